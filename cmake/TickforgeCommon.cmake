@@ -1,0 +1,26 @@
+# Settings shared by every target of the project.
+add_library(tf_common INTERFACE)
+target_compile_features(tf_common INTERFACE cxx_std_17)
+target_compile_options(tf_common INTERFACE -Wall -Wextra)
+target_compile_definitions(tf_common INTERFACE
+  QT_NO_FOREACH
+  QT_USE_QSTRINGBUILDER
+  QT_DEPRECATED_WARNINGS)
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+# tf_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [RESOURCES])
+# One executable per test class, registered with CTest and run offscreen.
+function(tf_add_test)
+  cmake_parse_arguments(T "RESOURCES" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE tf_common tf_testsupport Qt5::Test ${T_LIBS})
+  if(T_RESOURCES)
+    target_link_libraries(${T_NAME} PRIVATE tf_resources)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8"
+    TIMEOUT 600)
+endfunction()

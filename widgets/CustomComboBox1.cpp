@@ -1,0 +1,83 @@
+#include "CustomComboBox1.h"
+
+#include "CustomListView.h"
+
+#include <QMouseEvent>
+
+namespace {
+
+QString styleSheetFor(const char *borderColour, const char *textColour)
+{
+    return QStringLiteral(
+               "QComboBox { border: 1px outset %1; color: %2; border-radius: 2px; padding: 1px 2px; }"
+               "QComboBox QAbstractItemView { border: 1px solid black; selection-background-color: "
+               "lightgray; padding-top: 4px; padding-bottom: 4px; }"
+               "QComboBox::drop-down { border-left: 1px solid blue; border-style: none; "
+               "border-top-right-radius: 3px; border-bottom-right-radius: 3px; "
+               "subcontrol-origin: padding; subcontrol-position: top right; width: 20px; }"
+               "QComboBox::down-arrow { image: url(:/image/downArrow4.png); height: 20px; width: 10px; }"
+               "QComboBox QScrollBar:vertical { background: rgb(217, 233, 246); width: 12px; }"
+               "QComboBox QScrollBar::handle:vertical { background: rgb(36, 183, 181); "
+               "border: 2px solid transparent; border-radius: 5px; }"
+               "QComboBox QScrollBar::handle:vertical:hover { background: rgb(36, 183, 181); }"
+               "QComboBox QScrollBar::add-line:vertical, QComboBox QScrollBar::sub-line:vertical "
+               "{ background: transparent; }")
+        .arg(QLatin1String(borderColour), QLatin1String(textColour));
+}
+
+} // namespace
+
+CustomComboBox1::CustomComboBox1(QWidget *parent)
+    : QComboBox(parent)
+{
+    setContentsMargins(0, 0, 0, 0);
+    setFont(QFont(QStringLiteral("Arial"), 10, 0));
+    view = new CustomListView(this);
+    setView(view);
+    applyLook(Look::Normal);
+}
+
+void CustomComboBox1::setEnabledWithStyle(bool enabled)
+{
+    setEnabled(enabled);
+    applyLook(enabled ? Look::Focused : Look::Disabled);
+}
+
+void CustomComboBox1::focusInEvent(QFocusEvent *event)
+{
+    applyLook(Look::Focused);
+    QComboBox::focusInEvent(event);
+}
+
+void CustomComboBox1::focusOutEvent(QFocusEvent *event)
+{
+    applyLook(Look::Normal);
+    QComboBox::focusOutEvent(event);
+}
+
+void CustomComboBox1::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+    QComboBox::mousePressEvent(event);
+}
+
+void CustomComboBox1::wheelEvent(QWheelEvent *)
+{
+    // Deliberately ignored: scrolling the drawing must never change a setting.
+}
+
+void CustomComboBox1::applyLook(Look look)
+{
+    switch (look) {
+    case Look::Normal:
+        setStyleSheet(styleSheetFor("rgb(0, 176, 240)", "black"));
+        break;
+    case Look::Focused:
+        setStyleSheet(styleSheetFor("rgb(0, 176, 240)", "rgb(51, 51, 51)"));
+        break;
+    case Look::Disabled:
+        setStyleSheet(styleSheetFor("gray", "gray"));
+        break;
+    }
+}

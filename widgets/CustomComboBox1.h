@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QComboBox>
+
+class CustomListView;
+
+// The styled combo box of the MCU dialog and of every selection control on the
+// clock-tree drawings. The mouse wheel never changes its selection.
+class CustomComboBox1 final : public QComboBox {
+    Q_OBJECT
+public:
+    explicit CustomComboBox1(QWidget *parent = nullptr);
+
+    void setEnabledWithStyle(bool enabled);
+    CustomListView *listView() const { return view; }
+
+signals:
+    void clicked();
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    enum class Look { Normal, Focused, Disabled };
+    void applyLook(Look look);
+
+    CustomListView *view = nullptr;
+};
