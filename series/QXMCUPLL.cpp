@@ -9,7 +9,14 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent)
 
 QXMCUPLL::~QXMCUPLL() = default;
 
-QString QXMCUPLL::readElement(const QString &, const QString &)
+void QXMCUPLL::saveConfig(const QString &seriesName)
 {
-    return QString();
+    if (checkBeforeSave())
+        writeDesign(seriesName);
+}
+
+void QXMCUPLL::generateCode()
+{
+    if (checkBeforeGenerate())
+        runGeneration();
 }

@@ -1,0 +1,1 @@
+#include "DesignFile.h"
