@@ -1,0 +1,129 @@
+#include "PinGraphicsView.h"
+
+#include <QGraphicsItem>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+PinGraphicsView::PinGraphicsView(QWidget *parent) : QGraphicsView(parent)
+{
+    setRenderHint(QPainter::Antialiasing);
+    centerOn(0, 0);
+}
+
+void PinGraphicsView::zoomIn()
+{
+    zoom(static_cast<float>(1 + m_zoomDelta));
+}
+
+void PinGraphicsView::zoomOut()
+{
+    zoom(static_cast<float>(1 - m_zoomDelta));
+}
+
+void PinGraphicsView::zoomReset()
+{
+    setTransformationAnchor(QGraphicsView::AnchorViewCenter);
+    // Only the scale goes back to 1:1; shear and translation stay, so the
+    // picture keeps its current centre.
+    const QTransform current = transform();
+    setTransform(QTransform(1.0, current.m12(), current.m21(), 1.0, current.dx(), current.dy()));
+    m_scaleValue = 1.0;
+}
+
+void PinGraphicsView::zoom(float scaleFactor)
+{
+    const double factor = scaleFactor;
+    const double prospective = transform().scale(factor, factor).mapRect(QRectF(0, 0, 1, 1)).width();
+    if (prospective < MinScale || prospective > MaxScale)
+        return;
+    scale(factor, factor);
+    m_scaleValue *= factor;
+}
+
+void PinGraphicsView::translate(QPointF delta)
+{
+    delta *= m_scaleValue;
+    delta *= m_translateSpeed; // now in viewport pixels
+    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    const QRect area = viewport()->rect();
+    const QPoint newCenter(static_cast<int>(area.width() / 2 - delta.x()),
+                           static_cast<int>(area.height() / 2 - delta.y()));
+    centerOn(mapToScene(newCenter));
+    setTransformationAnchor(QGraphicsView::AnchorViewCenter);
+}
+
+void PinGraphicsView::Focus_InControl_Slot(bool flag)
+{
+    m_controlFocus = flag;
+}
+
+void PinGraphicsView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        translate(QPointF(-2, 0));
+        break;
+    case Qt::Key_Right:
+        translate(QPointF(2, 0));
+        break;
+    case Qt::Key_Up:
+        translate(QPointF(0, -2));
+        break;
+    case Qt::Key_Down:
+        translate(QPointF(0, 2));
+        break;
+    case Qt::Key_Plus:
+        zoomIn();
+        break;
+    case Qt::Key_Minus:
+        zoomOut();
+        break;
+    default:
+        QGraphicsView::keyPressEvent(event);
+    }
+}
+
+void PinGraphicsView::wheelEvent(QWheelEvent *event)
+{
+    // Exactly Ctrl: Ctrl+Shift (and friends) leave the zoom alone.
+    if (QGuiApplication::keyboardModifiers() == Qt::ControlModifier) {
+        // A horizontal gesture has no vertical delta and zooms out.
+        if (event->angleDelta().y() > 0)
+            zoomIn();
+        else
+            zoomOut();
+    }
+    QGraphicsView::wheelEvent(event);
+}
+
+void PinGraphicsView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == m_translateButton && scene()) {
+        const QGraphicsItem *top = scene()->itemAt(mapToScene(event->pos()), transform());
+        if (top && top == m_backgroundItem) {
+            m_mouseTranslate = true;
+            viewport()->setCursor(Qt::ClosedHandCursor);
+            m_lastMousePos = event->pos();
+        }
+    }
+    QGraphicsView::mousePressEvent(event);
+}
+
+void PinGraphicsView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_mouseTranslate)
+        translate(mapToScene(event->pos()) - mapToScene(m_lastMousePos));
+    m_lastMousePos = event->pos();
+    QGraphicsView::mouseMoveEvent(event);
+}
+
+void PinGraphicsView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == m_translateButton) {
+        m_mouseTranslate = false;
+        viewport()->setCursor(Qt::ArrowCursor);
+    }
+    QGraphicsView::mouseReleaseEvent(event);
+}
