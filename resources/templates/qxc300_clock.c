@@ -1,0 +1,154 @@
+/**
+  **************************************************************************
+  * @file     qxc300_clock.c
+  * @brief    system clock configuration of the QXC300
+  **************************************************************************
+  */
+
+/* includes ------------------------------------------------------------------*/
+#include "qxc300_clock.h"
+
+/* loop count that lets the bus settle between two ahb divider steps */
+#define CLOCK_SETTLE_LOOPS          2000U
+
+/**
+  * @brief  system clock config program
+  * @note   the system clock is configured as follow:
+  *         - system clock        = hick
+  *         - system clock source = hick
+  * @param  none
+  * @retval none
+  */
+void system_clock_config(void)
+{
+  /* reset crm */
+  crm_reset();
+
+[#hext bypass]
+  /* hext is driven by an external clock signal */
+  crm_hext_bypass(TRUE);
+[/#hext bypass]
+
+[#enable hext]
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
+
+  /* wait till hext is ready */
+  while(crm_hext_stable_wait() == ERROR)
+  {
+  }
+[/#enable hext]
+
+[#enable hick]
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_HICK, TRUE);
+
+  /* wait till hick is ready */
+  while(crm_flag_get(CRM_HICK_STABLE_FLAG) != SET)
+  {
+  }
+[/#enable hick]
+
+[#enable pll]
+  /* config pll clock resource */
+  crm_pll_config(CRM_PLL_SOURCE_HEXT, CRM_PLL_MULT_30, CRM_PLL_OUTPUT_RANGE_GT72MHZ);
+
+  /* enable pll */
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_PLL, TRUE);
+
+  /* wait till pll is ready */
+  while(crm_flag_get(CRM_PLL_STABLE_FLAG) != SET)
+  {
+  }
+[/#enable pll]
+
+[#pll sysclock]
+  /* config apb2clk */
+  crm_apb2_div_set(CRM_APB2_DIV_2);
+
+  /* config apb1clk */
+  crm_apb1_div_set(CRM_APB1_DIV_2);
+
+[#sysclock < 168]
+  /* config ahbclk */
+  crm_ahb_div_set(CRM_AHB_DIV_1);
+
+  /* select pll as system clock source */
+  crm_sysclk_switch(CRM_SCLK_PLL);
+
+  /* wait till pll is used as system clock source */
+  while(crm_sysclk_switch_status_get() != CRM_SCLK_PLL)
+  {
+  }
+[/#sysclock < 168]
+
+[#sysclock >= 168]
+  volatile uint32_t settle;
+
+  /* raise the bus clock in steps: the ahb divider goes 4, 2, then its final value */
+  crm_ahb_div_set(CRM_AHB_DIV_4);
+
+  /* select pll as system clock source */
+  crm_sysclk_switch(CRM_SCLK_PLL);
+
+  /* wait till pll is used as system clock source */
+  while(crm_sysclk_switch_status_get() != CRM_SCLK_PLL)
+  {
+  }
+
+  crm_ahb_div_set(CRM_AHB_DIV_2);
+  for(settle = 0; settle < CLOCK_SETTLE_LOOPS; settle++)
+  {
+  }
+
+  crm_ahb_div_set(CRM_AHB_DIV_1);
+  for(settle = 0; settle < CLOCK_SETTLE_LOOPS; settle++)
+  {
+  }
+[/#sysclock >= 168]
+[/#pll sysclock]
+
+[#hext sysclock]
+  /* config ahbclk */
+  crm_ahb_div_set(CRM_AHB_DIV_1);
+
+  /* config apb2clk */
+  crm_apb2_div_set(CRM_APB2_DIV_2);
+
+  /* config apb1clk */
+  crm_apb1_div_set(CRM_APB1_DIV_2);
+
+  /* select hext as system clock source */
+  crm_sysclk_switch(CRM_SCLK_HEXT);
+
+  /* wait till hext is used as system clock source */
+  while(crm_sysclk_switch_status_get() != CRM_SCLK_HEXT)
+  {
+  }
+[/#hext sysclock]
+
+[#hick sysclock]
+  /* config ahbclk */
+  crm_ahb_div_set(CRM_AHB_DIV_1);
+
+  /* config apb2clk */
+  crm_apb2_div_set(CRM_APB2_DIV_2);
+
+  /* config apb1clk */
+  crm_apb1_div_set(CRM_APB1_DIV_2);
+
+  /* select hick as system clock source */
+  crm_sysclk_switch(CRM_SCLK_HICK);
+
+  /* wait till hick is used as system clock source */
+  while(crm_sysclk_switch_status_get() != CRM_SCLK_HICK)
+  {
+  }
+[/#hick sysclock]
+
+[#pll usbclock]
+  /* config usbclk from pll */
+  crm_usb_clock_div_set(CRM_USB_DIV_4);
+[/#pll usbclock]
+
+  /* update system_core_clock global variable */
+  system_core_clock_update();
+}

@@ -1,0 +1,139 @@
+/**
+  **************************************************************************
+  * @file     main.c
+  * @brief    main program of the QXC330 and QXC335 clock project
+  **************************************************************************
+  */
+
+/* includes ------------------------------------------------------------------*/
+#include "qxc330_335_clock.h"
+
+[#clkout1 function]
+/**
+  * @brief  clock output 1 init
+  * @param  none
+  * @retval none
+  */
+void mx_clkout1_init(void)
+{
+  gpio_init_type gpio_init_struct;
+
+  /* enable the clock of the pin's port */
+  crm_periph_clock_enable(CRM_GPIOA_PERIPH_CLOCK, TRUE);
+
+  gpio_default_para_init(&gpio_init_struct);
+  gpio_init_struct.gpio_drive_strength = GPIO_DRIVE_STRENGTH_STRONGER;
+  gpio_init_struct.gpio_out_type = GPIO_OUTPUT_PUSH_PULL;
+  gpio_init_struct.gpio_mode = GPIO_MODE_MUX;
+  gpio_init_struct.gpio_pins = GPIO_PINS_8;
+  gpio_init_struct.gpio_pull = GPIO_PULL_NONE;
+  gpio_init(GPIOA, &gpio_init_struct);
+
+  gpio_pin_mux_config(GPIOA, GPIO_PINS_SOURCE8, GPIO_MUX_0);
+
+  /* select the output clock and its dividers */
+  crm_clock_out1_set(CRM_CLKOUT1_HICK);
+  crm_clkout_div_set(CRM_CLKOUT_INDEX_1, CRM_CLKOUT_DIV1_1, CRM_CLKOUT_DIV2_1);
+}
+[/#clkout1 function]
+
+[#clkout2 function]
+/**
+  * @brief  clock output 2 init
+  * @param  none
+  * @retval none
+  */
+void mx_clkout2_init(void)
+{
+  gpio_init_type gpio_init_struct;
+
+  /* enable the clock of the pin's port */
+  crm_periph_clock_enable(CRM_GPIOC_PERIPH_CLOCK, TRUE);
+
+  gpio_default_para_init(&gpio_init_struct);
+  gpio_init_struct.gpio_drive_strength = GPIO_DRIVE_STRENGTH_STRONGER;
+  gpio_init_struct.gpio_out_type = GPIO_OUTPUT_PUSH_PULL;
+  gpio_init_struct.gpio_mode = GPIO_MODE_MUX;
+  gpio_init_struct.gpio_pins = GPIO_PINS_9;
+  gpio_init_struct.gpio_pull = GPIO_PULL_NONE;
+  gpio_init(GPIOC, &gpio_init_struct);
+
+  gpio_pin_mux_config(GPIOC, GPIO_PINS_SOURCE9, GPIO_MUX_0);
+
+  /* select the output clock and its dividers */
+  crm_clock_out2_set(CRM_CLKOUT2_SCLK);
+  crm_clkout_div_set(CRM_CLKOUT_INDEX_2, CRM_CLKOUT_DIV1_1, CRM_CLKOUT_DIV2_1);
+}
+[/#clkout2 function]
+
+[#rtc function]
+/**
+  * @brief  rtc clock init
+  * @param  none
+  * @retval none
+  */
+void mx_rtc_clock_init(void)
+{
+  /* the rtc clock lives in the battery powered domain */
+  crm_periph_clock_enable(CRM_PWC_PERIPH_CLOCK, TRUE);
+  pwc_battery_powered_domain_access(TRUE);
+
+  /* reset the battery powered domain so a new source can be chosen */
+  crm_battery_powered_domain_reset(TRUE);
+  crm_battery_powered_domain_reset(FALSE);
+
+[#rtc lick]
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
+  while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
+  {
+  }
+  crm_ertc_clock_select(CRM_ERTC_CLOCK_LICK);
+
+[/#rtc lick]
+[#rtc lext]
+[#lext bypass]
+  /* lext is driven by an external clock signal */
+  crm_lext_bypass(TRUE);
+[/#lext bypass]
+
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
+  while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+  {
+  }
+  crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);
+
+[/#rtc lext]
+[#rtc hext]
+[#hext bypass]
+  /* hext is driven by an external clock signal */
+  crm_hext_bypass(TRUE);
+[/#hext bypass]
+
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
+  while(crm_hext_stable_wait() == ERROR)
+  {
+  }
+  crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV_2);
+
+[/#rtc hext]
+  /* enable the rtc clock */
+  crm_ertc_clock_enable(TRUE);
+}
+[/#rtc function]
+
+/**
+  * @brief  main program
+  * @param  none
+  * @retval none
+  */
+int main(void)
+{
+  /* clocks first, then the clocks of the selected functions */
+  system_clock_config();
+  mx_clkout1_init();
+  mx_clkout2_init();
+  mx_rtc_clock_init();
+  while(1)
+  {
+  }
+}

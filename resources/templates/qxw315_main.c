@@ -1,0 +1,121 @@
+/**
+  **************************************************************************
+  * @file     main.c
+  * @brief    main program of the QXW315 clock project
+  **************************************************************************
+  */
+
+/* includes ------------------------------------------------------------------*/
+#include "qxw315_clock.h"
+
+[#clkout function]
+/**
+  * @brief  clock output init
+  * @param  none
+  * @retval none
+  */
+void mx_clkout_init(void)
+{
+  gpio_init_type gpio_init_struct;
+
+  /* enable the clock of the pin's port */
+  crm_periph_clock_enable(CRM_GPIOA_PERIPH_CLOCK, TRUE);
+
+  gpio_default_para_init(&gpio_init_struct);
+  gpio_init_struct.gpio_drive_strength = GPIO_DRIVE_STRENGTH_STRONGER;
+  gpio_init_struct.gpio_out_type = GPIO_OUTPUT_PUSH_PULL;
+  gpio_init_struct.gpio_mode = GPIO_MODE_MUX;
+  gpio_init_struct.gpio_pins = GPIO_PINS_8;
+  gpio_init_struct.gpio_pull = GPIO_PULL_NONE;
+  gpio_init(GPIOA, &gpio_init_struct);
+
+  /* select the output clock */
+  crm_clock_out_set(CRM_CLKOUT_SCLK);
+  crm_clkout_div_set(CRM_CLKOUT_DIV_1);
+}
+[/#clkout function]
+
+[#rtc function]
+/**
+  * @brief  rtc clock init
+  * @param  none
+  * @retval none
+  */
+void mx_rtc_clock_init(void)
+{
+  /* the rtc clock lives in the battery powered domain */
+  crm_periph_clock_enable(CRM_PWC_PERIPH_CLOCK, TRUE);
+  pwc_battery_powered_domain_access(TRUE);
+
+  /* reset the battery powered domain so a new source can be chosen */
+  crm_battery_powered_domain_reset(TRUE);
+  crm_battery_powered_domain_reset(FALSE);
+
+[#rtc lick]
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
+  while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
+  {
+  }
+  crm_ertc_clock_select(CRM_ERTC_CLOCK_LICK);
+
+[/#rtc lick]
+[#rtc lext]
+[#lext bypass]
+  /* lext is driven by an external clock signal */
+  crm_lext_bypass(TRUE);
+[/#lext bypass]
+
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
+  while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+  {
+  }
+  crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);
+
+[/#rtc lext]
+[#rtc hext]
+[#hext bypass]
+  /* hext is driven by an external clock signal */
+  crm_hext_bypass(TRUE);
+[/#hext bypass]
+
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
+  while(crm_hext_stable_wait() == ERROR)
+  {
+  }
+  crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV);
+
+[/#rtc hext]
+  /* enable the rtc clock */
+  crm_ertc_clock_enable(TRUE);
+}
+[/#rtc function]
+
+[#adc function]
+/**
+  * @brief  adc clock init
+  * @param  none
+  * @retval none
+  */
+void mx_adc_clock_init(void)
+{
+  /* adcclk is apb2clk divided by this value */
+  crm_adc_clock_div_set(CRM_ADC_DIV_2);
+}
+[/#adc function]
+
+/**
+  * @brief  main program
+  * @param  none
+  * @retval none
+  */
+int main(void)
+{
+  /* clocks first, then the clocks of the selected functions */
+  system_clock_config();
+  mx_clkout_init();
+  mx_rtc_clock_init();
+  mx_adc_clock_init();
+  while(1)
+  {
+  }
+}
