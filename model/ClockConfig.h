@@ -89,6 +89,9 @@ public:
     const SeriesParams *params() const;
 
     void resetDefaults();
+    // Whether the PLL runs on ms/ns/fr: always for flexible-only series, never
+    // for multiplier-only series, else as pllFlexible says.
+    bool flexiblePllActive() const;
     double pllInputMHz() const;
     void computePllFromFactors();
     bool pllInUse() const;
