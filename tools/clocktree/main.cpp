@@ -1,0 +1,37 @@
+// Renders the clock-tree bitmap of one series from its layout description.
+//   clocktree <series name> <output .bmp>
+#include "ClockTreeLayout.h"
+#include "ClockTreeRenderer.h"
+#include "SeriesTable.h"
+
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QTextStream>
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        err << "usage: clocktree <series name> <output.bmp>\n";
+        return 2;
+    }
+    const SeriesParams *series = SeriesTable::byName(args.at(1));
+    if (!series || series->pllKind != PllKind::Flexible) {
+        err << "clocktree: no drawing for series " << args.at(1) << "\n";
+        return 2;
+    }
+    ClockTree::FlexibleOptions options;
+    options.bitmapName = series->bitmapPath().section(QLatin1Char('/'), -1);
+    options.caption = series->seriesName();
+    options.ahbRows = series->ahbBoxes.size();
+    const QImage image = renderClockTree(ClockTree::flexiblePllLayout(options));
+
+    QImageWriter writer(args.at(2), "bmp");
+    if (!writer.write(image)) {
+        err << "clocktree: cannot write " << args.at(2) << ": " << writer.errorString() << "\n";
+        return 1;
+    }
+    return 0;
+}
