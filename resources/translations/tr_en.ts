@@ -1,4 +1,212 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
+    <context>
+        <name>FormConfiguration</name>
+        <message>
+            <source>New</source>
+            <translation>New</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>Open</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Save</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>Chinese</source>
+            <translation>Chinese</translation>
+        </message>
+        <message>
+            <source>Generate code</source>
+            <translation>Generate code</translation>
+        </message>
+        <message>
+            <source>Open Manual</source>
+            <translation>Open Manual</translation>
+        </message>
+        <message>
+            <source>New version download</source>
+            <translation>New version download</translation>
+        </message>
+        <message>
+            <source>Version</source>
+            <translation>Version</translation>
+        </message>
+        <message>
+            <source>Project</source>
+            <translation>Project</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>Language</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Help</translation>
+        </message>
+        <message>
+            <source>Clock Configuration</source>
+            <translation>Clock Configuration</translation>
+        </message>
+        <message>
+            <source>---</source>
+            <translation>---</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>Warning</translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>Error</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>Yes</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>Ok</translation>
+        </message>
+        <message>
+            <source>Currently no configuration.</source>
+            <translation>Currently no configuration.</translation>
+        </message>
+        <message>
+            <source>The current configuration will be closed before creating a new project. . Please confirm whether to continue?</source>
+            <translation>The current configuration will be closed before creating a new project. Please confirm whether to continue?</translation>
+        </message>
+        <message>
+            <source>The current configuration will be closed. Please confirm whether to continue?</source>
+            <translation>The current configuration will be closed. Please confirm whether to continue?</translation>
+        </message>
+        <message>
+            <source>Config file (*.TFCC)</source>
+            <translation>Config file (*.TFCC)</translation>
+        </message>
+        <message>
+            <source>Can't open manual!</source>
+            <translation>Can't open user manual!</translation>
+        </message>
+        <message>
+            <source>The current tool is the latest version.</source>
+            <translation>The current tool is the latest version.</translation>
+        </message>
+        <message>
+            <source>Information</source>
+            <translation>Information</translation>
+        </message>
+        <message>
+            <source>Infomation</source>
+            <translation>Infomation</translation>
+        </message>
+        <message>
+            <source>A new version of &quot;Tickforge&quot; has been detected, do you want to download it?</source>
+            <translation>A new version of &quot;Tickforge&quot; has been detected, do you want to download it?</translation>
+        </message>
+        <message>
+            <source>Select directory</source>
+            <translation>Select directory</translation>
+        </message>
+        <message>
+            <source>Download succeeded, storage location: </source>
+            <translation>Download succeeded, storage location: </translation>
+        </message>
+        <message>
+            <source> Open Folder  </source>
+            <translation> Open Folder  </translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+    </context>
+    <context>
+        <name>QXPLLConfig</name>
+        <message>
+            <source>Zoom in</source>
+            <translation>Zoom in</translation>
+        </message>
+        <message>
+            <source>Zoom out</source>
+            <translation>Zoom out</translation>
+        </message>
+        <message>
+            <source>Zoom Reset</source>
+            <translation>Zoom Reset</translation>
+        </message>
+        <message>
+            <source>Config Reset</source>
+            <translation>Config Reset</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>Warning</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>Yes</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>Ok</translation>
+        </message>
+        <message>
+            <source>The current configuration will be reset. Please confirm whether to continue?</source>
+            <translation>The current configuration will be reset. Please confirm whether to continue?</translation>
+        </message>
+        <message>
+            <source>MCU in file not supported.</source>
+            <translation>MCU in file not supported.</translation>
+        </message>
+    </context>
+    <context>
+        <name>MCUSelect_Form</name>
+        <message>
+            <source>MCU Select</source>
+            <translation>MCU Select</translation>
+        </message>
+        <message>
+            <source>Please select MCU:</source>
+            <translation>Please select MCU:</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>VersionAbout</name>
+        <message>
+            <source>About</source>
+            <translation>About</translation>
+        </message>
+        <message>
+            <source>Clock tree configuration and code generation for QX microcontrollers.</source>
+            <translation>Clock tree configuration and code generation for QX microcontrollers.</translation>
+        </message>
+        <message>
+            <source>Copyright (C) the Tickforge developers. All rights reserved.</source>
+            <translation>Copyright (C) the Tickforge developers. All rights reserved.</translation>
+        </message>
+    </context>
 </TS>

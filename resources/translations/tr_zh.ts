@@ -1,4 +1,212 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+    <context>
+        <name>FormConfiguration</name>
+        <message>
+            <source>New</source>
+            <translation>新建</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>打开</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>英文</translation>
+        </message>
+        <message>
+            <source>Chinese</source>
+            <translation>简体中文</translation>
+        </message>
+        <message>
+            <source>Generate code</source>
+            <translation>生成代码</translation>
+        </message>
+        <message>
+            <source>Open Manual</source>
+            <translation>打开手册</translation>
+        </message>
+        <message>
+            <source>New version download</source>
+            <translation>新版本下载</translation>
+        </message>
+        <message>
+            <source>Version</source>
+            <translation>版本</translation>
+        </message>
+        <message>
+            <source>Project</source>
+            <translation>项目</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>语言</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>帮助</translation>
+        </message>
+        <message>
+            <source>Clock Configuration</source>
+            <translation>时钟配置</translation>
+        </message>
+        <message>
+            <source>---</source>
+            <translation>---</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>错误</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Currently no configuration.</source>
+            <translation>当前无配置。</translation>
+        </message>
+        <message>
+            <source>The current configuration will be closed before creating a new project. . Please confirm whether to continue?</source>
+            <translation>新建项目之前将关闭当前配置，是否继续？</translation>
+        </message>
+        <message>
+            <source>The current configuration will be closed. Please confirm whether to continue?</source>
+            <translation>将关闭当前配置，是否继续？</translation>
+        </message>
+        <message>
+            <source>Config file (*.TFCC)</source>
+            <translation>Config file (*.TFCC)</translation>
+        </message>
+        <message>
+            <source>Can't open manual!</source>
+            <translation>无法打开使用手册！</translation>
+        </message>
+        <message>
+            <source>The current tool is the latest version.</source>
+            <translation>当前软件已是最新版本。</translation>
+        </message>
+        <message>
+            <source>Information</source>
+            <translation>信息</translation>
+        </message>
+        <message>
+            <source>Infomation</source>
+            <translation>提示</translation>
+        </message>
+        <message>
+            <source>A new version of &quot;Tickforge&quot; has been detected, do you want to download it?</source>
+            <translation>检测到新版本&quot;Tickforge&quot;，是否下载？</translation>
+        </message>
+        <message>
+            <source>Select directory</source>
+            <translation>选择目录</translation>
+        </message>
+        <message>
+            <source>Download succeeded, storage location: </source>
+            <translation>下载成功，位于： </translation>
+        </message>
+        <message>
+            <source> Open Folder  </source>
+            <translation> 打开文件夹  </translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+    </context>
+    <context>
+        <name>QXPLLConfig</name>
+        <message>
+            <source>Zoom in</source>
+            <translation>放大</translation>
+        </message>
+        <message>
+            <source>Zoom out</source>
+            <translation>缩小</translation>
+        </message>
+        <message>
+            <source>Zoom Reset</source>
+            <translation>重置</translation>
+        </message>
+        <message>
+            <source>Config Reset</source>
+            <translation>配置重置</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>The current configuration will be reset. Please confirm whether to continue?</source>
+            <translation>将重置当前项目，是否继续？</translation>
+        </message>
+        <message>
+            <source>MCU in file not supported.</source>
+            <translation>不支持文件中MCU。</translation>
+        </message>
+    </context>
+    <context>
+        <name>MCUSelect_Form</name>
+        <message>
+            <source>MCU Select</source>
+            <translation>选择MCU</translation>
+        </message>
+        <message>
+            <source>Please select MCU:</source>
+            <translation>请选择MCU:</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>VersionAbout</name>
+        <message>
+            <source>About</source>
+            <translation>关于</translation>
+        </message>
+        <message>
+            <source>Clock tree configuration and code generation for QX microcontrollers.</source>
+            <translation>QX系列微控制器的时钟树配置与代码生成工具。</translation>
+        </message>
+        <message>
+            <source>Copyright (C) the Tickforge developers. All rights reserved.</source>
+            <translation>版权所有 (C) Tickforge 开发者。保留所有权利。</translation>
+        </message>
+    </context>
 </TS>
