@@ -1,0 +1,34 @@
+#include "CliCommands.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+namespace {
+
+// Qt's own chatter (fonts, the offscreen platform) would mix with the
+// command's output; only real failures are passed on.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The series widgets are real widgets; build them without any display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("TICKFORGE_CLI_DEBUG"))
+        qInstallMessageHandler(quietMessages);
+    QApplication app(argc, argv);
+
+    // The program's texts, as its English catalogue shows them.
+    QTranslator translator;
+    if (translator.load(QStringLiteral(":/image/tr_en.qm")))
+        QApplication::installTranslator(&translator);
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    return runCli(arguments);
+}
