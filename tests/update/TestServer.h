@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QStringList>
+#include <QTcpServer>
+#include <functional>
+
+// A small HTTP/1.1 server on 127.0.0.1 for the update tests and benchmark;
+// with TLS it speaks HTTPS with the self-signed test certificate. Each
+// connection serves one request and is then closed.
+class TestServer : public QTcpServer {
+    Q_OBJECT
+
+public:
+    struct Route {
+        int status = 200;
+        QList<QPair<QByteArray, QByteArray>> headers;
+        QByteArray body;       // sent as is, unless generated
+        qint64 generated = -1; // >= 0: this many pattern bytes made on the fly
+        bool announceLength = true;
+        qint64 stallAfter = -1; // >= 0: stop sending after this many body bytes, keep the line open
+        int chunkDelayMs = 0;   // pause between chunks of a generated body
+    };
+
+    explicit TestServer(bool tls = false, QObject *parent = nullptr);
+
+    bool start();
+    QString base() const; // "http://127.0.0.1:<port>" or "https://..."
+
+    void setRoute(const QByteArray &path, const Route &route);
+    // Consulted for paths without a fixed route; returns false for 404.
+    void setHandler(std::function<bool(const QByteArray &path, Route &route)> handler);
+
+    static Route file(const QByteArray &body);
+    static Route redirect(const QByteArray &location, int status = 302);
+    // Byte i of a generated body (reproducible, not all zero).
+    static QByteArray pattern(qint64 offset, qint64 size);
+    static bool loadTestCertificate(); // false when the test data is missing
+
+    QList<QByteArray> requestedPaths;
+
+protected:
+    void incomingConnection(qintptr descriptor) override;
+
+private:
+    Route routeFor(const QByteArray &path) const;
+
+    bool m_tls = false;
+    QHash<QByteArray, Route> m_routes;
+    std::function<bool(const QByteArray &, Route &)> m_handler;
+};
