@@ -209,4 +209,104 @@
             <translation>Copyright (C) the Tickforge developers. All rights reserved.</translation>
         </message>
     </context>
+    <context>
+        <name>HttpsDownload</name>
+        <message>
+            <source>Invalid URL : </source>
+            <translation>Invalid URL : </translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>Error</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>Ok</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Overwrite Existing File</source>
+            <translation>Overwrite Existing File</translation>
+        </message>
+        <message>
+            <source> already exists in the current directory. Overwrite?</source>
+            <translation> already exists in the current directory. Overwrite?</translation>
+        </message>
+        <message>
+            <source>Unable to save the file </source>
+            <translation>Unable to save the file </translation>
+        </message>
+        <message>
+            <source>Download failed: </source>
+            <translation>Download failed: </translation>
+        </message>
+        <message>
+            <source>SSL Errors</source>
+            <translation>SSL Errors</translation>
+        </message>
+        <message>
+            <source>One or more SSL errors has occurred: </source>
+            <translation>One or more SSL errors has occurred: </translation>
+        </message>
+        <message>
+            <source>
+%1</source>
+            <translation>
+%1</translation>
+        </message>
+        <message>
+            <source>Ignore</source>
+            <translation>Ignore</translation>
+        </message>
+        <message>
+            <source>Abort</source>
+            <translation>Abort</translation>
+        </message>
+        <message>
+            <source>The expected SHA-256 checksum is not valid.</source>
+            <translation>The expected SHA-256 checksum is not valid.</translation>
+        </message>
+        <message>
+            <source>The file exceeds the size limit.</source>
+            <translation>The file exceeds the size limit.</translation>
+        </message>
+        <message>
+            <source>The connection timed out.</source>
+            <translation>The connection timed out.</translation>
+        </message>
+        <message>
+            <source>The file does not match its SHA-256 checksum.</source>
+            <translation>The file does not match its SHA-256 checksum.</translation>
+        </message>
+        <message>
+            <source>The server redirected too many times.</source>
+            <translation>The server redirected too many times.</translation>
+        </message>
+        <message>
+            <source>Refused a redirect to an unsupported address.</source>
+            <translation>Refused a redirect to an unsupported address.</translation>
+        </message>
+        <message>
+            <source>Refused a redirect from HTTPS to an insecure address.</source>
+            <translation>Refused a redirect from HTTPS to an insecure address.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProgressDialog</name>
+        <message>
+            <source>Download Progress</source>
+            <translation>Download Progress</translation>
+        </message>
+        <message>
+            <source>Downloading </source>
+            <translation>Downloading </translation>
+        </message>
+        <message>
+            <source>%1.</source>
+            <translation>%1.</translation>
+        </message>
+    </context>
 </TS>

@@ -209,4 +209,104 @@
             <translation>版权所有 (C) Tickforge 开发者。保留所有权利。</translation>
         </message>
     </context>
+    <context>
+        <name>HttpsDownload</name>
+        <message>
+            <source>Invalid URL : </source>
+            <translation>无效的URL : </translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>错误</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Overwrite Existing File</source>
+            <translation>覆盖文件</translation>
+        </message>
+        <message>
+            <source> already exists in the current directory. Overwrite?</source>
+            <translation> 文件已经存在，是否覆盖？</translation>
+        </message>
+        <message>
+            <source>Unable to save the file </source>
+            <translation>无法保存文件 </translation>
+        </message>
+        <message>
+            <source>Download failed: </source>
+            <translation>下载失败： </translation>
+        </message>
+        <message>
+            <source>SSL Errors</source>
+            <translation>SSL错误</translation>
+        </message>
+        <message>
+            <source>One or more SSL errors has occurred: </source>
+            <translation>发生SSL错误： </translation>
+        </message>
+        <message>
+            <source>
+%1</source>
+            <translation>
+%1</translation>
+        </message>
+        <message>
+            <source>Ignore</source>
+            <translation>忽略</translation>
+        </message>
+        <message>
+            <source>Abort</source>
+            <translation>放弃</translation>
+        </message>
+        <message>
+            <source>The expected SHA-256 checksum is not valid.</source>
+            <translation>预期的SHA-256校验和无效。</translation>
+        </message>
+        <message>
+            <source>The file exceeds the size limit.</source>
+            <translation>文件超过大小限制。</translation>
+        </message>
+        <message>
+            <source>The connection timed out.</source>
+            <translation>连接超时。</translation>
+        </message>
+        <message>
+            <source>The file does not match its SHA-256 checksum.</source>
+            <translation>文件与其SHA-256校验和不一致。</translation>
+        </message>
+        <message>
+            <source>The server redirected too many times.</source>
+            <translation>服务器重定向次数过多。</translation>
+        </message>
+        <message>
+            <source>Refused a redirect to an unsupported address.</source>
+            <translation>已拒绝重定向到不支持的地址。</translation>
+        </message>
+        <message>
+            <source>Refused a redirect from HTTPS to an insecure address.</source>
+            <translation>已拒绝从HTTPS重定向到不安全的地址。</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProgressDialog</name>
+        <message>
+            <source>Download Progress</source>
+            <translation>下载进度</translation>
+        </message>
+        <message>
+            <source>Downloading </source>
+            <translation>正在下载 </translation>
+        </message>
+        <message>
+            <source>%1.</source>
+            <translation>%1.</translation>
+        </message>
+    </context>
 </TS>
