@@ -1,5 +1,6 @@
 #include "ClockConfig.h"
 #include "DesignFile.h"
+#include "FactoryDocument.h"
 #include "SeriesTable.h"
 
 #include <QFile>
@@ -14,7 +15,7 @@ class TestDesignFile : public QObject {
     Q_OBJECT
 
 private slots:
-    void factoryQxc330Document();
+    void writesFactoryQxc330Document();
     void valueFormats_data();
     void valueFormats();
     void everySeriesRoundTrips_data();
@@ -76,38 +77,9 @@ QByteArray nested(int depth)
 
 } // namespace
 
-void TestDesignFile::factoryQxc330Document()
+void TestDesignFile::writesFactoryQxc330Document()
 {
-    const QByteArray expected = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                "<Configuration>\n"
-                                "    <MCU>QXC330</MCU>\n"
-                                "    <lextbypass>0</lextbypass>\n"
-                                "    <rtcsel>0</rtcsel>\n"
-                                "    <rtcswitch>0</rtcswitch>\n"
-                                "    <rtcdiv>2</rtcdiv>\n"
-                                "    <hext>8.000000</hext>\n"
-                                "    <hextbypass>0</hextbypass>\n"
-                                "    <pllrcs>0</pllrcs>\n"
-                                "    <pllms>1</pllms>\n"
-                                "    <pllns>72</pllns>\n"
-                                "    <pllfr>2</pllfr>\n"
-                                "    <sclkselect>1</sclkselect>\n"
-                                "    <ahbdiv>1</ahbdiv>\n"
-                                "    <apb1div>2</apb1div>\n"
-                                "    <apb2div>2</apb2div>\n"
-                                "    <usbdiv>6.0</usbdiv>\n"
-                                "    <hicktousb>0</hicktousb>\n"
-                                "    <tousbswitch>1</tousbswitch>\n"
-                                "    <hicktosclk>0</hicktosclk>\n"
-                                "    <clkout1>0</clkout1>\n"
-                                "    <clkout1div1>1</clkout1div1>\n"
-                                "    <clkout1div2>1</clkout1div2>\n"
-                                "    <clkout1pinselect>0</clkout1pinselect>\n"
-                                "    <clkout2>0</clkout2>\n"
-                                "    <clkout2div1>1</clkout2div1>\n"
-                                "    <clkout2div2>1</clkout2div2>\n"
-                                "    <clkout2pinselect>0</clkout2pinselect>\n"
-                                "</Configuration>\n";
+    const QByteArray expected = factoryQxc330Document();
     QCOMPARE(QString::fromUtf8(DesignFile::write(factoryQxc330(), QStringLiteral("QXC330"))),
              QString::fromUtf8(expected));
 
