@@ -1,0 +1,663 @@
+#include "Generator.h"
+
+#include "ClockConfig.h"
+#include "Markers.h"
+#include "NameTables.h"
+#include "SafeSave.h"
+#include "SeriesRules.h"
+#include "Summary.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <vector>
+
+namespace Codegen {
+
+namespace {
+
+using namespace SeriesRules;
+
+QString str(const char *latin1)
+{
+    return QString::fromLatin1(latin1);
+}
+
+// ---- argument values ------------------------------------------------------
+
+bool hextDivKept(const ClockConfig &c)
+{
+    return c.pllInUse() && !c.pllSourceHick && !isDualOutput(c.seriesId) && c.hextDivEnabled;
+}
+
+QString pllSource(const ClockConfig &c)
+{
+    if (c.pllInUse() && c.pllSourceHick)
+        return str("CRM_PLL_SOURCE_HICK");
+    if (c.pllInUse() && !isDualOutput(c.seriesId) && c.hextDivEnabled)
+        return str("CRM_PLL_SOURCE_HEXT_DIV");
+    return str("CRM_PLL_SOURCE_HEXT");
+}
+
+bool flexibleFactors(const ClockConfig &c)
+{
+    return c.pllInUse() && c.pllFlexible == 1;
+}
+QString pllNs(const ClockConfig &c)
+{
+    return flexibleFactors(c) ? QString::number(c.pllNs) : str("31");
+}
+QString pllMs(const ClockConfig &c)
+{
+    return flexibleFactors(c) ? QString::number(c.pllMs) : str("1");
+}
+QString pllFr(const ClockConfig &c)
+{
+    return NameTables::pllFr(flexibleFactors(c) ? c.pllFr : 1);
+}
+
+QString pllMult(const ClockConfig &c)
+{
+    return c.pllInUse() && c.pllFlexible == 0 ? QStringLiteral("CRM_PLL_MULT_") + QString::number(c.pllMult)
+                                              : QString();
+}
+
+QString pllRange(const ClockConfig &c)
+{
+    return c.pllInUse() ? NameTables::pllRange(c.pllMHz) : QString();
+}
+
+QString usbDivider(const ClockConfig &c)
+{
+    if (c.usbDisabled == 0 && c.usbSourceHick48 == 0 && hasUsb(c.seriesId))
+        return NameTables::usbDiv(c.usbDiv);
+    return str("CRM_USB_DIV_1");
+}
+
+// ---- call patterns --------------------------------------------------------
+
+const char *const kLdoCall = "pwc_ldo_output_voltage_set\\((\\s*\\w+)\\);{,1}";
+const char *const kFlashDivCall = "flash_clock_divider_set\\((\\s*\\w+)\\);{,1}";
+const char *const kAhbCall = "crm_ahb_div_set\\((\\s*\\w+)\\);{,1}";
+const char *const kApb1Call = "crm_apb1_div_set\\((\\s*\\w+)\\);{,1}";
+const char *const kApb2Call = "crm_apb2_div_set\\((\\s*\\w+)\\);{,1}";
+const char *const kHextDivCall = "crm_hext_clock_div_set\\((\\w+)\\);{,1}";
+const char *const kPllNsMsFrCall = "crm_pll_config\\((\\w+, \\s*\\d+, \\s*\\d+,\\s*\\w+)\\);{,1}";
+const char *const kPll2Call = "crm_pll_config2\\((\\w+, \\s*\\d+, \\s*\\d+,\\s*\\w+)\\);{,1}";
+const char *const kPllRangeCall = "crm_pll_config\\((\\w+, \\s*\\w+, \\s*\\w+)\\);{,1}";
+const char *const kPllMultCall = "crm_pll_config\\((\\w+, \\s*\\w+)\\);{,1}";
+const char *const kUsbCall = "crm_usb_clock_div_set\\((\\s*\\w+)\\);{,1}";
+const char *const kFlashPsrCall = "flash_psr_set\\((\\s*\\w+)\\);{,1}";
+const char *const kHextDefine = "(#define\\s*HEXT_VALUE\\s*)(\\(\\(uint32_t\\)8000000\\))";
+const char *const kPortClockCall = "crm_periph_clock_enable\\((\\w+,\\s*\\w+)\\);{,1}";
+const char *const kPinsAssign = "gpio_init_struct.gpio_pins\\s*=\\s*\\w+;{,1}";
+const char *const kGpioInitCall = "gpio_init\\((\\w+,\\s*\\&\\w+)\\);{,1}";
+const char *const kPinMuxCall = "gpio_pin_mux_config\\((\\w+,\\s*\\w+,\\s*\\w+)\\);{,1}";
+const char *const kClockOut1Call = "crm_clock_out1_set\\((\\w+)\\);{,1}";
+const char *const kClockOut2Call = "crm_clock_out2_set\\((\\w+)\\);{,1}";
+const char *const kClockOutCall = "crm_clock_out_set\\((\\w+)\\);{,1}";
+const char *const kClkoutDiv3Call = "crm_clkout_div_set\\((\\w+,\\s*\\w+,\\s*\\w+)\\);{,1}";
+const char *const kClkoutDivCall = "crm_clkout_div_set\\((\\w+)\\);{,1}";
+const char *const kErtcCall = "crm_ertc_clock_select\\((\\w+)\\);{,1}";
+const char *const kAdcCall = "crm_adc_clock_div_set\\((\\w+)\\);{,1}";
+const char *const kI2c1Call = "crm_i2c1_clock_source_set\\((\\w+)\\);{,1}";
+const char *const kUsart1Call = "crm_usart1_clock_source_set\\((\\w+)\\);{,1}";
+const char *const kUsart2Call = "crm_usart2_clock_source_set\\((\\w+)\\);{,1}";
+
+bool rewrite(QString &target, const char *pattern, const char *function, const QStringList &args)
+{
+    return Markers::rewriteCall(target, str(pattern), str(function), args);
+}
+
+bool present(const QString &text, const char *pattern)
+{
+    return Markers::classic(str(pattern)).match(text).hasMatch();
+}
+
+// ---- clock source operations ---------------------------------------------
+
+bool ldo(QString &t, const ClockConfig &c)
+{
+    return rewrite(t, kLdoCall, "pwc_ldo_output_voltage_set", {NameTables::ldoVoltage(c.sclkMHz)});
+}
+
+bool flashClockDivider(QString &t, const ClockConfig &c)
+{
+    if (!isDualOutput(c.seriesId))
+        return true;
+    return rewrite(t, kFlashDivCall, "flash_clock_divider_set", {NameTables::flashClockDivider(c.sclkMHz)});
+}
+
+bool enableHext(QString &t, const ClockConfig &c)
+{
+    return Markers::decide(t, str("enable hext"), c.hextNeeded());
+}
+
+bool hextBypass(QString &t, const ClockConfig &c)
+{
+    return Markers::decide(t, str("hext bypass"), c.hextNeeded() && c.hextBypass);
+}
+
+bool enableHick(QString &t, const ClockConfig &c)
+{
+    return Markers::decide(t, str("enable hick"), c.hickNeeded());
+}
+
+bool enableHextDiv(QString &t, const ClockConfig &c)
+{
+    const bool keep = hextDivKept(c);
+    if (!Markers::decide(t, str("enable hextdiv"), keep))
+        return false;
+    return !keep || rewrite(t, kHextDivCall, "crm_hext_clock_div_set",
+                            {QStringLiteral("CRM_HEXT_DIV_") + QString::number(c.hextDivValue)});
+}
+
+// A child block of a lifted body: kept with its call rewritten, or removed.
+// Its result is not checked by the callers.
+bool editPllChild(QString &body, const char *name, bool keep, const char *pattern, const char *function,
+                  const QStringList &args)
+{
+    if (!keep)
+        return Markers::remove(body, str(name));
+    QString child;
+    if (!Markers::find(body, str(name), &child))
+        return false;
+    rewrite(child, pattern, function, args);
+    return Markers::replaceBody(body, str(name), child);
+}
+
+void editPllBody(QString &body, const ClockConfig &c)
+{
+    const int id = c.seriesId;
+    if (isDualOutput(id)) {
+        rewrite(body, kPllNsMsFrCall, "crm_pll_config", {pllSource(c), pllNs(c), pllMs(c), pllFr(c)});
+    } else if (hasRangePll(id)) {
+        rewrite(body, kPllRangeCall, "crm_pll_config", {pllSource(c), pllMult(c), pllRange(c)});
+    } else {
+        editPllChild(body, "pll normal", c.pllFlexible == 0, kPllMultCall, "crm_pll_config",
+                     {pllSource(c), pllMult(c)});
+        editPllChild(body, "pll flexible", c.pllFlexible == 1, kPll2Call, "crm_pll_config2",
+                     {pllSource(c), pllNs(c), pllMs(c), pllFr(c)});
+    }
+}
+
+bool enablePll(QString &t, const ClockConfig &c)
+{
+    if (!c.pllInUse())
+        return Markers::remove(t, str("enable pll"));
+    QString body;
+    if (!Markers::find(t, str("enable pll"), &body))
+        return false;
+    editPllBody(body, c);
+    return Markers::replaceBody(t, str("enable pll"), body);
+}
+
+bool autoStepMode(QString &t, const ClockConfig &c)
+{
+    const bool keep = c.sclkMHz > 108.0;
+    return Markers::decide(t, str("enable auto step mode"), keep) &&
+           Markers::decide(t, str("disable auto step mode"), keep);
+}
+
+bool pllSysclock(QString &t, const ClockConfig &c)
+{
+    const bool keep = c.sclkSource == ClockConfig::SclkPll;
+    if (!Markers::decide(t, str("pll sysclock"), keep))
+        return false;
+    if (!keep || !isC300(c.seriesId))
+        return true;
+    return Markers::decide(t, str("sysclock < 168"), c.sclkMHz < 168.0) &&
+           Markers::decide(t, str("sysclock >= 168"), c.sclkMHz >= 168.0);
+}
+
+bool hextSysclock(QString &t, const ClockConfig &c)
+{
+    return Markers::decide(t, str("hext sysclock"), c.sclkSource == ClockConfig::SclkHext);
+}
+
+bool hickSysclock(QString &t, const ClockConfig &c)
+{
+    const bool keep = c.sclkSource == ClockConfig::SclkHick;
+    if (!Markers::decide(t, str("hick sysclock"), keep))
+        return false;
+    if (!keep || isC300(c.seriesId))
+        return true;
+    return Markers::decide(t, str("hick48"), c.hickSclk48 == 1);
+}
+
+bool pllUsbclock(QString &t, const ClockConfig &c)
+{
+    const bool keep = c.usbDisabled == 0 && (isC300(c.seriesId) || c.usbSourceHick48 == 0);
+    if (!Markers::decide(t, str("pll usbclock"), keep))
+        return false;
+    return !keep || rewrite(t, kUsbCall, "crm_usb_clock_div_set", {usbDivider(c)});
+}
+
+bool hickUsbclock(QString &t, const ClockConfig &c)
+{
+    return Markers::decide(t, str("hick usbclock"), c.usbDisabled == 0 && c.usbSourceHick48 == 1);
+}
+
+bool ahb(QString &t, const ClockConfig &c)
+{
+    // Earlier calls step the divider during a fast switch; only the last is
+    // the configured value.
+    return Markers::rewriteLastCall(t, str(kAhbCall), str("crm_ahb_div_set"), {NameTables::ahbDiv(c.ahbDiv)});
+}
+
+bool apb1(QString &t, const ClockConfig &c)
+{
+    return rewrite(t, kApb1Call, "crm_apb1_div_set", {NameTables::apb1Div(c.apb1Div)});
+}
+
+bool apb2(QString &t, const ClockConfig &c)
+{
+    return rewrite(t, kApb2Call, "crm_apb2_div_set", {NameTables::apb2Div(c.apb2Div)});
+}
+
+bool flashPsr(QString &t, const ClockConfig &c)
+{
+    return Markers::keep(t, str("flash psr")) &&
+           rewrite(t, kFlashPsrCall, "flash_psr_set", {NameTables::flashWaitCycle(c.sclkMHz)});
+}
+
+bool summary(QString &t, const ClockConfig &c)
+{
+    return Summary::apply(t, c);
+}
+
+// ---- main file operations -------------------------------------------------
+
+struct BodyRewrite {
+    const char *pattern;
+    QString replacement; // literal text
+};
+
+// Keeps a clock-out routine with its calls rewritten. Each call must be in
+// the file; it is rewritten only inside this routine's block.
+bool clockOutBlock(QString &t, const char *name, bool keep, const std::vector<BodyRewrite> &rewrites)
+{
+    if (!keep)
+        return Markers::remove(t, str(name));
+    QString body;
+    if (!Markers::find(t, str(name), &body))
+        return false;
+    for (const BodyRewrite &r : rewrites) {
+        if (!present(t, r.pattern))
+            return false;
+        const QString replacement = r.replacement;
+        Markers::replaceEach(body, Markers::classic(str(r.pattern)),
+                             [&](const QRegularExpressionMatch &) { return replacement; });
+    }
+    return Markers::replaceBody(t, str(name), body);
+}
+
+QString call(const char *function, const QStringList &args)
+{
+    return str(function) + QLatin1Char('(') + args.join(QLatin1String(", ")) + QLatin1String(");");
+}
+
+std::vector<BodyRewrite> gpioRewrites(const NameTables::PinRow &pin, bool withMux)
+{
+    std::vector<BodyRewrite> out = {
+        {kPortClockCall, call("crm_periph_clock_enable", {str(pin.portClock), str("TRUE")})},
+        {kPinsAssign, QStringLiteral("gpio_init_struct.gpio_pins = ") + str(pin.pins) + QLatin1Char(';')},
+        {kGpioInitCall, call("gpio_init", {str(pin.port), str("&gpio_init_struct")})},
+    };
+    if (withMux)
+        out.push_back(
+            {kPinMuxCall, call("gpio_pin_mux_config", {str(pin.port), str(pin.pinSource), str(pin.mux)})});
+    return out;
+}
+
+bool clkoutFunction(QString &t, const ClockConfig &c)
+{
+    std::vector<BodyRewrite> rw = gpioRewrites(NameTables::clkoutPin(c.clkoutPin), isE020(c.seriesId));
+    rw.push_back({kClockOutCall, call("crm_clock_out_set", {NameTables::clkoutSource(c.clkoutSource)})});
+    if (hasClkoutDiv(c.seriesId))
+        rw.push_back({kClkoutDivCall, call("crm_clkout_div_set", {NameTables::clkoutDiv(c.clkoutDiv)})});
+    return clockOutBlock(t, "clkout function", c.clkoutPin != 0, rw);
+}
+
+bool clkout1Function(QString &t, const ClockConfig &c)
+{
+    std::vector<BodyRewrite> rw = gpioRewrites(NameTables::clkout1Pin(c.clkout1Pin), true);
+    rw.push_back({kClockOut1Call, call("crm_clock_out1_set", {NameTables::clkout1Source(c.clkout1Source)})});
+    rw.push_back({kClkoutDiv3Call, call("crm_clkout_div_set",
+                                        {NameTables::clkoutIndex(1), NameTables::clkoutDiv1(c.clkout1Div1),
+                                         NameTables::clkoutDiv2(c.clkout1Div2)})});
+    return clockOutBlock(t, "clkout1 function", c.clkout1Pin != 0, rw);
+}
+
+bool clkout2Function(QString &t, const ClockConfig &c)
+{
+    // The second output's pin is fixed: its GPIO lines stay as written.
+    const std::vector<BodyRewrite> rw = {
+        {kClockOut2Call, call("crm_clock_out2_set", {NameTables::clkout2Source(c.clkout2Source)})},
+        {kClkoutDiv3Call,
+         call("crm_clkout_div_set", {NameTables::clkoutIndex(2), NameTables::clkoutDiv1(c.clkout2Div1),
+                                     NameTables::clkoutDiv2(c.clkout2Div2)})},
+    };
+    return clockOutBlock(t, "clkout2 function", c.clkout2Pin != 0, rw);
+}
+
+bool initCallRemoval(QString &t, const ClockConfig &c)
+{
+    struct Removal {
+        const char *pattern;
+        bool remove;
+    };
+    std::vector<Removal> removals;
+    if (isDualOutput(c.seriesId)) {
+        removals.push_back({"mx_clkout1_init\\(\\s*\\);\\n+\\s*", c.clkout1Pin == 0});
+        removals.push_back({"mx_clkout2_init\\(\\s*\\);\\n+\\s*", c.clkout2Pin == 0});
+    } else {
+        removals.push_back({"mx_clkout_init\\(\\s*\\);\\n+\\s*", c.clkoutPin == 0});
+    }
+    removals.push_back({"mx_rtc_clock_init\\(\\s*\\);\\n+\\s*", !c.rtcEnabled});
+    if (!isDualOutput(c.seriesId))
+        removals.push_back({"mx_adc_clock_init\\(\\s*\\);\\n+\\s*", !c.adcEnabled});
+    for (const Removal &r : removals) {
+        if (!present(t, r.pattern))
+            return false;
+        if (r.remove)
+            Markers::replaceEach(t, Markers::classic(str(r.pattern)),
+                                 [](const QRegularExpressionMatch &) { return QString(); });
+    }
+    return true;
+}
+
+// An oscillator source block that carries a bypass child: the child is
+// decided inside the lifted body first. A missing child leaves the parent
+// as it is and reports failure.
+bool sourceWithBypass(QString &t, const char *name, bool keep, const char *child, bool bypass,
+                      const std::function<void(QString &)> &editBody = {})
+{
+    if (!keep)
+        return Markers::remove(t, str(name));
+    QString body;
+    if (!Markers::find(t, str(name), &body))
+        return false;
+    if (!Markers::decide(body, str(child), bypass))
+        return false;
+    if (editBody)
+        editBody(body);
+    return Markers::replaceBody(t, str(name), body, true);
+}
+
+bool rtcFunction(QString &t, const ClockConfig &c)
+{
+    if (!Markers::decide(t, str("rtc function"), c.rtcEnabled))
+        return false;
+    if (!c.rtcEnabled)
+        return true;
+    // The source blocks' results are not checked: a template without them
+    // simply keeps what it has.
+    Markers::decide(t, str("rtc lick"), c.rtcSource == 0, true);
+    sourceWithBypass(t, "rtc lext", c.rtcSource == 1, "lext bypass", c.lextBypass);
+    sourceWithBypass(t, "rtc hext", c.rtcSource == 2, "hext bypass", c.hextBypass, [&](QString &body) {
+        if (isDualOutput(c.seriesId))
+            rewrite(body, kErtcCall, "crm_ertc_clock_select", {NameTables::ertcHextDiv(c.rtcHextDiv)});
+    });
+    return true;
+}
+
+// An always-kept routine whose calls are rewritten inside its body.
+bool routineBlock(QString &t, const char *name, const std::function<bool(QString &)> &editBody)
+{
+    QString body;
+    if (!Markers::find(t, str(name), &body) || !editBody(body))
+        return false;
+    return Markers::replaceBody(t, str(name), body);
+}
+
+bool adcFunction(QString &t, const ClockConfig &c)
+{
+    if (!c.adcEnabled)
+        return Markers::remove(t, str("adc function"));
+    if (!present(t, kAdcCall))
+        return false;
+    return routineBlock(t, "adc function", [&](QString &body) {
+        rewrite(body, kAdcCall, "crm_adc_clock_div_set", {NameTables::adcDiv(c.adcDiv)});
+        return true;
+    });
+}
+
+bool i2cFunction(QString &t, const ClockConfig &c)
+{
+    return routineBlock(t, "i2c function", [&](QString &body) {
+        return rewrite(body, kI2c1Call, "crm_i2c1_clock_source_set", {NameTables::i2c1Source(c.i2c1Source)});
+    });
+}
+
+bool usartFunction(QString &t, const ClockConfig &c)
+{
+    return routineBlock(t, "usart function", [&](QString &body) {
+        sourceWithBypass(body, "usart lext", c.usart1Source == 3 || c.usart2Source == 3, "lext bypass",
+                         c.lextBypass);
+        return rewrite(body, kUsart1Call, "crm_usart1_clock_source_set",
+                       {NameTables::usartSource(c.usart1Source)}) &&
+               rewrite(body, kUsart2Call, "crm_usart2_clock_source_set",
+                       {NameTables::usartSource(c.usart2Source)});
+    });
+}
+
+// ---- sequences ------------------------------------------------------------
+
+using Operation = bool (*)(QString &, const ClockConfig &);
+struct Step {
+    const char *name;
+    Operation run;
+};
+using Sequence = std::vector<Step>;
+
+const Step kLdo{"LDO", ldo};
+const Step kEnableHext{"enable hext", enableHext};
+const Step kHextBypass{"hext bypass", hextBypass};
+const Step kEnableHick{"enable hick", enableHick};
+const Step kEnableHextDiv{"enable hextdiv", enableHextDiv};
+const Step kEnablePll{"enable pll", enablePll};
+const Step kAutoStep{"auto step mode", autoStepMode};
+const Step kPllSysclock{"pll sysclock", pllSysclock};
+const Step kHextSysclock{"hext sysclock", hextSysclock};
+const Step kHickSysclock{"hick sysclock", hickSysclock};
+const Step kPllUsbclock{"pll usbclock", pllUsbclock};
+const Step kHickUsbclock{"hick usbclock", hickUsbclock};
+const Step kAhb{"AHB", ahb};
+const Step kApb1{"APB1", apb1};
+const Step kApb2{"APB2", apb2};
+const Step kFlashClockDivider{"flash clock divider", flashClockDivider};
+const Step kFlashPsr{"flash psr", flashPsr};
+const Step kSummary{"summary", summary};
+const Step kClkout{"clkout function", clkoutFunction};
+const Step kClkout1{"clkout1 function", clkout1Function};
+const Step kClkout2{"clkout2 function", clkout2Function};
+const Step kInitCalls{"init-call removal", initCallRemoval};
+const Step kRtc{"rtc function", rtcFunction};
+const Step kAdc{"adc function", adcFunction};
+const Step kI2c{"i2c function", i2cFunction};
+const Step kUsart{"usart function", usartFunction};
+
+Sequence clockSequence(int id)
+{
+    switch (id) {
+    case 13:
+    case 14:
+        return {kLdo,         kEnableHext,   kHextBypass,        kEnableHick,  kEnablePll,    kAutoStep,
+                kPllSysclock, kHextSysclock, kHickSysclock,      kPllUsbclock, kHickUsbclock, kAhb,
+                kApb1,        kApb2,         kFlashClockDivider, kSummary};
+    case 7:
+    case 8:
+        return {kEnableHext,   kHextBypass,  kEnableHick,   kEnableHextDiv, kEnablePll,
+                kAutoStep,     kPllSysclock, kHextSysclock, kHickSysclock,  kPllUsbclock,
+                kHickUsbclock, kAhb,         kApb1,         kApb2,          kSummary};
+    case 4:
+        return {kEnableHext,  kHextBypass,   kEnableHick,   kEnablePll,   kAutoStep,
+                kPllSysclock, kHextSysclock, kHickSysclock, kPllUsbclock, kHickUsbclock,
+                kAhb,         kApb1,         kApb2,         kSummary};
+    case 2:
+        return {kEnableHext,   kHextBypass,  kEnableHick, kEnablePll, kPllSysclock, kHextSysclock,
+                kHickSysclock, kPllUsbclock, kAhb,        kApb1,      kApb2,        kSummary};
+    case 5:
+    case 15:
+    case 17:
+        return {kFlashPsr,     kHextBypass,  kEnableHext,   kEnableHick,   kEnablePll,
+                kAutoStep,     kPllSysclock, kHextSysclock, kHickSysclock, kPllUsbclock,
+                kHickUsbclock, kAhb,         kApb1,         kApb2,         kSummary};
+    case 9:
+        return {kFlashPsr,     kHextBypass,   kEnableHext, kEnableHick, kEnablePll, kAutoStep, kPllSysclock,
+                kHextSysclock, kHickSysclock, kAhb,        kApb1,       kApb2,      kSummary};
+    case 16:
+        return {kFlashPsr,     kHextBypass,   kEnableHext, kEnableHick, kEnablePll, kPllSysclock,
+                kHextSysclock, kHickSysclock, kAhb,        kApb1,       kApb2,      kSummary};
+    default:
+        return {};
+    }
+}
+
+Sequence mainSequence(int id)
+{
+    if (isDualOutput(id))
+        return {kClkout1, kClkout2, kInitCalls, kRtc};
+    if (isE020(id))
+        return {kClkout, kInitCalls, kRtc, kAdc, kI2c, kUsart};
+    return {kClkout, kInitCalls, kRtc, kAdc};
+}
+
+bool runSequence(QString &text, const ClockConfig &c, const Sequence &steps, QString *failedStep)
+{
+    if (steps.empty()) {
+        if (failedStep)
+            *failedStep = QStringLiteral("series %1 has no templates").arg(c.seriesId);
+        return false;
+    }
+    for (const Step &step : steps) {
+        if (!step.run(text, c)) {
+            if (failedStep)
+                *failedStep = str(step.name);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool readTemplate(const QString &stem, const QString &suffix, QString *text, QString *error)
+{
+    QFile file(QStringLiteral(":/image/") + stem + suffix);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        if (error)
+            *error = QStringLiteral("template %1%2 not found").arg(stem, suffix);
+        return false;
+    }
+    *text = QString::fromUtf8(file.readAll());
+    return true;
+}
+
+bool renderOne(const QString &stem, const QString &suffix, QString *text, QString *error,
+               const std::function<bool(QString &, QString *)> &edit)
+{
+    if (!readTemplate(stem, suffix, text, error))
+        return false;
+    QString failed;
+    if (edit && !edit(*text, &failed)) {
+        if (error)
+            *error = QStringLiteral("%1%2: \"%3\" does not match").arg(stem, suffix, failed);
+        return false;
+    }
+    return true;
+}
+
+QByteArray encoded(const QString &text)
+{
+#ifdef Q_OS_WIN
+    QString native = text;
+    native.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return native.toUtf8();
+#else
+    return text.toUtf8();
+#endif
+}
+
+} // namespace
+
+bool editClockSource(QString &text, const ClockConfig &config, QString *failedStep)
+{
+    return runSequence(text, config, clockSequence(config.seriesId), failedStep);
+}
+
+bool editMainSource(QString &text, const ClockConfig &config, QString *failedStep)
+{
+    return runSequence(text, config,
+                       SeriesRules::isKnown(config.seriesId) ? mainSequence(config.seriesId) : Sequence(),
+                       failedStep);
+}
+
+bool editConfHeader(QString &text, const ClockConfig &config, QString *failedStep)
+{
+    const QString value = QStringLiteral("((uint32_t)") +
+                          QString::number(Summary::hextHertz(config.hextMHz)) + QLatin1Char(')');
+    const bool ok =
+        Markers::replaceEach(text, Markers::classic(str(kHextDefine)),
+                             [&](const QRegularExpressionMatch &m) { return m.captured(1) + value; }) > 0;
+    if (!ok && failedStep)
+        *failedStep = QStringLiteral("HEXT_VALUE");
+    return ok;
+}
+
+bool render(const ClockConfig &config, const QString &stem, Files *files, QString *error)
+{
+    using namespace std::placeholders;
+    auto with = [&config](bool (*edit)(QString &, const ClockConfig &, QString *)) {
+        return [&config, edit](QString &text, QString *failed) {
+            return edit(text, config, failed);
+        };
+    };
+    return renderOne(stem, QStringLiteral("_clock.c"), &files->clockSource, error, with(editClockSource)) &&
+           renderOne(stem, QStringLiteral("_clock.h"), &files->clockHeader, error, {}) &&
+           renderOne(stem, QStringLiteral("_main.c"), &files->mainSource, error, with(editMainSource)) &&
+           renderOne(stem, QStringLiteral("_conf.h"), &files->confHeader, error, with(editConfHeader));
+}
+
+bool generate(const ClockConfig &config, const QString &inc, const QString &src, const QString &stem,
+              const ConflictHandler &askOverwrite, QString *error)
+{
+    Files files;
+    if (!render(config, stem, &files, error))
+        return false;
+
+    struct Output {
+        QString name;
+        QString path;
+        const QString *text;
+    };
+    const Output outputs[] = {
+        {stem + QStringLiteral("_clock.c"), src + QLatin1Char('/') + stem + QStringLiteral("_clock.c"),
+         &files.clockSource},
+        {stem + QStringLiteral("_clock.h"), inc + QLatin1Char('/') + stem + QStringLiteral("_clock.h"),
+         &files.clockHeader},
+        {QStringLiteral("main.c"), src + QStringLiteral("/main.c"), &files.mainSource},
+        {stem + QStringLiteral("_conf.h"), inc + QLatin1Char('/') + stem + QStringLiteral("_conf.h"),
+         &files.confHeader},
+    };
+    bool replaceAll = false;
+    for (const Output &out : outputs) {
+        if (QFileInfo::exists(out.path) && !replaceAll) {
+            const ConflictAnswer answer = askOverwrite ? askOverwrite(out.name) : ConflictAnswer{};
+            if (!answer.replace) {
+                if (error)
+                    *error = QStringLiteral("%1 was not replaced").arg(out.name);
+                return false;
+            }
+            replaceAll = answer.replaceAll;
+        }
+        QString reason;
+        if (!saveFileSafely(out.path, encoded(*out.text), &reason)) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(out.path, reason);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace Codegen
