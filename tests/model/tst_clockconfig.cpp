@@ -239,6 +239,7 @@ void TestClockConfig::apbLimit_data()
     QTest::newRow("C330 /2 never raised further")
         << 13 << 0 << 100 << 1 << 2 << 1 << 2 << 2 << 200.0 << 400.0;
     QTest::newRow("C330 /4 kept") << 13 << 0 << 72 << 1 << 4 << 1 << 4 << 2 << 72.0 << 144.0;
+    QTest::newRow("C330 /4 kept above limit") << 13 << 0 << 500 << 1 << 4 << 1 << 4 << 2 << 500.0 << 1000.0;
     QTest::newRow("C300A 240 halves") << 7 << 30 << 0 << 1 << 1 << 1 << 2 << 2 << 120.0 << 240.0;
     QTest::newRow("C300A 248 /2 is enough") << 8 << 31 << 0 << 1 << 1 << 1 << 2 << 2 << 124.0 << 248.0;
     QTest::newRow("C300 200 halves to 100") << 2 << 25 << 0 << 1 << 1 << 1 << 2 << 2 << 100.0 << 200.0;
