@@ -32,8 +32,8 @@ CustomComboBox1::CustomComboBox1(QWidget *parent)
 {
     setContentsMargins(0, 0, 0, 0);
     setFont(QFont(QStringLiteral("Arial"), 10, 0));
-    view = new CustomListView(this);
-    setView(view);
+    m_view = new CustomListView(this);
+    setView(m_view);
     applyLook(Look::Normal);
 }
 

@@ -12,7 +12,7 @@ public:
     explicit CustomComboBox1(QWidget *parent = nullptr);
 
     void setEnabledWithStyle(bool enabled);
-    CustomListView *listView() const { return view; }
+    CustomListView *listView() const { return m_view; }
 
 signals:
     void clicked();
@@ -27,5 +27,6 @@ private:
     enum class Look { Normal, Focused, Disabled };
     void applyLook(Look look);
 
-    CustomListView *view = nullptr;
+    // Named m_view so it does not hide QComboBox::view().
+    CustomListView *m_view = nullptr;
 };

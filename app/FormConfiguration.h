@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QTranslator;
+class QVBoxLayout;
+class QXPLLConfig;
+
+// The main window: header with logo and menu bar, the title button naming the
+// open series, and the workspace. Every command is a slot reached from a menu.
+class FormConfiguration : public QWidget {
+    Q_OBJECT
+public:
+    enum ActionId {
+        NewAction,
+        OpenAction,
+        SaveAction,
+        EnglishAction,
+        ChineseAction,
+        GenerateAction,
+        ManualAction,
+        NewVersionAction,
+        VersionAction,
+        ActionCount
+    };
+    enum MenuId { ProjectMenu, LanguageMenu, GenerateMenu, HelpMenu, MenuCount };
+
+    explicit FormConfiguration(QWidget *parent = nullptr);
+
+    // 0 English, anything else Chinese; checks the matching action only.
+    void setLanguage(int language);
+    // The translator installed at start-up (not owned); the language
+    // commands reload it.
+    void setTranslator(QTranslator *translator);
+    void retranslateUi();
+
+    int language() const { return m_language; }
+    QString seriesName() const { return m_seriesName; }
+    QPushButton *titleButton() const { return m_titleButton; }
+    QXPLLConfig *workspace() const { return m_workspace; }
+    QMenuBar *menuBar() const { return m_menuBar; }
+    QAction *action(ActionId id) const { return m_actions[id]; }
+    QMenu *menu(MenuId id) const { return m_menus[id]; }
+
+    // The user manual of a language: relative to the working directory when it
+    // is found there, else beside the program; the working-directory path when
+    // neither exists.
+    static QString manualPath(int language, const QString &workingDir, const QString &programDir);
+
+public slots:
+    void ClockConfig_PushButton_Slot();
+    void NewDesign_Slot();
+    void OpenDesign_Slot();
+    void SaveDesign_Slot();
+    void SetLanguage_English_Slot();
+    void SetLanguage_Chinese_Slot();
+    void GenerateCode_Slot();
+    void OpenManual_Slot();
+    void NewVersionDownload_Slot();
+    void OpenAbout_Slot();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void buildHeader();
+    void buildTitle();
+    void updateTitle();
+    void switchLanguage(int language);
+    bool confirm(QMessageBox::Icon icon, const QString &text);
+    void warnNoConfiguration();
+
+    QTranslator *m_translator = nullptr;
+    int m_language = 0;
+    QString m_seriesName;
+    QVBoxLayout *m_mainLayout = nullptr;
+    QHBoxLayout *m_headerLayout = nullptr;
+    QLabel *m_logoLabel = nullptr;
+    QGroupBox *m_menuHolder = nullptr;
+    QHBoxLayout *m_titleLayout = nullptr;
+    QPushButton *m_titleButton = nullptr;
+    QXPLLConfig *m_workspace = nullptr;
+    QMenu *m_menus[MenuCount] = {};
+    QAction *m_actions[ActionCount] = {};
+    QMenuBar *m_menuBar = nullptr;
+};

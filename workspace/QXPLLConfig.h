@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QGroupBox;
+class QToolBar;
+class QVBoxLayout;
+class QXMCUPLL;
+
+// Builds the widget of a series id (nullptr when there is none).
+using SeriesWidgetFactory = std::function<QXMCUPLL *(int seriesId, QWidget *parent)>;
+
+// The workspace: a small toolbar and at most one series widget. It knows no
+// clock logic and forwards every command to the current widget.
+class QXPLLConfig : public QWidget {
+    Q_OBJECT
+public:
+    explicit QXPLLConfig(QWidget *parent = nullptr);
+
+    bool hasConfiguration() const { return m_current != nullptr; }
+    // New: the series with its factory settings, at 1:1.
+    void createSeries(int seriesId);
+    // Open: the series named in the design file, loaded from it. A file naming
+    // no supported series is refused with a warning and changes nothing;
+    // returns whether a series was recognised.
+    bool openDesign(const QString &fileName, QString &seriesNameOut);
+    void saveDesign();
+    void generateDesign();
+    void retranslateUi();
+
+    // Test seam: builds series widgets instead of the real factory.
+    void setSeriesFactory(SeriesWidgetFactory factory);
+
+    QXMCUPLL *currentWidget() const { return m_current; }
+    int seriesId() const { return m_seriesId; }
+    QString mcuName() const { return m_mcuName; }
+    QGroupBox *toolbarHolder() const { return m_toolbarHolder; }
+    QToolBar *toolbar() const { return m_toolbar; }
+    QAction *zoomInAction() const { return m_zoomInAction; }
+    QAction *zoomOutAction() const { return m_zoomOutAction; }
+    QAction *zoomResetAction() const { return m_zoomResetAction; }
+    QAction *configResetAction() const { return m_configResetAction; }
+
+public slots:
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomReset();
+    void ConfigReset();
+
+private:
+    QAction *addToolbarAction(const char *iconName, void (QXPLLConfig::*slot)());
+    void buildSeriesWidget(int seriesId);
+    void clearSeries();
+    void showSeries(int seriesId);
+
+    QVBoxLayout *m_mainLayout = nullptr;
+    QGroupBox *m_toolbarHolder = nullptr;
+    int m_seriesId = 0;
+    QString m_mcuName;
+    QToolBar *m_toolbar = nullptr;
+    QAction *m_zoomInAction = nullptr;
+    QAction *m_zoomOutAction = nullptr;
+    QAction *m_zoomResetAction = nullptr;
+    QAction *m_configResetAction = nullptr;
+    // The one series widget (there is never more than one at a time).
+    QXMCUPLL *m_current = nullptr;
+    SeriesWidgetFactory m_factory;
+};
