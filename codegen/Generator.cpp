@@ -287,7 +287,7 @@ bool clockOutBlock(QString &t, const char *name, bool keep, const std::vector<Bo
             return false;
         const QString replacement = r.replacement;
         Markers::replaceEach(body, Markers::classic(str(r.pattern)),
-                             [&](const QRegularExpressionMatch &) { return replacement; });
+                             [&](const QRegularExpressionMatch &) -> QString { return replacement; });
     }
     return Markers::replaceBody(t, str(name), body);
 }
@@ -362,7 +362,7 @@ bool initCallRemoval(QString &t, const ClockConfig &c)
             return false;
         if (r.remove)
             Markers::replaceEach(t, Markers::classic(str(r.pattern)),
-                                 [](const QRegularExpressionMatch &) { return QString(); });
+                                 [](const QRegularExpressionMatch &) -> QString { return QString(); });
     }
     return true;
 }
@@ -598,7 +598,7 @@ bool editConfHeader(QString &text, const ClockConfig &config, QString *failedSte
                           QString::number(Summary::hextHertz(config.hextMHz)) + QLatin1Char(')');
     const bool ok =
         Markers::replaceEach(text, Markers::classic(str(kHextDefine)),
-                             [&](const QRegularExpressionMatch &m) { return m.captured(1) + value; }) > 0;
+                             [&](const QRegularExpressionMatch &m) -> QString { return m.captured(1) + value; }) > 0;
     if (!ok && failedStep)
         *failedStep = QStringLiteral("HEXT_VALUE");
     return ok;

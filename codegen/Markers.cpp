@@ -61,7 +61,7 @@ bool find(const QString &text, const QString &name, QString *body)
 
 bool keep(QString &text, const QString &name)
 {
-    return replaceEach(text, blockPattern(name), [](const QRegularExpressionMatch &m) {
+    return replaceEach(text, blockPattern(name), [](const QRegularExpressionMatch &m) -> QString {
                return m.captured(1) + QLatin1Char('\n');
            }) > 0;
 }
@@ -69,12 +69,12 @@ bool keep(QString &text, const QString &name)
 bool keepTight(QString &text, const QString &name)
 {
     return replaceEach(text, blockPattern(name),
-                       [](const QRegularExpressionMatch &m) { return m.captured(1); }) > 0;
+                       [](const QRegularExpressionMatch &m) -> QString { return m.captured(1); }) > 0;
 }
 
 bool remove(QString &text, const QString &name)
 {
-    return replaceEach(text, blockPattern(name), [](const QRegularExpressionMatch &) { return QString(); }) >
+    return replaceEach(text, blockPattern(name), [](const QRegularExpressionMatch &) -> QString { return QString(); }) >
            0;
 }
 
@@ -89,7 +89,7 @@ bool replaceBody(QString &text, const QString &name, const QString &body, bool t
 {
     const QString replacement = tight ? body : body + QLatin1Char('\n');
     return replaceEach(text, blockPattern(name),
-                       [&](const QRegularExpressionMatch &) { return replacement; }) > 0;
+                       [&](const QRegularExpressionMatch &) -> QString { return replacement; }) > 0;
 }
 
 static QString callText(const QString &function, const QStringList &args)
@@ -100,7 +100,7 @@ static QString callText(const QString &function, const QStringList &args)
 bool rewriteCall(QString &target, const QString &pattern, const QString &function, const QStringList &args)
 {
     const QString call = callText(function, args);
-    return replaceEach(target, classic(pattern), [&](const QRegularExpressionMatch &) { return call; }) > 0;
+    return replaceEach(target, classic(pattern), [&](const QRegularExpressionMatch &) -> QString { return call; }) > 0;
 }
 
 bool rewriteLastCall(QString &target, const QString &pattern, const QString &function,

@@ -129,7 +129,7 @@ bool apply(QString &clockSource, const ClockConfig &config)
     return Markers::replaceEach(clockSource,
                                 Markers::classic(QStringLiteral(
                                     "\\* @brief  system clock config program(.+)\\* @retval none")),
-                                [&](const QRegularExpressionMatch &) { return comment; }) > 0;
+                                [&](const QRegularExpressionMatch &) -> QString { return comment; }) > 0;
 }
 
 } // namespace Summary

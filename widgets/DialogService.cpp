@@ -89,6 +89,8 @@ bool QtDialogService::openUrl(const QUrl &url)
 
 OverwriteReply QtDialogService::askOverwrite(const QString &fileName)
 {
+    // "Yes" replaces (and, with the box ticked, replaces the rest silently);
+    // "Cancel", Escape and closing refuse.
     OverwriteDialog dialog(fileName);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     return {accepted, accepted && dialog.replaceAll()};

@@ -1,13 +1,47 @@
 #include "OverwriteDialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
 
-// Placeholder until the generation flow lands; replaced by the full dialog.
+namespace {
+// The conflict question belongs to the program's general context.
+QString trGeneral(const char *text)
+{
+    return QCoreApplication::translate("QObject", text);
+}
+} // namespace
+
 OverwriteDialog::OverwriteDialog(const QString &fileName, QWidget *parent)
     : QDialog(parent)
-    , m_forNext(new QCheckBox(this))
+    , m_question(new QLabel(fileName + trGeneral(" file already exists.Do you want to replace it ? "), this))
+    , m_forNext(new QCheckBox(trGeneral("Do this for the next conflicts"), this))
+    , m_yes(new QPushButton(trGeneral("Yes"), this))
+    , m_cancel(new QPushButton(trGeneral("Cancel"), this))
 {
-    setWindowTitle(fileName);
+    setWindowTitle(trGeneral("warning"));
+    setModal(true);
+
+    auto *icon = new QLabel(this);
+    const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this).pixmap(size, size));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(icon, 0, 0, Qt::AlignTop);
+    grid->addWidget(m_question, 0, 1, 1, 4);
+    grid->addItem(new QSpacerItem(30, 30), 1, 1, 1, 4);
+    grid->addWidget(m_forNext, 3, 0, 1, 4);
+    grid->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 4, 1);
+    grid->addWidget(m_yes, 4, 2);
+    grid->addWidget(m_cancel, 4, 3);
+
+    m_yes->setDefault(true);
+    connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool OverwriteDialog::replaceAll() const

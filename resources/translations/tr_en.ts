@@ -309,4 +309,27 @@
             <translation>%1.</translation>
         </message>
     </context>
+    <context>
+        <name>QObject</name>
+        <message>
+            <source>warning</source>
+            <translation>Warning</translation>
+        </message>
+        <message>
+            <source> file already exists.Do you want to replace it ? </source>
+            <translation> file already exists.Do you want to replace it ? </translation>
+        </message>
+        <message>
+            <source>Do this for the next conflicts</source>
+            <translation>Do this for the next conflicts</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>Yes</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
 </TS>
