@@ -1,13 +1,72 @@
 #include "QXMCUPLL.h"
 
-// Minimal base until the series widgets land; the full base replaces it.
-QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent)
-    : QWidget(parent)
-    , m_seriesId(seriesId)
+#include "ClockConfig.h"
+#include "CustomComboBox1.h"
+#include "CustomListView.h"
+#include "PinGraphicsView.h"
+#include "SeriesTable.h"
+
+#include <QButtonGroup>
+#include <QGraphicsPixmapItem>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegExpValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const kViewStyle =
+    "QGraphicsView { background-color: rgb(255, 255, 255); border: none; }"
+    "QScrollBar:vertical { background: rgb(217, 233, 246); width: 12px; }"
+    "QScrollBar:horizontal { background: rgb(217, 233, 246); height: 12px; }"
+    "QScrollBar::handle { background: rgb(36, 183, 181); border: 2px solid transparent; border-radius: 5px; }"
+    "QScrollBar::handle:hover { background: rgb(36, 183, 181); }"
+    "QScrollBar::add-line, QScrollBar::sub-line { background: transparent; }";
+
+const char *const kListPanelStyle =
+    "background: rgb(153, 217, 234); border-style: outset; border-width: 1px; "
+    "border-color: rgb(0, 176, 240);border-radius:2px;padding:1px 2px;";
+
+QFont arial(int pointSize, int weight)
 {
+    return QFont(QStringLiteral("Arial"), pointSize, weight);
 }
 
-QXMCUPLL::~QXMCUPLL() = default;
+} // namespace
+
+QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(seriesId)
+{
+    m_config = new ClockConfig(seriesId);
+
+    m_scene = new QGraphicsScene(this);
+    m_scene->setBackgroundBrush(Qt::white);
+    m_view = new PinGraphicsView(this);
+    m_view->setScene(m_scene);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    m_view->setStyleSheet(QString::fromLatin1(kViewStyle));
+
+    const SeriesParams *series = SeriesTable::byId(seriesId);
+    m_bitmap = new QGraphicsPixmapItem(QPixmap(series ? series->bitmapPath() : QString()));
+    m_bitmap->setTransformationMode(Qt::SmoothTransformation);
+    m_scene->addItem(m_bitmap);
+    m_view->setBackgroundItem(m_bitmap);
+
+    m_layout = new QVBoxLayout(this);
+    m_layout->setSpacing(0);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->addWidget(m_view);
+}
+
+QXMCUPLL::~QXMCUPLL()
+{
+    delete m_config;
+}
 
 void QXMCUPLL::saveConfig(const QString &seriesName)
 {
@@ -19,4 +78,129 @@ void QXMCUPLL::generateCode()
 {
     if (checkBeforeGenerate())
         runGeneration();
+}
+
+void QXMCUPLL::setLabelTextColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::All, QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+void QXMCUPLL::setEditTextColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::All, QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+QString QXMCUPLL::radioStyle(bool active)
+{
+    const QString color = active ? QStringLiteral("rgb(0, 176, 240)") : QStringLiteral("gray");
+    return QStringLiteral("QRadioButton{background-color:rgb(222, 235, 246); spacing: 0px;}"
+                          "QRadioButton::indicator:checked {width:12px; height:12px; border-radius:6px; "
+                          "background-color:%1;}"
+                          "QRadioButton::indicator:unchecked {width:10px; height:10px; border-radius:5px; "
+                          "border: 1px solid %1; }")
+        .arg(color);
+}
+
+QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal z)
+{
+    // Controls are drawn over the bitmap; only their own pixels may cover it.
+    widget->setAttribute(Qt::WA_TranslucentBackground);
+    QGraphicsProxyWidget *proxy = m_scene->addWidget(widget);
+    proxy->setPos(pos);
+    proxy->setZValue(z);
+    return proxy;
+}
+
+QLabel *QXMCUPLL::addLabel(const QString &text, const QPoint &pos, int pointSize, int weight,
+                           QGraphicsProxyWidget **proxy)
+{
+    auto *label = new QLabel(text);
+    label->setFont(arial(pointSize, weight));
+    label->setContentsMargins(0, 0, 0, 0);
+    QGraphicsProxyWidget *item = place(label, pos, 1);
+    if (proxy)
+        *proxy = item;
+    return label;
+}
+
+CustomComboBox1 *QXMCUPLL::addComboBox(const QStringList &items, int width, const QPoint &pos, qreal z,
+                                       QGraphicsProxyWidget **proxy)
+{
+    auto *combo = new CustomComboBox1;
+    combo->addItems(items);
+    combo->setFixedWidth(width);
+    combo->setFixedHeight(ClockTree::kComboHeight);
+    connect(combo->listView(), &CustomListView::focusInThis, m_view, &PinGraphicsView::Focus_InControl_Slot);
+    QGraphicsProxyWidget *item = place(combo, pos, z);
+    if (proxy)
+        *proxy = item;
+    return combo;
+}
+
+QLineEdit *QXMCUPLL::addLineEdit(const QString &text, const QPoint &pos, QGraphicsProxyWidget **proxy)
+{
+    auto *edit = new QLineEdit(text);
+    edit->setFont(arial(10, 0));
+    edit->setMaximumWidth(60);
+    edit->setFixedSize(60, ClockTree::kEditHeight);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QGraphicsProxyWidget *item = place(edit, pos, 1);
+    if (proxy)
+        *proxy = item;
+    return edit;
+}
+
+QRadioButton *QXMCUPLL::addRadioButton(const QPoint &pos, QButtonGroup *group)
+{
+    auto *radio = new QRadioButton;
+    radio->setFixedSize(ClockTree::kRadioSize, ClockTree::kRadioSize);
+    radio->setStyleSheet(radioStyle(true));
+    if (group)
+        group->addButton(radio);
+    place(radio, pos, 1);
+    return radio;
+}
+
+QLineEdit *QXMCUPLL::addValueBox(const QPoint &pos)
+{
+    auto *box = new QLineEdit;
+    box->setReadOnly(true);
+    box->setFont(arial(10, 0));
+    box->setFixedSize(80, ClockTree::kEditHeight);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setFocusPolicy(Qt::NoFocus);
+    place(box, pos, 1);
+    return box;
+}
+
+QPushButton *QXMCUPLL::addListButton(const QPoint &pos)
+{
+    auto *button = new QPushButton(QIcon(QStringLiteral(":/image/btn_right_slider_hover.png")), tr("List"));
+    button->setFont(arial(10, 75));
+    button->setStyleSheet(QStringLiteral("border-style: none;"));
+    place(button, pos, 0);
+    return button;
+}
+
+QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPoint &pos)
+{
+    auto *box = new QGroupBox;
+    box->setStyleSheet(QString::fromLatin1(kListPanelStyle));
+    auto *column = new QVBoxLayout(box);
+    column->setSpacing(4);
+    for (const QString &name : names) {
+        auto *label = new QLabel(name, box);
+        label->setFont(arial(9, QFont::Normal));
+        label->setStyleSheet(QStringLiteral("border: none; padding: 0px;"));
+        column->addWidget(label);
+    }
+    QGraphicsProxyWidget *item = m_scene->addWidget(box);
+    item->setPos(pos);
+    item->setZValue(2);
+    item->hide();
+    return item;
 }

@@ -1,10 +1,16 @@
 #include "SeriesFactory.h"
 
-#include "QXMCUPLL.h"
+#include "QXC330PLL.h"
+#include "QXC335PLL.h"
 
 QXMCUPLL *createSeriesWidget(int seriesId, QWidget *parent)
 {
-    Q_UNUSED(seriesId)
-    Q_UNUSED(parent)
-    return nullptr;
+    switch (seriesId) {
+    case 13:
+        return new QXC330PLL(parent);
+    case 14:
+        return new QXC335PLL(parent);
+    default:
+        return nullptr;
+    }
 }
