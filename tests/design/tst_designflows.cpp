@@ -2,6 +2,8 @@
 #include "DesignTestUtil.h"
 #include "Generator.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -29,6 +31,8 @@ private slots:
     void generationSucceeds_data();
     void generationSucceeds();
     void generationFailureIsReported();
+    void realResultBoxes_data();
+    void realResultBoxes();
 };
 
 namespace {
@@ -78,6 +82,35 @@ public:
 private:
     rlimit m_old{};
     bool m_ok = false;
+};
+
+// Real message boxes, scripted file dialogs.
+class RealBoxes final : public DialogService {
+public:
+    explicit RealBoxes(ScriptedDialogs &inner) : m_inner(inner) { DialogService::setInstance(this); }
+    ~RealBoxes() override { DialogService::setInstance(&m_inner); }
+    Q_DISABLE_COPY(RealBoxes)
+
+    MessageReply message(const MessageRequest &request) override { return m_real.message(request); }
+    QString openFileName(QWidget *p, const QString &c, const QString &d, const QString &f) override
+    {
+        return m_inner.openFileName(p, c, d, f);
+    }
+    QString saveFileName(QWidget *p, const QString &c, const QString &d, const QString &f) override
+    {
+        return m_inner.saveFileName(p, c, d, f);
+    }
+    QString existingDirectory(QWidget *p, const QString &c, const QString &d) override
+    {
+        return m_inner.existingDirectory(p, c, d);
+    }
+    bool openUrl(const QUrl &url) override { return m_inner.openUrl(url); }
+    OverwriteReply askOverwrite(const QString &fileName) override { return m_inner.askOverwrite(fileName); }
+    int exec(QDialog &dialog) override { return m_inner.exec(dialog); }
+
+private:
+    ScriptedDialogs &m_inner;
+    QtDialogService m_real;
 };
 
 QString seriesName(int id)
@@ -320,6 +353,76 @@ void TestDesignFlows::generationFailureIsReported()
     QCOMPARE(dialogs.last()->buttonLabels, QStringList{QStringLiteral("OK")});
     QCOMPARE(readBytes(dir.filePath(QStringLiteral("src/qxc330_335_clock.c"))), mine);
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("src/main.c"))));
+}
+
+void TestDesignFlows::realResultBoxes_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("generated, open the folder")
+        << "generate"
+        << " Open Folder  "
+        << "Generate code finished!  Files:" << QStringList{" Open Folder  ", "OK"};
+    QTest::newRow("generated, OK") << "generate"
+                                   << "OK"
+                                   << "Generate code finished!  Files:"
+                                   << QStringList{" Open Folder  ", "OK"};
+    QTest::newRow("saved") << "save"
+                           << "Ok"
+                           << "Save file succeed!" << QStringList{"Ok"};
+    QTest::newRow("save failed") << "savefail"
+                                 << "Ok"
+                                 << "Save file failed!" << QStringList{"Ok"};
+}
+
+void TestDesignFlows::realResultBoxes()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, press);
+    QFETCH(QString, text);
+    QFETCH(QStringList, buttons);
+    auto widget = newSeriesWidget(13);
+    QVERIFY(widget);
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    RealBoxes real(dialogs);
+    dialogs.answerPath(action == QLatin1String("generate") ? dir.path()
+                       : action == QLatin1String("save")   ? dir.filePath(QStringLiteral("a.TFCC"))
+                                                           : dir.filePath(QStringLiteral("no/such/a.TFCC")));
+
+    QString seenText;
+    QStringList seenButtons;
+    QTimer::singleShot(0, [&]() {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seenText = box->text();
+        QAbstractButton *target = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            seenButtons.append(button->text());
+            if (button->text() == press)
+                target = button;
+        }
+        if (target)
+            target->click();
+        else
+            box->reject();
+    });
+    if (action == QLatin1String("generate"))
+        widget->generateCode();
+    else
+        widget->saveConfig(QStringLiteral("QXC330"));
+
+    QVERIFY2(seenText.startsWith(text), qPrintable(seenText));
+    seenButtons.sort();
+    buttons.sort();
+    QCOMPARE(seenButtons, buttons);
+    if (press == QLatin1String(" Open Folder  "))
+        QCOMPARE(dialogs.openedUrls, QList<QUrl>{QUrl::fromLocalFile(dir.path())});
+    else
+        QVERIFY(dialogs.openedUrls.isEmpty());
 }
 
 QTEST_MAIN(TestDesignFlows)
