@@ -332,4 +332,481 @@
             <translation>取消</translation>
         </message>
     </context>
+    <context>
+        <name>QXC330PLL</name>
+        <message>
+            <source>Can not support sclk greater than</source>
+            <translation>不支持sclk大于</translation>
+        </message>
+        <message>
+            <source>Can not support apb1clk greater than</source>
+            <translation>不支持apb1clk大于</translation>
+        </message>
+        <message>
+            <source>Can not support apb2clk greater than</source>
+            <translation>不支持apb2clk大于</translation>
+        </message>
+        <message>
+            <source>Can not support pll clock greater than</source>
+            <translation>不支持pll clock大于</translation>
+        </message>
+        <message>
+            <source>USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?</source>
+            <translation>USB 时钟必须为48MHz，当前配置的USB时钟错误。请确认是否继续？</translation>
+        </message>
+        <message>
+            <source>hext input error!</source>
+            <translation>hext 输入错误！</translation>
+        </message>
+        <message>
+            <source>sclk input error!</source>
+            <translation>sclk 输入错误！</translation>
+        </message>
+        <message>
+            <source>pll_ms input error!</source>
+            <translation>pll_ms输入错误！</translation>
+        </message>
+        <message>
+            <source>pll_ns input error!</source>
+            <translation>pll_ns 输入错误！</translation>
+        </message>
+        <message>
+            <source>pll_ms input error, is it adjusted automatically?</source>
+            <translation>pll_ms 输入错误，是否自动调整？</translation>
+        </message>
+        <message>
+            <source>pll_ns input error, is it adjusted automatically?</source>
+            <translation>pll_ns 输入错误，是否自动调整？</translation>
+        </message>
+        <message>
+            <source>Useage limited:</source>
+            <translation>Useage limited:</translation>
+        </message>
+        <message>
+            <source>Temperature range - 40~85 degree. </source>
+            <translation>Temperature range - 40~85 degree. </translation>
+        </message>
+        <message>
+            <source>VDD must over 3.0V. </source>
+            <translation>VDD must over 3.0V. </translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Config file (*.TFCC)</source>
+            <translation>Config file (*.TFCC)</translation>
+        </message>
+        <message>
+            <source>Save file succeed!</source>
+            <translation>文件保存成功!</translation>
+        </message>
+        <message>
+            <source>Save file failed!</source>
+            <translation>文件保存失败!</translation>
+        </message>
+        <message>
+            <source>Select directory</source>
+            <translation>选择目录</translation>
+        </message>
+        <message>
+            <source>Creating &quot;inc&quot; folder error!</source>
+            <translation>创建inc文件夹失败!</translation>
+        </message>
+        <message>
+            <source>Creating &quot;src&quot; folder error!</source>
+            <translation>创建src文件夹失败!</translation>
+        </message>
+        <message>
+            <source>Generate code finished!  Files:</source>
+            <translation>代码产生完成！ 文件如下：</translation>
+        </message>
+        <message>
+            <source>Generate code failed!</source>
+            <translation>代码产生失败！</translation>
+        </message>
+        <message>
+            <source> Open Folder  </source>
+            <translation> 打开文件夹  </translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>错误</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Information</source>
+            <translation>信息</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>disable</source>
+            <translation>disable</translation>
+        </message>
+        <message>
+            <source>enable</source>
+            <translation>enable</translation>
+        </message>
+        <message>
+            <source>lick</source>
+            <translation>lick</translation>
+        </message>
+        <message>
+            <source>lext(kHz)</source>
+            <translation>lext(kHz)</translation>
+        </message>
+        <message>
+            <source>bypass</source>
+            <translation>bypass</translation>
+        </message>
+        <message>
+            <source>IN</source>
+            <translation>IN</translation>
+        </message>
+        <message>
+            <source>OUT</source>
+            <translation>OUT</translation>
+        </message>
+        <message>
+            <source>hext(4-25MHz)</source>
+            <translation>hext(4-25MHz)</translation>
+        </message>
+        <message>
+            <source>hick</source>
+            <translation>hick</translation>
+        </message>
+        <message>
+            <source>to wdt(kHz)</source>
+            <translation>to wdt(kHz)</translation>
+        </message>
+        <message>
+            <source>ertcdiv</source>
+            <translation>ertcdiv</translation>
+        </message>
+        <message>
+            <source>ertcsel</source>
+            <translation>ertcsel</translation>
+        </message>
+        <message>
+            <source>to ertc(kHz)</source>
+            <translation>to ertc(kHz)</translation>
+        </message>
+        <message>
+            <source>hick to sclk</source>
+            <translation>hick to sclk</translation>
+        </message>
+        <message>
+            <source>pll_ms</source>
+            <translation>pll_ms</translation>
+        </message>
+        <message>
+            <source>(1-15)</source>
+            <translation>(1-15)</translation>
+        </message>
+        <message>
+            <source>pll_ns</source>
+            <translation>pll_ns</translation>
+        </message>
+        <message>
+            <source>(31-500)</source>
+            <translation>(31-500)</translation>
+        </message>
+        <message>
+            <source>pll_fr</source>
+            <translation>pll_fr</translation>
+        </message>
+        <message>
+            <source>CRM_PLLCFG : </source>
+            <translation>CRM_PLLCFG : </translation>
+        </message>
+        <message>
+            <source>CRM_PLLCFG: </source>
+            <translation>CRM_PLLCFG: </translation>
+        </message>
+        <message>
+            <source>sclk select</source>
+            <translation>sclk select</translation>
+        </message>
+        <message>
+            <source>sclk(4 - %1MHz)</source>
+            <translation>sclk(4 - %1MHz)</translation>
+        </message>
+        <message>
+            <source>ahbdiv</source>
+            <translation>ahbdiv</translation>
+        </message>
+        <message>
+            <source>apb1div</source>
+            <translation>apb1div</translation>
+        </message>
+        <message>
+            <source>apb2div</source>
+            <translation>apb2div</translation>
+        </message>
+        <message>
+            <source>usbdiv</source>
+            <translation>usbdiv</translation>
+        </message>
+        <message>
+            <source>hick to usb</source>
+            <translation>hick to usb</translation>
+        </message>
+        <message>
+            <source>to usb</source>
+            <translation>to usb</translation>
+        </message>
+        <message>
+            <source>select pin</source>
+            <translation>select pin</translation>
+        </message>
+        <message>
+            <source>none</source>
+            <translation>none</translation>
+        </message>
+        <message>
+            <source>PA8</source>
+            <translation>PA8</translation>
+        </message>
+        <message>
+            <source>PE4</source>
+            <translation>PE4</translation>
+        </message>
+        <message>
+            <source>PC9</source>
+            <translation>PC9</translation>
+        </message>
+        <message>
+            <source>lext</source>
+            <translation>lext</translation>
+        </message>
+        <message>
+            <source>hext</source>
+            <translation>hext</translation>
+        </message>
+        <message>
+            <source>pll</source>
+            <translation>pll</translation>
+        </message>
+        <message>
+            <source>sclk</source>
+            <translation>sclk</translation>
+        </message>
+        <message>
+            <source>usb</source>
+            <translation>usb</translation>
+        </message>
+        <message>
+            <source>adcclk</source>
+            <translation>adcclk</translation>
+        </message>
+        <message>
+            <source>i2s (MHz)</source>
+            <translation>i2s (MHz)</translation>
+        </message>
+        <message>
+            <source>systick(MHz)</source>
+            <translation>systick(MHz)</translation>
+        </message>
+        <message>
+            <source>sdio (MHz)</source>
+            <translation>sdio (MHz)</translation>
+        </message>
+        <message>
+            <source>dma (MHz)</source>
+            <translation>dma (MHz)</translation>
+        </message>
+        <message>
+            <source>xmc (MHz)</source>
+            <translation>xmc (MHz)</translation>
+        </message>
+        <message>
+            <source>gpio (MHz)</source>
+            <translation>gpio (MHz)</translation>
+        </message>
+        <message>
+            <source>dvp (MHz)</source>
+            <translation>dvp (MHz)</translation>
+        </message>
+        <message>
+            <source>qspi (MHz)</source>
+            <translation>qspi (MHz)</translation>
+        </message>
+        <message>
+            <source>adc (MHz)</source>
+            <translation>adc (MHz)</translation>
+        </message>
+        <message>
+            <source>emac (MHz)</source>
+            <translation>emac (MHz)</translation>
+        </message>
+        <message>
+            <source>apb1 peripheral (MHz)</source>
+            <translation>apb1 peripheral (MHz)</translation>
+        </message>
+        <message>
+            <source>apb1 tmr (MHz)</source>
+            <translation>apb1 tmr (MHz)</translation>
+        </message>
+        <message>
+            <source>apb2 peripheral (MHz)</source>
+            <translation>apb2 peripheral (MHz)</translation>
+        </message>
+        <message>
+            <source>apb2 tmr (MHz)</source>
+            <translation>apb2 tmr (MHz)</translation>
+        </message>
+    </context>
+    <context>
+        <name>QXC335PLL</name>
+        <message>
+            <source>Can not support sclk greater than</source>
+            <translation>不支持sclk大于</translation>
+        </message>
+        <message>
+            <source>Can not support apb1clk greater than</source>
+            <translation>不支持apb1clk大于</translation>
+        </message>
+        <message>
+            <source>Can not support apb2clk greater than</source>
+            <translation>不支持apb2clk大于</translation>
+        </message>
+        <message>
+            <source>Can not support pll clock greater than</source>
+            <translation>不支持pll clock大于</translation>
+        </message>
+        <message>
+            <source>USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?</source>
+            <translation>USB 时钟必须为48MHz，当前配置的USB时钟错误。请确认是否继续？</translation>
+        </message>
+        <message>
+            <source>hext input error!</source>
+            <translation>hext 输入错误！</translation>
+        </message>
+        <message>
+            <source>sclk input error!</source>
+            <translation>sclk 输入错误！</translation>
+        </message>
+        <message>
+            <source>pll_ms input error!</source>
+            <translation>pll_ms输入错误！</translation>
+        </message>
+        <message>
+            <source>pll_ns input error!</source>
+            <translation>pll_ns 输入错误！</translation>
+        </message>
+        <message>
+            <source>pll_ms input error, is it adjusted automatically?</source>
+            <translation>pll_ms 输入错误，是否自动调整？</translation>
+        </message>
+        <message>
+            <source>pll_ns input error, is it adjusted automatically?</source>
+            <translation>pll_ns 输入错误，是否自动调整？</translation>
+        </message>
+        <message>
+            <source>Useage limited:</source>
+            <translation>Useage limited:</translation>
+        </message>
+        <message>
+            <source>Temperature range - 40~85 degree. </source>
+            <translation>Temperature range - 40~85 degree. </translation>
+        </message>
+        <message>
+            <source>VDD must over 3.0V. </source>
+            <translation>VDD must over 3.0V. </translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Config file (*.TFCC)</source>
+            <translation>Config file (*.TFCC)</translation>
+        </message>
+        <message>
+            <source>Save file succeed!</source>
+            <translation>文件保存成功!</translation>
+        </message>
+        <message>
+            <source>Save file failed!</source>
+            <translation>文件保存失败!</translation>
+        </message>
+        <message>
+            <source>Select directory</source>
+            <translation>选择目录</translation>
+        </message>
+        <message>
+            <source>Creating &quot;inc&quot; folder error!</source>
+            <translation>创建inc文件夹失败!</translation>
+        </message>
+        <message>
+            <source>Creating &quot;src&quot; folder error!</source>
+            <translation>创建src文件夹失败!</translation>
+        </message>
+        <message>
+            <source>Generate code finished!  Files:</source>
+            <translation>代码产生完成！ 文件如下：</translation>
+        </message>
+        <message>
+            <source>Generate code failed!</source>
+            <translation>代码产生失败！</translation>
+        </message>
+        <message>
+            <source> Open Folder  </source>
+            <translation> 打开文件夹  </translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>错误</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Information</source>
+            <translation>信息</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>QXMCUPLL</name>
+        <message>
+            <source>List</source>
+            <translation>List</translation>
+        </message>
+    </context>
 </TS>
