@@ -27,6 +27,7 @@ void system_clock_config(void)
 [/#hext bypass]
 
 [#enable hext]
+  /* enable hext */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
 
   /* wait till hext is ready */
@@ -36,6 +37,7 @@ void system_clock_config(void)
 [/#enable hext]
 
 [#enable hick]
+  /* enable hick */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_HICK, TRUE);
 
   /* wait till hick is ready */

@@ -32,6 +32,7 @@ void system_clock_config(void)
 [/#hext bypass]
 
 [#enable hext]
+  /* enable hext */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
 
   /* wait till hext is ready */
@@ -41,6 +42,7 @@ void system_clock_config(void)
 [/#enable hext]
 
 [#enable hick]
+  /* enable hick */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_HICK, TRUE);
 
   /* wait till hick is ready */

@@ -52,6 +52,7 @@ void mx_rtc_clock_init(void)
   crm_battery_powered_domain_reset(FALSE);
 
 [#rtc lick]
+  /* lick clocks the rtc */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
   while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
   {
@@ -60,11 +61,10 @@ void mx_rtc_clock_init(void)
 
 [/#rtc lick]
 [#rtc lext]
+  /* lext clocks the rtc */
 [#lext bypass]
-  /* lext is driven by an external clock signal */
   crm_lext_bypass(TRUE);
 [/#lext bypass]
-
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
   while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
   {
@@ -73,11 +73,10 @@ void mx_rtc_clock_init(void)
 
 [/#rtc lext]
 [#rtc hext]
+  /* divided hext clocks the rtc */
 [#hext bypass]
-  /* hext is driven by an external clock signal */
   crm_hext_bypass(TRUE);
 [/#hext bypass]
-
   crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
   while(crm_hext_stable_wait() == ERROR)
   {
@@ -110,7 +109,7 @@ void mx_adc_clock_init(void)
   */
 int main(void)
 {
-  /* clocks first, then the clocks of the selected functions */
+  /* the system clock first, then the clocks of the selected functions */
   system_clock_config();
   mx_clkout_init();
   mx_rtc_clock_init();
