@@ -136,6 +136,8 @@ void TestCli::usageErrors_data()
     QTest::newRow("unknown option") << QStringList{"check", "x.TFCC", "--json"} << "unknown option";
     QTest::newRow("option without value") << QStringList{"new", "QXC330", "-o"} << "needs a value";
     QTest::newRow("unknown series") << QStringList{"new", "QXC999"} << "unknown series";
+    QTest::newRow("design cannot be saved")
+        << QStringList{"new", "QXC330", "-o", "/nonexistent/x.TFCC"} << "error: Save file failed!";
     QTest::newRow("solve without sclk") << QStringList{"solve", "QXC330", "--hext", "8"} << "--sclk";
     QTest::newRow("solve with a word")
         << QStringList{"solve", "QXC330", "--hext", "8", "--sclk", "fast"} << "fast";
