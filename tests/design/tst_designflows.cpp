@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <csignal>
@@ -33,6 +34,7 @@ private slots:
     void generationFailureIsReported();
     void realResultBoxes_data();
     void realResultBoxes();
+    void chineseTexts();
 };
 
 namespace {
@@ -423,6 +425,33 @@ void TestDesignFlows::realResultBoxes()
         QCOMPARE(dialogs.openedUrls, QList<QUrl>{QUrl::fromLocalFile(dir.path())});
     else
         QVERIFY(dialogs.openedUrls.isEmpty());
+}
+
+void TestDesignFlows::chineseTexts()
+{
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral(":/image/tr_zh.qm")));
+    QVERIFY(QCoreApplication::installTranslator(&chinese));
+    auto widget = newSeriesWidget(14); // texts live in each series class's context
+    QVERIFY(widget);
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    dialogs.answerPath(dir.filePath(QStringLiteral("a.TFCC")));
+    widget->saveConfig(QStringLiteral("QXC335"));
+    dialogs.answerPath(dir.path());
+    widget->generateCode();
+    QCoreApplication::removeTranslator(&chinese);
+
+    QCOMPARE(dialogs.last(ScriptedDialogs::Kind::SaveFile)->title, QStringLiteral("保存"));
+    QCOMPARE(dialogs.last(ScriptedDialogs::Kind::Directory)->title, QStringLiteral("选择目录"));
+    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), 2);
+    const auto &saved = dialogs.requests.at(1);
+    QCOMPARE(saved.title, QStringLiteral("信息"));
+    QCOMPARE(saved.text, QStringLiteral("文件保存成功!"));
+    const auto *generated = dialogs.last();
+    QVERIFY(generated->text.startsWith(QStringLiteral("代码产生完成！ 文件如下：\n\nsrc/main.c\n")));
+    QCOMPARE(generated->extraButtons, QStringList{QStringLiteral(" 打开文件夹  ")});
+    QCOMPARE(generated->buttonLabels, QStringList{QStringLiteral("确定")});
 }
 
 QTEST_MAIN(TestDesignFlows)
