@@ -38,6 +38,8 @@ private slots:
     void failedRenderWritesNothing_data();
     void failedRenderWritesNothing();
     void failedWriteIsReported();
+    void templateFiles_data();
+    void templateFiles();
 };
 
 static Codegen::Files rendered(const ClockConfig &c)
@@ -542,6 +544,54 @@ void TestGenerator::failedWriteIsReported()
     QVERIFY(QFileInfo::exists(dir.filePath("src/qxc310_clock.c")));
     QVERIFY(!QFileInfo::exists(dir.filePath("inc/qxc310_conf.h")));
     QVERIFY(!Codegen::generate(c, dir.filePath("inc"), dir.filePath("missing"), "qxc310", {}, &error));
+}
+
+void TestGenerator::templateFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    const QStringList stems = {"qxc300", "qxc300a_305", "qxc310", "qxc315", "qxc320",
+                               "qxc325", "qxc330_335",  "qxe020", "qxw315"};
+    for (const QString &stem : stems) {
+        for (const char *suffix : {"_clock.c", "_clock.h", "_main.c", "_conf.h"})
+            QTest::newRow(qPrintable(stem + suffix)) << stem + suffix;
+    }
+}
+
+void TestGenerator::templateFiles()
+{
+    QFETCH(QString, name);
+    QFile f(":/image/" + name);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray raw = f.readAll();
+    QVERIFY(!raw.startsWith("\xEF\xBB\xBF"));
+    for (char ch : raw)
+        QVERIFY2(uchar(ch) < 0x80 && (ch >= ' ' || ch == '\r' || ch == '\n'), "plain ASCII");
+    QCOMPARE(raw.count("\r\n"), raw.count('\n'));
+    QCOMPARE(raw.count('\r'), raw.count('\n'));
+
+    // Markers stand alone in column 0, each block opened and closed once per
+    // file, except the bypass child that both E020 LEXT users carry.
+    QMap<QString, int> opened, closed;
+    const QRegularExpression marker("^\\[(/?)#([a-z0-9 <>=]+)\\]$");
+    for (const QByteArray &line : raw.split('\n')) {
+        const QString text = QString::fromLatin1(line).remove('\r');
+        if (!text.contains("[#") && !text.contains("[/#"))
+            continue;
+        const QRegularExpressionMatch m = marker.match(text);
+        QVERIFY2(m.hasMatch(), qPrintable(text));
+        (m.captured(1).isEmpty() ? opened : closed)[m.captured(2)]++;
+    }
+    QCOMPARE(opened, closed);
+    for (auto it = opened.cbegin(); it != opened.cend(); ++it) {
+        const int expected = name == "qxe020_main.c" && it.key() == "lext bypass" ? 2 : 1;
+        QVERIFY2(it.value() == expected, qPrintable(it.key()));
+    }
+    if (name.endsWith("_conf.h"))
+        QCOMPARE(raw.count("#define HEXT_VALUE               ((uint32_t)8000000)\r\n"), 1);
+    if (name.endsWith("_clock.c")) {
+        QCOMPARE(raw.count("* @brief  system clock config program"), 1);
+        QCOMPARE(raw.count("* @retval none"), 1);
+    }
 }
 
 QTEST_MAIN(TestGenerator)
