@@ -57,18 +57,18 @@ void addOscillators(Layout &l)
     l.addAnchor(key("lext.value"), key("lext"), 140, 100);
     l.addAnchor(key("lextbypass.caption"), key("lext"), 54, 143);
     l.addAnchor(key("lextbypass"), key("lext"), 104, 140, 80);
-    l.addNode(key("lext.pins"), Shape::Pin, QRect(4, 100, 40, 64));
+    l.addNode(key("lext.pins"), Shape::Pin, QRect(0, 100, 44, 64));
     l.addAnchor(key("lext.in"), key("lext.pins"), 8, 104);
-    l.addAnchor(key("lext.out"), key("lext.pins"), 6, 143);
+    l.addAnchor(key("lext.out"), key("lext.pins"), 1, 143);
 
     l.addNode(key("hext"), Shape::Oscillator, QRect(44, 196, 176, 108));
     l.addAnchor(key("hext.caption"), key("hext"), 54, 201);
     l.addAnchor(key("hext"), key("hext"), 54, 222, 60);
     l.addAnchor(key("hextbypass.caption"), key("hext"), 54, 271);
     l.addAnchor(key("hextbypass"), key("hext"), 104, 268, 80);
-    l.addNode(key("hext.pins"), Shape::Pin, QRect(4, 202, 40, 94));
-    l.addAnchor(key("hext.in"), key("hext.pins"), 8, 226);
-    l.addAnchor(key("hext.out"), key("hext.pins"), 6, 271);
+    l.addNode(key("hext.pins"), Shape::Pin, QRect(0, 202, 44, 94));
+    l.addAnchor(key("hext.in"), key("hext.pins"), 8, 206);
+    l.addAnchor(key("hext.out"), key("hext.pins"), 1, 275);
 
     l.addNode(key("hick"), Shape::Oscillator, QRect(44, 362, 176, 46));
     l.addAnchor(key("hick.caption"), key("hick"), 54, 366);

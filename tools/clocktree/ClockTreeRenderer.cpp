@@ -126,8 +126,8 @@ void drawNode(QPainter &p, const Node &node)
         p.setBrush(kPinFill);
         const int pads[] = {r.top() + 4, r.bottom() - 20};
         for (int top : pads) {
-            p.drawRect(QRect(r.left() + 28, top + 4, 8, 8));
-            p.drawLine(r.left() + 36, top + 8, r.right(), top + 8);
+            p.drawRect(QRect(r.left() + 33, top + 4, 8, 8));
+            p.drawLine(r.left() + 41, top + 8, r.right(), top + 8);
         }
         break;
     }

@@ -1,0 +1,119 @@
+// Building a QXC330 widget against a bare scene of as many proxy widgets over
+// the same bitmap, and the cost of one edit. Prints medians in milliseconds.
+#include "PinGraphicsView.h"
+#include "QXC330PLL.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGraphicsPixmapItem>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QTextStream>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+double median(QVector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0.0 : v.at(v.size() / 2);
+}
+
+int proxyCount(QGraphicsScene *scene)
+{
+    int n = 0;
+    for (QGraphicsItem *item : scene->items())
+        n += qgraphicsitem_cast<QGraphicsProxyWidget *>(item) ? 1 : 0;
+    return n;
+}
+
+void firstShow(QWidget &w)
+{
+    w.resize(1280, 800);
+    w.show();
+    QApplication::processEvents();
+    w.grab(); // one full paint of the view and every proxy
+}
+
+double buildSeries(int &proxies)
+{
+    QElapsedTimer t;
+    t.start();
+    QXC330PLL w;
+    firstShow(w);
+    const double ms = t.nsecsElapsed() / 1e6;
+    proxies = proxyCount(w.scene());
+    return ms;
+}
+
+double buildBare(int proxies)
+{
+    QElapsedTimer t;
+    t.start();
+    QWidget host;
+    auto *layout = new QVBoxLayout(&host);
+    auto *scene = new QGraphicsScene(&host);
+    auto *view = new PinGraphicsView(&host);
+    view->setScene(scene);
+    layout->addWidget(view);
+    auto *bitmap = new QGraphicsPixmapItem(QPixmap(QStringLiteral(":/image/C330PLL.bmp")));
+    scene->addItem(bitmap);
+    for (int i = 0; i < proxies; ++i) {
+        QGraphicsProxyWidget *proxy = scene->addWidget(new QWidget);
+        proxy->setPos((i * 37) % 1300, (i * 53) % 780);
+    }
+    firstShow(host);
+    return t.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+    constexpr int kRuns = 15;
+
+    int proxies = 0;
+    buildSeries(proxies); // warm caches (fonts, pixmaps, styles)
+    buildBare(proxies);
+    QVector<double> series, bare;
+    for (int i = 0; i < kRuns; ++i) {
+        series << buildSeries(proxies);
+        bare << buildBare(proxies);
+    }
+    const double s = median(series);
+    const double b = median(bare);
+    out << "proxy widgets in the QXC330 scene: " << proxies << "\n";
+    out << "build QXC330PLL (construct, reset, first show): " << QString::number(s, 'f', 2) << " ms\n";
+    out << "build bare scene with as many proxies:          " << QString::number(b, 'f', 2) << " ms\n";
+    out << "ratio: " << QString::number(s / b, 'f', 2) << " (target <= 1.5)\n";
+
+    // One edit: ahbdiv change through recompute and the refreshed display.
+    QXC330PLL w;
+    firstShow(w);
+    QComboBox *ahbdiv = nullptr;
+    for (QGraphicsItem *item : w.scene()->items()) {
+        auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
+        auto *combo = proxy ? qobject_cast<QComboBox *>(proxy->widget()) : nullptr;
+        if (combo && combo->count() == 9 && combo->itemText(5) == QLatin1String("  /64") &&
+            proxy->pos().x() > 900)
+            ahbdiv = combo;
+    }
+    if (!ahbdiv) {
+        out << "ahbdiv combo box not found\n";
+        return 1;
+    }
+    QVector<double> edits;
+    for (int i = 0; i < 400; ++i) {
+        QElapsedTimer t;
+        t.start();
+        ahbdiv->setCurrentIndex(i % 2 ? 0 : 1);
+        edits << t.nsecsElapsed() / 1e6;
+    }
+    out << "one ahbdiv edit to a refreshed display, median: " << QString::number(median(edits), 'f', 3)
+        << " ms (target < 2)\n";
+    return 0;
+}

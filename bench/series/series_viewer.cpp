@@ -1,0 +1,45 @@
+// Shows a series widget in a window, for looking at the drawing and controls.
+//   series_viewer [series id] [zoom steps] [open list 0..3]
+#include "PinGraphicsView.h"
+#include "QXMCUPLL.h"
+#include "SeriesFactory.h"
+
+#include <QApplication>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int id = args.value(1, QStringLiteral("13")).toInt();
+    const int zoomSteps = args.value(2, QStringLiteral("0")).toInt();
+    const int openList = args.value(3, QStringLiteral("-1")).toInt();
+    QXMCUPLL *w = createSeriesWidget(id, nullptr);
+    if (!w)
+        return 1;
+    w->resize(1440, 860);
+    w->show();
+    for (int i = 0; i < zoomSteps; ++i)
+        w->graphicsView()->zoomIn();
+    if (openList >= 0) {
+        QTimer::singleShot(200, w, [w, openList] {
+            // Controls are top-level widgets inside their proxies: find the
+            // list buttons through the scene, top to bottom.
+            QList<QPair<qreal, QPushButton *>> buttons;
+            for (QGraphicsItem *item : w->scene()->items()) {
+                auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
+                if (auto *b = proxy ? qobject_cast<QPushButton *>(proxy->widget()) : nullptr)
+                    buttons.append({proxy->pos().y(), b});
+            }
+            std::sort(buttons.begin(), buttons.end(),
+                      [](const auto &a, const auto &b) { return a.first < b.first; });
+            if (openList < buttons.size())
+                buttons.at(openList).second->click();
+        });
+    }
+    return app.exec();
+}
