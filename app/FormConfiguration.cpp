@@ -134,7 +134,10 @@ void FormConfiguration::buildTitle()
 {
     m_titleButton = new QPushButton;
     m_titleButton->setFont(QFont(QStringLiteral("Arial"), 13, QFont::Bold));
-    m_titleButton->setStyleSheet(QStringLiteral("background-color: rgb(57, 169, 220); color: white"));
+    // "border: none" makes the style sheet paint the blue itself; otherwise the
+    // platform style draws its pale disabled-button bevel over it.
+    m_titleButton->setStyleSheet(
+        QStringLiteral("background-color: rgb(57, 169, 220); color: white; border: none; padding: 6px;"));
     // Shows the open series; it is never a command.
     m_titleButton->setEnabled(false);
     updateTitle();

@@ -27,8 +27,7 @@ QString styleSheetFor(const char *borderColour, const char *textColour)
 
 } // namespace
 
-CustomComboBox1::CustomComboBox1(QWidget *parent)
-    : QComboBox(parent)
+CustomComboBox1::CustomComboBox1(QWidget *parent) : QComboBox(parent)
 {
     setContentsMargins(0, 0, 0, 0);
     setFont(QFont(QStringLiteral("Arial"), 10, 0));

@@ -120,8 +120,16 @@ void TestMcuSelect::allItemsVisibleWithoutScrollBar()
     QTRY_VERIFY(list->isVisible());
     QCOMPARE(list->model()->rowCount(), 11);
     QVERIFY(!list->verticalScrollBar()->isVisible());
+    // Some styles scroll a popup with arrow strips instead of a scroll bar.
+    for (QWidget *child : list->window()->findChildren<QWidget *>()) {
+        if (child != list && child->isVisible() && child->inherits("QComboBoxPrivateScroller"))
+            QFAIL("the list scrolls");
+    }
     const QRect lastItem = list->visualRect(list->model()->index(10, 0));
-    QVERIFY(list->viewport()->rect().contains(lastItem));
+    QVERIFY2(list->viewport()->rect().contains(lastItem),
+             qPrintable(QStringLiteral("last item at %1, viewport height %2")
+                            .arg(lastItem.top())
+                            .arg(list->viewport()->height())));
     combo->hidePopup();
 }
 

@@ -19,8 +19,7 @@ public:
     static constexpr int BitmapHeight = 1200;
     static QPointF controlPos() { return QPointF(300, 300); }
 
-    FakeSeries(int seriesId, QWidget *parent)
-        : QXMCUPLL(seriesId, parent)
+    FakeSeries(int seriesId, QWidget *parent) : QXMCUPLL(seriesId, parent)
     {
         // Uses the base's view and scene where it builds them.
         if (!m_view)

@@ -336,10 +336,10 @@ void TestPinGraphicsView::zoomResetKeepsCentre()
     const QPointF after = m_view->mapToScene(m_view->viewport()->rect().center());
     QVERIFY2(QLineF(after, centre).length() <= tolerance,
              qPrintable(QStringLiteral("centre moved from (%1, %2) to (%3, %4)")
-                           .arg(centre.x())
-                           .arg(centre.y())
-                           .arg(after.x())
-                           .arg(after.y())));
+                            .arg(centre.x())
+                            .arg(centre.y())
+                            .arg(after.x())
+                            .arg(after.y())));
 }
 
 QTEST_MAIN(TestPinGraphicsView)
