@@ -596,9 +596,10 @@ bool editConfHeader(QString &text, const ClockConfig &config, QString *failedSte
 {
     const QString value = QStringLiteral("((uint32_t)") +
                           QString::number(Summary::hextHertz(config.hextMHz)) + QLatin1Char(')');
-    const bool ok =
-        Markers::replaceEach(text, Markers::classic(str(kHextDefine)),
-                             [&](const QRegularExpressionMatch &m) -> QString { return m.captured(1) + value; }) > 0;
+    const bool ok = Markers::replaceEach(text, Markers::classic(str(kHextDefine)),
+                                         [&](const QRegularExpressionMatch &m) -> QString {
+                                             return m.captured(1) + value;
+                                         }) > 0;
     if (!ok && failedStep)
         *failedStep = QStringLiteral("HEXT_VALUE");
     return ok;
@@ -606,7 +607,6 @@ bool editConfHeader(QString &text, const ClockConfig &config, QString *failedSte
 
 bool render(const ClockConfig &config, const QString &stem, Files *files, QString *error)
 {
-    using namespace std::placeholders;
     auto with = [&config](bool (*edit)(QString &, const ClockConfig &, QString *)) {
         return [&config, edit](QString &text, QString *failed) {
             return edit(text, config, failed);

@@ -74,8 +74,8 @@ bool keepTight(QString &text, const QString &name)
 
 bool remove(QString &text, const QString &name)
 {
-    return replaceEach(text, blockPattern(name), [](const QRegularExpressionMatch &) -> QString { return QString(); }) >
-           0;
+    return replaceEach(text, blockPattern(name),
+                       [](const QRegularExpressionMatch &) -> QString { return QString(); }) > 0;
 }
 
 bool decide(QString &text, const QString &name, bool keepIt, bool tight)
@@ -100,7 +100,8 @@ static QString callText(const QString &function, const QStringList &args)
 bool rewriteCall(QString &target, const QString &pattern, const QString &function, const QStringList &args)
 {
     const QString call = callText(function, args);
-    return replaceEach(target, classic(pattern), [&](const QRegularExpressionMatch &) -> QString { return call; }) > 0;
+    return replaceEach(target, classic(pattern),
+                       [&](const QRegularExpressionMatch &) -> QString { return call; }) > 0;
 }
 
 bool rewriteLastCall(QString &target, const QString &pattern, const QString &function,
