@@ -92,16 +92,16 @@ void printFields(const Fields &fields, bool json)
 
 // ---- command line ----------------------------------------------------------
 
-struct CommandSpec {
+struct CommandDef {
     const char *name;
     int positionals;
     QStringList flags;
     QStringList valueOptions;
 };
 
-const QVector<CommandSpec> &commandSpecs()
+const QVector<CommandDef> &commandDefs()
 {
-    static const QVector<CommandSpec> specs = {
+    static const QVector<CommandDef> defs = {
         {"new", 1, {}, {QStringLiteral("-o")}},
         {"show", 1, {QStringLiteral("--json")}, {}},
         {"check", 1, {}, {}},
@@ -111,7 +111,7 @@ const QVector<CommandSpec> &commandSpecs()
          {QStringLiteral("--hick"), QStringLiteral("--normal"), QStringLiteral("--json")},
          {QStringLiteral("--hext"), QStringLiteral("--sclk")}},
     };
-    return specs;
+    return defs;
 }
 
 struct CommandLine {
@@ -127,12 +127,12 @@ QString parseCommandLine(const QStringList &arguments, CommandLine &line)
     if (arguments.isEmpty())
         return QStringLiteral("no command given");
     line.command = arguments.first();
-    const CommandSpec *spec = nullptr;
-    for (const CommandSpec &candidate : commandSpecs()) {
+    const CommandDef *def = nullptr;
+    for (const CommandDef &candidate : commandDefs()) {
         if (line.command == QLatin1String(candidate.name))
-            spec = &candidate;
+            def = &candidate;
     }
-    if (!spec)
+    if (!def)
         return QStringLiteral("unknown command \"%1\"").arg(line.command);
 
     for (int i = 1; i < arguments.size(); ++i) {
@@ -151,9 +151,9 @@ QString parseCommandLine(const QStringList &arguments, CommandLine &line)
             argument.truncate(equals);
             hasValue = true;
         }
-        if (spec->flags.contains(argument) && !hasValue) {
+        if (def->flags.contains(argument) && !hasValue) {
             line.flags.insert(argument);
-        } else if (spec->valueOptions.contains(argument)) {
+        } else if (def->valueOptions.contains(argument)) {
             if (!hasValue) {
                 if (i + 1 >= arguments.size())
                     return QStringLiteral("%1 needs a value").arg(argument);
@@ -164,8 +164,8 @@ QString parseCommandLine(const QStringList &arguments, CommandLine &line)
             return QStringLiteral("unknown option \"%1\" for %2").arg(arguments.at(i), line.command);
         }
     }
-    if (line.positionals.size() != spec->positionals)
-        return QStringLiteral("%1 takes %2 argument(s)").arg(line.command).arg(spec->positionals);
+    if (line.positionals.size() != def->positionals)
+        return QStringLiteral("%1 takes %2 argument(s)").arg(line.command).arg(def->positionals);
     return QString();
 }
 

@@ -1069,7 +1069,10 @@ void QXC330PLL::refreshDisplay()
     refreshBusDividers();
 
     setLabelText(m_usbLabel, mhz(c.usbMHz) + QStringLiteral(" MHz"));
-    valueColor(m_usbLabel, c.usbMHz != 48.0, false);
+    if (c.usbDisabled)
+        QXMCUPLL::setLabelTextColor(m_usbLabel, Qt::gray); // a switched-off branch, not an error
+    else
+        valueColor(m_usbLabel, c.usbMHz != 48.0, false);
     {
         const QSignalBlocker blocker(m_usbdiv);
         const int index = s.usbDivItems().indexOf(c.usbDiv);
