@@ -16,7 +16,10 @@ namespace Codegen {
 
 namespace {
 
-using namespace SeriesRules;
+const SeriesParams &series(const ClockConfig &c)
+{
+    return SeriesRules::of(c.seriesId);
+}
 
 QString str(const char *latin1)
 {
@@ -27,21 +30,21 @@ QString str(const char *latin1)
 
 bool hextDivKept(const ClockConfig &c)
 {
-    return c.pllInUse() && !c.pllSourceHick && !isDualOutput(c.seriesId) && c.hextDivEnabled;
+    return c.pllInUse() && !c.pllSourceHick && series(c).hasHextPllDivPath() && c.hextDivEnabled;
 }
 
 QString pllSource(const ClockConfig &c)
 {
     if (c.pllInUse() && c.pllSourceHick)
         return str("CRM_PLL_SOURCE_HICK");
-    if (c.pllInUse() && !isDualOutput(c.seriesId) && c.hextDivEnabled)
+    if (c.pllInUse() && series(c).hasHextPllDivPath() && c.hextDivEnabled)
         return str("CRM_PLL_SOURCE_HEXT_DIV");
     return str("CRM_PLL_SOURCE_HEXT");
 }
 
 bool flexibleFactors(const ClockConfig &c)
 {
-    return c.pllInUse() && c.pllFlexible == 1;
+    return c.pllInUse() && c.flexiblePllActive();
 }
 QString pllNs(const ClockConfig &c)
 {
@@ -58,8 +61,9 @@ QString pllFr(const ClockConfig &c)
 
 QString pllMult(const ClockConfig &c)
 {
-    return c.pllInUse() && c.pllFlexible == 0 ? QStringLiteral("CRM_PLL_MULT_") + QString::number(c.pllMult)
-                                              : QString();
+    return c.pllInUse() && !c.flexiblePllActive()
+               ? QStringLiteral("CRM_PLL_MULT_") + QString::number(c.pllMult)
+               : QString();
 }
 
 QString pllRange(const ClockConfig &c)
@@ -69,7 +73,7 @@ QString pllRange(const ClockConfig &c)
 
 QString usbDivider(const ClockConfig &c)
 {
-    if (c.usbDisabled == 0 && c.usbSourceHick48 == 0 && hasUsb(c.seriesId))
+    if (c.usbDisabled == 0 && c.usbSourceHick48 == 0 && series(c).hasUsb())
         return NameTables::usbDiv(c.usbDiv);
     return str("CRM_USB_DIV_1");
 }
@@ -123,7 +127,7 @@ bool ldo(QString &t, const ClockConfig &c)
 
 bool flashClockDivider(QString &t, const ClockConfig &c)
 {
-    if (!isDualOutput(c.seriesId))
+    if (!series(c).multiOutput())
         return true;
     return rewrite(t, kFlashDivCall, "flash_clock_divider_set", {NameTables::flashClockDivider(c.sclkMHz)});
 }
@@ -168,16 +172,19 @@ bool editPllChild(QString &body, const char *name, bool keep, const char *patter
 
 void editPllBody(QString &body, const ClockConfig &c)
 {
-    const int id = c.seriesId;
-    if (isDualOutput(id)) {
+    switch (series(c).pllKind) {
+    case PllKind::Flexible:
         rewrite(body, kPllNsMsFrCall, "crm_pll_config", {pllSource(c), pllNs(c), pllMs(c), pllFr(c)});
-    } else if (hasRangePll(id)) {
+        break;
+    case PllKind::Multiplier:
         rewrite(body, kPllRangeCall, "crm_pll_config", {pllSource(c), pllMult(c), pllRange(c)});
-    } else {
-        editPllChild(body, "pll normal", c.pllFlexible == 0, kPllMultCall, "crm_pll_config",
+        break;
+    case PllKind::Selectable:
+        editPllChild(body, "pll normal", !c.flexiblePllActive(), kPllMultCall, "crm_pll_config",
                      {pllSource(c), pllMult(c)});
-        editPllChild(body, "pll flexible", c.pllFlexible == 1, kPll2Call, "crm_pll_config2",
+        editPllChild(body, "pll flexible", c.flexiblePllActive(), kPll2Call, "crm_pll_config2",
                      {pllSource(c), pllNs(c), pllMs(c), pllFr(c)});
+        break;
     }
 }
 
@@ -204,7 +211,7 @@ bool pllSysclock(QString &t, const ClockConfig &c)
     const bool keep = c.sclkSource == ClockConfig::SclkPll;
     if (!Markers::decide(t, str("pll sysclock"), keep))
         return false;
-    if (!keep || !isC300(c.seriesId))
+    if (!keep || series(c).family != TemplateFamily::C300)
         return true;
     return Markers::decide(t, str("sysclock < 168"), c.sclkMHz < 168.0) &&
            Markers::decide(t, str("sysclock >= 168"), c.sclkMHz >= 168.0);
@@ -220,14 +227,15 @@ bool hickSysclock(QString &t, const ClockConfig &c)
     const bool keep = c.sclkSource == ClockConfig::SclkHick;
     if (!Markers::decide(t, str("hick sysclock"), keep))
         return false;
-    if (!keep || isC300(c.seriesId))
+    // Without a "hick to sclk" choice the template has no hick48 block.
+    if (!keep || series(c).hickSclkUndivided)
         return true;
     return Markers::decide(t, str("hick48"), c.hickSclk48 == 1);
 }
 
 bool pllUsbclock(QString &t, const ClockConfig &c)
 {
-    const bool keep = c.usbDisabled == 0 && (isC300(c.seriesId) || c.usbSourceHick48 == 0);
+    const bool keep = c.usbDisabled == 0 && (series(c).usbHickIgnored || c.usbSourceHick48 == 0);
     if (!Markers::decide(t, str("pll usbclock"), keep))
         return false;
     return !keep || rewrite(t, kUsbCall, "crm_usb_clock_div_set", {usbDivider(c)});
@@ -312,9 +320,11 @@ std::vector<BodyRewrite> gpioRewrites(const NameTables::PinRow &pin, bool withMu
 
 bool clkoutFunction(QString &t, const ClockConfig &c)
 {
-    std::vector<BodyRewrite> rw = gpioRewrites(NameTables::clkoutPin(c.clkoutPin), isE020(c.seriesId));
+    const SeriesParams &p = series(c);
+    std::vector<BodyRewrite> rw =
+        gpioRewrites(NameTables::clkoutPin(c.clkoutPin), p.family == TemplateFamily::E020);
     rw.push_back({kClockOutCall, call("crm_clock_out_set", {NameTables::clkoutSource(c.clkoutSource)})});
-    if (hasClkoutDiv(c.seriesId))
+    if (!p.clockOutputs.isEmpty() && !p.clockOutputs.first().div1.isEmpty())
         rw.push_back({kClkoutDivCall, call("crm_clkout_div_set", {NameTables::clkoutDiv(c.clkoutDiv)})});
     return clockOutBlock(t, "clkout function", c.clkoutPin != 0, rw);
 }
@@ -347,15 +357,16 @@ bool initCallRemoval(QString &t, const ClockConfig &c)
         const char *pattern;
         bool remove;
     };
+    const SeriesParams &p = series(c);
     std::vector<Removal> removals;
-    if (isDualOutput(c.seriesId)) {
+    if (p.multiOutput()) {
         removals.push_back({"mx_clkout1_init\\(\\s*\\);\\n+\\s*", c.clkout1Pin == 0});
         removals.push_back({"mx_clkout2_init\\(\\s*\\);\\n+\\s*", c.clkout2Pin == 0});
     } else {
         removals.push_back({"mx_clkout_init\\(\\s*\\);\\n+\\s*", c.clkoutPin == 0});
     }
     removals.push_back({"mx_rtc_clock_init\\(\\s*\\);\\n+\\s*", !c.rtcEnabled});
-    if (!isDualOutput(c.seriesId))
+    if (p.hasAdc())
         removals.push_back({"mx_adc_clock_init\\(\\s*\\);\\n+\\s*", !c.adcEnabled});
     for (const Removal &r : removals) {
         if (!present(t, r.pattern))
@@ -396,7 +407,8 @@ bool rtcFunction(QString &t, const ClockConfig &c)
     Markers::decide(t, str("rtc lick"), c.rtcSource == 0, true);
     sourceWithBypass(t, "rtc lext", c.rtcSource == 1, "lext bypass", c.lextBypass);
     sourceWithBypass(t, "rtc hext", c.rtcSource == 2, "hext bypass", c.hextBypass, [&](QString &body) {
-        if (isDualOutput(c.seriesId))
+        // A fixed RTC divider is written in the template already.
+        if (series(c).rtcHextDiv == 0)
             rewrite(body, kErtcCall, "crm_ertc_clock_select", {NameTables::ertcHextDiv(c.rtcHextDiv)});
     });
     return true;
@@ -478,50 +490,52 @@ const Step kAdc{"adc function", adcFunction};
 const Step kI2c{"i2c function", i2cFunction};
 const Step kUsart{"usart function", usartFunction};
 
-Sequence clockSequence(int id)
+Sequence clockSequence(TemplateFamily family)
 {
-    switch (id) {
-    case 13:
-    case 14:
+    switch (family) {
+    case TemplateFamily::C330:
         return {kLdo,         kEnableHext,   kHextBypass,        kEnableHick,  kEnablePll,    kAutoStep,
                 kPllSysclock, kHextSysclock, kHickSysclock,      kPllUsbclock, kHickUsbclock, kAhb,
                 kApb1,        kApb2,         kFlashClockDivider, kSummary};
-    case 7:
-    case 8:
+    case TemplateFamily::C300A:
         return {kEnableHext,   kHextBypass,  kEnableHick,   kEnableHextDiv, kEnablePll,
                 kAutoStep,     kPllSysclock, kHextSysclock, kHickSysclock,  kPllUsbclock,
                 kHickUsbclock, kAhb,         kApb1,         kApb2,          kSummary};
-    case 4:
+    case TemplateFamily::C310:
         return {kEnableHext,  kHextBypass,   kEnableHick,   kEnablePll,   kAutoStep,
                 kPllSysclock, kHextSysclock, kHickSysclock, kPllUsbclock, kHickUsbclock,
                 kAhb,         kApb1,         kApb2,         kSummary};
-    case 2:
+    case TemplateFamily::C300:
         return {kEnableHext,   kHextBypass,  kEnableHick, kEnablePll, kPllSysclock, kHextSysclock,
                 kHickSysclock, kPllUsbclock, kAhb,        kApb1,      kApb2,        kSummary};
-    case 5:
-    case 15:
-    case 17:
+    case TemplateFamily::C315:
         return {kFlashPsr,     kHextBypass,  kEnableHext,   kEnableHick,   kEnablePll,
                 kAutoStep,     kPllSysclock, kHextSysclock, kHickSysclock, kPllUsbclock,
                 kHickUsbclock, kAhb,         kApb1,         kApb2,         kSummary};
-    case 9:
+    case TemplateFamily::C320:
         return {kFlashPsr,     kHextBypass,   kEnableHext, kEnableHick, kEnablePll, kAutoStep, kPllSysclock,
                 kHextSysclock, kHickSysclock, kAhb,        kApb1,       kApb2,      kSummary};
-    case 16:
+    case TemplateFamily::E020:
         return {kFlashPsr,     kHextBypass,   kEnableHext, kEnableHick, kEnablePll, kPllSysclock,
                 kHextSysclock, kHickSysclock, kAhb,        kApb1,       kApb2,      kSummary};
-    default:
-        return {};
+    case TemplateFamily::None:
+        break;
     }
+    return {};
 }
 
-Sequence mainSequence(int id)
+Sequence mainSequence(TemplateFamily family)
 {
-    if (isDualOutput(id))
+    switch (family) {
+    case TemplateFamily::C330:
         return {kClkout1, kClkout2, kInitCalls, kRtc};
-    if (isE020(id))
+    case TemplateFamily::E020:
         return {kClkout, kInitCalls, kRtc, kAdc, kI2c, kUsart};
-    return {kClkout, kInitCalls, kRtc, kAdc};
+    case TemplateFamily::None:
+        return {};
+    default:
+        return {kClkout, kInitCalls, kRtc, kAdc};
+    }
 }
 
 bool runSequence(QString &text, const ClockConfig &c, const Sequence &steps, QString *failedStep)
@@ -582,14 +596,12 @@ QByteArray encoded(const QString &text)
 
 bool editClockSource(QString &text, const ClockConfig &config, QString *failedStep)
 {
-    return runSequence(text, config, clockSequence(config.seriesId), failedStep);
+    return runSequence(text, config, clockSequence(series(config).family), failedStep);
 }
 
 bool editMainSource(QString &text, const ClockConfig &config, QString *failedStep)
 {
-    return runSequence(text, config,
-                       SeriesRules::isKnown(config.seriesId) ? mainSequence(config.seriesId) : Sequence(),
-                       failedStep);
+    return runSequence(text, config, mainSequence(series(config).family), failedStep);
 }
 
 bool editConfHeader(QString &text, const ClockConfig &config, QString *failedStep)

@@ -35,13 +35,13 @@ QString line(const QString &label, qint64 value)
 
 QString pllDerivation(const ClockConfig &c, bool flexible)
 {
-    const int id = c.seriesId;
+    const SeriesParams &p = SeriesRules::of(c.seriesId);
     QString input;
     QString source = QStringLiteral("pll (hext)");
     if (c.pllSourceHick) {
-        input = QStringLiteral("hick / ") + QString::number(SeriesRules::summaryHickDivisor(id));
+        input = QStringLiteral("hick / ") + QString::number(p.hickToPllDiv);
         source = QStringLiteral("pll (hick)");
-    } else if (c.pllInUse() && !SeriesRules::isDualOutput(id) && c.hextDivEnabled) {
+    } else if (c.pllInUse() && p.hasHextPllDivPath() && c.hextDivEnabled) {
         input = QStringLiteral("hext / ") + QString::number(c.hextDivValue);
     } else {
         input = QStringLiteral("hext");
@@ -58,7 +58,7 @@ QString derivation(const ClockConfig &c, bool flexible)
     case ClockConfig::SclkPll:
         return pllDerivation(c, flexible);
     case ClockConfig::SclkHick: {
-        const bool at48 = c.hickSclk48 == 1 && !(!flexible && SeriesRules::isC300(c.seriesId));
+        const bool at48 = c.hickSclk48 == 1 && !SeriesRules::of(c.seriesId).hickSclkUndivided;
         return line(QStringLiteral("system clock"),
                     at48 ? QStringLiteral("(hick 48)") : QStringLiteral("(hick 8)")) +
                line(QStringLiteral("system clock source"), QStringLiteral("hick"));
@@ -79,7 +79,7 @@ QString pllLines(const ClockConfig &c, bool flexible)
         return line(QStringLiteral("pll_ns"), c.pllNs) + line(QStringLiteral("pll_ms"), c.pllMs) +
                line(QStringLiteral("pll_fr"), c.pllFr);
     QString out = line(QStringLiteral("pll_mult"), c.pllMult);
-    if (!SeriesRules::isModeSelectable(c.seriesId)) {
+    if (SeriesRules::of(c.seriesId).pllKind != PllKind::Selectable) {
         out += line(QStringLiteral("pll_range"),
                     c.pllMHz > 72.0 ? QStringLiteral("GT72MHZ (greater than 72 mhz)")
                                     : QStringLiteral("LE72MHZ (less than 72 mhz or equal to 72 mhz)"));
@@ -101,7 +101,7 @@ qint64 busHertz(double mhz)
 
 QString text(const ClockConfig &c)
 {
-    const bool flexible = c.pllFlexible == 1;
+    const bool flexible = c.flexiblePllActive();
     QString out = QStringLiteral("* @brief  system clock config program\n"
                                  "  * @note   the system clock is configured as follow:\n");
     out += derivation(c, flexible);
@@ -115,7 +115,7 @@ QString text(const ClockConfig &c)
     out += line(QStringLiteral("apb2div"), c.apb2Div);
     out += line(QStringLiteral("apb2clk"), busHertz(c.apb2MHz));
     out += pllLines(c, flexible);
-    if (!flexible && SeriesRules::isModeSelectable(c.seriesId)) {
+    if (!flexible && SeriesRules::of(c.seriesId).pllKind == PllKind::Selectable) {
         out += line(QStringLiteral("flash_wtcyc"),
                     QString::number(NameTables::flashWaitCycles(c.sclkMHz)) + QStringLiteral(" cycle"));
     }

@@ -47,13 +47,14 @@ QVector<ClockSourceItem> singleSources(bool lickLext, bool usb, const char *hick
 }
 
 void identity(SeriesParams &p, int id, const char *name, const char *cls, const char *bitmap,
-              const char *stem, PllKind kind)
+              const char *stem, TemplateFamily family, PllKind kind)
 {
     p.id = id;
     p.name = name;
     p.widgetClass = cls;
     p.bitmap = bitmap;
     p.stem = stem;
+    p.family = family;
     p.pllKind = kind;
 }
 
@@ -165,7 +166,8 @@ QStringList without(QStringList list, const QStringList &drop)
 SeriesParams qxc300()
 {
     SeriesParams p = multiplierBase(false, false);
-    identity(p, 2, "QXC300", "QXC300PLL", ":/image/C300PLL.bmp", "qxc300", PllKind::Multiplier);
+    identity(p, 2, "QXC300", "QXC300PLL", ":/image/C300PLL.bmp", "qxc300", TemplateFamily::C300,
+             PllKind::Multiplier);
     limits(p, 200, 100, true, 0, 28);
     p.hickMHz = 8.0;
     p.hickSclkUndivided = true;
@@ -188,7 +190,8 @@ SeriesParams qxc300()
 SeriesParams qxc310()
 {
     SeriesParams p = multiplierBase(true, true);
-    identity(p, 4, "QXC310", "QXC310PLL", ":/image/C310PLL.bmp", "qxc310", PllKind::Multiplier);
+    identity(p, 4, "QXC310", "QXC310PLL", ":/image/C310PLL.bmp", "qxc310", TemplateFamily::C310,
+             PllKind::Multiplier);
     limits(p, 200, 100, true, 0, 28);
     p.usbHickRadios = true;
     p.adcWarning = kAdcWarningComma;
@@ -203,7 +206,7 @@ SeriesParams qxc310()
 SeriesParams qxc300a(int id, const char *name, const char *cls, const char *bitmap, const QStringList &ahb)
 {
     SeriesParams p = multiplierBase(true, true);
-    identity(p, id, name, cls, bitmap, "qxc300a_305", PllKind::Multiplier);
+    identity(p, id, name, cls, bitmap, "qxc300a_305", TemplateFamily::C300A, PllKind::Multiplier);
     limits(p, 240, 120, true, 0, 28);
     p.hextPllDivs = {2, 3, 4, 5};
     p.usbHickRadios = true;
@@ -221,7 +224,7 @@ SeriesParams qxc300a(int id, const char *name, const char *cls, const char *bitm
 SeriesParams qxc315(int id, const char *name, const char *cls, const char *bitmap, const char *stem)
 {
     SeriesParams p = selectableBase(true, "hick");
-    identity(p, id, name, cls, bitmap, stem, PllKind::Selectable);
+    identity(p, id, name, cls, bitmap, stem, TemplateFamily::C315, PllKind::Selectable);
     limits(p, 150, 75, true, 16, 28);
     factory(p, 0, 18, 1, 72, 4, 144.0, 3.0);
     p.designElements = elements(without(kSelectableElements, {QStringLiteral("hicktousb")}));
@@ -231,7 +234,8 @@ SeriesParams qxc315(int id, const char *name, const char *cls, const char *bitma
 SeriesParams qxc320()
 {
     SeriesParams p = selectableBase(false, "hick");
-    identity(p, 9, "QXC320", "QXC320PLL", ":/image/C320PLL.bmp", "qxc320", PllKind::Selectable);
+    identity(p, 9, "QXC320", "QXC320PLL", ":/image/C320PLL.bmp", "qxc320", TemplateFamily::C320,
+             PllKind::Selectable);
     limits(p, 120, 120, false, 16, 28);
     p.rtcHextDiv = 32;
     factory(p, 0, 15, 1, 120, 8, 120.0, 0.0);
@@ -246,7 +250,8 @@ SeriesParams qxc320()
 SeriesParams qxc325()
 {
     SeriesParams p = selectableBase(true, "hick");
-    identity(p, 15, "QXC325", "QXC325PLL", ":/image/C325PLL.bmp", "qxc325", PllKind::Selectable);
+    identity(p, 15, "QXC325", "QXC325PLL", ":/image/C325PLL.bmp", "qxc325", TemplateFamily::C315,
+             PllKind::Selectable);
     limits(p, 96, 96, false, 16, 28);
     p.usbHickRadios = true;
     factory(p, 0, 12, 1, 96, 8, 96.0, 2.0);
@@ -260,7 +265,8 @@ SeriesParams qxc325()
 SeriesParams qxe020()
 {
     SeriesParams p = selectableBase(false, "hick48");
-    identity(p, 16, "QXE020", "QXE020PLL", ":/image/E020PLL.bmp", "qxe020", PllKind::Selectable);
+    identity(p, 16, "QXE020", "QXE020PLL", ":/image/E020PLL.bmp", "qxe020", TemplateFamily::E020,
+             PllKind::Selectable);
     limits(p, 96, 96, false, 16, 28);
     p.rtcHextDiv = 32;
     p.clockOutputs[0].pins << QStringLiteral("PA9") << QStringLiteral("PB13");
@@ -279,7 +285,7 @@ SeriesParams qxe020()
 SeriesParams qxc330(int id, const char *name, const char *cls, const char *bitmap, bool emac)
 {
     SeriesParams p;
-    identity(p, id, name, cls, bitmap, "qxc330_335", PllKind::Flexible);
+    identity(p, id, name, cls, bitmap, "qxc330_335", TemplateFamily::C330, PllKind::Flexible);
     limits(p, 288, 144, true, 0, 0);
     p.hickMHz = 48.0;
     p.hickToPllDiv = 6;

@@ -11,6 +11,19 @@ enum class PllKind {
     Flexible    // ms/ns/fr only
 };
 
+// Which set of generator templates, and so which edit sequence, a series
+// uses. Series sharing a family share their template layout.
+enum class TemplateFamily {
+    None,  // no templates
+    C300,  // QXC300
+    C300A, // QXC300A, QXC305
+    C310,  // QXC310
+    C315,  // QXC315, QXC325, QXW315
+    C320,  // QXC320
+    E020,  // QXE020
+    C330   // QXC330, QXC335
+};
+
 // What a clock-output source radio feeds the output with.
 enum class ClockSourceKind { None, Lick, Lext, Hick, Hext, Sclk, Usb, Adc, Pll, PllDiv2, PllDiv4 };
 
@@ -43,6 +56,7 @@ struct SeriesParams {
     const char *widgetClass = ""; // "QXC330PLL"
     const char *bitmap = "";      // ":/image/C330PLL.bmp"
     const char *stem = "";        // generator template stem, "qxc330_335"
+    TemplateFamily family = TemplateFamily::None;
     PllKind pllKind = PllKind::Flexible;
 
     // Limits, MHz. The SCLK limit also bounds AHB, the APB timer clocks and the PLL.

@@ -208,6 +208,13 @@ void TestGenerator::pllCallForms_data()
         << 4 << 0 << 0 << 0
         << "crm_pll_config(CRM_PLL_SOURCE_HEXT, CRM_PLL_MULT_18, CRM_PLL_OUTPUT_RANGE_GT72MHZ);"
         << "crm_hext_clock_div_set";
+    QTest::newRow("C310 multiplier, mode field left flexible")
+        << 4 << 1 << 0 << 0
+        << "crm_pll_config(CRM_PLL_SOURCE_HEXT, CRM_PLL_MULT_18, CRM_PLL_OUTPUT_RANGE_GT72MHZ);"
+        << "crm_hext_clock_div_set";
+    QTest::newRow("C330 ns/ms/fr, mode field left normal")
+        << 13 << 0 << 0 << 0 << "crm_pll_config(CRM_PLL_SOURCE_HEXT, 72, 1, CRM_PLL_FR_2);"
+        << "crm_hext_clock_div_set";
     QTest::newRow("C300A divided hext")
         << 7 << 0 << 0 << 1
         << "  crm_hext_clock_div_set(CRM_HEXT_DIV_3);\n\n  crm_pll_config("
