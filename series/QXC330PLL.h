@@ -192,4 +192,7 @@ private:
 
     const SeriesParams *m_series = nullptr;
     QVector<QObject *> m_signalSources;
+
+    // The widget's unit test reads and drives the controls directly.
+    friend class TestQXC330PLL;
 };

@@ -61,6 +61,16 @@ int ScriptedDialogs::count(Kind kind) const
     return n;
 }
 
+QStringList ScriptedDialogs::texts(Kind kind) const
+{
+    QStringList result;
+    for (const Request &r : requests) {
+        if (r.kind == kind)
+            result << r.text;
+    }
+    return result;
+}
+
 const ScriptedDialogs::Request *ScriptedDialogs::last(Kind kind) const
 {
     for (int i = requests.size() - 1; i >= 0; --i) {

@@ -21,8 +21,8 @@ public:
     struct Request {
         Kind kind = Kind::Message;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QString title;   // message title or dialog caption
-        QString text;    // message text, file name of an overwrite question
+        QString title; // message title or dialog caption
+        QString text;  // message text, file name of an overwrite question
         QMessageBox::StandardButtons buttons = QMessageBox::NoButton;
         QStringList buttonLabels; // labels of the standard buttons, in request order
         QStringList extraButtons;
@@ -50,6 +50,8 @@ public:
     QList<QUrl> openedUrls;
 
     int count(Kind kind) const;
+    // Texts of the recorded requests of one kind, in order.
+    QStringList texts(Kind kind = Kind::Message) const;
     const Request *last(Kind kind = Kind::Message) const;
     int pendingAnswers() const { return m_answers.size(); }
     void clear();
