@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
+
+// Once a modal loop runs, hands its window to fn as a Dialog. Any other modal
+// window is closed instead, so a failing test cannot hang.
+template <typename Dialog, typename Fn> void whenModal(Fn fn)
+{
+    QTimer::singleShot(0, [fn] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<Dialog *>(modal))
+            fn(dialog);
+        else if (modal)
+            modal->close();
+    });
+}
+
+// Writes a small file; returns its path, or a null string when it could not be written.
+inline QString writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return QString();
+    return path;
+}
+
+// A design file that names a series and holds nothing else of note.
+inline QByteArray designNaming(const QString &mcu)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TFCC>\n  <MCU>" + mcu.toUtf8() +
+           "</MCU>\n  <HEXT>8</HEXT>\n</TFCC>\n";
+}
