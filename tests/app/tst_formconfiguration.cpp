@@ -1,6 +1,6 @@
 #include "FormConfiguration.h"
 
-#include "../workspace/FakeSeries.h"
+#include "FakeSeries.h"
 #include "CustomComboBox1.h"
 #include "MCUSelect_Form.h"
 #include "PinGraphicsView.h"
