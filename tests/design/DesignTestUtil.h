@@ -1,7 +1,5 @@
 #pragma once
 
-#include "DialogService.h"
-#include "FactoryDocument.h"
 #include "QXMCUPLL.h"
 #include "ScriptedDialogs.h"
 #include "SeriesFactory.h"
@@ -10,10 +8,44 @@
 #include <QList>
 #include <QPair>
 #include <QRegularExpression>
-#include <QStringList>
 #include <memory>
 
-// Helpers shared by the design-file flow tests.
+// Helpers shared by the design-file, flow and command-line tests.
+
+// The design file of a QXC330 widget right after New, as Save writes it.
+inline QByteArray factoryQxc330Document()
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<Configuration>\n"
+           "    <MCU>QXC330</MCU>\n"
+           "    <lextbypass>0</lextbypass>\n"
+           "    <rtcsel>0</rtcsel>\n"
+           "    <rtcswitch>0</rtcswitch>\n"
+           "    <rtcdiv>2</rtcdiv>\n"
+           "    <hext>8.000000</hext>\n"
+           "    <hextbypass>0</hextbypass>\n"
+           "    <pllrcs>0</pllrcs>\n"
+           "    <pllms>1</pllms>\n"
+           "    <pllns>72</pllns>\n"
+           "    <pllfr>2</pllfr>\n"
+           "    <sclkselect>1</sclkselect>\n"
+           "    <ahbdiv>1</ahbdiv>\n"
+           "    <apb1div>2</apb1div>\n"
+           "    <apb2div>2</apb2div>\n"
+           "    <usbdiv>6.0</usbdiv>\n"
+           "    <hicktousb>0</hicktousb>\n"
+           "    <tousbswitch>1</tousbswitch>\n"
+           "    <hicktosclk>0</hicktosclk>\n"
+           "    <clkout1>0</clkout1>\n"
+           "    <clkout1div1>1</clkout1div1>\n"
+           "    <clkout1div2>1</clkout1div2>\n"
+           "    <clkout1pinselect>0</clkout1pinselect>\n"
+           "    <clkout2>0</clkout2>\n"
+           "    <clkout2div1>1</clkout2div1>\n"
+           "    <clkout2div2>1</clkout2div2>\n"
+           "    <clkout2pinselect>0</clkout2pinselect>\n"
+           "</Configuration>\n";
+}
 
 // A series widget as New leaves it.
 inline std::unique_ptr<QXMCUPLL> newSeriesWidget(int seriesId)
@@ -26,13 +58,12 @@ inline std::unique_ptr<QXMCUPLL> newSeriesWidget(int seriesId)
 
 using Changes = QList<QPair<QString, QString>>;
 
-// The factory QXC330 document with some element texts replaced (an element
-// that is not in it is added at the end; a null text removes the element).
+// The factory document with some element texts replaced (an element that is
+// not in it is added at the end; a null text removes the element).
 inline QByteArray designWith(const Changes &changes, const QString &mcu = QStringLiteral("QXC330"))
 {
     QString text = QString::fromUtf8(factoryQxc330Document());
-    text.replace(QStringLiteral("<MCU>QXC330</MCU>"),
-                 QStringLiteral("<MCU>") + mcu + QStringLiteral("</MCU>"));
+    text.replace(QStringLiteral("<MCU>QXC330</MCU>"), QStringLiteral("<MCU>%1</MCU>").arg(mcu));
     for (const auto &change : changes) {
         const QRegularExpression element(QStringLiteral("    <%1>[^<]*</%1>\n").arg(change.first));
         const QString replacement =
@@ -58,39 +89,3 @@ inline QByteArray readBytes(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
-
-// Records the start folder or proposed name that the file dialogs get, then
-// hands the request on to the scripted dialogs.
-class DirRecorder final : public DialogService {
-public:
-    explicit DirRecorder(ScriptedDialogs &inner) : m_inner(inner) { DialogService::setInstance(this); }
-    ~DirRecorder() override { DialogService::setInstance(&m_inner); }
-    Q_DISABLE_COPY(DirRecorder)
-
-    QStringList dirs;
-
-    MessageReply message(const MessageRequest &request) override { return m_inner.message(request); }
-    QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override
-    {
-        dirs.append(dir);
-        return m_inner.openFileName(parent, caption, dir, filter);
-    }
-    QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override
-    {
-        dirs.append(dir);
-        return m_inner.saveFileName(parent, caption, dir, filter);
-    }
-    QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) override
-    {
-        dirs.append(dir);
-        return m_inner.existingDirectory(parent, caption, dir);
-    }
-    bool openUrl(const QUrl &url) override { return m_inner.openUrl(url); }
-    OverwriteReply askOverwrite(const QString &fileName) override { return m_inner.askOverwrite(fileName); }
-    int exec(QDialog &dialog) override { return m_inner.exec(dialog); }
-
-private:
-    ScriptedDialogs &m_inner;
-};

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -21,17 +22,10 @@ class TestDesignFlows : public QObject {
     Q_OBJECT
 
 private slots:
-    void saveWritesFactoryDocument_data();
-    void saveWritesFactoryDocument();
-    void saveCancelledWritesNothing();
-    void failedSaveKeepsOldFile_data();
-    void failedSaveKeepsOldFile();
-    void generationCancelledDoesNothing();
-    void folderCreationFailure_data();
-    void folderCreationFailure();
-    void generationSucceeds_data();
-    void generationSucceeds();
-    void generationFailureIsReported();
+    void save_data();
+    void save();
+    void generate_data();
+    void generate();
     void realResultBoxes_data();
     void realResultBoxes();
     void chineseTexts();
@@ -39,136 +33,149 @@ private slots:
 
 namespace {
 
-// Makes a folder unwritable, also for root (where permission bits do not
-// count): immutable attribute for root, mode bits otherwise.
-class ReadOnlyFolder {
+// Hands every request to the scripted dialogs, recording the start folder or
+// proposed name the file dialogs get; with realBoxes, message boxes are real.
+class Forwarder final : public DialogService {
 public:
-    explicit ReadOnlyFolder(const QString &path) : m_path(path)
+    Forwarder(ScriptedDialogs &inner, bool realBoxes) : m_inner(inner), m_realBoxes(realBoxes)
     {
-        if (::geteuid() == 0)
-            m_ok = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) == 0;
-        else
-            m_ok = QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        DialogService::setInstance(this);
     }
-    ~ReadOnlyFolder()
+    ~Forwarder() override { DialogService::setInstance(&m_inner); }
+    Q_DISABLE_COPY(Forwarder)
+
+    QStringList dirs;
+
+    MessageReply message(const MessageRequest &r) override
     {
-        if (::geteuid() == 0)
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
-        else
-            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return m_realBoxes ? m_real.message(r) : m_inner.message(r);
     }
-    Q_DISABLE_COPY(ReadOnlyFolder)
-    bool ok() const { return m_ok; }
-
-private:
-    QString m_path;
-    bool m_ok = false;
-};
-
-// Files larger than limit bytes cannot be written by this process while it
-// lives: the disk "fills up" in the middle of a write.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit small = m_old;
-        small.rlim_cur = limit;
-        m_ok = setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-    Q_DISABLE_COPY(FileSizeLimit)
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    bool m_ok = false;
-};
-
-// Real message boxes, scripted file dialogs.
-class RealBoxes final : public DialogService {
-public:
-    explicit RealBoxes(ScriptedDialogs &inner) : m_inner(inner) { DialogService::setInstance(this); }
-    ~RealBoxes() override { DialogService::setInstance(&m_inner); }
-    Q_DISABLE_COPY(RealBoxes)
-
-    MessageReply message(const MessageRequest &request) override { return m_real.message(request); }
     QString openFileName(QWidget *p, const QString &c, const QString &d, const QString &f) override
     {
+        dirs.append(d);
         return m_inner.openFileName(p, c, d, f);
     }
     QString saveFileName(QWidget *p, const QString &c, const QString &d, const QString &f) override
     {
+        dirs.append(d);
         return m_inner.saveFileName(p, c, d, f);
     }
     QString existingDirectory(QWidget *p, const QString &c, const QString &d) override
     {
+        dirs.append(d);
         return m_inner.existingDirectory(p, c, d);
     }
     bool openUrl(const QUrl &url) override { return m_inner.openUrl(url); }
-    OverwriteReply askOverwrite(const QString &fileName) override { return m_inner.askOverwrite(fileName); }
+    OverwriteReply askOverwrite(const QString &name) override { return m_inner.askOverwrite(name); }
     int exec(QDialog &dialog) override { return m_inner.exec(dialog); }
 
 private:
     ScriptedDialogs &m_inner;
+    bool m_realBoxes;
     QtDialogService m_real;
 };
+
+// Root ignores mode bits, so a folder is made unwritable with the immutable
+// attribute there.
+bool setReadOnly(const QString &path, bool readOnly)
+{
+    if (::geteuid() == 0)
+        return QProcess::execute(QStringLiteral("chattr"),
+                                 {QString::fromLatin1(readOnly ? "+i" : "-i"), path}) == 0;
+    return QFile::setPermissions(path, readOnly ? QFile::ReadOwner | QFile::ExeOwner
+                                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
 
 QString seriesName(int id)
 {
     return id == 13 ? QStringLiteral("QXC330") : QStringLiteral("QXC335");
 }
 
+const QString kGenerated =
+    QStringLiteral("Generate code finished!  Files:\n\nsrc/main.c\nsrc/qxc330_335_clock.c\n"
+                   "inc/qxc330_335_clock.h\ninc/qxc330_335_conf.h\n");
+
 } // namespace
 
-void TestDesignFlows::saveWritesFactoryDocument_data()
+void TestDesignFlows::save_data()
 {
     QTest::addColumn<int>("seriesId");
-    QTest::newRow("QXC330") << 13;
-    QTest::newRow("QXC335") << 14;
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("message"); // empty: no message at all
+
+    const QString none, saved = QStringLiteral("Save file succeed!"),
+                        failed = QStringLiteral("Save file failed!");
+    QTest::newRow("QXC330 saved") << 13 << none << saved;
+    QTest::newRow("QXC335 saved") << 14 << none << saved;
+    QTest::newRow("dialog cancelled") << 13 << "cancel" << none;
+    QTest::newRow("read-only folder") << 13 << "readonly" << failed;
+    QTest::newRow("target is a folder") << 13 << "folder" << failed;
+    QTest::newRow("disk full in the middle of the write") << 13 << "midwrite" << failed;
+    QTest::newRow("missing folder") << 13 << "missing" << failed;
 }
 
-void TestDesignFlows::saveWritesFactoryDocument()
+void TestDesignFlows::save()
 {
     QFETCH(int, seriesId);
+    QFETCH(QString, setup);
+    QFETCH(QString, message);
     auto widget = newSeriesWidget(seriesId);
     QVERIFY(widget);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("design.TFCC"));
+    const QByteArray old = "an older design that must survive\n";
+    const QString design = dir.filePath(QStringLiteral("design.TFCC"));
+    QVERIFY(writeBytes(design, old));
+    QString path = design;
 
     ScriptedDialogs dialogs;
-    DirRecorder recorder(dialogs);
-    dialogs.answerPath(path);
+    Forwarder recorder(dialogs, false);
+    rlimit fileSize{};
+    getrlimit(RLIMIT_FSIZE, &fileSize);
+    const auto restore = qScopeGuard([&] {
+        setrlimit(RLIMIT_FSIZE, &fileSize);
+        setReadOnly(dir.path(), false);
+    });
+    if (setup == QLatin1String("readonly") && !setReadOnly(dir.path(), true))
+        QSKIP("this file system cannot make a folder read-only");
+    if (setup == QLatin1String("folder") || setup == QLatin1String("missing"))
+        path = dir.filePath(setup == QLatin1String("folder") ? QStringLiteral("folder.TFCC")
+                                                             : QStringLiteral("missing/design.TFCC"));
+    if (setup == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(path));
+    if (setup == QLatin1String("midwrite")) {
+        // Files larger than this cannot be written: the disk "fills up" mid-write.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = fileSize;
+        small.rlim_cur = rlim_t(old.size() + 10);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    if (setup != QLatin1String("cancel"))
+        dialogs.answerPath(path);
     widget->saveConfig(seriesName(seriesId));
+    setrlimit(RLIMIT_FSIZE, &fileSize);
 
-    QByteArray expected = factoryQxc330Document();
-    expected.replace("QXC330", seriesName(seriesId).toLatin1());
-    QCOMPARE(QString::fromUtf8(readBytes(path)), QString::fromUtf8(expected));
-
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::SaveFile), 1);
     const auto *save = dialogs.last(ScriptedDialogs::Kind::SaveFile);
+    QVERIFY(save);
     QCOMPARE(save->title, QStringLiteral("Save"));
     QCOMPARE(save->filter, QStringLiteral("Config file (*.TFCC)"));
     QCOMPARE(recorder.dirs, QStringList{seriesName(seriesId) + QStringLiteral("_Clock")});
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), 1);
-    const auto *box = dialogs.last();
-    QCOMPARE(box->icon, QMessageBox::Information);
-    QCOMPARE(box->title, QStringLiteral("Information"));
-    QCOMPARE(box->text, QStringLiteral("Save file succeed!"));
-    QCOMPARE(box->buttonLabels, QStringList{QStringLiteral("Ok")});
-}
-
-void TestDesignFlows::saveCancelledWritesNothing()
-{
-    auto widget = newSeriesWidget(13);
-    QVERIFY(widget);
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs; // the save dialog is cancelled
-    widget->saveConfig(QStringLiteral("QXC330"));
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::SaveFile), 1);
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), 0);
-    QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), message.isEmpty() ? 0 : 1);
+    const bool saved = message == QLatin1String("Save file succeed!");
+    if (!message.isEmpty()) {
+        QCOMPARE(dialogs.last()->icon, saved ? QMessageBox::Information : QMessageBox::Critical);
+        QCOMPARE(dialogs.last()->title, saved ? QStringLiteral("Information") : QStringLiteral("Error"));
+        QCOMPARE(dialogs.last()->text, message);
+        QCOMPARE(dialogs.last()->buttonLabels, QStringList{QStringLiteral("Ok")});
+    }
+    QByteArray expected =
+        saved ? factoryQxc330Document().replace("QXC330", seriesName(seriesId).toLatin1()) : old;
+    QCOMPARE(QString::fromUtf8(readBytes(design)), QString::fromUtf8(expected));
+    // No temporary file is left behind.
+    QStringList entries{QStringLiteral("design.TFCC")};
+    if (setup == QLatin1String("folder"))
+        entries.append(QStringLiteral("folder.TFCC"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name),
+             entries);
 
     // Without a series name nothing is asked at all.
     ScriptedDialogs silent;
@@ -176,212 +183,105 @@ void TestDesignFlows::saveCancelledWritesNothing()
     QVERIFY(silent.requests.isEmpty());
 }
 
-void TestDesignFlows::failedSaveKeepsOldFile_data()
-{
-    QTest::addColumn<QString>("failure");
-    QTest::newRow("read-only folder") << "readonly";
-    QTest::newRow("target is a folder") << "folder";
-    QTest::newRow("disk full in the middle of the write") << "midwrite";
-    QTest::newRow("missing folder") << "missing";
-}
-
-void TestDesignFlows::failedSaveKeepsOldFile()
-{
-    QFETCH(QString, failure);
-    auto widget = newSeriesWidget(13);
-    QVERIFY(widget);
-    QTemporaryDir dir;
-    const QByteArray old = "an older design that must survive\n";
-    QString path = dir.filePath(QStringLiteral("design.TFCC"));
-    QVERIFY(writeBytes(path, old));
-
-    ScriptedDialogs dialogs;
-    std::unique_ptr<ReadOnlyFolder> readOnly;
-    std::unique_ptr<FileSizeLimit> limit;
-    if (failure == QLatin1String("readonly")) {
-        readOnly.reset(new ReadOnlyFolder(dir.path()));
-        if (!readOnly->ok())
-            QSKIP("this file system cannot make a folder read-only");
-    } else if (failure == QLatin1String("folder")) {
-        path = dir.filePath(QStringLiteral("folder.TFCC"));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.TFCC")));
-        QVERIFY(writeBytes(path + QStringLiteral("/inside"), old));
-    } else if (failure == QLatin1String("midwrite")) {
-        limit.reset(new FileSizeLimit(rlim_t(old.size() + 10)));
-        QVERIFY(limit->ok());
-    } else {
-        path = dir.filePath(QStringLiteral("missing/design.TFCC"));
-    }
-    dialogs.answerPath(path);
-    widget->saveConfig(QStringLiteral("QXC330"));
-    limit.reset();
-    readOnly.reset();
-
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), 1);
-    const auto *box = dialogs.last();
-    QCOMPARE(box->icon, QMessageBox::Critical);
-    QCOMPARE(box->title, QStringLiteral("Error"));
-    QCOMPARE(box->text, QStringLiteral("Save file failed!"));
-    QCOMPARE(box->buttonLabels, QStringList{QStringLiteral("Ok")});
-
-    // The old file is untouched and no temporary file is left behind.
-    QCOMPARE(readBytes(dir.filePath(QStringLiteral("design.TFCC"))), old);
-    if (failure == QLatin1String("folder"))
-        QCOMPARE(readBytes(path + QStringLiteral("/inside")), old);
-    QStringList expectedEntries{QStringLiteral("design.TFCC")};
-    if (failure == QLatin1String("folder"))
-        expectedEntries.append(QStringLiteral("folder.TFCC"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name),
-             expectedEntries);
-}
-
-void TestDesignFlows::generationCancelledDoesNothing()
-{
-    auto widget = newSeriesWidget(13);
-    QVERIFY(widget);
-    ScriptedDialogs dialogs;
-    DirRecorder recorder(dialogs);
-    widget->generateCode();
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Directory), 1);
-    QCOMPARE(dialogs.last(ScriptedDialogs::Kind::Directory)->title, QStringLiteral("Select directory"));
-    // No start folder is proposed.
-    QCOMPARE(recorder.dirs, QStringList{QString()});
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), 0);
-}
-
-void TestDesignFlows::folderCreationFailure_data()
-{
-    QTest::addColumn<QString>("blocked");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("inc is a file") << "inc"
-                                   << "Creating \"inc\" folder error!";
-    QTest::newRow("src is a file") << "src"
-                                   << "Creating \"src\" folder error!";
-}
-
-void TestDesignFlows::folderCreationFailure()
-{
-    QFETCH(QString, blocked);
-    QFETCH(QString, message);
-    auto widget = newSeriesWidget(13);
-    QVERIFY(widget);
-    QTemporaryDir dir;
-    QVERIFY(writeBytes(dir.filePath(blocked), "not a folder"));
-
-    ScriptedDialogs dialogs;
-    dialogs.answerPath(dir.path());
-    widget->generateCode();
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), 1);
-    QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
-    QCOMPARE(dialogs.last()->title, QStringLiteral("Error"));
-    QCOMPARE(dialogs.last()->text, message);
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Overwrite), 0);
-    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("src/main.c"))));
-}
-
-void TestDesignFlows::generationSucceeds_data()
+void TestDesignFlows::generate_data()
 {
     QTest::addColumn<int>("seriesId");
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<bool>("openFolder");
-    QTest::addColumn<QString>("subfolder");
-    QTest::newRow("QXC330, OK") << 13 << false << QString();
-    QTest::newRow("QXC335, Open Folder") << 14 << true << QString();
-    QTest::newRow("missing parents are created") << 13 << true << QStringLiteral("a/b");
+    QTest::addColumn<QString>("message"); // empty: no message at all
+
+    QTest::newRow("QXC330, OK") << 13 << "" << false << kGenerated;
+    QTest::newRow("QXC335, Open Folder") << 14 << "" << true << kGenerated;
+    QTest::newRow("missing parents are created") << 13 << "a/b" << true << kGenerated;
+    QTest::newRow("directory cancelled") << 13 << "cancel" << false << "";
+    QTest::newRow("inc is a file") << 13 << "inc" << false << "Creating \"inc\" folder error!";
+    QTest::newRow("src is a file") << 13 << "src" << false << "Creating \"src\" folder error!";
+    QTest::newRow("overwrite refused") << 13 << "src/qxc330_335_clock.c" << false << "Generate code failed!";
 }
 
-void TestDesignFlows::generationSucceeds()
+void TestDesignFlows::generate()
 {
     QFETCH(int, seriesId);
+    QFETCH(QString, setup);
     QFETCH(bool, openFolder);
-    QFETCH(QString, subfolder);
+    QFETCH(QString, message);
     auto widget = newSeriesWidget(seriesId);
     QVERIFY(widget);
     QTemporaryDir dir;
-    const QString target = subfolder.isEmpty() ? dir.path() : dir.filePath(subfolder);
+    const QDir out(setup == QLatin1String("a/b") ? dir.filePath(setup) : dir.path());
+    const QByteArray mine = "my own file\n";
+    const bool blocked = setup.startsWith(QLatin1String("inc")) || setup.startsWith(QLatin1String("src"));
+    if (blocked) {
+        QVERIFY(QDir().mkpath(QFileInfo(out.filePath(setup)).path()));
+        QVERIFY(writeBytes(out.filePath(setup), mine));
+    }
 
-    ScriptedDialogs dialogs;
-    dialogs.answerPath(target);
+    ScriptedDialogs dialogs; // an overwrite question is refused
+    Forwarder recorder(dialogs, false);
+    if (setup != QLatin1String("cancel"))
+        dialogs.answerPath(out.path());
     if (openFolder)
         dialogs.answerExtra(0);
     else
         dialogs.answerButton(QMessageBox::Ok);
     widget->generateCode();
 
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), 1);
+    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Directory), 1);
+    QCOMPARE(dialogs.last(ScriptedDialogs::Kind::Directory)->title, QStringLiteral("Select directory"));
+    QCOMPARE(recorder.dirs, QStringList{QString()}); // no start folder is proposed
+    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), message.isEmpty() ? 0 : 1);
+    QCOMPARE(dialogs.openedUrls, openFolder ? QList<QUrl>{QUrl::fromLocalFile(out.path())} : QList<QUrl>());
+    if (message.isEmpty())
+        return;
     const auto *box = dialogs.last();
+    QCOMPARE(box->text, message);
+    if (blocked) {
+        QCOMPARE(box->icon, QMessageBox::Critical);
+        QCOMPARE(box->title, QStringLiteral("Error"));
+        QCOMPARE(readBytes(out.filePath(setup)), mine);
+        QVERIFY(!QFileInfo::exists(out.filePath(QStringLiteral("src/main.c"))));
+        const auto *question = dialogs.last(ScriptedDialogs::Kind::Overwrite);
+        QCOMPARE(question ? question->text : QString(),
+                 setup.contains(QLatin1Char('/')) ? QFileInfo(setup).fileName() : QString());
+        return;
+    }
     QCOMPARE(box->icon, QMessageBox::Information);
     QCOMPARE(box->title, QStringLiteral("Information"));
-    QCOMPARE(box->text,
-             QStringLiteral("Generate code finished!  Files:\n\nsrc/main.c\nsrc/qxc330_335_clock.c\n"
-                            "inc/qxc330_335_clock.h\ninc/qxc330_335_conf.h\n"));
     QCOMPARE(box->extraButtons, QStringList{QStringLiteral(" Open Folder  ")});
     QCOMPARE(box->buttonLabels, QStringList{QStringLiteral("OK")});
-    if (openFolder)
-        QCOMPARE(dialogs.openedUrls, QList<QUrl>{QUrl::fromLocalFile(target)});
-    else
-        QVERIFY(dialogs.openedUrls.isEmpty());
 
     // The files are exactly what the generator renders for this record.
     Codegen::Files files;
     QVERIFY(Codegen::render(*widget->config(), QStringLiteral("qxc330_335"), &files));
-    const QDir out(target);
-    QCOMPARE(QString::fromUtf8(readBytes(out.filePath(QStringLiteral("src/qxc330_335_clock.c")))),
-             files.clockSource);
-    QCOMPARE(QString::fromUtf8(readBytes(out.filePath(QStringLiteral("inc/qxc330_335_clock.h")))),
-             files.clockHeader);
-    QCOMPARE(QString::fromUtf8(readBytes(out.filePath(QStringLiteral("src/main.c")))), files.mainSource);
-    QCOMPARE(QString::fromUtf8(readBytes(out.filePath(QStringLiteral("inc/qxc330_335_conf.h")))),
-             files.confHeader);
-}
-
-void TestDesignFlows::generationFailureIsReported()
-{
-    auto widget = newSeriesWidget(13);
-    QVERIFY(widget);
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("src")));
-    const QByteArray mine = "my own clock code\n";
-    QVERIFY(writeBytes(dir.filePath(QStringLiteral("src/qxc330_335_clock.c")), mine));
-
-    ScriptedDialogs dialogs; // the overwrite question is refused
-    dialogs.answerPath(dir.path());
-    widget->generateCode();
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Overwrite), 1);
-    QCOMPARE(dialogs.last(ScriptedDialogs::Kind::Overwrite)->text, QStringLiteral("qxc330_335_clock.c"));
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), 1);
-    QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
-    QCOMPARE(dialogs.last()->title, QStringLiteral("Error"));
-    QCOMPARE(dialogs.last()->text, QStringLiteral("Generate code failed!"));
-    QCOMPARE(dialogs.last()->buttonLabels, QStringList{QStringLiteral("OK")});
-    QCOMPARE(readBytes(dir.filePath(QStringLiteral("src/qxc330_335_clock.c"))), mine);
-    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("src/main.c"))));
+    const QStringList expected{files.mainSource, files.clockSource, files.clockHeader, files.confHeader};
+    const QStringList names = kGenerated.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1);
+    QCOMPARE(names.size(), 4);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(QString::fromUtf8(readBytes(out.filePath(names.at(i)))), expected.at(i));
 }
 
 void TestDesignFlows::realResultBoxes_data()
 {
-    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("target"); // a file name saves, otherwise generates
     QTest::addColumn<QString>("press");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("buttons");
-    QTest::newRow("generated, open the folder")
-        << "generate"
-        << " Open Folder  "
-        << "Generate code finished!  Files:" << QStringList{" Open Folder  ", "OK"};
-    QTest::newRow("generated, OK") << "generate"
-                                   << "OK"
-                                   << "Generate code finished!  Files:"
-                                   << QStringList{" Open Folder  ", "OK"};
-    QTest::newRow("saved") << "save"
+    const QStringList generated{" Open Folder  ", "OK"};
+    QTest::newRow("generated, open the folder") << ""
+                                                << " Open Folder  " << kGenerated << generated;
+    QTest::newRow("generated, OK") << ""
+                                   << "OK" << kGenerated << generated;
+    QTest::newRow("saved") << "a.TFCC"
                            << "Ok"
                            << "Save file succeed!" << QStringList{"Ok"};
-    QTest::newRow("save failed") << "savefail"
+    QTest::newRow("save failed") << "no/such/a.TFCC"
                                  << "Ok"
                                  << "Save file failed!" << QStringList{"Ok"};
 }
 
 void TestDesignFlows::realResultBoxes()
 {
-    QFETCH(QString, action);
+    QFETCH(QString, target);
     QFETCH(QString, press);
     QFETCH(QString, text);
     QFETCH(QStringList, buttons);
@@ -389,10 +289,8 @@ void TestDesignFlows::realResultBoxes()
     QVERIFY(widget);
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    RealBoxes real(dialogs);
-    dialogs.answerPath(action == QLatin1String("generate") ? dir.path()
-                       : action == QLatin1String("save")   ? dir.filePath(QStringLiteral("a.TFCC"))
-                                                           : dir.filePath(QStringLiteral("no/such/a.TFCC")));
+    Forwarder real(dialogs, true);
+    dialogs.answerPath(dir.filePath(target));
 
     QString seenText;
     QStringList seenButtons;
@@ -401,30 +299,26 @@ void TestDesignFlows::realResultBoxes()
         if (!box)
             return;
         seenText = box->text();
-        QAbstractButton *target = nullptr;
-        for (QAbstractButton *button : box->buttons()) {
+        for (QAbstractButton *button : box->buttons())
             seenButtons.append(button->text());
-            if (button->text() == press)
-                target = button;
-        }
-        if (target)
-            target->click();
+        const int index = seenButtons.indexOf(press);
+        if (index >= 0)
+            box->buttons().at(index)->click();
         else
             box->reject();
     });
-    if (action == QLatin1String("generate"))
+    if (target.isEmpty())
         widget->generateCode();
     else
         widget->saveConfig(QStringLiteral("QXC330"));
 
-    QVERIFY2(seenText.startsWith(text), qPrintable(seenText));
+    QCOMPARE(seenText, text);
     seenButtons.sort();
     buttons.sort();
     QCOMPARE(seenButtons, buttons);
-    if (press == QLatin1String(" Open Folder  "))
-        QCOMPARE(dialogs.openedUrls, QList<QUrl>{QUrl::fromLocalFile(dir.path())});
-    else
-        QVERIFY(dialogs.openedUrls.isEmpty());
+    QCOMPARE(dialogs.openedUrls, press == QLatin1String(" Open Folder  ")
+                                     ? QList<QUrl>{QUrl::fromLocalFile(dir.path())}
+                                     : QList<QUrl>());
 }
 
 void TestDesignFlows::chineseTexts()
@@ -445,9 +339,8 @@ void TestDesignFlows::chineseTexts()
     QCOMPARE(dialogs.last(ScriptedDialogs::Kind::SaveFile)->title, QStringLiteral("保存"));
     QCOMPARE(dialogs.last(ScriptedDialogs::Kind::Directory)->title, QStringLiteral("选择目录"));
     QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), 2);
-    const auto &saved = dialogs.requests.at(1);
-    QCOMPARE(saved.title, QStringLiteral("信息"));
-    QCOMPARE(saved.text, QStringLiteral("文件保存成功!"));
+    QCOMPARE(dialogs.requests.at(1).title, QStringLiteral("信息"));
+    QCOMPARE(dialogs.requests.at(1).text, QStringLiteral("文件保存成功!"));
     const auto *generated = dialogs.last();
     QVERIFY(generated->text.startsWith(QStringLiteral("代码产生完成！ 文件如下：\n\nsrc/main.c\n")));
     QCOMPARE(generated->extraButtons, QStringList{QStringLiteral(" 打开文件夹  ")});
