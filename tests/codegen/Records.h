@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClockConfig.h"
+#include "SeriesTable.h"
 
 #include <QRandomGenerator>
 #include <QVector>
@@ -12,21 +13,18 @@ namespace Records {
 
 inline const QVector<int> &allSeries()
 {
-    static const QVector<int> ids = {2, 4, 5, 7, 8, 9, 13, 14, 15, 16, 17};
+    static const QVector<int> ids = [] {
+        QVector<int> out;
+        for (const SeriesParams &p : SeriesTable::all())
+            out << p.id;
+        return out;
+    }();
     return ids;
 }
 
-inline bool isDual(int id)
+inline const SeriesParams &row(int id)
 {
-    return id == 13 || id == 14;
-}
-inline bool isMultiplierOnly(int id)
-{
-    return id == 2 || id == 4 || id == 7 || id == 8;
-}
-inline bool hasUsb(int id)
-{
-    return id != 9 && id != 16;
+    return *SeriesTable::byId(id);
 }
 
 // A PLL-driven design: the given source and factors, then recomputed.
@@ -36,7 +34,7 @@ inline ClockConfig pllDesign(int id, double hextMHz = 8.0)
     c.hextMHz = hextMHz;
     c.sclkSource = ClockConfig::SclkPll;
     c.usbDisabled = 1;
-    if (isDual(id)) {
+    if (row(id).pllKind == PllKind::Flexible) {
         c.pllFlexible = 1;
         c.pllMs = 1;
         c.pllNs = 72;
@@ -64,11 +62,13 @@ inline ClockConfig randomDesign(int id, QRandomGenerator &rng)
     c.lextBypass = rng.bounded(2);
     c.sclkSource = rng.bounded(3);
     c.pllSourceHick = rng.bounded(2);
-    if (!isDual(id)) {
+    const SeriesParams &p = row(id);
+    if (p.hasHextPllDivPath()) {
         c.hextDivEnabled = rng.bounded(2);
-        c.hextDivValue = (id == 7 || id == 8) ? 2 + rng.bounded(4) : 2;
+        const int divs = p.hextPllDivs.size();
+        c.hextDivValue = divs > 1 ? p.hextPllDivs.first() + rng.bounded(divs) : p.hextPllDivs.first();
     }
-    if (isDual(id) || (!isMultiplierOnly(id) && rng.bounded(2))) {
+    if (p.pllKind == PllKind::Flexible || (p.pllKind == PllKind::Selectable && rng.bounded(2))) {
         c.pllFlexible = 1;
         // ns/ms/fr within the oscillator rules: input/ms in 2..16, vco 500..1000.
         const double in = c.pllInputMHz();
@@ -87,19 +87,19 @@ inline ClockConfig randomDesign(int id, QRandomGenerator &rng)
     c.ahbDiv = pick(rng, {1, 1, 2, 4, 8, 16, 64, 128, 256, 512});
     c.apb1Div = pick(rng, {1, 2, 4, 8, 16});
     c.apb2Div = pick(rng, {1, 2, 4, 8, 16});
-    if (id != 2)
+    if (!p.hickSclkUndivided)
         c.hickSclk48 = rng.bounded(2);
-    if (hasUsb(id)) {
+    if (p.hasUsb()) {
         c.usbDisabled = rng.bounded(2);
-        c.usbSourceHick48 = id == 2 ? 0 : rng.bounded(2);
-        c.usbDiv = 1.0 + 0.5 * rng.bounded(isDual(id) ? 13 : 7);
+        c.usbSourceHick48 = p.usbHickIgnored ? 0 : rng.bounded(2);
+        c.usbDiv = p.usbDivItems().at(rng.bounded(p.usbDivItems().size()));
     } else {
         c.usbDisabled = 1;
     }
     c.rtcEnabled = rng.bounded(2);
     c.rtcSource = rng.bounded(3);
     c.rtcHextDiv = 2 + rng.bounded(30);
-    if (isDual(id)) {
+    if (p.multiOutput()) {
         c.clkout1Pin = rng.bounded(3);
         c.clkout1Source = rng.bounded(4);
         c.clkout1Div1 = 1 + rng.bounded(5);
@@ -111,11 +111,12 @@ inline ClockConfig randomDesign(int id, QRandomGenerator &rng)
     } else {
         c.clkoutPin = rng.bounded(4);
         c.clkoutSource = rng.bounded(10);
-        c.clkoutDiv = id == 2 ? 1 : pick(rng, {1, 2, 4, 8, 16, 64, 128, 256, 512});
+        c.clkoutDiv =
+            p.clockOutputs.first().div1.isEmpty() ? 1 : pick(rng, {1, 2, 4, 8, 16, 64, 128, 256, 512});
         c.adcEnabled = rng.bounded(2);
         c.adcDiv = pick(rng, {2, 3, 4, 5, 6, 8, 12, 16});
     }
-    if (id == 16) {
+    if (p.family == TemplateFamily::E020) {
         c.usart1Source = rng.bounded(4);
         c.usart2Source = rng.bounded(4);
         c.i2c1Source = rng.bounded(3);

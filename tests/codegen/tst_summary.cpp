@@ -1,4 +1,5 @@
 #include "ClockConfig.h"
+#include "RecordFields.h"
 #include "Records.h"
 #include "Summary.h"
 
@@ -12,34 +13,15 @@ private slots:
     void c330PllFromHext();
     void hertz_data();
     void hertz();
-    void fractionalKilohertzSclk();
-    void hickWithoutHextLine();
-    void c320MultiplierWithWaitCycles();
-    void derivation_data();
-    void derivation();
+    void lines_data();
+    void lines();
     void applyReplacesTheWholeFence();
     void applyFailsWithoutFence();
 };
 
-static QStringList lines(const ClockConfig &c)
-{
-    return Summary::text(c).split('\n');
-}
-
 void TestSummary::c330PllFromHext()
 {
-    ClockConfig c(13);
-    c.hextMHz = 8.0;
-    c.sclkSource = ClockConfig::SclkPll;
-    c.pllSourceHick = 0;
-    c.pllFlexible = 1;
-    c.pllMs = 1;
-    c.pllNs = 72;
-    c.pllFr = 2;
-    c.ahbDiv = 1;
-    c.apb1Div = 2;
-    c.apb2Div = 2;
-    c.usbDisabled = 1;
+    TF_RECORD(c, 13, "sclkSource=1 pllMs=1 pllNs=72 pllFr=2 apb1Div=2 apb2Div=2 usbDisabled=1");
     c.recompute();
     QCOMPARE(c.sclkMHz, 288.0);
     const QStringList expected = {
@@ -61,7 +43,7 @@ void TestSummary::c330PllFromHext()
         "  * @param  none",
         "  * @retval none",
     };
-    QCOMPARE(lines(c), expected);
+    QCOMPARE(Summary::text(c).split('\n'), expected);
 }
 
 void TestSummary::hertz_data()
@@ -89,115 +71,68 @@ void TestSummary::hertz()
     QCOMPARE(Summary::busHertz(mhz), bus);
 }
 
-void TestSummary::fractionalKilohertzSclk()
-{
-    ClockConfig c(5);
-    c.sclkSource = ClockConfig::SclkPll;
-    c.pllFlexible = 0;
-    c.pllMult = 50;
-    c.hextMHz = 8.0 / 3.0; // 133.333... MHz
-    c.usbDisabled = 1;
-    c.recompute();
-    const QStringList l = lines(c);
-    QVERIFY(l.contains("  *         - sclk                = 133333000"));
-    QVERIFY(l.contains("  *         - hext                = 2666667"));
-}
-
-void TestSummary::hickWithoutHextLine()
-{
-    ClockConfig c(13);
-    c.sclkSource = ClockConfig::SclkHick;
-    c.hickSclk48 = 1;
-    c.usbDisabled = 1;
-    c.recompute();
-    QVERIFY(!c.hextNeeded());
-    const QStringList l = lines(c);
-    QCOMPARE(l.at(2), QString("  *         - system clock        = (hick 48)"));
-    QCOMPARE(l.at(3), QString("  *         - system clock source = hick"));
-    QCOMPARE(l.at(4), QString("  *         - sclk                = 48000000"));
-    QVERIFY(!Summary::text(c).contains("- hext "));
-    QVERIFY(!Summary::text(c).contains("pll_"));
-}
-
-void TestSummary::c320MultiplierWithWaitCycles()
-{
-    ClockConfig c(9);
-    c.sclkSource = ClockConfig::SclkPll;
-    c.pllFlexible = 0;
-    c.pllMult = 6;
-    c.hextMHz = 8.0;
-    c.recompute();
-    QCOMPARE(c.sclkMHz, 48.0);
-    const QStringList l = lines(c);
-    QCOMPARE(l.at(2), QString("  *         - system clock        = hext * pll_mult"));
-    const int mult = l.indexOf("  *         - pll_mult            = 6");
-    QVERIFY(mult > 0);
-    QCOMPARE(l.at(mult + 1), QString("  *         - flash_wtcyc         = 1 cycle"));
-    QCOMPARE(l.at(mult + 2), QString("  * @param  none"));
-    QVERIFY(!Summary::text(c).contains("pll_range"));
-}
-
-void TestSummary::derivation_data()
+void TestSummary::lines_data()
 {
     QTest::addColumn<int>("series");
-    QTest::addColumn<int>("sclkSource");
-    QTest::addColumn<int>("pllSourceHick");
-    QTest::addColumn<int>("hextDivEnabled");
-    QTest::addColumn<int>("pllFlexible");
-    QTest::addColumn<int>("hickSclk48");
-    QTest::addColumn<QString>("clockLine");
-    QTest::addColumn<QString>("sourceLine");
-    QTest::newRow("C330 pll from hick")
-        << 13 << 1 << 1 << 0 << 1 << 0 << "(hick / 6 * pll_ns)/(pll_ms * pll_fr)"
-        << "pll (hick)";
-    QTest::newRow("C300 pll from hick") << 2 << 1 << 1 << 0 << 0 << 0 << "hick / 2 * pll_mult"
-                                        << "pll (hick)";
-    QTest::newRow("C310 pll from hick") << 4 << 1 << 1 << 0 << 0 << 0 << "hick / 12 * pll_mult"
-                                        << "pll (hick)";
-    QTest::newRow("C315 flexible from hick")
-        << 5 << 1 << 1 << 0 << 1 << 0 << "(hick / 12 * pll_ns)/(pll_ms * pll_fr)"
-        << "pll (hick)";
-    QTest::newRow("C300A divided hext") << 7 << 1 << 0 << 1 << 0 << 0 << "hext / 3 * pll_mult"
-                                        << "pll (hext)";
-    QTest::newRow("C325 flexible divided hext")
-        << 15 << 1 << 0 << 1 << 1 << 0 << "(hext / 3 * pll_ns)/(pll_ms * pll_fr)"
-        << "pll (hext)";
-    QTest::newRow("C330 ignores the hext divider")
-        << 13 << 1 << 0 << 1 << 1 << 0 << "(hext * pll_ns)/(pll_ms * pll_fr)"
-        << "pll (hext)";
-    QTest::newRow("hick 8") << 4 << 2 << 0 << 0 << 0 << 0 << "(hick 8)"
-                            << "hick";
-    QTest::newRow("hick 48") << 4 << 2 << 0 << 0 << 0 << 1 << "(hick 48)"
-                             << "hick";
-    QTest::newRow("C300 multiplier layout is always hick 8") << 2 << 2 << 0 << 0 << 0 << 1 << "(hick 8)"
-                                                             << "hick";
-    QTest::newRow("hext") << 16 << 0 << 0 << 0 << 1 << 0 << "(hext)"
-                          << "hext";
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QStringList>("expected"); // from the third line on; "!" marks a text no line holds
+    auto row = [](const char *name, int series, const QString &setup, const QStringList &expected) {
+        QTest::newRow(name) << series << setup << expected;
+    };
+    const QString pll = "sclkSource=1 usbDisabled=1 pllMult=6 hextDivValue=3 ";
+    const QString clock = "  *         - system clock        = ";
+    const QString source = "  *         - system clock source = ";
+    row("fractional kilohertz sclk", 5, pll + "pllFlexible=0 pllMult=50 hextMHz=2.6666666666666665",
+        {clock + "hext * pll_mult", source + "pll (hext)", "  *         - hext                = 2666667",
+         "  *         - sclk                = 133333000"});
+    row("HICK clock without hext line", 13, "sclkSource=2 hickSclk48=1 usbDisabled=1",
+        {clock + "(hick 48)", source + "hick", "  *         - sclk                = 48000000", "!- hext",
+         "!pll_"});
+    row("C320 multiplier with wait cycles", 9, pll + "pllFlexible=0",
+        {clock + "hext * pll_mult", source + "pll (hext)", "  *         - sclk                = 48000000",
+         "  *         - pll_mult            = 6", "  *         - flash_wtcyc         = 1 cycle",
+         "!pll_range"});
+    row("C330 PLL from HICK", 13, pll + "pllSourceHick=1",
+        {clock + "(hick / 6 * pll_ns)/(pll_ms * pll_fr)", source + "pll (hick)"});
+    row("C300 PLL from HICK", 2, pll + "pllSourceHick=1 pllFlexible=0",
+        {clock + "hick / 2 * pll_mult", source + "pll (hick)",
+         "  *         - pll_range           = LE72MHZ (less than 72 mhz or equal to 72 mhz)"});
+    row("C310 PLL from HICK", 4, pll + "pllSourceHick=1 pllFlexible=0", {clock + "hick / 12 * pll_mult"});
+    row("C315 flexible from HICK", 5, pll + "pllSourceHick=1 pllFlexible=1",
+        {clock + "(hick / 12 * pll_ns)/(pll_ms * pll_fr)", "!flash_wtcyc"});
+    row("C300A divided HEXT", 7, pll + "pllFlexible=0 hextDivEnabled=1", {clock + "hext / 3 * pll_mult"});
+    row("C325 flexible divided HEXT", 15, pll + "pllFlexible=1 hextDivEnabled=1",
+        {clock + "(hext / 3 * pll_ns)/(pll_ms * pll_fr)"});
+    row("C330 has no HEXT divider", 13, pll + "hextDivEnabled=1",
+        {clock + "(hext * pll_ns)/(pll_ms * pll_fr)"});
+    row("multiplier series with the mode field left at 1", 4, pll + "pllFlexible=1",
+        {clock + "hext * pll_mult", source + "pll (hext)", "  *         - pll_mult            = 6",
+         "!pll_ns"});
+    row("HICK 8", 4, "sclkSource=2 usbDisabled=1", {clock + "(hick 8)", source + "hick"});
+    row("C300 HICK is always 8", 2, "sclkSource=2 hickSclk48=1 usbDisabled=1", {clock + "(hick 8)"});
+    row("HEXT", 16, "sclkSource=0", {clock + "(hext)", source + "hext"});
 }
 
-void TestSummary::derivation()
+void TestSummary::lines()
 {
     QFETCH(int, series);
-    QFETCH(int, sclkSource);
-    QFETCH(int, pllSourceHick);
-    QFETCH(int, hextDivEnabled);
-    QFETCH(int, pllFlexible);
-    QFETCH(int, hickSclk48);
-    QFETCH(QString, clockLine);
-    QFETCH(QString, sourceLine);
-    ClockConfig c(series);
-    c.sclkSource = sclkSource;
-    c.pllSourceHick = pllSourceHick;
-    c.hextDivEnabled = hextDivEnabled;
-    c.hextDivValue = 3;
-    c.pllFlexible = pllFlexible;
-    c.pllMult = 6;
-    c.hickSclk48 = hickSclk48;
-    c.usbDisabled = 1;
+    QFETCH(QString, setup);
+    QFETCH(QStringList, expected);
+    TF_RECORD(c, series, setup);
     c.recompute();
-    const QStringList l = lines(c);
-    QCOMPARE(l.at(2), "  *         - system clock        = " + clockLine);
-    QCOMPARE(l.at(3), "  *         - system clock source = " + sourceLine);
+    const QStringList actual = Summary::text(c).split('\n');
+    int at = 2;
+    int n = 0;
+    for (const QString &line : expected) {
+        if (line.startsWith('!')) {
+            QVERIFY2(!Summary::text(c).contains(line.mid(1)), qPrintable(line));
+            continue;
+        }
+        // The derivation's two lines open the list; the rest follow in order.
+        const int found = actual.indexOf(line, at);
+        QVERIFY2(n++ < 2 ? found == at : found >= at, qPrintable(line + "\n" + actual.join('\n')));
+        at = found + 1;
+    }
 }
 
 void TestSummary::applyReplacesTheWholeFence()
