@@ -21,9 +21,8 @@ private slots:
     void brokenTemplate_data();
     void brokenTemplate();
     void rtcSourceWithoutBypassChildStaysUnedited();
-    void firstRunWritesFourFiles();
-    void secondRun_data();
-    void secondRun();
+    void runs_data();
+    void runs();
     void failedRenderWritesNothing_data();
     void failedRenderWritesNothing();
     void failedWriteIsReported();
@@ -261,51 +260,37 @@ void TestGenerator::rtcSourceWithoutBypassChildStaysUnedited()
     QVERIFY(!text.contains("[#rtc lick]") && !text.contains("[#rtc hext]"));
 }
 
-void TestGenerator::firstRunWritesFourFiles()
+void TestGenerator::runs_data()
 {
-    Project project;
-    ScriptedDialogs dialogs;
-    const ClockConfig c = Records::pllDesign(13);
-    QString error;
-    QVERIFY2(project.generate(c, "qxc330_335", &error), qPrintable(error));
-    QCOMPARE(dialogs.requests.size(), 0);
-    const Codegen::Files files = rendered(c);
-    QCOMPARE(readFile(project.path("src/qxc330_335_clock.c")), files.clockSource.toUtf8());
-    QCOMPARE(readFile(project.path("inc/qxc330_335_clock.h")), files.clockHeader.toUtf8());
-    QCOMPARE(readFile(project.path("src/main.c")), files.mainSource.toUtf8());
-    QCOMPARE(readFile(project.path("inc/qxc330_335_conf.h")), files.confHeader.toUtf8());
-    QCOMPARE(QDir(project.path("src")).entryList(QDir::Files), QStringList({"main.c", "qxc330_335_clock.c"}));
-}
-
-void TestGenerator::secondRun_data()
-{
+    QTest::addColumn<bool>("existing");        // the four files are there from an earlier run
     QTest::addColumn<QVector<int>>("answers"); // 0 cancel, 1 yes, 2 yes with the box ticked
     QTest::addColumn<int>("asked");
-    QTest::addColumn<bool>("result");
-    QTest::addColumn<int>("replaced"); // files of the writing order that are new
-    QTest::newRow("yes with the box: asked once") << QVector<int>{2} << 1 << true << 4;
-    QTest::newRow("yes without the box: asked each time") << QVector<int>{1, 1, 1, 1} << 4 << true << 4;
-    QTest::newRow("yes, then the box on the second") << QVector<int>{1, 2} << 2 << true << 4;
-    QTest::newRow("cancel on main.c") << QVector<int>{1, 1, 0} << 3 << false << 2;
-    QTest::newRow("unanswered counts as cancel") << QVector<int>{} << 1 << false << 0;
+    QTest::addColumn<int>("written"); // files of the writing order that are new
+    QTest::newRow("first run asks nothing") << false << QVector<int>{} << 0 << 4;
+    QTest::newRow("yes with the box: asked once") << true << QVector<int>{2} << 1 << 4;
+    QTest::newRow("yes without the box: asked each time") << true << QVector<int>{1, 1, 1, 1} << 4 << 4;
+    QTest::newRow("yes, then the box on the second") << true << QVector<int>{1, 2} << 2 << 4;
+    QTest::newRow("cancel on main.c") << true << QVector<int>{1, 1, 0} << 3 << 2;
+    QTest::newRow("unanswered counts as cancel") << true << QVector<int>{} << 1 << 0;
 }
 
-void TestGenerator::secondRun()
+void TestGenerator::runs()
 {
+    QFETCH(bool, existing);
     QFETCH(QVector<int>, answers);
     QFETCH(int, asked);
-    QFETCH(bool, result);
-    QFETCH(int, replaced);
+    QFETCH(int, written);
     Project project;
     const QStringList paths = {"src/qxc310_clock.c", "inc/qxc310_clock.h", "src/main.c", "inc/qxc310_conf.h"};
     for (const QString &p : paths) {
         QFile f(project.path(p));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old\n") == 4);
+        QVERIFY(!existing || (f.open(QIODevice::WriteOnly) && f.write("old\n") == 4));
     }
     ScriptedDialogs dialogs;
     for (int a : answers)
         dialogs.answerOverwrite(a != 0, a == 2);
-    QCOMPARE(project.generate(Records::pllDesign(4), "qxc310"), result);
+    const ClockConfig c = Records::pllDesign(4);
+    QCOMPARE(project.generate(c, "qxc310"), written == 4);
     QStringList names;
     for (const ScriptedDialogs::Request &r : dialogs.requests) {
         QCOMPARE(r.kind, ScriptedDialogs::Kind::Overwrite);
@@ -313,8 +298,14 @@ void TestGenerator::secondRun()
     }
     QCOMPARE(names,
              QStringList({"qxc310_clock.c", "qxc310_clock.h", "main.c", "qxc310_conf.h"}).mid(0, asked));
+    const Codegen::Files files = rendered(c);
+    const QStringList texts = {files.clockSource, files.clockHeader, files.mainSource, files.confHeader};
     for (int i = 0; i < paths.size(); ++i)
-        QCOMPARE(readFile(project.path(paths[i])) != "old\n", i < replaced);
+        QCOMPARE(readFile(project.path(paths[i])), i < written ? texts[i].toUtf8() : QByteArray("old\n"));
+    // No temporary file is left behind.
+    QCOMPARE(QDir(project.path("src")).entryList(QDir::Files) +
+                 QDir(project.path("inc")).entryList(QDir::Files),
+             QStringList({"main.c", "qxc310_clock.c", "qxc310_clock.h", "qxc310_conf.h"}));
 }
 
 void TestGenerator::failedRenderWritesNothing_data()
