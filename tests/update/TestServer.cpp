@@ -7,6 +7,8 @@
 #include <QSslSocket>
 #include <QTimer>
 
+#include <functional>
+
 namespace {
 
 QSslCertificate testCertificate;
@@ -14,26 +16,6 @@ QSslKey testKey;
 
 constexpr qint64 ChunkSize = 64 * 1024;
 constexpr qint64 WriteHighWater = 256 * 1024;
-
-QByteArray reasonPhrase(int status)
-{
-    switch (status) {
-    case 200:
-        return "OK";
-    case 301:
-        return "Moved Permanently";
-    case 302:
-        return "Found";
-    case 307:
-        return "Temporary Redirect";
-    case 401:
-        return "Unauthorized";
-    case 404:
-        return "Not Found";
-    default:
-        return "Status";
-    }
-}
 
 // Serves one request on one socket, then closes it.
 class Connection : public QObject {
@@ -62,8 +44,8 @@ private:
         m_route = m_lookup(path);
         m_total = m_route.generated >= 0 ? m_route.generated : m_route.body.size();
 
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(m_route.status) + ' ' +
-                          reasonPhrase(m_route.status) + "\r\nConnection: close\r\n";
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(m_route.status) +
+                          (m_route.status == 200 ? " OK" : " Status") + "\r\nConnection: close\r\n";
         if (m_route.announceLength)
             head += "Content-Length: " + QByteArray::number(m_total) + "\r\n";
         for (const auto &header : m_route.headers)
@@ -132,11 +114,6 @@ void TestServer::setRoute(const QByteArray &path, const Route &route)
     m_routes.insert(path, route);
 }
 
-void TestServer::setHandler(std::function<bool(const QByteArray &, Route &)> handler)
-{
-    m_handler = std::move(handler);
-}
-
 TestServer::Route TestServer::file(const QByteArray &body)
 {
     Route route;
@@ -179,8 +156,6 @@ TestServer::Route TestServer::routeFor(const QByteArray &path) const
     if (m_routes.contains(path))
         return m_routes.value(path);
     Route route;
-    if (m_handler && m_handler(path, route))
-        return route;
     route.status = 404;
     route.body = "not found";
     return route;

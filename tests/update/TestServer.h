@@ -6,7 +6,6 @@
 #include <QPair>
 #include <QStringList>
 #include <QTcpServer>
-#include <functional>
 
 // A small HTTP/1.1 server on 127.0.0.1 for the update tests and benchmark;
 // with TLS it speaks HTTPS with the self-signed test certificate. Each
@@ -30,9 +29,7 @@ public:
     bool start();
     QString base() const; // "http://127.0.0.1:<port>" or "https://..."
 
-    void setRoute(const QByteArray &path, const Route &route);
-    // Consulted for paths without a fixed route; returns false for 404.
-    void setHandler(std::function<bool(const QByteArray &path, Route &route)> handler);
+    void setRoute(const QByteArray &path, const Route &route); // other paths give 404
 
     static Route file(const QByteArray &body);
     static Route redirect(const QByteArray &location, int status = 302);
@@ -50,5 +47,4 @@ private:
 
     bool m_tls = false;
     QHash<QByteArray, Route> m_routes;
-    std::function<bool(const QByteArray &, Route &)> m_handler;
 };

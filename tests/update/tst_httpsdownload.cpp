@@ -13,36 +13,8 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-ProgressDialog *visibleProgressDialog()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *dialog = qobject_cast<ProgressDialog *>(widget); dialog && dialog->isVisible())
-            return dialog;
-    }
-    return nullptr;
-}
-
-QByteArray sha256Hex(const QByteArray &data)
-{
-    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
-}
-
-} // namespace
-
+// Downloads from HTTP and HTTPS servers on 127.0.0.1: naming, progress, and
+// every way a transfer can fail without leaving a partial or lost file.
 class TestHttpsDownload : public QObject {
     Q_OBJECT
 
@@ -56,28 +28,61 @@ private slots:
     void fileNaming();
     void invalidAddress_data();
     void invalidAddress();
-    void failedTransfer_data();
-    void failedTransfer();
-    void redirects_data();
-    void redirects();
+    void transfer_data();
+    void transfer();
     void cancelMidTransfer_data();
     void cancelMidTransfer();
     void overwriteQuestion_data();
     void overwriteQuestion();
     void overwriteQuestionOnRealDialog();
-    void checksum_data();
-    void checksum();
-    void sslErrorQuestion_data();
-    void sslErrorQuestion();
-    void httpsToHttpRefused();
     void unwritableDirectory();
-    void runsSeveralDownloads();
 
 private:
+    // Downloads address into the test folder; path receives the saved file.
+    bool fetch(HttpsDownload &download, const QString &address, QString *path = nullptr,
+               const QString &suffix = QString())
+    {
+        QString saved = m_dir->path();
+        const bool ok = download.download(address, saved, suffix);
+        if (path)
+            *path = saved;
+        return ok;
+    }
     QString target(const QString &name) const { return m_dir->filePath(name); }
     QStringList entries() const
     {
         return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    bool writeOldFile() const
+    {
+        QFile file(target(QStringLiteral("Tool.zip")));
+        return file.open(QIODevice::WriteOnly) && file.write("old") == 3;
+    }
+    // An old Tool.zip that a failed download must keep; the overwrite
+    // question is answered with Ok.
+    bool keepOldFile(ScriptedDialogs &dialogs) const
+    {
+        dialogs.answerButton(QMessageBox::Ok);
+        return writeOldFile();
+    }
+    void checkOldFile(bool kept)
+    {
+        if (kept)
+            QCOMPARE(readAll(target(QStringLiteral("Tool.zip"))), QByteArray("old"));
+        QCOMPARE(entries(), kept ? QStringList{QStringLiteral("Tool.zip")} : QStringList());
+    }
+    static QByteArray readAll(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static ProgressDialog *visibleProgressDialog()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<ProgressDialog *>(widget); dialog && dialog->isVisible())
+                return dialog;
+        }
+        return nullptr;
     }
 
     TestServer m_http;
@@ -103,23 +108,16 @@ void TestHttpsDownload::initTestCase()
         server->setRoute("/pkg/My%20Tool.zip", TestServer::file("spaced"));
         server->setRoute("/pkg/..%2F..%2FTool.zip", TestServer::file("escaped"));
     }
-    TestServer::Route auth;
+    TestServer::Route auth = TestServer::file("who are you");
     auth.status = 401;
     auth.headers.append(qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"private\"")));
-    auth.body = "who are you";
     m_http.setRoute("/auth/Tool.zip", auth);
 
     // /hop/<n>/Tool.zip redirects n times (relative Locations) before the file.
-    m_http.setHandler([this](const QByteArray &path, TestServer::Route &route) {
-        const QList<QByteArray> parts = path.split('/');
-        if (parts.size() == 4 && parts.at(1) == "hop") {
-            const int n = parts.at(2).toInt();
-            route = n == 0 ? TestServer::file(m_body)
-                           : TestServer::redirect("../" + QByteArray::number(n - 1) + "/Tool.zip");
-            return true;
-        }
-        return false;
-    });
+    m_http.setRoute("/hop/0/Tool.zip", TestServer::file(m_body));
+    for (int n = 1; n <= 11; ++n)
+        m_http.setRoute("/hop/" + QByteArray::number(n) + "/Tool.zip",
+                        TestServer::redirect("../" + QByteArray::number(n - 1) + "/Tool.zip"));
     m_http.setRoute("/loop/Tool.zip", TestServer::redirect("/loop/Tool.zip"));
     m_http.setRoute("/abs/Tool.zip", TestServer::redirect(m_other.base().toUtf8() + "/pkg/Tool.zip", 301));
     m_http.setRoute("/temp/Tool.zip", TestServer::redirect("/pkg/Tool.zip", 307));
@@ -140,6 +138,10 @@ void TestHttpsDownload::initTestCase()
     slow.generated = 50 * 1000 * 1000;
     slow.chunkDelayMs = 20;
     m_http.setRoute("/slow/Tool.zip", slow);
+    TestServer::Route paced;
+    paced.generated = 2 * 1024 * 1024;
+    paced.chunkDelayMs = 5;
+    m_http.setRoute("/paced/Tool.zip", paced);
 }
 
 void TestHttpsDownload::init()
@@ -159,15 +161,8 @@ void TestHttpsDownload::cleanup()
 void TestHttpsDownload::savesFileAndShowsProgress()
 {
     ScriptedDialogs dialogs;
-    TestServer::Route paced;
-    paced.generated = 2 * 1024 * 1024;
-    paced.chunkDelayMs = 5;
-    m_http.setRoute("/paced/Tool.zip", paced);
-
-    QString title;
-    QString label;
-    int maximum = 0;
-    int value = 0;
+    QString title, label;
+    int maximum = 0, value = 0;
     QTimer watch;
     connect(&watch, &QTimer::timeout, this, [&] {
         if (ProgressDialog *dialog = visibleProgressDialog()) {
@@ -180,18 +175,18 @@ void TestHttpsDownload::savesFileAndShowsProgress()
     watch.start(10);
 
     HttpsDownload download(nullptr);
-    QString path = m_dir->path();
+    QString path;
     const QString address = m_http.base() + QStringLiteral("/paced/Tool.zip");
-    QVERIFY(download.download(address, path, QString()));
+    QVERIFY(fetch(download, address, &path));
     watch.stop();
 
     QCOMPARE(path, target(QStringLiteral("Tool.zip")));
-    QCOMPARE(readAll(path), TestServer::pattern(0, paced.generated));
+    QCOMPARE(readAll(path), TestServer::pattern(0, 2 * 1024 * 1024));
     QCOMPARE(entries(), QStringList{QStringLiteral("Tool.zip")});
     QCOMPARE(dialogs.requests.size(), 0);
     QCOMPARE(title, QStringLiteral("Download Progress"));
     QCOMPARE(label, QStringLiteral("Downloading ") + address + QLatin1Char('.'));
-    QCOMPARE(maximum, int(paced.generated));
+    QCOMPARE(maximum, 2 * 1024 * 1024);
     QVERIFY(value > 0);
 }
 
@@ -201,29 +196,19 @@ void TestHttpsDownload::fileNaming_data()
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QString>("savedAs");
     QTest::addColumn<QByteArray>("content");
-
     const QString base = m_http.base();
-    QTest::newRow("suffix goes before the extension") << base + "/pkg/Tool.zip"
-                                                      << "3.0.04"
-                                                      << "Tool_V3.0.04.zip" << m_body;
-    QTest::newRow("name with its version kept") << base + "/pkg/Tool_V3.0.04.zip"
-                                                << ""
-                                                << "Tool_V3.0.04.zip" << QByteArray("versioned");
-    QTest::newRow("no extension gets a trailing dot") << base + "/pkg/Tool"
-                                                      << "3.0.04"
-                                                      << "Tool_V3.0.04." << QByteArray("plain");
-    QTest::newRow("only the last extension moves") << base + "/pkg/pkg.tar.gz"
-                                                   << "1.2.3"
-                                                   << "pkg.tar_V1.2.3.gz" << QByteArray("tarball");
-    QTest::newRow("surrounding spaces accepted") << "  " + base + "/pkg/Tool.zip \t"
-                                                 << ""
-                                                 << "Tool.zip" << m_body;
-    QTest::newRow("name is decoded") << base + "/pkg/My%20Tool.zip"
-                                     << ""
-                                     << "My Tool.zip" << QByteArray("spaced");
-    QTest::newRow("encoded slashes cannot leave the directory") << base + "/pkg/..%2F..%2FTool.zip"
-                                                                << ""
-                                                                << "Tool.zip" << QByteArray("escaped");
+    const auto row = [&](const char *tag, const QString &path, const char *suffix, const char *savedAs,
+                         const QByteArray &content) {
+        QTest::newRow(tag) << base + path << suffix << savedAs << content;
+    };
+    row("suffix goes before the extension", "/pkg/Tool.zip", "3.0.04", "Tool_V3.0.04.zip", m_body);
+    row("name with its version kept", "/pkg/Tool_V3.0.04.zip", "", "Tool_V3.0.04.zip", "versioned");
+    row("no extension gets a trailing dot", "/pkg/Tool", "3.0.04", "Tool_V3.0.04.", "plain");
+    row("only the last extension moves", "/pkg/pkg.tar.gz", "1.2.3", "pkg.tar_V1.2.3.gz", "tarball");
+    row("name is decoded", "/pkg/My%20Tool.zip", "", "My Tool.zip", "spaced");
+    row("encoded slashes cannot leave the directory", "/pkg/..%2F..%2FTool.zip", "", "Tool.zip", "escaped");
+    QTest::newRow("surrounding spaces accepted")
+        << "  " + base + "/pkg/Tool.zip \t" << QString() << "Tool.zip" << m_body;
 }
 
 void TestHttpsDownload::fileNaming()
@@ -235,8 +220,8 @@ void TestHttpsDownload::fileNaming()
 
     ScriptedDialogs dialogs;
     HttpsDownload download(nullptr);
-    QString path = m_dir->path();
-    QVERIFY(download.download(address, path, suffix));
+    QString path;
+    QVERIFY(fetch(download, address, &path, suffix));
     QCOMPARE(path, target(savedAs));
     QCOMPARE(readAll(path), content);
     QCOMPARE(entries(), QStringList{savedAs});
@@ -247,25 +232,17 @@ void TestHttpsDownload::invalidAddress_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("suffix");
-
     const QString base = m_http.base();
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("spaces only") << "   "
-                                 << "";
-    QTest::newRow("ends in a slash") << base + "/pkg/"
-                                     << "";
-    QTest::newRow("host only") << base << "";
-    QTest::newRow("dot-dot name") << base + "/pkg/.."
-                                  << "";
-    QTest::newRow("encoded backslash") << base + "/pkg/..%5Cevil.zip"
-                                       << "";
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("spaces only") << "   " << QString();
+    QTest::newRow("ends in a slash") << base + "/pkg/" << QString();
+    QTest::newRow("host only") << base << QString();
+    QTest::newRow("dot-dot name") << base + "/pkg/.." << QString();
+    QTest::newRow("encoded backslash") << base + "/pkg/..%5Cevil.zip" << QString();
     QTest::newRow("suffix with a separator") << base + "/pkg/Tool.zip"
                                              << "1/../../x";
-    QTest::newRow("not http") << "ftp://127.0.0.1/pkg/Tool.zip"
-                              << "";
-    QTest::newRow("local file") << "file:///etc/hostname"
-                                << "";
+    QTest::newRow("not http") << "ftp://127.0.0.1/pkg/Tool.zip" << QString();
+    QTest::newRow("local file") << "file:///etc/hostname" << QString();
 }
 
 void TestHttpsDownload::invalidAddress()
@@ -275,108 +252,115 @@ void TestHttpsDownload::invalidAddress()
 
     ScriptedDialogs dialogs;
     HttpsDownload download(nullptr);
-    QString path = m_dir->path();
-    QVERIFY(!download.download(address, path, suffix));
+    QVERIFY(!fetch(download, address, nullptr, suffix));
     QCOMPARE(dialogs.requests.size(), 1);
-    const ScriptedDialogs::Request &box = dialogs.requests.first();
-    QCOMPARE(box.icon, QMessageBox::Critical);
-    QCOMPARE(box.title, QStringLiteral("Error"));
-    QCOMPARE(box.text, QStringLiteral("Invalid URL : ") + address);
-    QCOMPARE(box.buttonLabels, QStringList{QStringLiteral("Ok")});
+    QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
+    QCOMPARE(dialogs.last()->title, QStringLiteral("Error"));
+    QCOMPARE(dialogs.last()->text, QStringLiteral("Invalid URL : ") + address);
+    QCOMPARE(dialogs.last()->buttonLabels, QStringList{QStringLiteral("Ok")});
     QVERIFY(entries().isEmpty());
     QVERIFY(m_http.requestedPaths.isEmpty());
     QVERIFY(!QFile::exists(QDir(m_dir->path()).filePath(QStringLiteral("../evil.zip"))));
 }
 
-void TestHttpsDownload::failedTransfer_data()
+void TestHttpsDownload::transfer_data()
 {
-    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("address");
     QTest::addColumn<bool>("oldFile");
-    QTest::addColumn<QString>("reason"); // empty: only the prefix is checked
+    QTest::addColumn<int>("answer"); // to the SSL question
+    QTest::addColumn<QString>("sha256");
+    QTest::addColumn<QString>("failure"); // the reason after "Download failed: "; "?" any; empty: success
 
+    const QString http = m_http.base(), https = m_https.base();
+    const QString tooMany = QStringLiteral("The server redirected too many times.");
+    const QString tooBig = QStringLiteral("The file exceeds the size limit.");
+    const QString sha =
+        QString::fromLatin1(QCryptographicHash::hash(m_body, QCryptographicHash::Sha256).toHex());
+    const auto row = [](const QString &tag, const QString &address, bool old, int answer,
+                        const QString &sha256, const QString &failure) {
+        QTest::newRow(qPrintable(tag)) << address << old << answer << sha256 << failure;
+    };
     for (const bool old : {false, true}) {
-        const char *tag = old ? " (old file kept)" : "";
-        QTest::newRow(qPrintable(QStringLiteral("not found%1").arg(tag))) << "/missing/Tool.zip" << old << "";
-        QTest::newRow(qPrintable(QStringLiteral("authentication refused%1").arg(tag)))
-            << "/auth/Tool.zip" << old << "";
-        QTest::newRow(qPrintable(QStringLiteral("redirect loop%1").arg(tag)))
-            << "/loop/Tool.zip" << old << "The server redirected too many times.";
-        QTest::newRow(qPrintable(QStringLiteral("stalled server%1").arg(tag)))
-            << "/stall/Tool.zip" << old << "The connection timed out.";
-        QTest::newRow(qPrintable(QStringLiteral("endless body%1").arg(tag)))
-            << "/endless/Tool.zip" << old << "The file exceeds the size limit.";
+        const QString kept = old ? QStringLiteral(" (old file kept)") : QString();
+        row("not found" + kept, http + "/missing/Tool.zip", old, 0, "", "?");
+        row("authentication refused" + kept, http + "/auth/Tool.zip", old, 0, "", "?");
+        row("redirect loop" + kept, http + "/loop/Tool.zip", old, 0, "", tooMany);
+        row("stalled server" + kept, http + "/stall/Tool.zip", old, 0, "", "The connection timed out.");
+        row("endless body" + kept, http + "/endless/Tool.zip", old, 0, "", tooBig);
+        row("SSL errors ignored" + kept, https + "/pkg/Tool.zip", old, QMessageBox::Ignore, "", "");
+        row("SSL errors abort" + kept, https + "/pkg/Tool.zip", old, QMessageBox::Abort, "", "?");
+        row("checksum mismatch" + kept, http + "/pkg/Tool.zip", old, 0, QString(64, 'a'),
+            "The file does not match its SHA-256 checksum.");
     }
-    QTest::newRow("eleven hops") << "/hop/11/Tool.zip" << false << "The server redirected too many times.";
-    QTest::newRow("announced size over the cap")
-        << "/huge/Tool.zip" << false << "The file exceeds the size limit.";
-    QTest::newRow("redirect to another scheme")
-        << "/toftp/Tool.zip" << false << "Refused a redirect to an unsupported address.";
+    row("eleven hops", http + "/hop/11/Tool.zip", false, 0, "", tooMany);
+    row("announced size over the cap", http + "/huge/Tool.zip", false, 0, "", tooBig);
+    row("redirect to another scheme", http + "/toftp/Tool.zip", false, 0, "",
+        "Refused a redirect to an unsupported address.");
+    row("https to http", https + "/tohttp/Tool.zip", false, QMessageBox::Ignore, "",
+        "Refused a redirect from HTTPS to an insecure address.");
+    row("relative redirect chain", http + "/hop/3/Tool.zip", false, 0, "", "");
+    row("ten hops is the limit", http + "/hop/10/Tool.zip", false, 0, "", "");
+    row("absolute redirect to another server", http + "/abs/Tool.zip", false, 0, "", "");
+    row("temporary redirect", http + "/temp/Tool.zip", false, 0, "", "");
+    row("checksum matches", http + "/pkg/Tool.zip", false, 0, sha, "");
+    row("checksum in upper case with spaces", http + "/pkg/Tool.zip", false, 0, " " + sha.toUpper() + "\n",
+        "");
+    row("not a checksum", http + "/pkg/Tool.zip", false, 0, "1234",
+        "The expected SHA-256 checksum is not valid.");
 }
 
-void TestHttpsDownload::failedTransfer()
+void TestHttpsDownload::transfer()
 {
-    QFETCH(QString, path);
+    QFETCH(QString, address);
     QFETCH(bool, oldFile);
-    QFETCH(QString, reason);
+    QFETCH(int, answer);
+    QFETCH(QString, sha256);
+    QFETCH(QString, failure);
 
     ScriptedDialogs dialogs;
-    if (oldFile) {
-        QVERIFY(writeFile(target(QStringLiteral("Tool.zip")), "old"));
-        dialogs.answerButton(QMessageBox::Ok);
-    }
+    QVERIFY(!oldFile || keepOldFile(dialogs));
+    if (answer)
+        dialogs.answerButton(QMessageBox::StandardButton(answer));
+    // A fresh downloader each time: an earlier "Ignore" must not carry over.
     HttpsDownload download(nullptr);
-    download.setInactivityTimeout(300);
+    download.setInactivityTimeout(1000);
     download.setMaximumSize(1024 * 1024);
-    QString saved = m_dir->path();
-    QVERIFY(!download.download(m_http.base() + path, saved, QString()));
+    if (!sha256.isEmpty())
+        download.setExpectedSha256(sha256);
+    QString saved;
+    QCOMPARE(fetch(download, address, &saved), failure.isEmpty());
 
-    const ScriptedDialogs::Request *box = dialogs.last();
-    QVERIFY(box);
-    QCOMPARE(box->icon, QMessageBox::Critical);
-    QCOMPARE(box->title, QStringLiteral("Error"));
-    QVERIFY2(box->text.startsWith(QStringLiteral("Download failed: ")), qPrintable(box->text));
-    QVERIFY(box->text.size() > QStringLiteral("Download failed: ").size());
-    if (!reason.isEmpty())
-        QCOMPARE(box->text, QStringLiteral("Download failed: ") + reason);
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), oldFile ? 2 : 1);
-
-    if (oldFile) {
-        QCOMPARE(readAll(target(QStringLiteral("Tool.zip"))), QByteArray("old"));
-        QCOMPARE(entries(), QStringList{QStringLiteral("Tool.zip")});
-    } else {
-        QVERIFY2(entries().isEmpty(), qPrintable(entries().join(QLatin1Char(' '))));
+    int boxes = oldFile ? 1 : 0;
+    if (address.startsWith(m_https.base())) {
+        const ScriptedDialogs::Request &question = dialogs.requests.at(boxes++);
+        QCOMPARE(question.icon, QMessageBox::Warning);
+        QCOMPARE(question.title, QStringLiteral("SSL Errors"));
+        const QString prefix = QStringLiteral("One or more SSL errors has occurred: \n");
+        QVERIFY2(question.text.startsWith(prefix) && question.text.size() > prefix.size(),
+                 qPrintable(question.text));
+        QCOMPARE(question.buttonLabels, (QStringList{QStringLiteral("Ignore"), QStringLiteral("Abort")}));
     }
-}
-
-void TestHttpsDownload::redirects_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QByteArray>("finalPath");
-    QTest::addColumn<bool>("otherServer");
-
-    QTest::newRow("relative chain") << "/hop/3/Tool.zip" << QByteArray("/hop/0/Tool.zip") << false;
-    QTest::newRow("ten hops is the limit") << "/hop/10/Tool.zip" << QByteArray("/hop/0/Tool.zip") << false;
-    QTest::newRow("absolute to another server") << "/abs/Tool.zip" << QByteArray("/pkg/Tool.zip") << true;
-    QTest::newRow("temporary redirect") << "/temp/Tool.zip" << QByteArray("/pkg/Tool.zip") << false;
-}
-
-void TestHttpsDownload::redirects()
-{
-    QFETCH(QString, path);
-    QFETCH(QByteArray, finalPath);
-    QFETCH(bool, otherServer);
-
-    ScriptedDialogs dialogs;
-    HttpsDownload download(nullptr);
-    QString saved = m_dir->path();
-    QVERIFY(download.download(m_http.base() + path, saved, QString()));
-    QCOMPARE(saved, target(QStringLiteral("Tool.zip")));
-    QCOMPARE(readAll(saved), m_body);
-    QCOMPARE(entries(), QStringList{QStringLiteral("Tool.zip")});
-    QCOMPARE(dialogs.requests.size(), 0);
-    const TestServer &last = otherServer ? m_other : m_http;
-    QVERIFY(!last.requestedPaths.isEmpty());
-    QCOMPARE(last.requestedPaths.last(), finalPath);
+    if (failure.isEmpty()) {
+        QCOMPARE(dialogs.requests.size(), boxes);
+        QCOMPARE(saved, target(QStringLiteral("Tool.zip")));
+        QCOMPARE(readAll(saved), m_body);
+        QCOMPARE(entries(), QStringList{QStringLiteral("Tool.zip")});
+        return;
+    }
+    QCOMPARE(dialogs.requests.size(), boxes + 1);
+    QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
+    QCOMPARE(dialogs.last()->title, QStringLiteral("Error"));
+    const QString prefix = QStringLiteral("Download failed: ");
+    QVERIFY2(dialogs.last()->text.startsWith(prefix) && dialogs.last()->text.size() > prefix.size(),
+             qPrintable(dialogs.last()->text));
+    if (failure != QLatin1String("?"))
+        QCOMPARE(dialogs.last()->text, prefix + failure);
+    checkOldFile(oldFile);
+    if (address.startsWith(m_https.base() + QStringLiteral("/tohttp")))
+        QVERIFY(m_http.requestedPaths.isEmpty());
+    // A checksum applies to one download only.
+    if (!sha256.isEmpty())
+        QVERIFY(fetch(download, m_http.base() + QStringLiteral("/pkg/Tool_V3.0.04.zip")));
 }
 
 void TestHttpsDownload::cancelMidTransfer_data()
@@ -391,10 +375,7 @@ void TestHttpsDownload::cancelMidTransfer()
     QFETCH(bool, oldFile);
 
     ScriptedDialogs dialogs;
-    if (oldFile) {
-        QVERIFY(writeFile(target(QStringLiteral("Tool.zip")), "old"));
-        dialogs.answerButton(QMessageBox::Ok);
-    }
+    QVERIFY(!oldFile || keepOldFile(dialogs));
     // Press Cancel on the progress dialog once some data has arrived.
     bool pressed = false;
     QTimer watch;
@@ -408,16 +389,10 @@ void TestHttpsDownload::cancelMidTransfer()
     watch.start(20);
 
     HttpsDownload download(nullptr);
-    QString saved = m_dir->path();
-    QVERIFY(!download.download(m_http.base() + QStringLiteral("/slow/Tool.zip"), saved, QString()));
+    QVERIFY(!fetch(download, m_http.base() + QStringLiteral("/slow/Tool.zip")));
     QVERIFY(pressed);
     QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message), oldFile ? 1 : 0);
-    if (oldFile) {
-        QCOMPARE(readAll(target(QStringLiteral("Tool.zip"))), QByteArray("old"));
-        QCOMPARE(entries(), QStringList{QStringLiteral("Tool.zip")});
-    } else {
-        QVERIFY(entries().isEmpty());
-    }
+    checkOldFile(oldFile);
 }
 
 void TestHttpsDownload::overwriteQuestion_data()
@@ -433,21 +408,20 @@ void TestHttpsDownload::overwriteQuestion()
     QFETCH(int, answer);
     QFETCH(QByteArray, content);
 
-    const QString name = target(QStringLiteral("Tool.zip"));
-    QVERIFY(writeFile(name, "old"));
+    QVERIFY(writeOldFile());
     ScriptedDialogs dialogs;
     dialogs.answerButton(QMessageBox::StandardButton(answer));
     HttpsDownload download(nullptr);
-    QString saved = m_dir->path();
-    const bool ok = download.download(m_http.base() + QStringLiteral("/pkg/Tool.zip"), saved, QString());
+    const bool ok = fetch(download, m_http.base() + QStringLiteral("/pkg/Tool.zip"));
     QCOMPARE(ok, answer == QMessageBox::Ok);
 
+    const QString name = target(QStringLiteral("Tool.zip"));
     QCOMPARE(dialogs.requests.size(), 1);
-    const ScriptedDialogs::Request &box = dialogs.requests.first();
-    QCOMPARE(box.icon, QMessageBox::Question);
-    QCOMPARE(box.title, QStringLiteral("Overwrite Existing File"));
-    QCOMPARE(box.text, name + QStringLiteral(" already exists in the current directory. Overwrite?"));
-    QCOMPARE(box.buttonLabels, (QStringList{QStringLiteral("Ok"), QStringLiteral("Cancel")}));
+    QCOMPARE(dialogs.last()->icon, QMessageBox::Question);
+    QCOMPARE(dialogs.last()->title, QStringLiteral("Overwrite Existing File"));
+    QCOMPARE(dialogs.last()->text,
+             name + QStringLiteral(" already exists in the current directory. Overwrite?"));
+    QCOMPARE(dialogs.last()->buttonLabels, (QStringList{QStringLiteral("Ok"), QStringLiteral("Cancel")}));
     QCOMPARE(readAll(name), content);
     QCOMPARE(entries(), QStringList{QStringLiteral("Tool.zip")});
     QCOMPARE(m_http.requestedPaths.size(), ok ? 1 : 0);
@@ -455,127 +429,25 @@ void TestHttpsDownload::overwriteQuestion()
 
 void TestHttpsDownload::overwriteQuestionOnRealDialog()
 {
-    const QString name = target(QStringLiteral("Tool.zip"));
-    QVERIFY(writeFile(name, "old"));
+    QVERIFY(writeOldFile());
     QString seenText;
     QTimer::singleShot(0, this, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seenText = box->text();
-        box->button(QMessageBox::Cancel)->click();
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            seenText = box->text();
+            box->button(QMessageBox::Cancel)->click();
+        }
     });
     HttpsDownload download(nullptr);
-    QString saved = m_dir->path();
-    QVERIFY(!download.download(m_http.base() + QStringLiteral("/pkg/Tool.zip"), saved, QString()));
-    QCOMPARE(seenText, name + QStringLiteral(" already exists in the current directory. Overwrite?"));
-    QCOMPARE(readAll(name), QByteArray("old"));
-}
-
-void TestHttpsDownload::checksum_data()
-{
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("reason");
-
-    QTest::newRow("matches") << QString::fromLatin1(sha256Hex(m_body)) << true << "";
-    QTest::newRow("matches in upper case with spaces")
-        << QString::fromLatin1(" " + sha256Hex(m_body).toUpper() + "\n") << true << "";
-    QTest::newRow("mismatch") << QString::fromLatin1(sha256Hex("something else")) << false
-                              << "The file does not match its SHA-256 checksum.";
-    QTest::newRow("not a checksum") << "1234" << false << "The expected SHA-256 checksum is not valid.";
-}
-
-void TestHttpsDownload::checksum()
-{
-    QFETCH(QString, expected);
-    QFETCH(bool, ok);
-    QFETCH(QString, reason);
-
-    ScriptedDialogs dialogs;
-    HttpsDownload download(nullptr);
-    download.setExpectedSha256(expected);
-    QString saved = m_dir->path();
-    QCOMPARE(download.download(m_http.base() + QStringLiteral("/pkg/Tool.zip"), saved, QString()), ok);
-    if (ok) {
-        QCOMPARE(readAll(saved), m_body);
-        QCOMPARE(dialogs.requests.size(), 0);
-    } else {
-        QVERIFY(entries().isEmpty());
-        QVERIFY(dialogs.last());
-        QCOMPARE(dialogs.last()->text, QStringLiteral("Download failed: ") + reason);
-    }
-    // The checksum applies to one download only.
-    saved = m_dir->path();
-    QVERIFY(download.download(m_http.base() + QStringLiteral("/pkg/Tool_V3.0.04.zip"), saved, QString()));
-}
-
-void TestHttpsDownload::sslErrorQuestion_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("oldFile");
-    QTest::newRow("ignore") << int(QMessageBox::Ignore) << false;
-    QTest::newRow("ignore over an old file") << int(QMessageBox::Ignore) << true;
-    QTest::newRow("abort") << int(QMessageBox::Abort) << false;
-    QTest::newRow("abort keeps the old file") << int(QMessageBox::Abort) << true;
-}
-
-void TestHttpsDownload::sslErrorQuestion()
-{
-    QFETCH(int, answer);
-    QFETCH(bool, oldFile);
-
-    ScriptedDialogs dialogs;
-    if (oldFile) {
-        QVERIFY(writeFile(target(QStringLiteral("Tool.zip")), "old"));
-        dialogs.answerButton(QMessageBox::Ok);
-    }
-    dialogs.answerButton(QMessageBox::StandardButton(answer));
-    // A fresh downloader: an earlier "Ignore" must not carry over.
-    HttpsDownload download(nullptr);
-    QString saved = m_dir->path();
-    const bool ok = download.download(m_https.base() + QStringLiteral("/pkg/Tool.zip"), saved, QString());
-    QCOMPARE(ok, answer == QMessageBox::Ignore);
-
-    const int first = oldFile ? 1 : 0;
-    QVERIFY(dialogs.requests.size() > first);
-    const ScriptedDialogs::Request &question = dialogs.requests.at(first);
-    QCOMPARE(question.icon, QMessageBox::Warning);
-    QCOMPARE(question.title, QStringLiteral("SSL Errors"));
-    QVERIFY2(question.text.startsWith(QStringLiteral("One or more SSL errors has occurred: \n")),
-             qPrintable(question.text));
-    QVERIFY(question.text.size() > QStringLiteral("One or more SSL errors has occurred: \n").size());
-    QCOMPARE(question.buttonLabels, (QStringList{QStringLiteral("Ignore"), QStringLiteral("Abort")}));
-
-    if (ok) {
-        QCOMPARE(dialogs.requests.size(), first + 1);
-        QCOMPARE(readAll(saved), m_body);
-    } else {
-        QCOMPARE(dialogs.requests.size(), first + 2);
-        QVERIFY(dialogs.last()->text.startsWith(QStringLiteral("Download failed: ")));
-        QCOMPARE(readAll(target(QStringLiteral("Tool.zip"))), oldFile ? QByteArray("old") : QByteArray());
-    }
-    QCOMPARE(entries().size(), ok || oldFile ? 1 : 0);
-}
-
-void TestHttpsDownload::httpsToHttpRefused()
-{
-    ScriptedDialogs dialogs;
-    dialogs.answerButton(QMessageBox::Ignore);
-    HttpsDownload download(nullptr);
-    QString saved = m_dir->path();
-    QVERIFY(!download.download(m_https.base() + QStringLiteral("/tohttp/Tool.zip"), saved, QString()));
-    QVERIFY(dialogs.last());
-    QCOMPARE(dialogs.last()->text, QStringLiteral("Download failed: Refused a redirect from HTTPS to an "
-                                                  "insecure address."));
-    QVERIFY(m_http.requestedPaths.isEmpty());
-    QVERIFY(entries().isEmpty());
+    QVERIFY(!fetch(download, m_http.base() + QStringLiteral("/pkg/Tool.zip")));
+    QCOMPARE(seenText, target(QStringLiteral("Tool.zip")) +
+                           QStringLiteral(" already exists in the current directory. Overwrite?"));
+    checkOldFile(true);
 }
 
 void TestHttpsDownload::unwritableDirectory()
 {
     // A directory that does not exist cannot take the file, whatever our rights.
-    const QString missing = m_dir->filePath(QStringLiteral("missing"));
+    const QString missing = target(QStringLiteral("missing"));
     ScriptedDialogs dialogs;
     HttpsDownload download(nullptr);
     QString saved = missing;
@@ -586,18 +458,6 @@ void TestHttpsDownload::unwritableDirectory()
              QStringLiteral("Unable to save the file ") + missing + QStringLiteral("/Tool.zip"));
     QVERIFY(m_http.requestedPaths.isEmpty());
     QVERIFY(entries().isEmpty());
-}
-
-void TestHttpsDownload::runsSeveralDownloads()
-{
-    ScriptedDialogs dialogs;
-    HttpsDownload download(nullptr);
-    QString first = m_dir->path();
-    QVERIFY(!download.download(m_http.base() + QStringLiteral("/missing/Tool.zip"), first, QString()));
-    QString second = m_dir->path();
-    QVERIFY(download.download(m_http.base() + QStringLiteral("/pkg/Tool.zip"), second, QString()));
-    QCOMPARE(readAll(second), m_body);
-    QCOMPARE(dialogs.requests.size(), 1);
 }
 
 QTEST_MAIN(TestHttpsDownload)
