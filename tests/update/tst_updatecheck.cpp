@@ -10,73 +10,68 @@
 using UpdateCheck::Outcome;
 Q_DECLARE_METATYPE(UpdateCheck::Outcome)
 
-namespace {
-
-const QByteArray enPackage = "english package";
-const QByteArray zhPackage = "chinese package";
-
-QByteArray makeList(const QByteArray &version, const QByteArray &urlen, const QByteArray &url,
-                    const QByteArray &sha256 = QByteArray())
-{
-    QByteArray entry = "<Entry><Name>Tickforge</Name><Version>" + version + "</Version>";
-    if (!urlen.isEmpty())
-        entry += "<URLEN>" + urlen + "</URLEN>";
-    if (!url.isEmpty())
-        entry += "<URL>" + url + "</URL>";
-    if (!sha256.isEmpty())
-        entry += "<SHA256>" + sha256 + "</SHA256>";
-    entry += "</Entry>";
-    return "<?xml version=\"1.0\"?>\n<Root><VelornTool><Entry><Name>Other</Name><Version>9.0.0</Version>"
-           "</Entry>" +
-           entry + "</VelornTool></Root>\n";
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList contents(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-} // namespace
-
+// The whole new-version check against a local server, with scripted answers.
 class TestUpdateCheck : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase();
     void init();
-
     void upToDate_data();
     void upToDate();
     void declined_data();
     void declined();
     void downloads_data();
     void downloads();
-    void checksum_data();
-    void checksum();
-    void listNotFound();
-    void packageAddressMissing();
+    void failures_data();
+    void failures();
 
 private:
-    void setList(const QByteArray &list);
-    Outcome run(int language);
+    // Serves list as the update list under both base addresses and runs the
+    // check in language (0 English, 1 Chinese).
+    Outcome run(const QByteArray &list, int language = 0)
+    {
+        m_server.setRoute("/en/download/VelornDownloadResource.xml", TestServer::file(list));
+        m_server.setRoute("/zh/download/VelornDownloadResource.xml", TestServer::file(list));
+        UpdateCheck::Settings settings = UpdateCheck::defaultSettings();
+        settings.englishBase = m_server.base() + QStringLiteral("/en/download/");
+        settings.chineseBase = m_server.base() + QStringLiteral("/zh/download/");
+        settings.tempRoot = m_tempRoot->path();
+        settings.inactivityTimeoutMs = 5000;
+        return UpdateCheck::checkForNewVersion(nullptr, language, settings);
+    }
+    // The list with the product's entry after another product's.
+    QByteArray list(const QByteArray &version, const QByteArray &urlen = "/pkg/en/Tool.zip",
+                    const QByteArray &sha256 = QByteArray()) const
+    {
+        const QByteArray base = m_server.base().toUtf8();
+        QByteArray entry = "<Entry><Name>Tickforge</Name><Version>" + version + "</Version>";
+        if (!urlen.isEmpty())
+            entry += "<URLEN>" + base + urlen + "</URLEN>";
+        entry += "<URL>" + base + "/pkg/zh/Tool.zip</URL>";
+        if (!sha256.isEmpty())
+            entry += "<SHA256>" + sha256 + "</SHA256>";
+        return "<?xml version=\"1.0\"?>\n<Root><VelornTool><Entry><Name>Other</Name><Version>9.0.0</Version>"
+               "</Entry>" +
+               entry + "</Entry></VelornTool></Root>\n";
+    }
+    static QStringList contents(const QString &dir)
+    {
+        return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 
     TestServer m_server;
     QScopedPointer<QTemporaryDir> m_tempRoot;
     QScopedPointer<QTemporaryDir> m_target;
+    const QByteArray m_en = "english package";
 };
 
 void TestUpdateCheck::initTestCase()
 {
     QVERIFY(m_server.start());
-    m_server.setRoute("/pkg/en/Tool.zip", TestServer::file(enPackage));
-    m_server.setRoute("/pkg/zh/Tool.zip", TestServer::file(zhPackage));
-    m_server.setRoute("/pkg/en/Tool_V3.0.04.zip", TestServer::file(enPackage));
+    m_server.setRoute("/pkg/en/Tool.zip", TestServer::file(m_en));
+    m_server.setRoute("/pkg/zh/Tool.zip", TestServer::file("chinese package"));
+    m_server.setRoute("/pkg/en/Tool_V3.0.04.zip", TestServer::file(m_en));
 }
 
 void TestUpdateCheck::init()
@@ -87,30 +82,12 @@ void TestUpdateCheck::init()
     m_server.requestedPaths.clear();
 }
 
-void TestUpdateCheck::setList(const QByteArray &list)
-{
-    m_server.setRoute("/en/download/VelornDownloadResource.xml", TestServer::file(list));
-    m_server.setRoute("/zh/download/VelornDownloadResource.xml", TestServer::file(list));
-}
-
-Outcome TestUpdateCheck::run(int language)
-{
-    UpdateCheck::Settings settings = UpdateCheck::defaultSettings();
-    settings.englishBase = m_server.base() + QStringLiteral("/en/download/");
-    settings.chineseBase = m_server.base() + QStringLiteral("/zh/download/");
-    settings.tempRoot = m_tempRoot->path();
-    settings.inactivityTimeoutMs = 5000;
-    return UpdateCheck::checkForNewVersion(nullptr, language, settings);
-}
-
 void TestUpdateCheck::upToDate_data()
 {
     QTest::addColumn<QByteArray>("list");
-
-    const QByteArray pkg = m_server.base().toUtf8() + "/pkg/en/Tool.zip";
-    QTest::newRow("same version") << makeList("3.0.03", pkg, pkg);
-    QTest::newRow("older version") << makeList("3.0.02", pkg, pkg);
-    QTest::newRow("leading letter") << makeList("V3.0.04", pkg, pkg);
+    QTest::newRow("same version") << list("3.0.03");
+    QTest::newRow("older version") << list("3.0.02");
+    QTest::newRow("leading letter") << list("V3.0.04");
     QTest::newRow("no section") << QByteArray("<Root><Other/></Root>");
     QTest::newRow("not XML") << QByteArray("garbage");
 }
@@ -118,16 +95,13 @@ void TestUpdateCheck::upToDate_data()
 void TestUpdateCheck::upToDate()
 {
     QFETCH(QByteArray, list);
-    setList(list);
     ScriptedDialogs dialogs;
-    QCOMPARE(run(0), Outcome::UpToDate);
-
+    QCOMPARE(run(list), Outcome::UpToDate);
     QCOMPARE(dialogs.requests.size(), 1);
-    const ScriptedDialogs::Request &box = dialogs.requests.first();
-    QCOMPARE(box.icon, QMessageBox::Information);
-    QCOMPARE(box.title, QStringLiteral("Information"));
-    QCOMPARE(box.text, QStringLiteral("The current tool is the latest version."));
-    QCOMPARE(box.buttonLabels, QStringList{QStringLiteral("Ok")});
+    QCOMPARE(dialogs.last()->icon, QMessageBox::Information);
+    QCOMPARE(dialogs.last()->title, QStringLiteral("Information"));
+    QCOMPARE(dialogs.last()->text, QStringLiteral("The current tool is the latest version."));
+    QCOMPARE(dialogs.last()->buttonLabels, QStringList{QStringLiteral("Ok")});
     QCOMPARE(m_server.requestedPaths, QList<QByteArray>{"/en/download/VelornDownloadResource.xml"});
     QVERIFY(contents(m_tempRoot->path()).isEmpty());
 }
@@ -142,24 +116,20 @@ void TestUpdateCheck::declined_data()
 void TestUpdateCheck::declined()
 {
     QFETCH(bool, cancelQuestion);
-    const QByteArray pkg = m_server.base().toUtf8() + "/pkg/en/Tool.zip";
-    setList(makeList("3.0.04", pkg, pkg));
-
     ScriptedDialogs dialogs;
     if (!cancelQuestion)
         dialogs.answerButton(QMessageBox::Ok); // the directory dialog is left unanswered
-    QCOMPARE(run(0), Outcome::Declined);
+    QCOMPARE(run(list("3.0.04")), Outcome::Declined);
 
     const ScriptedDialogs::Request &question = dialogs.requests.first();
     QCOMPARE(question.icon, QMessageBox::Question);
     QCOMPARE(question.title, QStringLiteral("Infomation"));
-    QCOMPARE(question.text, QStringLiteral("A new version of \"Tickforge\" has been detected, do you "
-                                           "want to download it?"));
+    QCOMPARE(question.text,
+             QStringLiteral("A new version of \"Tickforge\" has been detected, do you want to download it?"));
     QCOMPARE(question.buttonLabels, (QStringList{QStringLiteral("Ok"), QStringLiteral("Cancel")}));
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Directory), cancelQuestion ? 0 : 1);
+    QCOMPARE(dialogs.requests.size(), cancelQuestion ? 1 : 2);
     if (!cancelQuestion)
         QCOMPARE(dialogs.last(ScriptedDialogs::Kind::Directory)->title, QStringLiteral("Select directory"));
-    QCOMPARE(dialogs.requests.size(), cancelQuestion ? 1 : 2);
     QCOMPARE(m_server.requestedPaths.size(), 1);
     QVERIFY(contents(m_tempRoot->path()).isEmpty());
     QVERIFY(contents(m_target->path()).isEmpty());
@@ -169,49 +139,36 @@ void TestUpdateCheck::downloads_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QByteArray>("urlen");
-    QTest::addColumn<QByteArray>("listPath");
-    QTest::addColumn<QString>("savedAs");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("openFolder");
-
-    const QByteArray base = m_server.base().toUtf8();
-    QTest::newRow("English takes URLEN")
-        << 0 << base + "/pkg/en/Tool.zip" << QByteArray("/en/download/VelornDownloadResource.xml")
-        << "Tool_V3.0.04.zip" << enPackage << false;
+    QTest::newRow("English takes URLEN") << 0 << QByteArray("/pkg/en/Tool.zip") << m_en << false;
     QTest::newRow("Chinese takes URL")
-        << 1 << base + "/pkg/en/Tool.zip" << QByteArray("/zh/download/VelornDownloadResource.xml")
-        << "Tool_V3.0.04.zip" << zhPackage << false;
-    QTest::newRow("versioned name kept")
-        << 0 << base + "/pkg/en/Tool_V3.0.04.zip" << QByteArray("/en/download/VelornDownloadResource.xml")
-        << "Tool_V3.0.04.zip" << enPackage << false;
-    QTest::newRow("open folder") << 0 << base + "/pkg/en/Tool.zip"
-                                 << QByteArray("/en/download/VelornDownloadResource.xml")
-                                 << "Tool_V3.0.04.zip" << enPackage << true;
+        << 1 << QByteArray("/pkg/en/Tool.zip") << QByteArray("chinese package") << false;
+    QTest::newRow("versioned name kept") << 0 << QByteArray("/pkg/en/Tool_V3.0.04.zip") << m_en << false;
+    QTest::newRow("open folder") << 0 << QByteArray("/pkg/en/Tool.zip") << m_en << true;
 }
 
 void TestUpdateCheck::downloads()
 {
     QFETCH(int, language);
     QFETCH(QByteArray, urlen);
-    QFETCH(QByteArray, listPath);
-    QFETCH(QString, savedAs);
     QFETCH(QByteArray, content);
     QFETCH(bool, openFolder);
 
-    setList(makeList("3.0.04", urlen, m_server.base().toUtf8() + "/pkg/zh/Tool.zip"));
     ScriptedDialogs dialogs;
     dialogs.answerButton(QMessageBox::Ok);
     dialogs.answerPath(m_target->path());
-    if (openFolder)
-        dialogs.answerExtra(0);
-    else
-        dialogs.answerExtra(1);
-    QCOMPARE(run(language), Outcome::Downloaded);
+    dialogs.answerExtra(openFolder ? 0 : 1);
+    QCOMPARE(run(list("3.0.04", urlen), language), Outcome::Downloaded);
 
-    QCOMPARE(m_server.requestedPaths.first(), listPath);
-    QCOMPARE(contents(m_target->path()), QStringList{savedAs});
-    const QString saved = QDir(m_target->path()).filePath(savedAs);
-    QCOMPARE(readAll(saved), content);
+    QCOMPARE(m_server.requestedPaths.first(), language
+                                                  ? QByteArray("/zh/download/VelornDownloadResource.xml")
+                                                  : QByteArray("/en/download/VelornDownloadResource.xml"));
+    QCOMPARE(contents(m_target->path()), QStringList{QStringLiteral("Tool_V3.0.04.zip")});
+    const QString saved = QDir(m_target->path()).filePath(QStringLiteral("Tool_V3.0.04.zip"));
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content);
     QVERIFY(contents(m_tempRoot->path()).isEmpty());
 
     const ScriptedDialogs::Request *done = dialogs.last();
@@ -221,68 +178,50 @@ void TestUpdateCheck::downloads()
              QStringLiteral("Download succeeded, storage location: \n") + QDir::toNativeSeparators(saved));
     QCOMPARE(done->buttons, QMessageBox::StandardButtons(QMessageBox::NoButton));
     QCOMPARE(done->extraButtons, (QStringList{QStringLiteral(" Open Folder  "), QStringLiteral("OK")}));
-    if (openFolder)
-        QCOMPARE(dialogs.openedUrls, QList<QUrl>{QUrl::fromLocalFile(m_target->path())});
-    else
-        QVERIFY(dialogs.openedUrls.isEmpty());
+    QCOMPARE(dialogs.openedUrls,
+             openFolder ? QList<QUrl>{QUrl::fromLocalFile(m_target->path())} : QList<QUrl>());
 }
 
-void TestUpdateCheck::checksum_data()
+void TestUpdateCheck::failures_data()
 {
-    QTest::addColumn<QByteArray>("sha256");
-    QTest::addColumn<bool>("ok");
-
-    QTest::newRow("matches") << QCryptographicHash::hash(enPackage, QCryptographicHash::Sha256).toHex()
-                             << true;
-    QTest::newRow("mismatch") << QCryptographicHash::hash("tampered", QCryptographicHash::Sha256).toHex()
-                              << false;
+    QTest::addColumn<QByteArray>("list"); // null: the list is not found
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<QString>("text");
+    const QByteArray sha = QCryptographicHash::hash(m_en, QCryptographicHash::Sha256).toHex();
+    const QByteArray tampered = QCryptographicHash::hash("tampered", QCryptographicHash::Sha256).toHex();
+    QTest::newRow("list not found") << QByteArray() << Outcome::ListFailed << "Download failed: ";
+    QTest::newRow("no package address") << list("3.0.04", "") << Outcome::PackageFailed << "Invalid URL : ";
+    QTest::newRow("checksum mismatch")
+        << list("3.0.04", "/pkg/en/Tool.zip", tampered) << Outcome::PackageFailed
+        << "Download failed: The file does not match its SHA-256 checksum.";
+    QTest::newRow("checksum matches") << list("3.0.04", "/pkg/en/Tool.zip", sha) << Outcome::Downloaded
+                                      << "Download succeeded, storage location: ";
 }
 
-void TestUpdateCheck::checksum()
+void TestUpdateCheck::failures()
 {
-    QFETCH(QByteArray, sha256);
-    QFETCH(bool, ok);
+    QFETCH(QByteArray, list);
+    QFETCH(Outcome, outcome);
+    QFETCH(QString, text);
 
-    const QByteArray pkg = m_server.base().toUtf8() + "/pkg/en/Tool.zip";
-    setList(makeList("3.0.04", pkg, pkg, sha256));
     ScriptedDialogs dialogs;
     dialogs.answerButton(QMessageBox::Ok);
     dialogs.answerPath(m_target->path());
-    QCOMPARE(run(0), ok ? Outcome::Downloaded : Outcome::PackageFailed);
-    if (ok) {
-        QCOMPARE(contents(m_target->path()), QStringList{QStringLiteral("Tool_V3.0.04.zip")});
+    if (list.isNull()) {
+        TestServer::Route missing;
+        missing.status = 404;
+        m_server.setRoute("/en/download/VelornDownloadResource.xml", missing);
+        UpdateCheck::Settings settings = UpdateCheck::defaultSettings();
+        settings.englishBase = m_server.base() + QStringLiteral("/en/download/");
+        settings.tempRoot = m_tempRoot->path();
+        QCOMPARE(UpdateCheck::checkForNewVersion(nullptr, 0, settings), outcome);
     } else {
-        QVERIFY(contents(m_target->path()).isEmpty());
-        QCOMPARE(dialogs.last()->text,
-                 QStringLiteral("Download failed: The file does not match its SHA-256 checksum."));
+        QCOMPARE(run(list), outcome);
     }
-    QVERIFY(contents(m_tempRoot->path()).isEmpty());
-}
-
-void TestUpdateCheck::listNotFound()
-{
-    m_server.setRoute("/en/download/VelornDownloadResource.xml", [] {
-        TestServer::Route route;
-        route.status = 404;
-        return route;
-    }());
-    ScriptedDialogs dialogs;
-    QCOMPARE(run(0), Outcome::ListFailed);
-    QCOMPARE(dialogs.requests.size(), 1);
-    QVERIFY(dialogs.last()->text.startsWith(QStringLiteral("Download failed: ")));
-    QVERIFY(contents(m_tempRoot->path()).isEmpty());
-}
-
-void TestUpdateCheck::packageAddressMissing()
-{
-    setList(makeList("3.0.04", QByteArray(), m_server.base().toUtf8() + "/pkg/zh/Tool.zip"));
-    ScriptedDialogs dialogs;
-    dialogs.answerButton(QMessageBox::Ok);
-    dialogs.answerPath(m_target->path());
-    QCOMPARE(run(0), Outcome::PackageFailed);
-    QCOMPARE(dialogs.last()->text, QStringLiteral("Invalid URL : "));
-    QCOMPARE(m_server.requestedPaths.size(), 1);
-    QVERIFY(contents(m_target->path()).isEmpty());
+    QVERIFY2(dialogs.last()->text.startsWith(text), qPrintable(dialogs.last()->text));
+    QCOMPARE(contents(m_target->path()), outcome == Outcome::Downloaded
+                                             ? QStringList{QStringLiteral("Tool_V3.0.04.zip")}
+                                             : QStringList());
     QVERIFY(contents(m_tempRoot->path()).isEmpty());
 }
 
