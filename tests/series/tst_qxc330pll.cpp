@@ -497,10 +497,6 @@ void TestQXC330PLL::everySlotKeepsDisplayConsistent()
         QVERIFY2(invoked, signature.constData());
         m_dialogs.clear();
         const QStringList mismatches = displayMismatches(w);
-        // Known fault: after PLL fr /4, AHB /2 and APB1 /4, choosing APB2 /4 updates the record but
-        // the APB2 boxes keep their old values. Remove this line once the widget is mended.
-        if (signature.startsWith("apb2div"))
-            QEXPECT_FAIL("", "APB2 boxes lag the record after this divider change", Continue);
         QVERIFY2(mismatches.isEmpty(), qPrintable(signature + ": " + mismatches.join(", ")));
     }
 }
