@@ -164,6 +164,9 @@ private:
     void buildPanel();
     void connectSignals();
     void setControlSignalsBlocked(bool blocked);
+    // Puts a design's PLL factors back into the entries and the record without
+    // firing their slots (the end of loadConfig).
+    void restorePllFactors(int ms, int ns, int frIndex);
 
     // Handler building blocks.
     bool readHext();

@@ -5,6 +5,7 @@
 #include "DesignFile.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QRadioButton>
 
 // Restoring a design file: every control is set as a user would set it, so
@@ -16,15 +17,20 @@ namespace {
 
 // Index of the item "  /<value>" of a divider combo box; fallback when no
 // item carries the value.
+// Value of a divider item "  /<value>"; 1 for any other text.
+double dividerValue(const QString &itemText)
+{
+    const QString text = itemText.trimmed();
+    bool ok = false;
+    const double value = text.startsWith(QLatin1Char('/')) ? text.mid(1).toDouble(&ok) : 0.0;
+    return ok ? value : 1.0;
+}
+
 int dividerIndex(const QComboBox *combo, double value, int fallback = 0)
 {
     for (int i = 0; i < combo->count(); ++i) {
-        QString text = combo->itemText(i).trimmed();
-        if (!text.startsWith(QLatin1Char('/')))
-            continue;
-        bool ok = false;
-        const double itemValue = text.mid(1).toDouble(&ok);
-        if (ok && itemValue == value)
+        const QString text = combo->itemText(i).trimmed();
+        if (text.startsWith(QLatin1Char('/')) && dividerValue(text) == value)
             return i;
     }
     return fallback;
@@ -93,7 +99,8 @@ void QXC330PLL::loadConfig(const QString &fileName)
         ns = ClockConfig::kNsMin;
     m_pllns->setText(QLatin1Char('*') + QString::number(ns));
 
-    m_pllfr->setCurrentIndex(dividerIndex(m_pllfr, number("pllfr")));
+    const int frIndex = dividerIndex(m_pllfr, number("pllfr"));
+    m_pllfr->setCurrentIndex(frIndex);
 
     const int sclkSource = number("sclkselect");
     check(sclkSource == ClockConfig::SclkPll    ? m_sclkselectPll
@@ -128,10 +135,30 @@ void QXC330PLL::loadConfig(const QString &fileName)
         out.div2->setCurrentIndex(dividerIndex(out.div2, number(div2s[i])));
     }
 
+    // Handlers fired above may have solved the PLL anew (leaving the PLL as
+    // system clock, enabling a PLL-fed USB clock). The design's own factors
+    // win, or opening a file would silently change it.
+    restorePllFactors(ms, ns, frIndex);
+
     updateActivePaths();
     refreshRtcDisplay();
     if (checkPllInputs()) {
         m_config->recompute();
         refreshDisplay();
     }
+}
+
+void QXC330PLL::restorePllFactors(int ms, int ns, int frIndex)
+{
+    const QSignalBlocker msBlocker(m_pllms);
+    const QSignalBlocker nsBlocker(m_pllns);
+    const QSignalBlocker frBlocker(m_pllfr);
+    m_pllms->setText(QLatin1Char('/') + QString::number(ms));
+    m_pllns->setText(QLatin1Char('*') + QString::number(ns));
+    m_pllfr->setCurrentIndex(frIndex);
+    m_config->pllFr = int(dividerValue(m_pllfr->currentText()));
+    // Also while the PLL is unused, so that saving writes them back; when it is
+    // in use, checkPllInputs judges them before anything is computed.
+    m_config->pllMs = ms;
+    m_config->pllNs = ns;
 }

@@ -5,7 +5,6 @@
 #include "VersionCheck.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QRegExp>
 #include <QTemporaryDir>
@@ -66,7 +65,6 @@ Outcome checkForNewVersion(QWidget *mainWindow, int language, const Settings &se
     }
     const QString listAddress =
         (chinese ? settings.chineseBase : settings.englishBase) + QLatin1String(listFileName());
-    qDebug() << listAddress;
 
     QString listPath = listDir.path();
     if (!downloader.download(listAddress, listPath, QString()))
