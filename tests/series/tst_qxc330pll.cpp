@@ -1,10 +1,12 @@
 #include "ClockConfig.h"
+#include "PinGraphicsView.h"
 #include "CustomComboBox1.h"
 #include "QXC330PLL.h"
 #include "QXC335PLL.h"
 #include "ScriptedDialogs.h"
 #include "SeriesFactory.h"
 
+#include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QLabel>
@@ -196,6 +198,8 @@ void TestQXC330PLL::usbFromPll()
         type(w.m_pllms, "/2");
         QCOMPARE(w.config()->pllMHz, 287.5);
     }
+    // Switched off, the USB value is a gray branch, not an error.
+    QCOMPARE(colorOf(w.m_usbLabel, QPalette::WindowText), QColor(Qt::gray));
     w.m_usbswitch->setCurrentIndex(0);
     QCOMPARE(w.m_usbLabel->text(), QString(offTarget ? "47.917 MHz" : "48.000 MHz"));
     QCOMPARE(colorOf(w.m_usbLabel, QPalette::WindowText), QColor(offTarget ? Qt::red : Qt::darkGreen));
@@ -513,6 +517,18 @@ void TestQXC330PLL::foldOutLists()
     QTest::mouseClick(&w, Qt::LeftButton);
     for (const auto &list : w.m_lists)
         QVERIFY(!list.panel->isVisible());
+
+    // A press on the bare drawing reaches the widget through the view too.
+    w.resize(900, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.m_lists[1].button->click();
+    QVERIFY(w.m_lists[1].panel->isVisible());
+    PinGraphicsView *view = w.graphicsView();
+    const QPoint bare = view->mapFromScene(QPointF(5, 5));
+    QVERIFY(qgraphicsitem_cast<QGraphicsPixmapItem *>(view->itemAt(bare)));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, bare);
+    QVERIFY(!w.m_lists[1].panel->isVisible());
 }
 
 void TestQXC330PLL::seriesWidgets_data()
