@@ -49,7 +49,7 @@ const SeriesParams &unknownSeries()
     static const SeriesParams row = [] {
         SeriesParams p;
         p.hextPllDivs = {2};
-        p.clockOutputs = {ClockOutputSpec{}};
+        p.clockOutputs = {ClockOutputParams{}};
         return p;
     }();
     return row;

@@ -99,7 +99,7 @@ SeriesParams singleOutputBase(bool lickLext, bool usb, const char *hickText, boo
     p.rtcHextDiv = 128;
     p.rtcSelCaption = "ertcsel";
     p.rtcCaption = "to ertc(kHz)";
-    ClockOutputSpec out;
+    ClockOutputParams out;
     out.sources = singleSources(lickLext, usb, hickText);
     out.pins = QStringList{QStringLiteral("none"), QStringLiteral("PA8")};
     if (outDivider)
@@ -296,12 +296,12 @@ SeriesParams qxc330(int id, const char *name, const char *cls, const char *bitma
     p.usbHickRadios = true;
     p.usbWarning = kUsbWarning;
 
-    ClockOutputSpec out1;
+    ClockOutputParams out1;
     out1.sources = {{"hick", 0, K::Hick}, {"lext", 1, K::Lext}, {"hext", 2, K::Hext}, {"pll", 3, K::Pll}};
     out1.pins = QStringList{QStringLiteral("none"), QStringLiteral("PA8"), QStringLiteral("PE4")};
     out1.div1 = {1, 2, 3, 4, 5};
     out1.div2 = kWideDivs;
-    ClockOutputSpec out2;
+    ClockOutputParams out2;
     out2.sources = {{"sclk", 0, K::Sclk}, {"hext", 1, K::Hext},  {"pll", 2, K::Pll},   {"usb", 3, K::Usb},
                     {"hick", 4, K::Hick}, {"adcclk", 5, K::Adc}, {"lick", 6, K::Lick}, {"lext", 7, K::Lext}};
     out2.pins = QStringList{QStringLiteral("none"), QStringLiteral("PC9")};
@@ -365,7 +365,7 @@ QVector<SeriesParams> buildTable()
 
 } // namespace
 
-const ClockSourceItem *ClockOutputSpec::sourceByCode(int code) const
+const ClockSourceItem *ClockOutputParams::sourceByCode(int code) const
 {
     for (const ClockSourceItem &item : sources) {
         if (item.code == code)

@@ -37,7 +37,7 @@ struct ClockSourceItem {
 
 // One clock output: its sources in radio order, pin choices (index 0 is
 // "none") and divider stages (empty list: the stage does not exist).
-struct ClockOutputSpec {
+struct ClockOutputParams {
     QVector<ClockSourceItem> sources;
     QStringList pins;
     QVector<int> div1;
@@ -84,7 +84,7 @@ struct SeriesParams {
     bool usbHickIgnored = false; // usbSourceHick48 has no meaning: USB always comes from the PLL
 
     // Clock outputs (one or two) and the ADC divider items.
-    QVector<ClockOutputSpec> clockOutputs;
+    QVector<ClockOutputParams> clockOutputs;
     QVector<int> adcDivs; // empty: no ADC divider or switch
 
     // Factory state of the series widget (HEXT 8 MHz, SCLK on the PLL).

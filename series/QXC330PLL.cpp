@@ -231,32 +231,32 @@ void QXC330PLL::buildPllAndSystem()
 
 void QXC330PLL::buildClockOutput(int index)
 {
-    const ClockOutputSpec &spec = m_series->clockOutputs.at(index);
+    const ClockOutputParams &output = m_series->clockOutputs.at(index);
     ClockOutputControls &out = m_clkout[index];
     const QString mux = QStringLiteral("clkout%1").arg(index + 1);
     const QString stem = QStringLiteral("clockout%1").arg(index + 1);
 
     out.group = new QButtonGroup(this);
-    for (int i = 0; i < spec.sources.size(); ++i) {
+    for (int i = 0; i < output.sources.size(); ++i) {
         out.sources << addRadioButton(at(mux + QStringLiteral(".radio%1").arg(i)), out.group);
-        out.sourceCaptions << addLabel(tr(spec.sources.at(i).text),
+        out.sourceCaptions << addLabel(tr(output.sources.at(i).text),
                                        at(mux + QStringLiteral(".src%1").arg(i)));
         out.sourceValues << addLabel(QString(), at(mux + QStringLiteral(".val%1").arg(i)));
     }
     out.caption = addLabel(mux, at(mux + QStringLiteral(".caption")));
 
     QStringList div1Items;
-    for (int d : spec.div1)
+    for (int d : output.div1)
         div1Items << QStringLiteral("  /") + QString::number(d);
     out.div1Caption = addLabel(stem + QStringLiteral("div1"), at(stem + QStringLiteral("div1.caption")));
     out.div1 =
         addComboBox(div1Items, widthAt(stem + QStringLiteral("div1")), at(stem + QStringLiteral("div1")));
     out.div2Caption = addLabel(stem + QStringLiteral("div2"), at(stem + QStringLiteral("div2.caption")));
-    out.div2 = addComboBox(dividerItems(spec.div2), widthAt(stem + QStringLiteral("div2")),
+    out.div2 = addComboBox(dividerItems(output.div2), widthAt(stem + QStringLiteral("div2")),
                            at(stem + QStringLiteral("div2")));
     out.pinCaption = addLabel(tr("select pin"), at(stem + QStringLiteral("PinSelect.caption")));
     QStringList pins;
-    for (const QString &pin : spec.pins)
+    for (const QString &pin : output.pins)
         pins << tr(qPrintable(pin));
     out.pin = addComboBox(pins, widthAt(stem + QStringLiteral("PinSelect")),
                           at(stem + QStringLiteral("PinSelect")));
@@ -504,11 +504,11 @@ bool QXC330PLL::clkoutHasPin(int index) const
 
 namespace {
 
-bool outputSourceIs(const QVector<QRadioButton *> &radios, const ClockOutputSpec &spec, ClockSourceKind kind)
+bool outputSourceIs(const QVector<QRadioButton *> &radios, const ClockOutputParams &output, ClockSourceKind kind)
 {
-    for (int i = 0; i < radios.size() && i < spec.sources.size(); ++i) {
+    for (int i = 0; i < radios.size() && i < output.sources.size(); ++i) {
         if (radios.at(i)->isChecked())
-            return spec.sources.at(i).kind == kind;
+            return output.sources.at(i).kind == kind;
     }
     return false;
 }
@@ -550,11 +550,11 @@ bool QXC330PLL::checkPllInputs()
     bool hextNeeded = m_sclkselectHext->isChecked() || (m_hicktousbPll->isChecked() && pllOnHext) ||
                       (m_sclkselectPll->isChecked() && pllOnHext);
     for (int i = 0; i < 2 && !hextNeeded; ++i) {
-        const ClockOutputSpec &spec = m_series->clockOutputs.at(i);
+        const ClockOutputParams &output = m_series->clockOutputs.at(i);
         if (!clkoutHasPin(i))
             continue;
-        hextNeeded = outputSourceIs(m_clkout[i].sources, spec, ClockSourceKind::Hext) ||
-                     (pllOnHext && outputSourceIs(m_clkout[i].sources, spec, ClockSourceKind::Pll));
+        hextNeeded = outputSourceIs(m_clkout[i].sources, output, ClockSourceKind::Hext) ||
+                     (pllOnHext && outputSourceIs(m_clkout[i].sources, output, ClockSourceKind::Pll));
     }
     if (hextNeeded && !readHext())
         return false;
@@ -1123,12 +1123,12 @@ void QXC330PLL::refreshClkout(int index)
 {
     const ClockConfig &c = *m_config;
     const ClockOutputControls &out = m_clkout[index];
-    const ClockOutputSpec &spec = m_series->clockOutputs.at(index);
+    const ClockOutputParams &output = m_series->clockOutputs.at(index);
     const int div1 = index == 0 ? c.clkout1Div1 : c.clkout2Div1;
     const int div2 = index == 0 ? c.clkout1Div2 : c.clkout2Div2;
     const int code = index == 0 ? c.clkout1Source : c.clkout2Source;
-    const ClockSourceItem *source = spec.sourceByCode(code);
-    const int selected = source ? int(source - spec.sources.constData()) : -1;
+    const ClockSourceItem *source = output.sourceByCode(code);
+    const int selected = source ? int(source - output.sources.constData()) : -1;
 
     double value = 0.0;
     QString unit = QStringLiteral(" MHz)");
@@ -1265,10 +1265,10 @@ void QXC330PLL::updateActivePaths()
     for (int i = 0; i < 2; ++i) {
         ClockOutputControls &out = m_clkout[i];
         const bool live = clkoutHasPin(i);
-        const ClockOutputSpec &spec = m_series->clockOutputs.at(i);
+        const ClockOutputParams &output = m_series->clockOutputs.at(i);
         for (int r = 0; r < out.sources.size(); ++r) {
             const bool usable =
-                live && (spec.sources.at(r).kind != ClockSourceKind::Usb || usbEnabledByControls());
+                live && (output.sources.at(r).kind != ClockSourceKind::Usb || usbEnabledByControls());
             out.sources.at(r)->setEnabled(usable);
             out.sources.at(r)->setStyleSheet(radioStyle(usable));
             out.sourceCaptions.at(r)->setEnabled(usable);

@@ -98,12 +98,12 @@ bool HttpsDownload::download(QString address, QString &path, QString versionSuff
     m_nextSha256.clear();
 
     const QString invalid = tr("Invalid URL : ") + address;
-    const QString spec = address.trimmed();
-    if (spec.isEmpty()) {
+    const QString typed = address.trimmed();
+    if (typed.isEmpty()) {
         showError(invalid);
         return false;
     }
-    const QUrl source = QUrl::fromUserInput(spec);
+    const QUrl source = QUrl::fromUserInput(typed);
     if (!source.isValid() || !isHttpScheme(source)) {
         showError(invalid);
         return false;

@@ -201,7 +201,7 @@ void TestSeriesTable::outputsAndAdc()
     const SeriesParams *p = SeriesTable::byId(series);
     QVector<int> actual;
     bool usbSource = false;
-    for (const ClockOutputSpec &out : p->clockOutputs) {
+    for (const ClockOutputParams &out : p->clockOutputs) {
         for (const ClockSourceItem &item : out.sources) {
             actual << item.code;
             usbSource = usbSource || item.kind == ClockSourceKind::Usb;
