@@ -504,7 +504,8 @@ bool QXC330PLL::clkoutHasPin(int index) const
 
 namespace {
 
-bool outputSourceIs(const QVector<QRadioButton *> &radios, const ClockOutputParams &output, ClockSourceKind kind)
+bool outputSourceIs(const QVector<QRadioButton *> &radios, const ClockOutputParams &output,
+                    ClockSourceKind kind)
 {
     for (int i = 0; i < radios.size() && i < output.sources.size(); ++i) {
         if (radios.at(i)->isChecked())

@@ -5,8 +5,8 @@
 #include "DesignFile.h"
 
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 // Restoring a design file: every control is set as a user would set it, so
 // the change slots fire in file order (a combo box only when its index

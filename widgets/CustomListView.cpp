@@ -1,9 +1,7 @@
 #include "CustomListView.h"
 
-CustomListView::CustomListView(QWidget *parent)
-    : QListView(parent)
-{
-}
+CustomListView::CustomListView(QWidget *parent) : QListView(parent)
+{}
 
 void CustomListView::focusInEvent(QFocusEvent *event)
 {

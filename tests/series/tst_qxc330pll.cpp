@@ -1,6 +1,6 @@
 #include "ClockConfig.h"
-#include "PinGraphicsView.h"
 #include "CustomComboBox1.h"
+#include "PinGraphicsView.h"
 #include "QXC330PLL.h"
 #include "QXC335PLL.h"
 #include "ScriptedDialogs.h"

@@ -5,11 +5,8 @@
 // A device that accepts a given number of bytes, then fails every write.
 class FailDevice final : public QBuffer {
 public:
-    explicit FailDevice(qint64 failAfter, QObject *parent = nullptr)
-        : QBuffer(parent)
-        , m_failAfter(failAfter)
-    {
-    }
+    explicit FailDevice(qint64 failAfter, QObject *parent = nullptr) : QBuffer(parent), m_failAfter(failAfter)
+    {}
 
 protected:
     qint64 writeData(const char *data, qint64 len) override
