@@ -913,9 +913,7 @@ void QXC330PLL::clkout1_RadioButton_checkSlot(bool checked)
     if (!checked)
         return;
     updateActivePaths();
-    m_config->clkout1Source = qMax(
-        0, m_clkout[0].sources.indexOf(qobject_cast<QRadioButton *>(m_clkout[0].group->checkedButton())));
-    m_config->clkout1Source = m_series->clockOutputs.at(0).sources.value(m_config->clkout1Source).code;
+    m_config->clkout1Source = checkedSourceCode(0);
     standardStep();
 }
 
@@ -924,10 +922,15 @@ void QXC330PLL::clkout2_RadioButton_checkSlot(bool checked)
     if (!checked)
         return;
     updateActivePaths();
-    const int radio = qMax(
-        0, m_clkout[1].sources.indexOf(qobject_cast<QRadioButton *>(m_clkout[1].group->checkedButton())));
-    m_config->clkout2Source = m_series->clockOutputs.at(1).sources.value(radio).code;
+    m_config->clkout2Source = checkedSourceCode(1);
     standardStep();
+}
+
+int QXC330PLL::checkedSourceCode(int output) const
+{
+    const ClockOutputControls &out = m_clkout[output];
+    const int radio = qMax(0, out.sources.indexOf(qobject_cast<QRadioButton *>(out.group->checkedButton())));
+    return m_series->clockOutputs.at(output).sources.value(radio).code;
 }
 
 void QXC330PLL::clockout1div1_ComboBox_currentIndexChanged(int index)

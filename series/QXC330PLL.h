@@ -167,6 +167,8 @@ private:
     // Puts a design's PLL factors back into the entries and the record without
     // firing their slots (the end of loadConfig).
     void restorePllFactors(int ms, int ns, int frIndex);
+    // Stored code of the checked source radio of clock output 0 or 1.
+    int checkedSourceCode(int output) const;
 
     // Handler building blocks.
     bool readHext();
