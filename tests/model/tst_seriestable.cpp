@@ -5,31 +5,45 @@
 
 Q_DECLARE_METATYPE(QVector<int>)
 
-// The series parameter table, one test per column group, each checked
-// through the behaviour it drives rather than cell by cell.
+// One series' numbers as the program should act on them.
+struct SeriesRow {
+    int id;
+    int sclkLimit;
+    int apbLimit;
+    bool halving;
+    int pllMin;
+    int mult;            // factory multiplier; 0: no multiplier mode
+    QVector<int> msNsFr; // factory factors; empty: no flexible mode
+    double sclk;         // factory
+    double usbDiv;       // factory
+    double hick;
+    double pllFromHick;
+    QVector<int> hextDivs;
+    int rtcDiv;
+    bool rangeCheck;
+    double usbClamp; // 0: no USB
+    bool hickToUsb;
+};
+Q_DECLARE_METATYPE(SeriesRow)
+
 class TestSeriesTable : public QObject {
     Q_OBJECT
 
 private slots:
     void lookups();
-    void limits_data();
-    void limits();
-    void oscillatorsAndUsb_data();
-    void oscillatorsAndUsb();
+    void numbers_data();
+    void numbers();
     void outputsAndAdc_data();
     void outputsAndAdc();
-    void factory_data();
-    void factory();
     void designElementsFollowControls();
 };
 
 namespace {
 
-QString names(const QStringList &list)
+QString sorted(QStringList list)
 {
-    QStringList sorted = list;
-    sorted.sort();
-    return sorted.join(' ');
+    list.sort();
+    return list.join(' ');
 }
 
 } // namespace
@@ -43,122 +57,94 @@ void TestSeriesTable::lookups()
         all << row.seriesName();
     }
     QCOMPARE(all.size(), 11);
-    QCOMPARE(names(SeriesTable::newLookupOrder()), names(all));
-    QCOMPARE(names(SeriesTable::openLookupOrder()), names(all));
-    QCOMPARE(SeriesTable::byId(3), nullptr);
-    QCOMPARE(SeriesTable::byName("qxc330"), nullptr);
+    QCOMPARE(sorted(SeriesTable::newLookupOrder()), sorted(all));
+    QCOMPARE(sorted(SeriesTable::openLookupOrder()), sorted(all));
+    QVERIFY(!SeriesTable::byId(3) && !SeriesTable::byName("qxc330"));
 }
 
-void TestSeriesTable::limits_data()
+void TestSeriesTable::numbers_data()
 {
-    QTest::addColumn<int>("series");
-    QTest::addColumn<int>("sclkLimit");
-    QTest::addColumn<int>("apbLimit");
-    QTest::addColumn<bool>("halving");
-    QTest::addColumn<int>("pllMin");
-    QTest::newRow("QXC300") << 2 << 200 << 100 << true << 0;
-    QTest::newRow("QXC310") << 4 << 200 << 100 << true << 0;
-    QTest::newRow("QXC300A") << 7 << 240 << 120 << true << 0;
-    QTest::newRow("QXC305") << 8 << 240 << 120 << true << 0;
-    QTest::newRow("QXC315") << 5 << 150 << 75 << true << 16;
-    QTest::newRow("QXW315") << 17 << 150 << 75 << true << 16;
-    QTest::newRow("QXC320") << 9 << 120 << 120 << false << 16;
-    QTest::newRow("QXC325") << 15 << 96 << 96 << false << 16;
-    QTest::newRow("QXE020") << 16 << 96 << 96 << false << 16;
-    QTest::newRow("QXC330") << 13 << 288 << 144 << true << 0;
-    QTest::newRow("QXC335") << 14 << 288 << 144 << true << 0;
+    QTest::addColumn<SeriesRow>("row");
+    auto add = [](const char *name, const SeriesRow &row) {
+        QTest::newRow(name) << row;
+    };
+    add("QXC300", {2, 200, 100, true, 0, 24, {}, 192, 4, 8, 4, {2}, 128, true, 4, false});
+    add("QXC310", {4, 200, 100, true, 0, 25, {}, 200, 4, 48, 4, {2}, 128, true, 4, true});
+    add("QXC300A", {7, 240, 120, true, 0, 30, {}, 240, 4, 48, 4, {2, 3, 4, 5}, 128, true, 4, true});
+    add("QXC305", {8, 240, 120, true, 0, 30, {}, 240, 4, 48, 4, {2, 3, 4, 5}, 128, true, 4, true});
+    add("QXC315", {5, 150, 75, true, 16, 18, {1, 72, 4}, 144, 3, 48, 4, {2}, 128, false, 4, false});
+    add("QXW315", {17, 150, 75, true, 16, 18, {1, 72, 4}, 144, 3, 48, 4, {2}, 128, false, 4, false});
+    add("QXC320", {9, 120, 120, false, 16, 15, {1, 120, 8}, 120, 0, 48, 4, {2}, 32, false, 0, false});
+    add("QXC325", {15, 96, 96, false, 16, 12, {1, 96, 8}, 96, 2, 48, 4, {2}, 128, false, 4, true});
+    add("QXE020", {16, 96, 96, false, 16, 12, {1, 96, 8}, 96, 0, 48, 4, {2}, 32, false, 0, false});
+    add("QXC330", {13, 288, 144, true, 0, 0, {1, 72, 2}, 288, 6, 48, 8, {}, 0, false, 7, true});
+    add("QXC335", {14, 288, 144, true, 0, 0, {1, 72, 2}, 288, 6, 48, 8, {}, 0, false, 7, true});
 }
 
-void TestSeriesTable::limits()
+// The SCLK limit is the entry bound, the hint and the red threshold; APB /1 is
+// raised to /2 just above the APB limit where the series halves; the factory
+// PLL settings give the factory SCLK from HEXT 8 MHz in every mode; 480 MHz
+// asks for usbdiv /10 and the clamp decides.
+void TestSeriesTable::numbers()
 {
-    QFETCH(int, series);
-    QFETCH(int, sclkLimit);
-    QFETCH(int, apbLimit);
-    QFETCH(bool, halving);
-    QFETCH(int, pllMin);
-    const SeriesParams *p = SeriesTable::byId(series);
-    // The SCLK limit is the entry bound, the hint and the red threshold.
-    QVERIFY(p->sclkEntryAccepted(4.0) && p->sclkEntryAccepted(sclkLimit));
-    QVERIFY(!p->sclkEntryAccepted(3.999) && !p->sclkEntryAccepted(sclkLimit + 0.001));
-    QCOMPARE(p->sclkHint(), QString("(4 - %1)").arg(sclkLimit));
-    QVERIFY(!p->sclkRed(sclkLimit) && p->sclkRed(sclkLimit + 0.001));
-    QVERIFY(!p->apbRed(apbLimit) && p->apbRed(apbLimit + 0.001));
-    QCOMPARE(SeriesParams::limitText("Can not support sclk greater than", p->sclkLimitMHz),
-             QString("Can not support sclk greater than %1MHz").arg(sclkLimit));
-    QCOMPARE(p->pllMinMHz, pllMin);
-    QCOMPARE(p->pllLessMessage != nullptr, pllMin > 0);
-    // APB /1 is raised to /2 just above the APB limit where the series halves.
-    for (double sclk : {double(apbLimit), apbLimit + 0.001}) {
-        ClockConfig c(series);
+    QFETCH(SeriesRow, row);
+    const SeriesParams *p = SeriesTable::byId(row.id);
+    QVERIFY(p->sclkEntryAccepted(4.0) && p->sclkEntryAccepted(row.sclkLimit));
+    QVERIFY(!p->sclkEntryAccepted(3.999) && !p->sclkEntryAccepted(row.sclkLimit + 0.001));
+    QCOMPARE(p->sclkHint(), QString("(4 - %1)").arg(row.sclkLimit));
+    QVERIFY(!p->sclkRed(row.sclkLimit) && p->sclkRed(row.sclkLimit + 0.001));
+    QVERIFY(!p->apbRed(row.apbLimit) && p->apbRed(row.apbLimit + 0.001));
+    QCOMPARE(p->pllMinMHz, row.pllMin);
+    QCOMPARE(p->pllLessMessage != nullptr, row.pllMin > 0);
+    for (double mhz : {double(row.apbLimit), row.apbLimit + 0.001}) {
+        ClockConfig c(row.id);
         c.sclkSource = ClockConfig::SclkHext;
-        c.hextMHz = sclk;
+        c.hextMHz = mhz;
         c.recompute();
-        QCOMPARE(c.apb1Div, halving && sclk > apbLimit ? 2 : 1);
+        QCOMPARE(c.apb1Div, row.halving && mhz > row.apbLimit ? 2 : 1);
         QCOMPARE(c.apb2Div, c.apb1Div);
     }
-}
 
-void TestSeriesTable::oscillatorsAndUsb_data()
-{
-    QTest::addColumn<int>("series");
-    QTest::addColumn<double>("hick");
-    QTest::addColumn<double>("pllFromHick");
-    QTest::addColumn<QVector<int>>("hextDivs");
-    QTest::addColumn<int>("rtcDiv");
-    QTest::addColumn<bool>("rangeCheck");
-    QTest::addColumn<double>("usbClamp"); // 0: no USB
-    QTest::addColumn<bool>("hickToUsb");
-
-    const QVector<int> two{2};
-    const QVector<int> upTo5{2, 3, 4, 5};
-    QTest::newRow("QXC300") << 2 << 8.0 << 4.0 << two << 128 << true << 4.0 << false;
-    QTest::newRow("QXC310") << 4 << 48.0 << 4.0 << two << 128 << true << 4.0 << true;
-    QTest::newRow("QXC300A") << 7 << 48.0 << 4.0 << upTo5 << 128 << true << 4.0 << true;
-    QTest::newRow("QXC305") << 8 << 48.0 << 4.0 << upTo5 << 128 << true << 4.0 << true;
-    QTest::newRow("QXC315") << 5 << 48.0 << 4.0 << two << 128 << false << 4.0 << false;
-    QTest::newRow("QXW315") << 17 << 48.0 << 4.0 << two << 128 << false << 4.0 << false;
-    QTest::newRow("QXC320") << 9 << 48.0 << 4.0 << two << 32 << false << 0.0 << false;
-    QTest::newRow("QXC325") << 15 << 48.0 << 4.0 << two << 128 << false << 4.0 << true;
-    QTest::newRow("QXE020") << 16 << 48.0 << 4.0 << two << 32 << false << 0.0 << false;
-    QTest::newRow("QXC330") << 13 << 48.0 << 8.0 << QVector<int>{} << 0 << false << 7.0 << true;
-    QTest::newRow("QXC335") << 14 << 48.0 << 8.0 << QVector<int>{} << 0 << false << 7.0 << true;
-}
-
-void TestSeriesTable::oscillatorsAndUsb()
-{
-    QFETCH(int, series);
-    QFETCH(double, hick);
-    QFETCH(double, pllFromHick);
-    QFETCH(QVector<int>, hextDivs);
-    QFETCH(int, rtcDiv);
-    QFETCH(bool, rangeCheck);
-    QFETCH(double, usbClamp);
-    QFETCH(bool, hickToUsb);
-    const SeriesParams *p = SeriesTable::byId(series);
-    ClockConfig c(series);
-    QCOMPARE(c.hickMHz, hick);
-    c.pllSourceHick = 1;
-    QCOMPARE(c.pllInputMHz(), pllFromHick);
-    QCOMPARE(p->hextPllDivs, hextDivs);
-    QCOMPARE(p->rtcHextDiv, rtcDiv);
-    QCOMPARE(QString(p->rtcCaption), rangeCheck ? "to rtc(kHz)" : "to ertc(kHz)");
-    QCOMPARE(p->pllInputRangeCheck, rangeCheck);
-    QCOMPARE(p->pllInputRangeMessage != nullptr, rangeCheck);
-
-    // usbdiv items run from 1 to the clamp in halves; 480 MHz asks for /10
-    // and the clamp decides.
-    QCOMPARE(p->hasUsb(), usbClamp > 0);
-    QCOMPARE(p->usbWarning != nullptr, usbClamp > 0);
-    QCOMPARE(p->usbDivItems().size(), usbClamp > 0 ? int(usbClamp * 2) - 1 : 0);
-    QCOMPARE(p->usbHickRadios, hickToUsb);
-    c.pllSourceHick = 0;
+    QCOMPARE(p->hasMultiplierPll(), row.mult > 0);
+    QCOMPARE(p->hasFlexiblePll(), !row.msNsFr.isEmpty());
+    QCOMPARE(p->factoryPllFlexible, row.mult == 0 ? 1 : 0);
+    QCOMPARE(p->factorySclkMHz, row.sclk);
+    QCOMPARE(p->factoryUsbDiv, row.usbDiv);
+    QCOMPARE(p->factoryPllMult, row.mult);
+    if (!row.msNsFr.isEmpty())
+        QCOMPARE((QVector<int>{p->factoryPllMs, p->factoryPllNs, p->factoryPllFr}), row.msNsFr);
+    ClockConfig c(row.id);
     c.sclkSource = ClockConfig::SclkPll;
+    c.pllMult = p->factoryPllMult;
+    c.pllMs = p->factoryPllMs;
+    c.pllNs = p->factoryPllNs;
+    c.pllFr = p->factoryPllFr;
+    for (int flexible : {0, 1}) {
+        c.pllFlexible = flexible;
+        c.recompute();
+        if (flexible ? p->hasFlexiblePll() : p->hasMultiplierPll())
+            QCOMPARE(c.sclkMHz, row.sclk);
+    }
+
+    QCOMPARE(c.hickMHz, row.hick);
+    c.pllSourceHick = 1;
+    QCOMPARE(c.pllInputMHz(), row.pllFromHick);
+    QCOMPARE(p->hextPllDivs, row.hextDivs);
+    QCOMPARE(p->rtcHextDiv, row.rtcDiv);
+    QCOMPARE(QString(p->rtcCaption), row.rangeCheck ? "to rtc(kHz)" : "to ertc(kHz)");
+    QCOMPARE(p->pllInputRangeCheck, row.rangeCheck);
+    QCOMPARE(p->pllInputRangeMessage != nullptr, row.rangeCheck);
+    QCOMPARE(p->hasUsb(), row.usbClamp > 0);
+    QCOMPARE(p->usbWarning != nullptr, row.usbClamp > 0);
+    QCOMPARE(p->usbDivItems().size(), row.usbClamp > 0 ? int(row.usbClamp * 2) - 1 : 0);
+    QCOMPARE(p->usbHickRadios, row.hickToUsb);
+    c.pllSourceHick = 0;
     c.pllFlexible = 0;
     c.usbDiv = 2.0;
     c.sclkMHz = 480.0;
     c.applyTypedSclk();
     QCOMPARE(c.sclkMHz, 480.0);
-    QCOMPARE(c.usbDiv, usbClamp > 0 ? usbClamp : 2.0);
+    QCOMPARE(c.usbDiv, row.usbClamp > 0 ? row.usbClamp : 2.0);
 }
 
 void TestSeriesTable::outputsAndAdc_data()
@@ -223,58 +209,6 @@ void TestSeriesTable::outputsAndAdc()
     QVERIFY(!p->adcRed(28.0));
     if (p->hasAdc())
         QVERIFY(QString(p->adcWarning).endsWith(adcWarningTail));
-}
-
-void TestSeriesTable::factory_data()
-{
-    QTest::addColumn<int>("series");
-    QTest::addColumn<int>("mult");            // 0: no multiplier mode
-    QTest::addColumn<QVector<int>>("msNsFr"); // empty: no flexible mode
-    QTest::addColumn<double>("sclk");
-    QTest::addColumn<double>("usbDiv");
-    QTest::newRow("QXC300") << 2 << 24 << QVector<int>{} << 192.0 << 4.0;
-    QTest::newRow("QXC310") << 4 << 25 << QVector<int>{} << 200.0 << 4.0;
-    QTest::newRow("QXC300A") << 7 << 30 << QVector<int>{} << 240.0 << 4.0;
-    QTest::newRow("QXC305") << 8 << 30 << QVector<int>{} << 240.0 << 4.0;
-    QTest::newRow("QXC315") << 5 << 18 << QVector<int>{1, 72, 4} << 144.0 << 3.0;
-    QTest::newRow("QXW315") << 17 << 18 << QVector<int>{1, 72, 4} << 144.0 << 3.0;
-    QTest::newRow("QXC320") << 9 << 15 << QVector<int>{1, 120, 8} << 120.0 << 0.0;
-    QTest::newRow("QXC325") << 15 << 12 << QVector<int>{1, 96, 8} << 96.0 << 2.0;
-    QTest::newRow("QXE020") << 16 << 12 << QVector<int>{1, 96, 8} << 96.0 << 0.0;
-    QTest::newRow("QXC330") << 13 << 0 << QVector<int>{1, 72, 2} << 288.0 << 6.0;
-    QTest::newRow("QXC335") << 14 << 0 << QVector<int>{1, 72, 2} << 288.0 << 6.0;
-}
-
-// The factory PLL settings give the factory SCLK from HEXT 8 MHz, in every
-// mode the series has.
-void TestSeriesTable::factory()
-{
-    QFETCH(int, series);
-    QFETCH(int, mult);
-    QFETCH(QVector<int>, msNsFr);
-    QFETCH(double, sclk);
-    QFETCH(double, usbDiv);
-    const SeriesParams *p = SeriesTable::byId(series);
-    QCOMPARE(p->hasMultiplierPll(), mult > 0);
-    QCOMPARE(p->hasFlexiblePll(), !msNsFr.isEmpty());
-    QCOMPARE(p->factoryUsbDiv, usbDiv);
-    QCOMPARE(p->factorySclkMHz, sclk);
-    QCOMPARE(p->factoryPllFlexible, mult == 0 ? 1 : 0);
-    ClockConfig c(series);
-    c.sclkSource = ClockConfig::SclkPll;
-    c.pllMult = p->factoryPllMult;
-    c.pllMs = p->factoryPllMs;
-    c.pllNs = p->factoryPllNs;
-    c.pllFr = p->factoryPllFr;
-    for (int flexible : {0, 1}) {
-        c.pllFlexible = flexible;
-        c.recompute();
-        if (flexible ? p->hasFlexiblePll() : p->hasMultiplierPll())
-            QCOMPARE(c.sclkMHz, sclk);
-    }
-    QCOMPARE(c.pllMult, mult);
-    if (!msNsFr.isEmpty())
-        QCOMPARE((QVector<int>{c.pllMs, c.pllNs, c.pllFr}), msNsFr);
 }
 
 // Each design-file element belongs to a control the series has.
