@@ -1,14 +1,14 @@
 #include "ScriptedDialogs.h"
 
 #include <QDialog>
+#include <algorithm>
 
 namespace {
 DialogService *currentService = nullptr;
 }
 
-ScriptedDialogs::ScriptedDialogs()
+ScriptedDialogs::ScriptedDialogs() : m_previous(currentService)
 {
-    m_previous = currentService;
     currentService = this;
     DialogService::setInstance(this);
 }
@@ -19,46 +19,10 @@ ScriptedDialogs::~ScriptedDialogs()
     DialogService::setInstance(m_previous);
 }
 
-void ScriptedDialogs::answerButton(QMessageBox::StandardButton button)
-{
-    Answer a{AnswerKind::Button, {}, {}, false, {}, {}};
-    a.reply.button = button;
-    m_answers.append(a);
-}
-
-void ScriptedDialogs::answerExtra(int index)
-{
-    Answer a{AnswerKind::Button, {}, {}, false, {}, {}};
-    a.reply.extraIndex = index;
-    m_answers.append(a);
-}
-
-void ScriptedDialogs::answerPath(const QString &path)
-{
-    m_answers.append({AnswerKind::Path, {}, path, false, {}, {}});
-}
-
-void ScriptedDialogs::answerOpenUrl(bool opened)
-{
-    m_answers.append({AnswerKind::OpenUrl, {}, {}, opened, {}, {}});
-}
-
-void ScriptedDialogs::answerOverwrite(bool replace, bool replaceAll)
-{
-    m_answers.append({AnswerKind::Overwrite, {}, {}, false, {replace, replaceAll}, {}});
-}
-
-void ScriptedDialogs::answerDialog(std::function<int(QDialog &)> handler)
-{
-    m_answers.append({AnswerKind::Dialog, {}, {}, false, {}, std::move(handler)});
-}
-
 int ScriptedDialogs::count(Kind kind) const
 {
-    int n = 0;
-    for (const Request &r : requests)
-        n += r.kind == kind ? 1 : 0;
-    return n;
+    return int(
+        std::count_if(requests.begin(), requests.end(), [kind](const Request &r) { return r.kind == kind; }));
 }
 
 QStringList ScriptedDialogs::texts(Kind kind) const
@@ -84,24 +48,26 @@ void ScriptedDialogs::clear()
 {
     requests.clear();
     openedUrls.clear();
-    m_answers.clear();
+    m_replies.clear();
+    m_paths.clear();
+    m_opened.clear();
+    m_overwrites.clear();
+    m_handlers.clear();
 }
 
-bool ScriptedDialogs::take(AnswerKind kind, Answer &answer)
+QString ScriptedDialogs::record(Kind kind, const QString &title, const QString &filter)
 {
-    for (int i = 0; i < m_answers.size(); ++i) {
-        if (m_answers.at(i).kind == kind) {
-            answer = m_answers.takeAt(i);
-            return true;
-        }
-    }
-    return false;
+    Request r;
+    r.kind = kind;
+    r.title = title;
+    r.filter = filter;
+    requests.append(r);
+    return m_paths.isEmpty() ? QString() : m_paths.takeFirst();
 }
 
 MessageReply ScriptedDialogs::message(const MessageRequest &request)
 {
     Request r;
-    r.kind = Kind::Message;
     r.icon = request.icon;
     r.title = request.title;
     r.text = request.text;
@@ -110,64 +76,38 @@ MessageReply ScriptedDialogs::message(const MessageRequest &request)
         r.buttonLabels.append(label.second);
     r.extraButtons = request.extraButtons;
     requests.append(r);
-
-    Answer answer;
-    if (take(AnswerKind::Button, answer))
-        return answer.reply;
-    // Unscripted: what Escape does.
-    MessageReply reply;
-    if (request.buttons.testFlag(QMessageBox::Cancel))
-        reply.button = QMessageBox::Cancel;
-    else if (request.buttons.testFlag(QMessageBox::Abort))
-        reply.button = QMessageBox::Abort;
-    else if (request.buttons.testFlag(QMessageBox::Ok))
-        reply.button = QMessageBox::Ok;
-    return reply;
+    if (!m_replies.isEmpty())
+        return m_replies.takeFirst();
+    MessageReply escape;
+    for (QMessageBox::StandardButton b : {QMessageBox::Cancel, QMessageBox::Abort, QMessageBox::Ok}) {
+        if (escape.button == QMessageBox::NoButton && request.buttons.testFlag(b))
+            escape.button = b;
+    }
+    return escape;
 }
 
 QString ScriptedDialogs::openFileName(QWidget *, const QString &caption, const QString &,
                                       const QString &filter)
 {
-    Request r;
-    r.kind = Kind::OpenFile;
-    r.title = caption;
-    r.filter = filter;
-    requests.append(r);
-    Answer answer;
-    return take(AnswerKind::Path, answer) ? answer.path : QString();
+    return record(Kind::OpenFile, caption, filter);
 }
 
 QString ScriptedDialogs::saveFileName(QWidget *, const QString &caption, const QString &,
                                       const QString &filter)
 {
-    Request r;
-    r.kind = Kind::SaveFile;
-    r.title = caption;
-    r.filter = filter;
-    requests.append(r);
-    Answer answer;
-    return take(AnswerKind::Path, answer) ? answer.path : QString();
+    return record(Kind::SaveFile, caption, filter);
 }
 
 QString ScriptedDialogs::existingDirectory(QWidget *, const QString &caption, const QString &)
 {
-    Request r;
-    r.kind = Kind::Directory;
-    r.title = caption;
-    requests.append(r);
-    Answer answer;
-    return take(AnswerKind::Path, answer) ? answer.path : QString();
+    return record(Kind::Directory, caption);
 }
 
 bool ScriptedDialogs::openUrl(const QUrl &url)
 {
-    Request r;
-    r.kind = Kind::OpenUrl;
-    r.url = url;
-    requests.append(r);
+    requests.append({Kind::OpenUrl});
     openedUrls.append(url);
-    Answer answer;
-    return take(AnswerKind::OpenUrl, answer) ? answer.flag : true;
+    return m_opened.isEmpty() || m_opened.takeFirst();
 }
 
 OverwriteReply ScriptedDialogs::askOverwrite(const QString &fileName)
@@ -176,8 +116,7 @@ OverwriteReply ScriptedDialogs::askOverwrite(const QString &fileName)
     r.kind = Kind::Overwrite;
     r.text = fileName;
     requests.append(r);
-    Answer answer;
-    return take(AnswerKind::Overwrite, answer) ? answer.overwrite : OverwriteReply{};
+    return m_overwrites.isEmpty() ? OverwriteReply{} : m_overwrites.takeFirst();
 }
 
 int ScriptedDialogs::exec(QDialog &dialog)
@@ -187,7 +126,5 @@ int ScriptedDialogs::exec(QDialog &dialog)
     r.title = dialog.windowTitle();
     r.dialogClass = QString::fromLatin1(dialog.metaObject()->className());
     requests.append(r);
-    Answer answer;
-    return take(AnswerKind::Dialog, answer) && answer.handler ? answer.handler(dialog)
-                                                              : int(QDialog::Rejected);
+    return m_handlers.isEmpty() ? int(QDialog::Rejected) : m_handlers.takeFirst()(dialog);
 }

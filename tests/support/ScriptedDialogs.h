@@ -9,11 +9,6 @@
 
 // A DialogService for tests: answers come from a script queued in advance and
 // every request is recorded. Installs itself for its lifetime.
-//
-//   ScriptedDialogs dialogs;
-//   dialogs.answerButton(QMessageBox::Yes);
-//   widget.doSomething();
-//   QCOMPARE(dialogs.requests.first().text, "...");
 class ScriptedDialogs final : public DialogService {
 public:
     enum class Kind { Message, OpenFile, SaveFile, Directory, OpenUrl, Overwrite, Dialog };
@@ -27,7 +22,6 @@ public:
         QStringList buttonLabels; // labels of the standard buttons, in request order
         QStringList extraButtons;
         QString filter;
-        QUrl url;
         QString dialogClass; // class name of a dialog passed to exec()
     };
 
@@ -35,49 +29,39 @@ public:
     ~ScriptedDialogs() override;
     Q_DISABLE_COPY(ScriptedDialogs)
 
-    // Queue answers; each request takes the next queued answer of its kind.
-    // Without one, a request gets the "cancel" answer of its kind: Cancel (or
-    // the Escape outcome), a null path, no overwrite, Rejected; openUrl succeeds.
-    void answerButton(QMessageBox::StandardButton button);
-    void answerExtra(int index);
-    void answerPath(const QString &path); // open, save or directory dialog
-    void answerOpenUrl(bool opened);
-    void answerOverwrite(bool replace, bool replaceAll);
-    void answerDialog(std::function<int(QDialog &)> handler);
+    // Each request takes the next queued answer of its kind. Without one it
+    // gets the "cancel" answer: Cancel (or what Escape gives), a null path, no
+    // overwrite, Rejected; openUrl succeeds.
+    void answerButton(QMessageBox::StandardButton button) { m_replies.append({button, -1}); }
+    void answerExtra(int index) { m_replies.append({QMessageBox::NoButton, index}); }
+    void answerPath(const QString &path) { m_paths.append(path); } // open, save or directory dialog
+    void answerOpenUrl(bool opened) { m_opened.append(opened); }
+    void answerOverwrite(bool replace, bool replaceAll) { m_overwrites.append({replace, replaceAll}); }
+    void answerDialog(std::function<int(QDialog &)> handler) { m_handlers.append(std::move(handler)); }
 
     QList<Request> requests;
-    // Recorded URLs that were asked to be opened, for convenience.
     QList<QUrl> openedUrls;
 
     int count(Kind kind) const;
-    // Texts of the recorded requests of one kind, in order.
-    QStringList texts(Kind kind = Kind::Message) const;
+    QStringList texts(Kind kind = Kind::Message) const; // texts of the requests of one kind, in order
     const Request *last(Kind kind = Kind::Message) const;
-    int pendingAnswers() const { return m_answers.size(); }
     void clear();
 
     MessageReply message(const MessageRequest &request) override;
-    QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override;
-    QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override;
-    QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) override;
+    QString openFileName(QWidget *, const QString &caption, const QString &, const QString &filter) override;
+    QString saveFileName(QWidget *, const QString &caption, const QString &, const QString &filter) override;
+    QString existingDirectory(QWidget *, const QString &caption, const QString &) override;
     bool openUrl(const QUrl &url) override;
     OverwriteReply askOverwrite(const QString &fileName) override;
     int exec(QDialog &dialog) override;
 
 private:
-    enum class AnswerKind { Button, Path, OpenUrl, Overwrite, Dialog };
-    struct Answer {
-        AnswerKind kind;
-        MessageReply reply;
-        QString path;
-        bool flag = false;
-        OverwriteReply overwrite;
-        std::function<int(QDialog &)> handler;
-    };
-    bool take(AnswerKind kind, Answer &answer);
+    QString record(Kind kind, const QString &title, const QString &filter = {});
 
-    QList<Answer> m_answers;
+    QList<MessageReply> m_replies;
+    QStringList m_paths;
+    QList<bool> m_opened;
+    QList<OverwriteReply> m_overwrites;
+    QList<std::function<int(QDialog &)>> m_handlers;
     DialogService *m_previous = nullptr;
 };
