@@ -9,35 +9,18 @@ class TestDialogService : public QObject {
     Q_OBJECT
 
 private slots:
-    void scriptedAnswersAndRecords();
+    void installedServiceIsUsedThenRemoved();
     void realMessageBox_data();
     void realMessageBox();
 };
 
-void TestDialogService::scriptedAnswersAndRecords()
+void TestDialogService::installedServiceIsUsedThenRemoved()
 {
-    ScriptedDialogs dialogs;
-    DialogService &service = DialogService::instance();
-    QCOMPARE(&service, static_cast<DialogService *>(&dialogs));
-    dialogs.answerPath("/tmp/a.TFCC");
-    dialogs.answerButton(QMessageBox::Yes);
-    MessageRequest request = MessageRequest::make(QMessageBox::Warning, "Warning", "Sure?")
-                                 .withButton(QMessageBox::Yes, "Yes")
-                                 .withButton(QMessageBox::Cancel, "Cancel");
-
-    QVERIFY(service.message(request).is(QMessageBox::Yes));
-    QCOMPARE(service.saveFileName(nullptr, "Save", {}, {}), QString("/tmp/a.TFCC"));
-    QVERIFY(service.existingDirectory(nullptr, "Select", {}).isNull());
-    // Unscripted messages get what Escape gives.
-    QVERIFY(service.message(request).is(QMessageBox::Cancel));
-    request.buttons = QMessageBox::Ignore | QMessageBox::Abort;
-    QVERIFY(service.message(request).is(QMessageBox::Abort));
-
-    QCOMPARE(dialogs.requests.size(), 5);
-    QCOMPARE(dialogs.requests.at(0).buttonLabels, (QStringList{"Yes", "Cancel"}));
-    QCOMPARE(dialogs.requests.at(1).kind, ScriptedDialogs::Kind::SaveFile);
-    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Directory), 1);
-    QCOMPARE(dialogs.texts(), (QStringList{"Sure?", "Sure?", "Sure?"}));
+    {
+        ScriptedDialogs dialogs;
+        QCOMPARE(&DialogService::instance(), static_cast<DialogService *>(&dialogs));
+    }
+    QVERIFY(dynamic_cast<QtDialogService *>(&DialogService::instance()));
 }
 
 void TestDialogService::realMessageBox_data()
