@@ -1,37 +1,42 @@
 #include "ClockConfig.h"
+#include "CustomComboBox1.h"
 #include "DesignFile.h"
+#include "DesignTestUtil.h"
+#include "QXC330PLL.h"
+#include "QXPLLConfig.h"
+#include "RecordFields.h"
 #include "SeriesTable.h"
 
-#include <QFile>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <sys/stat.h>
 
-// The design-file writer and the hardened reader, without any widget.
+// The design-file format and the hardened reader; opening designs: the
+// restore rules and their fallbacks, slots firing as for a user,
+// save/open/save stability and hostile files on the host.
 class TestDesignFile : public QObject {
     Q_OBJECT
 
 private slots:
-    void valueFormats_data();
-    void valueFormats();
     void everySeriesRoundTrips_data();
     void everySeriesRoundTrips();
-    void readerSemantics_data();
-    void readerSemantics();
-    void hostileDocumentsReadEmpty_data();
-    void hostileDocumentsReadEmpty();
-    void hostilePathsReadEmpty_data();
-    void hostilePathsReadEmpty();
+    void read_data();
+    void read();
+    void fallbacks_data();
+    void fallbacks();
+    void saveOpenSaveIsStable_data();
+    void saveOpenSaveIsStable();
+    void hostileFilesLeaveTheOpenDesign_data();
+    void hostileFilesLeaveTheOpenDesign();
 };
 
 namespace {
-
-QByteArray factoryDocument()
-{
-    return DesignFile::write(ClockConfig(13), QStringLiteral("QXC330"));
-}
 
 QByteArray nested(int depth)
 {
@@ -42,55 +47,75 @@ QByteArray nested(int depth)
 // A valid design padded with a comment to exactly size bytes.
 QByteArray paddedTo(qint64 size)
 {
-    const QByteArray good = factoryDocument();
-    return good + "<!--" + QByteArray(int(size - good.size() - 7), 'a') + "-->";
+    return designWith() + "<!--" + QByteArray(int(size - designWith().size() - 7), 'a') + "-->";
 }
 
-QString throughFile(const QByteArray &document, const QString &element)
+// Gives the test the controls the restore sets.
+class Probe final : public QXC330PLL {
+public:
+    QString controlText(const QString &name) const
+    {
+        const QHash<QString, QLineEdit *> edits = {{"ms", m_pllms}, {"ns", m_pllns}, {"hext", m_hext}};
+        const QHash<QString, CustomComboBox1 *> combos = {{"pllfr", m_pllfr},
+                                                          {"ahbdiv", m_ahbdiv},
+                                                          {"usbdiv", m_usbdiv},
+                                                          {"usbswitch", m_usbswitch},
+                                                          {"clkout1pin", m_clkout[0].pin}};
+        return name == QLatin1String("rtc") ? m_ertcValue->text()
+               : edits.contains(name)       ? edits.value(name)->text()
+                                            : combos.value(name)->currentText();
+    }
+};
+
+// A random design inside every entry rule and every limit check, so that
+// opening it asks nothing and saving it is never refused.
+QByteArray randomDesign(QRandomGenerator &random, const QString &mcu)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("d.TFCC"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size())
-        return QStringLiteral("<not written>");
-    file.close();
-    return DesignFile::readElement(path, element);
+    const SeriesParams *series = SeriesTable::byId(13);
+    const double hexts[] = {4, 6, 8, 12, 12.288, 16, 20, 25};
+    const double hext = hexts[random.bounded(8)];
+    const bool fromHick = random.bounded(3) == 0;
+    const double ref = fromHick ? 8.0 : hext;
+    int msMin = 1, msMax = 15;
+    ClockConfig(13).msRangeFor(ref, msMin, msMax);
+    const int ms = random.bounded(msMin, msMax + 1);
+    const int ns = random.bounded(qMax(31, int(std::ceil(500.0 * ms / ref))),
+                                  qMin(500, int(std::floor(1000.0 * ms / ref))) + 1);
+    // The PLL output is checked whenever the PLL is in use: the output divider
+    // must bring it within the limit.
+    int fr = 32;
+    while (fr > 1 && ref * ns / ms / (fr / 2) <= series->sclkLimitMHz && random.bounded(2) == 1)
+        fr /= 2;
+    const int sclk = random.bounded(3);
+    const int divs[] = {1, 2, 4, 8, 16, 64, 128, 256, 512};
+    const int ahb = divs[random.bounded(9)];
+    // Above the APB limit, opening raises an APB divider /1 to /2.
+    const int apbFirst = sclk == 1 && ahb == 1 && ref * ns / (ms * fr) > series->apbLimitMHz ? 1 : 0;
+    const auto div = [&](int first, int end) {
+        return QString::number(divs[random.bounded(first, end)]);
+    };
+    const QString apb1 = div(apbFirst, 5), apb2 = div(apbFirst, 5), out1 = div(0, 9), out2 = div(0, 9);
+    const QString usb = QString::number(1.0 + 0.5 * random.bounded(13), 'f', 1);
+    QStringList changes = {
+        QStringLiteral("MCU=%1 hext=%2 pllrcs=%3 pllms=%4 pllns=%5 pllfr=%6 sclkselect=%7 "
+                       "ahbdiv=%8 usbdiv=%9 apb1div=%10 apb2div=%11 clkout1div2=%12 clkout2div2=%13")
+            .arg(mcu, QString::number(hext, 'f', 6), QString::number(fromHick), QString::number(ms),
+                 QString::number(ns), QString::number(fr), QString::number(sclk), QString::number(ahb), usb)
+            .arg(apb1, apb2, out1, out2)};
+    // The other elements: a name, the lowest value and one past the highest.
+    for (const QString &item :
+         QStringLiteral("lextbypass,0,2 rtcsel,0,3 rtcswitch,0,2 rtcdiv,2,32 hextbypass,0,2 "
+                        "hicktousb,0,2 tousbswitch,0,2 hicktosclk,0,2 clkout1,0,4 "
+                        "clkout1div1,1,6 clkout1pinselect,0,3 clkout2,0,8 clkout2div1,1,6 "
+                        "clkout2pinselect,0,2")
+             .split(' ')) {
+        const QStringList e = item.split(',');
+        changes.append(e[0] + '=' + QString::number(random.bounded(e[1].toInt(), e[2].toInt())));
+    }
+    return designWith(changes.join(' '));
 }
 
 } // namespace
-
-void TestDesignFile::valueFormats_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("element");
-    QTest::addColumn<QString>("text");
-
-    const auto row = [](const char *tag, const char *field, const QVariant &value, const char *element,
-                        const char *text) {
-        QTest::newRow(tag) << field << value << element << text;
-    };
-    row("hext whole", "hextMHz", 25.0, "hext", "25.000000");
-    row("hext rounded to six", "hextMHz", 12.2880004, "hext", "12.288000");
-    row("usbdiv half", "usbDiv", 1.5, "usbdiv", "1.5");
-    row("usbdiv whole", "usbDiv", 7.0, "usbdiv", "7.0");
-    row("flag", "rtcEnabled", true, "rtcswitch", "1");
-    row("negative integer", "clkout1Pin", -1, "clkout1pinselect", "-1");
-}
-
-void TestDesignFile::valueFormats()
-{
-    QFETCH(QString, field);
-    QFETCH(QVariant, value);
-    QFETCH(QString, element);
-    QFETCH(QString, text);
-
-    ClockConfig c(13);
-    QVERIFY(c.setFieldValue(field, value));
-    const QByteArray document = DesignFile::write(c, QStringLiteral("QXC330"));
-    QVERIFY(document.contains(QStringLiteral("\n    <%1>%2</%1>\n").arg(element, text).toUtf8()));
-    QCOMPARE(DesignFile::parse(document).value(element), text);
-}
 
 void TestDesignFile::everySeriesRoundTrips_data()
 {
@@ -103,128 +128,199 @@ void TestDesignFile::everySeriesRoundTrips()
 {
     QFETCH(int, seriesId);
     const QString name = SeriesTable::byId(seriesId)->seriesName();
-
-    // Random but reproducible values in every field.
     QRandomGenerator random(quint32(seriesId) * 7919u);
     ClockConfig c(seriesId);
     for (const auto &field : c.fieldValues()) {
-        if (field.first == QLatin1String("seriesId"))
-            continue;
-        const QVariant value = field.second.type() == QVariant::Bool ? QVariant(random.bounded(2) == 1)
-                               : field.second.type() == QVariant::Double
-                                   ? QVariant(random.bounded(2, 50) * 0.5)
-                                   : QVariant(random.bounded(0, 600));
-        QVERIFY2(c.setFieldValue(field.first, value), qPrintable(field.first));
+        const QVariant::Type type = field.second.type();
+        const QVariant value = type == QVariant::Bool     ? QVariant(random.bounded(2) == 1)
+                               : type == QVariant::Double ? QVariant(random.bounded(2, 50) * 0.5)
+                                                          : QVariant(random.bounded(0, 600));
+        QVERIFY(field.first == QLatin1String("seriesId") || c.setFieldValue(field.first, value));
     }
-
     const QStringList names = DesignFile::elementNames(name);
-    QVERIFY(names.size() > 4);
     const DesignFile::Elements read = DesignFile::parse(DesignFile::write(c, name));
+    QVERIFY(names.size() > 4);
     QCOMPARE(read.size(), names.size());
     QCOMPARE(read.value(QStringLiteral("MCU")), name);
     for (const QString &element : names)
         QCOMPARE(read.value(element), DesignFile::elementText(c, name, element));
-
-    // A name that is no series or no element gives nothing to save.
     QVERIFY(DesignFile::write(c, QStringLiteral("QXC999")).isEmpty());
-    QVERIFY(DesignFile::elementText(c, name, QStringLiteral("nothing")).isNull());
 }
 
-void TestDesignFile::readerSemantics_data()
+void TestDesignFile::read_data()
 {
-    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QByteArray>("document"); // "@kind": a path that is no plain file
     QTest::addColumn<QString>("element");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected"); // null: nothing at all is read
 
     const auto row = [](const char *tag, const QByteArray &document, const char *element,
                         const char *expected) {
         QTest::newRow(tag) << document << element << expected;
     };
+    const auto hostile = [](const char *tag, const QByteArray &document) {
+        QTest::newRow(tag) << document << "MCU" << QString();
+    };
     row("first of two wins", "<C><pllms>3</pllms><pllms>4</pllms></C>", "pllms", "3");
     row("only direct children", "<C><x><pllms>3</pllms></x></C>", "pllms", "");
-    row("root itself is no child", "<MCU>QXC330</MCU>", "MCU", "");
-    row("nested text counts", "<C><hext>1<b>2</b>3</hext></C>", "hext", "123");
     row("references and cdata", "<C><MCU>&#81;XC&amp;<![CDATA[<5>]]></MCU></C>", "MCU", "QXC&<5>");
-    row("whitespace kept", "<C><pllns> 72 </pllns></C>", "pllns", " 72 ");
-    const QString utf16Text = QStringLiteral("<C><MCU>QXC330</MCU></C>");
-    row("utf-16 document",
-        "\xff\xfe" + QByteArray(reinterpret_cast<const char *>(utf16Text.utf16()), utf16Text.size() * 2),
-        "MCU", "QXC330");
     row("nested up to the limit", nested(DesignFile::MaxDepth - 1), "MCU", "QXC330");
     row("exactly the size limit", paddedTo(DesignFile::MaxFileSize), "MCU", "QXC330");
+    hostile("empty", "");
+    hostile("truncated", designWith().left(designWith().indexOf("</Configuration>")));
+    hostile("binary", QByteArray("\x00\x01\x02\xff\xfe\x89PNG\r\n\x1a\n\x00\x00", 14));
+    hostile("internal entity", "<!DOCTYPE C [<!ENTITY m \"QXC330\">]><C><MCU>&m;</MCU></C>");
+    hostile("external entity",
+            "<!DOCTYPE C [<!ENTITY m SYSTEM \"file:///etc/passwd\">]><C><MCU>&m;</MCU></C>");
+    QByteArray laughs = "<!DOCTYPE C [<!ENTITY l0 \"lol\">";
+    for (int i = 1; i < 10; ++i)
+        laughs += "<!ENTITY l" + QByteArray::number(i) + " \"" +
+                  QByteArray("&l" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
+    hostile("exponential entities", laughs + "]><C><MCU>QXC330</MCU><hext>&l9;</hext></C>");
+    hostile("nested beyond the limit", nested(DesignFile::MaxDepth));
+    hostile("very deeply nested", nested(200000).left(int(DesignFile::MaxFileSize)));
+    hostile("one byte over the size limit", paddedTo(DesignFile::MaxFileSize) + " ");
+    hostile("missing file", "@missing");
+    hostile("a folder", "@folder");
+    hostile("a fifo without writer", "@fifo"); // opening it would block forever
+    hostile("an endless device", "@/dev/zero");
 }
 
-void TestDesignFile::readerSemantics()
+void TestDesignFile::read()
 {
     QFETCH(QByteArray, document);
     QFETCH(QString, element);
     QFETCH(QString, expected);
-    QCOMPARE(DesignFile::parse(document).value(element), expected);
-    QCOMPARE(throughFile(document, element), expected);
-}
-
-void TestDesignFile::hostileDocumentsReadEmpty_data()
-{
-    QTest::addColumn<QByteArray>("document");
-
-    const QByteArray good = factoryDocument();
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("truncated in an element") << good.left(good.size() / 2);
-    QTest::newRow("truncated before the end tag") << good.left(good.indexOf("</Configuration>"));
-    QTest::newRow("binary") << QByteArray("\x00\x01\x02\xff\xfe\x89PNG\r\n\x1a\n\x00\x00", 14);
-    QTest::newRow("text, not xml") << QByteArray("MCU=QXC330\npllms=1\n");
-    QTest::newRow("two roots") << QByteArray("<C><MCU>QXC330</MCU></C><C/>");
-    QTest::newRow("mismatched tags") << QByteArray("<C><MCU>QXC330</mcu></C>");
-    QTest::newRow("undeclared entity") << QByteArray("<C><MCU>&x;</MCU></C>");
-    QTest::newRow("dtd") << QByteArray("<!DOCTYPE C><C><MCU>QXC330</MCU></C>");
-    QTest::newRow("internal entity") << QByteArray(
-        "<!DOCTYPE C [<!ENTITY m \"QXC330\">]><C><MCU>&m;</MCU></C>");
-    QTest::newRow("external entity") << QByteArray(
-        "<!DOCTYPE C [<!ENTITY m SYSTEM \"file:///etc/passwd\">]><C><MCU>&m;</MCU></C>");
-    QByteArray laughs = "<!DOCTYPE C [<!ENTITY l0 \"lol\">";
-    for (int i = 1; i < 10; ++i)
-        laughs += QStringLiteral("<!ENTITY l%1 \"%2\">")
-                      .arg(i)
-                      .arg(QStringLiteral("&l%1;").arg(i - 1).repeated(10))
-                      .toLatin1();
-    QTest::newRow("exponential entities") << laughs + "]><C><MCU>QXC330</MCU><hext>&l9;</hext></C>";
-    QTest::newRow("nested beyond the limit") << nested(DesignFile::MaxDepth);
-    QTest::newRow("very deeply nested") << nested(200000).left(int(DesignFile::MaxFileSize));
-    QTest::newRow("one byte over the size limit") << paddedTo(DesignFile::MaxFileSize) + " ";
-}
-
-void TestDesignFile::hostileDocumentsReadEmpty()
-{
-    QFETCH(QByteArray, document);
-    QVERIFY(DesignFile::parse(document).isEmpty());
-    QCOMPARE(throughFile(document, QStringLiteral("MCU")), QString());
-}
-
-void TestDesignFile::hostilePathsReadEmpty_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("missing file") << "missing";
-    QTest::newRow("a folder") << "folder";
-    QTest::newRow("a fifo without writer") << "fifo"; // opening it would block forever
-    QTest::newRow("an endless device") << "device";
-    QTest::newRow("empty path") << "empty";
-}
-
-void TestDesignFile::hostilePathsReadEmpty()
-{
-    QFETCH(QString, kind);
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("x.TFCC"));
-    if (kind == QLatin1String("folder"))
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("x.TFCC")));
-    else if (kind == QLatin1String("fifo"))
+    QString path = dir.filePath(QStringLiteral("d.TFCC"));
+    if (document == "@folder")
+        QVERIFY(QDir().mkdir(path));
+    else if (document == "@fifo")
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (kind == QLatin1String("device"))
-        path = QStringLiteral("/dev/zero");
-    else if (kind == QLatin1String("empty"))
-        path.clear();
-    QVERIFY(DesignFile::read(path).isEmpty());
+    else if (document.startsWith("@/"))
+        path = QString::fromLatin1(document.mid(1));
+    else if (!document.startsWith('@'))
+        QVERIFY(!writeFile(path, document).isNull());
+    if (!document.startsWith('@'))
+        QCOMPARE(DesignFile::parse(document).value(element), expected);
+    QCOMPARE(DesignFile::readElement(path, element), expected.isNull() ? QString() : expected);
+    QCOMPARE(DesignFile::read(path).isEmpty(), expected.isNull());
 }
 
-QTEST_GUILESS_MAIN(TestDesignFile)
+void TestDesignFile::fallbacks_data()
+{
+    QTest::addColumn<QString>("changes");
+    QTest::addColumn<QString>("fields"); // expected record fields
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("boxes"); // shown while opening
+
+    const auto row = [](const char *tag, const char *changes, const char *fields, const char *control,
+                        const char *text, const QStringList &boxes = {}) {
+        QTest::newRow(tag) << changes << fields << control << text << boxes;
+    };
+    row("pllms 16 opens as 1", "pllms=16", "pllMs=1", "ms", "/1");
+    row("pllns 20 opens as 31", "pllns=20", "pllNs=31", "ns", "*31",
+        {"pll_ns input error, is it adjusted automatically?"});
+    row("ahbdiv 32 opens as /1", "ahbdiv=32 pllfr=4", "ahbMHz=144", "ahbdiv", "  /1");
+    row("usbdiv 6.25 opens as 1.0", "usbdiv=6.25", "usbDiv=1", "usbdiv", "  /1");
+    row("hext 30 kept, then refused", "hext=30.000000", "hextMHz=30", "hext", "30.000000",
+        {"hext input error!"});
+    row("missing pllfr opens as /1", "pllfr", "sclkMHz=576", "pllfr", "  /1");
+    row("unknown pin", "clkout1pinselect=7", "clkout1Pin=0", "clkout1pin", "none");
+    row("RTC on divided HEXT", "rtcswitch=1 rtcsel=2 rtcdiv=8", "rtcSource=2", "rtc", "1000.000");
+    row("USB from the PLL", "tousbswitch=0", "usbMHz=48", "usbswitch", "enable");
+    row("sclk from full HICK", "sclkselect=2 hicktosclk=1 future=1", "apb1MHz=24", "pllfr", "  /2");
+    row("PLL from HICK", "pllrcs=1 pllfr=4", "sclkMHz=144", "ns", "*72");
+}
+
+void TestDesignFile::fallbacks()
+{
+    QFETCH(QString, changes);
+    QFETCH(QString, fields);
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    QFETCH(QStringList, boxes);
+    QTemporaryDir dir;
+    Probe widget;
+    ScriptedDialogs dialogs;
+    widget.loadConfig(writeFile(dir.filePath(QStringLiteral("d.TFCC")), designWith(changes)));
+    TF_VERIFY_FIELDS(*widget.config(), fields);
+    QCOMPARE(widget.controlText(control), text);
+    QCOMPARE(dialogs.texts(), boxes);
+    if (control == QLatin1String("hext")) { // the kept entry is refused again at the next read
+        widget.hext_LineEdit_returnPressed();
+        QCOMPARE(dialogs.texts(), boxes + boxes);
+    }
+}
+
+void TestDesignFile::saveOpenSaveIsStable_data()
+{
+    QTest::addColumn<QByteArray>("design");
+    QTest::addColumn<int>("seriesId");
+    QRandomGenerator random(20240611u);
+    for (int seed = 0; seed < 40; ++seed) {
+        const int id = seed % 3 == 0 ? 14 : 13;
+        QTest::addRow("design %d", seed) << randomDesign(random, SeriesTable::byId(id)->seriesName()) << id;
+    }
+}
+
+void TestDesignFile::saveOpenSaveIsStable()
+{
+    QFETCH(QByteArray, design);
+    QFETCH(int, seriesId);
+    const QString mcu = SeriesTable::byId(seriesId)->seriesName();
+    QTemporaryDir dir;
+    const QString paths[] = {writeFile(dir.filePath(QStringLiteral("0.TFCC")), design),
+                             dir.filePath(QStringLiteral("1.TFCC")), dir.filePath(QStringLiteral("2.TFCC"))};
+    std::unique_ptr<QXMCUPLL> widgets[2];
+    for (int i = 0; i < 2; ++i) {
+        widgets[i].reset(createSeriesWidget(seriesId, nullptr));
+        ScriptedDialogs dialogs;
+        widgets[i]->loadConfig(paths[i]);
+        QVERIFY2(dialogs.requests.isEmpty(), design.constData());
+        dialogs.answerButton(QMessageBox::Yes); // to a USB warning
+        dialogs.answerPath(paths[i + 1]);
+        widgets[i]->saveConfig(mcu);
+        QCOMPARE(dialogs.last()->text, QStringLiteral("Save file succeed!"));
+    }
+    // Every element is opened as written, the PLL factors included, even
+    // where the handlers fired while opening solve the PLL anew.
+    const DesignFile::Elements original = DesignFile::parse(design), saved = DesignFile::read(paths[1]);
+    for (const QString &name : DesignFile::elementNames(mcu))
+        QVERIFY2(saved.value(name) == original.value(name), qPrintable(name));
+    QCOMPARE(readBytes(paths[2]), readBytes(paths[1]));
+    QCOMPARE(widgets[1]->config()->fieldValues(), widgets[0]->config()->fieldValues());
+}
+
+void TestDesignFile::hostileFilesLeaveTheOpenDesign_data()
+{
+    QTest::addColumn<QByteArray>("content"); // null: a folder in the file's place
+    QTest::newRow("truncated") << designWith().left(300);
+    QTest::newRow("entity-laden") << QByteArray(
+        "<!DOCTYPE C [<!ENTITY a \"QXC330\"><!ENTITY b \"&a;&a;&a;&a;\">]><C><MCU>&b;</MCU></C>");
+    QTest::newRow("deeply nested") << "<Configuration><MCU>QXC330</MCU>" + QByteArray("<x>").repeated(100000);
+    QTest::newRow("over 1 MiB") << designWith() + QByteArray(int(DesignFile::MaxFileSize), ' ');
+    QTest::newRow("unreadable") << QByteArray();
+}
+
+void TestDesignFile::hostileFilesLeaveTheOpenDesign()
+{
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    QXPLLConfig host;
+    QString name;
+    ScriptedDialogs dialogs;
+    QVERIFY(host.openDesign(writeFile(dir.filePath(QStringLiteral("a.TFCC")), designWith("pllfr=4")), name));
+    QXMCUPLL *before = host.currentWidget();
+    QVERIFY(before);
+    const auto fields = before->config()->fieldValues();
+    const QString hostile = dir.filePath(QStringLiteral("hostile.TFCC"));
+    QVERIFY(content.isNull() ? QDir().mkdir(hostile) : !writeFile(hostile, content).isNull());
+    QVERIFY(!host.openDesign(hostile, name));
+    QCOMPARE(dialogs.texts(), QStringList{QStringLiteral("MCU in file not supported.")});
+    QCOMPARE(host.currentWidget(), before);
+    QCOMPARE(host.currentWidget()->config()->fieldValues(), fields);
+}
+
+QTEST_MAIN(TestDesignFile)
 #include "tst_designfile.moc"
