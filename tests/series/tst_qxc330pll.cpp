@@ -2,19 +2,19 @@
 #include "CustomComboBox1.h"
 #include "PinGraphicsView.h"
 #include "QXC330PLL.h"
-#include "QXC335PLL.h"
 #include "ScriptedDialogs.h"
 #include "SeriesFactory.h"
+#include "TestHelpers.h"
 
 #include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaMethod>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <tuple>
 
 namespace {
 
@@ -29,12 +29,6 @@ void type(QLineEdit *edit, const QString &text)
     emit edit->returnPressed();
 }
 
-QColor colorOf(const QWidget *w, QPalette::ColorRole role)
-{
-    return w->palette().color(QPalette::Active, role);
-}
-
-// The slots in their declared (meta-object) order.
 const char *const kSlotOrder =
     "rtcsel_RadioButton_checkSlot(bool) rtcswitch_ComboBox_currentIndexChanged(int) "
     "rtcdiv_ComboBox_currentIndexChanged(int) lextbypass_ComboBox_currentIndexChanged(int) "
@@ -68,23 +62,16 @@ private slots:
     void entryLimits();
     void usbFromPll_data();
     void usbFromPll();
-    void usbFromHickLeavesPll();
     void clockOutputWithoutPinKeepsLabels();
-    void nsEntryGetsPrefix();
-    void msAdjustQuestion_data();
     void msAdjustQuestion();
-    void pllcfgLine();
     void activePaths_data();
     void activePaths();
     void limitChecks_data();
     void limitChecks();
-    void slotOrder();
     void everySlotKeepsDisplayConsistent();
     void foldOutLists();
     void seriesWidgets_data();
     void seriesWidgets();
-    void fixedPositions_data();
-    void fixedPositions();
 
 private:
     // Display fields that disagree with the record, as "shown != expected".
@@ -107,6 +94,21 @@ void TestQXC330PLL::factoryTree()
              (QStringList{"288.000", "288.000", "288.000MHz", "  /6", "/1", "*72", "  /2"}));
     for (QLabel *note : w.m_notes)
         QVERIFY(!note->isHidden());
+    QCOMPARE(w.m_pllcfgCaption->text() + w.m_pllcfgValue->text(), QString("CRM_PLLCFG: 0x00411201"));
+    // A typed ns gets its "*"; text that differs from the record is shown pending, in red.
+    w.m_pllns->clear();
+    QTest::keyClicks(w.m_pllns, "72");
+    QCOMPARE(w.m_pllns->text(), QString("*72"));
+    QCOMPARE(w.m_pllns->styleSheet(), QXC330PLL::factorCommittedStyle());
+    QTest::keyClicks(w.m_pllns, "0");
+    QCOMPARE(w.m_pllns->styleSheet(), QXC330PLL::factorPendingStyle());
+    QCOMPARE(w.m_pllns->palette().color(QPalette::Text), QColor(Qt::red));
+    w.m_pllns->setText("*72");
+    // HICK as PLL source clears bit 22; without a PLL consumer the line is cleared.
+    w.m_pllrcsHick->click();
+    QCOMPARE(w.m_pllcfgValue->text(), QString("0x00011201"));
+    w.m_sclkselectHick->click();
+    QCOMPARE(w.m_pllcfgValue->text() + w.m_pllcfgCaption->text() + w.m_pllLabel->text(), QString());
     QCOMPARE(m_dialogs.requests.size(), 0);
 }
 
@@ -123,10 +125,8 @@ void TestQXC330PLL::entryLimits_data()
     QTest::newRow("hext 25.001") << "hext" << "25.001" << "" << "";
     QTest::newRow("sclk 4") << "sclk" << "4" << "reachable" << "";
     QTest::newRow("sclk 240") << "sclk" << "240" << "240.000" << "";
-    QTest::newRow("sclk 248") << "sclk" << "248" << "248.000" << "";
     QTest::newRow("sclk 288") << "sclk" << "288" << "288.000" << "";
     QTest::newRow("sclk 288.5") << "sclk" << "288.5" << "" << "";
-    QTest::newRow("sclk 3.9") << "sclk" << "3.9" << "" << "";
     QTest::newRow("sclk 287.3") << "sclk" << "287.3" << "287.000" << "/4 *287   /2";
     // clang-format on
 }
@@ -150,18 +150,15 @@ void TestQXC330PLL::entryLimits()
     type(hext ? w.m_hext : w.m_sclk, typed);
 
     const ClockConfig &c = *w.config();
+    QCOMPARE(m_dialogs.texts(), shown.isEmpty() ? QStringList{field + " input error!"} : QStringList());
     if (shown.isEmpty()) {
-        QCOMPARE(m_dialogs.texts(), QStringList{field + " input error!"});
         QCOMPARE(m_dialogs.last()->title, QString("Error"));
         QCOMPARE((QVector<double>{c.hextMHz, c.sclkMHz, double(c.pllNs)}),
                  (QVector<double>{before.hextMHz, before.sclkMHz, double(before.pllNs)}));
         QCOMPARE(w.m_ahbValues.first()->text(), mhz(before.ahbMHz));
     } else {
-        QCOMPARE(m_dialogs.texts(), QStringList());
-        QCOMPARE(w.m_sclk->text(), mhz(c.sclkMHz));
-        QCOMPARE(w.m_ahbValues.first()->text(), w.m_sclk->text());
-        if (shown != "reachable")
-            QCOMPARE(w.m_sclk->text(), shown);
+        QCOMPARE(w.m_sclk->text(), shown == "reachable" ? mhz(c.sclkMHz) : shown);
+        QCOMPARE(w.m_ahbValues.first()->text(), mhz(c.sclkMHz));
         if (hext)
             QCOMPARE(c.hextMHz, typed.toDouble());
     }
@@ -196,13 +193,13 @@ void TestQXC330PLL::usbFromPll()
         type(w.m_hext, "10");
         w.m_pllns->setText("*115");
         type(w.m_pllms, "/2");
-        QCOMPARE(w.config()->pllMHz, 287.5);
     }
     // Switched off, the USB value is a gray branch, not an error.
-    QCOMPARE(colorOf(w.m_usbLabel, QPalette::WindowText), QColor(Qt::gray));
+    QCOMPARE(w.m_usbLabel->palette().color(QPalette::WindowText), QColor(Qt::gray));
     w.m_usbswitch->setCurrentIndex(0);
     QCOMPARE(w.m_usbLabel->text(), QString(offTarget ? "47.917 MHz" : "48.000 MHz"));
-    QCOMPARE(colorOf(w.m_usbLabel, QPalette::WindowText), QColor(offTarget ? Qt::red : Qt::darkGreen));
+    QCOMPARE(w.m_usbLabel->palette().color(QPalette::WindowText),
+             QColor(offTarget ? Qt::red : Qt::darkGreen));
 
     m_dialogs.clear();
     if (answer != QMessageBox::NoButton)
@@ -211,14 +208,11 @@ void TestQXC330PLL::usbFromPll()
     const QString question = "USB clock must be 48MHz. But the USB clock of current config is wrong.  please "
                              "confirm whether to continue?";
     QCOMPARE(m_dialogs.texts().count(question), offTarget ? 1 : 0);
-    if (offTarget)
+    if (offTarget) {
         QCOMPARE(m_dialogs.requests.first().buttonLabels, (QStringList{"Yes", "Cancel"}));
-}
-
-void TestQXC330PLL::usbFromHickLeavesPll()
-{
-    QXC330PLL w;
-    w.m_usbswitch->setCurrentIndex(0);
+        return;
+    }
+    // "hick to usb" gives 48 MHz and leaves the PLL alone.
     w.m_usbdiv->setCurrentIndex(8); // "  /5": 57.6 MHz from the PLL
     QCOMPARE(w.m_usbLabel->text(), QString("57.600 MHz"));
     w.m_hicktousbHick->click();
@@ -226,7 +220,6 @@ void TestQXC330PLL::usbFromHickLeavesPll()
     QCOMPARE(w.m_usbLabel->text(), QString("48.000 MHz"));
     QCOMPARE((QVector<double>{c.usbMHz, c.pllMHz, double(c.pllFr), double(c.pllMs), double(c.pllNs)}),
              (QVector<double>{48, 288, 2, 1, 72}));
-    QCOMPARE(m_dialogs.requests.size(), 0);
 }
 
 void TestQXC330PLL::clockOutputWithoutPinKeepsLabels()
@@ -250,119 +243,71 @@ void TestQXC330PLL::clockOutputWithoutPinKeepsLabels()
     QCOMPARE(out.output->text(), QString("(72.000 MHz)"));
 }
 
-void TestQXC330PLL::nsEntryGetsPrefix()
-{
-    QXC330PLL w;
-    w.m_pllns->clear();
-    QTest::keyClicks(w.m_pllns, "72");
-    QCOMPARE(w.m_pllns->text(), QString("*72"));
-    QCOMPARE(w.m_pllns->styleSheet(), QXC330PLL::factorCommittedStyle());
-    QTest::keyClicks(w.m_pllns, "0");
-    QCOMPARE(w.m_pllns->styleSheet(), QXC330PLL::factorPendingStyle());
-    QCOMPARE(colorOf(w.m_pllns, QPalette::Text), QColor(Qt::red));
-}
-
-void TestQXC330PLL::msAdjustQuestion_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("storedMs");
-    QTest::newRow("Yes") << int(QMessageBox::Yes) << 4;
-    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << 1;
-}
-
 void TestQXC330PLL::msAdjustQuestion()
 {
-    QFETCH(int, answer);
-    QFETCH(int, storedMs);
     QXC330PLL w;
-    m_dialogs.answerButton(QMessageBox::StandardButton(answer));
+    m_dialogs.answerButton(QMessageBox::Cancel);
     type(w.m_pllms, "/5");
-    QVERIFY(!m_dialogs.requests.isEmpty());
-    QCOMPARE(m_dialogs.requests.first().title, QString("Warning"));
-    QCOMPARE(m_dialogs.requests.first().text, QString("pll_ms input error, is it adjusted automatically?"));
-    QCOMPARE(w.config()->pllMs, storedMs);
-    if (answer == QMessageBox::Yes) {
-        QCOMPARE(w.m_pllms->text(), QString("/4"));
-    } else {
-        QCOMPARE(m_dialogs.requests.size(), 1);
-        QCOMPARE(w.config()->pllMHz, 288.0);
-        QCOMPARE((QStringList{w.m_pllms->text(), w.m_pllLabel->text(), w.m_sclk->text()}),
-                 (QStringList{"/5", "288.000MHz", "288.000"}));
-        QCOMPARE(w.m_pllms->styleSheet(), QXC330PLL::factorPendingStyle());
-    }
-}
-
-void TestQXC330PLL::pllcfgLine()
-{
-    QXC330PLL w;
-    const quint32 factory = 1 + (72 << 6) + (1 << 16) + (1 << 22);
-    QCOMPARE(w.m_pllcfgValue->text(), QString("0x%1").arg(factory, 8, 16, QLatin1Char('0')));
-    QCOMPARE(w.m_pllcfgCaption->text(), QString("CRM_PLLCFG: "));
-    w.m_pllrcsHick->click();
-    QCOMPARE(w.config()->pllSourceHick, 1);
-    QCOMPARE(w.m_pllcfgValue->text(), QString("0x%1").arg(factory & ~(1u << 22), 8, 16, QLatin1Char('0')));
-    // Without a PLL consumer the line is cleared.
-    w.m_sclkselectHick->click();
-    QCOMPARE((QStringList{w.m_pllcfgValue->text(), w.m_pllcfgCaption->text(), w.m_pllLabel->text()}),
-             (QStringList{"", "", ""}));
-    QCOMPARE(m_dialogs.requests.size(), 0);
+    const QString question = "pll_ms input error, is it adjusted automatically?";
+    QCOMPARE(m_dialogs.texts(), QStringList{question});
+    QCOMPARE(w.config()->pllMs, 1);
+    QCOMPARE((QStringList{w.m_pllms->text(), w.m_pllLabel->text(), w.m_sclk->text()}),
+             (QStringList{"/5", "288.000MHz", "288.000"}));
+    QCOMPARE(w.m_pllms->styleSheet(), QXC330PLL::factorPendingStyle());
+    m_dialogs.answerButton(QMessageBox::Yes);
+    emit w.m_pllms->returnPressed();
+    QCOMPARE(m_dialogs.texts().value(1), question);
+    QCOMPARE(w.config()->pllMs, 4);
+    QCOMPARE(w.m_pllms->text(), QString("/4"));
 }
 
 void TestQXC330PLL::activePaths_data()
 {
-    QTest::addColumn<QString>("sclk"); // "hext", "pll", "hick"
-    QTest::addColumn<bool>("usbOn");
-    QTest::addColumn<bool>("rtcHext");
-    QTest::addColumn<int>("clkout1Source"); // -1: no pin
-    QTest::addColumn<bool>("hext");
-    QTest::addColumn<bool>("pll");
-    QTest::addColumn<bool>("hickToSclk");
-    QTest::addColumn<bool>("rtcDiv");
-    QTest::addColumn<bool>("clkout1");
-
+    // Set-up: the sclk source; "usb" on, "rtc" from HEXT, "outN": clock output 1 on source N. Expected:
+    // which of hext, the PLL, hick/6 to sclk, the RTC divider and clock output 1 are enabled.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("enabled");
     // clang-format off
-    QTest::newRow("factory") << "pll" << false << false << -1 << true << true << false << false << false;
-    QTest::newRow("hick only") << "hick" << false << false << -1 << false << false << true << false << false;
-    QTest::newRow("hick, usb on the pll") << "hick" << true << false << -1 << true << true << true << false << false;
-    QTest::newRow("hick, rtc on hext") << "hick" << false << true << -1 << true << false << true << true << false;
-    QTest::newRow("hick, clkout1 hext") << "hick" << false << false << 2 << true << false << true << false << true;
-    QTest::newRow("hick, clkout1 pll") << "hick" << false << false << 3 << true << true << true << false << true;
-    QTest::newRow("hext") << "hext" << false << false << 0 << true << false << false << false << true;
+    QTest::newRow("factory") << "pll" << "hext pll";
+    QTest::newRow("hick only") << "hick" << "hick";
+    QTest::newRow("hick, usb on the pll") << "hick usb" << "hext pll hick";
+    QTest::newRow("hick, rtc on hext") << "hick rtc" << "hext hick rtcdiv";
+    QTest::newRow("hick, clkout1 hext") << "hick out2" << "hext hick clkout1";
+    QTest::newRow("hick, clkout1 pll") << "hick out3" << "hext pll hick clkout1";
+    QTest::newRow("hext") << "hext out0" << "hext clkout1";
     // clang-format on
 }
 
 void TestQXC330PLL::activePaths()
 {
-    QFETCH(QString, sclk);
-    QFETCH(bool, usbOn);
-    QFETCH(bool, rtcHext);
-    QFETCH(int, clkout1Source);
-    QFETCH(bool, hext);
-    QFETCH(bool, pll);
+    QFETCH(QString, setup);
     QXC330PLL w;
-    if (sclk == "hick")
-        w.m_sclkselectHick->click();
-    else if (sclk == "hext")
-        w.m_sclkselectHext->click();
-    if (usbOn)
+    const QStringList steps = setup.split(' ');
+    if (steps.first() != "pll")
+        (steps.first() == "hick" ? w.m_sclkselectHick : w.m_sclkselectHext)->click();
+    if (steps.contains("usb"))
         w.m_usbswitch->setCurrentIndex(0);
-    if (rtcHext) {
+    if (steps.contains("rtc")) {
         w.m_rtcselHext->click();
         w.m_rtcswitch->setCurrentIndex(1);
     }
-    if (clkout1Source >= 0) {
+    if (steps.last().startsWith("out")) {
         w.m_clkout[0].pin->setCurrentIndex(1);
-        w.m_clkout[0].sources.at(clkout1Source)->setChecked(true);
+        w.m_clkout[0].sources.at(steps.last().mid(3).toInt())->setChecked(true);
     }
-    QCOMPARE(w.m_hext->isEnabled(), hext);
-    QCOMPARE(w.m_hext->styleSheet(), hext ? QXC330PLL::committedEditStyle() : QXC330PLL::disabledEditStyle());
-    for (QWidget *control : QVector<QWidget *>{w.m_pllms, w.m_pllfr, w.m_pllrcsHick, w.m_pllLabel})
+    const bool pll = w.m_pllms->isEnabled();
+    for (QWidget *control : QVector<QWidget *>{w.m_pllfr, w.m_pllrcsHick, w.m_pllLabel})
         QCOMPARE(control->isEnabled(), pll);
     QCOMPARE(w.m_pllrcsHick->styleSheet(), QXMCUPLL::radioStyle(pll));
-    QTEST(w.m_hicktosclkDiv6->isEnabled(), "hickToSclk");
-    QTEST(w.m_rtcdiv->isEnabled(), "rtcDiv");
-    QTEST(w.m_clkout[0].sources.at(0)->isEnabled(), "clkout1");
-    QTEST(w.m_clkout[0].div2->isEnabled(), "clkout1");
+    QCOMPARE(w.m_hext->styleSheet(),
+             w.m_hext->isEnabled() ? QXC330PLL::committedEditStyle() : QXC330PLL::disabledEditStyle());
+    QCOMPARE(w.m_clkout[0].div2->isEnabled(), w.m_clkout[0].sources.at(0)->isEnabled());
+    const QWidget *groups[] = {w.m_hext, w.m_pllms, w.m_hicktosclkDiv6, w.m_rtcdiv,
+                               w.m_clkout[0].sources.at(0)};
+    QStringList enabled;
+    for (int i = 0; i < 5; ++i)
+        enabled << (groups[i]->isEnabled() ? QString("hext pll hick rtcdiv clkout1").section(' ', i, i) : "");
+    QTEST(enabled.join(' ').simplified(), "enabled");
     QCOMPARE(m_dialogs.requests.size(), 0);
 }
 
@@ -389,29 +334,15 @@ void TestQXC330PLL::limitChecks()
     if (!pllInUse)
         w.m_sclkselectHext->click();
     ClockConfig &c = *w.config();
-    c.sclkMHz = clocks[0];
-    c.apb1MHz = clocks[1];
-    c.apb2MHz = clocks[2];
-    c.pllMHz = clocks[3];
+    std::tie(c.sclkMHz, c.apb1MHz, c.apb2MHz, c.pllMHz) =
+        std::make_tuple(clocks[0], clocks[1], clocks[2], clocks[3]);
     m_dialogs.clear();
     QCOMPARE(w.checkBeforeSave(), refusal.isEmpty());
     QCOMPARE(w.checkBeforeGenerate(), refusal.isEmpty());
     QCOMPARE(m_dialogs.texts(), (refusal.isEmpty() ? QStringList() : QStringList{refusal, refusal}));
     if (!refusal.isEmpty()) {
-        QCOMPARE(m_dialogs.last()->icon, QMessageBox::Critical);
         QCOMPARE(m_dialogs.last()->title, QString("Error"));
     }
-}
-
-void TestQXC330PLL::slotOrder()
-{
-    const QMetaObject &mo = QXC330PLL::staticMetaObject;
-    QStringList declared;
-    for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
-        if (mo.method(i).methodType() == QMetaMethod::Slot)
-            declared << QString::fromLatin1(mo.method(i).methodSignature());
-    }
-    QCOMPARE(declared, QString(kSlotOrder).split(' '));
 }
 
 QStringList TestQXC330PLL::displayMismatches(const QXC330PLL &w)
@@ -451,24 +382,14 @@ void TestQXC330PLL::everySlotKeepsDisplayConsistent()
 {
     QXC330PLL w;
     w.m_usbswitch->setCurrentIndex(0);
-    w.m_clkout[0].pin->setCurrentIndex(1);
-    w.m_clkout[1].pin->setCurrentIndex(1);
-    const QMap<QByteArray, QComboBox *> combos{{"rtcswitch", w.m_rtcswitch},
-                                               {"rtcdiv", w.m_rtcdiv},
-                                               {"lextbypass", w.m_lextbypass},
-                                               {"hextbypass", w.m_hextbypass},
-                                               {"pllfr", w.m_pllfr},
-                                               {"ahbdiv", w.m_ahbdiv},
-                                               {"apb1div", w.m_apb1div},
-                                               {"apb2div", w.m_apb2div},
-                                               {"usbdiv", w.m_usbdiv},
-                                               {"usbswitch", w.m_usbswitch},
-                                               {"clockout1div1", w.m_clkout[0].div1},
-                                               {"clockout1div2", w.m_clkout[0].div2},
-                                               {"clockout1PinSelectComboBox", w.m_clkout[0].pin},
-                                               {"clockout2div1", w.m_clkout[1].div1},
-                                               {"clockout2div2", w.m_clkout[1].div2},
-                                               {"clockout2PinSelectComboBox", w.m_clkout[1].pin}};
+    // The combo boxes in the order of their slots.
+    QVector<QComboBox *> combos{w.m_rtcswitch, w.m_rtcdiv,  w.m_lextbypass, w.m_hextbypass, w.m_pllfr,
+                                w.m_ahbdiv,    w.m_apb1div, w.m_apb2div,    w.m_usbdiv,     w.m_usbswitch};
+    for (const auto &out : w.m_clkout) {
+        out.pin->setCurrentIndex(1);
+        combos << out.div1 << out.div2 << out.pin;
+    }
+    QCOMPARE(slotsOf(QXC330PLL::staticMetaObject), QString(kSlotOrder).split(' '));
     const QMetaObject &mo = QXC330PLL::staticMetaObject;
     for (int index = mo.methodOffset(); index < mo.methodCount(); ++index) {
         const QMetaMethod slot = mo.method(index);
@@ -484,8 +405,7 @@ void TestQXC330PLL::everySlotKeepsDisplayConsistent()
             invoked = slot.invoke(&w, Qt::DirectConnection, Q_ARG(bool, true));
         } else if (slot.parameterType(0) == QMetaType::Int) {
             // As a user would: the combo box moves to its next item, then its slot runs.
-            QComboBox *combo = combos.value(signature.left(signature.indexOf('_')));
-            QVERIFY2(combo, signature.constData());
+            QComboBox *combo = combos.takeFirst();
             {
                 const QSignalBlocker blocker(combo);
                 combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
@@ -508,7 +428,6 @@ void TestQXC330PLL::everySlotKeepsDisplayConsistent()
 void TestQXC330PLL::foldOutLists()
 {
     QXC330PLL w;
-    QVERIFY(!w.m_lists[0].panel->isVisible());
     w.m_lists[0].button->click();
     QVERIFY(w.m_lists[0].panel->isVisible());
     w.m_lists[2].button->click();
@@ -535,37 +454,24 @@ void TestQXC330PLL::seriesWidgets_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("className");
-    QTest::addColumn<int>("ahbRows");
-    QTest::newRow("QXC330") << 13 << "QXC330PLL" << 8;
-    QTest::newRow("QXC335") << 14 << "QXC335PLL" << 9;
+    QTest::newRow("QXC330") << 13 << "QXC330PLL";
+    QTest::newRow("QXC335") << 14 << "QXC335PLL";
 }
 
 void TestQXC330PLL::seriesWidgets()
 {
     QFETCH(int, id);
-    QFETCH(QString, className);
-    QFETCH(int, ahbRows);
     QWidget host;
+    QVERIFY(!createSeriesWidget(12, &host)); // a gap in the ids
     QXMCUPLL *widget = createSeriesWidget(id, &host);
     QVERIFY(widget);
-    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
-    QCOMPARE(widget->parentWidget(), &host);
+    QTEST(QString::fromLatin1(widget->metaObject()->className()), "className");
     const auto &w = static_cast<const QXC330PLL &>(*widget);
-    QCOMPARE(w.seriesId(), id);
     QCOMPARE(w.config()->seriesId, id);
-    QCOMPARE(w.m_ahbValues.size(), ahbRows);
     QCOMPARE(w.m_ahbValues.last()->text(), QString("288.000"));
-    QCOMPARE(w.m_pllcfgValue->text(), QString("0x00411201"));
-    QVERIFY(!createSeriesWidget(12, &host)); // a gap in the ids
 
-    const ClockTree::Layout &layout = w.treeLayout();
-    for (const ClockTree::Anchor &a : layout.anchors()) {
-        const ClockTree::Node *node = layout.node(a.node);
-        QVERIFY2(node && node->rect.contains(a.pos), qPrintable(a.id));
-    }
     // Every control lies on the drawing, and no two controls overlap.
     QVector<QRectF> rects;
-    QStringList names;
     for (QGraphicsItem *item : w.scene()->items()) {
         auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
         if (!proxy || proxy->zValue() >= 2)
@@ -573,45 +479,21 @@ void TestQXC330PLL::seriesWidgets()
         const QRectF r = proxy->sceneBoundingRect();
         QVERIFY(QRectF(0, 0, 1404, 828).contains(r));
         auto *label = qobject_cast<QLabel *>(proxy->widget());
-        if (label && label->text().isEmpty())
-            continue;
-        rects << r.adjusted(0.5, 0.5, -0.5, -0.5);
-        names << proxy->widget()->metaObject()->className() + QString(" @%1,%2").arg(r.x()).arg(r.y());
+        if (!label || !label->text().isEmpty())
+            rects << r.adjusted(0.5, 0.5, -0.5, -0.5);
     }
     for (int i = 0; i < rects.size(); ++i) {
         for (int j = i + 1; j < rects.size(); ++j)
-            QVERIFY2(!rects.at(i).intersects(rects.at(j)), qPrintable(names.at(i) + " / " + names.at(j)));
+            QVERIFY2(!rects.at(i).intersects(rects.at(j)),
+                     qPrintable(QString("controls %1, %2").arg(i).arg(j)));
     }
-}
-
-void TestQXC330PLL::fixedPositions_data()
-{
-    QTest::addColumn<QString>("anchor");
-    QTest::addColumn<QPoint>("pos");
-    QTest::addColumn<int>("width");
-    QTest::newRow("apb1div") << "apb1div" << QPoint(1035, 448) << 55;
-    QTest::newRow("clkout2 last radio") << "clkout2.radio7" << QPoint(514, 771) << 0;
-    QTest::newRow("clockout1div1") << "clockout1div1" << QPoint(383, 515) << 80;
-}
-
-void TestQXC330PLL::fixedPositions()
-{
-    QFETCH(QString, anchor);
-    QFETCH(QPoint, pos);
-    QFETCH(int, width);
-    QXC330PLL w;
-    QCOMPARE(w.treeLayout().anchor(anchor).pos, pos);
-    // The control really stands there.
-    int found = 0;
-    for (QGraphicsItem *item : w.scene()->items(QRectF(pos, QSizeF(1, 1)))) {
-        auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
-        if (proxy && proxy->pos() == QPointF(pos)) {
-            ++found;
-            if (width)
-                QCOMPARE(proxy->widget()->width(), width);
-        }
+    // Fixed positions, and the control really stands there.
+    const QVector<QPair<QString, QPoint>> fixed{{"apb1div", {1035, 448}}, {"clockout1div1", {383, 515}}};
+    for (const auto &anchor : fixed) {
+        QCOMPARE(w.treeLayout().anchor(anchor.first).pos, anchor.second);
+        const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(w.scene()->itemAt(anchor.second, {}));
+        QVERIFY2(proxy && proxy->pos() == QPointF(anchor.second), qPrintable(anchor.first));
     }
-    QCOMPARE(found, 1);
 }
 
 QTEST_MAIN(TestQXC330PLL)
