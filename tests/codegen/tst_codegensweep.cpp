@@ -10,9 +10,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
-// Every series with a broad, seeded set of valid records: the output is
-// complete, tidy, repeatable, and compiles against the firmware-library stub.
+#include "TestHelpers.h"
+
 class TestCodegenSweep : public QObject {
     Q_OBJECT
 
@@ -25,34 +26,22 @@ namespace {
 
 constexpr int kRecordsPerSeries = 40;
 
-bool writeText(const QString &path, const QString &text)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) == text.toUtf8().size();
-}
-
 // Tidy output: no marker left, no run of blank lines, no blank line right
-// inside braces, no trailing blanks, no tabs, line feed at the end.
+// inside braces, no trailing blank, tab or carriage return, line feed at the end.
 QString untidy(const QString &text)
 {
-    if (text.contains("[#") || text.contains("[/#"))
-        return "marker left";
-    if (text.contains("\n\n\n"))
-        return "blank run";
-    if (text.contains("{\n\n") || text.contains("\n\n}"))
-        return "blank line inside braces";
-    if (QRegularExpression("[ \\t]\\n").match(text).hasMatch())
-        return "trailing blank";
-    if (text.contains('\t') || text.contains('\r'))
-        return "tab or carriage return";
-    if (!text.endsWith("}\n") && !text.endsWith("#endif\n"))
-        return "unexpected end";
-    return QString();
+    const QRegularExpressionMatch m =
+        QRegularExpression("\\[/?#|\\n\\n\\n|\\{\\n\\n|\\n\\n\\}|[ \\t]\\n|[\\t\\r]").match(text);
+    if (m.hasMatch())
+        return "untidy at: " + text.mid(qMax(0, m.capturedStart() - 60), 120);
+    return text.endsWith("}\n") || text.endsWith("#endif\n") ? QString() : "unexpected end";
 }
 
 QString compile(const QString &compiler, const QStringList &flags, const QString &dir,
                 const QStringList &sources)
 {
+    if (compiler.isEmpty() || compiler.endsWith("NOTFOUND"))
+        return "gcc and arm-none-eabi-gcc are needed to check the generated code";
     QProcess cc;
     cc.setWorkingDirectory(dir);
     cc.setProcessChannelMode(QProcess::MergedChannels);
@@ -64,21 +53,39 @@ QString compile(const QString &compiler, const QStringList &flags, const QString
     return QString();
 }
 
+QStringList texts(const Codegen::Files &f)
+{
+    return {f.clockSource, f.clockHeader, f.mainSource, f.confHeader};
+}
+
 } // namespace
 
 void TestCodegenSweep::sweep_data()
 {
     QTest::addColumn<int>("series");
-    for (int id : Records::allSeries())
-        QTest::newRow(SeriesTable::byId(id)->name) << id;
+    for (const SeriesParams &p : SeriesTable::all())
+        QTest::newRow(p.name) << p.id;
 }
 
+// Every series with a broad, seeded set of valid records: the output is
+// complete, tidy, repeatable, and compiles against the firmware-library stub.
 void TestCodegenSweep::sweep()
 {
     QFETCH(int, series);
     const QString stem = SeriesTable::byId(series)->templateStem();
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath("inc") && QDir(dir.path()).mkpath("src"));
+    // Templates: plain ASCII with CR LF, one clock summary fence in the clock source.
+    for (const QString suffix : {"_clock.c", "_clock.h", "_main.c", "_conf.h"}) {
+        QFile f(":/image/" + stem + suffix);
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+        const QByteArray raw = f.readAll();
+        QVERIFY(!std::any_of(raw.begin(), raw.end(), [](char ch) {
+            return uchar(ch) >= 0x80 || (ch < ' ' && ch != '\r' && ch != '\n');
+        }));
+        QVERIFY(raw.count("\r\n") == raw.count('\n') && raw.count('\r') == raw.count('\n'));
+        QCOMPARE(raw.count("* @brief  system clock config program"), suffix == "_clock.c" ? 1 : 0);
+    }
 
     QRandomGenerator rng(0x7f4a0000u + quint32(series));
     QStringList sources;
@@ -92,13 +99,9 @@ void TestCodegenSweep::sweep()
         QString error;
         QVERIFY2(Codegen::render(c, stem, &files, &error), qPrintable(where + ": " + error));
         QVERIFY(Codegen::render(c, stem, &again));
-        const QStringList texts{files.clockSource, files.clockHeader, files.mainSource, files.confHeader};
-        QCOMPARE((QStringList{again.clockSource, again.clockHeader, again.mainSource, again.confHeader}),
-                 texts);
-        for (const QString &text : texts) {
-            const QString fault = untidy(text);
-            QVERIFY2(fault.isEmpty(), qPrintable(where + ": " + fault + "\n" + text));
-        }
+        QCOMPARE(texts(again), texts(files));
+        for (const QString &text : texts(files))
+            QVERIFY2(untidy(text).isEmpty(), qPrintable(where + ": " + untidy(text)));
         QVERIFY2(files.confHeader.contains(QString("#define HEXT_VALUE               ((uint32_t)%1)\n")
                                                .arg(Summary::hextHertz(c.hextMHz))),
                  where);
@@ -106,41 +109,37 @@ void TestCodegenSweep::sweep()
             files.clockSource.contains("  " + Summary::text(c) + "\n  */\nvoid system_clock_config(void)\n"));
 
         // What the record asks for is what the code starts.
-        for (const char *osc : {"HEXT", "HICK", "PLL"}) {
-            const bool wanted = osc[1] == 'E'   ? c.hextNeeded()
-                                : osc[1] == 'I' ? c.hickNeeded()
-                                                : c.pllInUse();
-            QCOMPARE(files.clockSource.contains(
-                         QString("crm_clock_source_enable(CRM_CLOCK_SOURCE_%1, TRUE);").arg(osc)),
-                     wanted);
-        }
-        QCOMPARE(files.clockSource.count("crm_sysclk_switch("), 1);
-        QVERIFY(files.clockSource.contains(QString("crm_sysclk_switch(CRM_SCLK_%1);")
+        const QString enable = "crm_clock_source_enable(CRM_CLOCK_SOURCE_%1, TRUE);";
+        QCOMPARE((QVector<bool>{files.clockSource.contains(enable.arg("HEXT")),
+                                files.clockSource.contains(enable.arg("HICK")),
+                                files.clockSource.contains(enable.arg("PLL"))}),
+                 (QVector<bool>{c.hextNeeded(), c.hickNeeded(), c.pllInUse()}));
+        QVERIFY(files.clockSource.count("crm_sysclk_switch(") == 1 &&
+                files.clockSource.contains(QString("crm_sysclk_switch(CRM_SCLK_%1);")
                                                .arg(QStringList{"HEXT", "PLL", "HICK"}.at(c.sclkSource))));
         QCOMPARE(files.mainSource.contains("mx_rtc_clock_init();"), c.rtcEnabled);
         pllRecords += c.pllInUse() ? 1 : 0;
-
-        const QString tag = QString("src/r%1_").arg(i);
-        QVERIFY(writeText(dir.filePath(tag + "clock.c"), files.clockSource));
-        QVERIFY(writeText(dir.filePath(tag + "main.c"), files.mainSource));
-        sources << tag + "clock.c" << tag + "main.c";
         distinct.insert(files.clockSource + files.mainSource);
-        QVERIFY(writeText(dir.filePath("inc/" + stem + "_clock.h"), files.clockHeader));
-        QVERIFY(writeText(dir.filePath("inc/" + stem + "_conf.h"), files.confHeader));
+
+        const QString tag = dir.filePath(QString("src/r%1_").arg(i));
+        const QStringList written{
+            writeFile(tag + "clock.c", files.clockSource.toUtf8()),
+            writeFile(tag + "main.c", files.mainSource.toUtf8()),
+            writeFile(dir.filePath("inc/" + stem + "_clock.h"), files.clockHeader.toUtf8()),
+            writeFile(dir.filePath("inc/" + stem + "_conf.h"), files.confHeader.toUtf8())};
+        QVERIFY(!written.contains(QString()));
+        sources << written.mid(0, 2);
     }
     // The seeded set really is broad.
     QVERIFY(distinct.size() > kRecordsPerSeries * 3 / 4);
     QVERIFY(pllRecords > 0 && pllRecords < kRecordsPerSeries);
-
-    const QString host = QStringLiteral(TF_HOST_CC);
-    const QString arm = QStringLiteral(TF_ARM_CC);
-    if (host.isEmpty() || host.endsWith("NOTFOUND") || arm.isEmpty() || arm.endsWith("NOTFOUND"))
-        QFAIL("gcc and arm-none-eabi-gcc are needed to check the generated code");
-    QString errors =
-        compile(host, {"-std=c99", "-fsyntax-only", "-Wall", "-Wextra", "-Werror"}, dir.path(), sources);
-    QVERIFY2(errors.isEmpty(), qPrintable(errors));
-    errors = compile(arm, {"-mcpu=cortex-m4", "-mthumb", "-fsyntax-only"}, dir.path(), sources);
-    QVERIFY2(errors.isEmpty(), qPrintable(errors));
+    for (const auto &[cc, flags] :
+         {qMakePair(QStringLiteral(TF_HOST_CC),
+                    QStringList{"-std=c99", "-fsyntax-only", "-Wall", "-Wextra", "-Werror"}),
+          qMakePair(QStringLiteral(TF_ARM_CC), QStringList{"-mcpu=cortex-m4", "-mthumb", "-fsyntax-only"})}) {
+        const QString errors = compile(cc, flags, dir.path(), sources);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCodegenSweep)

@@ -3,115 +3,90 @@
 
 #include <QtTest>
 
-// The block-marker primitives, the pattern syntax they rely on, the call
-// rewrites and the constant-name tables.
 class TestMarkers : public QObject {
     Q_OBJECT
 
 private slots:
-    void classicSyntax_data();
-    void classicSyntax();
-    void blockEdits_data();
-    void blockEdits();
-    void nonMatchingBlocks_data();
-    void nonMatchingBlocks();
+    void edits_data();
+    void edits();
     void liftedBodyEditedBeforeParent();
-    void rewriteCall_data();
-    void rewriteCall();
-    void tables_data();
     void tables();
 };
 
-void TestMarkers::classicSyntax_data()
+// The pattern syntax, keep, tight keep and remove on a block (a block that
+// does not match is neither found nor edited), and the call rewrites.
+void TestMarkers::edits_data()
 {
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("subject");
-    QTest::addColumn<QString>("matched");
-    auto row = [](const char *name, const char *pattern, const char *subject, const char *matched) {
-        QTest::newRow(name) << QString(pattern) << QString(subject) << QString(matched);
-    };
-    row("{,1} allows the semicolon", "f\\(x\\);{,1}", "f(x);;", "f(x);");
-    row("{,1} allows no semicolon", "f\\(x\\);{,1}", "f(x) g", "f(x)");
-    row("greedy dot spans lines", "<(.+)>", "<1>\n<2>\n", "<1>\n<2>");
-    row("\\s spans a line feed", "f\\(a,\\s*b\\)", "f(a,\n   b)", "f(a,\n   b)");
-    row("\\& is a literal ampersand", "g\\(\\w+,\\s*\\&\\w+\\)", "g(GPIOA, &s)", "g(GPIOA, &s)");
-}
-
-void TestMarkers::classicSyntax()
-{
-    QFETCH(QString, pattern);
-    QFETCH(QString, subject);
-    QFETCH(QString, matched);
-    const QRegularExpression re = Markers::classic(pattern);
-    QVERIFY2(re.isValid(), qPrintable(re.errorString()));
-    QCOMPARE(re.match(subject).captured(0), matched);
-}
-
-void TestMarkers::blockEdits_data()
-{
+    QTest::addColumn<QString>("op");   // classic, keep, tight, remove, rewrite or rewriteLast
+    QTest::addColumn<QString>("name"); // block name, or the pattern for classic
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("operation"); // keep, tight or remove
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected"); // the match for classic; equal to text: nothing matched
+    auto row = [](const char *row, const char *op, const char *name, const QString &text,
+                  const QString &expected) {
+        QTest::newRow(row) << QString(op) << QString(name) << text << expected;
+    };
+    row("{,1} allows the semicolon", "classic", "f\\(x\\);{,1}", "f(x);;", "f(x);");
+    row("{,1} allows no semicolon", "classic", "f\\(x\\);{,1}", "f(x) g", "f(x)");
+    row("greedy dot spans lines", "classic", "<(.+)>", "<1>\n<2>\n", "<1>\n<2>");
+
     const QString example =
         "  crm_reset();\n\n[#hext bypass]\n  crm_hext_bypass(TRUE);\n[/#hext bypass]\n\n[#enable hext]\n";
     const QString spaced = "a;\n\n[#hext bypass]\n  body;\n[/#hext bypass]\n\n\n\nnext;\n";
-    auto row = [](const char *name, const QString &text, const char *operation, const char *expected) {
-        QTest::newRow(name) << text << QString(operation) << QString(expected);
-    };
-    row("worked example removed", example, "remove", "  crm_reset();\n\n[#enable hext]\n");
-    row("worked example kept", example, "keep",
-        "  crm_reset();\n\n  crm_hext_bypass(TRUE);\n\n[#enable hext]\n");
-    row("remove leaves the preceding empty line", spaced, "remove", "a;\n\nnext;\n");
-    row("keep leaves exactly one empty line", spaced, "keep", "a;\n\n  body;\n\nnext;\n");
-    row("tight keep leaves none", spaced, "tight", "a;\n\n  body;\nnext;\n");
-    row("body runs to the last closing marker",
-        "[#hext bypass]\none\n[/#hext bypass]\nmid\n[/#hext bypass]\nend\n", "keep",
+    const char *hb = "hext bypass";
+    row("worked example removed", "remove", hb, example, "  crm_reset();\n\n[#enable hext]\n");
+    row("remove leaves the preceding empty line", "remove", hb, spaced, "a;\n\nnext;\n");
+    row("keep leaves exactly one empty line", "keep", hb, spaced, "a;\n\n  body;\n\nnext;\n");
+    row("tight keep leaves none", "tight", hb, spaced, "a;\n\n  body;\nnext;\n");
+    row("body runs to the last closing marker", "keep", hb,
+        "[#hext bypass]\none\n[/#hext bypass]\nmid\n[/#hext bypass]\nend\n",
         "one\n[/#hext bypass]\nmid\n\nend\n");
     // Bodies may hold backslashes and dollar signs: no back-references.
-    row("replacement is literal", "[#hext bypass]\n  s = \"\\1 $1 \\\\\";\n[/#hext bypass]\n", "keep",
+    row("replacement is literal", "keep", hb, "[#hext bypass]\n  s = \"\\1 $1 \\\\\";\n[/#hext bypass]\n",
         "  s = \"\\1 $1 \\\\\";\n\n");
-}
-
-void TestMarkers::blockEdits()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, operation);
-    QFETCH(QString, expected);
-    QVERIFY(operation == "remove" ? Markers::remove(text, "hext bypass")
-                                  : Markers::decide(text, "hext bypass", true, operation == "tight"));
-    QCOMPARE(text, expected);
-}
-
-void TestMarkers::nonMatchingBlocks_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<QString>("name");
-    auto row = [](const char *name, const char *text, bool found, const char *block) {
-        QTest::newRow(name) << QString(text) << found << QString(block);
+    row("name with < and digits", "remove", "sysclock < 168",
+        "[#sysclock < 168]\nx;\n[/#sysclock < 168]\nz;\n", "z;\n");
+    auto unmatched = [&row](const char *name, const char *block, const char *text) {
+        row(name, "remove", block, text, text);
     };
-    row("well formed", "[#pll sysclock]\nx;\n[/#pll sysclock]\n", true, "pll sysclock");
-    row("name with < and digits", "[#sysclock < 168]\nx;\n[/#sysclock < 168]\n", true, "sysclock < 168");
-    row("similar name", "[#sysclock >= 168]\nx;\n[/#sysclock >= 168]\n", false, "sysclock < 168");
-    row("closing marker missing", "[#pll sysclock]\nx;\n", false, "pll sysclock");
-    row("closing marker misspelled", "[#pll sysclock]\nx;\n[/#pll sysclok]\n", false, "pll sysclock");
-    row("no line feed after closing marker", "[#pll sysclock]\nx;\n[/#pll sysclock]", false, "pll sysclock");
-    row("empty body", "[#pll sysclock]\n[/#pll sysclock]\n", false, "pll sysclock");
-    row("trailing blank after a marker", "[#pll sysclock] \nx;\n[/#pll sysclock]\n", false, "pll sysclock");
-    row("name is not a pattern", "[#pll sysclockX]\nx;\n[/#pll sysclockX]\n", false, "pll sysclock");
+    unmatched("similar name", "sysclock < 168", "[#sysclock >= 168]\nx;\n[/#sysclock >= 168]\n");
+    unmatched("closing marker misspelled", "pll sysclock", "[#pll sysclock]\nx;\n[/#pll sysclok]\n");
+    unmatched("empty body", "pll sysclock", "[#pll sysclock]\n[/#pll sysclock]\n");
+    unmatched("trailing blank after a marker", "pll sysclock", "[#pll sysclock] \nx;\n[/#pll sysclock]\n");
+    unmatched("name is not a pattern", "pll sysclock", "[#pll sysclockX]\nx;\n[/#pll sysclockX]\n");
+
+    const QString div8 = "crm_ahb_div_set(CRM_AHB_DIV_8);\n";
+    row("with semicolon", "rewrite", "", "  crm_ahb_div_set(CRM_AHB_DIV_2);\n", "  " + div8);
+    row("semicolon added", "rewrite", "", "  crm_ahb_div_set(CRM_AHB_DIV_2)\n", "  " + div8);
+    row("every occurrence", "rewrite", "", "crm_ahb_div_set(A);\ncrm_ahb_div_set( B);\n", div8 + div8);
+    row("two arguments do not match", "rewrite", "", "crm_ahb_div_set(A, B);\n", "crm_ahb_div_set(A, B);\n");
+    row("last only, earlier ones stay", "rewriteLast", "", "crm_ahb_div_set(A);\nx;\ncrm_ahb_div_set(B)\n",
+        "crm_ahb_div_set(A);\nx;\n" + div8);
 }
 
-void TestMarkers::nonMatchingBlocks()
+void TestMarkers::edits()
 {
-    QFETCH(QString, text);
-    QFETCH(bool, found);
+    QFETCH(QString, op);
     QFETCH(QString, name);
-    QCOMPARE(Markers::find(text, name), found);
-    QString edited = text;
-    QCOMPARE(Markers::remove(edited, name), found);
-    // A block that does not match is left exactly as it was.
-    if (!found)
-        QCOMPARE(edited, text);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    if (op == "classic") {
+        const QRegularExpression re = Markers::classic(name);
+        QVERIFY2(re.isValid(), qPrintable(re.errorString()));
+        QCOMPARE(re.match(text).captured(0), expected);
+        return;
+    }
+    const bool found = expected != text;
+    if (op.startsWith("rewrite")) {
+        const auto rewrite = op == "rewrite" ? Markers::rewriteCall : Markers::rewriteLastCall;
+        QCOMPARE(rewrite(text, "crm_ahb_div_set\\((\\s*\\w+)\\);{,1}", "crm_ahb_div_set", {"CRM_AHB_DIV_8"}),
+                 found);
+    } else {
+        QCOMPARE(Markers::find(text, name), found);
+        QCOMPARE(op == "remove" ? Markers::remove(text, name)
+                                : Markers::decide(text, name, true, op == "tight"),
+                 found);
+    }
+    QCOMPARE(text, expected);
 }
 
 void TestMarkers::liftedBodyEditedBeforeParent()
@@ -126,93 +101,33 @@ void TestMarkers::liftedBodyEditedBeforeParent()
     QCOMPARE(text, QString("x;\n\n  start();\n  [#unknown]\nkeep me\n[/#unknown]\nend;\n"));
 }
 
-void TestMarkers::rewriteCall_data()
-{
-    QTest::addColumn<bool>("lastOnly");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected"); // empty: nothing matches, text unchanged
-    auto row = [](const char *name, bool lastOnly, const char *text, const char *expected) {
-        QTest::newRow(name) << lastOnly << QString(text) << QString(expected);
-    };
-    row("with semicolon", false, "  crm_ahb_div_set(CRM_AHB_DIV_2);\n",
-        "  crm_ahb_div_set(CRM_AHB_DIV_8);\n");
-    row("semicolon added", false, "  crm_ahb_div_set(CRM_AHB_DIV_2)\n",
-        "  crm_ahb_div_set(CRM_AHB_DIV_8);\n");
-    row("every occurrence", false, "crm_ahb_div_set(A);\ncrm_ahb_div_set( B);\n",
-        "crm_ahb_div_set(CRM_AHB_DIV_8);\ncrm_ahb_div_set(CRM_AHB_DIV_8);\n");
-    row("two arguments do not match", false, "crm_ahb_div_set(A, B);\n", "");
-    row("absent", false, "crm_apb2_div_set(A);\n", "");
-    row("last only, earlier ones stay", true,
-        "crm_ahb_div_set(A);\nx;\ncrm_ahb_div_set(B);\ncrm_ahb_div_set(C)\n",
-        "crm_ahb_div_set(A);\nx;\ncrm_ahb_div_set(B);\ncrm_ahb_div_set(CRM_AHB_DIV_8);\n");
-    row("last only, absent", true, "x;\n", "");
-}
-
-void TestMarkers::rewriteCall()
-{
-    QFETCH(bool, lastOnly);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    const QString before = text;
-    const auto rewrite = lastOnly ? Markers::rewriteLastCall : Markers::rewriteCall;
-    QCOMPARE(rewrite(text, "crm_ahb_div_set\\((\\s*\\w+)\\);{,1}", "crm_ahb_div_set", {"CRM_AHB_DIV_8"}),
-             !expected.isEmpty());
-    QCOMPARE(text, expected.isEmpty() ? before : expected);
-}
-
 // Every table falls back to its default row; the thresholds sit exactly on
 // their boundaries.
-void TestMarkers::tables_data()
+void TestMarkers::tables()
 {
-    QTest::addColumn<QString>("actual");
-    QTest::addColumn<QString>("expected");
     using namespace NameTables;
-    const QVector<QPair<QString, const char *>> rows = {
-        {ahbDiv(32), "CRM_AHB_DIV_1"},
-        {apb1Div(3), "CRM_APB1_DIV_1"},
-        {apb2Div(0), "CRM_APB2_DIV_1"},
-        {adcDiv(7), "CRM_ADC_DIV_2"},
-        {pllFr(3), "CRM_PLL_FR_1"},
-        {usbDiv(1.5), "CRM_USB_DIV_1_5"},
-        {usbDiv(7.5), "CRM_USB_DIV_1"},
-        {usbDiv(1e12), "CRM_USB_DIV_1"},
-        {clkoutSource(10), "CRM_CLKOUT_NOCLK"},
-        {clkout1Source(-1), "CRM_CLKOUT1_HICK"},
-        {clkout2Source(8), "CRM_CLKOUT2_SCLK"},
-        {clkoutDiv(32), "CRM_CLKOUT_DIV_1"},
-        {clkoutDiv1(6), "CRM_CLKOUT_DIV1_1"},
-        {clkoutDiv2(3), "CRM_CLKOUT_DIV2_1"},
-        {ertcHextDiv(32), "CRM_ERTC_CLOCK_HEXT_DIV_2"},
-        {i2c1Source(3), "CRM_I2C1_CLOCK_SOURCE_PCLK"},
-        {usartSource(4), "CRM_USART_CLOCK_SOURCE_PCLK"},
-        {ldoVoltage(240.001), "PWC_LDO_OUTPUT_1V3"},
-        {ldoVoltage(240.0), "PWC_LDO_OUTPUT_1V2"},
-        {ldoVoltage(144.0), "PWC_LDO_OUTPUT_1V0"},
-        {flashWaitCycle(32.0), "FLASH_WAIT_CYCLE_0"},
-        {flashWaitCycle(32.001), "FLASH_WAIT_CYCLE_1"},
-        {flashWaitCycle(150.0), "FLASH_WAIT_CYCLE_4"},
-        {flashClockDivider(240.0), "FLASH_CLOCK_DIV_2"},
-        {flashClockDivider(288.0), "FLASH_CLOCK_DIV_3"},
-        {pllRange(72.0), "CRM_PLL_OUTPUT_RANGE_LE72MHZ"},
-        {pllRange(72.001), "CRM_PLL_OUTPUT_RANGE_GT72MHZ"},
-    };
-    for (const auto &r : rows)
-        QTest::newRow(r.second) << r.first << QString(r.second);
+    QCOMPARE((QStringList{ahbDiv(32), apb1Div(3), apb2Div(0), adcDiv(7), pllFr(3), usbDiv(1.5), usbDiv(7.5),
+                          clkoutSource(10), clkout1Source(-1), clkout2Source(8), clkoutDiv(32), clkoutDiv1(6),
+                          clkoutDiv2(3), ertcHextDiv(32), i2c1Source(3), usartSource(4)}),
+             (QStringList{"CRM_AHB_DIV_1", "CRM_APB1_DIV_1", "CRM_APB2_DIV_1", "CRM_ADC_DIV_2",
+                          "CRM_PLL_FR_1", "CRM_USB_DIV_1_5", "CRM_USB_DIV_1", "CRM_CLKOUT_NOCLK",
+                          "CRM_CLKOUT1_HICK", "CRM_CLKOUT2_SCLK", "CRM_CLKOUT_DIV_1", "CRM_CLKOUT_DIV1_1",
+                          "CRM_CLKOUT_DIV2_1", "CRM_ERTC_CLOCK_HEXT_DIV_2", "CRM_I2C1_CLOCK_SOURCE_PCLK",
+                          "CRM_USART_CLOCK_SOURCE_PCLK"}));
+    QCOMPARE(
+        (QStringList{ldoVoltage(240.001), ldoVoltage(240.0), flashWaitCycle(32.0), flashWaitCycle(32.001),
+                     flashClockDivider(240.0), flashClockDivider(288.0), pllRange(72.0), pllRange(72.001)}),
+        (QStringList{"PWC_LDO_OUTPUT_1V3", "PWC_LDO_OUTPUT_1V2", "FLASH_WAIT_CYCLE_0", "FLASH_WAIT_CYCLE_1",
+                     "FLASH_CLOCK_DIV_2", "FLASH_CLOCK_DIV_3", "CRM_PLL_OUTPUT_RANGE_LE72MHZ",
+                     "CRM_PLL_OUTPUT_RANGE_GT72MHZ"}));
     auto pin = [](const PinRow &p) {
         return QStringList({p.portClock, p.pins, p.port, p.pinSource, p.mux}).join(' ');
     };
-    QTest::newRow("pin 3") << pin(clkoutPin(3))
-                           << "CRM_GPIOB_PERIPH_CLOCK GPIO_PINS_13 GPIOB GPIO_PINS_SOURCE13 GPIO_MUX_3";
-    QTest::newRow("pin default") << pin(clkoutPin(4))
-                                 << "CRM_GPIOA_PERIPH_CLOCK GPIO_PINS_0 GPIOA GPIO_PINS_SOURCE0 GPIO_MUX_0";
-    QTest::newRow("output 1 pin default") << pin(clkout1Pin(3)) << pin(clkoutPin(4));
-}
-
-void TestMarkers::tables()
-{
-    QFETCH(QString, actual);
-    QFETCH(QString, expected);
-    QCOMPARE(actual, expected);
+    QCOMPARE(pin(clkoutPin(3)),
+             QString("CRM_GPIOB_PERIPH_CLOCK GPIO_PINS_13 GPIOB GPIO_PINS_SOURCE13 GPIO_MUX_3"));
+    QCOMPARE(pin(clkoutPin(4)),
+             QString("CRM_GPIOA_PERIPH_CLOCK GPIO_PINS_0 GPIOA GPIO_PINS_SOURCE0 GPIO_MUX_0"));
+    QCOMPARE(pin(clkout1Pin(3)), pin(clkoutPin(4)));
 }
 
 QTEST_GUILESS_MAIN(TestMarkers)
