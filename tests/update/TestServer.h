@@ -2,9 +2,6 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QList>
-#include <QPair>
-#include <QStringList>
 #include <QTcpServer>
 
 // A small HTTP/1.1 server on 127.0.0.1 for the update tests and benchmark;
@@ -21,21 +18,20 @@ public:
         qint64 generated = -1; // >= 0: this many pattern bytes made on the fly
         bool announceLength = true;
         qint64 stallAfter = -1; // >= 0: stop sending after this many body bytes, keep the line open
-        int chunkDelayMs = 0;   // pause between chunks of a generated body
+        int chunkDelayMs = 0;   // pause between chunks of a body
     };
 
-    explicit TestServer(bool tls = false, QObject *parent = nullptr);
+    explicit TestServer(bool tls = false, QObject *parent = nullptr) : QTcpServer(parent), m_tls(tls) {}
 
     bool start();
     QString base() const; // "http://127.0.0.1:<port>" or "https://..."
 
-    void setRoute(const QByteArray &path, const Route &route); // other paths give 404
+    void setRoute(const QByteArray &path, const Route &route) { m_routes.insert(path, route); }
+    Route route(const QByteArray &path) const; // 404 for a path without a route
 
-    static Route file(const QByteArray &body);
+    static Route file(const QByteArray &body, int status = 200);
     static Route redirect(const QByteArray &location, int status = 302);
-    // Byte i of a generated body (reproducible, not all zero).
-    static QByteArray pattern(qint64 offset, qint64 size);
-    static bool loadTestCertificate(); // false when the test data is missing
+    static QByteArray pattern(qint64 offset, qint64 size); // bytes of a generated body, not all zero
 
     QList<QByteArray> requestedPaths;
 
@@ -43,8 +39,6 @@ protected:
     void incomingConnection(qintptr descriptor) override;
 
 private:
-    Route routeFor(const QByteArray &path) const;
-
     bool m_tls = false;
     QHash<QByteArray, Route> m_routes;
 };

@@ -1,228 +1,234 @@
+#include "HttpsDownload.h"
 #include "ScriptedDialogs.h"
+#include "TestHelpers.h"
 #include "TestServer.h"
 #include "UpdateCheck.h"
+#include "VersionCheck.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 using UpdateCheck::Outcome;
 Q_DECLARE_METATYPE(UpdateCheck::Outcome)
 
-// The whole new-version check against a local server, with scripted answers.
+// Reading the update list, comparing versions and the whole new-version
+// check against a local server, with scripted answers.
 class TestUpdateCheck : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void init();
-    void upToDate_data();
-    void upToDate();
-    void declined_data();
-    void declined();
-    void downloads_data();
-    void downloads();
-    void failures_data();
-    void failures();
+    void versionNumber_data();
+    void versionNumber();
+    void readListValue_data();
+    void readListValue();
+    void check_data();
+    void check();
+    void chineseTexts();
 
 private:
-    // Serves list as the update list under both base addresses and runs the
-    // check in language (0 English, 1 Chinese).
-    Outcome run(const QByteArray &list, int language = 0)
+    // The list with the product's entry after another product's; BASE stands for the server.
+    QByteArray list(const QByteArray &version,
+                    const QByteArray &urlen = "<URLEN>BASE/pkg/en/Tool.zip</URLEN>") const
     {
-        m_server.setRoute("/en/download/VelornDownloadResource.xml", TestServer::file(list));
-        m_server.setRoute("/zh/download/VelornDownloadResource.xml", TestServer::file(list));
+        return QByteArray("<Root><VelornTool><Entry><Name>Other</Name><Version>9.0.0</Version></Entry><Entry>"
+                          "<Name>Tickforge</Name><Version>" +
+                          version + "</Version>" + urlen +
+                          "<URL>BASE/pkg/zh/Tool.zip</URL></Entry></VelornTool></Root>")
+            .replace("BASE", m_server.base().toUtf8());
+    }
+    // Serves list (null: not found) under both base addresses and runs the check.
+    Outcome run(const QByteArray &list, int language, const QString &tempRoot)
+    {
+        for (const char *base : {"/en/download/", "/zh/download/"})
+            m_server.setRoute(base + QByteArray(UpdateCheck::listFileName()),
+                              TestServer::file(list, list.isNull() ? 404 : 200));
         UpdateCheck::Settings settings = UpdateCheck::defaultSettings();
         settings.englishBase = m_server.base() + QStringLiteral("/en/download/");
         settings.chineseBase = m_server.base() + QStringLiteral("/zh/download/");
-        settings.tempRoot = m_tempRoot->path();
+        settings.tempRoot = tempRoot;
         settings.inactivityTimeoutMs = 5000;
         return UpdateCheck::checkForNewVersion(nullptr, language, settings);
     }
-    // The list with the product's entry after another product's.
-    QByteArray list(const QByteArray &version, const QByteArray &urlen = "/pkg/en/Tool.zip",
-                    const QByteArray &sha256 = QByteArray()) const
-    {
-        const QByteArray base = m_server.base().toUtf8();
-        QByteArray entry = "<Entry><Name>Tickforge</Name><Version>" + version + "</Version>";
-        if (!urlen.isEmpty())
-            entry += "<URLEN>" + base + urlen + "</URLEN>";
-        entry += "<URL>" + base + "/pkg/zh/Tool.zip</URL>";
-        if (!sha256.isEmpty())
-            entry += "<SHA256>" + sha256 + "</SHA256>";
-        return "<?xml version=\"1.0\"?>\n<Root><VelornTool><Entry><Name>Other</Name><Version>9.0.0</Version>"
-               "</Entry>" +
-               entry + "</Entry></VelornTool></Root>\n";
-    }
-    static QStringList contents(const QString &dir)
-    {
-        return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
 
     TestServer m_server;
-    QScopedPointer<QTemporaryDir> m_tempRoot;
-    QScopedPointer<QTemporaryDir> m_target;
-    const QByteArray m_en = "english package";
 };
 
 void TestUpdateCheck::initTestCase()
 {
     QVERIFY(m_server.start());
-    m_server.setRoute("/pkg/en/Tool.zip", TestServer::file(m_en));
+    m_server.setRoute("/pkg/en/Tool.zip", TestServer::file("english package"));
     m_server.setRoute("/pkg/zh/Tool.zip", TestServer::file("chinese package"));
-    m_server.setRoute("/pkg/en/Tool_V3.0.04.zip", TestServer::file(m_en));
+    m_server.setRoute("/pkg/en/Tool_V3.0.04.zip", TestServer::file("english package"));
 }
 
-void TestUpdateCheck::init()
+void TestUpdateCheck::versionNumber_data()
 {
-    m_tempRoot.reset(new QTemporaryDir);
-    m_target.reset(new QTemporaryDir);
-    QVERIFY(m_tempRoot->isValid() && m_target->isValid());
-    m_server.requestedPaths.clear();
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<int>("expected");
+    const auto row = [](const char *version, int major, int minor, int patch) {
+        QTest::newRow(version) << version << (major * 256 + minor) * 256 + patch;
+    };
+    row("3.0.03", 3, 0, 3);
+    row("3.0.04", 3, 0, 4);
+    row("3.0.09", 3, 0, 9);
+    row("3.0.0A", 3, 0, 10);
+    row("3.1", 3, 1, 1);
+    row("V3.0.04", 0, 0, 0);
 }
 
-void TestUpdateCheck::upToDate_data()
+void TestUpdateCheck::versionNumber()
 {
-    QTest::addColumn<QByteArray>("list");
-    QTest::newRow("same version") << list("3.0.03");
-    QTest::newRow("older version") << list("3.0.02");
-    QTest::newRow("leading letter") << list("V3.0.04");
-    QTest::newRow("no section") << QByteArray("<Root><Other/></Root>");
-    QTest::newRow("not XML") << QByteArray("garbage");
+    QFETCH(QString, version);
+    QFETCH(int, expected);
+    QCOMPARE(::versionNumber(version), expected);
 }
 
-void TestUpdateCheck::upToDate()
+void TestUpdateCheck::readListValue_data()
 {
-    QFETCH(QByteArray, list);
-    ScriptedDialogs dialogs;
-    QCOMPARE(run(list), Outcome::UpToDate);
-    QCOMPARE(dialogs.requests.size(), 1);
-    QCOMPARE(dialogs.last()->icon, QMessageBox::Information);
-    QCOMPARE(dialogs.last()->title, QStringLiteral("Information"));
-    QCOMPARE(dialogs.last()->text, QStringLiteral("The current tool is the latest version."));
-    QCOMPARE(dialogs.last()->buttonLabels, QStringList{QStringLiteral("Ok")});
-    QCOMPARE(m_server.requestedPaths, QList<QByteArray>{"/en/download/VelornDownloadResource.xml"});
-    QVERIFY(contents(m_tempRoot->path()).isEmpty());
+    QTest::addColumn<QByteArray>("xml"); // null: no file at all
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expected");
+    const QByteArray list =
+        "<Root><VelornTool><Entry><Name>Other</Name><Version>1.0.0</Version></Entry>"
+        "<Entry><Name>Tickforge</Name><Version>3.0.04</Version><URLEN>en</URLEN><URL>zh</URL>"
+        "</Entry></VelornTool></Root>";
+    QTest::newRow("version of the product") << list << "VelornTool"
+                                            << "Version"
+                                            << "3.0.04";
+    QTest::newRow("Chinese address") << list << "VelornTool"
+                                     << "URL"
+                                     << "zh";
+    QTest::newRow("missing section") << list << "NoSuchSection"
+                                     << "Version"
+                                     << "";
+    QTest::newRow("field before key passed over")
+        << QByteArray("<Root><VelornTool><Entry><Version>9.0.0</Version><Name>Tickforge</Name></Entry>"
+                      "<Entry><Name>Tickforge</Name><Version>3.0.05</Version></Entry></VelornTool></Root>")
+        << "VelornTool"
+        << "Version"
+        << "3.0.05";
+    QTest::newRow("unreadable file") << QByteArray() << "VelornTool"
+                                     << "Version"
+                                     << "";
 }
 
-void TestUpdateCheck::declined_data()
+void TestUpdateCheck::readListValue()
 {
-    QTest::addColumn<bool>("cancelQuestion");
-    QTest::newRow("cancel at the question") << true;
-    QTest::newRow("cancel at the directory") << false;
+    QFETCH(QByteArray, xml);
+    QFETCH(QString, section);
+    QFETCH(QString, field);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.xml"));
+    QVERIFY(xml.isNull() || !writeFile(path, xml).isNull());
+    QCOMPARE(::readListValue(path, section, QStringLiteral("Tickforge"), field), expected);
 }
 
-void TestUpdateCheck::declined()
-{
-    QFETCH(bool, cancelQuestion);
-    ScriptedDialogs dialogs;
-    if (!cancelQuestion)
-        dialogs.answerButton(QMessageBox::Ok); // the directory dialog is left unanswered
-    QCOMPARE(run(list("3.0.04")), Outcome::Declined);
-
-    const ScriptedDialogs::Request &question = dialogs.requests.first();
-    QCOMPARE(question.icon, QMessageBox::Question);
-    QCOMPARE(question.title, QStringLiteral("Infomation"));
-    QCOMPARE(question.text,
-             QStringLiteral("A new version of \"Tickforge\" has been detected, do you want to download it?"));
-    QCOMPARE(question.buttonLabels, (QStringList{QStringLiteral("Ok"), QStringLiteral("Cancel")}));
-    QCOMPARE(dialogs.requests.size(), cancelQuestion ? 1 : 2);
-    if (!cancelQuestion)
-        QCOMPARE(dialogs.last(ScriptedDialogs::Kind::Directory)->title, QStringLiteral("Select directory"));
-    QCOMPARE(m_server.requestedPaths.size(), 1);
-    QVERIFY(contents(m_tempRoot->path()).isEmpty());
-    QVERIFY(contents(m_target->path()).isEmpty());
-}
-
-void TestUpdateCheck::downloads_data()
-{
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QByteArray>("urlen");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("openFolder");
-    QTest::newRow("English takes URLEN") << 0 << QByteArray("/pkg/en/Tool.zip") << m_en << false;
-    QTest::newRow("Chinese takes URL")
-        << 1 << QByteArray("/pkg/en/Tool.zip") << QByteArray("chinese package") << false;
-    QTest::newRow("versioned name kept") << 0 << QByteArray("/pkg/en/Tool_V3.0.04.zip") << m_en << false;
-    QTest::newRow("open folder") << 0 << QByteArray("/pkg/en/Tool.zip") << m_en << true;
-}
-
-void TestUpdateCheck::downloads()
-{
-    QFETCH(int, language);
-    QFETCH(QByteArray, urlen);
-    QFETCH(QByteArray, content);
-    QFETCH(bool, openFolder);
-
-    ScriptedDialogs dialogs;
-    dialogs.answerButton(QMessageBox::Ok);
-    dialogs.answerPath(m_target->path());
-    dialogs.answerExtra(openFolder ? 0 : 1);
-    QCOMPARE(run(list("3.0.04", urlen), language), Outcome::Downloaded);
-
-    QCOMPARE(m_server.requestedPaths.first(), language
-                                                  ? QByteArray("/zh/download/VelornDownloadResource.xml")
-                                                  : QByteArray("/en/download/VelornDownloadResource.xml"));
-    QCOMPARE(contents(m_target->path()), QStringList{QStringLiteral("Tool_V3.0.04.zip")});
-    const QString saved = QDir(m_target->path()).filePath(QStringLiteral("Tool_V3.0.04.zip"));
-    QFile file(saved);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), content);
-    QVERIFY(contents(m_tempRoot->path()).isEmpty());
-
-    const ScriptedDialogs::Request *done = dialogs.last();
-    QCOMPARE(done->icon, QMessageBox::Information);
-    QCOMPARE(done->title, QStringLiteral("Information"));
-    QCOMPARE(done->text,
-             QStringLiteral("Download succeeded, storage location: \n") + QDir::toNativeSeparators(saved));
-    QCOMPARE(done->buttons, QMessageBox::StandardButtons(QMessageBox::NoButton));
-    QCOMPARE(done->extraButtons, (QStringList{QStringLiteral(" Open Folder  "), QStringLiteral("OK")}));
-    QCOMPARE(dialogs.openedUrls,
-             openFolder ? QList<QUrl>{QUrl::fromLocalFile(m_target->path())} : QList<QUrl>());
-}
-
-void TestUpdateCheck::failures_data()
+void TestUpdateCheck::check_data()
 {
     QTest::addColumn<QByteArray>("list"); // null: the list is not found
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("answers"); // "ok": to the question, "dir": a folder, "open": Open Folder
     QTest::addColumn<Outcome>("outcome");
-    QTest::addColumn<QString>("text");
-    const QByteArray sha = QCryptographicHash::hash(m_en, QCryptographicHash::Sha256).toHex();
-    const QByteArray tampered = QCryptographicHash::hash("tampered", QCryptographicHash::Sha256).toHex();
-    QTest::newRow("list not found") << QByteArray() << Outcome::ListFailed << "Download failed: ";
-    QTest::newRow("no package address") << list("3.0.04", "") << Outcome::PackageFailed << "Invalid URL : ";
-    QTest::newRow("checksum mismatch")
-        << list("3.0.04", "/pkg/en/Tool.zip", tampered) << Outcome::PackageFailed
-        << "Download failed: The file does not match its SHA-256 checksum.";
-    QTest::newRow("checksum matches") << list("3.0.04", "/pkg/en/Tool.zip", sha) << Outcome::Downloaded
-                                      << "Download succeeded, storage location: ";
+    QTest::addColumn<QString>("text");   // how the last message starts
+    QTest::addColumn<QByteArray>("got"); // the package saved as Tool_V3.0.04.zip, if any
+    const auto row = [](const char *tag, const QByteArray &list, int language, const char *answers,
+                        Outcome outcome, const char *text, const QByteArray &got = QByteArray()) {
+        QTest::newRow(tag) << list << language << answers << outcome << text << got;
+    };
+    const char *latest = "The current tool is the latest version.";
+    const char *question = "A new version of \"Tickforge\" has been detected, do you want to download it?";
+    const char *saved = "Download succeeded, storage location: \n";
+    row("same version", list("3.0.03"), 0, "ok dir", Outcome::UpToDate, latest);
+    row("not XML", "garbage", 0, "ok dir", Outcome::UpToDate, latest);
+    row("cancel at the question", list("3.0.04"), 0, "", Outcome::Declined, question);
+    row("cancel at the directory", list("3.0.04"), 0, "ok", Outcome::Declined, question);
+    row("English takes URLEN", list("3.0.04"), 0, "ok dir", Outcome::Downloaded, saved, "english package");
+    row("Chinese takes URL", list("3.0.04"), 1, "ok dir open", Outcome::Downloaded, saved, "chinese package");
+    row("versioned name kept", list("3.0.04", "<URLEN>BASE/pkg/en/Tool_V3.0.04.zip</URLEN>"), 0, "ok dir",
+        Outcome::Downloaded, saved, "english package");
+    row("list not found", QByteArray(), 0, "ok dir", Outcome::ListFailed, "Download failed: ");
+    row("no package address", list("3.0.04", ""), 0, "ok dir", Outcome::PackageFailed, "Invalid URL : ");
+    const QByteArray sha = QCryptographicHash::hash("english package", QCryptographicHash::Sha256).toHex();
+    row("checksum matches", list("3.0.04", "<URLEN>BASE/pkg/en/Tool.zip</URLEN><SHA256>" + sha + "</SHA256>"),
+        0, "ok dir", Outcome::Downloaded, saved, "english package");
+    row("checksum mismatch",
+        list("3.0.04", "<URLEN>BASE/pkg/en/Tool.zip</URLEN><SHA256>" + QByteArray(64, 'a') + "</SHA256>"), 0,
+        "ok dir", Outcome::PackageFailed, "Download failed: The file does not match its SHA-256 checksum.");
 }
 
-void TestUpdateCheck::failures()
+void TestUpdateCheck::check()
 {
     QFETCH(QByteArray, list);
+    QFETCH(int, language);
+    QFETCH(QString, answers);
     QFETCH(Outcome, outcome);
     QFETCH(QString, text);
-
+    QFETCH(QByteArray, got);
+    QTemporaryDir tempRoot, target;
     ScriptedDialogs dialogs;
-    dialogs.answerButton(QMessageBox::Ok);
-    dialogs.answerPath(m_target->path());
-    if (list.isNull()) {
-        TestServer::Route missing;
-        missing.status = 404;
-        m_server.setRoute("/en/download/VelornDownloadResource.xml", missing);
-        UpdateCheck::Settings settings = UpdateCheck::defaultSettings();
-        settings.englishBase = m_server.base() + QStringLiteral("/en/download/");
-        settings.tempRoot = m_tempRoot->path();
-        QCOMPARE(UpdateCheck::checkForNewVersion(nullptr, 0, settings), outcome);
-    } else {
-        QCOMPARE(run(list), outcome);
-    }
+    if (answers.contains(QLatin1String("ok")))
+        dialogs.answerButton(QMessageBox::Ok);
+    if (answers.contains(QLatin1String("dir")))
+        dialogs.answerPath(target.path());
+    dialogs.answerExtra(answers.contains(QLatin1String("open")) ? 0 : 1);
+    m_server.requestedPaths.clear();
+    QCOMPARE(run(list, language, tempRoot.path()), outcome);
+
+    QCOMPARE(m_server.requestedPaths.first(),
+             "/" + QByteArray(language ? "zh" : "en") + "/download/" + UpdateCheck::listFileName());
     QVERIFY2(dialogs.last()->text.startsWith(text), qPrintable(dialogs.last()->text));
-    QCOMPARE(contents(m_target->path()), outcome == Outcome::Downloaded
-                                             ? QStringList{QStringLiteral("Tool_V3.0.04.zip")}
-                                             : QStringList());
-    QVERIFY(contents(m_tempRoot->path()).isEmpty());
+    QVERIFY(QDir(tempRoot.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    const QString package = QDir(target.path()).filePath(QStringLiteral("Tool_V3.0.04.zip"));
+    QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden),
+             got.isNull() ? QStringList() : QStringList{QStringLiteral("Tool_V3.0.04.zip")});
+    if (outcome == Outcome::Declined) {
+        QCOMPARE(dialogs.requests.first().title, QStringLiteral("Infomation"));
+        QCOMPARE(dialogs.texts(ScriptedDialogs::Kind::Directory).size(), answers.isEmpty() ? 0 : 1);
+        QCOMPARE(m_server.requestedPaths.size(), 1);
+    }
+    if (outcome != Outcome::Downloaded)
+        return;
+    QFile file(package);
+    QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), got);
+    QCOMPARE(dialogs.last()->text, text + QDir::toNativeSeparators(package));
+    QCOMPARE(dialogs.last()->extraButtons,
+             (QStringList{QStringLiteral(" Open Folder  "), QStringLiteral("OK")}));
+    QCOMPARE(dialogs.openedUrls, answers.contains(QLatin1String("open"))
+                                     ? QList<QUrl>{QUrl::fromLocalFile(target.path())}
+                                     : QList<QUrl>());
+}
+
+void TestUpdateCheck::chineseTexts()
+{
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral(":/image/tr_zh.qm")));
+    QVERIFY(QCoreApplication::installTranslator(&chinese));
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    QCOMPARE(run(list("3.0.03"), 0, dir.path()), Outcome::UpToDate);
+    HttpsDownload download(nullptr);
+    QString path = dir.path();
+    QVERIFY(!download.download(QStringLiteral("   "), path, QString()));
+    QVERIFY(!writeFile(dir.filePath(QStringLiteral("Tool.zip")), "old").isNull());
+    QVERIFY(!download.download(m_server.base() + QStringLiteral("/pkg/en/Tool.zip"), path = dir.path(), {}));
+    QCoreApplication::removeTranslator(&chinese);
+
+    QCOMPARE(dialogs.requests.size(), 3);
+    QCOMPARE(dialogs.requests.at(0).title, QStringLiteral("信息"));
+    QCOMPARE(dialogs.requests.at(0).text, QStringLiteral("当前软件已是最新版本。"));
+    QCOMPARE(dialogs.requests.at(0).buttonLabels, QStringList{QStringLiteral("确定")});
+    QCOMPARE(dialogs.requests.at(1).title, QStringLiteral("错误"));
+    QCOMPARE(dialogs.requests.at(1).text, QStringLiteral("无效的URL :    "));
+    QCOMPARE(dialogs.requests.at(2).title, QStringLiteral("覆盖文件"));
+    QVERIFY(dialogs.requests.at(2).text.endsWith(QStringLiteral(" 文件已经存在，是否覆盖？")));
+    QCOMPARE(dialogs.requests.at(2).buttonLabels,
+             (QStringList{QStringLiteral("确定"), QStringLiteral("取消")}));
 }
 
 QTEST_MAIN(TestUpdateCheck)
