@@ -20,10 +20,9 @@ inline QVector<int> allSeries()
 }
 
 // SCLK from the PLL on HEXT: ms 1, ns 72, fr 2 or x18; USB off.
-inline ClockConfig pllDesign(int id, double hextMHz = 8.0)
+inline ClockConfig pllDesign(int id)
 {
     ClockConfig c(id);
-    c.hextMHz = hextMHz;
     c.sclkSource = ClockConfig::SclkPll;
     c.usbDisabled = 1;
     c.pllFlexible = SeriesTable::byId(id)->pllKind == PllKind::Flexible;

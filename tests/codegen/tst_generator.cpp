@@ -29,12 +29,6 @@ QString resourceText(const QString &name)
     return f.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 // A folder with inc and src to generate into, conflicts asked through the dialog seam.
 bool generateIn(const QTemporaryDir &dir, const ClockConfig &c, const QString &stem, QString *error = nullptr)
 {
@@ -117,21 +111,19 @@ void TestGenerator::edits_data()
         "main",
         "gpio_pin_mux_config(GPIOE, GPIO_PINS_SOURCE4, GPIO_MUX_0);|crm_clock_out1_set(CRM_CLKOUT1_PLL);|"
         "crm_clkout_div_set(CRM_CLKOUT_INDEX_1, CRM_CLKOUT_DIV1_4, CRM_CLKOUT_DIV2_16);|"
-        "gpio_init(GPIOC, &gpio_init_struct);|crm_clock_out2_set(CRM_CLKOUT2_ADCCLK);|"
+        "crm_clock_out2_set(CRM_CLKOUT2_ADCCLK);|"
         "crm_clkout_div_set(CRM_CLKOUT_INDEX_2, CRM_CLKOUT_DIV1_5, CRM_CLKOUT_DIV2_512);|"
         "  mx_clkout1_init();\n  mx_clkout2_init();\n  mx_rtc_clock_init();\n  while(1)");
 
     const QString base = "pllFlexible=0 adcEnabled=1 clkoutPin=1 " + kPll + "sclkSource=";
-    broken("closing pll marker misspelled, pll unused", "clock", "[/#enable pll]=>[/#enable  pll]",
-           base + "2", "enable pll");
+    broken("pll closing marker misspelled", "clock", "[/#enable pll]=>[/#enable  pll]", base + "2",
+           "enable pll");
     broken("apb1 call missing", "clock", "crm_apb1_div_set(=>crm_apbx_div_set(", base + "1", "APB1");
-    broken("summary fence missing", "clock", "@brief  system clock=>@brief system clock", base + "1",
-           "summary");
+    broken("no summary fence", "clock", "@brief  system clock=>@brief system clock", base + "1", "summary");
     broken("unused block missing", "clock", "[#hick48]=>[#hick 48]", base + "0", "");
     broken("used block missing", "clock", "[#hick48]=>[#hick 48]", base + "2", "hick sysclock");
     broken("adc init call missing", "main", "mx_adc_clock_init();=>", base + "1", "init-call removal");
-    broken("conf define written as 12 MHz", "conf", "((uint32_t)8000000)=>((uint32_t)12000000)", base + "1",
-           "HEXT_VALUE");
+    broken("define not 8 MHz", "conf", "((uint32_t)8000000)=>((uint32_t)12000000)", base + "1", "HEXT_VALUE");
 }
 
 void TestGenerator::edits()
@@ -144,17 +136,17 @@ void TestGenerator::edits()
     TF_RECORD(c, series, setup);
     c.recompute();
     const QString stem = SeriesTable::byId(series)->templateStem();
-    const QString templateName = stem + (file == "main"   ? "_main.c"
-                                         : file == "conf" ? "_conf.h"
-                                                          : "_clock.c");
+    const int k = QStringList{"clock", "main", "conf"}.indexOf(file);
+    const QString templateName = stem + QStringList{"_clock.c", "_main.c", "_conf.h"}.at(k);
     if (!patch.isEmpty()) {
         QString text = resourceText(templateName);
         QVERIFY(text.contains(patch.section("=>", 0, 0)));
         text.replace(patch.section("=>", 0, 0), patch.section("=>", 1));
         QString failed;
-        const auto edit = file == "clock"  ? Codegen::editClockSource
-                          : file == "main" ? Codegen::editMainSource
-                                           : Codegen::editConfHeader;
+        const auto edit =
+            QVector<decltype(&Codegen::editClockSource)>{Codegen::editClockSource, Codegen::editMainSource,
+                                                         Codegen::editConfHeader}
+                .at(k);
         QCOMPARE(edit(text, c, &failed), expect.isEmpty());
         QCOMPARE(failed, expect);
         return;
@@ -162,9 +154,7 @@ void TestGenerator::edits()
     Codegen::Files files;
     QString error;
     QVERIFY2(Codegen::render(c, stem, &files, &error), qPrintable(error));
-    const QString text = file == "clock"  ? files.clockSource
-                         : file == "main" ? files.mainSource
-                                          : files.confHeader;
+    const QString text = QStringList{files.clockSource, files.mainSource, files.confHeader}.at(k);
     int from = 0;
     for (const QString &item : expect.split('|')) {
         if (item.startsWith('!')) {
@@ -175,7 +165,6 @@ void TestGenerator::edits()
         QVERIFY2(from >= 0, qPrintable(item + "\n---\n" + text));
         from += item.size();
     }
-    QVERIFY(!text.contains("[#"));
     QVERIFY(files.clockSource.count("crm_pll_config") <= 1);
     if (file == "conf") {
         // Nothing else of the header changes.
@@ -220,8 +209,11 @@ void TestGenerator::runs()
     Codegen::Files files;
     QVERIFY(Codegen::render(c, "qxc310", &files));
     const QStringList texts = {files.clockSource, files.clockHeader, files.mainSource, files.confHeader};
-    for (int i = 0; i < paths.size(); ++i)
-        QCOMPARE(readFile(dir.filePath(paths[i])), i < written ? texts[i].toUtf8() : QByteArray("old\n"));
+    for (int i = 0; i < paths.size(); ++i) {
+        QFile f(dir.filePath(paths[i]));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), i < written ? texts[i].toUtf8() : QByteArray("old\n"));
+    }
     // No temporary file is left behind.
     QCOMPARE(QDir(dir.filePath("src")).entryList(QDir::Files) +
                  QDir(dir.filePath("inc")).entryList(QDir::Files),

@@ -48,25 +48,15 @@ void TestSummary::lines_data()
         QTest::newRow(name) << series << setup << expected;
     };
     row("C330 example, whole", 13, "sclkSource=1 pllMs=1 pllNs=72 pllFr=2 apb1Div=2 apb2Div=2 usbDisabled=1",
-        {
-            "* @brief  system clock config program",
-            "  * @note   the system clock is configured as follow:",
-            "  *         - system clock        = (hext * pll_ns)/(pll_ms * pll_fr)",
-            "  *         - system clock source = pll (hext)",
-            "  *         - hext                = 8000000",
-            "  *         - sclk                = 288000000",
-            "  *         - ahbdiv              = 1",
-            "  *         - ahbclk              = 288000000",
-            "  *         - apb1div             = 2",
-            "  *         - apb1clk             = 144000000",
-            "  *         - apb2div             = 2",
-            "  *         - apb2clk             = 144000000",
-            "  *         - pll_ns              = 72",
-            "  *         - pll_ms              = 1",
-            "  *         - pll_fr              = 2",
-            "  * @param  none",
-            "  * @retval none",
-        });
+        {"* @brief  system clock config program", "  * @note   the system clock is configured as follow:",
+         "  *         - system clock        = (hext * pll_ns)/(pll_ms * pll_fr)",
+         "  *         - system clock source = pll (hext)", "  *         - hext                = 8000000",
+         "  *         - sclk                = 288000000", "  *         - ahbdiv              = 1",
+         "  *         - ahbclk              = 288000000", "  *         - apb1div             = 2",
+         "  *         - apb1clk             = 144000000", "  *         - apb2div             = 2",
+         "  *         - apb2clk             = 144000000", "  *         - pll_ns              = 72",
+         "  *         - pll_ms              = 1", "  *         - pll_fr              = 2", "  * @param  none",
+         "  * @retval none"});
     const QString pll = "sclkSource=1 usbDisabled=1 pllMult=6 hextDivValue=3 ";
     const QString clock = "  *         - system clock        = ";
     const QString source = "  *         - system clock source = ";
