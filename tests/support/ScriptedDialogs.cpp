@@ -105,7 +105,9 @@ QString ScriptedDialogs::existingDirectory(QWidget *, const QString &caption, co
 
 bool ScriptedDialogs::openUrl(const QUrl &url)
 {
-    requests.append({Kind::OpenUrl});
+    Request r;
+    r.kind = Kind::OpenUrl;
+    requests.append(r);
     openedUrls.append(url);
     return m_opened.isEmpty() || m_opened.takeFirst();
 }
