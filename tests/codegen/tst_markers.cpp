@@ -98,6 +98,11 @@ void TestMarkers::liftedBodyEditedBeforeParent()
     QVERIFY(Markers::replaceBody(text, "rtc lext", body, true));
     // Blanks before a marker stay; an unknown block passes through.
     QCOMPARE(text, QString("x;\n\n  start();\n  [#unknown]\nkeep me\n[/#unknown]\nend;\n"));
+
+    // The loose form leaves one empty line after the new body, as keep does.
+    QString loose = "a;\n[#rtc lext]\n  old();\n[/#rtc lext]\n\n\nend;\n";
+    QVERIFY(Markers::replaceBody(loose, "rtc lext", "  new();\n"));
+    QCOMPARE(loose, QString("a;\n  new();\n\nend;\n"));
 }
 
 // Every table falls back to its default row; the thresholds sit exactly on
