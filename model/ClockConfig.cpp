@@ -456,6 +456,24 @@ void ClockConfig::searchPllFactors(double refMHz, bool forUsb)
         sclkMHz = pllMHz;
 }
 
+const QVector<int> &ClockConfig::ahbDivValues()
+{
+    static const QVector<int> values{1, 2, 4, 8, 16, 64, 128, 256, 512};
+    return values;
+}
+
+const QVector<int> &ClockConfig::apbDivValues()
+{
+    static const QVector<int> values{1, 2, 4, 8, 16};
+    return values;
+}
+
+const QVector<int> &ClockConfig::pllFrValues()
+{
+    static const QVector<int> values{1, 2, 4, 8, 16, 32};
+    return values;
+}
+
 quint32 ClockConfig::pllcfgWord() const
 {
     quint32 frCode = 0;

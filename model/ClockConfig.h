@@ -84,6 +84,13 @@ public:
     static constexpr double kVcoMaxMHz = 1000.0;
     static constexpr int kPllMultMin = 2;
     static constexpr int kPllMultMax = 64;
+    static constexpr int kRtcDivMin = 2;
+    static constexpr int kRtcDivMax = 31;
+
+    // Values the divider fields take, in the order the controls offer them.
+    static const QVector<int> &ahbDivValues(); // also clock-output second stages
+    static const QVector<int> &apbDivValues();
+    static const QVector<int> &pllFrValues();
 
     // The row of the series parameter table; nullptr for an unknown id.
     const SeriesParams *params() const;

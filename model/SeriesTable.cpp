@@ -1,10 +1,11 @@
 #include "SeriesTable.h"
 
+#include "ClockConfig.h"
+
 namespace {
 
 using K = ClockSourceKind;
 
-const QVector<int> kWideDivs{1, 2, 4, 8, 16, 64, 128, 256, 512};
 const QVector<int> kAdcDivs{2, 4, 6, 8, 12, 16};
 
 const char *const kUsbWarning = "USB clock must be 48MHz. But the USB clock of current config is wrong.  "
@@ -103,7 +104,7 @@ SeriesParams singleOutputBase(bool lickLext, bool usb, const char *hickText, boo
     out.sources = singleSources(lickLext, usb, hickText);
     out.pins = QStringList{QStringLiteral("none"), QStringLiteral("PA8")};
     if (outDivider)
-        out.div1 = kWideDivs;
+        out.div1 = ClockConfig::ahbDivValues();
     p.clockOutputs = {out};
     p.adcDivs = kAdcDivs;
     if (usb) {
@@ -300,13 +301,13 @@ SeriesParams qxc330(int id, const char *name, const char *cls, const char *bitma
     out1.sources = {{"hick", 0, K::Hick}, {"lext", 1, K::Lext}, {"hext", 2, K::Hext}, {"pll", 3, K::Pll}};
     out1.pins = QStringList{QStringLiteral("none"), QStringLiteral("PA8"), QStringLiteral("PE4")};
     out1.div1 = {1, 2, 3, 4, 5};
-    out1.div2 = kWideDivs;
+    out1.div2 = ClockConfig::ahbDivValues();
     ClockOutputParams out2;
     out2.sources = {{"sclk", 0, K::Sclk}, {"hext", 1, K::Hext},  {"pll", 2, K::Pll},   {"usb", 3, K::Usb},
                     {"hick", 4, K::Hick}, {"adcclk", 5, K::Adc}, {"lick", 6, K::Lick}, {"lext", 7, K::Lext}};
     out2.pins = QStringList{QStringLiteral("none"), QStringLiteral("PC9")};
     out2.div1 = out1.div1;
-    out2.div2 = kWideDivs;
+    out2.div2 = ClockConfig::ahbDivValues();
     p.clockOutputs = {out1, out2};
 
     factory(p, 1, 0, 1, 72, 2, 288.0, 6.0);

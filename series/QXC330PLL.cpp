@@ -22,11 +22,11 @@ namespace {
 constexpr double kHextMinMHz = 4.0;
 constexpr double kHextMaxMHz = 25.0;
 // Bus divider and PLL post-divider choices shared by the whole family.
-const QVector<int> kAhbDivs{1, 2, 4, 8, 16, 64, 128, 256, 512};
-const QVector<int> kApbDivs{1, 2, 4, 8, 16};
-const QVector<int> kFrValues{1, 2, 4, 8, 16, 32};
-constexpr int kRtcDivMin = 2;
-constexpr int kRtcDivMax = 31;
+const QVector<int> &kAhbDivs = ClockConfig::ahbDivValues();
+const QVector<int> &kApbDivs = ClockConfig::apbDivValues();
+const QVector<int> &kFrValues = ClockConfig::pllFrValues();
+constexpr int kRtcDivMin = ClockConfig::kRtcDivMin;
+constexpr int kRtcDivMax = ClockConfig::kRtcDivMax;
 
 const char *const kEditTail = "border-style: outset; border-width: 2px; border-color: rgb(0, 176, "
                               "240);border-radius:1px;padding:1px 2px;;";

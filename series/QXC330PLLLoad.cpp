@@ -3,6 +3,7 @@
 #include "ClockConfig.h"
 #include "CustomComboBox1.h"
 #include "DesignFile.h"
+#include "SeriesTable.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -17,23 +18,12 @@ namespace {
 
 // Index of the item "  /<value>" of a divider combo box; fallback when no
 // item carries the value.
-// Value of a divider item "  /<value>"; 1 for any other text.
-double dividerValue(const QString &itemText)
+// Index of value in the values a combo box offers; fallback when it offers
+// no such value.
+template <typename T> int indexIn(const QVector<T> &values, T value, int fallback = 0)
 {
-    const QString text = itemText.trimmed();
-    bool ok = false;
-    const double value = text.startsWith(QLatin1Char('/')) ? text.mid(1).toDouble(&ok) : 0.0;
-    return ok ? value : 1.0;
-}
-
-int dividerIndex(const QComboBox *combo, double value, int fallback = 0)
-{
-    for (int i = 0; i < combo->count(); ++i) {
-        const QString text = combo->itemText(i).trimmed();
-        if (text.startsWith(QLatin1Char('/')) && dividerValue(text) == value)
-            return i;
-    }
-    return fallback;
+    const int index = int(values.indexOf(value));
+    return index < 0 ? fallback : index;
 }
 
 // A choice stored as an index: values outside the combo box's options take
@@ -73,8 +63,10 @@ void QXC330PLL::loadConfig(const QString &fileName)
     m_rtcswitch->setCurrentIndex(number("rtcswitch") == 0 ? 0 : 1);
     m_config->rtcEnabled = number("rtcswitch") != 0;
 
-    m_rtcdiv->setCurrentIndex(dividerIndex(m_rtcdiv, number("rtcdiv")));
-    m_config->rtcHextDiv = m_rtcdiv->currentIndex() + 2;
+    const int rtcdiv = number("rtcdiv");
+    const bool rtcdivTaken = rtcdiv >= ClockConfig::kRtcDivMin && rtcdiv <= ClockConfig::kRtcDivMax;
+    m_rtcdiv->setCurrentIndex(rtcdivTaken ? rtcdiv - ClockConfig::kRtcDivMin : 0);
+    m_config->rtcHextDiv = m_rtcdiv->currentIndex() + ClockConfig::kRtcDivMin;
 
     // Taken as written; the next read of the entry judges the range.
     m_hext->setText(text("hext"));
@@ -99,7 +91,7 @@ void QXC330PLL::loadConfig(const QString &fileName)
         ns = ClockConfig::kNsMin;
     m_pllns->setText(QLatin1Char('*') + QString::number(ns));
 
-    const int frIndex = dividerIndex(m_pllfr, number("pllfr"));
+    const int frIndex = indexIn(ClockConfig::pllFrValues(), number("pllfr"));
     m_pllfr->setCurrentIndex(frIndex);
 
     const int sclkSource = number("sclkselect");
@@ -107,10 +99,10 @@ void QXC330PLL::loadConfig(const QString &fileName)
           : sclkSource == ClockConfig::SclkHick ? m_sclkselectHick
                                                 : m_sclkselectHext);
 
-    m_ahbdiv->setCurrentIndex(dividerIndex(m_ahbdiv, number("ahbdiv")));
-    m_apb1div->setCurrentIndex(dividerIndex(m_apb1div, number("apb1div")));
-    m_apb2div->setCurrentIndex(dividerIndex(m_apb2div, number("apb2div")));
-    m_usbdiv->setCurrentIndex(dividerIndex(m_usbdiv, text("usbdiv").toDouble()));
+    m_ahbdiv->setCurrentIndex(indexIn(ClockConfig::ahbDivValues(), number("ahbdiv")));
+    m_apb1div->setCurrentIndex(indexIn(ClockConfig::apbDivValues(), number("apb1div")));
+    m_apb2div->setCurrentIndex(indexIn(ClockConfig::apbDivValues(), number("apb2div")));
+    m_usbdiv->setCurrentIndex(indexIn(m_series->usbDivItems(), text("usbdiv").toDouble()));
 
     check(number("hicktosclk") == 1 ? m_hicktosclkFull : m_hicktosclkDiv6);
     check(number("hicktousb") == 1 ? m_hicktousbHick : m_hicktousbPll);
@@ -131,8 +123,9 @@ void QXC330PLL::loadConfig(const QString &fileName)
         const int source = number(sources[i]);
         check(out.sources.value(source >= 0 && source < out.sources.size() ? source : 0));
 
-        out.div1->setCurrentIndex(dividerIndex(out.div1, number(div1s[i])));
-        out.div2->setCurrentIndex(dividerIndex(out.div2, number(div2s[i])));
+        const ClockOutputParams &params = m_series->clockOutputs.at(i);
+        out.div1->setCurrentIndex(indexIn(params.div1, number(div1s[i])));
+        out.div2->setCurrentIndex(indexIn(params.div2, number(div2s[i])));
     }
 
     // Handlers fired above may have solved the PLL anew (leaving the PLL as
@@ -156,7 +149,7 @@ void QXC330PLL::restorePllFactors(int ms, int ns, int frIndex)
     m_pllms->setText(QLatin1Char('/') + QString::number(ms));
     m_pllns->setText(QLatin1Char('*') + QString::number(ns));
     m_pllfr->setCurrentIndex(frIndex);
-    m_config->pllFr = int(dividerValue(m_pllfr->currentText()));
+    m_config->pllFr = ClockConfig::pllFrValues().value(frIndex, 1);
     // Also while the PLL is unused, so that saving writes them back; when it is
     // in use, checkPllInputs judges them before anything is computed.
     m_config->pllMs = ms;
