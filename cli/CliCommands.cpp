@@ -2,6 +2,8 @@
 
 #include "CliDialogs.h"
 #include "ClockConfig.h"
+#include "DesignFile.h"
+#include "Generator.h"
 #include "QXMCUPLL.h"
 #include "SeriesFactory.h"
 #include "SeriesTable.h"
@@ -104,7 +106,7 @@ const QVector<CommandDef> &commandDefs()
     static const QVector<CommandDef> defs = {
         {"new", 1, {}, {QStringLiteral("-o")}},
         {"show", 1, {QStringLiteral("--json")}, {}},
-        {"check", 1, {}, {}},
+        {"check", 1, {QStringLiteral("--json")}, {}},
         {"generate", 2, {QStringLiteral("--force"), QStringLiteral("--overwrite")}, {}},
         {"solve",
          1,
@@ -171,29 +173,82 @@ QString parseCommandLine(const QStringList &arguments, CommandLine &line)
 
 // ---- driving a series widget ------------------------------------------------
 
-struct OpenDesign {
-    std::unique_ptr<QXMCUPLL> widget;
-    QString seriesName;
-};
+const char *severityName(const ClockRules::Finding &finding)
+{
+    return finding.isRefusal() ? "error" : "warning";
+}
+
+const char *kindName(ClockRules::Finding::Kind kind)
+{
+    switch (kind) {
+    case ClockRules::Finding::Kind::Input:
+        return "input";
+    case ClockRules::Finding::Kind::Limit:
+        return "limit";
+    case ClockRules::Finding::Kind::Load:
+        return "load";
+    }
+    return "";
+}
+
+QString findingText(const ClockRules::Finding &finding, const char *context)
+{
+    return finding.text([context](const char *text) { return QCoreApplication::translate(context, text); });
+}
+
+QString findingsJson(const ClockRules::Findings &findings, const char *context)
+{
+    QStringList items;
+    for (const ClockRules::Finding &f : findings) {
+        QStringList members{QStringLiteral("\"severity\": ") +
+                                jsonValue(QString::fromLatin1(severityName(f))),
+                            QStringLiteral("\"kind\": ") + jsonValue(QString::fromLatin1(kindName(f.kind))),
+                            QStringLiteral("\"text\": ") + jsonValue(findingText(f, context)),
+                            QStringLiteral("\"field\": ") + jsonValue(f.field)};
+        if (f.kind != ClockRules::Finding::Kind::Load)
+            members << QStringLiteral("\"value\": ") + jsonValue(f.value)
+                    << QStringLiteral("\"allowed\": ") + jsonValue(f.allowed);
+        items << QStringLiteral("    {") + members.join(QStringLiteral(", ")) + QLatin1Char('}');
+    }
+    if (items.isEmpty())
+        return QStringLiteral("[]");
+    return QStringLiteral("[\n") + items.join(QStringLiteral(",\n")) + QStringLiteral("\n  ]");
+}
+
+// Refusal outranks warning.
+int statusOf(const ClockRules::Findings &findings)
+{
+    int status = CliDone;
+    for (const ClockRules::Finding &f : findings)
+        status = f.isRefusal() ? CliRefused : qMax(status, int(CliWarning));
+    return status == CliWarning || status == CliDone ? status : CliRefused;
+}
+
+QStringList findingLines(const ClockRules::Findings &findings, const char *context)
+{
+    QStringList lines;
+    for (const ClockRules::Finding &f : findings)
+        lines << QString::fromLatin1(severityName(f)) + QStringLiteral(": ") + findingText(f, context);
+    return lines;
+}
 
 QString notSupportedText()
 {
     return QCoreApplication::translate("QXPLLConfig", "MCU in file not supported.");
 }
 
-// Opens fileName as the program's Open does: the MCU element chooses the
-// series widget, whose loadConfig restores the design. Boxes raised while
-// loading go to standard error.
-int openDesign(const QString &fileName, CliDialogs &dialogs, OpenDesign &design)
+// The series a design file names, as the program's Open finds it; nullptr
+// (with the reason in report) when the file cannot be opened as a design.
+const SeriesParams *seriesOfFile(const QString &fileName, CliReport &report)
 {
     const QFileInfo info(fileName);
     if (!info.exists()) {
-        errLine(QStringLiteral("%1: no such file").arg(fileName));
-        return CliUsage;
+        report.err << QStringLiteral("%1: no such file").arg(fileName);
+        return nullptr;
     }
     if (!info.isFile() || !info.isReadable()) {
-        errLine(QStringLiteral("%1: not a readable file").arg(fileName));
-        return CliUsage;
+        report.err << QStringLiteral("%1: not a readable file").arg(fileName);
+        return nullptr;
     }
     const QString mcu = QXMCUPLL::readElement(fileName, QStringLiteral("MCU"));
     const SeriesParams *row = nullptr;
@@ -201,41 +256,51 @@ int openDesign(const QString &fileName, CliDialogs &dialogs, OpenDesign &design)
         if (mcu == name)
             row = SeriesTable::byName(name);
     }
-    if (row)
-        design.widget.reset(createSeriesWidget(row->id, nullptr));
+    if (!row)
+        report.err << notSupportedText();
+    return row;
+}
+
+struct OpenDesign {
+    std::unique_ptr<QXMCUPLL> widget;
+    const SeriesParams *series = nullptr;
+    ClockRules::Findings findings; // what opening changed, then the checks
+};
+
+// Opens fileName as Open does: the MCU element chooses the series widget,
+// whose loadConfig restores the design. Boxes raised while loading are
+// reported on standard error; their questions are answered "Cancel".
+int openDesign(const QString &fileName, CliDialogs &dialogs, OpenDesign &design, CliReport &report)
+{
+    design.series = seriesOfFile(fileName, report);
+    if (design.series)
+        design.widget.reset(createSeriesWidget(design.series->id, nullptr));
     if (!design.widget) {
-        errLine(notSupportedText());
+        if (design.series)
+            report.err << notSupportedText();
         return CliUsage;
     }
-    design.seriesName = row->seriesName();
-    dialogs.echo = true;
-    design.widget->loadConfig(fileName);
-    dialogs.echo = false;
+    design.findings = CliTool::openInto(*design.widget, fileName, dialogs, report);
     return CliDone;
 }
 
-// How a check run ended, judged by the last box it showed.
-int checkOutcome(bool passed, const CliDialogs &dialogs, int firstShown)
+// The four output files of a series under dir.
+QStringList existingOutputs(const QString &dir, const QString &stem)
 {
-    if (passed)
-        return CliDone;
-    if (dialogs.shown.size() > firstShown && dialogs.shown.last().icon == QMessageBox::Critical)
-        return CliRefused;
-    return CliWarning;
+    QStringList found;
+    for (const QString &name : Codegen::outputFiles(stem)) {
+        if (QFileInfo::exists(QDir(dir).filePath(name)))
+            found << QDir(dir).filePath(name);
+    }
+    return found;
 }
 
-QString prefixed(const CliDialogs::Shown &box)
+void print(const CliReport &report)
 {
-    return (box.icon == QMessageBox::Critical ? QStringLiteral("error: ") : QStringLiteral("warning: ")) +
-           box.text;
-}
-
-// The four output files of a series under dir, in writing order.
-QStringList outputFiles(const QString &stem)
-{
-    return {QStringLiteral("src/") + stem + QStringLiteral("_clock.c"),
-            QStringLiteral("inc/") + stem + QStringLiteral("_clock.h"), QStringLiteral("src/main.c"),
-            QStringLiteral("inc/") + stem + QStringLiteral("_conf.h")};
+    for (const QString &line : report.out)
+        outLine(line);
+    for (const QString &line : report.err)
+        errLine(line);
 }
 
 // ---- commands ---------------------------------------------------------------
@@ -263,18 +328,13 @@ int commandNew(const CommandLine &line)
     }
     dialogs.savePath = toStdout ? scratch.filePath(row->seriesName() + QStringLiteral("_Clock.TFCC"))
                                 : QFileInfo(line.values.value(QStringLiteral("-o"))).absoluteFilePath();
-    const int before = int(dialogs.shown.size());
-    widget->saveConfig(row->seriesName());
-    if (dialogs.saveRequests == 0) {
-        // The checks before saving stopped it.
-        for (int i = before; i < dialogs.shown.size(); ++i)
-            errLine(prefixed(dialogs.shown.at(i)));
-        return checkOutcome(false, dialogs, before);
-    }
-    if (dialogs.shown.size() == before || dialogs.shown.last().icon != QMessageBox::Information) {
-        errLine(dialogs.shown.size() == before ? QStringLiteral("error: nothing was saved")
-                                               : prefixed(dialogs.shown.last()));
-        return CliUsage;
+    const ActionOutcome outcome = widget->saveConfig(row->seriesName());
+    if (!outcome.done()) {
+        for (const QString &text : findingLines(outcome.findings, row->widgetClass))
+            errLine(text);
+        if (!outcome.reason.isEmpty())
+            errLine(QStringLiteral("error: ") + outcome.reason);
+        return outcome.status == ActionOutcome::Status::Refused ? CliRefused : CliUsage;
     }
     if (toStdout) {
         QFile file(dialogs.savePath);
@@ -292,13 +352,22 @@ int commandShow(const CommandLine &line)
 {
     CliDialogs dialogs;
     OpenDesign design;
-    if (const int status = openDesign(line.positionals.first(), dialogs, design))
+    CliReport report;
+    const int status = openDesign(line.positionals.first(), dialogs, design, report);
+    print(report);
+    if (status != CliDone)
         return status;
     Fields fields = design.widget->config()->fieldValues();
-    const bool json = line.flags.contains(QStringLiteral("--json"));
-    if (json)
-        fields.prepend({QStringLiteral("series"), design.seriesName});
-    printFields(fields, json);
+    if (!line.flags.contains(QStringLiteral("--json"))) {
+        printFields(fields, false);
+        return CliDone;
+    }
+    fields.prepend({QStringLiteral("series"), design.series->seriesName()});
+    QStringList members;
+    for (const auto &field : fields)
+        members << QStringLiteral("  \"") + field.first + QStringLiteral("\": ") + jsonValue(field.second);
+    members << QStringLiteral("  \"findings\": ") + findingsJson(design.findings, design.series->widgetClass);
+    outLine(QStringLiteral("{\n") + members.join(QStringLiteral(",\n")) + QStringLiteral("\n}"));
     return CliDone;
 }
 
@@ -306,87 +375,44 @@ int commandCheck(const CommandLine &line)
 {
     CliDialogs dialogs;
     OpenDesign design;
-    if (const int status = openDesign(line.positionals.first(), dialogs, design))
-        return status;
-
-    // Warnings are confirmed so that every check gets its turn; each box is
-    // reported once even when saving and generating share a check.
-    dialogs.answerYes = true;
-    const int first = int(dialogs.shown.size());
-    int status = checkOutcome(design.widget->checkBeforeSave(), dialogs, first);
-    if (status == CliDone) {
-        const int second = int(dialogs.shown.size());
-        status = checkOutcome(design.widget->checkBeforeGenerate(), dialogs, second);
+    CliReport report;
+    const int opened = openDesign(line.positionals.first(), dialogs, design, report);
+    print(report);
+    if (opened != CliDone)
+        return opened;
+    const int status = statusOf(design.findings);
+    const char *context = design.series->widgetClass;
+    if (line.flags.contains(QStringLiteral("--json"))) {
+        outLine(QStringLiteral("{\n  \"series\": %1,\n  \"status\": %2,\n  \"findings\": %3\n}")
+                    .arg(jsonValue(design.series->seriesName()))
+                    .arg(status)
+                    .arg(findingsJson(design.findings, context)));
+    } else {
+        for (const QString &text : findingLines(design.findings, context))
+            outLine(text);
     }
-    QStringList reported;
-    bool warned = false;
-    for (int i = first; i < dialogs.shown.size(); ++i) {
-        const CliDialogs::Shown &box = dialogs.shown.at(i);
-        if (box.icon != QMessageBox::Critical && box.icon != QMessageBox::Warning)
-            continue;
-        const QString text = prefixed(box);
-        if (reported.contains(text))
-            continue;
-        reported.append(text);
-        warned = warned || box.icon == QMessageBox::Warning;
-        outLine(text);
-    }
-    if (status == CliDone && warned)
-        return CliWarning;
     return status;
 }
 
 int commandGenerate(const CommandLine &line)
 {
-    CliDialogs dialogs;
-    OpenDesign design;
-    if (const int status = openDesign(line.positionals.first(), dialogs, design))
-        return status;
-
-    dialogs.answerYes = line.flags.contains(QStringLiteral("--force"));
-    const int first = int(dialogs.shown.size());
-    const int status = checkOutcome(design.widget->checkBeforeGenerate(), dialogs, first);
-    for (int i = first; i < dialogs.shown.size(); ++i)
-        errLine(prefixed(dialogs.shown.at(i)));
-    if (status != CliDone)
-        return status;
-
-    const QString dir = QFileInfo(line.positionals.at(1)).absoluteFilePath();
-    const bool overwrite = line.flags.contains(QStringLiteral("--overwrite"));
-    const SeriesParams *row = SeriesTable::byId(design.widget->seriesId());
-    if (!overwrite) {
-        int existing = 0;
-        for (const QString &name : outputFiles(row->templateStem())) {
-            if (QFileInfo::exists(QDir(dir).filePath(name))) {
-                errLine(QStringLiteral("%1 exists (use --overwrite to replace it)")
-                            .arg(QDir(dir).filePath(name)));
-                ++existing;
-            }
-        }
-        if (existing)
-            return CliExists;
+    CliReport report;
+    const SeriesParams *series = seriesOfFile(line.positionals.first(), report);
+    std::unique_ptr<QXMCUPLL> widget(series ? createSeriesWidget(series->id, nullptr) : nullptr);
+    if (series && !widget)
+        report.err << notSupportedText();
+    if (!widget) {
+        print(report);
+        return CliUsage;
     }
-
-    // The warnings were confirmed above (or there were none).
-    dialogs.answerYes = true;
-    dialogs.directory = dir;
-    dialogs.overwrite = overwrite;
-    const int before = int(dialogs.shown.size());
-    design.widget->generateCode();
-    if (dialogs.directoryRequests == 0 || dialogs.shown.size() == before) {
-        errLine(QStringLiteral("error: nothing was generated"));
-        return CliGenFailed;
-    }
-    const CliDialogs::Shown &last = dialogs.shown.last();
-    if (last.icon != QMessageBox::Information) {
-        errLine(prefixed(last));
-        return CliGenFailed;
-    }
-    // The Information box lists the files after its first line.
-    const QStringList lines = last.text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (int i = 1; i < lines.size(); ++i)
-        outLine(lines.at(i));
-    return CliDone;
+    CliTool::GenerateOptions options;
+    options.force = line.flags.contains(QStringLiteral("--force"));
+    options.overwrite = line.flags.contains(QStringLiteral("--overwrite"));
+    const int status =
+        CliTool::generateFile(*widget, line.positionals.first(),
+                              QFileInfo(line.positionals.at(1)).absoluteFilePath(), options, report);
+    print(report);
+    return status;
 }
 
 bool readMHz(const CommandLine &line, const QString &option, double &value)
@@ -473,6 +499,63 @@ int commandSolve(const CommandLine &line)
 
 } // namespace
 
+namespace CliTool {
+
+ClockRules::Findings openInto(QXMCUPLL &widget, const QString &fileName, CliDialogs &dialogs,
+                              CliReport &report)
+{
+    const SeriesParams *series = SeriesTable::byId(widget.seriesId());
+    widget.resetConfig();
+    dialogs.answerYes = false;
+    dialogs.echo = &report.err;
+    widget.loadConfig(fileName);
+    dialogs.echo = nullptr;
+    ClockRules::Findings findings =
+        DesignFile::readDifferences(DesignFile::read(fileName), *widget.config(), series->seriesName());
+    findings += widget.verdict().findings;
+    return findings;
+}
+
+int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
+                 const GenerateOptions &options, CliReport &report)
+{
+    const SeriesParams *series = SeriesTable::byId(widget.seriesId());
+    CliDialogs dialogs;
+    const ClockRules::Findings findings = openInto(widget, fileName, dialogs, report);
+    const int checked = statusOf(findings);
+    report.err << findingLines(findings, series->widgetClass);
+    if (checked == CliRefused || (checked == CliWarning && !options.force))
+        return checked;
+
+    const QStringList existing = existingOutputs(dir, series->templateStem());
+    if (!options.overwrite && !existing.isEmpty()) {
+        for (const QString &path : existing)
+            report.err << QStringLiteral("%1 exists (use --overwrite to replace it)").arg(path);
+        return CliExists;
+    }
+    // Only the USB and ADC warnings are asked here, and they were allowed above.
+    dialogs.answerYes = true;
+    dialogs.directory = dir;
+    dialogs.overwrite = options.overwrite;
+    const ActionOutcome outcome = widget.generateCode();
+    switch (outcome.status) {
+    case ActionOutcome::Status::Done:
+        report.out << outcome.files;
+        return CliDone;
+    case ActionOutcome::Status::Refused:
+        report.err << findingLines(outcome.findings, series->widgetClass);
+        return CliRefused;
+    case ActionOutcome::Status::Cancelled:
+    case ActionOutcome::Status::Failed:
+        break;
+    }
+    report.err << QStringLiteral("error: ") +
+                      (outcome.reason.isEmpty() ? QStringLiteral("nothing was generated") : outcome.reason);
+    return CliGenFailed;
+}
+
+} // namespace CliTool
+
 QString cliHelpText()
 {
     QStringList series;
@@ -490,15 +573,21 @@ QString cliHelpText()
                "      to FILE or to standard output.\n"
                "  show FILE [--json]\n"
                "      Opens FILE as Open does and prints every clock-record field in field order,\n"
-               "      as \"name value\" lines or, with --json, as one object (plus \"series\").\n"
-               "  check FILE\n"
-               "      Opens FILE and runs the series' checks before saving and generating;\n"
-               "      prints \"error: TEXT\" for a refusal and \"warning: TEXT\" for a warning.\n"
+               "      as \"name value\" lines or, with --json, as one object (plus \"series\" and\n"
+               "      \"findings\", as check --json gives them).\n"
+               "  check FILE [--json]\n"
+               "      Opens FILE and runs the checks before saving and generating: the inputs,\n"
+               "      then the series' limits on the recomputed tree. Prints \"error: TEXT\" for\n"
+               "      a refusal and \"warning: TEXT\" for a warning, a value the file held that\n"
+               "      was read differently included (\"pllms \"16\" read as 1\"). With --json:\n"
+               "      {\"series\", \"status\", \"findings\": [{\"severity\", \"kind\", \"text\",\n"
+               "      \"field\", \"value\", \"allowed\"}]}, kind being input, limit or load.\n"
                "  generate FILE DIR [--force] [--overwrite]\n"
                "      Opens and checks FILE, creates DIR/inc and DIR/src and writes the four\n"
-               "      source files, printing their names relative to DIR. A warning stops the\n"
-               "      command unless --force is given. Nothing is written when one of the four\n"
-               "      files exists, unless --overwrite is given.\n"
+               "      source files, printing their names relative to DIR. A refusal writes\n"
+               "      nothing; a warning stops the command unless --force is given (--force\n"
+               "      never adjusts a value). Nothing is written when one of the four files\n"
+               "      exists, unless --overwrite is given.\n"
                "  solve SERIES --hext MHZ --sclk MHZ [--hick] [--normal] [--json]\n"
                "      The PLL the program chooses when the system clock MHZ is typed with the PLL\n"
                "      fed by HEXT (or HICK with --hick): flexible factors where the series has\n"
@@ -508,15 +597,17 @@ QString cliHelpText()
                "      factors, CRM_PLLCFG.\n"
                "\n"
                "Message boxes raised while a file is opened are printed to standard error as\n"
-               "\"Title: text\"; questions asked then are answered \"Cancel\".\n"
+               "\"Title: text\"; questions asked then are answered \"Cancel\", so a value the\n"
+               "program would ask to adjust stays as the file has it and is refused.\n"
                "\n"
                "Series: %1\n"
                "\n"
                "Exit status:\n"
                "  0  done\n"
-               "  1  usage error, unreadable or unsupported input (reason on standard error)\n"
-               "  2  refused by a limit check\n"
-               "  3  stopped at a warning (check: warnings were found)\n"
+               "  1  usage error or bad value, unreadable or unsupported file\n"
+               "  2  refused: a limit check or invalid design content (nothing written)\n"
+               "  3  stopped at a warning, a value read differently from the file included\n"
+               "     (a refusal outranks a warning)\n"
                "  4  an output file exists\n"
                "  5  generation failed\n")
         .arg(series.join(QStringLiteral(", ")));

@@ -1,7 +1,6 @@
 #include "CliDialogs.h"
 
 #include <QDialog>
-#include <cstdio>
 
 CliDialogs::CliDialogs()
 {
@@ -16,10 +15,8 @@ CliDialogs::~CliDialogs()
 MessageReply CliDialogs::message(const MessageRequest &request)
 {
     shown.append({request.icon, request.title, request.text});
-    if (echo) {
-        const QByteArray line = (request.title + QStringLiteral(": ") + request.text).toUtf8();
-        std::fprintf(stderr, "%s\n", line.constData());
-    }
+    if (echo)
+        echo->append(request.title + QStringLiteral(": ") + request.text);
 
     MessageReply reply;
     if (answerYes && request.buttons.testFlag(QMessageBox::Yes))

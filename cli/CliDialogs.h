@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The command-line tool's dialog seam: nobody is there to answer, so every
 // question gets a fixed answer and every box is recorded for the command to
@@ -27,8 +28,8 @@ public:
     bool answerYes = false;
     // Whether an existing output file may be replaced.
     bool overwrite = false;
-    // Print every box to standard error as "Title: text" while set.
-    bool echo = false;
+    // While set, every box is added to it as "Title: text".
+    QStringList *echo = nullptr;
 
     QList<Shown> shown;
     // How often the save and directory dialogs were asked for.

@@ -630,12 +630,39 @@ bool render(const ClockConfig &config, const QString &stem, Files *files, QStrin
            renderOne(stem, QStringLiteral("_conf.h"), &files->confHeader, error, with(editConfHeader));
 }
 
-bool generate(const ClockConfig &config, const QString &inc, const QString &src, const QString &stem,
-              const ConflictHandler &askOverwrite, QString *error)
+QStringList outputFiles(const QString &stem)
 {
+    return {QStringLiteral("src/main.c"), QStringLiteral("src/") + stem + QStringLiteral("_clock.c"),
+            QStringLiteral("inc/") + stem + QStringLiteral("_clock.h"),
+            QStringLiteral("inc/") + stem + QStringLiteral("_conf.h")};
+}
+
+ClockConfig checkedCopy(const ClockConfig &config, ClockRules::Findings *findings)
+{
+    const ClockRules::Verdict verdict = ClockRules::judge(config);
+    findings->clear();
+    for (const ClockRules::Finding &finding : verdict.findings) {
+        if (finding.isRefusal())
+            findings->append(finding);
+    }
+    return verdict.record;
+}
+
+Result generate(const ClockConfig &config, const QString &inc, const QString &src, const QString &stem,
+                const ConflictHandler &askOverwrite)
+{
+    Result result;
+    const ClockConfig checked = checkedCopy(config, &result.findings);
+    if (!result.findings.isEmpty()) {
+        result.status = Status::Invalid;
+        result.error = result.findings.first().text();
+        return result;
+    }
     Files files;
-    if (!render(config, stem, &files, error))
-        return false;
+    if (!render(checked, stem, &files, &result.error)) {
+        result.status = Status::Template;
+        return result;
+    }
 
     struct Output {
         QString name;
@@ -656,20 +683,20 @@ bool generate(const ClockConfig &config, const QString &inc, const QString &src,
         if (QFileInfo::exists(out.path) && !replaceAll) {
             const ConflictAnswer answer = askOverwrite ? askOverwrite(out.name) : ConflictAnswer{};
             if (!answer.replace) {
-                if (error)
-                    *error = QStringLiteral("%1 was not replaced").arg(out.name);
-                return false;
+                result.status = Status::NotReplaced;
+                result.error = QStringLiteral("%1 was not replaced").arg(out.name);
+                return result;
             }
             replaceAll = answer.replaceAll;
         }
         QString reason;
         if (!saveFileSafely(out.path, encoded(*out.text), &reason)) {
-            if (error)
-                *error = QStringLiteral("%1: %2").arg(out.path, reason);
-            return false;
+            result.status = Status::WriteFailed;
+            result.error = QStringLiteral("%1: %2").arg(out.path, reason);
+            return result;
         }
     }
-    return true;
+    return result;
 }
 
 } // namespace Codegen

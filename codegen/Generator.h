@@ -1,19 +1,24 @@
 #pragma once
 
-#include <QString>
-#include <functional>
+#include "ClockRules.h"
 
-class ClockConfig;
+#include <QString>
+#include <QStringList>
+#include <functional>
 
 // Turns a clock record into the four C files of a firmware project.
 //
 // Typical use from a series widget (the GUI supplies the conflict question):
 //
-//   const bool ok = Codegen::generate(config, dir + "/inc", dir + "/src", stem,
+//   const Codegen::Result result = Codegen::generate(config, dir + "/inc", dir + "/src", stem,
 //       [](const QString &name) {
 //           const OverwriteReply r = DialogService::instance().askOverwrite(name);
 //           return Codegen::ConflictAnswer{r.replace, r.replaceAll};
 //       });
+//
+// The generator never trusts the derived values it is handed: it recomputes
+// a copy of the record from its inputs and refuses one that breaks a rule of
+// the chip, so the written constants always agree with each other.
 namespace Codegen {
 
 // The answer to "<name> file already exists. Do you want to replace it ?".
@@ -31,18 +36,43 @@ struct Files {
     QString confHeader;  // inc/<stem>_conf.h
 };
 
+enum class Status {
+    Done,
+    Invalid,     // the recomputed record breaks a rule: `findings` says which; nothing written
+    Template,    // a template is missing or does not match; nothing written
+    NotReplaced, // an existing file was not to be replaced
+    WriteFailed  // writing a file failed
+};
+struct Result {
+    Status status = Status::Done;
+    QString error;
+    ClockRules::Findings findings;
+
+    bool done() const { return status == Status::Done; }
+};
+
+// The four output files of a stem relative to the chosen folder, in the order
+// the result message lists them.
+QStringList outputFiles(const QString &stem);
+
+// The recomputed copy of config that the files are made from; `findings`
+// lists the refusals that forbid making any (empty when it may be used).
+ClockConfig checkedCopy(const ClockConfig &config, ClockRules::Findings *findings);
+
 // Renders all four files from the templates of stem (":/image/" + stem +
 // "_clock.c" and so on). Nothing is written. False, with a reason in *error,
 // when a template is missing or one of its required anchors does not match.
+// The record is taken as given: callers that write files go through generate().
 bool render(const ClockConfig &config, const QString &stem, Files *files, QString *error = nullptr);
 
-// Renders the files, then writes src/<stem>_clock.c, inc/<stem>_clock.h,
-// src/main.c and inc/<stem>_conf.h in this order. An existing file is only
-// replaced after askOverwrite agreed (or an earlier answer said "replace
-// all"); a refusal ends the run with false, files written before it stay.
-// Every file is written whole or not at all. inc and src must exist.
-bool generate(const ClockConfig &config, const QString &inc, const QString &src, const QString &stem,
-              const ConflictHandler &askOverwrite, QString *error = nullptr);
+// Checks and recomputes a copy of the record, renders the files from it, then
+// writes src/<stem>_clock.c, inc/<stem>_clock.h, src/main.c and
+// inc/<stem>_conf.h in this order. An existing file is only replaced after
+// askOverwrite agreed (or an earlier answer said "replace all"); a refusal
+// ends the run, files written before it stay. Every file is written whole or
+// not at all. inc and src must exist.
+Result generate(const ClockConfig &config, const QString &inc, const QString &src, const QString &stem,
+                const ConflictHandler &askOverwrite);
 
 // The edit sequences on template texts (exposed for tests and tools). Each
 // returns false at the first required anchor that does not match; the text is

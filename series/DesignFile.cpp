@@ -300,4 +300,29 @@ QString readElement(const QString &fileName, const QString &elementName)
     return read(fileName).value(elementName);
 }
 
+ClockRules::Findings readDifferences(const Elements &file, const ClockConfig &record,
+                                     const QString &seriesName)
+{
+    ClockRules::Findings out;
+    for (const QString &name : elementNames(seriesName)) {
+        if (name == QLatin1String("MCU"))
+            continue;
+        const QString held = elementText(record, seriesName, name);
+        const QString read = file.value(name);
+        bool ok = false;
+        const double value = read.toDouble(&ok);
+        // Numbers compare as numbers: "8" and "8.000000" are the same crystal.
+        if (ok && value == held.toDouble())
+            continue;
+        ClockRules::Finding finding;
+        finding.severity = ClockRules::Finding::Severity::Warning;
+        finding.kind = ClockRules::Finding::Kind::Load;
+        finding.field = name;
+        finding.detail = file.contains(name) ? QStringLiteral("%1 \"%2\" read as %3").arg(name, read, held)
+                                             : QStringLiteral("%1 missing, read as %2").arg(name, held);
+        out << finding;
+    }
+    return out;
+}
+
 } // namespace DesignFile

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-class ClockConfig;
+#include "ClockRules.h"
 
 // The design file (*.TFCC): writer and hardened reader (QtCore/QtXml only).
 //
@@ -57,5 +57,11 @@ Elements read(const QString &fileName);
 
 // read(fileName).value(elementName).
 QString readElement(const QString &fileName, const QString &elementName);
+
+// What a design held that the record now says otherwise, after opening it: a
+// fallback for a value out of range or missing, or a correction made while
+// opening. One warning per element ("pllms \"16\" read as 1").
+ClockRules::Findings readDifferences(const Elements &file, const ClockConfig &record,
+                                     const QString &seriesName);
 
 } // namespace DesignFile

@@ -1,6 +1,7 @@
 #include "QXC330PLL.h"
 
 #include "ClockConfig.h"
+#include "ClockRules.h"
 #include "CustomComboBox1.h"
 #include "DialogService.h"
 #include "SeriesTable.h"
@@ -18,9 +19,8 @@
 
 namespace {
 
-// Accepted HEXT crystal range, the same in every series (MHz, inclusive).
-constexpr double kHextMinMHz = 4.0;
-constexpr double kHextMaxMHz = 25.0;
+constexpr double kHextMinMHz = ClockRules::kHextMinMHz;
+constexpr double kHextMaxMHz = ClockRules::kHextMaxMHz;
 // Bus divider and PLL post-divider choices shared by the whole family.
 const QVector<int> &kAhbDivs = ClockConfig::ahbDivValues();
 const QVector<int> &kApbDivs = ClockConfig::apbDivValues();
@@ -177,7 +177,7 @@ void QXC330PLL::buildPllAndSystem()
     m_pllns->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("[*]?[0-9]+$")), m_pllns));
     addLabel(tr("(31-500)"), at(QStringLiteral("pllns.hint")));
     for (QLineEdit *edit : {m_pllms, m_pllns})
-        edit->setStyleSheet(QString::fromLatin1(kFactorTail).arg(QStringLiteral("rgb(0, 176, 240)")));
+        setSheet(edit, QString::fromLatin1(kFactorTail).arg(QStringLiteral("rgb(0, 176, 240)")));
     addLabel(tr("pll_fr"), at(QStringLiteral("pllfr.caption")));
     m_pllfr =
         addComboBox(dividerItems(kFrValues), widthAt(QStringLiteral("pllfr")), at(QStringLiteral("pllfr")));
@@ -186,7 +186,7 @@ void QXC330PLL::buildPllAndSystem()
     m_pllcfgValue = addValueBox(at(QStringLiteral("pllcfg")));
     m_pllcfgValue->setFixedWidth(widthAt(QStringLiteral("pllcfg")));
     m_pllcfgValue->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_pllcfgValue->setStyleSheet(QStringLiteral("border:  0px;"));
+    setSheet(m_pllcfgValue, QStringLiteral("border:  0px;"));
     m_pllcfgValue->setText(QStringLiteral("0x08000000"));
 
     auto *sclkGroup = new QButtonGroup(this);
@@ -297,19 +297,23 @@ void QXC330PLL::connectSignals()
 {
     using Combo = QComboBox;
     const auto indexChanged = QOverload<int>::of(&Combo::currentIndexChanged);
+    // Every change a user makes runs as one edit (see runEdit).
     auto combo = [&](CustomComboBox1 *box, void (QXC330PLL::*slot)(int)) {
-        connect(box, indexChanged, this, slot);
+        connect(box, indexChanged, this, [this, slot](int index) { runEdit([&] { (this->*slot)(index); }); });
         m_signalSources << box;
     };
     auto radio = [&](QRadioButton *button, void (QXC330PLL::*slot)(bool), bool clicked) {
+        const auto handler = [this, slot](bool checked) {
+            runEdit([&] { (this->*slot)(checked); });
+        };
         if (clicked)
-            connect(button, &QRadioButton::clicked, this, slot);
+            connect(button, &QRadioButton::clicked, this, handler);
         else
-            connect(button, &QRadioButton::toggled, this, slot);
+            connect(button, &QRadioButton::toggled, this, handler);
         m_signalSources << button;
     };
     auto edit = [&](QLineEdit *line, void (QXC330PLL::*enter)(), void (QXC330PLL::*typed)(const QString &)) {
-        connect(line, &QLineEdit::returnPressed, this, enter);
+        connect(line, &QLineEdit::returnPressed, this, [this, enter] { runEdit([&] { (this->*enter)(); }); });
         connect(line, &QLineEdit::textChanged, this, typed);
         m_signalSources << line;
     };
@@ -441,17 +445,11 @@ void QXC330PLL::resetConfig()
 // ---------------------------------------------------------------------------
 // Shared handler steps
 
-void QXC330PLL::showError(const QString &text)
-{
-    DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Critical, tr("Error"), text).withButton(QMessageBox::Ok, tr("Ok")));
-}
-
 bool QXC330PLL::readHext()
 {
     bool ok = false;
     const double value = m_hext->text().toDouble(&ok);
-    if (!ok || value < kHextMinMHz || value > kHextMaxMHz) {
+    if (!ok || !ClockRules::hextAccepted(value)) {
         showError(tr("hext input error!"));
         return false;
     }
@@ -463,7 +461,7 @@ bool QXC330PLL::readSclk(double &mhz)
 {
     bool ok = false;
     const double value = m_sclk->text().toDouble(&ok);
-    if (!ok || !m_series->sclkEntryAccepted(value)) {
+    if (!ok || !ClockRules::sclkTargetAccepted(*m_series, value)) {
         showError(tr("sclk input error!"));
         return false;
     }
@@ -482,84 +480,26 @@ void QXC330PLL::standardStep()
 void QXC330PLL::applySclkChange()
 {
     ClockConfig &c = *m_config;
-    if (c.sclkSource == ClockConfig::SclkPll)
+    if (c.sclkSource == ClockConfig::SclkPll) {
         c.applyTypedSclk();
-    else if (c.usbDisabled == 0 && c.usbSourceHick48 == 0)
+    } else if (ClockRules::usbFromPll(c)) {
         c.retunePllForUsb();
-    else
+    } else {
+        // The PLL keeps its factors on a new input: they must still fit it.
+        if (!checkPllInputs())
+            return;
         c.recompute();
+    }
     showPllFactors();
     refreshDisplay();
-}
-
-bool QXC330PLL::usbEnabledByControls() const
-{
-    return m_usbswitch->currentIndex() == 0;
-}
-
-bool QXC330PLL::clkoutHasPin(int index) const
-{
-    return m_clkout[index].pin->currentIndex() != 0;
-}
-
-namespace {
-
-bool outputSourceIs(const QVector<QRadioButton *> &radios, const ClockOutputParams &output,
-                    ClockSourceKind kind)
-{
-    for (int i = 0; i < radios.size() && i < output.sources.size(); ++i) {
-        if (radios.at(i)->isChecked())
-            return output.sources.at(i).kind == kind;
-    }
-    return false;
-}
-
-} // namespace
-
-bool QXC330PLL::pllInUseByControls() const
-{
-    if (m_sclkselectPll->isChecked())
-        return true;
-    if (usbEnabledByControls() && m_hicktousbPll->isChecked())
-        return true;
-    for (int i = 0; i < 2; ++i) {
-        if (clkoutHasPin(i) &&
-            outputSourceIs(m_clkout[i].sources, m_series->clockOutputs.at(i), ClockSourceKind::Pll))
-            return true;
-    }
-    return false;
-}
-
-bool QXC330PLL::hextNeededByControls() const
-{
-    if (m_sclkselectHext->isChecked())
-        return true;
-    if (m_config->rtcEnabled && m_rtcselHext->isChecked())
-        return true;
-    for (int i = 0; i < 2; ++i) {
-        if (clkoutHasPin(i) &&
-            outputSourceIs(m_clkout[i].sources, m_series->clockOutputs.at(i), ClockSourceKind::Hext))
-            return true;
-    }
-    return pllInUseByControls() && m_pllrcsHext->isChecked();
 }
 
 bool QXC330PLL::checkPllInputs()
 {
     ClockConfig &c = *m_config;
-    const bool pllOnHext = m_pllrcsHext->isChecked();
-    bool hextNeeded = m_sclkselectHext->isChecked() || (m_hicktousbPll->isChecked() && pllOnHext) ||
-                      (m_sclkselectPll->isChecked() && pllOnHext);
-    for (int i = 0; i < 2 && !hextNeeded; ++i) {
-        const ClockOutputParams &output = m_series->clockOutputs.at(i);
-        if (!clkoutHasPin(i))
-            continue;
-        hextNeeded = outputSourceIs(m_clkout[i].sources, output, ClockSourceKind::Hext) ||
-                     (pllOnHext && outputSourceIs(m_clkout[i].sources, output, ClockSourceKind::Pll));
-    }
-    if (hextNeeded && !readHext())
+    if (ClockRules::hextInUse(c) && !readHext())
         return false;
-    if (!pllInUseByControls())
+    if (!ClockRules::pllInUse(c))
         return true;
 
     int ms = factorNumber(m_pllms->text(), QLatin1Char('/'));
@@ -592,15 +532,6 @@ bool QXC330PLL::checkPllInputs()
         m_pllns->setText(QStringLiteral("*") + QString::number(suggestion));
     }
     return true;
-}
-
-bool QXC330PLL::askYes(const QString &text)
-{
-    const MessageReply reply =
-        DialogService::instance().message(MessageRequest::make(QMessageBox::Warning, tr("Warning"), text)
-                                              .withButton(QMessageBox::Yes, tr("Yes"))
-                                              .withButton(QMessageBox::Cancel, tr("Cancel")));
-    return reply.is(QMessageBox::Yes);
 }
 
 QString QXC330PLL::pllcfgText() const
@@ -643,8 +574,8 @@ QString QXC330PLL::factorPendingStyle()
 
 void QXC330PLL::rtcsel_RadioButton_checkSlot(bool)
 {
-    updateActivePaths();
     m_config->rtcSource = m_rtcselHext->isChecked() ? 2 : m_rtcselLext->isChecked() ? 1 : 0;
+    updateActivePaths();
     if (m_config->rtcSource == 2)
         hext_LineEdit_returnPressed();
     refreshRtcDisplay();
@@ -653,12 +584,10 @@ void QXC330PLL::rtcsel_RadioButton_checkSlot(bool)
 
 void QXC330PLL::rtcswitch_ComboBox_currentIndexChanged(int index)
 {
-    updateActivePaths();
     m_config->rtcEnabled = index != 0;
+    updateActivePaths();
     if (m_config->rtcEnabled && m_config->rtcSource == 2)
         hext_LineEdit_returnPressed();
-    // The paths depend on the switch just written.
-    updateActivePaths();
     refreshRtcDisplay();
     refreshDisplay();
 }
@@ -673,8 +602,7 @@ void QXC330PLL::lextbypass_ComboBox_currentIndexChanged(int index)
 {
     m_config->lextBypass = index != 0;
     m_lextOut->setEnabled(!m_config->lextBypass);
-    m_lextOut->setStyleSheet(m_config->lextBypass ? QStringLiteral("color: gray")
-                                                  : QStringLiteral("color: blue"));
+    setSheet(m_lextOut, m_config->lextBypass ? QStringLiteral("color: gray") : QStringLiteral("color: blue"));
 }
 
 void QXC330PLL::hext_LineEdit_returnPressed()
@@ -682,25 +610,25 @@ void QXC330PLL::hext_LineEdit_returnPressed()
     ClockConfig &c = *m_config;
     if (!readHext())
         return;
-    if (c.sclkSource != ClockConfig::SclkPll && c.usbDisabled == 0 && c.usbSourceHick48 == 0) {
+    if (c.sclkSource != ClockConfig::SclkPll && ClockRules::usbFromPll(c)) {
         c.retunePllForUsb();
         showPllFactors();
     }
     standardStep();
     refreshRtcDisplay();
-    m_hext->setStyleSheet(committedEditStyle());
+    setSheet(m_hext, committedEditStyle());
 }
 
 void QXC330PLL::oscillatorTextChanged(QLineEdit *edit, const QString &text, double stored, double low,
                                       double high)
 {
     if (!edit->isEnabled()) {
-        edit->setStyleSheet(disabledEditStyle());
+        setSheet(edit, disabledEditStyle());
         return;
     }
     bool ok = false;
     const double typed = text.toDouble(&ok);
-    edit->setStyleSheet(ok && typed == stored ? committedEditStyle() : pendingEditStyle());
+    setSheet(edit, ok && typed == stored ? committedEditStyle() : pendingEditStyle());
     setEditTextColor(edit, ok && typed >= low && typed <= high ? QColor(Qt::black) : QColor(Qt::red));
 }
 
@@ -714,7 +642,7 @@ void QXC330PLL::hextbypass_ComboBox_currentIndexChanged(int index)
     m_config->hextBypass = index != 0;
     const bool outUsable = !m_config->hextBypass && m_hext->isEnabled();
     m_hextOut->setEnabled(outUsable);
-    m_hextOut->setStyleSheet(outUsable ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
+    setSheet(m_hextOut, outUsable ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
 }
 
 void QXC330PLL::factorReturnPressed(QLineEdit *edit, bool isMs)
@@ -744,7 +672,7 @@ void QXC330PLL::factorTextChanged(QLineEdit *edit, const QString &text, bool isM
     }
     const int value = factorNumber(text, prefix);
     const int stored = isMs ? m_config->pllMs : m_config->pllNs;
-    edit->setStyleSheet(value == stored ? factorCommittedStyle() : factorPendingStyle());
+    setSheet(edit, value == stored ? factorCommittedStyle() : factorPendingStyle());
     const bool inRange = isMs ? (value >= ClockConfig::kMsMin && value <= ClockConfig::kMsMax)
                               : (value >= ClockConfig::kNsMin && value <= ClockConfig::kNsMax);
     setEditTextColor(edit, inRange ? QColor(Qt::black) : QColor(Qt::red));
@@ -780,9 +708,9 @@ void QXC330PLL::pllfr_ComboBox_currentIndexChanged(int index)
 
 void QXC330PLL::pllrcs_RadioButton_checkSlot(bool)
 {
-    updateActivePaths();
     ClockConfig &c = *m_config;
     c.pllSourceHick = m_pllrcsHick->isChecked() ? 1 : 0;
+    updateActivePaths();
     if (c.pllSourceHick == 0 && !readHext())
         return;
     double sclk = 0.0;
@@ -794,11 +722,12 @@ void QXC330PLL::pllrcs_RadioButton_checkSlot(bool)
 
 void QXC330PLL::sclkselecthext_RadioButton_checkSlot(bool)
 {
+    if (m_sclkselectHext->isChecked())
+        m_config->sclkSource = ClockConfig::SclkHext;
     updateActivePaths();
     if (m_sclkselectHext->isChecked()) {
-        m_config->sclkSource = ClockConfig::SclkHext;
         m_sclk->setEnabled(false);
-        m_sclk->setStyleSheet(disabledEditStyle());
+        setSheet(m_sclk, disabledEditStyle());
         if (!readHext())
             return;
         standardStep();
@@ -808,11 +737,12 @@ void QXC330PLL::sclkselecthext_RadioButton_checkSlot(bool)
 
 void QXC330PLL::sclkselecthick_RadioButton_checkSlot(bool)
 {
+    if (m_sclkselectHick->isChecked())
+        m_config->sclkSource = ClockConfig::SclkHick;
     updateActivePaths();
     if (m_sclkselectHick->isChecked()) {
-        m_config->sclkSource = ClockConfig::SclkHick;
         m_sclk->setEnabled(false);
-        m_sclk->setStyleSheet(disabledEditStyle());
+        setSheet(m_sclk, disabledEditStyle());
         standardStep();
     }
     applySclkChange();
@@ -820,11 +750,12 @@ void QXC330PLL::sclkselecthick_RadioButton_checkSlot(bool)
 
 void QXC330PLL::sclkselectpll_RadioButton_checkSlot(bool)
 {
+    if (m_sclkselectPll->isChecked())
+        m_config->sclkSource = ClockConfig::SclkPll;
     updateActivePaths();
     if (m_sclkselectPll->isChecked()) {
-        m_config->sclkSource = ClockConfig::SclkPll;
         m_sclk->setEnabled(true);
-        m_sclk->setStyleSheet(committedEditStyle());
+        setSheet(m_sclk, committedEditStyle());
         if (m_config->pllSourceHick == 0 && !readHext())
             return;
         standardStep();
@@ -853,7 +784,7 @@ void QXC330PLL::apb2div_ComboBox_currentIndexChanged(int index)
 void QXC330PLL::usbRetuneOrStandardStep()
 {
     ClockConfig &c = *m_config;
-    if (c.sclkSource != ClockConfig::SclkPll && c.usbDisabled == 0 && c.usbSourceHick48 == 0) {
+    if (c.sclkSource != ClockConfig::SclkPll && ClockRules::usbFromPll(c)) {
         if (c.pllSourceHick == 0 && !readHext())
             return;
         c.retunePllForUsb();
@@ -882,15 +813,14 @@ void QXC330PLL::usbswitch_ComboBox_currentIndexChanged(int index)
 
 void QXC330PLL::hicktousb_RadioButton_checkSlot(bool)
 {
-    updateActivePaths();
     ClockConfig &c = *m_config;
-    if (m_hicktousbHick->isChecked()) {
-        c.usbSourceHick48 = 1;
+    c.usbSourceHick48 = m_hicktousbHick->isChecked() ? 1 : 0;
+    updateActivePaths();
+    if (c.usbSourceHick48 == 1) {
         c.usbMHz = c.hickMHz;
         refreshDisplay();
         return;
     }
-    c.usbSourceHick48 = 0;
     if (c.sclkSource != ClockConfig::SclkPll) {
         if (c.pllSourceHick == 0 && !readHext())
             return;
@@ -912,8 +842,8 @@ void QXC330PLL::clkout1_RadioButton_checkSlot(bool checked)
 {
     if (!checked)
         return;
-    updateActivePaths();
     m_config->clkout1Source = checkedSourceCode(0);
+    updateActivePaths();
     standardStep();
 }
 
@@ -921,8 +851,8 @@ void QXC330PLL::clkout2_RadioButton_checkSlot(bool checked)
 {
     if (!checked)
         return;
-    updateActivePaths();
     m_config->clkout2Source = checkedSourceCode(1);
+    updateActivePaths();
     standardStep();
 }
 
@@ -947,8 +877,8 @@ void QXC330PLL::clockout1div2_ComboBox_currentIndexChanged(int index)
 
 void QXC330PLL::clockout1PinSelectComboBox_currentIndexChanged(int index)
 {
-    updateActivePaths();
     m_config->clkout1Pin = index;
+    updateActivePaths();
     standardStep();
 }
 
@@ -966,8 +896,8 @@ void QXC330PLL::clockout2div2_ComboBox_currentIndexChanged(int index)
 
 void QXC330PLL::clockout2PinSelectComboBox_currentIndexChanged(int index)
 {
-    updateActivePaths();
     m_config->clkout2Pin = index;
+    updateActivePaths();
     standardStep();
 }
 
@@ -984,7 +914,7 @@ void QXC330PLL::sclk_LineEdit_returnPressed()
         return;
     c.applyTypedSclk();
     showPllFactors();
-    m_sclk->setStyleSheet(committedEditStyle());
+    setSheet(m_sclk, committedEditStyle());
     refreshDisplay();
 }
 
@@ -1097,9 +1027,9 @@ void QXC330PLL::refreshDisplay()
         m_pllcfgValue->clear();
     }
 
-    if (clkoutHasPin(0))
+    if (ClockRules::clockOutputLive(c, 0))
         refreshClkout1();
-    if (clkoutHasPin(1))
+    if (ClockRules::clockOutputLive(c, 1))
         refreshClkout2();
 }
 
@@ -1113,14 +1043,6 @@ void QXC330PLL::refreshBusDividers()
     m_apb2div->setCurrentIndex(indexOfValue(kApbDivs, c.apb2Div));
     setLabelText(m_apb1TimerMul, QStringLiteral("* ") + QString::number(c.apb1TimerMul));
     setLabelText(m_apb2TimerMul, QStringLiteral("* ") + QString::number(c.apb2TimerMul));
-}
-
-double QXC330PLL::hickOutputMHz() const
-{
-    const ClockConfig &c = *m_config;
-    const bool full = (c.usbDisabled == 0 && c.usbSourceHick48 == 1) ||
-                      (c.sclkSource == ClockConfig::SclkHick && c.hickSclk48 == 1);
-    return full ? c.hickMHz : c.hickMHz / m_series->hickToPllDiv;
 }
 
 void QXC330PLL::refreshClkout(int index)
@@ -1151,7 +1073,7 @@ void QXC330PLL::refreshClkout(int index)
         value = c.usbMHz;
         break;
     case ClockSourceKind::Hick:
-        value = hickOutputMHz();
+        value = ClockRules::hickOutputMHz(c);
         break;
     case ClockSourceKind::Lick:
         value = c.lickKHz;
@@ -1201,7 +1123,8 @@ void QXC330PLL::refreshRtcDisplay()
         setLabelText(m_ertcValue, QString::number(c.lextKHz));
         break;
     case 2:
-        if (readHext())
+        // From the applied crystal; an entry not applied yet is not part of the design.
+        if (ClockRules::hextAccepted(c.hextMHz) && c.rtcHextDiv > 0)
             setLabelText(m_ertcValue, QString::number(c.hextMHz * 1000.0 / c.rtcHextDiv, 'f', 3));
         else
             setLabelText(m_ertcValue, QString());
@@ -1224,31 +1147,32 @@ void QXC330PLL::showPllFactors()
 
 void QXC330PLL::updateActivePaths()
 {
+    const ClockConfig &c = *m_config;
     // HEXT section.
-    const bool hext = hextNeededByControls();
+    const bool hext = ClockRules::hextInUse(c);
     m_hext->setEnabled(hext);
-    m_hext->setStyleSheet(hext ? committedEditStyle() : disabledEditStyle());
+    setSheet(m_hext, hext ? committedEditStyle() : disabledEditStyle());
     m_hextbypass->setEnabledWithStyle(hext);
     m_hextIn->setEnabled(hext);
-    const bool hextOut = hext && !m_config->hextBypass;
+    const bool hextOut = hext && !c.hextBypass;
     m_hextOut->setEnabled(hextOut);
-    m_hextOut->setStyleSheet(hextOut ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
-    m_hextIn->setStyleSheet(hext ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
+    setSheet(m_hextOut, hextOut ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
+    setSheet(m_hextIn, hext ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
 
-    m_rtcdiv->setEnabledWithStyle(m_rtcswitch->currentIndex() != 0 && m_rtcselHext->isChecked());
+    m_rtcdiv->setEnabledWithStyle(ClockRules::rtcDividerInUse(c));
 
     // PLL section.
-    const bool pll = pllInUseByControls();
+    const bool pll = ClockRules::pllInUse(c);
     const QString border = pll ? QStringLiteral("rgb(0, 176, 240)") : QStringLiteral("gray");
     for (QLineEdit *edit : {m_pllms, m_pllns}) {
         edit->setEnabled(pll);
-        edit->setStyleSheet(QStringLiteral("background: rgb(255, 255, 255); ") +
-                            QString::fromLatin1(kFactorTail).arg(border));
+        setSheet(edit, QStringLiteral("background: rgb(255, 255, 255); ") +
+                           QString::fromLatin1(kFactorTail).arg(border));
     }
     m_pllfr->setEnabledWithStyle(pll);
     for (QRadioButton *radio : {m_pllrcsHext, m_pllrcsHick}) {
         radio->setEnabled(pll);
-        radio->setStyleSheet(radioStyle(pll));
+        setSheet(radio, radioStyle(pll));
     }
     m_pllLabel->setEnabled(pll);
     m_pllcfgCaption->setEnabled(pll);
@@ -1259,22 +1183,21 @@ void QXC330PLL::updateActivePaths()
     }
 
     // HICK to sclk only matters while sclk runs on HICK.
-    const bool hick = m_sclkselectHick->isChecked();
+    const bool hick = c.sclkSource == ClockConfig::SclkHick;
     for (QRadioButton *radio : {m_hicktosclkDiv6, m_hicktosclkFull}) {
         radio->setEnabled(hick);
-        radio->setStyleSheet(radioStyle(hick));
+        setSheet(radio, radioStyle(hick));
     }
 
     // Clock outputs: live only with a pin.
     for (int i = 0; i < 2; ++i) {
         ClockOutputControls &out = m_clkout[i];
-        const bool live = clkoutHasPin(i);
+        const bool live = ClockRules::clockOutputLive(c, i);
         const ClockOutputParams &output = m_series->clockOutputs.at(i);
         for (int r = 0; r < out.sources.size(); ++r) {
-            const bool usable =
-                live && (output.sources.at(r).kind != ClockSourceKind::Usb || usbEnabledByControls());
+            const bool usable = ClockRules::clockSourceUsable(c, i, output.sources.at(r).kind);
             out.sources.at(r)->setEnabled(usable);
-            out.sources.at(r)->setStyleSheet(radioStyle(usable));
+            setSheet(out.sources.at(r), radioStyle(usable));
             out.sourceCaptions.at(r)->setEnabled(usable);
             out.sourceValues.at(r)->setEnabled(usable);
         }
@@ -1286,41 +1209,58 @@ void QXC330PLL::updateActivePaths()
 }
 
 // ---------------------------------------------------------------------------
-// Checks before saving and generating
+// After a refused edit
 
-QString QXC330PLL::limitMessage(const char *phrase, int limit) const
+QVector<QLineEdit *> QXC330PLL::entries() const
 {
-    return tr(phrase) + QLatin1Char(' ') + QString::number(limit) + QStringLiteral("MHz");
+    return {m_hext, m_sclk, m_pllms, m_pllns};
 }
 
-bool QXC330PLL::checkLimits()
+void QXC330PLL::showRecord()
 {
     const ClockConfig &c = *m_config;
-    const SeriesParams &s = *m_series;
-    QString refusal;
-    if (c.sclkMHz > s.sclkLimitMHz)
-        refusal = limitMessage(QT_TR_NOOP("Can not support sclk greater than"), s.sclkLimitMHz);
-    else if (c.apb1MHz > s.apbLimitMHz)
-        refusal = limitMessage(QT_TR_NOOP("Can not support apb1clk greater than"), s.apbLimitMHz);
-    else if (c.apb2MHz > s.apbLimitMHz)
-        refusal = limitMessage(QT_TR_NOOP("Can not support apb2clk greater than"), s.apbLimitMHz);
-    else if (m_pllLabel->isEnabled() && c.pllMHz > s.sclkLimitMHz)
-        refusal = limitMessage(QT_TR_NOOP("Can not support pll clock greater than"), s.sclkLimitMHz);
-    if (!refusal.isEmpty()) {
-        showError(refusal);
-        return false;
+    setControlSignalsBlocked(true);
+    (c.rtcSource == 2 ? m_rtcselHext : c.rtcSource == 1 ? m_rtcselLext : m_rtcselLick)->setChecked(true);
+    m_rtcswitch->setCurrentIndex(c.rtcEnabled ? 1 : 0);
+    m_rtcdiv->setCurrentIndex(qMax(0, c.rtcHextDiv - kRtcDivMin));
+    m_lextbypass->setCurrentIndex(c.lextBypass ? 1 : 0);
+    m_hextbypass->setCurrentIndex(c.hextBypass ? 1 : 0);
+    (c.pllSourceHick ? m_pllrcsHick : m_pllrcsHext)->setChecked(true);
+    m_pllfr->setCurrentIndex(indexOfValue(kFrValues, c.pllFr));
+    (c.sclkSource == ClockConfig::SclkPll    ? m_sclkselectPll
+     : c.sclkSource == ClockConfig::SclkHick ? m_sclkselectHick
+                                             : m_sclkselectHext)
+        ->setChecked(true);
+    m_sclk->setEnabled(c.sclkSource == ClockConfig::SclkPll);
+    m_ahbdiv->setCurrentIndex(indexOfValue(kAhbDivs, c.ahbDiv));
+    m_usbdiv->setCurrentIndex(qMax(0, m_series->usbDivItems().indexOf(c.usbDiv)));
+    (c.usbSourceHick48 ? m_hicktousbHick : m_hicktousbPll)->setChecked(true);
+    m_usbswitch->setCurrentIndex(c.usbDisabled ? 1 : 0);
+    (c.hickSclk48 ? m_hicktosclkFull : m_hicktosclkDiv6)->setChecked(true);
+    const int sources[2] = {c.clkout1Source, c.clkout2Source};
+    const int div1s[2] = {c.clkout1Div1, c.clkout2Div1};
+    const int div2s[2] = {c.clkout1Div2, c.clkout2Div2};
+    const int pins[2] = {c.clkout1Pin, c.clkout2Pin};
+    for (int i = 0; i < 2; ++i) {
+        const ClockOutputParams &output = m_series->clockOutputs.at(i);
+        const ClockSourceItem *source = output.sourceByCode(sources[i]);
+        m_clkout[i].sources.value(source ? int(source - output.sources.constData()) : 0)->setChecked(true);
+        m_clkout[i].div1->setCurrentIndex(indexOfValue(output.div1, div1s[i]));
+        m_clkout[i].div2->setCurrentIndex(indexOfValue(output.div2, div2s[i]));
+        m_clkout[i].pin->setCurrentIndex(pins[i]);
     }
-    if (c.usbDisabled == 0 && c.usbMHz != 48.0 && s.usbWarning)
-        return askYes(tr(s.usbWarning));
-    return true;
+    setControlSignalsBlocked(false);
+    showPllFactors();
+    updateActivePaths();
+    refreshDisplay();
+    refreshRtcDisplay();
+    restyleEntries();
 }
 
-bool QXC330PLL::checkBeforeSave()
+void QXC330PLL::restyleEntries()
 {
-    return checkLimits();
-}
-
-bool QXC330PLL::checkBeforeGenerate()
-{
-    return checkLimits();
+    hext_LineEdit_textChanged(m_hext->text());
+    sclk_LineEdit_textChanged(m_sclk->text());
+    pllms_LineEdit_textChanged(m_pllms->text());
+    pllns_LineEdit_textChanged(m_pllns->text());
 }

@@ -17,8 +17,6 @@ public:
 
     void resetConfig() override;
     void loadConfig(const QString &fileName) override;
-    bool checkBeforeSave() override;
-    bool checkBeforeGenerate() override;
 
     // Validates the entries in use and takes them into the record; false when
     // an entry was refused (the recompute is then skipped).
@@ -78,6 +76,8 @@ protected:
     QXC330PLL(int seriesId, QWidget *parent);
 
     void mousePressEvent(QMouseEvent *event) override;
+    QVector<QLineEdit *> entries() const override;
+    void showRecord() override;
 
     // Display and path refreshes (public behaviour of the tree, used by the
     // slots, the reset and the design-file restore).
@@ -181,19 +181,10 @@ private:
     void factorTextChanged(QLineEdit *edit, const QString &text, bool isMs);
     void oscillatorTextChanged(QLineEdit *edit, const QString &text, double stored, double low, double high);
     void toggleList(int index);
-    void showError(const QString &text);
-    bool askYes(const QString &text);
-    bool checkLimits();
-
-    // What the controls' state says is in use.
-    bool usbEnabledByControls() const;
-    bool pllInUseByControls() const;
-    bool hextNeededByControls() const;
-    bool clkoutHasPin(int index) const;
-
-    // HICK as seen by the clock outputs: full speed or divided.
-    double hickOutputMHz() const;
-    QString limitMessage(const char *phrase, int limit) const;
+    // Entry looks from their text against the record.
+    void restyleEntries();
+    // After opening: entries holding a value the checks refuse look not applied.
+    void markRefusedEntries();
 
     const SeriesParams *m_series = nullptr;
     QVector<QObject *> m_signalSources;

@@ -1,6 +1,7 @@
 #include "QXC330PLL.h"
 
 #include "ClockConfig.h"
+#include "ClockRules.h"
 #include "CustomComboBox1.h"
 #include "DesignFile.h"
 #include "SeriesTable.h"
@@ -43,6 +44,9 @@ void check(QRadioButton *radio)
 
 void QXC330PLL::loadConfig(const QString &fileName)
 {
+    // Questions raised while opening may be answered Cancel: the value then
+    // stays as the file has it, and the checks before saving refuse it.
+    setLoading(true);
     // One read gives every element of the same file contents.
     const DesignFile::Elements file = DesignFile::read(fileName);
     const auto text = [&file](const char *name) {
@@ -135,9 +139,24 @@ void QXC330PLL::loadConfig(const QString &fileName)
 
     updateActivePaths();
     refreshRtcDisplay();
-    if (checkPllInputs()) {
-        m_config->recompute();
-        refreshDisplay();
+    checkPllInputs();
+    // The display shows what the record holds, even where a check refused it.
+    m_config->recompute();
+    refreshDisplay();
+    setLoading(false);
+    markRefusedEntries();
+}
+
+void QXC330PLL::markRefusedEntries()
+{
+    for (const ClockRules::Finding &finding : ClockRules::inputFindings(*m_config)) {
+        QLineEdit *entry = finding.field == QLatin1String("hextMHz")              ? m_hext
+                           : finding.message == nullptr                           ? nullptr
+                           : qstrcmp(finding.message, "pll_ms input error!") == 0 ? m_pllms
+                           : qstrcmp(finding.message, "pll_ns input error!") == 0 ? m_pllns
+                                                                                  : nullptr;
+        if (entry)
+            entry->setStyleSheet(entry == m_hext ? pendingEditStyle() : factorPendingStyle());
     }
 }
 

@@ -3,10 +3,12 @@
 #include "ClockConfig.h"
 #include "CustomComboBox1.h"
 #include "CustomListView.h"
+#include "DialogService.h"
 #include "PinGraphicsView.h"
 #include "SeriesTable.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -68,16 +70,53 @@ QXMCUPLL::~QXMCUPLL()
     delete m_config;
 }
 
-void QXMCUPLL::saveConfig(const QString &seriesName)
+QString QXMCUPLL::translated(const char *text) const
 {
-    if (checkBeforeSave())
-        writeDesign(seriesName);
+    return QCoreApplication::translate(metaObject()->className(), text);
 }
 
-void QXMCUPLL::generateCode()
+void QXMCUPLL::showError(const QString &text)
 {
-    if (checkBeforeGenerate())
-        runGeneration();
+    if (editRefused())
+        return;
+    if (m_editDepth > 0)
+        m_editRefused = true;
+    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, translated("Error"), text)
+                                          .withButton(QMessageBox::Ok, translated("Ok")));
+}
+
+bool QXMCUPLL::askYes(const QString &text)
+{
+    if (editRefused())
+        return false;
+    const MessageReply reply = DialogService::instance().message(
+        MessageRequest::make(QMessageBox::Warning, translated("Warning"), text)
+            .withButton(QMessageBox::Yes, translated("Yes"))
+            .withButton(QMessageBox::Cancel, translated("Cancel")));
+    const bool yes = reply.is(QMessageBox::Yes);
+    if (!yes && m_editDepth > 0)
+        m_editRefused = true;
+    return yes;
+}
+
+QVector<QString> QXMCUPLL::entryTexts() const
+{
+    QVector<QString> texts;
+    for (const QLineEdit *entry : entries())
+        texts << entry->text();
+    return texts;
+}
+
+void QXMCUPLL::restoreEdit(const ClockConfig &before, const QVector<QString> &texts)
+{
+    *m_config = before;
+    showRecord();
+    // Typed text stays as it was, marked as not applied where it differs.
+    const QVector<QLineEdit *> edits = entries();
+    for (int i = 0; i < edits.size() && i < texts.size(); ++i) {
+        if (edits.at(i)->text() != texts.at(i))
+            edits.at(i)->setText(texts.at(i));
+    }
 }
 
 void QXMCUPLL::setLabelTextColor(QWidget *widget, const QColor &color)
@@ -92,6 +131,12 @@ void QXMCUPLL::setEditTextColor(QWidget *widget, const QColor &color)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::All, QPalette::Text, color);
     widget->setPalette(palette);
+}
+
+void QXMCUPLL::setSheet(QWidget *widget, const QString &styleSheet)
+{
+    if (widget->styleSheet() != styleSheet)
+        widget->setStyleSheet(styleSheet);
 }
 
 QString QXMCUPLL::radioStyle(bool active)

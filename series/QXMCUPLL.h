@@ -1,10 +1,11 @@
 #pragma once
 
+#include "ClockRules.h"
 #include "ClockTreeLayout.h"
 
+#include <QStringList>
 #include <QWidget>
 
-class ClockConfig;
 class CustomComboBox1;
 class PinGraphicsView;
 class QButtonGroup;
@@ -17,6 +18,22 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
+
+// What became of Save or Generate, for the window and the command-line tool.
+struct ActionOutcome {
+    enum class Status {
+        Done,      // written
+        Refused,   // a check refused it: `findings` holds the refusal
+        Cancelled, // the user declined a dialog or a warning
+        Failed     // writing failed: `reason` says why
+    };
+    Status status = Status::Done;
+    ClockRules::Findings findings; // the refusal, or the warnings that were asked
+    QString reason;
+    QStringList files; // Generate: the files written, relative to the chosen folder
+
+    bool done() const { return status == Status::Done; }
+};
 
 // Base of every series widget: owns the scene, the view, the bitmap and the
 // clock record of one series, and builds the controls laid over the bitmap.
@@ -34,17 +51,16 @@ public:
 
     // Factory settings of the series.
     virtual void resetConfig() {}
-    // Limit checks, then the Save dialog and the design file.
-    virtual void saveConfig(const QString &seriesName);
+    // The checks, then the Save dialog and the design file.
+    virtual ActionOutcome saveConfig(const QString &seriesName);
     // Restores the controls from a design file, firing their slots.
     virtual void loadConfig(const QString &fileName) { Q_UNUSED(fileName) }
-    // Limit checks and warnings, then the directory dialog and the generator.
-    virtual void generateCode();
+    // The checks and warnings, then the directory dialog and the generator.
+    virtual ActionOutcome generateCode();
 
-    // The series' checks before saving / generating: refusals and confirmed
-    // warnings through the dialog seam; false stops the action.
-    virtual bool checkBeforeSave() { return true; }
-    virtual bool checkBeforeGenerate() { return true; }
+    // What the checks before saving and generating say of the design as it
+    // stands: its inputs judged, the tree recomputed, the limits checked.
+    ClockRules::Verdict verdict() const { return ClockRules::judge(*m_config); }
 
     // Text of the first direct child element of the design file's root element
     // with this name; empty when the file can't be read or parsed, or has none.
@@ -54,13 +70,55 @@ public:
     static void setLabelTextColor(QWidget *widget, const QColor &color);
     static void setEditTextColor(QWidget *widget, const QColor &color);
 
+    // Sets a style sheet only when it changes: parsing one is the costliest
+    // part of refreshing the tree.
+    static void setSheet(QWidget *widget, const QString &styleSheet);
+
     // Style of a radio group in use / not in use.
     static QString radioStyle(bool active);
 
 protected:
-    // The shared tails of saveConfig and generateCode (after the checks).
-    bool writeDesign(const QString &seriesName);
-    bool runGeneration();
+    // The gate before saving and generating: a refusal is shown and ends the
+    // action; each warning is asked. Asks nothing of the factors, adjusts nothing.
+    ActionOutcome passGate(ClockConfig &checked);
+    // The shared tails of saveConfig and generateCode (after the gate).
+    ActionOutcome writeDesign(const ClockConfig &record, const QString &seriesName);
+    ActionOutcome runGeneration(const ClockConfig &record);
+
+    // One user edit runs as a unit: a refusal or a cancelled question anywhere
+    // in it puts the record and the controls back as they were before it, and
+    // no further box is shown for it. While a design is opened, values stay as
+    // read (the checks before saving refuse them until they are fixed).
+    template <typename Handler> void runEdit(Handler &&handler)
+    {
+        if (m_editDepth > 0) {
+            handler();
+            return;
+        }
+        const ClockConfig before = *m_config;
+        const QVector<QString> texts = entryTexts();
+        m_editRefused = false;
+        ++m_editDepth;
+        handler();
+        --m_editDepth;
+        if (m_editRefused && !m_loading)
+            restoreEdit(before, texts);
+        m_editRefused = false;
+    }
+    bool editRefused() const { return m_editDepth > 0 && m_editRefused; }
+    // Message boxes of the edits: an error refuses the edit, a question
+    // answered other than "Yes" too. Within a refused edit they stay silent.
+    void showError(const QString &text);
+    bool askYes(const QString &text);
+    // The series' message through the translator of the series' class context.
+    QString translated(const char *text) const;
+
+    // The entries whose typed text survives a refused edit, and how the
+    // controls show the record again after one (signals blocked, no recompute).
+    virtual QVector<QLineEdit *> entries() const { return {}; }
+    virtual void showRecord() {}
+    bool loading() const { return m_loading; }
+    void setLoading(bool loading) { m_loading = loading; }
 
     // Control builders. Every control is its own proxy item in the scene at
     // bitmap coordinates; variants hand the proxy back to the caller.
@@ -87,6 +145,12 @@ protected:
 
 private:
     QGraphicsProxyWidget *place(QWidget *widget, const QPoint &pos, qreal z);
+    QVector<QString> entryTexts() const;
+    void restoreEdit(const ClockConfig &before, const QVector<QString> &texts);
+
+    int m_editDepth = 0;
+    bool m_editRefused = false;
+    bool m_loading = false;
 
     int m_seriesId = 0;
     QGraphicsScene *m_scene = nullptr;

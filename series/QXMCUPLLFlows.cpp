@@ -16,16 +16,14 @@
 
 namespace {
 
-QString translated(const QObject *widget, const char *text)
-{
-    return QCoreApplication::translate(widget->metaObject()->className(), text);
-}
-
-void showError(const QObject *widget, const char *text, const char *button = "Ok")
+void errorBox(const QObject *widget, const char *text, const char *button = "Ok")
 {
     DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Critical, translated(widget, "Error"), translated(widget, text))
-            .withButton(QMessageBox::Ok, translated(widget, button)));
+        MessageRequest::make(QMessageBox::Critical,
+                             QCoreApplication::translate(widget->metaObject()->className(), "Error"),
+                             QCoreApplication::translate(widget->metaObject()->className(), text))
+            .withButton(QMessageBox::Ok,
+                        QCoreApplication::translate(widget->metaObject()->className(), button)));
 }
 
 // Creates path with its missing parents; false when it is not a folder then.
@@ -36,74 +34,126 @@ bool makeFolder(const QString &path)
 
 } // namespace
 
-bool QXMCUPLL::writeDesign(const QString &seriesName)
+ActionOutcome QXMCUPLL::saveConfig(const QString &seriesName)
 {
-    if (seriesName.isEmpty() || !m_config)
-        return false;
-    const QString path = DialogService::instance().saveFileName(this, translated(this, "Save"),
-                                                                seriesName + QStringLiteral("_Clock"),
-                                                                translated(this, "Config file (*.TFCC)"));
+    ClockConfig checked(seriesId());
+    ActionOutcome outcome = passGate(checked);
+    return outcome.done() ? writeDesign(checked, seriesName) : outcome;
+}
+
+ActionOutcome QXMCUPLL::generateCode()
+{
+    ClockConfig checked(seriesId());
+    ActionOutcome outcome = passGate(checked);
+    return outcome.done() ? runGeneration(checked) : outcome;
+}
+
+ActionOutcome QXMCUPLL::passGate(ClockConfig &checked)
+{
+    ActionOutcome outcome;
+    const ClockRules::Verdict verdict = ClockRules::judge(*m_config);
+    const auto shown = [this](const ClockRules::Finding &finding) {
+        return finding.text([this](const char *text) { return translated(text); });
+    };
+    if (const ClockRules::Finding *refusal = verdict.firstRefusal()) {
+        showError(shown(*refusal));
+        outcome.status = ActionOutcome::Status::Refused;
+        outcome.findings = {*refusal};
+        return outcome;
+    }
+    for (const ClockRules::Finding &warning : verdict.findings) {
+        outcome.findings << warning;
+        if (!askYes(shown(warning))) {
+            outcome.status = ActionOutcome::Status::Cancelled;
+            return outcome;
+        }
+    }
+    checked = verdict.record;
+    return outcome;
+}
+
+ActionOutcome QXMCUPLL::writeDesign(const ClockConfig &record, const QString &seriesName)
+{
+    ActionOutcome outcome;
+    outcome.status = ActionOutcome::Status::Cancelled;
+    if (seriesName.isEmpty())
+        return outcome;
+    const QString path = DialogService::instance().saveFileName(
+        this, translated("Save"), seriesName + QStringLiteral("_Clock"), translated("Config file (*.TFCC)"));
     if (path.isNull())
-        return false;
+        return outcome;
 
     // Written through the safe-save helper: on any failure the previous file
     // stays exactly as it was instead of being truncated first.
-    const QByteArray document = DesignFile::write(*m_config, seriesName);
-    if (document.isEmpty() || !saveFileSafely(path, document)) {
-        DialogService::instance().message(MessageRequest::make(QMessageBox::Critical,
-                                                               translated(this, "Error"),
-                                                               translated(this, "Save file failed!"))
-                                              .withButton(QMessageBox::Ok, translated(this, "Ok")));
-        return false;
+    const QByteArray document = DesignFile::write(record, seriesName);
+    QString reason;
+    if (document.isEmpty() || !saveFileSafely(path, document, &reason)) {
+        errorBox(this, "Save file failed!");
+        outcome.status = ActionOutcome::Status::Failed;
+        outcome.reason = translated("Save file failed!") + QStringLiteral(" (") +
+                         (reason.isEmpty() ? path : reason) + QLatin1Char(')');
+        return outcome;
     }
     DialogService::instance().message(MessageRequest::make(QMessageBox::Information,
-                                                           translated(this, "Information"),
-                                                           translated(this, "Save file succeed!"))
-                                          .withButton(QMessageBox::Ok, translated(this, "Ok")));
-    return true;
+                                                           translated("Information"),
+                                                           translated("Save file succeed!"))
+                                          .withButton(QMessageBox::Ok, translated("Ok")));
+    outcome.status = ActionOutcome::Status::Done;
+    outcome.files = QStringList{path};
+    return outcome;
 }
 
-bool QXMCUPLL::runGeneration()
+ActionOutcome QXMCUPLL::runGeneration(const ClockConfig &record)
 {
+    ActionOutcome outcome;
+    outcome.status = ActionOutcome::Status::Cancelled;
     const SeriesParams *series = SeriesTable::byId(seriesId());
-    if (!series || !m_config)
-        return false;
+    if (!series)
+        return outcome;
     const QString dir =
-        DialogService::instance().existingDirectory(this, translated(this, "Select directory"), QString());
+        DialogService::instance().existingDirectory(this, translated("Select directory"), QString());
     if (dir.isNull())
-        return false;
+        return outcome;
 
+    outcome.status = ActionOutcome::Status::Failed;
     const QString inc = dir + QStringLiteral("/inc");
     const QString src = dir + QStringLiteral("/src");
-    if (!makeFolder(inc)) {
-        showError(this, "Creating \"inc\" folder error!");
-        return false;
-    }
-    if (!makeFolder(src)) {
-        showError(this, "Creating \"src\" folder error!");
-        return false;
+    for (const QString &folder : {inc, src}) {
+        if (!makeFolder(folder)) {
+            errorBox(this,
+                     folder == inc ? "Creating \"inc\" folder error!" : "Creating \"src\" folder error!");
+            outcome.reason = translated(folder == inc ? "Creating \"inc\" folder error!"
+                                                      : "Creating \"src\" folder error!");
+            return outcome;
+        }
     }
 
     const QString stem = series->templateStem();
-    const bool generated = Codegen::generate(*m_config, inc, src, stem, [](const QString &fileName) {
+    const Codegen::Result result = Codegen::generate(record, inc, src, stem, [](const QString &fileName) {
         const OverwriteReply reply = DialogService::instance().askOverwrite(fileName);
         return Codegen::ConflictAnswer{reply.replace, reply.replaceAll};
     });
-    if (!generated) {
-        showError(this, "Generate code failed!", "OK");
-        return false;
+    if (!result.done()) {
+        errorBox(this, "Generate code failed!", "OK");
+        outcome.status = result.status == Codegen::Status::Invalid       ? ActionOutcome::Status::Refused
+                         : result.status == Codegen::Status::NotReplaced ? ActionOutcome::Status::Cancelled
+                                                                         : ActionOutcome::Status::Failed;
+        outcome.findings = result.findings;
+        outcome.reason = result.error;
+        return outcome;
     }
 
-    const QString files = QStringLiteral("\n\nsrc/main.c\nsrc/") + stem + QStringLiteral("_clock.c\ninc/") +
-                          stem + QStringLiteral("_clock.h\ninc/") + stem + QStringLiteral("_conf.h\n");
+    outcome.status = ActionOutcome::Status::Done;
+    outcome.files = Codegen::outputFiles(stem);
     const MessageReply reply = DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Information, translated(this, "Information"),
-                             translated(this, "Generate code finished!  Files:") + files)
-            .withExtraButton(translated(this, " Open Folder  "))
-            .withButton(QMessageBox::Ok, translated(this, "OK")));
+        MessageRequest::make(QMessageBox::Information, translated("Information"),
+                             translated("Generate code finished!  Files:") + QStringLiteral("\n\n") +
+                                 outcome.files.join(QLatin1Char('\n')) + QLatin1Char('\n'))
+            .withExtraButton(translated(" Open Folder  "))
+            .withButton(QMessageBox::Ok, translated("OK")));
     if (reply.isExtra(0))
         DialogService::instance().openUrl(QUrl::fromLocalFile(dir));
-    return true;
+    return outcome;
 }
 
 QString QXMCUPLL::readElement(const QString &fileName, const QString &elementName)

@@ -68,15 +68,19 @@ void CustomComboBox1::wheelEvent(QWheelEvent *)
 
 void CustomComboBox1::applyLook(Look look)
 {
+    QString sheet;
     switch (look) {
     case Look::Normal:
-        setStyleSheet(styleSheetFor("rgb(0, 176, 240)", "black"));
+        sheet = styleSheetFor("rgb(0, 176, 240)", "black");
         break;
     case Look::Focused:
-        setStyleSheet(styleSheetFor("rgb(0, 176, 240)", "rgb(51, 51, 51)"));
+        sheet = styleSheetFor("rgb(0, 176, 240)", "rgb(51, 51, 51)");
         break;
     case Look::Disabled:
-        setStyleSheet(styleSheetFor("gray", "gray"));
+        sheet = styleSheetFor("gray", "gray");
         break;
     }
+    // Parsing a style sheet costs far more than comparing it.
+    if (styleSheet() != sheet)
+        setStyleSheet(sheet);
 }

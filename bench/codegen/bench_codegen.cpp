@@ -47,7 +47,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < 200; ++i) {
         QElapsedTimer t;
         t.start();
-        if (!Codegen::generate(design, inc, src, "qxc330_335", replaceAll)) {
+        if (!Codegen::generate(design, inc, src, "qxc330_335", replaceAll).done()) {
             std::fprintf(stderr, "generation failed\n");
             return 1;
         }

@@ -36,8 +36,12 @@ bool generateIn(const QTemporaryDir &dir, const ClockConfig &c, const QString &s
         const OverwriteReply r = DialogService::instance().askOverwrite(name);
         return Codegen::ConflictAnswer{r.replace, r.replaceAll};
     };
-    return QDir(dir.path()).mkpath("inc") && QDir(dir.path()).mkpath("src") &&
-           Codegen::generate(c, dir.filePath("inc"), dir.filePath("src"), stem, ask, error);
+    if (!QDir(dir.path()).mkpath("inc") || !QDir(dir.path()).mkpath("src"))
+        return false;
+    const Codegen::Result result = Codegen::generate(c, dir.filePath("inc"), dir.filePath("src"), stem, ask);
+    if (error)
+        *error = result.error;
+    return result.done();
 }
 
 const QString kPll = "sclkSource=1 usbDisabled=1 pllMult=18 pllMs=1 pllNs=72 pllFr=2 hextDivValue=3 ";
@@ -243,7 +247,8 @@ void TestGenerator::failures()
     QVERIFY(!generateIn(dir, c, "qxc310", &error) && error.contains("main.c"));
     QVERIFY(QFileInfo::exists(dir.filePath("src/qxc310_clock.c")));
     QVERIFY(!QFileInfo::exists(dir.filePath("inc/qxc310_conf.h")));
-    QVERIFY(!Codegen::generate(c, dir.filePath("inc"), dir.filePath("missing"), "qxc310", {}, &error));
+    QCOMPARE(Codegen::generate(c, dir.filePath("inc"), dir.filePath("missing"), "qxc310", {}).status,
+             Codegen::Status::WriteFailed);
 }
 
 QTEST_MAIN(TestGenerator)

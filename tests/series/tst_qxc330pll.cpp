@@ -66,8 +66,6 @@ private slots:
     void msAdjustQuestion();
     void activePaths_data();
     void activePaths();
-    void limitChecks_data();
-    void limitChecks();
     void everySlotKeepsDisplayConsistent();
     void foldOutLists();
     void seriesWidgets_data();
@@ -204,7 +202,8 @@ void TestQXC330PLL::usbFromPll()
     m_dialogs.clear();
     if (answer != QMessageBox::NoButton)
         m_dialogs.answerButton(QMessageBox::StandardButton(answer));
-    QCOMPARE(w.checkBeforeSave(), goesOn);
+    w.saveConfig("QXC330");
+    QCOMPARE(m_dialogs.count(ScriptedDialogs::Kind::SaveFile), goesOn ? 1 : 0);
     const QString question = "USB clock must be 48MHz. But the USB clock of current config is wrong.  please "
                              "confirm whether to continue?";
     QCOMPARE(m_dialogs.texts().count(question), offTarget ? 1 : 0);
@@ -254,11 +253,20 @@ void TestQXC330PLL::msAdjustQuestion()
     QCOMPARE((QStringList{w.m_pllms->text(), w.m_pllLabel->text(), w.m_sclk->text()}),
              (QStringList{"/5", "288.000MHz", "288.000"}));
     QCOMPARE(w.m_pllms->styleSheet(), QXC330PLL::factorPendingStyle());
+    // Yes to ms (2 MHz reference), then Cancel on ns: the whole edit is undone.
     m_dialogs.answerButton(QMessageBox::Yes);
     emit w.m_pllms->returnPressed();
-    QCOMPARE(m_dialogs.texts().value(1), question);
+    QCOMPARE(m_dialogs.texts().mid(1),
+             (QStringList{question, "pll_ns input error, is it adjusted automatically?"}));
+    QCOMPARE(w.config()->pllMs, 1);
+    QCOMPARE(w.m_pllms->text(), QString("/5"));
+    // Yes to both: ms 4, and ns 250 for a 500 MHz oscillator.
+    m_dialogs.answerButton(QMessageBox::Yes);
+    m_dialogs.answerButton(QMessageBox::Yes);
+    emit w.m_pllms->returnPressed();
     QCOMPARE(w.config()->pllMs, 4);
-    QCOMPARE(w.m_pllms->text(), QString("/4"));
+    QCOMPARE(w.config()->pllNs, 250);
+    QCOMPARE((QStringList{w.m_pllms->text(), w.m_pllns->text()}), (QStringList{"/4", "*250"}));
 }
 
 void TestQXC330PLL::activePaths_data()
@@ -309,40 +317,6 @@ void TestQXC330PLL::activePaths()
         enabled << (groups[i]->isEnabled() ? QString("hext pll hick rtcdiv clkout1").section(' ', i, i) : "");
     QTEST(enabled.join(' ').simplified(), "enabled");
     QCOMPARE(m_dialogs.requests.size(), 0);
-}
-
-void TestQXC330PLL::limitChecks_data()
-{
-    QTest::addColumn<QVector<double>>("clocks"); // sclk, apb1, apb2, pll
-    QTest::addColumn<bool>("pllInUse");
-    QTest::addColumn<QString>("refusal");
-    const QString over = "Can not support %1 greater than %2MHz";
-    QTest::newRow("all at the limits") << QVector<double>{288, 144, 144, 288} << true << QString();
-    QTest::newRow("sclk") << QVector<double>{288.5, 150, 150, 300} << true << over.arg("sclk").arg(288);
-    QTest::newRow("apb1") << QVector<double>{288, 144.5, 150, 300} << true << over.arg("apb1clk").arg(144);
-    QTest::newRow("apb2") << QVector<double>{288, 144, 144.5, 300} << true << over.arg("apb2clk").arg(144);
-    QTest::newRow("pll") << QVector<double>{288, 144, 144, 288.5} << true << over.arg("pll clock").arg(288);
-    QTest::newRow("pll not in use") << QVector<double>{8, 8, 8, 400} << false << QString();
-}
-
-void TestQXC330PLL::limitChecks()
-{
-    QFETCH(QVector<double>, clocks);
-    QFETCH(bool, pllInUse);
-    QFETCH(QString, refusal);
-    QXC330PLL w;
-    if (!pllInUse)
-        w.m_sclkselectHext->click();
-    ClockConfig &c = *w.config();
-    std::tie(c.sclkMHz, c.apb1MHz, c.apb2MHz, c.pllMHz) =
-        std::make_tuple(clocks[0], clocks[1], clocks[2], clocks[3]);
-    m_dialogs.clear();
-    QCOMPARE(w.checkBeforeSave(), refusal.isEmpty());
-    QCOMPARE(w.checkBeforeGenerate(), refusal.isEmpty());
-    QCOMPARE(m_dialogs.texts(), (refusal.isEmpty() ? QStringList() : QStringList{refusal, refusal}));
-    if (!refusal.isEmpty()) {
-        QCOMPARE(m_dialogs.last()->title, QString("Error"));
-    }
 }
 
 QStringList TestQXC330PLL::displayMismatches(const QXC330PLL &w)

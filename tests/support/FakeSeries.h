@@ -25,9 +25,17 @@ public:
     }
 
     void resetConfig() override { calls << "reset"; }
-    void saveConfig(const QString &seriesName) override { calls << "save:" + seriesName; }
+    ActionOutcome saveConfig(const QString &seriesName) override
+    {
+        calls << "save:" + seriesName;
+        return {};
+    }
     void loadConfig(const QString &fileName) override { calls << "load:" + fileName; }
-    void generateCode() override { calls << "generate"; }
+    ActionOutcome generateCode() override
+    {
+        calls << "generate";
+        return {};
+    }
 
     QLineEdit *control() const { return m_control; }
 

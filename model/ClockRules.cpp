@@ -1,0 +1,372 @@
+#include "ClockRules.h"
+
+#include "SeriesTable.h"
+
+#include <cmath>
+
+namespace ClockRules {
+
+namespace {
+
+const char *const kHextError = "hext input error!";
+const char *const kMsError = "pll_ms input error!";
+const char *const kNsError = "pll_ns input error!";
+
+const SeriesParams &rowOf(const ClockConfig &c)
+{
+    static const SeriesParams blank;
+    const SeriesParams *p = c.params();
+    return p ? *p : blank;
+}
+
+bool within(double value, double low, double high)
+{
+    return value >= low && value <= high; // false for NaN
+}
+
+template <typename T> QString listText(const QVector<T> &values)
+{
+    QStringList items;
+    for (T v : values)
+        items << QString::number(v);
+    return items.join(QStringLiteral(", "));
+}
+
+QString rangeText(double low, double high)
+{
+    return QString::number(low) + QStringLiteral("..") + QString::number(high);
+}
+
+Finding inputError(const char *message, const QString &field, double value, const QString &allowed)
+{
+    Finding f;
+    f.message = message;
+    f.field = field;
+    f.value = value;
+    f.allowed = allowed;
+    return f;
+}
+
+// An input the series has no message for: the finding says itself what is wrong.
+Finding inputProblem(const QString &field, double value, const QString &allowed)
+{
+    Finding f = inputError(nullptr, field, value, allowed);
+    f.detail = QStringLiteral("%1 %2 is not one of %3").arg(field, QString::number(value), allowed);
+    return f;
+}
+
+void requireIn(Findings &out, const char *field, int value, const QVector<int> &allowed)
+{
+    if (!allowed.contains(value))
+        out << inputProblem(QLatin1String(field), value, listText(allowed));
+}
+
+void requireRange(Findings &out, const char *field, int value, int low, int high)
+{
+    if (value < low || value > high)
+        out << inputProblem(QLatin1String(field), value, rangeText(low, high));
+}
+
+void flexiblePllFindings(Findings &out, const ClockConfig &c)
+{
+    const bool msOk = within(c.pllMs, ClockConfig::kMsMin, ClockConfig::kMsMax);
+    const bool nsOk = within(c.pllNs, ClockConfig::kNsMin, ClockConfig::kNsMax);
+    if (!msOk)
+        out << inputError(kMsError, QStringLiteral("pllMs"), c.pllMs,
+                          rangeText(ClockConfig::kMsMin, ClockConfig::kMsMax));
+    if (!nsOk)
+        out << inputError(kNsError, QStringLiteral("pllNs"), c.pllNs,
+                          rangeText(ClockConfig::kNsMin, ClockConfig::kNsMax));
+    requireIn(out, "pllFr", c.pllFr, ClockConfig::pllFrValues());
+    if (!msOk || !nsOk)
+        return;
+    const double reference = c.pllInputMHz() / c.pllMs;
+    if (!within(reference, ClockConfig::kRefMinMHz, ClockConfig::kRefMaxMHz)) {
+        out << inputError(kMsError, QStringLiteral("pllReferenceMHz"), reference,
+                          rangeText(ClockConfig::kRefMinMHz, ClockConfig::kRefMaxMHz));
+        return;
+    }
+    const double oscillator = c.pllNs * reference;
+    if (!within(oscillator, ClockConfig::kVcoMinMHz, ClockConfig::kVcoMaxMHz))
+        out << inputError(kNsError, QStringLiteral("pllOscillatorMHz"), oscillator,
+                          rangeText(ClockConfig::kVcoMinMHz, ClockConfig::kVcoMaxMHz));
+}
+
+void multiplierPllFindings(Findings &out, const ClockConfig &c, const SeriesParams &p)
+{
+    requireRange(out, "pllMult", c.pllMult, ClockConfig::kPllMultMin, ClockConfig::kPllMultMax);
+    const bool divided = c.pllSourceHick == 0 && p.hasHextPllDivPath() && c.hextDivEnabled != 0;
+    if (divided && c.hextDivValue != 0)
+        requireIn(out, "hextDivValue", c.hextDivValue, p.hextPllDivs);
+    const double input = c.pllInputMHz();
+    if (c.pllSourceHick == 0 && p.pllInputRangeCheck && !within(input, kPllInputMinMHz, kPllInputMaxMHz))
+        out << inputError(p.pllInputRangeMessage, QStringLiteral("pllInputMHz"), input,
+                          rangeText(kPllInputMinMHz, kPllInputMaxMHz));
+}
+
+void clockOutputFindings(Findings &out, const ClockConfig &c, const SeriesParams &p)
+{
+    for (int i = 0; i < p.clockOutputs.size(); ++i) {
+        const ClockOutputParams &output = p.clockOutputs.at(i);
+        const bool second = i == 1;
+        const int source = !p.multiOutput() ? c.clkoutSource : second ? c.clkout2Source : c.clkout1Source;
+        const int pin = !p.multiOutput() ? c.clkoutPin : second ? c.clkout2Pin : c.clkout1Pin;
+        const char *sourceField = !p.multiOutput() ? "clkoutSource"
+                                  : second         ? "clkout2Source"
+                                                   : "clkout1Source";
+        const char *pinField = !p.multiOutput() ? "clkoutPin" : second ? "clkout2Pin" : "clkout1Pin";
+        if (!output.sourceByCode(source)) {
+            QVector<int> codes;
+            for (const ClockSourceItem &item : output.sources)
+                codes << item.code;
+            out << inputProblem(QLatin1String(sourceField), source, listText(codes));
+        }
+        requireRange(out, pinField, pin, 0, int(output.pins.size()) - 1);
+        if (!p.multiOutput()) {
+            requireIn(out, "clkoutDiv", c.clkoutDiv, output.div1.isEmpty() ? QVector<int>{1} : output.div1);
+            continue;
+        }
+        requireIn(out, second ? "clkout2Div1" : "clkout1Div1", second ? c.clkout2Div1 : c.clkout1Div1,
+                  output.div1);
+        requireIn(out, second ? "clkout2Div2" : "clkout1Div2", second ? c.clkout2Div2 : c.clkout1Div2,
+                  output.div2);
+    }
+}
+
+// Choices that only a damaged record can hold: the controls offer nothing else.
+void optionFindings(Findings &out, const ClockConfig &c, const SeriesParams &p)
+{
+    requireRange(out, "sclkSource", c.sclkSource, 0, 2);
+    requireRange(out, "pllSourceHick", c.pllSourceHick, 0, 1);
+    requireRange(out, "rtcSource", c.rtcSource, 0, 2);
+    requireIn(out, "ahbDiv", c.ahbDiv, ClockConfig::ahbDivValues());
+    requireIn(out, "apb1Div", c.apb1Div, ClockConfig::apbDivValues());
+    requireIn(out, "apb2Div", c.apb2Div, ClockConfig::apbDivValues());
+    if (p.rtcHextDiv == 0 && rtcDividerInUse(c))
+        requireRange(out, "rtcHextDiv", c.rtcHextDiv, ClockConfig::kRtcDivMin, ClockConfig::kRtcDivMax);
+    if (p.hasUsb()) {
+        requireRange(out, "usbDisabled", c.usbDisabled, 0, 1);
+        requireRange(out, "usbSourceHick48", c.usbSourceHick48, 0, 1);
+        if (!p.usbDivItems().contains(c.usbDiv))
+            out << inputProblem(QStringLiteral("usbDiv"), c.usbDiv, listText(p.usbDivItems()));
+    }
+    requireRange(out, "hickSclk48", c.hickSclk48, 0, 1);
+    if (p.hasAdc())
+        requireIn(out, "adcDiv", c.adcDiv, p.adcDivs);
+    clockOutputFindings(out, c, p);
+}
+
+Finding limitRefusal(const char *phrase, const char *field, double value, int limit)
+{
+    Finding f;
+    f.kind = Finding::Kind::Limit;
+    f.message = phrase;
+    f.limitMHz = limit;
+    f.field = QLatin1String(field);
+    f.value = value;
+    f.allowed = QStringLiteral("<= ") + QString::number(limit);
+    return f;
+}
+
+Finding limitWarning(const char *message, const char *field, double value, const QString &allowed)
+{
+    Finding f;
+    f.severity = Finding::Severity::Warning;
+    f.kind = Finding::Kind::Limit;
+    f.message = message;
+    f.field = QLatin1String(field);
+    f.value = value;
+    f.allowed = allowed;
+    return f;
+}
+
+} // namespace
+
+// ---- what the tree uses -------------------------------------------------------
+
+bool usbEnabled(const ClockConfig &c)
+{
+    return rowOf(c).hasUsb() && c.usbDisabled == 0;
+}
+
+bool usbFromPll(const ClockConfig &c)
+{
+    return usbEnabled(c) && (rowOf(c).usbHickIgnored || c.usbSourceHick48 == 0);
+}
+
+bool pllInUse(const ClockConfig &c)
+{
+    return c.pllInUse();
+}
+
+bool pllOnHext(const ClockConfig &c)
+{
+    return c.pllSourceHick == 0 && pllInUse(c);
+}
+
+bool clockOutputLive(const ClockConfig &c, int index)
+{
+    const SeriesParams &p = rowOf(c);
+    if (index < 0 || index >= p.clockOutputs.size())
+        return false;
+    if (!p.multiOutput())
+        return c.clkoutPin != 0;
+    return (index == 0 ? c.clkout1Pin : c.clkout2Pin) != 0;
+}
+
+ClockSourceKind clockOutputSource(const ClockConfig &c, int index)
+{
+    if (!clockOutputLive(c, index))
+        return ClockSourceKind::None;
+    const SeriesParams &p = rowOf(c);
+    const int code = !p.multiOutput() ? c.clkoutSource : index == 0 ? c.clkout1Source : c.clkout2Source;
+    const ClockSourceItem *item = p.clockOutputs.at(index).sourceByCode(code);
+    return item ? item->kind : ClockSourceKind::None;
+}
+
+bool hextInUse(const ClockConfig &c)
+{
+    if (c.sclkSource == ClockConfig::SclkHext || (c.rtcEnabled && c.rtcSource == 2) || pllOnHext(c))
+        return true;
+    for (int i = 0; i < rowOf(c).clockOutputs.size(); ++i) {
+        if (clockOutputSource(c, i) == ClockSourceKind::Hext)
+            return true;
+    }
+    return false;
+}
+
+bool rtcDividerInUse(const ClockConfig &c)
+{
+    return c.rtcEnabled && c.rtcSource == 2;
+}
+
+bool clockSourceUsable(const ClockConfig &c, int output, ClockSourceKind kind)
+{
+    if (!clockOutputLive(c, output))
+        return false;
+    if (kind == ClockSourceKind::Usb)
+        return usbEnabled(c);
+    if (kind == ClockSourceKind::Adc && rowOf(c).hasAdc())
+        return c.adcEnabled;
+    return true;
+}
+
+double hickOutputMHz(const ClockConfig &c)
+{
+    if (rowOf(c).hickSclkUndivided)
+        return c.hickMHz;
+    const bool usbOnHick = usbEnabled(c) && !rowOf(c).usbHickIgnored && c.usbSourceHick48 == 1;
+    const bool sclkOnHick48 = c.sclkSource == ClockConfig::SclkHick && c.hickSclk48 == 1;
+    // The divided HICK is the system clock's HICK / 6 path.
+    return usbOnHick || sclkOnHick48 ? c.hickMHz : c.hickMHz / 6;
+}
+
+double pllReferenceMHz(const ClockConfig &c)
+{
+    const double input = c.pllInputMHz();
+    return c.flexiblePllActive() && c.pllMs > 0 ? input / c.pllMs : input;
+}
+
+bool hextAccepted(double mhz)
+{
+    return within(mhz, kHextMinMHz, kHextMaxMHz);
+}
+
+bool sclkTargetAccepted(const SeriesParams &series, double mhz)
+{
+    return series.sclkEntryAccepted(mhz) && std::isfinite(mhz);
+}
+
+// ---- findings -------------------------------------------------------------------
+
+QString Finding::text() const
+{
+    return text([](const char *source) { return QString::fromLatin1(source); });
+}
+
+Findings inputFindings(const ClockConfig &c, bool hextAlways)
+{
+    Findings out;
+    const SeriesParams *p = c.params();
+    if (!p) {
+        Finding f = inputProblem(QStringLiteral("seriesId"), c.seriesId, QStringLiteral("a known series"));
+        out << f;
+        return out;
+    }
+    if ((hextAlways || hextInUse(c)) && !hextAccepted(c.hextMHz))
+        out << inputError(kHextError, QStringLiteral("hextMHz"), c.hextMHz,
+                          rangeText(kHextMinMHz, kHextMaxMHz));
+    if (pllInUse(c)) {
+        if (c.flexiblePllActive())
+            flexiblePllFindings(out, c);
+        else
+            multiplierPllFindings(out, c, *p);
+    }
+    optionFindings(out, c, *p);
+    return out;
+}
+
+Findings limitFindings(const ClockConfig &c)
+{
+    Findings out;
+    const SeriesParams *p = c.params();
+    if (!p)
+        return out;
+    // Refusals stop at the first one, in the order the series checks them.
+    if (c.sclkMHz > p->sclkLimitMHz)
+        out << limitRefusal("Can not support sclk greater than", "sclkMHz", c.sclkMHz, p->sclkLimitMHz);
+    else if (c.apb1MHz > p->apbLimitMHz)
+        out << limitRefusal("Can not support apb1clk greater than", "apb1MHz", c.apb1MHz, p->apbLimitMHz);
+    else if (c.apb2MHz > p->apbLimitMHz)
+        out << limitRefusal("Can not support apb2clk greater than", "apb2MHz", c.apb2MHz, p->apbLimitMHz);
+    else if (pllInUse(c) && c.pllMHz > p->sclkLimitMHz)
+        out << limitRefusal("Can not support pll clock greater than", "pllMHz", c.pllMHz, p->sclkLimitMHz);
+    else if (p->pllMinMHz > 0 && pllInUse(c) && !c.flexiblePllActive() && c.pllMHz < p->pllMinMHz)
+        out << limitRefusal(p->pllLessMessage, "pllMHz", c.pllMHz, p->pllMinMHz);
+    if (!out.isEmpty())
+        return out;
+    if (usbEnabled(c) && c.usbMHz != 48.0 && p->usbWarning)
+        out << limitWarning(p->usbWarning, "usbMHz", c.usbMHz, QStringLiteral("48"));
+    if (p->hasAdc() && c.adcEnabled && c.adcMHz > p->adcLimitMHz && p->adcWarning)
+        out << limitWarning(p->adcWarning, "adcMHz", c.adcMHz,
+                            QStringLiteral("<= ") + QString::number(p->adcLimitMHz));
+    return out;
+}
+
+bool Verdict::refused() const
+{
+    return firstRefusal() != nullptr;
+}
+
+const Finding *Verdict::firstRefusal() const
+{
+    for (const Finding &f : findings) {
+        if (f.isRefusal())
+            return &f;
+    }
+    return nullptr;
+}
+
+Findings Verdict::warnings() const
+{
+    Findings out;
+    for (const Finding &f : findings) {
+        if (!f.isRefusal())
+            out << f;
+    }
+    return out;
+}
+
+Verdict judge(const ClockConfig &c)
+{
+    Verdict verdict;
+    verdict.record = c;
+    verdict.findings = inputFindings(c);
+    if (!verdict.findings.isEmpty())
+        return verdict;
+    verdict.record.recompute();
+    verdict.findings = limitFindings(verdict.record);
+    return verdict;
+}
+
+} // namespace ClockRules

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "ClockConfig.h"
+#include "SeriesTable.h"
+
+#include <QString>
+#include <QVector>
+
+// The rules of a clock tree, written once and asked by everyone: the series
+// widgets (gray states, entry checks, the checks before saving and
+// generating), the code generator and the command-line tool. Everything here
+// is judged from the record alone, never from what a control shows.
+namespace ClockRules {
+
+// ---- what the tree uses -------------------------------------------------------
+
+// The accepted HEXT crystal (MHz, inclusive), the same in every series.
+constexpr double kHextMinMHz = 4.0;
+constexpr double kHextMaxMHz = 25.0;
+// The PLL input of a multiplier PLL (MHz, inclusive).
+constexpr double kPllInputMinMHz = 2.0;
+constexpr double kPllInputMaxMHz = 16.0;
+
+bool usbEnabled(const ClockConfig &c);
+// USB enabled and fed from the PLL (always from the PLL where the series has no HICK 48 path).
+bool usbFromPll(const ClockConfig &c);
+bool pllInUse(const ClockConfig &c);
+// The PLL is in use and runs on HEXT.
+bool pllOnHext(const ClockConfig &c);
+// Clock output `index` has a pin.
+bool clockOutputLive(const ClockConfig &c, int index);
+// What the live clock output `index` selects; None without a pin.
+ClockSourceKind clockOutputSource(const ClockConfig &c, int index);
+// The HEXT branch feeds something: the system clock, the RTC, a clock output or the PLL in use.
+bool hextInUse(const ClockConfig &c);
+// The HEXT divider of the RTC matters: the RTC runs on HEXT and the series lets the user divide it.
+bool rtcDividerInUse(const ClockConfig &c);
+// A source radio of a live clock output can be chosen: USB only while USB is on, ADC while the ADC is on.
+bool clockSourceUsable(const ClockConfig &c, int output, ClockSourceKind kind);
+// HICK as the clock outputs see it: full speed while USB or the system clock takes HICK 48, else divided.
+double hickOutputMHz(const ClockConfig &c);
+// The PLL reference after ms (flexible) or the multiplier's input.
+double pllReferenceMHz(const ClockConfig &c);
+
+// Entry ranges, NaN and infinities refused.
+bool hextAccepted(double mhz);
+bool sclkTargetAccepted(const SeriesParams &series, double mhz);
+
+// ---- findings -------------------------------------------------------------------
+
+// One thing wrong with (or worth a question about) a record.
+struct Finding {
+    enum class Severity { Refusal, Warning };
+    enum class Kind {
+        Input, // an input outside its range or its option list
+        Limit, // a derived clock above the series' limit (or the USB/ADC warnings)
+        Load   // a value a design file held that the program read differently
+    };
+    Severity severity = Severity::Refusal;
+    Kind kind = Kind::Input;
+    // The series' own message as the translator knows it ("hext input error!"),
+    // or a limit phrase ("Can not support sclk greater than"); null where the
+    // series has no text for it and `detail` says what is wrong.
+    const char *message = nullptr;
+    int limitMHz = 0; // limit findings: the number written after the phrase
+    QString field;    // record field or design element concerned
+    double value = 0.0;
+    QString allowed; // "4..25", "1, 2, 4, 8, 16, 32"
+    QString detail;
+
+    bool isRefusal() const { return severity == Severity::Refusal; }
+    // The text as shown, with `translate` applied to the series' message.
+    template <typename Translate> QString text(Translate translate) const
+    {
+        if (!message)
+            return detail;
+        const QString shown = translate(message);
+        return limitMHz > 0 ? shown + QLatin1Char(' ') + QString::number(limitMHz) + QStringLiteral("MHz")
+                            : shown;
+    }
+    // The text in the program's source language.
+    QString text() const;
+};
+using Findings = QVector<Finding>;
+
+// Inputs of the record that the tree uses and that break a rule, first to be
+// reported first. HEXT is judged whether used or not when `hextAlways`: the
+// generated crystal define is written from it in every design.
+Findings inputFindings(const ClockConfig &c, bool hextAlways = true);
+
+// The series' checks before saving and generating on a record whose derived
+// values are current: refusals above the limits, then the USB and ADC warnings.
+Findings limitFindings(const ClockConfig &c);
+
+// The gate before saving and generating: the inputs are judged, the tree is
+// recomputed from them and only then are the limits checked. An invalid input
+// is reported alone (the derived values would mean nothing).
+struct Verdict {
+    Findings findings;
+    ClockConfig record{0}; // the recomputed copy the limits were judged on
+
+    bool refused() const;
+    const Finding *firstRefusal() const;
+    Findings warnings() const;
+};
+Verdict judge(const ClockConfig &c);
+
+} // namespace ClockRules

@@ -1,0 +1,304 @@
+#include "CliCommands.h"
+#include "QXMCUPLL.h"
+#include "SeriesFactory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+#include <random>
+
+// Random design files, legal and hostile, through `tickforge-cli generate`
+// with and without --force. What was written is judged from the four files
+// alone, against the chip's rules: the written constants must agree with each
+// other and with the design. A refused design must leave nothing behind.
+class TestFirmware : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomDesigns_data();
+    void randomDesigns();
+};
+
+namespace {
+
+constexpr int kDesignsPerSeries = 500;
+
+// A random design of the flexible-PLL series: mostly the values the program
+// offers, some out of range, malformed, NaN or missing.
+class DesignMaker {
+public:
+    explicit DesignMaker(unsigned seed) : m_random(seed) {}
+
+    QMap<QString, QString> make(const QString &mcu)
+    {
+        QMap<QString, QString> e;
+        e["MCU"] = mcu;
+        const double hext = pick({4, 8, 12, 16, 25, 8.5, 24.576, 10.24, 6, 20});
+        const bool fromHick = chance(0.3);
+        const double ref = fromHick ? 8.0 : hext; // HICK 48 / 6
+        int ms = 1 + int(below(15));
+        int ns = 31 + int(below(470));
+        if (chance(0.85)) { // factors that fit the reference
+            QVector<int> mss;
+            for (int m = 1; m <= 15; ++m)
+                if (ref / m >= 2 && ref / m <= 16)
+                    mss << m;
+            ms = mss.at(int(below(mss.size())));
+            const int low = int(std::ceil(500 * ms / ref)), high = int(std::floor(1000 * ms / ref));
+            ns = qBound(31, low + int(below(qMax(1, high - low + 1))), 500);
+        }
+        e["lextbypass"] = num(below(2));
+        e["rtcsel"] = num(below(3));
+        e["rtcswitch"] = num(below(2));
+        e["rtcdiv"] = num(2 + below(30));
+        e["hext"] = QString::number(hext, 'f', 6);
+        e["hextbypass"] = num(below(2));
+        e["pllrcs"] = num(fromHick);
+        e["pllms"] = num(ms);
+        e["pllns"] = num(ns);
+        e["pllfr"] = num(pick({1, 2, 4, 8, 16, 32}));
+        e["sclkselect"] = num(pick({0, 1, 1, 2}));
+        e["ahbdiv"] = num(pick({1, 1, 2, 4, 8, 16, 64}));
+        e["apb1div"] = num(pick({1, 2, 4, 8, 16}));
+        e["apb2div"] = num(pick({1, 2, 4, 8, 16}));
+        e["usbdiv"] = QString::number(1.0 + 0.5 * below(13), 'f', 1);
+        e["hicktousb"] = num(below(2));
+        e["tousbswitch"] = num(below(2));
+        e["hicktosclk"] = num(below(2));
+        for (const char *out : {"clkout1", "clkout2"}) {
+            const QString o = QLatin1String(out);
+            e[o] = num(below(o == "clkout1" ? 4 : 8));
+            e[o + "div1"] = num(1 + below(5));
+            e[o + "div2"] = num(pick({1, 2, 4, 8, 16, 64, 128, 256, 512}));
+            e[o + "pinselect"] = num(below(o == "clkout1" ? 3 : 2));
+        }
+        if (chance(0.3)) { // something hostile
+            const QStringList names = e.keys();
+            const QString victim = names.at(int(below(names.size())));
+            if (victim != "MCU")
+                e[victim] =
+                    QStringList{"", "nan", "-8", "5000", "8,5", "1e9", "x", "33", "0"}.at(int(below(9)));
+        }
+        if (chance(0.05))
+            e.remove(e.keys().at(1 + int(below(e.size() - 1))));
+        return e;
+    }
+
+private:
+    quint32 below(int n) { return std::uniform_int_distribution<quint32>(0, quint32(n - 1))(m_random); }
+    bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_random) < p; }
+    double pick(std::initializer_list<double> values)
+    {
+        return *(values.begin() + below(int(values.size())));
+    }
+    static QString num(double v) { return QString::number(v); }
+
+    std::mt19937 m_random;
+};
+
+QByteArray document(const QMap<QString, QString> &e)
+{
+    QByteArray out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configuration>\n";
+    out += "    <MCU>" + e.value("MCU").toUtf8() + "</MCU>\n";
+    for (auto it = e.begin(); it != e.end(); ++it) {
+        if (it.key() != "MCU")
+            out += "    <" + it.key().toUtf8() + ">" + it.value().toUtf8() + "</" + it.key().toUtf8() + ">\n";
+    }
+    return out + "</Configuration>\n";
+}
+
+QString fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// First capture of pattern in text, or "" when it does not match.
+QString capture(const QString &text, const QString &pattern, int group = 1)
+{
+    return QRegularExpression(pattern).match(text).captured(group);
+}
+
+// The summary comment's "- name = value" lines.
+QMap<QString, QString> summaryOf(const QString &clockSource)
+{
+    QMap<QString, QString> summary;
+    QRegularExpressionMatchIterator it =
+        QRegularExpression(QStringLiteral("\\*\\s+- (\\S.*?)\\s*= (.*)")).globalMatch(clockSource);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        summary.insert(m.captured(1).trimmed(), m.captured(2).trimmed());
+    }
+    return summary;
+}
+
+// What a design file holds for an element after the program's fallbacks.
+int heldOr(const QMap<QString, QString> &e, const QByteArray &name, std::initializer_list<int> allowed,
+           int fallback)
+{
+    bool ok = false;
+    const int v = e.value(QString::fromLatin1(name)).toInt(&ok);
+    for (int a : allowed)
+        if (ok && v == a)
+            return v;
+    return fallback;
+}
+
+} // namespace
+
+void TestFirmware::randomDesigns_data()
+{
+    QTest::addColumn<QString>("mcu");
+    QTest::addColumn<int>("seriesId");
+    QTest::addColumn<bool>("force");
+    for (bool force : {false, true}) {
+        QTest::newRow(force ? "QXC330 --force" : "QXC330") << "QXC330" << 13 << force;
+        QTest::newRow(force ? "QXC335 --force" : "QXC335") << "QXC335" << 14 << force;
+    }
+}
+
+void TestFirmware::randomDesigns()
+{
+    QFETCH(QString, mcu);
+    QFETCH(int, seriesId);
+    QFETCH(bool, force);
+    std::unique_ptr<QXMCUPLL> widget(createSeriesWidget(seriesId, nullptr));
+    QVERIFY(widget);
+    DesignMaker maker(20261206u + unsigned(seriesId));
+    QTemporaryDir scratch;
+    const QString stem = "qxc330_335";
+    int written = 0;
+    int refused = 0;
+    for (int i = 0; i < kDesignsPerSeries; ++i) {
+        const QMap<QString, QString> e = maker.make(mcu);
+        const QString path = scratch.filePath(QString("d%1.TFCC").arg(i));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(document(e)) > 0);
+        file.close();
+        const QDir out(scratch.filePath(QString("out%1").arg(i)));
+        CliReport report;
+        CliTool::GenerateOptions options;
+        options.force = force;
+        const int status = CliTool::generateFile(*widget, path, out.path(), options, report);
+        const QString where = QString("design %1 (%2)").arg(i).arg(report.err.join(" | "));
+
+        if (status != CliDone) {
+            QVERIFY2(status == CliRefused || status == CliWarning, qPrintable(where));
+            QVERIFY2(status != CliWarning || !force, qPrintable(where));
+            QVERIFY2(!out.exists("src") || out.entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty(),
+                     qPrintable(where));
+            QVERIFY2(!QFileInfo::exists(out.filePath("src/" + stem + "_clock.c")), qPrintable(where));
+            QVERIFY2(!QFileInfo::exists(out.filePath("inc/" + stem + "_conf.h")), qPrintable(where));
+            ++refused;
+            continue;
+        }
+        ++written;
+        const QString clock = fileText(out.filePath("src/" + stem + "_clock.c"));
+        const QString conf = fileText(out.filePath("inc/" + stem + "_conf.h"));
+        const QString main = fileText(out.filePath("src/main.c"));
+        QVERIFY2(!clock.isEmpty() && !conf.isEmpty() && !main.isEmpty() &&
+                     QFileInfo::exists(out.filePath("inc/" + stem + "_clock.h")),
+                 qPrintable(where));
+        const QMap<QString, QString> summary = summaryOf(clock);
+
+        // The crystal: written in every design, the same as the summary says, in range.
+        const qint64 hextHz =
+            capture(conf, "#define\\s+HEXT_VALUE\\s+\\(\\(uint32_t\\)(-?\\d+)\\)").toLongLong();
+        QVERIFY2(hextHz >= 4000000 && hextHz <= 25000000, qPrintable(where));
+        if (summary.contains("hext"))
+            QCOMPARE(summary.value("hext").toLongLong(), hextHz);
+
+        // The system clock the code switches to, from the constants alone.
+        const QString sclkSwitch = capture(clock, "crm_sysclk_switch\\(CRM_SCLK_(\\w+)\\);");
+        const qint64 sclkHz = summary.value("sclk").toLongLong();
+        const QRegularExpressionMatch pll =
+            QRegularExpression(
+                "crm_pll_config\\(CRM_PLL_SOURCE_(HEXT|HICK), (\\d+), (\\d+), CRM_PLL_FR_(\\d+)\\);")
+                .match(clock);
+        double pllMHz = 0.0;
+        if (pll.hasMatch()) {
+            const int ns = pll.captured(2).toInt(), ms = pll.captured(3).toInt(),
+                      fr = pll.captured(4).toInt();
+            QCOMPARE(summary.value("pll_ns").toInt(), ns);
+            QCOMPARE(summary.value("pll_ms").toInt(), ms);
+            QCOMPARE(summary.value("pll_fr").toInt(), fr);
+            const double input = pll.captured(1) == "HEXT" ? hextHz / 1e6 : 48.0 / 6;
+            const double reference = input / ms, oscillator = reference * ns;
+            QVERIFY2(reference >= 2 && reference <= 16, qPrintable(where));
+            QVERIFY2(oscillator >= 500 && oscillator <= 1000, qPrintable(where));
+            pllMHz = oscillator / fr;
+            QVERIFY2(pllMHz <= 288, qPrintable(where));
+        }
+        if (sclkSwitch == "PLL") {
+            QVERIFY2(pll.hasMatch() && std::fabs(sclkHz - pllMHz * 1e6) <= 500.5, qPrintable(where));
+        } else if (sclkSwitch == "HEXT") {
+            QCOMPARE(sclkHz, hextHz);
+        } else {
+            QCOMPARE(sclkSwitch, QString("HICK"));
+            const bool hick48 = clock.contains("crm_hick_sclk_frequency_select(CRM_HICK_SCLK_48MHZ);");
+            QCOMPARE(sclkHz, hick48 ? 48000000LL : 8000000LL);
+        }
+        QVERIFY2(sclkHz <= 288000000, qPrintable(where));
+
+        // Bus dividers: the calls are the summary's, and each clock follows from them.
+        const int ahbDiv = capture(clock, "crm_ahb_div_set\\(CRM_AHB_DIV_(\\d+)\\);").toInt();
+        const int apb1Div = capture(clock, "crm_apb1_div_set\\(CRM_APB1_DIV_(\\d+)\\);").toInt();
+        const int apb2Div = capture(clock, "crm_apb2_div_set\\(CRM_APB2_DIV_(\\d+)\\);").toInt();
+        QCOMPARE(summary.value("ahbdiv").toInt(), ahbDiv);
+        QCOMPARE(summary.value("apb1div").toInt(), apb1Div);
+        QCOMPARE(summary.value("apb2div").toInt(), apb2Div);
+        const double ahbHz = summary.value("ahbclk").toDouble();
+        QVERIFY2(std::fabs(ahbHz - double(sclkHz) / ahbDiv) <= 1000, qPrintable(where));
+        QVERIFY2(std::fabs(summary.value("apb1clk").toDouble() - ahbHz / apb1Div) <= 1000, qPrintable(where));
+        QVERIFY2(std::fabs(summary.value("apb2clk").toDouble() - ahbHz / apb2Div) <= 1000, qPrintable(where));
+        QVERIFY2(summary.value("apb1clk").toDouble() <= 144e6 && summary.value("apb2clk").toDouble() <= 144e6,
+                 qPrintable(where));
+
+        // Supply and flash follow the system clock.
+        const double sclkMHz = sclkHz / 1e6;
+        const QString ldo = sclkMHz > 240 ? "1V3" : sclkMHz > 192 ? "1V2" : sclkMHz > 144 ? "1V1" : "1V0";
+        QCOMPARE(capture(clock, "pwc_ldo_output_voltage_set\\(PWC_LDO_OUTPUT_(\\w+)\\);"), ldo);
+        QCOMPARE(capture(clock, "flash_clock_divider_set\\(FLASH_CLOCK_DIV_(\\d)\\);"),
+                 QString(sclkMHz > 240 ? "3" : "2"));
+
+        // USB from the PLL: 48 MHz unless a warning was let through.
+        const QString usbDiv = capture(clock, "crm_usb_clock_div_set\\(CRM_USB_DIV_(\\w+)\\);");
+        if (!usbDiv.isEmpty() && !force) {
+            const double div = QString(usbDiv).replace('_', '.').toDouble();
+            QVERIFY2(std::fabs(pllMHz / div - 48.0) < 1e-9, qPrintable(where));
+        }
+
+        // The RTC and the clock outputs take the design's dividers.
+        const QString ertc = capture(main, "crm_ertc_clock_select\\(CRM_ERTC_CLOCK_HEXT_DIV_(\\d+)\\);");
+        if (!ertc.isEmpty())
+            QCOMPARE(ertc.toInt(),
+                     heldOr(e, "rtcdiv", {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
+                                          17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31},
+                            2));
+        for (int o = 1; o <= 2; ++o) {
+            const QRegularExpressionMatch div =
+                QRegularExpression(
+                    QString("crm_clkout_div_set\\(CRM_CLKOUT_INDEX_%1, CRM_CLKOUT_DIV1_(\\d+), "
+                            "CRM_CLKOUT_DIV2_(\\d+)\\);")
+                        .arg(o))
+                    .match(main);
+            if (!div.hasMatch())
+                continue;
+            const QByteArray name = "clkout" + QByteArray::number(o);
+            QCOMPARE(div.captured(1).toInt(), heldOr(e, QByteArray(name + "div1"), {1, 2, 3, 4, 5}, 1));
+            QCOMPARE(div.captured(2).toInt(),
+                     heldOr(e, QByteArray(name + "div2"), {1, 2, 4, 8, 16, 64, 128, 256, 512}, 1));
+        }
+    }
+    // Both outcomes must be common, or the run proves little.
+    QVERIFY2(written > kDesignsPerSeries / 4 && refused > kDesignsPerSeries / 20,
+             qPrintable(QString("%1 written, %2 refused").arg(written).arg(refused)));
+}
+
+QTEST_MAIN(TestFirmware)
+#include "tst_firmware.moc"

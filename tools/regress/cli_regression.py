@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""Runs a fixed set of random designs through tickforge-cli and prints what
+every command answered, so that two builds can be compared byte for byte:
+
+    tools/regress/cli_regression.py build/cli/tickforge-cli > before.txt
+    ... change, rebuild ...
+    tools/regress/cli_regression.py build/cli/tickforge-cli > after.txt
+    diff before.txt after.txt
+
+Designs are drawn with a fixed seed; --valid keeps to values the program
+accepts without a question, --count sets how many designs per series."""
+
+import argparse
+import hashlib
+import os
+import random
+import subprocess
+import sys
+import tempfile
+
+AHB = [1, 2, 4, 8, 16, 64, 128, 256, 512]
+APB = [1, 2, 4, 8, 16]
+FR = [1, 2, 4, 8, 16, 32]
+HEXTS = ["4.000000", "8.000000", "12.000000", "16.000000", "25.000000", "8.500000",
+         "24.576000", "10.240000", "6.000000", "20.000000"]
+ODD = ["", "x", "-1", "999", "nan", "8,5", "1e3", " 7 "]
+
+# Elements of each series in file order, with a chooser per element.
+FLEXIBLE = ["lextbypass", "rtcsel", "rtcswitch", "rtcdiv", "hext", "hextbypass", "pllrcs", "pllms",
+            "pllns", "pllfr", "sclkselect", "ahbdiv", "apb1div", "apb2div", "usbdiv", "hicktousb",
+            "tousbswitch", "hicktosclk", "clkout1", "clkout1div1", "clkout1div2", "clkout1pinselect",
+            "clkout2", "clkout2div1", "clkout2div2", "clkout2pinselect"]
+SERIES = {"QXC330": FLEXIBLE, "QXC335": FLEXIBLE}
+
+
+def flexible_factors(rng, hext, from_hick):
+    ref = 8.0 if from_hick else float(hext)
+    ms_choices = [m for m in range(1, 16) if 2.0 <= ref / m <= 16.0]
+    ms = rng.choice(ms_choices)
+    ns_choices = [n for n in range(31, 501) if 500.0 <= n * ref / ms <= 1000.0]
+    return ms, rng.choice(ns_choices)
+
+
+def design(rng, series, valid):
+    values = {}
+    hext = rng.choice(HEXTS)
+    from_hick = rng.random() < 0.3
+    ms, ns = flexible_factors(rng, hext, from_hick)
+    pick = {
+        "lextbypass": lambda: rng.randint(0, 1), "rtcsel": lambda: rng.randint(0, 2),
+        "rtcswitch": lambda: rng.randint(0, 1), "rtcdiv": lambda: rng.randint(2, 31),
+        "hext": lambda: hext, "hextbypass": lambda: rng.randint(0, 1),
+        "pllrcs": lambda: int(from_hick), "pllms": lambda: ms, "pllns": lambda: ns,
+        "pllfr": lambda: rng.choice(FR), "sclkselect": lambda: rng.choice([0, 1, 1, 2]),
+        "ahbdiv": lambda: rng.choice(AHB[:4]), "apb1div": lambda: rng.choice(APB),
+        "apb2div": lambda: rng.choice(APB), "usbdiv": lambda: "%.1f" % rng.choice(
+            [1.0 + 0.5 * i for i in range(13)]),
+        "hicktousb": lambda: rng.randint(0, 1), "tousbswitch": lambda: rng.randint(0, 1),
+        "hicktosclk": lambda: rng.randint(0, 1), "clkout1": lambda: rng.randint(0, 3),
+        "clkout1div1": lambda: rng.randint(1, 5), "clkout1div2": lambda: rng.choice(AHB),
+        "clkout1pinselect": lambda: rng.randint(0, 2), "clkout2": lambda: rng.randint(0, 7),
+        "clkout2div1": lambda: rng.randint(1, 5), "clkout2div2": lambda: rng.choice(AHB),
+        "clkout2pinselect": lambda: rng.randint(0, 1),
+    }
+    for name in SERIES[series]:
+        value = str(pick[name]())
+        if not valid and rng.random() < 0.04:
+            value = rng.choice(ODD)
+        values[name] = value
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>', "<Configuration>", "    <MCU>%s</MCU>" % series]
+    lines += ["    <%s>%s</%s>" % (k, v, k) for k, v in values.items()]
+    lines.append("</Configuration>")
+    return "\n".join(lines) + "\n"
+
+
+def run(cli, args):
+    proc = subprocess.run([cli] + args, capture_output=True, text=True)
+    return "exit %d\n%s%s" % (proc.returncode, proc.stdout, proc.stderr)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("cli")
+    parser.add_argument("--count", type=int, default=150)
+    parser.add_argument("--seed", type=int, default=20261206)
+    parser.add_argument("--valid", action="store_true")
+    parser.add_argument("--generate-only", action="store_true",
+                        help="only run generate (for comparisons where show/check output changed)")
+    args = parser.parse_args()
+    rng = random.Random(args.seed)
+    out = sys.stdout
+    with tempfile.TemporaryDirectory() as scratch:
+        for series in SERIES:
+            if not args.generate_only:
+                out.write("== new %s\n%s" % (series, run(args.cli, ["new", series])))
+            for i in range(args.count):
+                path = os.path.join(scratch, "d.TFCC")
+                with open(path, "w") as f:
+                    f.write(design(rng, series, args.valid))
+                out.write("== %s #%d\n" % (series, i))
+                if not args.generate_only:
+                    out.write(run(args.cli, ["show", path, "--json"]))
+                    out.write(run(args.cli, ["check", path]))
+                target = os.path.join(scratch, "%s-%d" % (series, i))
+                out.write(run(args.cli, ["generate", path, target, "--force"]))
+                for root, _dirs, files in sorted(os.walk(target)):
+                    for name in sorted(files):
+                        with open(os.path.join(root, name), "rb") as f:
+                            digest = hashlib.sha256(f.read()).hexdigest()
+                        out.write("%s %s\n" % (os.path.relpath(os.path.join(root, name), target), digest))
+
+
+if __name__ == "__main__":
+    main()
