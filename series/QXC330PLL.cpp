@@ -616,7 +616,8 @@ void QXC330PLL::hext_LineEdit_returnPressed()
     }
     standardStep();
     refreshRtcDisplay();
-    setSheet(m_hext, committedEditStyle());
+    // Committed, or white where nothing uses HEXT.
+    hext_LineEdit_textChanged(m_hext->text());
 }
 
 void QXC330PLL::oscillatorTextChanged(QLineEdit *edit, const QString &text, double stored, double low,

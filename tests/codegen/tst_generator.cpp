@@ -92,6 +92,7 @@ void TestGenerator::edits_data()
     const QString loop = "  while(1)\n";
     row("C310 init calls move up", 4, kPll, "main",
         start + loop + "|!mx_rtc_clock_init|!mx_adc_clock_init|!mx_clkout");
+    row("C310 ADC divider", 4, kPll + "adcEnabled=1 adcDiv=6", "main", "crm_adc_clock_div_set(CRM_ADC_DIV_6);");
     row("C310 ADC kept", 4, kPll + "adcEnabled=1", "main",
         "void mx_adc_clock_init(void)|" + start + "  mx_adc_clock_init();\n" + loop + "|!mx_rtc_clock_init");
 
@@ -239,6 +240,16 @@ void TestGenerator::failures()
         QVERIFY(QDir(dir.filePath("inc")).isEmpty() && QDir(dir.filePath("src")).isEmpty());
     }
     QCOMPARE(dialogs.requests.size(), 0);
+
+    // A record that breaks a rule of the chip is refused whole, derived values or not.
+    {
+        QTemporaryDir refused;
+        TF_RECORD(bad, 13, kPll + "hextMHz=30");
+        bad.recompute();
+        QVERIFY(!generateIn(refused, bad, "qxc330_335", &error));
+        QCOMPARE(error, QString("hext input error!"));
+        QVERIFY(QDir(refused.filePath("inc")).isEmpty() && QDir(refused.filePath("src")).isEmpty());
+    }
 
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath("src/main.c")); // a folder where main.c goes

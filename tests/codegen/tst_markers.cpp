@@ -119,9 +119,11 @@ void TestMarkers::tables()
                           "CRM_CLKOUT_DIV2_1", "CRM_ERTC_CLOCK_HEXT_DIV_2", "CRM_I2C1_CLOCK_SOURCE_PCLK",
                           "CRM_USART_CLOCK_SOURCE_PCLK"}));
     QCOMPARE(
-        (QStringList{ldoVoltage(240.001), ldoVoltage(240.0), flashWaitCycle(32.0), flashWaitCycle(32.001),
+        (QStringList{ldoVoltage(240.001), ldoVoltage(240.0), ldoVoltage(144.001), ldoVoltage(144.0),
+                     flashWaitCycle(32.0), flashWaitCycle(32.001), flashWaitCycle(96.0), flashWaitCycle(96.001),
                      flashClockDivider(240.0), flashClockDivider(288.0), pllRange(72.0), pllRange(72.001)}),
-        (QStringList{"PWC_LDO_OUTPUT_1V3", "PWC_LDO_OUTPUT_1V2", "FLASH_WAIT_CYCLE_0", "FLASH_WAIT_CYCLE_1",
+        (QStringList{"PWC_LDO_OUTPUT_1V3", "PWC_LDO_OUTPUT_1V2", "PWC_LDO_OUTPUT_1V1", "PWC_LDO_OUTPUT_1V0",
+                     "FLASH_WAIT_CYCLE_0", "FLASH_WAIT_CYCLE_1", "FLASH_WAIT_CYCLE_2", "FLASH_WAIT_CYCLE_3",
                      "FLASH_CLOCK_DIV_2", "FLASH_CLOCK_DIV_3", "CRM_PLL_OUTPUT_RANGE_LE72MHZ",
                      "CRM_PLL_OUTPUT_RANGE_GT72MHZ"}));
     auto pin = [](const PinRow &p) {

@@ -64,6 +64,10 @@ private slots:
     void usbFromPll();
     void clockOutputWithoutPinKeepsLabels();
     void msAdjustQuestion();
+    void hextReturnRetunesUsb();
+    void refusedEditLeavesTheDesign_data();
+    void refusedEditLeavesTheDesign();
+    void staleRecordIsNotGenerated();
     void activePaths_data();
     void activePaths();
     void everySlotKeepsDisplayConsistent();
@@ -240,6 +244,81 @@ void TestQXC330PLL::clockOutputWithoutPinKeepsLabels()
 
     out.pin->setCurrentIndex(2); // PE4: evaluated again
     QCOMPARE(out.output->text(), QString("(72.000 MHz)"));
+
+    // HICK is 48 MHz while the system clock takes the full HICK.
+    out.sources.at(0)->setChecked(true);
+    w.m_sclkselectHick->click();
+    w.m_hicktosclkFull->click();
+    QCOMPARE(out.sourceValues.at(0)->text(), QString("(48.000 MHz)"));
+    QCOMPARE(out.output->text(), QString("(12.000 MHz)"));
+}
+
+void TestQXC330PLL::hextReturnRetunesUsb()
+{
+    QXC330PLL w;
+    w.m_sclkselectHext->click();
+    w.m_usbswitch->setCurrentIndex(0);
+    type(w.m_hext, "12");
+    QCOMPARE(w.m_usbLabel->text(), QString("48.000 MHz"));
+    QCOMPARE((QStringList{w.m_pllms->text(), w.m_pllns->text(), w.m_pllfr->currentText()}),
+             (QStringList{"/1", "*48", "  /2"}));
+}
+
+void TestQXC330PLL::refusedEditLeavesTheDesign_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("question"); // the box of the refusal
+    QTest::newRow("fr after a HEXT error") << "fr" << "hext input error!";
+    QTest::newRow("ns question cancelled on a divider change") << "ahbdiv"
+                                                               << "pll_ns input error, is it adjusted automatically?";
+    QTest::newRow("PLL source switch asks about the factors") << "pllrcs"
+                                                              << "pll_ns input error, is it adjusted automatically?";
+}
+
+// A refused or cancelled edit leaves the record and every control as they
+// were; typed text stays, not applied.
+void TestQXC330PLL::refusedEditLeavesTheDesign()
+{
+    QFETCH(QString, edit);
+    QFETCH(QString, question);
+    QXC330PLL w;
+    if (edit == "pllrcs") {
+        // The PLL feeds clock output 1 only; HEXT 25 with ms 2 (12.5 MHz reference).
+        w.m_sclkselectHick->click();
+        w.m_clkout[0].pin->setCurrentIndex(1);
+        w.m_clkout[0].sources.at(3)->setChecked(true);
+        m_dialogs.answerButton(QMessageBox::Yes);
+        type(w.m_hext, "25");
+        QCOMPARE(w.m_pllms->text(), QString("/2"));
+    }
+    const ClockConfig before = *w.config();
+    m_dialogs.clear();
+    if (edit == "fr") {
+        w.m_hext->setText("30"); // typed, not applied
+        w.m_pllfr->setCurrentIndex(0);
+    } else if (edit == "ahbdiv") {
+        w.m_pllms->setText("/2");
+        w.m_ahbdiv->setCurrentIndex(1);
+    } else {
+        w.m_pllrcsHick->click(); // 8 MHz / 2: a 288 MHz oscillator
+    }
+    QCOMPARE(m_dialogs.texts(), QStringList{question});
+    QCOMPARE(w.config()->fieldValues(), before.fieldValues());
+    QCOMPARE((QStringList{w.m_pllfr->currentText(), w.m_ahbdiv->currentText()}), (QStringList{"  /2", "  /1"}));
+    QVERIFY(w.m_pllrcsHext->isChecked());
+    if (edit == "fr")
+        QCOMPARE(w.m_hext->text() + w.m_hext->styleSheet(), "30" + QXC330PLL::pendingEditStyle());
+    if (edit == "ahbdiv")
+        QCOMPARE(w.m_pllms->text() + w.m_pllms->styleSheet(), "/2" + QXC330PLL::factorPendingStyle());
+}
+
+void TestQXC330PLL::staleRecordIsNotGenerated()
+{
+    QXC330PLL w;
+    w.config()->pllNs = 75; // 300 MHz, while the derived values still say 288
+    w.generateCode();
+    QCOMPARE(m_dialogs.texts(), QStringList{"Can not support sclk greater than 288MHz"});
+    QCOMPARE(m_dialogs.count(ScriptedDialogs::Kind::Directory), 0);
 }
 
 void TestQXC330PLL::msAdjustQuestion()
@@ -271,8 +350,10 @@ void TestQXC330PLL::msAdjustQuestion()
 
 void TestQXC330PLL::activePaths_data()
 {
-    // Set-up: the sclk source; "usb" on, "rtc" from HEXT, "outN": clock output 1 on source N. Expected:
-    // which of hext, the PLL, hick/6 to sclk, the RTC divider and clock output 1 are enabled.
+    // Set-up: the sclk source; "usb" on, "rtc" from HEXT (switched on), "rtcsel" HEXT chosen but
+    // the RTC off, "pin2" a pin for clock output 2, "outN": clock output 1 on source N. Expected:
+    // which of hext, the PLL, hick/6 to sclk, the RTC divider, clock output 1, clock output 2 and
+    // its "usb" source are enabled.
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("enabled");
     // clang-format off
@@ -283,6 +364,9 @@ void TestQXC330PLL::activePaths_data()
     QTest::newRow("hick, clkout1 hext") << "hick out2" << "hext hick clkout1";
     QTest::newRow("hick, clkout1 pll") << "hick out3" << "hext pll hick clkout1";
     QTest::newRow("hext") << "hext out0" << "hext clkout1";
+    QTest::newRow("rtc on hext, switched off") << "hick rtcsel" << "hick";
+    QTest::newRow("clkout2 while usb is off") << "hick pin2" << "hick clkout2";
+    QTest::newRow("clkout2 while usb is on") << "hick usb pin2" << "hext pll hick clkout2 usbsource";
     // clang-format on
 }
 
@@ -295,10 +379,12 @@ void TestQXC330PLL::activePaths()
         (steps.first() == "hick" ? w.m_sclkselectHick : w.m_sclkselectHext)->click();
     if (steps.contains("usb"))
         w.m_usbswitch->setCurrentIndex(0);
-    if (steps.contains("rtc")) {
+    if (steps.contains("rtc") || steps.contains("rtcsel"))
         w.m_rtcselHext->click();
+    if (steps.contains("rtc"))
         w.m_rtcswitch->setCurrentIndex(1);
-    }
+    if (steps.contains("pin2"))
+        w.m_clkout[1].pin->setCurrentIndex(1);
     if (steps.last().startsWith("out")) {
         w.m_clkout[0].pin->setCurrentIndex(1);
         w.m_clkout[0].sources.at(steps.last().mid(3).toInt())->setChecked(true);
@@ -310,11 +396,12 @@ void TestQXC330PLL::activePaths()
     QCOMPARE(w.m_hext->styleSheet(),
              w.m_hext->isEnabled() ? QXC330PLL::committedEditStyle() : QXC330PLL::disabledEditStyle());
     QCOMPARE(w.m_clkout[0].div2->isEnabled(), w.m_clkout[0].sources.at(0)->isEnabled());
-    const QWidget *groups[] = {w.m_hext, w.m_pllms, w.m_hicktosclkDiv6, w.m_rtcdiv,
-                               w.m_clkout[0].sources.at(0)};
+    const QWidget *groups[] = {w.m_hext,   w.m_pllms, w.m_hicktosclkDiv6, w.m_rtcdiv, w.m_clkout[0].sources.at(0),
+                               w.m_clkout[1].sources.at(0), w.m_clkout[1].sources.at(3)};
     QStringList enabled;
-    for (int i = 0; i < 5; ++i)
-        enabled << (groups[i]->isEnabled() ? QString("hext pll hick rtcdiv clkout1").section(' ', i, i) : "");
+    for (int i = 0; i < 7; ++i)
+        enabled << (groups[i]->isEnabled() ? QString("hext pll hick rtcdiv clkout1 clkout2 usbsource").section(' ', i, i)
+                                           : "");
     QTEST(enabled.join(' ').simplified(), "enabled");
     QCOMPARE(m_dialogs.requests.size(), 0);
 }
