@@ -336,6 +336,33 @@ SeriesParams qxc330(int id, const char *name, const char *cls, const char *bitma
     return p;
 }
 
+// The order in which opening a design sets the controls of each PLL kind;
+// a series restores those of its elements that appear here.
+QStringList restoreOrder(const SeriesParams &p)
+{
+    static const QStringList common{QStringLiteral("lextbypass"), QStringLiteral("rtcsel"),
+                                    QStringLiteral("rtcswitch")};
+    static const QStringList flexible =
+        QStringLiteral(
+            "rtcdiv hext hextbypass pllrcs pllms pllns pllfr sclkselect ahbdiv apb1div apb2div usbdiv "
+            "hicktosclk "
+            "hicktousb tousbswitch clkout1pinselect clkout1 clkout1div1 clkout1div2 clkout2pinselect clkout2 "
+            "clkout2div1 clkout2div2")
+            .split(QLatin1Char(' '));
+    static const QStringList others = QStringLiteral("hext hextbypass hextdiv pllhextdiv pllrcs pllmode "
+                                                     "pllmult pllms pllns pllfr sclkselect ahbdiv apb1div "
+                                                     "apb2div hicktousb usbdiv tousbswitch hicktosclk "
+                                                     "adcswitch adcdiv clkoutpinselect clkoutdiv clkout "
+                                                     "usart1clocksel usart2clocksel i2c1clocksel")
+                                          .split(QLatin1Char(' '));
+    QStringList order;
+    for (const QString &element : common + (p.pllKind == PllKind::Flexible ? flexible : others)) {
+        if (p.designElements.contains(element))
+            order << element;
+    }
+    return order;
+}
+
 QVector<SeriesParams> buildTable()
 {
     SeriesParams c315 = qxc315(5, "QXC315", "QXC315PLL", ":/image/C315PLL.bmp", "qxc315");
@@ -347,7 +374,7 @@ QVector<SeriesParams> buildTable()
           timers({2, 3, 4, 5}), {"USART1"}, timers({1, 9, 10, 11}));
 
     // Rows in the order of the MCU selection dialog.
-    return {
+    QVector<SeriesParams> rows{
         qxc300(),
         qxc310(),
         c315,
@@ -362,6 +389,9 @@ QVector<SeriesParams> buildTable()
         w315,
         qxe020(),
     };
+    for (SeriesParams &row : rows)
+        row.restoreOrder = restoreOrder(row);
+    return rows;
 }
 
 } // namespace

@@ -114,6 +114,8 @@ struct SeriesParams {
 
     // Elements of the design file, in file order.
     QStringList designElements;
+    // Elements in the order opening a design sets their controls.
+    QStringList restoreOrder;
 
     QString seriesName() const { return QString::fromLatin1(name); }
     QString bitmapPath() const { return QString::fromLatin1(bitmap); }

@@ -72,7 +72,8 @@ QXMCUPLL::~QXMCUPLL()
 
 QString QXMCUPLL::translated(const char *text) const
 {
-    return QCoreApplication::translate(metaObject()->className(), text);
+    // One context for every series: they share their texts.
+    return QCoreApplication::translate("QXMCUPLL", text);
 }
 
 void QXMCUPLL::showError(const QString &text)
@@ -148,6 +149,16 @@ QString QXMCUPLL::radioStyle(bool active)
                           "QRadioButton::indicator:unchecked {width:10px; height:10px; border-radius:5px; "
                           "border: 1px solid %1; }")
         .arg(color);
+}
+
+QWidget *QXMCUPLL::findSceneWidget(const QString &name) const
+{
+    for (QGraphicsItem *item : m_scene->items()) {
+        const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
+        if (proxy && proxy->widget() && proxy->widget()->objectName() == name)
+            return proxy->widget();
+    }
+    return nullptr;
 }
 
 QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal z)

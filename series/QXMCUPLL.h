@@ -58,6 +58,14 @@ public:
     // The checks and warnings, then the directory dialog and the generator.
     virtual ActionOutcome generateCode();
 
+    // The control or label named `name` among those laid over the drawing
+    // (controls are named after their design element or anchor); nullptr when
+    // there is none of that type.
+    template <typename T> T *findControl(const QString &name) const
+    {
+        return qobject_cast<T *>(findSceneWidget(name));
+    }
+
     // What the checks before saving and generating say of the design as it
     // stands: its inputs judged, the tree recomputed, the limits checked.
     ClockRules::Verdict verdict() const { return ClockRules::judge(*m_config); }
@@ -144,6 +152,7 @@ protected:
     ClockConfig *m_config = nullptr;
 
 private:
+    QWidget *findSceneWidget(const QString &name) const;
     QGraphicsProxyWidget *place(QWidget *widget, const QPoint &pos, qreal z);
     QVector<QString> entryTexts() const;
     void restoreEdit(const ClockConfig &before, const QVector<QString> &texts);

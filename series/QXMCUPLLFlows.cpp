@@ -16,14 +16,12 @@
 
 namespace {
 
-void errorBox(const QObject *widget, const char *text, const char *button = "Ok")
+void errorBox(const char *text, const char *button = "Ok")
 {
     DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Critical,
-                             QCoreApplication::translate(widget->metaObject()->className(), "Error"),
-                             QCoreApplication::translate(widget->metaObject()->className(), text))
-            .withButton(QMessageBox::Ok,
-                        QCoreApplication::translate(widget->metaObject()->className(), button)));
+        MessageRequest::make(QMessageBox::Critical, QCoreApplication::translate("QXMCUPLL", "Error"),
+                             QCoreApplication::translate("QXMCUPLL", text))
+            .withButton(QMessageBox::Ok, QCoreApplication::translate("QXMCUPLL", button)));
 }
 
 // Creates path with its missing parents; false when it is not a folder then.
@@ -88,7 +86,7 @@ ActionOutcome QXMCUPLL::writeDesign(const ClockConfig &record, const QString &se
     const QByteArray document = DesignFile::write(record, seriesName);
     QString reason;
     if (document.isEmpty() || !saveFileSafely(path, document, &reason)) {
-        errorBox(this, "Save file failed!");
+        errorBox("Save file failed!");
         outcome.status = ActionOutcome::Status::Failed;
         outcome.reason = translated("Save file failed!") + QStringLiteral(" (") +
                          (reason.isEmpty() ? path : reason) + QLatin1Char(')');
@@ -120,10 +118,11 @@ ActionOutcome QXMCUPLL::runGeneration(const ClockConfig &record)
     const QString src = dir + QStringLiteral("/src");
     for (const QString &folder : {inc, src}) {
         if (!makeFolder(folder)) {
-            errorBox(this,
-                     folder == inc ? "Creating \"inc\" folder error!" : "Creating \"src\" folder error!");
-            outcome.reason = translated(folder == inc ? "Creating \"inc\" folder error!"
-                                                      : "Creating \"src\" folder error!");
+            const char *text = folder == inc
+                                   ? QT_TRANSLATE_NOOP("QXMCUPLL", "Creating \"inc\" folder error!")
+                                   : QT_TRANSLATE_NOOP("QXMCUPLL", "Creating \"src\" folder error!");
+            errorBox(text);
+            outcome.reason = translated(text);
             return outcome;
         }
     }
@@ -134,7 +133,7 @@ ActionOutcome QXMCUPLL::runGeneration(const ClockConfig &record)
         return Codegen::ConflictAnswer{reply.replace, reply.replaceAll};
     });
     if (!result.done()) {
-        errorBox(this, "Generate code failed!", "OK");
+        errorBox("Generate code failed!", "OK");
         outcome.status = result.status == Codegen::Status::Invalid       ? ActionOutcome::Status::Refused
                          : result.status == Codegen::Status::NotReplaced ? ActionOutcome::Status::Cancelled
                                                                          : ActionOutcome::Status::Failed;

@@ -11,6 +11,8 @@
 // build renders into the series bitmap, and the anchors at which the series
 // widget places its live controls. Both read the same description, so a
 // control always lands on the block drawn for it.
+struct SeriesParams;
+
 namespace ClockTree {
 
 enum class Shape {
@@ -64,7 +66,7 @@ public:
     void addAnchor(const QString &id, const QString &node, int x, int y, int width = 0);
 
     bool hasAnchor(const QString &id) const { return m_anchorIndex.contains(id); }
-    // A missing id is a programming error; it yields the origin.
+    // A missing id is a programming error, reported; it yields the origin.
     Anchor anchor(const QString &id) const;
     const QVector<Anchor> &anchors() const { return m_anchors; }
     const Node *node(const QString &id) const;
@@ -73,6 +75,11 @@ private:
     QVector<Anchor> m_anchors;
     QHash<QString, int> m_anchorIndex;
 };
+
+// The drawing of a series, from its row of the series table: the renderer
+// draws it, the series widget places its controls on it. Empty for a series
+// that has no drawing yet.
+Layout layoutFor(const SeriesParams &series);
 
 // Flexible-PLL family (two clock outputs, peripheral panel on the right).
 // ahbRows is the number of AHB lines of the panel below "i2s".

@@ -33,9 +33,6 @@ private slots:
     void lookups();
     void numbers_data();
     void numbers();
-    void outputsAndAdc_data();
-    void outputsAndAdc();
-    void designElementsFollowControls();
 };
 
 namespace {
@@ -145,101 +142,6 @@ void TestSeriesTable::numbers()
     c.applyTypedSclk();
     QCOMPARE(c.sclkMHz, 480.0);
     QCOMPARE(c.usbDiv, row.usbClamp > 0 ? row.usbClamp : 2.0);
-}
-
-void TestSeriesTable::outputsAndAdc_data()
-{
-    QTest::addColumn<int>("series");
-    QTest::addColumn<QVector<int>>("codes"); // source codes of every output, in order
-    QTest::addColumn<QStringList>("pins1");
-    QTest::addColumn<QVector<int>>("divItems"); // div1 and div2 of the first output
-    QTest::addColumn<QVector<int>>("adcDivs");
-    QTest::addColumn<QString>("adcWarningTail");
-
-    const QVector<int> ten{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    const QVector<int> noUsb{0, 1, 2, 3, 4, 5, 7, 8, 9};
-    const QVector<int> two{0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 6, 7};
-    const QStringList pa8{"none", "PA8"};
-    const QVector<int> wide{9, 0};
-    const QVector<int> six{2, 4, 6, 8, 12, 16};
-    const QString dot = "wrong.  please confirm whether to continue?";
-    const QString comma = "wrong, please confirm whether to continue?";
-    QTest::newRow("QXC300") << 2 << QVector<int>{0, 3, 4, 5, 6, 7, 8, 9} << pa8 << QVector<int>{0, 0} << six
-                            << dot;
-    QTest::newRow("QXC310") << 4 << ten << pa8 << wide << six << comma;
-    QTest::newRow("QXC300A") << 7 << ten << pa8 << wide << six << dot;
-    QTest::newRow("QXC315") << 5 << ten << pa8 << wide << six << comma;
-    QTest::newRow("QXC320") << 9 << noUsb << pa8 << wide << six << comma;
-    QTest::newRow("QXE020") << 16 << noUsb << QStringList{"none", "PA8", "PA9", "PB13"} << wide
-                            << QVector<int>{2, 3, 4, 5, 6, 8, 12, 16} << comma;
-    QTest::newRow("QXC330") << 13 << two << QStringList{"none", "PA8", "PE4"} << QVector<int>{5, 9}
-                            << QVector<int>{} << QString();
-}
-
-void TestSeriesTable::outputsAndAdc()
-{
-    QFETCH(int, series);
-    QFETCH(QVector<int>, codes);
-    QFETCH(QStringList, pins1);
-    QFETCH(QVector<int>, divItems);
-    QFETCH(QVector<int>, adcDivs);
-    QFETCH(QString, adcWarningTail);
-    const SeriesParams *p = SeriesTable::byId(series);
-    QVector<int> actual;
-    bool usbSource = false;
-    for (const ClockOutputParams &out : p->clockOutputs) {
-        for (const ClockSourceItem &item : out.sources) {
-            actual << item.code;
-            usbSource = usbSource || item.kind == ClockSourceKind::Usb;
-            QCOMPARE(out.sourceByCode(item.code), &item);
-        }
-        QCOMPARE(out.sourceByCode(42), nullptr);
-    }
-    QCOMPARE(actual, codes);
-    QCOMPARE(usbSource, p->hasUsb());
-    QCOMPARE(p->clockOutputs.first().pins, pins1);
-    QCOMPARE((QVector<int>{p->clockOutputs.first().div1.size(), p->clockOutputs.first().div2.size()}),
-             divItems);
-    if (p->multiOutput())
-        QCOMPARE(p->clockOutputs.at(1).pins, (QStringList{"none", "PC9"}));
-
-    QCOMPARE(p->adcDivs, adcDivs);
-    QCOMPARE(p->hasAdc(), !adcWarningTail.isEmpty());
-    QCOMPARE(p->adcRed(28.001), p->hasAdc());
-    QVERIFY(!p->adcRed(28.0));
-    if (p->hasAdc())
-        QVERIFY(QString(p->adcWarning).endsWith(adcWarningTail));
-}
-
-// Each design-file element belongs to a control the series has.
-void TestSeriesTable::designElementsFollowControls()
-{
-    QVector<int> counts;
-    for (const SeriesParams &p : SeriesTable::all()) {
-        const QStringList &e = p.designElements;
-        counts << e.size();
-        QCOMPARE(e.mid(0, 4), (QStringList{"MCU", "lextbypass", "rtcsel", "rtcswitch"}));
-        QCOMPARE(QStringList(e).removeDuplicates(), 0);
-        const QVector<QPair<const char *, bool>> expected = {
-            {"rtcdiv", p.rtcHextDiv == 0},
-            {"hextdiv", p.hextPllDivs.size() > 1},
-            {"pllhextdiv", p.hasHextPllDivPath()},
-            {"pllmode", p.pllKind == PllKind::Selectable},
-            {"pllmult", p.hasMultiplierPll()},
-            {"pllms", p.hasFlexiblePll()},
-            {"usbdiv", p.hasUsb()},
-            {"tousbswitch", p.hasUsb()},
-            {"hicktousb", p.usbHickRadios},
-            {"hicktosclk", !p.hickSclkUndivided},
-            {"adcswitch", p.hasAdc()},
-            {"clkoutdiv", !p.multiOutput() && !p.clockOutputs.first().div1.isEmpty()},
-            {"clkout1div2", p.multiOutput()},
-            {"usart1clocksel", p.id == 16},
-        };
-        for (const auto &item : expected)
-            QVERIFY2(e.contains(item.first) == item.second, qPrintable(p.seriesName() + " " + item.first));
-    }
-    QCOMPARE(counts, (QVector<int>{19, 22, 25, 23, 23, 23, 27, 27, 26, 25, 26}));
 }
 
 QTEST_GUILESS_MAIN(TestSeriesTable)

@@ -18,15 +18,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     const SeriesParams *series = SeriesTable::byName(args.at(1));
-    if (!series || series->pllKind != PllKind::Flexible) {
+    const ClockTree::Layout layout = series ? ClockTree::layoutFor(*series) : ClockTree::Layout{};
+    if (layout.nodes.isEmpty()) {
         err << "clocktree: no drawing for series " << args.at(1) << "\n";
         return 2;
     }
-    ClockTree::FlexibleOptions options;
-    options.bitmapName = series->bitmapPath().section(QLatin1Char('/'), -1);
-    options.caption = series->seriesName();
-    options.ahbRows = series->ahbBoxes.size();
-    const QImage image = renderClockTree(ClockTree::flexiblePllLayout(options));
+    const QImage image = renderClockTree(layout);
 
     QImageWriter writer(args.at(2), "bmp");
     if (!writer.write(image)) {

@@ -1,0 +1,940 @@
+#include "SeriesWidget.h"
+
+#include "ClockConfig.h"
+#include "ClockRules.h"
+#include "CustomComboBox1.h"
+#include "DesignFile.h"
+#include "SeriesTable.h"
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QGraphicsProxyWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegExpValidator>
+#include <QSignalBlocker>
+
+using namespace ControlTable;
+
+namespace {
+
+const char *const kEditTail = "border-style: outset; border-width: 2px; border-color: rgb(0, 176, "
+                              "240);border-radius:1px;padding:1px 2px;;";
+
+QString mhz(double value)
+{
+    return QString::number(value, 'f', 3);
+}
+
+void setLabelText(QLabel *label, const QString &text)
+{
+    if (label->text() != text) {
+        label->setText(text);
+        // Labels are top-level inside their proxies: nothing resizes them for us.
+        label->adjustSize();
+    }
+}
+
+void valueColor(QWidget *widget, bool red, bool isEdit)
+{
+    const QColor color = red ? QColor(Qt::red) : QColor(Qt::darkGreen);
+    if (isEdit)
+        QXMCUPLL::setEditTextColor(widget, color);
+    else
+        QXMCUPLL::setLabelTextColor(widget, color);
+}
+
+QString pinStyle(bool inUse)
+{
+    return inUse ? QStringLiteral("color: blue") : QStringLiteral("color: gray");
+}
+
+} // namespace
+
+SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
+    : QXMCUPLL(seriesId, parent), m_series(SeriesTable::byId(seriesId)), m_widgets(rows().size())
+{
+    setTreeLayout(ClockTree::layoutFor(*m_series));
+    buildFixedLabels();
+    buildClockOutputs();
+    buildPanel();
+    resetConfig();
+    // Only now: the factory settings above must not run any slot.
+    for (const Row &row : rows()) {
+        if (has(row.id))
+            connectControl(row);
+    }
+}
+
+bool SeriesWidget::has(Control id) const
+{
+    return ControlTable::has(*m_series, id);
+}
+
+// ---------------------------------------------------------------------------
+// Construction
+
+void SeriesWidget::buildControl(const Row &row)
+{
+    if (!has(row.id))
+        return;
+    Widgets &widgets = w(row.id);
+    const QString name = QLatin1String(row.name);
+    const QString caption = row.id == Control::Sclk
+                                ? QXMCUPLL::tr("sclk(4 - %1MHz)").arg(m_series->sclkLimitMHz)
+                            : row.caption ? QXMCUPLL::tr(row.caption)
+                                          : QString();
+    const auto addCaption = [&] {
+        if (!caption.isEmpty())
+            label(caption, name + QStringLiteral(".caption"));
+    };
+    QStringList texts;
+    for (const QString &label : labels(*m_series, row.id))
+        texts << QXMCUPLL::tr(qPrintable(label));
+    switch (row.kind) {
+    case Kind::Combo:
+        addCaption();
+        widgets.combo = addComboBox(texts, widthAt(name), at(name));
+        widgets.combo->setObjectName(name);
+        m_signalSources << widgets.combo;
+        break;
+    case Kind::Radios:
+        widgets.group = new QButtonGroup(this);
+        for (int i = 0; i < values(*m_series, row.id).size(); ++i) {
+            QRadioButton *radio = addRadioButton(at(radioAnchor(row.id, i)), widgets.group);
+            radio->setObjectName(radioAnchor(row.id, i));
+            widgets.radios << radio;
+            m_signalSources << radio;
+        }
+        addCaption();
+        break;
+    case Kind::Entry:
+        addCaption();
+        widgets.edit = addLineEdit(QString(), at(name));
+        widgets.edit->setObjectName(name);
+        const bool factor = row.id == Control::PllMs || row.id == Control::PllNs;
+        const QString pattern = row.id == Control::PllMs   ? QStringLiteral("[\\/]?[0-9]+$")
+                                : row.id == Control::PllNs ? QStringLiteral("[*]?[0-9]+$")
+                                                           : QStringLiteral("[0-9.]+$");
+        widgets.edit->setValidator(new QRegExpValidator(QRegExp(pattern), widgets.edit));
+        if (factor)
+            setSheet(widgets.edit,
+                     factorCommittedStyle().mid(int(strlen("background: rgb(255, 255, 255); "))));
+        m_signalSources << widgets.edit;
+        break;
+    }
+}
+
+void SeriesWidget::connectControl(const Row &row)
+{
+    Widgets &widgets = w(row.id);
+    const Control id = row.id;
+    if (widgets.combo) {
+        connect(widgets.combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                [this, id](int index) { controlChanged(id, index); });
+    }
+    for (int i = 0; i < widgets.radios.size(); ++i) {
+        QRadioButton *radio = widgets.radios.at(i);
+        const auto handler = [this, id, i](bool checked) {
+            controlChanged(id, i, checked);
+        };
+        if (row.wiring == Wiring::Clicked)
+            connect(radio, &QRadioButton::clicked, this, handler);
+        else
+            connect(radio, &QRadioButton::toggled, this, handler);
+    }
+    if (widgets.edit) {
+        connect(widgets.edit, &QLineEdit::returnPressed, this, [this, id] { entryReturnPressed(id); });
+        connect(widgets.edit, &QLineEdit::textChanged, this,
+                [this, id](const QString &text) { entryTextChanged(id, text); });
+    }
+}
+
+// The drawing's fixed texts and value labels, with the controls in between
+// in the order they are stacked over the bitmap.
+void SeriesWidget::buildFixedLabels()
+{
+    const ClockConfig defaults(seriesId());
+    label(QXMCUPLL::tr("lick"), QStringLiteral("lick.caption"));
+    label(QString::number(defaults.lickKHz) + QStringLiteral(" kHz"), QStringLiteral("lick.value"));
+    label(QXMCUPLL::tr("lext(kHz)"), QStringLiteral("lext.caption"));
+    label(QString::number(defaults.lextKHz), QStringLiteral("lext.value"));
+    buildControl(row(Control::LextBypass));
+    m_lextIn = label(QXMCUPLL::tr("IN"), QStringLiteral("lext.in"));
+    m_lextOut = label(QXMCUPLL::tr("OUT"), QStringLiteral("lext.out"));
+
+    buildControl(row(Control::Hext));
+    buildControl(row(Control::HextBypass));
+    m_hextIn = label(QXMCUPLL::tr("IN"), QStringLiteral("hext.in"));
+    m_hextOut = label(QXMCUPLL::tr("OUT"), QStringLiteral("hext.out"));
+    label(QXMCUPLL::tr("hick"), QStringLiteral("hick.caption"));
+    label(QString::number(defaults.hickMHz) + QStringLiteral(" MHz"), QStringLiteral("hick.value"));
+    label(QXMCUPLL::tr("to wdt(kHz)"), QStringLiteral("wdt.caption"));
+    label(QString::number(defaults.lickKHz, 'f', 2), QStringLiteral("wdt.value"));
+
+    buildControl(row(Control::RtcDiv));
+    buildControl(row(Control::RtcSel));
+    label(QXMCUPLL::tr(m_series->rtcSelCaption), QStringLiteral("rtcsel.caption"));
+    buildControl(row(Control::RtcSwitch));
+    label(QXMCUPLL::tr(m_series->rtcCaption), QStringLiteral("ertc.caption"));
+    m_ertcValue = label(QString(), QStringLiteral("ertc.value"));
+
+    buildControl(row(Control::HickToSclk));
+    buildControl(row(Control::PllRcs));
+    buildFlexiblePll();
+
+    buildControl(row(Control::SclkSelect));
+    buildControl(row(Control::Sclk));
+    for (int i = 0; i < m_series->usageNotes.size(); ++i) {
+        QLabel *note =
+            label(QXMCUPLL::tr(qPrintable(m_series->usageNotes.at(i))), QStringLiteral("note%1").arg(i + 1));
+        setLabelTextColor(note, Qt::red);
+        m_notes << note;
+    }
+    for (Control id : {Control::AhbDiv, Control::Apb1Div, Control::Apb2Div, Control::UsbDiv,
+                       Control::HickToUsb, Control::UsbSwitch})
+        buildControl(row(id));
+    if (has(Control::UsbSwitch))
+        m_usbLabel = label(QString(), QStringLiteral("usb.value"));
+}
+
+void SeriesWidget::buildClockOutputs()
+{
+    const Control parts[2][5] = {
+        {Control::Clkout1, Control::Clkout1Div1, Control::Clkout1Div2, Control::Clkout1Pin},
+        {Control::Clkout2, Control::Clkout2Div1, Control::Clkout2Div2, Control::Clkout2Pin}};
+    for (int index = 0; index < m_series->clockOutputs.size() && index < 2; ++index) {
+        const ClockOutputParams &output = m_series->clockOutputs.at(index);
+        ClockOutput &out = m_outputs[index];
+        const Row &sources = row(parts[index][0]);
+        const QString mux = QLatin1String(sources.name);
+        Widgets &radios = w(sources.id);
+        radios.group = new QButtonGroup(this);
+        for (int i = 0; i < output.sources.size(); ++i) {
+            QRadioButton *radio = addRadioButton(at(radioAnchor(sources.id, i)), radios.group);
+            radio->setObjectName(radioAnchor(sources.id, i));
+            radios.radios << radio;
+            m_signalSources << radio;
+            out.sourceCaptions << label(QXMCUPLL::tr(output.sources.at(i).text),
+                                        mux + QStringLiteral(".src%1").arg(i));
+            out.sourceValues << label(QString(), mux + QStringLiteral(".val%1").arg(i));
+        }
+        out.labels << label(mux, mux + QStringLiteral(".caption"));
+        for (int part = 1; part < 4; ++part) {
+            const Row &r = row(parts[index][part]);
+            out.labels << label(QXMCUPLL::tr(r.caption), QLatin1String(r.name) + QStringLiteral(".caption"));
+            QStringList texts;
+            for (const QString &label : labels(*m_series, r.id))
+                texts << QXMCUPLL::tr(qPrintable(label));
+            Widgets &combo = w(r.id);
+            combo.combo = addComboBox(texts, widthAt(QLatin1String(r.name)), at(QLatin1String(r.name)));
+            combo.combo->setObjectName(QLatin1String(r.name));
+            m_signalSources << combo.combo;
+        }
+        out.labels.removeAt(3); // the pin caption stays usable without a pin
+        out.output = label(QString(), mux + QStringLiteral(".output"));
+        out.labels << out.output;
+    }
+}
+
+void SeriesWidget::buildPanel()
+{
+    label(QXMCUPLL::tr("i2s (MHz)"), QStringLiteral("i2s.caption"));
+    m_i2sValue = valueBox(QStringLiteral("i2s.value"));
+    for (int i = 0; i < m_series->ahbBoxes.size(); ++i) {
+        label(QXMCUPLL::tr(qPrintable(SeriesParams::ahbBoxCaption(m_series->ahbBoxes.at(i)))),
+              QStringLiteral("ahb%1.caption").arg(i));
+        m_ahbValues << valueBox(QStringLiteral("ahb%1.value").arg(i));
+    }
+    struct Bus {
+        const char *anchor;
+        const char *caption;
+        const QStringList *names;
+    };
+    const Bus buses[4] = {
+        {"apb1p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 peripheral (MHz)"), &m_series->apb1Peripherals},
+        {"apb1t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 tmr (MHz)"), &m_series->apb1Timers},
+        {"apb2p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 peripheral (MHz)"), &m_series->apb2Peripherals},
+        {"apb2t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 tmr (MHz)"), &m_series->apb2Timers}};
+    for (int i = 0; i < 4; ++i) {
+        const QString id = QLatin1String(buses[i].anchor);
+        label(QXMCUPLL::tr(buses[i].caption), id + QStringLiteral(".caption"));
+        m_lists[i].value = valueBox(id + QStringLiteral(".value"));
+        m_lists[i].button = addListButton(at(id + QStringLiteral(".list")));
+        m_lists[i].button->setObjectName(id + QStringLiteral(".list"));
+        // The list itself is built when it is first folded out.
+        m_lists[i].names = *buses[i].names;
+        m_lists[i].at = at(id + QStringLiteral(".panel"));
+        connect(m_lists[i].button, &QPushButton::clicked, this, [this, i] { toggleList(i); });
+    }
+    m_apbTimerMul[0] = label(QString(), QStringLiteral("apb1mul"));
+    m_apbTimerMul[1] = label(QString(), QStringLiteral("apb2mul"));
+}
+
+QLabel *SeriesWidget::label(const QString &text, const QString &anchor)
+{
+    QLabel *label = addLabel(text, at(anchor));
+    label->setObjectName(anchor);
+    return label;
+}
+
+QLineEdit *SeriesWidget::valueBox(const QString &anchor)
+{
+    QLineEdit *box = addValueBox(at(anchor));
+    box->setObjectName(anchor);
+    return box;
+}
+
+// ---------------------------------------------------------------------------
+// Controls and the record
+
+void SeriesWidget::setControlSignalsBlocked(bool blocked)
+{
+    for (QObject *source : qAsConst(m_signalSources))
+        source->blockSignals(blocked);
+}
+
+void SeriesWidget::showControl(Control id)
+{
+    const Row &r = row(id);
+    Widgets &widgets = w(id);
+    const int index = indexOf(*m_series, r, fieldValue(*m_config, r));
+    if (widgets.combo)
+        widgets.combo->setCurrentIndex(index);
+    else if (!widgets.radios.isEmpty())
+        widgets.radios.value(index, widgets.radios.first())->setChecked(true);
+}
+
+void SeriesWidget::showControls()
+{
+    setControlSignalsBlocked(true);
+    for (const Row &r : rows()) {
+        if (has(r.id) && r.kind != Kind::Entry && r.id != Control::PllFr)
+            showControl(r.id);
+    }
+    w(Control::Sclk).edit->setEnabled(m_config->sclkSource == ClockConfig::SclkPll);
+    setControlSignalsBlocked(false);
+}
+
+void SeriesWidget::resetConfig()
+{
+    ClockConfig &c = *m_config;
+    const SeriesParams &s = *m_series;
+    c.resetDefaults();
+    c.rtcHextDiv = ClockConfig::kRtcDivMin;
+    c.pllFlexible = s.factoryPllFlexible;
+    c.pllMult = s.factoryPllMult;
+    c.pllMs = s.factoryPllMs;
+    c.pllNs = s.factoryPllNs;
+    c.pllFr = s.factoryPllFr;
+    c.sclkSource = ClockConfig::SclkPll;
+    c.usbDiv = s.factoryUsbDiv > 0 ? s.factoryUsbDiv : c.usbDiv;
+    c.usbDisabled = 1;
+    c.hextDivValue = s.hextPllDivs.value(0);
+    showControls();
+    setControlSignalsBlocked(true);
+    w(Control::Hext).edit->setText(QString::number(c.hextMHz));
+    showPllFactors();
+    setControlSignalsBlocked(false);
+    for (FoldOutList &list : m_lists) {
+        if (list.panel)
+            list.panel->hide();
+        list.button->setIcon(QIcon(QStringLiteral(":/image/btn_right_slider_hover.png")));
+    }
+
+    refreshBypass();
+    updateActivePaths();
+    if (checkPllInputs()) {
+        c.recompute();
+        refreshDisplay();
+    }
+    refreshRtcDisplay();
+    restyleEntries();
+}
+
+QVector<QLineEdit *> SeriesWidget::entries() const
+{
+    QVector<QLineEdit *> out;
+    for (Control id : {Control::Hext, Control::Sclk, Control::PllMs, Control::PllNs}) {
+        if (w(id).edit)
+            out << w(id).edit;
+    }
+    return out;
+}
+
+void SeriesWidget::showRecord()
+{
+    showControls();
+    showPllFactors();
+    refreshBypass();
+    updateActivePaths();
+    refreshDisplay();
+    refreshRtcDisplay();
+    restyleEntries();
+}
+
+// Restoring a design file: every control is set as a user would set it, so
+// the change slots fire in the series' restore order (a combo box only when
+// its index changes, the entries only their text-changed styling, radios
+// connected to clicked() not at all), then the tree is settled once.
+void SeriesWidget::loadConfig(const QString &fileName)
+{
+    // Questions raised while opening may be answered Cancel: the value then
+    // stays as the file has it, and the checks before saving refuse it.
+    const DesignFile::Elements file = DesignFile::read(fileName);
+    resetConfig();
+    setLoading(true);
+    int factors[2] = {m_config->pllMs, m_config->pllNs}; // as the file has them
+    for (const QString &element : m_series->restoreOrder) {
+        const QString text = file.value(element);
+        if (element == QLatin1String("hext")) {
+            // Taken as written; the next read of the entry judges the range.
+            w(Control::Hext).edit->setText(text);
+            m_config->hextMHz = text.toDouble();
+            continue;
+        }
+        const Row *r = nullptr;
+        for (const Row &candidate : rows()) {
+            if (element == QLatin1String(candidate.element) && has(candidate.id))
+                r = &candidate;
+        }
+        if (!r)
+            continue;
+        if (r->id == Control::PllMs || r->id == Control::PllNs) {
+            const bool ms = r->id == Control::PllMs;
+            int value = text.toInt();
+            if (value < (ms ? ClockConfig::kMsMin : ClockConfig::kNsMin) ||
+                value > (ms ? ClockConfig::kMsMax : ClockConfig::kNsMax))
+                value = ms ? ClockConfig::kMsMin : ClockConfig::kNsMin;
+            factors[ms ? 0 : 1] = value;
+            (ms ? m_config->pllMs : m_config->pllNs) = value;
+            w(r->id).edit->setText((ms ? QStringLiteral("/") : QStringLiteral("*")) + QString::number(value));
+            continue;
+        }
+        // Empty or malformed text reads as 0, then takes the control's rule.
+        const double value = r->id == Control::UsbDiv ? text.toDouble() : text.toInt();
+        const int index = indexOf(*m_series, *r, value);
+        Widgets &widgets = w(r->id);
+        if (widgets.combo)
+            widgets.combo->setCurrentIndex(index);
+        else
+            widgets.radios.value(index, widgets.radios.first())->setChecked(true);
+        // A control that fires nothing (its value unchanged, or radios that
+        // report clicks only) still puts the file's value into the record.
+        setField(*m_config, *r, values(*m_series, r->id).value(index));
+    }
+    // Handlers fired above may have solved the PLL anew (leaving the PLL as
+    // system clock, enabling a PLL-fed USB clock). The design's own factors
+    // win, or opening a file would silently change it.
+    if (has(Control::PllFr)) {
+        bool ok = false;
+        const int fr = file.value(QStringLiteral("pllfr")).toInt(&ok);
+        m_config->pllFr = ok && ClockConfig::pllFrValues().contains(fr) ? fr : 1;
+    }
+    m_config->pllMs = factors[0];
+    m_config->pllNs = factors[1];
+    setControlSignalsBlocked(true);
+    showPllFactors();
+    setControlSignalsBlocked(false);
+
+    updateActivePaths();
+    refreshRtcDisplay();
+    checkPllInputs();
+    // The display shows what the record holds, even where a check refused it.
+    m_config->recompute();
+    refreshDisplay();
+    setLoading(false);
+    restyleEntries();
+    markRefusedEntries();
+}
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void SeriesWidget::controlChanged(Control id, int index, bool checked)
+{
+    runEdit([&] { applyChange(id, index, checked); });
+}
+
+void SeriesWidget::entryReturnPressed(Control id)
+{
+    runEdit([&] { applyEntry(id); });
+}
+
+void SeriesWidget::applyChange(Control id, int index, bool checked)
+{
+    const Row &r = row(id);
+    ClockConfig &c = *m_config;
+    if (r.kind == Kind::Radios && r.wiring == Wiring::Toggled && r.step != Step::SclkSource) {
+        // An exclusive group reports the radio left and the radio taken.
+        if (!checked)
+            return;
+    }
+    if (r.kind == Kind::Radios && r.step != Step::SclkSource)
+        index = qMax(0, w(id).radios.indexOf(qobject_cast<QRadioButton *>(w(id).group->checkedButton())));
+    if (r.step != Step::SclkSource)
+        setField(c, r, values(*m_series, id).value(index, values(*m_series, id).value(0)));
+
+    switch (r.step) {
+    case Step::Standard:
+        standardStep();
+        break;
+    case Step::Paths:
+        updateActivePaths();
+        standardStep();
+        break;
+    case Step::PllInput: {
+        updateActivePaths();
+        if (c.pllSourceHick == 0 && !readHext())
+            return;
+        double sclk = 0.0;
+        if (!readSclk(sclk))
+            return;
+        c.sclkMHz = sclk;
+        applySclkChange();
+        break;
+    }
+    case Step::SclkSource:
+        sclkSourceChange(index, checked);
+        break;
+    case Step::Usb:
+        usbChange(id);
+        break;
+    case Step::Rtc:
+        rtcChange();
+        break;
+    case Step::RtcDivider:
+        refreshRtcDisplay();
+        break;
+    case Step::Bypass:
+        refreshBypass();
+        break;
+    case Step::PllFactor:
+        if (c.pllSourceHick == 0 && !readHext())
+            return;
+        standardStep();
+        break;
+    case Step::Own:
+        break;
+    }
+}
+
+void SeriesWidget::applyEntry(Control id)
+{
+    ClockConfig &c = *m_config;
+    if (id == Control::PllMs || id == Control::PllNs) {
+        factorReturnPressed(id);
+        return;
+    }
+    if (id == Control::Hext) {
+        if (!readHext())
+            return;
+        if (c.sclkSource != ClockConfig::SclkPll && ClockRules::usbFromPll(c)) {
+            c.retunePllForUsb();
+            showPllFactors();
+        }
+        standardStep();
+        refreshRtcDisplay();
+        // Committed, or white where nothing uses HEXT.
+        restyleEntries();
+        return;
+    }
+    if (c.sclkSource != ClockConfig::SclkPll)
+        return;
+    double sclk = 0.0;
+    if (!readSclk(sclk))
+        return;
+    c.sclkMHz = sclk;
+    if (c.pllSourceHick == 0 && !readHext())
+        return;
+    c.applyTypedSclk();
+    showPllFactors();
+    setSheet(w(Control::Sclk).edit, committedEditStyle());
+    refreshDisplay();
+}
+
+void SeriesWidget::entryTextChanged(Control id, const QString &text)
+{
+    if (id == Control::PllMs || id == Control::PllNs)
+        factorTextChanged(id, text);
+    else if (id == Control::Hext)
+        oscillatorTextChanged(w(id).edit, text, m_config->hextMHz, ClockRules::kHextMinMHz,
+                              ClockRules::kHextMaxMHz);
+    else
+        oscillatorTextChanged(w(id).edit, text, m_config->sclkMHz, SeriesParams::kSclkEntryMinMHz,
+                              m_series->sclkLimitMHz);
+}
+
+void SeriesWidget::oscillatorTextChanged(QLineEdit *edit, const QString &text, double stored, double low,
+                                         double high)
+{
+    if (!edit->isEnabled()) {
+        setSheet(edit, disabledEditStyle());
+        return;
+    }
+    bool ok = false;
+    const double typed = text.toDouble(&ok);
+    setSheet(edit, ok && typed == stored ? committedEditStyle() : pendingEditStyle());
+    setEditTextColor(edit, ok && typed >= low && typed <= high ? QColor(Qt::black) : QColor(Qt::red));
+}
+
+void SeriesWidget::restyleEntries()
+{
+    for (Control id : {Control::Hext, Control::Sclk, Control::PllMs, Control::PllNs}) {
+        if (w(id).edit)
+            entryTextChanged(id, w(id).edit->text());
+    }
+}
+
+void SeriesWidget::markRefusedEntries()
+{
+    for (const ClockRules::Finding &finding : ClockRules::inputFindings(*m_config)) {
+        const bool ms = finding.message && qstrcmp(finding.message, "pll_ms input error!") == 0;
+        const bool ns = finding.message && qstrcmp(finding.message, "pll_ns input error!") == 0;
+        if (finding.field == QLatin1String("hextMHz"))
+            setSheet(w(Control::Hext).edit, pendingEditStyle());
+        else if ((ms || ns) && w(ms ? Control::PllMs : Control::PllNs).edit)
+            setSheet(w(ms ? Control::PllMs : Control::PllNs).edit, factorPendingStyle());
+    }
+}
+
+bool SeriesWidget::readHext()
+{
+    bool ok = false;
+    const double value = w(Control::Hext).edit->text().toDouble(&ok);
+    if (!ok || !ClockRules::hextAccepted(value)) {
+        showError(QXMCUPLL::tr("hext input error!"));
+        return false;
+    }
+    m_config->hextMHz = value;
+    return true;
+}
+
+bool SeriesWidget::readSclk(double &mhz)
+{
+    bool ok = false;
+    const double value = w(Control::Sclk).edit->text().toDouble(&ok);
+    if (!ok || !ClockRules::sclkTargetAccepted(*m_series, value)) {
+        showError(QXMCUPLL::tr("sclk input error!"));
+        return false;
+    }
+    mhz = value;
+    return true;
+}
+
+void SeriesWidget::standardStep()
+{
+    if (checkPllInputs()) {
+        m_config->recompute();
+        refreshDisplay();
+    }
+}
+
+void SeriesWidget::applySclkChange()
+{
+    ClockConfig &c = *m_config;
+    if (c.sclkSource == ClockConfig::SclkPll) {
+        c.applyTypedSclk();
+    } else if (ClockRules::usbFromPll(c)) {
+        c.retunePllForUsb();
+    } else {
+        // The PLL keeps its factors on a new input: they must still fit it.
+        if (!checkPllInputs())
+            return;
+        c.recompute();
+    }
+    showPllFactors();
+    refreshDisplay();
+}
+
+void SeriesWidget::sclkSourceChange(int index, bool checked)
+{
+    ClockConfig &c = *m_config;
+    QLineEdit *sclk = w(Control::Sclk).edit;
+    if (checked)
+        c.sclkSource = int(values(*m_series, Control::SclkSelect).value(index));
+    updateActivePaths();
+    if (checked) {
+        const bool pll = c.sclkSource == ClockConfig::SclkPll;
+        sclk->setEnabled(pll);
+        setSheet(sclk, pll ? committedEditStyle() : disabledEditStyle());
+        const bool hext = c.sclkSource == ClockConfig::SclkHext || (pll && c.pllSourceHick == 0);
+        if (hext && !readHext())
+            return;
+        standardStep();
+    }
+    applySclkChange();
+}
+
+void SeriesWidget::usbChange(Control id)
+{
+    ClockConfig &c = *m_config;
+    if (id != Control::UsbDiv)
+        updateActivePaths();
+    if (id == Control::UsbSwitch && c.usbDisabled != 0) {
+        refreshDisplay(); // the PLL may have gone out of use: clear its lines
+        return;
+    }
+    if (id == Control::HickToUsb && c.usbSourceHick48 == 1) {
+        c.usbMHz = c.hickMHz;
+        refreshDisplay();
+        return;
+    }
+    // Where the PLL feeds only USB, it is retuned for 48 MHz.
+    if (c.sclkSource != ClockConfig::SclkPll && ClockRules::usbFromPll(c)) {
+        if (c.pllSourceHick == 0 && !readHext())
+            return;
+        c.retunePllForUsb();
+        showPllFactors();
+        refreshDisplay();
+    } else {
+        standardStep();
+    }
+}
+
+void SeriesWidget::rtcChange()
+{
+    updateActivePaths();
+    if (m_config->rtcEnabled && m_config->rtcSource == 2)
+        entryReturnPressed(Control::Hext);
+    refreshRtcDisplay();
+    refreshDisplay();
+}
+
+void SeriesWidget::toggleList(int index)
+{
+    FoldOutList &list = m_lists[index];
+    if (!list.panel) {
+        list.panel = addListPanel(list.names, list.at);
+        list.panel->widget()->setObjectName(QStringLiteral("list%1").arg(index));
+    }
+    const bool open = !list.panel->isVisible();
+    for (int i = 0; i < 4; ++i) {
+        const bool show = open && i == index;
+        if (m_lists[i].panel)
+            m_lists[i].panel->setVisible(show);
+        m_lists[i].button->setIcon(QIcon(show ? QStringLiteral(":/image/btn_down_slider_hover.png")
+                                              : QStringLiteral(":/image/btn_right_slider_hover.png")));
+    }
+}
+
+void SeriesWidget::mousePressEvent(QMouseEvent *event)
+{
+    for (FoldOutList &list : m_lists) {
+        if (list.panel && list.panel->isVisible()) {
+            list.panel->hide();
+            list.button->setIcon(QIcon(QStringLiteral(":/image/btn_right_slider_hover.png")));
+            list.button->setFocus();
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// Display
+
+void SeriesWidget::refreshDisplay()
+{
+    const ClockConfig &c = *m_config;
+    const SeriesParams &s = *m_series;
+    QLineEdit *sclk = w(Control::Sclk).edit;
+    sclk->setText(mhz(c.sclkMHz));
+    valueColor(sclk, s.sclkRed(c.sclkMHz), true);
+    m_i2sValue->setText(mhz(c.sclkMHz));
+    valueColor(m_i2sValue, s.sclkRed(c.sclkMHz), true);
+
+    const bool notes = c.sclkMHz > s.usageNotesAboveMHz;
+    for (QLabel *note : qAsConst(m_notes))
+        note->setVisible(notes);
+    for (QLineEdit *ahb : qAsConst(m_ahbValues)) {
+        ahb->setText(mhz(c.ahbMHz));
+        valueColor(ahb, s.sclkRed(c.ahbMHz), true);
+    }
+    const double buses[4] = {c.apb1MHz, c.apb1TimerMHz, c.apb2MHz, c.apb2TimerMHz};
+    for (int i = 0; i < 4; ++i) {
+        m_lists[i].value->setText(mhz(buses[i]));
+        valueColor(m_lists[i].value, i % 2 == 0 ? s.apbRed(buses[i]) : s.sclkRed(buses[i]), true);
+    }
+    refreshBusDividers();
+
+    if (m_usbLabel) {
+        setLabelText(m_usbLabel, mhz(c.usbMHz) + QStringLiteral(" MHz"));
+        if (c.usbDisabled)
+            setLabelTextColor(m_usbLabel, Qt::gray); // a switched-off branch, not an error
+        else
+            valueColor(m_usbLabel, c.usbMHz != 48.0, false);
+        const QSignalBlocker blocker(w(Control::UsbDiv).combo);
+        showControl(Control::UsbDiv);
+    }
+
+    if (m_pllLabel->isEnabled()) {
+        setLabelText(m_pllLabel, mhz(c.pllMHz) + QStringLiteral("MHz"));
+        valueColor(m_pllLabel, s.sclkRed(c.pllMHz), false);
+    } else {
+        setLabelText(m_pllLabel, QString());
+    }
+    if (m_pllcfgCaption && m_pllcfgCaption->isEnabled()) {
+        setLabelText(m_pllcfgCaption, QXMCUPLL::tr("CRM_PLLCFG: "));
+        m_pllcfgValue->setText(pllcfgText());
+    } else if (m_pllcfgCaption) {
+        setLabelText(m_pllcfgCaption, QString());
+        m_pllcfgValue->clear();
+    }
+    for (int i = 0; i < m_series->clockOutputs.size() && i < 2; ++i) {
+        if (ClockRules::clockOutputLive(c, i))
+            refreshClkout(i);
+    }
+}
+
+void SeriesWidget::refreshBusDividers()
+{
+    // The record leads here; re-running the divider slots would recompute again.
+    for (Control id : {Control::Apb1Div, Control::Apb2Div}) {
+        const QSignalBlocker blocker(w(id).combo);
+        showControl(id);
+    }
+    setLabelText(m_apbTimerMul[0], QStringLiteral("* ") + QString::number(m_config->apb1TimerMul));
+    setLabelText(m_apbTimerMul[1], QStringLiteral("* ") + QString::number(m_config->apb2TimerMul));
+}
+
+void SeriesWidget::refreshClkout(int index)
+{
+    const ClockConfig &c = *m_config;
+    const ClockOutput &out = m_outputs[index];
+    const ClockOutputParams &output = m_series->clockOutputs.at(index);
+    const int div1 = index == 0 ? c.clkout1Div1 : c.clkout2Div1;
+    const int div2 = index == 0 ? c.clkout1Div2 : c.clkout2Div2;
+    const ClockSourceItem *source = output.sourceByCode(index == 0 ? c.clkout1Source : c.clkout2Source);
+    const int selected = source ? int(source - output.sources.constData()) : -1;
+
+    double value = 0.0;
+    QString unit = QStringLiteral(" MHz)");
+    bool empty = false;
+    switch (source ? source->kind : ClockSourceKind::None) {
+    case ClockSourceKind::Sclk:
+        value = c.sclkMHz;
+        break;
+    case ClockSourceKind::Hext:
+        value = c.hextMHz;
+        break;
+    case ClockSourceKind::Pll:
+        value = c.pllMHz;
+        break;
+    case ClockSourceKind::Usb:
+        value = c.usbMHz;
+        break;
+    case ClockSourceKind::Hick:
+        value = ClockRules::hickOutputMHz(c);
+        break;
+    case ClockSourceKind::Lick:
+        value = c.lickKHz;
+        unit = QStringLiteral(" kHz)");
+        break;
+    case ClockSourceKind::Lext:
+        value = c.lextKHz;
+        unit = QStringLiteral(" kHz)");
+        break;
+    default:
+        empty = true;
+        break;
+    }
+    for (int i = 0; i < out.sourceValues.size(); ++i)
+        out.sourceValues.at(i)->setVisible(i == selected);
+    if (selected < 0)
+        return;
+    QLabel *valueLabel = out.sourceValues.at(selected);
+    setLabelText(valueLabel, empty ? QString() : QStringLiteral("(") + mhz(value) + unit);
+    setLabelText(out.output, empty ? QString() : QStringLiteral("(") + mhz(value / div1 / div2) + unit);
+}
+
+void SeriesWidget::refreshRtcDisplay()
+{
+    const ClockConfig &c = *m_config;
+    QString text;
+    if (c.rtcEnabled && c.rtcSource == 1)
+        text = QString::number(c.lextKHz);
+    else if (c.rtcEnabled && c.rtcSource == 2 && ClockRules::hextAccepted(c.hextMHz) && c.rtcHextDiv > 0)
+        // From the applied crystal; an entry not applied yet is not part of the design.
+        text = QString::number(c.hextMHz * 1000.0 / c.rtcHextDiv, 'f', 3);
+    else if (c.rtcEnabled && c.rtcSource != 2)
+        text = QString::number(c.lickKHz);
+    setLabelText(m_ertcValue, text);
+}
+
+void SeriesWidget::refreshBypass()
+{
+    const ClockConfig &c = *m_config;
+    m_lextOut->setEnabled(!c.lextBypass);
+    setSheet(m_lextOut, pinStyle(!c.lextBypass));
+    const bool hextOut = !c.hextBypass && w(Control::Hext).edit->isEnabled();
+    m_hextOut->setEnabled(hextOut);
+    setSheet(m_hextOut, pinStyle(hextOut));
+}
+
+void SeriesWidget::updateActivePaths()
+{
+    const ClockConfig &c = *m_config;
+    const bool hext = ClockRules::hextInUse(c);
+    QLineEdit *hextEdit = w(Control::Hext).edit;
+    hextEdit->setEnabled(hext);
+    setSheet(hextEdit, hext ? committedEditStyle() : disabledEditStyle());
+    w(Control::HextBypass).combo->setEnabledWithStyle(hext);
+    m_hextIn->setEnabled(hext);
+    const bool hextOut = hext && !c.hextBypass;
+    m_hextOut->setEnabled(hextOut);
+    setSheet(m_hextOut, pinStyle(hextOut));
+    setSheet(m_hextIn, pinStyle(hext));
+
+    if (has(Control::RtcDiv))
+        w(Control::RtcDiv).combo->setEnabledWithStyle(ClockRules::rtcDividerInUse(c));
+    updatePllPaths(ClockRules::pllInUse(c));
+
+    // HICK to sclk only matters while sclk runs on HICK.
+    const bool hick = c.sclkSource == ClockConfig::SclkHick;
+    for (QRadioButton *radio : qAsConst(w(Control::HickToSclk).radios)) {
+        radio->setEnabled(hick);
+        setSheet(radio, radioStyle(hick));
+    }
+
+    // Clock outputs: live only with a pin.
+    const Control outputs[2][3] = {{Control::Clkout1, Control::Clkout1Div1, Control::Clkout1Div2},
+                                   {Control::Clkout2, Control::Clkout2Div1, Control::Clkout2Div2}};
+    for (int i = 0; i < m_series->clockOutputs.size() && i < 2; ++i) {
+        ClockOutput &out = m_outputs[i];
+        const bool live = ClockRules::clockOutputLive(c, i);
+        const QVector<ClockSourceItem> &sources = m_series->clockOutputs.at(i).sources;
+        for (int r = 0; r < sources.size(); ++r) {
+            const bool usable = ClockRules::clockSourceUsable(c, i, sources.at(r).kind);
+            QRadioButton *radio = w(outputs[i][0]).radios.at(r);
+            radio->setEnabled(usable);
+            setSheet(radio, radioStyle(usable));
+            out.sourceCaptions.at(r)->setEnabled(usable);
+            out.sourceValues.at(r)->setEnabled(usable);
+        }
+        w(outputs[i][1]).combo->setEnabledWithStyle(live);
+        w(outputs[i][2]).combo->setEnabledWithStyle(live);
+        for (QLabel *label : qAsConst(out.labels))
+            label->setEnabled(live);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Styles
+
+QString SeriesWidget::committedEditStyle()
+{
+    return QStringLiteral("background: rgb(152, 251, 152); ") + QString::fromLatin1(kEditTail);
+}
+
+QString SeriesWidget::pendingEditStyle()
+{
+    return QStringLiteral("background: rgb(255, 255, 225); ") + QString::fromLatin1(kEditTail);
+}
+
+QString SeriesWidget::disabledEditStyle()
+{
+    return QStringLiteral("background: rgb(255, 255, 255); ") + QString::fromLatin1(kEditTail);
+}

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "ControlTable.h"
+#include "QXMCUPLL.h"
+
+#include <QVector>
+
+struct SeriesParams;
+class QGraphicsProxyWidget;
+
+// The series widget every series class is made of: the controls of the
+// control table that its series has, laid over its drawing, and the shared
+// handling of a change (record field, checks, recompute, display). The series
+// classes only name their slots, each forwarding to controlChanged() or to
+// one of the entry handlers. The parts of one PLL kind live in files of
+// their own (SeriesWidgetFlexible.cpp for ms/ns/fr).
+class SeriesWidget : public QXMCUPLL {
+    Q_OBJECT
+public:
+    void resetConfig() override;
+    void loadConfig(const QString &fileName) override;
+
+    // "0x" and the CRM_PLLCFG word in eight lower-case hex digits.
+    QString pllcfgText() const;
+
+    // Line-edit looks of the oscillator and sclk entries, and of the ms/ns entries.
+    static QString committedEditStyle();
+    static QString pendingEditStyle();
+    static QString disabledEditStyle();
+    static QString factorCommittedStyle();
+    static QString factorPendingStyle();
+
+protected:
+    SeriesWidget(int seriesId, QWidget *parent);
+
+    using Control = ControlTable::Control;
+    // A change of a selection control: `index` is the combo index or the
+    // radio's place in its group; `checked` what a toggled radio reports.
+    void controlChanged(Control id, int index, bool checked = true);
+    void entryReturnPressed(Control id);
+    void entryTextChanged(Control id, const QString &text);
+    void toggleList(int index);
+
+    void mousePressEvent(QMouseEvent *event) override;
+    QVector<QLineEdit *> entries() const override;
+    void showRecord() override;
+
+private:
+    struct Widgets {
+        CustomComboBox1 *combo = nullptr;
+        QButtonGroup *group = nullptr;
+        QVector<QRadioButton *> radios;
+        QLineEdit *edit = nullptr;
+    };
+    struct ClockOutput {
+        QVector<QLabel *> sourceCaptions;
+        QVector<QLabel *> sourceValues;
+        QVector<QLabel *> labels; // caption, divider captions, output
+        QLabel *output = nullptr;
+    };
+    struct FoldOutList {
+        QPushButton *button = nullptr;
+        QGraphicsProxyWidget *panel = nullptr;
+        QStringList names;
+        QPoint at;
+        QLineEdit *value = nullptr;
+    };
+
+    Widgets &w(Control id) { return m_widgets[int(id)]; }
+    const Widgets &w(Control id) const { return m_widgets[int(id)]; }
+    bool has(Control id) const;
+
+    // Construction. Labels and value boxes at an anchor are named after it.
+    QLabel *label(const QString &text, const QString &anchor);
+    QLineEdit *valueBox(const QString &anchor);
+    void buildControl(const ControlTable::Row &row);
+    void connectControl(const ControlTable::Row &row);
+    void buildFixedLabels();
+    void buildFlexiblePll();
+    void buildClockOutputs();
+    void buildPanel();
+
+    // A control shows a value of the record, signals blocked.
+    void showControl(Control id);
+    void showControls();
+    void setControlSignalsBlocked(bool blocked);
+
+    // Handler steps.
+    void applyChange(Control id, int index, bool checked);
+    void applyEntry(Control id);
+    bool readHext();
+    bool readSclk(double &mhz);
+    void standardStep();
+    void applySclkChange();
+    void usbChange(Control id);
+    void rtcChange();
+    void sclkSourceChange(int index, bool checked);
+    bool checkPllInputs();
+    bool checkFlexibleFactors();
+    void factorReturnPressed(Control id);
+    void factorTextChanged(Control id, const QString &text);
+    void oscillatorTextChanged(QLineEdit *edit, const QString &text, double stored, double low, double high);
+    void restyleEntries();
+    void markRefusedEntries();
+
+    // Display.
+    void refreshDisplay();
+    void refreshBusDividers();
+    void refreshClkout(int index);
+    void refreshRtcDisplay();
+    void refreshBypass();
+    void showPllFactors();
+    void updateActivePaths();
+    void updatePllPaths(bool inUse);
+
+    const SeriesParams *m_series = nullptr;
+    QVector<Widgets> m_widgets;
+    QVector<QObject *> m_signalSources;
+    ClockOutput m_outputs[2];
+    FoldOutList m_lists[4];
+
+    QLabel *m_hextIn = nullptr;
+    QLabel *m_hextOut = nullptr;
+    QLabel *m_lextIn = nullptr;
+    QLabel *m_lextOut = nullptr;
+    QLabel *m_ertcValue = nullptr;
+    QLabel *m_usbLabel = nullptr;
+    QLabel *m_pllLabel = nullptr;
+    QLabel *m_pllcfgCaption = nullptr;
+    QLineEdit *m_pllcfgValue = nullptr;
+    QLabel *m_apbTimerMul[2] = {nullptr, nullptr};
+    QVector<QLabel *> m_notes;
+    QLineEdit *m_i2sValue = nullptr;
+    QVector<QLineEdit *> m_ahbValues;
+};
