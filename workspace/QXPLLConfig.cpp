@@ -16,7 +16,8 @@
 
 namespace {
 
-const char *const WhiteFrame = "background-color: rgb(255, 255, 255); border: none;";
+// Scoped to the holder itself so that it stays out of the toolbar's pop-ups.
+const char *const WhiteFrame = "#toolbarHolder { background-color: rgb(255, 255, 255); border: none; }";
 
 QFont actionFont()
 {
@@ -38,6 +39,7 @@ QXPLLConfig::QXPLLConfig(QWidget *parent) : QWidget(parent), m_factory(createSer
     retranslateUi();
 
     m_toolbarHolder = new QGroupBox(this);
+    m_toolbarHolder->setObjectName(QStringLiteral("toolbarHolder"));
     m_toolbarHolder->setStyleSheet(QLatin1String(WhiteFrame));
     auto *holderLayout = new QHBoxLayout(m_toolbarHolder);
     holderLayout->addSpacerItem(new QSpacerItem(50, 40, QSizePolicy::Expanding, QSizePolicy::Fixed));
