@@ -221,8 +221,10 @@ void FormConfiguration::NewDesign_Slot()
     const QString chosen = dialog.selectedSeries();
     if (!SeriesTable::newLookupOrder().contains(chosen))
         return;
+    // A series this build can't show leaves the open design, and its title.
+    if (!m_workspace->createSeries(SeriesTable::byName(chosen)->id))
+        return;
     m_seriesName = chosen;
-    m_workspace->createSeries(SeriesTable::byName(chosen)->id);
     updateTitle();
 }
 
