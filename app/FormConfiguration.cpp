@@ -290,6 +290,8 @@ void FormConfiguration::switchLanguage(int language)
     }
     m_translator->load(catalogueFor(language));
     QCoreApplication::installTranslator(m_translator);
+    if (m_qtTranslator)
+        applyQtCatalogue(*m_qtTranslator, language);
     setLanguage(language);
     retranslateUi();
     m_workspace->retranslateUi();
@@ -309,7 +311,8 @@ QString FormConfiguration::manualPath(int language, const QString &workingDir, c
 void FormConfiguration::OpenManual_Slot()
 {
     const QString path = manualPath(m_language, QDir::currentPath(), QCoreApplication::applicationDirPath());
-    if (DialogService::instance().openUrl(QUrl::fromLocalFile(path)))
+    // The desktop reports success even for a missing file, so look first.
+    if (QFileInfo(path).isFile() && DialogService::instance().openUrl(QUrl::fromLocalFile(path)))
         return;
     DialogService::instance().message(
         MessageRequest::make(QMessageBox::Critical, tr("Error"), tr("Can't open manual!"))
