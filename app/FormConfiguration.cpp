@@ -71,7 +71,10 @@ FormConfiguration::FormConfiguration(QWidget *parent) : QWidget(parent)
     m_workspace = new QXPLLConfig(this);
     m_mainLayout->addWidget(m_workspace, 2);
 
-    setStyleSheet(QStringLiteral("background-color: rgb(255, 255, 255);"));
+    // Every rule names the widgets it is for: a bare rule would cascade into the
+    // menus, the view's scroll bars and the file dialogs opened over the window.
+    setObjectName(QStringLiteral("FormConfiguration"));
+    setStyleSheet(QStringLiteral("#FormConfiguration { background-color: rgb(255, 255, 255); }"));
     setWindowState(Qt::WindowMaximized);
     setLayout(m_mainLayout);
     setContentsMargins(0, 0, 0, 0);
@@ -98,8 +101,14 @@ void FormConfiguration::createMenus()
     m_menuBar->setStyleSheet(
         QStringLiteral("QMenuBar { background-color: rgb(255, 255, 255); spacing: 40px; }"
                        "QMenuBar::item { background-color: rgb(255, 255, 255); color: rgb(0, 32, 82); }"));
+    // The hovered entry in the titles' navy: white on the style's lighter
+    // default blue is hard to read.
+    QPalette menuPalette;
+    menuPalette.setColor(QPalette::Highlight, QColor(0, 32, 82));
+    menuPalette.setColor(QPalette::HighlightedText, Qt::white);
     for (int m = 0; m < MenuCount; ++m) {
         m_menus[m] = new QMenu(tr(MenuTitles[m]), m_menuBar);
+        m_menus[m]->setPalette(menuPalette);
         for (int i = 0; i < ActionCount; ++i) {
             if (ActionRows[i].menu == m)
                 m_menus[m]->addAction(m_actions[i]);
@@ -115,8 +124,9 @@ void FormConfiguration::buildHeader()
     m_logoLabel->setFixedHeight(60);
 
     m_menuHolder = new QGroupBox;
+    m_menuHolder->setObjectName(QStringLiteral("menuHolder"));
     m_menuHolder->setStyleSheet(
-        QStringLiteral("background-color: rgb(255, 255, 255); color: white; border:none"));
+        QStringLiteral("#menuHolder { background-color: rgb(255, 255, 255); color: white; border: none; }"));
     m_menuHolder->setFixedHeight(60);
     auto *holderLayout = new QVBoxLayout(m_menuHolder);
     holderLayout->addSpacerItem(new QSpacerItem(5, 5, QSizePolicy::Fixed, QSizePolicy::Fixed));
@@ -137,7 +147,8 @@ void FormConfiguration::buildTitle()
     // "border: none" makes the style sheet paint the blue itself; otherwise the
     // platform style draws its pale disabled-button bevel over it.
     m_titleButton->setStyleSheet(
-        QStringLiteral("background-color: rgb(57, 169, 220); color: white; border: none; padding: 6px;"));
+        QStringLiteral("QPushButton { background-color: rgb(57, 169, 220); color: white; border: none; "
+                       "padding: 6px; }"));
     // Shows the open series; it is never a command.
     m_titleButton->setEnabled(false);
     updateTitle();
@@ -210,8 +221,10 @@ void FormConfiguration::NewDesign_Slot()
     const QString chosen = dialog.selectedSeries();
     if (!SeriesTable::newLookupOrder().contains(chosen))
         return;
+    // A series this build can't show leaves the open design, and its title.
+    if (!m_workspace->createSeries(SeriesTable::byName(chosen)->id))
+        return;
     m_seriesName = chosen;
-    m_workspace->createSeries(SeriesTable::byName(chosen)->id);
     updateTitle();
 }
 
@@ -277,6 +290,8 @@ void FormConfiguration::switchLanguage(int language)
     }
     m_translator->load(catalogueFor(language));
     QCoreApplication::installTranslator(m_translator);
+    if (m_qtTranslator)
+        applyQtCatalogue(*m_qtTranslator, language);
     setLanguage(language);
     retranslateUi();
     m_workspace->retranslateUi();
@@ -296,7 +311,8 @@ QString FormConfiguration::manualPath(int language, const QString &workingDir, c
 void FormConfiguration::OpenManual_Slot()
 {
     const QString path = manualPath(m_language, QDir::currentPath(), QCoreApplication::applicationDirPath());
-    if (DialogService::instance().openUrl(QUrl::fromLocalFile(path)))
+    // The desktop reports success even for a missing file, so look first.
+    if (QFileInfo(path).isFile() && DialogService::instance().openUrl(QUrl::fromLocalFile(path)))
         return;
     DialogService::instance().message(
         MessageRequest::make(QMessageBox::Critical, tr("Error"), tr("Can't open manual!"))

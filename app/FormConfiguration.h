@@ -41,6 +41,8 @@ public:
     // The translator installed at start-up (not owned); the language
     // commands reload it.
     void setTranslator(QTranslator *translator);
+    // Qt's own catalogue (not owned); follows the language commands.
+    void setQtTranslator(QTranslator *translator) { m_qtTranslator = translator; }
     void retranslateUi();
 
     int language() const { return m_language; }
@@ -82,6 +84,7 @@ private:
     void warnNoConfiguration();
 
     QTranslator *m_translator = nullptr;
+    QTranslator *m_qtTranslator = nullptr;
     int m_language = 0;
     QString m_seriesName;
     QVBoxLayout *m_mainLayout = nullptr;

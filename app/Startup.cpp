@@ -1,5 +1,9 @@
 #include "Startup.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 QString catalogueFor(int language)
 {
     return language == 0 ? QStringLiteral(":/image/tr_en.qm") : QStringLiteral(":/image/tr_zh.qm");
@@ -13,4 +17,14 @@ LanguageChoice chooseLanguage(const QLocale &locale)
     choice.language = locale.language() == QLocale::Chinese ? 1 : 0;
     choice.catalogue = catalogueFor(choice.language);
     return choice;
+}
+
+bool applyQtCatalogue(QTranslator &translator, int language)
+{
+    QCoreApplication::removeTranslator(&translator);
+    // Qt's English texts are its source texts: nothing to load.
+    if (language == 0 || !translator.load(QStringLiteral("qtbase_zh_CN"),
+                                          QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
 }

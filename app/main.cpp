@@ -18,10 +18,13 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.ico")));
     if (loaded)
         QApplication::installTranslator(&translator);
+    QTranslator qtTranslator;
+    applyQtCatalogue(qtTranslator, choice.language);
 
     FormConfiguration window;
     window.setLanguage(choice.language);
     window.setTranslator(&translator);
+    window.setQtTranslator(&qtTranslator);
     window.show();
     return app.exec();
 }

@@ -18,12 +18,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegExpValidator>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
 
-const char *const kViewStyle =
-    "QGraphicsView { background-color: rgb(255, 255, 255); border: none; }"
+const char *const kViewStyle = "QGraphicsView { background-color: rgb(255, 255, 255); border: none; }";
+
+const char *const kScrollBarStyle =
     "QScrollBar:vertical { background: rgb(217, 233, 246); width: 12px; }"
     "QScrollBar:horizontal { background: rgb(217, 233, 246); height: 12px; }"
     "QScrollBar::handle { background: rgb(36, 183, 181); border: 2px solid transparent; border-radius: 5px; }"
@@ -52,6 +54,11 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     m_view->setStyleSheet(QString::fromLatin1(kViewStyle));
+    // The bars carry their rules themselves: under a styled ancestor, Qt
+    // re-polishes only a view's direct children when its style sheet changes,
+    // and the bars sit one level deeper, so rules on the view never reach them.
+    for (QScrollBar *bar : {m_view->horizontalScrollBar(), m_view->verticalScrollBar()})
+        bar->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
 
     const SeriesParams *series = SeriesTable::byId(seriesId);
     m_bitmap = new QGraphicsPixmapItem(QPixmap(series ? series->bitmapPath() : QString()));

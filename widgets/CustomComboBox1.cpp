@@ -10,8 +10,9 @@ QString styleSheetFor(const char *borderColour, const char *textColour)
 {
     return QStringLiteral(
                "QComboBox { border: 1px outset %1; color: %2; border-radius: 2px; padding: 1px 2px; }"
+               // Dark text on the light-gray selection: the default white is unreadable on it.
                "QComboBox QAbstractItemView { border: 1px solid black; selection-background-color: "
-               "lightgray; padding-top: 4px; padding-bottom: 4px; }"
+               "lightgray; selection-color: black; padding-top: 4px; padding-bottom: 4px; }"
                "QComboBox::drop-down { border-left: 1px solid blue; border-style: none; "
                "border-top-right-radius: 3px; border-bottom-right-radius: 3px; "
                "subcontrol-origin: padding; subcontrol-position: top right; width: 20px; }"

@@ -1,8 +1,11 @@
 #include "PinGraphicsView.h"
 
+#include <QAbstractSpinBox>
 #include <QGraphicsItem>
+#include <QGraphicsProxyWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -59,8 +62,22 @@ void PinGraphicsView::Focus_InControl_Slot(bool flag)
     m_controlFocus = flag;
 }
 
+bool PinGraphicsView::textEntryHasFocus() const
+{
+    // Controls sit in proxies; the entry may be a child of the proxied widget.
+    const auto *proxy = scene() ? qgraphicsitem_cast<QGraphicsProxyWidget *>(scene()->focusItem()) : nullptr;
+    const QWidget *focused = proxy && proxy->widget() ? proxy->widget()->focusWidget() : nullptr;
+    return qobject_cast<const QLineEdit *>(focused) || qobject_cast<const QAbstractSpinBox *>(focused);
+}
+
 void PinGraphicsView::keyPressEvent(QKeyEvent *event)
 {
+    // A focused entry gets its caret keys and its signs; the view pans and
+    // zooms with them only otherwise.
+    if (textEntryHasFocus()) {
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Left:
         translate(QPointF(-2, 0));

@@ -46,6 +46,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    bool textEntryHasFocus() const;
+
     Qt::MouseButton m_translateButton = Qt::LeftButton;
     double m_translateSpeed = 1.0;
     double m_zoomDelta = 0.03;

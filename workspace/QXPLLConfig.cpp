@@ -16,7 +16,8 @@
 
 namespace {
 
-const char *const WhiteFrame = "background-color: rgb(255, 255, 255); border: none;";
+// Scoped to the holder itself so that it stays out of the toolbar's pop-ups.
+const char *const WhiteFrame = "#toolbarHolder { background-color: rgb(255, 255, 255); border: none; }";
 
 QFont actionFont()
 {
@@ -38,6 +39,7 @@ QXPLLConfig::QXPLLConfig(QWidget *parent) : QWidget(parent), m_factory(createSer
     retranslateUi();
 
     m_toolbarHolder = new QGroupBox(this);
+    m_toolbarHolder->setObjectName(QStringLiteral("toolbarHolder"));
     m_toolbarHolder->setStyleSheet(QLatin1String(WhiteFrame));
     auto *holderLayout = new QHBoxLayout(m_toolbarHolder);
     holderLayout->addSpacerItem(new QSpacerItem(50, 40, QSizePolicy::Expanding, QSizePolicy::Fixed));
@@ -73,61 +75,57 @@ void QXPLLConfig::setSeriesFactory(SeriesWidgetFactory factory)
     m_factory = std::move(factory);
 }
 
-void QXPLLConfig::clearSeries()
+bool QXPLLConfig::showSeries(int seriesId)
 {
-    if (!m_current)
-        return;
-    m_mainLayout->removeWidget(m_current);
-    delete m_current;
-    m_current = nullptr;
-}
-
-void QXPLLConfig::buildSeriesWidget(int seriesId)
-{
-    clearSeries();
-    if (!SeriesTable::byId(seriesId) || !m_factory)
-        return;
-    m_current = m_factory(seriesId, this);
-    if (m_current)
-        m_mainLayout->addWidget(m_current, 0);
-}
-
-void QXPLLConfig::showSeries(int seriesId)
-{
+    // The new widget is built before the old one goes, so a series that can't
+    // be built leaves the open design exactly as it was.
+    QXMCUPLL *widget = SeriesTable::byId(seriesId) && m_factory ? m_factory(seriesId, this) : nullptr;
+    if (!widget)
+        return false;
+    if (m_current) {
+        m_mainLayout->removeWidget(m_current);
+        delete m_current;
+    }
+    m_current = widget;
     m_seriesId = seriesId;
-    buildSeriesWidget(seriesId);
-    // The toolbar only makes sense over a series; it follows the widget.
-    m_toolbarHolder->setVisible(m_current != nullptr);
+    m_mainLayout->addWidget(m_current, 0);
+    m_toolbarHolder->show();
+    return true;
 }
 
-void QXPLLConfig::createSeries(int seriesId)
+void QXPLLConfig::warn(const QString &text)
 {
-    showSeries(seriesId);
+    DialogService::instance().message(MessageRequest::make(QMessageBox::Warning, tr("Warning"), text)
+                                          .withButton(QMessageBox::Ok, tr("Ok")));
+}
+
+bool QXPLLConfig::createSeries(int seriesId)
+{
+    if (!showSeries(seriesId)) {
+        warn(tr("This series is not available in this version."));
+        return false;
+    }
     ZoomReset();
-    if (m_current)
-        m_current->resetConfig();
+    m_current->resetConfig();
+    return true;
 }
 
 bool QXPLLConfig::openDesign(const QString &fileName, QString &seriesNameOut)
 {
     m_mcuName = QXMCUPLL::readElement(fileName, QStringLiteral("MCU"));
-    for (const QString &name : SeriesTable::openLookupOrder()) {
-        if (name != m_mcuName)
-            continue;
-        showSeries(SeriesTable::byName(name)->id);
-        // The constructor already put the series defaults in place; the file
-        // overrides them, so no resetConfig here.
-        if (m_current)
-            m_current->loadConfig(fileName);
-        ZoomReset();
-        seriesNameOut = m_mcuName;
-        return true;
+    const SeriesParams *series =
+        SeriesTable::openLookupOrder().contains(m_mcuName) ? SeriesTable::byName(m_mcuName) : nullptr;
+    if (!series || !showSeries(series->id)) {
+        m_mcuName.clear();
+        warn(tr("MCU in file not supported."));
+        return false;
     }
-    m_mcuName.clear();
-    DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Warning, tr("Warning"), tr("MCU in file not supported."))
-            .withButton(QMessageBox::Ok, tr("Ok")));
-    return false;
+    // The constructor already put the series defaults in place; the file
+    // overrides them, so no resetConfig here.
+    m_current->loadConfig(fileName);
+    ZoomReset();
+    seriesNameOut = m_mcuName;
+    return true;
 }
 
 void QXPLLConfig::saveDesign()

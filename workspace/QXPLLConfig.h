@@ -21,11 +21,13 @@ public:
     explicit QXPLLConfig(QWidget *parent = nullptr);
 
     bool hasConfiguration() const { return m_current != nullptr; }
-    // New: the series with its factory settings, at 1:1.
-    void createSeries(int seriesId);
+    // New: the series with its factory settings, at 1:1. A series this build
+    // can't show is refused with a warning and changes nothing; returns
+    // whether the series is shown.
+    bool createSeries(int seriesId);
     // Open: the series named in the design file, loaded from it. A file naming
-    // no supported series is refused with a warning and changes nothing;
-    // returns whether a series was recognised.
+    // no series this build can show is refused with a warning and changes
+    // nothing; returns whether the file was opened.
     bool openDesign(const QString &fileName, QString &seriesNameOut);
     void saveDesign();
     void generateDesign();
@@ -52,9 +54,10 @@ public slots:
 
 private:
     QAction *addToolbarAction(const char *iconName, void (QXPLLConfig::*slot)());
-    void buildSeriesWidget(int seriesId);
-    void clearSeries();
-    void showSeries(int seriesId);
+    // Replaces the current widget by one of this series; false, changing
+    // nothing, when the series can't be built.
+    bool showSeries(int seriesId);
+    void warn(const QString &text);
 
     QVBoxLayout *m_mainLayout = nullptr;
     QGroupBox *m_toolbarHolder = nullptr;

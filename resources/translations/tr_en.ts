@@ -174,6 +174,10 @@
             <source>MCU in file not supported.</source>
             <translation>MCU in file not supported.</translation>
         </message>
+        <message>
+            <source>This series is not available in this version.</source>
+            <translation>This series is not available in this version.</translation>
+        </message>
     </context>
     <context>
         <name>MCUSelect_Form</name>

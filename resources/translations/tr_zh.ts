@@ -174,6 +174,10 @@
             <source>MCU in file not supported.</source>
             <translation>不支持文件中MCU。</translation>
         </message>
+        <message>
+            <source>This series is not available in this version.</source>
+            <translation>此版本暂不支持该系列。</translation>
+        </message>
     </context>
     <context>
         <name>MCUSelect_Form</name>

@@ -2,7 +2,9 @@
 
 #include "CustomComboBox1.h"
 #include "FakeSeries.h"
+#include "Legibility.h"
 #include "MCUSelect_Form.h"
+#include "PinGraphicsView.h"
 #include "QXPLLConfig.h"
 #include "ScriptedDialogs.h"
 #include "Startup.h"
@@ -35,6 +37,18 @@ std::function<int(QDialog &)> chooseSeries(const QString &name)
     };
 }
 
+// A text of Qt's own file dialog, as the installed catalogues show it.
+QString qtFileDialogText()
+{
+    return QCoreApplication::translate("QFileDialog", "Look in:");
+}
+
+bool isChinese(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() >= 0x4e00 && c.unicode() <= 0x9fff; });
+}
+
 } // namespace
 
 class TestFormConfiguration : public QObject {
@@ -53,6 +67,11 @@ private slots:
     void commandsAndClose();
     void switchLanguageTranslatesAtOnce();
     void languageCommandsWithoutCatalogue();
+    void menusAreLegible_data();
+    void menusAreLegible();
+    void zoomedViewShowsStyledScrollBars();
+    void openManual_data();
+    void openManual();
     void manualPath();
 
 private:
@@ -63,6 +82,7 @@ private:
     QString title() const { return m_window->titleButton()->text(); }
 
     QTranslator m_translator;
+    QTranslator m_qtTranslator;
     FormConfiguration *m_window = nullptr;
     QTemporaryDir m_dir;
 };
@@ -72,6 +92,7 @@ void TestFormConfiguration::cleanup()
     delete m_window;
     m_window = nullptr;
     QCoreApplication::removeTranslator(&m_translator);
+    QCoreApplication::removeTranslator(&m_qtTranslator);
 }
 
 void TestFormConfiguration::start(const QLocale &locale)
@@ -79,10 +100,12 @@ void TestFormConfiguration::start(const QLocale &locale)
     const LanguageChoice choice = ::chooseLanguage(locale);
     if (m_translator.load(choice.catalogue))
         QCoreApplication::installTranslator(&m_translator);
+    applyQtCatalogue(m_qtTranslator, choice.language);
     m_window = new FormConfiguration;
     m_window->workspace()->setSeriesFactory(makeFakeSeries);
     m_window->setLanguage(choice.language);
     m_window->setTranslator(&m_translator);
+    m_window->setQtTranslator(&m_qtTranslator);
     m_window->show();
 }
 
@@ -113,7 +136,8 @@ void TestFormConfiguration::startsInLocaleLanguage()
     QCOMPARE(m_window->action(FormConfiguration::ChineseAction)->isChecked(), chinese);
     QCOMPARE(m_window->action(FormConfiguration::EnglishAction)->isChecked(), !chinese);
     QCOMPARE(title(), QString(chinese ? "时钟配置" : "Clock Configuration"));
-    QStringList menus; // title, then the items
+    QCOMPARE(isChinese(qtFileDialogText()), chinese); // Qt's own dialogs speak the language too
+    QStringList menus;                                // title, then the items
     for (const QAction *entry : m_window->menuBar()->actions()) {
         QStringList items;
         for (const QAction *action : entry->menu()->actions()) {
@@ -170,16 +194,23 @@ void TestFormConfiguration::replaceConfiguration_data()
     QTest::addColumn<int>("confirm");       // answer to the question; 0: Escape
     QTest::addColumn<QString>("pick");      // series picked or named in the file; empty: cancelled
     QTest::addColumn<QString>("expected");  // series open afterwards
+    QTest::addColumn<QString>("refusal");   // the last message, when the pick is refused
     const int yes = QMessageBox::Yes, cancel = QMessageBox::Cancel;
+    const QString unsupported = "MCU in file not supported.";
+    const QString unavailable = "This series is not available in this version.";
+    // QXW315 stands for a series of the table that this build can't show.
     // clang-format off
-    QTest::newRow("new, none open") << false << "" << 0 << "QXC330" << "QXC330";
-    QTest::newRow("new, question escaped") << false << "QXC320" << 0 << "QXC300" << "QXC320";
-    QTest::newRow("new, yes, dialog cancelled") << false << "QXC320" << yes << "" << "QXC320";
-    QTest::newRow("open, none open, unsupported") << true << "" << 0 << "QXC999" << "";
-    QTest::newRow("open, question cancelled") << true << "QXC330" << cancel << "QXC320" << "QXC330";
-    QTest::newRow("open, yes, file dialog cancelled") << true << "QXC330" << yes << "" << "QXC330";
-    QTest::newRow("open, yes, unsupported") << true << "QXC330" << yes << "QXC331" << "QXC330";
-    QTest::newRow("open, yes, QXE020") << true << "QXC330" << yes << "QXE020" << "QXE020";
+    QTest::newRow("new, none open") << false << "" << 0 << "QXC330" << "QXC330" << "";
+    QTest::newRow("new, question escaped") << false << "QXC320" << 0 << "QXC300" << "QXC320" << "";
+    QTest::newRow("new, yes, dialog cancelled") << false << "QXC320" << yes << "" << "QXC320" << "";
+    QTest::newRow("new, none open, not available") << false << "" << 0 << "QXW315" << "" << unavailable;
+    QTest::newRow("new, yes, not available") << false << "QXC330" << yes << "QXW315" << "QXC330" << unavailable;
+    QTest::newRow("open, none open, unsupported") << true << "" << 0 << "QXC999" << "" << unsupported;
+    QTest::newRow("open, question cancelled") << true << "QXC330" << cancel << "QXC320" << "QXC330" << "";
+    QTest::newRow("open, yes, file dialog cancelled") << true << "QXC330" << yes << "" << "QXC330" << "";
+    QTest::newRow("open, yes, unsupported") << true << "QXC330" << yes << "QXC331" << "QXC330" << unsupported;
+    QTest::newRow("open, yes, not available") << true << "QXC330" << yes << "QXW315" << "QXC330" << unsupported;
+    QTest::newRow("open, yes, QXE020") << true << "QXC330" << yes << "QXE020" << "QXE020" << "";
     // clang-format on
 }
 
@@ -190,6 +221,7 @@ void TestFormConfiguration::replaceConfiguration()
     QFETCH(int, confirm);
     QFETCH(QString, pick);
     QFETCH(QString, expected);
+    QFETCH(QString, refusal);
     start();
     if (!openFirst.isEmpty())
         openSeries(openFirst);
@@ -219,6 +251,11 @@ void TestFormConfiguration::replaceConfiguration()
         QVERIFY(m_window->workspace()->toolbarHolder()->isVisible());
     } else {
         QCOMPARE(m_window->workspace()->currentWidget(), before.data());
+        QCOMPARE(m_window->workspace()->toolbarHolder()->isVisible(), !before.isNull());
+    }
+    if (!refusal.isEmpty()) {
+        QCOMPARE(dialogs.last()->text, refusal);
+        QCOMPARE(dialogs.last()->icon, QMessageBox::Warning);
     }
 }
 
@@ -275,13 +312,11 @@ void TestFormConfiguration::switchLanguageTranslatesAtOnce()
     QCOMPARE(title(), QString("时钟配置---QXC330"));
     QCOMPARE(m_window->workspace()->zoomInAction()->text(), QString("放大"));
     QCOMPARE(current()->control()->text(), QString("built in English"));
+    QVERIFY(isChinese(qtFileDialogText()));
     ScriptedDialogs dialogs;
-    dialogs.answerOpenUrl(false);
     m_window->close();
     QCOMPARE(dialogs.last()->buttonLabels, (QStringList{"确定", "取消"}));
-    m_window->action(FormConfiguration::ManualAction)->trigger();
-    const QString manual = QDir::cleanPath(QDir::current().filePath("../Documents/UM_Tickforge.pdf"));
-    QCOMPARE(dialogs.openedUrls, QList<QUrl>{QUrl::fromLocalFile(manual)});
+    m_window->action(FormConfiguration::ManualAction)->trigger(); // there is no manual here
     QCOMPARE(dialogs.texts(), (QStringList{"将关闭当前配置，是否继续？", "无法打开使用手册！"}));
     QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
     m_window->action(FormConfiguration::VersionAction)->trigger();
@@ -292,7 +327,8 @@ void TestFormConfiguration::switchLanguageTranslatesAtOnce()
     QCOMPARE(m_window->language(), 0);
     QVERIFY(!m_window->action(FormConfiguration::ChineseAction)->isChecked());
     QCOMPARE(title(), QString("Clock Configuration---QXC330"));
-    QCOMPARE(dialogs.requests.size(), 4);
+    QCOMPARE(qtFileDialogText(), QString("Look in:"));
+    QCOMPARE(dialogs.requests.size(), 3);
 }
 
 void TestFormConfiguration::languageCommandsWithoutCatalogue()
@@ -306,6 +342,91 @@ void TestFormConfiguration::languageCommandsWithoutCatalogue()
     QVERIFY(m_window->action(FormConfiguration::EnglishAction)->isChecked());
     QCOMPARE(m_window->menu(FormConfiguration::ProjectMenu)->title(), QString("Project"));
     QVERIFY(!QCoreApplication::removeTranslator(&m_translator));
+}
+
+void TestFormConfiguration::menusAreLegible_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("English") << QLocale(QLocale::English);
+    QTest::newRow("Chinese") << QLocale(QLocale::Chinese, QLocale::China);
+}
+
+void TestFormConfiguration::menusAreLegible()
+{
+    QFETCH(QLocale, locale);
+    start(locale);
+    for (int m = 0; m < FormConfiguration::MenuCount; ++m) {
+        QMenu *menu = m_window->menu(FormConfiguration::MenuId(m));
+        menu->popup(m_window->mapToGlobal(QPoint(200, 60)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QImage plain = menu->grab().toImage();
+        for (QAction *action : menu->actions()) {
+            const QRect item = menu->actionGeometry(action);
+            const QString where = menu->title() + " > " + action->text();
+            QVERIFY2(inkContrast(plain, item) >= 4.5, qPrintable(where));
+            menu->setActiveAction(action);
+            const QImage hovered = menu->grab().toImage();
+            QVERIFY2(backgroundOf(hovered, item) != backgroundOf(plain, item),
+                     qPrintable(where + ": no hover"));
+            QVERIFY2(inkContrast(hovered, item) >= 4.5, qPrintable(where + ", hovered"));
+        }
+        if (m == FormConfiguration::LanguageMenu) {
+            // The check mark tells the active language from the other one.
+            const auto indicator = [&](FormConfiguration::ActionId id) {
+                const QRect item = menu->actionGeometry(m_window->action(id));
+                return plain.copy(item.left(), item.top(), item.height(), item.height());
+            };
+            QVERIFY(indicator(FormConfiguration::EnglishAction) !=
+                    indicator(FormConfiguration::ChineseAction));
+        }
+        menu->hide();
+    }
+}
+
+void TestFormConfiguration::zoomedViewShowsStyledScrollBars()
+{
+    start();
+    openSeries("QXC330");
+    for (int i = 0; i < 10; ++i)
+        m_window->workspace()->zoomInAction()->trigger();
+    const QImage view = current()->graphicsView()->grab().toImage();
+    QVERIFY2(pixelsOf(view, QColor(36, 183, 181)) > 100, "no handle");
+    QVERIFY2(pixelsOf(view, QColor(217, 233, 246)) > 100, "no groove");
+}
+
+void TestFormConfiguration::openManual_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<bool>("opens"); // the desktop's answer
+    QTest::addColumn<bool>("error"); // the box is shown
+    QTest::newRow("missing, the desktop would claim it opened") << false << true << true;
+    QTest::newRow("present") << true << true << false;
+    QTest::newRow("present, the desktop fails") << true << false << true;
+}
+
+void TestFormConfiguration::openManual()
+{
+    QFETCH(bool, present);
+    QFETCH(bool, opens);
+    QFETCH(bool, error);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath("work") && QDir(root.path()).mkpath("Documents"));
+    const QString manual = root.filePath("Documents/UM_Tickforge_EN.pdf");
+    if (present)
+        QVERIFY(!writeFile(manual, "%PDF-1.4\n").isNull());
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(root.filePath("work")));
+    start();
+    ScriptedDialogs dialogs;
+    dialogs.answerOpenUrl(opens);
+    m_window->action(FormConfiguration::ManualAction)->trigger();
+    QDir::setCurrent(previous);
+    QCOMPARE(dialogs.openedUrls, present ? QList<QUrl>{QUrl::fromLocalFile(manual)} : QList<QUrl>());
+    QCOMPARE(dialogs.texts(), error ? QStringList{"Can't open user manual!"} : QStringList());
+    if (error) {
+        QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
+        QCOMPARE(dialogs.last()->title, QString("Error"));
+    }
 }
 
 void TestFormConfiguration::manualPath()

@@ -1,11 +1,11 @@
 #include "CustomComboBox1.h"
 #include "CustomListView.h"
+#include "Legibility.h"
 #include "PinGraphicsView.h"
 
 #include <QApplication>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -27,7 +27,9 @@ class TestCustomComboBox : public QObject {
 
 private slots:
     void wheelNeverChangesSelection();
+    void looks_data();
     void looks();
+    void popupSelectionIsReadable();
     void clickedAndFocusSignals();
 };
 
@@ -59,26 +61,64 @@ void TestCustomComboBox::wheelNeverChangesSelection()
     }
 }
 
+void TestCustomComboBox::looks_data()
+{
+    QTest::addColumn<int>("look"); // 0 normal (after losing focus), 1 focused, 2 disabled, 3 enabled again
+    QTest::addColumn<QColor>("border");
+    QTest::addColumn<QColor>("text");
+    const QColor blue(0, 176, 240), gray(128, 128, 128);
+    QTest::newRow("normal") << 0 << blue << QColor(Qt::black);
+    QTest::newRow("focused") << 1 << blue << QColor(51, 51, 51);
+    QTest::newRow("disabled") << 2 << gray << gray;
+    QTest::newRow("enabled with style") << 3 << blue << QColor(51, 51, 51);
+}
+
 void TestCustomComboBox::looks()
 {
+    QFETCH(int, look);
+    QFETCH(QColor, border);
+    QFETCH(QColor, text);
     CustomComboBox1 combo;
-    const auto colours = [&combo]() -> QString { // of the combo's own rule: border, then text
-        const QRegularExpressionMatch match =
-            QRegularExpression(
-                R"(QComboBox\s*\{[^}]*border:\s*1px outset ([^;]+);[^}]*[^-]color:\s*([^;]+);)")
-                .match(combo.styleSheet());
-        return match.captured(1).trimmed() + ' ' + match.captured(2).trimmed();
-    };
-    const QString active = "rgb(0, 176, 240) rgb(51, 51, 51)";
+    combo.addItem("QXC300A");
+    combo.resize(120, 26);
+    combo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&combo));
     sendFocus(&combo, QEvent::FocusIn);
-    QCOMPARE(colours(), active);
-    sendFocus(&combo, QEvent::FocusOut);
-    QCOMPARE(colours(), QString("rgb(0, 176, 240) black"));
-    combo.setEnabledWithStyle(false);
-    QCOMPARE(colours(), QString("gray gray"));
-    QVERIFY(!combo.isEnabled());
-    combo.setEnabledWithStyle(true);
-    QCOMPARE(colours(), active);
+    if (look == 0)
+        sendFocus(&combo, QEvent::FocusOut);
+    if (look >= 2)
+        combo.setEnabledWithStyle(false);
+    if (look == 3)
+        combo.setEnabledWithStyle(true);
+    QCOMPARE(combo.isEnabled(), look != 2);
+
+    const QImage face = combo.grab().toImage();
+    // An outset border: lit on the top and left, its own colour on the right.
+    QCOMPARE(QColor(face.pixel(face.width() - 1, face.height() / 2)), border);
+    // The text's darkest pixel is its own colour; the rest is antialiasing.
+    QColor darkest(Qt::white);
+    for (int y = 3; y < face.height() - 3; ++y)
+        for (int x = 3; x < face.width() - 24; ++x)
+            if (qGray(face.pixel(x, y)) < qGray(darkest.rgb()))
+                darkest = QColor(face.pixel(x, y));
+    QCOMPARE(darkest, text);
+}
+
+void TestCustomComboBox::popupSelectionIsReadable()
+{
+    CustomComboBox1 combo;
+    combo.addItems({"QXC300", "QXC310", "QXC315"});
+    combo.move(200, 200);
+    combo.show();
+    combo.showPopup();
+    QAbstractItemView *list = combo.view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    const QImage shown = list->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect selected = list->visualRect(combo.model()->index(0, 0));
+    const QRect other = list->visualRect(combo.model()->index(1, 0)) & list->viewport()->rect();
+    QVERIFY(backgroundOf(shown, selected) != backgroundOf(shown, other)); // the selection shows
+    QVERIFY2(inkContrast(shown, selected) >= 4.5, qPrintable(QString::number(inkContrast(shown, selected))));
+    combo.hidePopup();
 }
 
 void TestCustomComboBox::clickedAndFocusSignals()

@@ -30,6 +30,8 @@ private slots:
     void configReset();
 
 private:
+    // The QXC330 design opened in init() is untouched and one warning was shown.
+    void verifyRefused(const ScriptedDialogs &dialogs, const QTransform &zoom, const QString &warning);
     FakeSeries *current() const { return static_cast<FakeSeries *>(m_host->currentWidget()); }
 
     QXPLLConfig *m_host = nullptr;
@@ -47,6 +49,18 @@ void TestQXPLLConfig::init()
     for (int i = 0; i < 7; ++i)
         m_first->graphicsView()->zoomIn();
     current()->calls.clear();
+}
+
+void TestQXPLLConfig::verifyRefused(const ScriptedDialogs &dialogs, const QTransform &zoom,
+                                    const QString &warning)
+{
+    QCOMPARE(m_host->currentWidget(), m_first.data());
+    QCOMPARE(m_host->seriesId(), 13);
+    QCOMPARE(m_first->graphicsView()->transform(), zoom);
+    QCOMPARE(current()->calls, QStringList());
+    QCOMPARE(dialogs.texts(), QStringList{warning});
+    QCOMPARE(dialogs.last()->icon, QMessageBox::Warning);
+    QCOMPARE(dialogs.last()->buttonLabels, QStringList{"Ok"});
 }
 
 void TestQXPLLConfig::toolbar()
@@ -81,36 +95,43 @@ void TestQXPLLConfig::toolbar()
 void TestQXPLLConfig::createSeries_data()
 {
     QTest::addColumn<int>("seriesId");
+    QTest::addColumn<bool>("shown"); // else refused: the open design stays
     for (const SeriesParams &series : SeriesTable::all())
-        QTest::newRow(series.name) << series.id;
+        QTest::newRow(series.name) << series.id << (series.id != LackingSeriesId);
     for (int id : {0, 12, 18})
-        QTest::newRow(qPrintable(QString("id %1").arg(id))) << id;
+        QTest::newRow(qPrintable(QString("id %1").arg(id))) << id << false;
 }
 
 void TestQXPLLConfig::createSeries()
 {
     QFETCH(int, seriesId);
-    const SeriesParams *series = SeriesTable::byId(seriesId);
-    m_host->createSeries(seriesId);
-    QVERIFY(m_first.isNull());
-    QCOMPARE(m_host->hasConfiguration(), series != nullptr);
-    QCOMPARE(m_host->toolbarHolder()->isVisible(), series != nullptr);
-    if (!series)
+    QFETCH(bool, shown);
+    ScriptedDialogs dialogs;
+    const QTransform zoom = m_first->graphicsView()->transform();
+    QCOMPARE(m_host->createSeries(seriesId), shown);
+    QVERIFY(m_host->toolbarHolder()->isVisible());
+    if (!shown) {
+        verifyRefused(dialogs, zoom, "This series is not available in this version.");
         return;
+    }
+    QVERIFY(m_first.isNull());
     QCOMPARE(current()->seriesId(), seriesId);
     QCOMPARE(current()->graphicsView()->transform().m11(), 1.0);
     // Save and generate go to the open series, with its name.
     m_host->saveDesign();
     m_host->generateDesign();
-    QCOMPARE(current()->calls, (QStringList{"reset", "save:" + series->seriesName(), "generate"}));
+    const QString name = SeriesTable::byId(seriesId)->seriesName();
+    QCOMPARE(current()->calls, (QStringList{"reset", "save:" + name, "generate"}));
+    QCOMPARE(dialogs.requests.size(), 0);
 }
 
 void TestQXPLLConfig::openDesign_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<int>("expectedId"); // 0: unsupported, the open configuration stays
+    QTest::addColumn<int>("expectedId"); // 0: refused, the open configuration stays
     for (const SeriesParams &series : SeriesTable::all())
-        QTest::newRow(series.name) << designNaming(series.seriesName()) << series.id;
+        QTest::newRow(series.name) << designNaming(series.seriesName())
+                                   << (series.id == LackingSeriesId ? 0 : series.id);
     QTest::newRow("unknown series") << designNaming("QXC999") << 0;
     QTest::newRow("trailing blank") << designNaming("QXC330 ") << 0;
     QTest::newRow("no MCU element") << QByteArray("<TFCC><HEXT>8</HEXT></TFCC>") << 0;
@@ -140,11 +161,8 @@ void TestQXPLLConfig::openDesign()
         QCOMPARE(dialogs.requests.size(), 0);
     } else {
         QCOMPARE(name, QString("unchanged"));
-        QCOMPARE(m_host->currentWidget(), m_first.data());
-        QCOMPARE(m_first->graphicsView()->transform(), zoom);
-        QCOMPARE(current()->calls, QStringList());
-        QCOMPARE(dialogs.texts(), QStringList{"MCU in file not supported."});
-        QCOMPARE(dialogs.last()->icon, QMessageBox::Warning);
+        QCOMPARE(m_host->mcuName(), QString(""));
+        verifyRefused(dialogs, zoom, "MCU in file not supported.");
     }
 }
 
