@@ -7,6 +7,7 @@
 #include "QXMCUPLL.h"
 #include "SeriesFactory.h"
 #include "SeriesTable.h"
+#include "TextDiff.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -107,7 +108,11 @@ const QVector<CommandDef> &commandDefs()
         {"new", 1, {}, {QStringLiteral("-o")}},
         {"show", 1, {QStringLiteral("--json")}, {}},
         {"check", 1, {QStringLiteral("--json")}, {}},
-        {"generate", 2, {QStringLiteral("--force"), QStringLiteral("--overwrite")}, {}},
+        {"generate",
+         2,
+         {QStringLiteral("--force"), QStringLiteral("--overwrite"), QStringLiteral("--check"),
+          QStringLiteral("--guard")},
+         {}},
         {"solve",
          1,
          {QStringLiteral("--hick"), QStringLiteral("--normal"), QStringLiteral("--json")},
@@ -295,6 +300,92 @@ QStringList existingOutputs(const QString &dir, const QString &stem)
     return found;
 }
 
+// The text of one of Codegen::outputFiles(stem), by its place in that list.
+const QString &renderedText(const Codegen::Files &files, int index)
+{
+    const QString *texts[] = {&files.mainSource, &files.clockSource, &files.clockHeader, &files.confHeader};
+    return *texts[index];
+}
+
+QString normalisedFile(const QString &path, bool *found)
+{
+    QFile file(path);
+    *found = file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The refusals of the generator's own recomputation, as the program reports them.
+int generatorRefusal(const ClockRules::Findings &refusals, const SeriesParams &series, CliReport &report)
+{
+    report.err << findingLines(refusals, series.widgetClass);
+    return CliRefused;
+}
+
+// generate --check: renders the files exactly as generate writes them and
+// compares them with those under dir; nothing is written.
+int compareWithFolder(const ClockConfig &config, const SeriesParams &series, const QString &dir,
+                      const Codegen::Options &options, CliReport &report)
+{
+    ClockRules::Findings refusals;
+    const ClockConfig record = Codegen::checkedCopy(config, &refusals);
+    if (!refusals.isEmpty())
+        return generatorRefusal(refusals, series, report);
+    Codegen::Files files;
+    QString error;
+    if (!Codegen::render(record, series.templateStem(), &files, &error, options)) {
+        report.err << QStringLiteral("error: ") + error;
+        return CliGenFailed;
+    }
+    int status = CliDone;
+    const QStringList names = Codegen::outputFiles(series.templateStem());
+    for (int i = 0; i < names.size(); ++i) {
+        bool found = false;
+        const QString current = normalisedFile(QDir(dir).filePath(names.at(i)), &found);
+        if (!found) {
+            report.out << QStringLiteral("%1 is missing").arg(names.at(i));
+            status = CliDiffers;
+        } else if (current != renderedText(files, i)) {
+            report.out << QStringLiteral("%1 differs").arg(names.at(i));
+            report.out << TextDiff::unified(current, renderedText(files, i), names.at(i));
+            status = CliDiffers;
+        }
+    }
+    return status;
+}
+
+// generate --guard: the program's generation (folders, the four files) with
+// the crystal check added to the clock source.
+int writeGuarded(const ClockConfig &config, const SeriesParams &series, const QString &dir, CliReport &report)
+{
+    for (const char *folder : {"inc", "src"}) {
+        if (!QDir(dir).mkpath(QString::fromLatin1(folder)) ||
+            !QFileInfo(QDir(dir).filePath(QString::fromLatin1(folder))).isDir()) {
+            report.err << QCoreApplication::translate(
+                series.widgetClass, qstrcmp(folder, "inc") == 0 ? "Creating \"inc\" folder error!"
+                                                                : "Creating \"src\" folder error!");
+            return CliGenFailed;
+        }
+    }
+    // Existing files were allowed by the caller.
+    Codegen::Options options;
+    options.hextGuard = true;
+    const Codegen::Result result = Codegen::generate(
+        config, QDir(dir).filePath(QStringLiteral("inc")), QDir(dir).filePath(QStringLiteral("src")),
+        series.templateStem(),
+        [](const QString &) {
+            return Codegen::ConflictAnswer{true, true};
+        },
+        options);
+    if (result.status == Codegen::Status::Invalid)
+        return generatorRefusal(result.findings, series, report);
+    if (!result.done()) {
+        report.err << QStringLiteral("error: ") + result.error;
+        return CliGenFailed;
+    }
+    report.out << Codegen::outputFiles(series.templateStem());
+    return CliDone;
+}
+
 void print(const CliReport &report)
 {
     for (const QString &line : report.out)
@@ -408,6 +499,8 @@ int commandGenerate(const CommandLine &line)
     CliTool::GenerateOptions options;
     options.force = line.flags.contains(QStringLiteral("--force"));
     options.overwrite = line.flags.contains(QStringLiteral("--overwrite"));
+    options.check = line.flags.contains(QStringLiteral("--check"));
+    options.guard = line.flags.contains(QStringLiteral("--guard"));
     const int status =
         CliTool::generateFile(*widget, line.positionals.first(),
                               QFileInfo(line.positionals.at(1)).absoluteFilePath(), options, report);
@@ -526,6 +619,13 @@ int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
     report.err << findingLines(findings, series->widgetClass);
     if (checked == CliRefused || (checked == CliWarning && !options.force))
         return checked;
+    // What the program's gate hands the generator.
+    const ClockConfig gated = ClockRules::judge(*widget.config()).record;
+    if (options.check) {
+        Codegen::Options render;
+        render.hextGuard = options.guard;
+        return compareWithFolder(gated, *series, dir, render, report);
+    }
 
     const QStringList existing = existingOutputs(dir, series->templateStem());
     if (!options.overwrite && !existing.isEmpty()) {
@@ -533,6 +633,8 @@ int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
             report.err << QStringLiteral("%1 exists (use --overwrite to replace it)").arg(path);
         return CliExists;
     }
+    if (options.guard)
+        return writeGuarded(gated, *series, dir, report);
     // Only the USB and ADC warnings are asked here, and they were allowed above.
     dialogs.answerYes = true;
     dialogs.directory = dir;
@@ -582,12 +684,19 @@ QString cliHelpText()
                "      was read differently included (\"pllms \"16\" read as 1\"). With --json:\n"
                "      {\"series\", \"status\", \"findings\": [{\"severity\", \"kind\", \"text\",\n"
                "      \"field\", \"value\", \"allowed\"}]}, kind being input, limit or load.\n"
-               "  generate FILE DIR [--force] [--overwrite]\n"
+               "  generate FILE DIR [--force] [--overwrite] [--check] [--guard]\n"
                "      Opens and checks FILE, creates DIR/inc and DIR/src and writes the four\n"
                "      source files, printing their names relative to DIR. A refusal writes\n"
                "      nothing; a warning stops the command unless --force is given (--force\n"
                "      never adjusts a value). Nothing is written when one of the four files\n"
                "      exists, unless --overwrite is given.\n"
+               "      --check writes nothing: it renders the four files as generate would\n"
+               "      (same checks, same statuses) and compares them with those in DIR, line\n"
+               "      ends aside. Exit 0 when all are identical, 7 when one differs or is\n"
+               "      missing; each such file is named, followed by a short unified diff.\n"
+               "      --guard adds to the clock source a compile-time check that stops the\n"
+               "      firmware build when HEXT_VALUE is not the design's crystal (only when\n"
+               "      the tree uses HEXT); with --check, the guarded files are compared.\n"
                "  solve SERIES --hext MHZ --sclk MHZ [--hick] [--normal] [--json]\n"
                "      The PLL the program chooses when the system clock MHZ is typed with the PLL\n"
                "      fed by HEXT (or HICK with --hick): flexible factors where the series has\n"
@@ -609,7 +718,8 @@ QString cliHelpText()
                "  3  stopped at a warning, a value read differently from the file included\n"
                "     (a refusal outranks a warning)\n"
                "  4  an output file exists\n"
-               "  5  generation failed\n")
+               "  5  generation failed\n"
+               "  7  generate --check: a generated file differs from the design or is missing\n")
         .arg(series.join(QStringLiteral(", ")));
 }
 

@@ -23,6 +23,8 @@ private slots:
     void newMatchesSave();
     void matchesTheProgram_data();
     void matchesTheProgram();
+    void upToDateCheck_data();
+    void upToDateCheck();
 };
 
 namespace {
@@ -76,7 +78,8 @@ void TestCli::commands_data()
                         const QByteArray &design = QByteArray(), const char *existing = "") {
         QTest::newRow(tag) << arguments << status << text << design << existing;
     };
-    row("help", "--help", 0, "generate FILE DIR [--force] [--overwrite]");
+    row("help", "--help", 0, "generate FILE DIR [--force] [--overwrite] [--check] [--guard]");
+    row("help names the check status", "--help", 0, "  7  generate --check");
     row("new to standard output", "new QXC330", 0, designWith());
     row("no command", "", 1, "no command");
     row("unknown command", "bogus", 1, "unknown command");
@@ -260,6 +263,96 @@ void TestCli::matchesTheProgram()
         QVERIFY2(readBytes(cli.filePath(name)).size() > 100, qPrintable(name));
         QCOMPARE(readBytes(cli.filePath(name)), readBytes(program.filePath(name)));
     }
+    const Run check = runCli({QStringLiteral("generate"), path, cli.path(), QStringLiteral("--check")});
+    QCOMPARE(check.status, 0);
+    QCOMPARE(check.out, QString());
+}
+
+void TestCli::upToDateCheck_data()
+{
+    QTest::addColumn<QString>("first");     // run first on the design `before` ("" none)
+    QTest::addColumn<QString>("before");    // design changes
+    QTest::addColumn<bool>("crlf");         // then the output's line ends made CR LF
+    QTest::addColumn<QString>("arguments"); // run on the design `design`
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("text");
+    const QString generate = "generate FILE OUT", check = "generate FILE OUT --check";
+    QTest::newRow("regenerated files match") << generate << "" << false << check << "" << 0 << "";
+    QTest::newRow("CR LF line ends are no difference") << generate << "" << true << check << "" << 0 << "";
+    QTest::newRow("a changed design names the file")
+        << generate << "" << false << check << "apb1div=4" << 7
+        << "src/qxc330_335_clock.c differs\n--- a/src/qxc330_335_clock.c\n+++ b/src/qxc330_335_clock.c\n"
+           "@@ -17,8 +17,8 @@\n";
+    QTest::newRow("the code lines of the change")
+        << generate << "" << false << check << "apb1div=4" << 7
+        << "@@ -67,7 +67,7 @@\n   crm_apb2_div_set(CRM_APB2_DIV_2);\n \n   /* config apb1clk */\n"
+           "-  crm_apb1_div_set(CRM_APB1_DIV_2);\n+  crm_apb1_div_set(CRM_APB1_DIV_4);\n";
+    QTest::newRow("nothing generated yet")
+        << ""
+        << "" << false << check << "" << 7 << "src/main.c is missing\nsrc/qxc330_335_clock.c is missing\n";
+    QTest::newRow("a warning stops the check")
+        << generate << "" << false << check << "tousbswitch=0 usbdiv=5.0" << 3 << "warning: USB clock";
+    QTest::newRow("a warning, --force")
+        << generate << "" << false << check + " --force"
+        << "tousbswitch=0 usbdiv=5.0" << 7 << "src/qxc330_335_clock.c differs";
+    QTest::newRow("a refusal") << generate << "" << false << check << "pllns=80" << 2
+                               << "error: Can not support sclk greater than 288MHz";
+    QTest::newRow("unguarded files, guarded check")
+        << generate << "" << false << check + " --guard"
+        << "" << 7
+        << "+typedef char HEXT_VALUE_differs_from_the_crystal_of_the_clock_design[(HEXT_VALUE == 8000000U) ? "
+           "1 "
+           ": -1];\n";
+    QTest::newRow("guarded files, guarded check") << generate + " --guard"
+                                                  << "" << false << check + " --guard"
+                                                  << "" << 0 << "";
+    QTest::newRow("guarded files, plain check")
+        << generate + " --guard"
+        << "" << false << check << "" << 7 << "-_Static_assert(HEXT_VALUE == 8000000U";
+    QTest::newRow("guarded files follow the crystal")
+        << generate + " --guard"
+        << "hext=16.000000 pllms=2" << false << check + " --guard"
+        << "hext=8.000000" << 7 << "-_Static_assert(HEXT_VALUE == 16000000U";
+    const QString hick = "sclkselect=2 hicktosclk=1";
+    QTest::newRow("no HEXT in use, no guard")
+        << generate << hick << false << check + " --guard" << hick << 0 << "";
+}
+
+// generate --check writes nothing and says whether the folder holds exactly
+// what generate would write now.
+void TestCli::upToDateCheck()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, before);
+    QFETCH(bool, crlf);
+    QFETCH(QString, arguments);
+    QFETCH(QString, design);
+    QFETCH(int, status);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QDir out(dir.filePath(QStringLiteral("out")));
+    const QString path = dir.filePath(QStringLiteral("d.TFCC"));
+    const auto run = [&](const QString &line, const QString &changes) {
+        writeFile(path, designWith(changes));
+        return runCli(QString(line).replace("FILE", path).replace("OUT", out.path()).split(' '));
+    };
+    if (!first.isEmpty())
+        QCOMPARE(run(first, before).status, 0);
+    QHash<QString, QByteArray> files;
+    for (const QString &name : existingOutputs(out)) {
+        QByteArray bytes = readBytes(out.filePath(name));
+        if (crlf)
+            writeFile(out.filePath(name), bytes.replace("\n", "\r\n"));
+        files.insert(name, bytes);
+    }
+    const Run checked = run(arguments, design);
+    QCOMPARE(checked.status, status);
+    const QString both = checked.out + checked.err;
+    QVERIFY2(both.contains(text), qPrintable(both));
+    QCOMPARE(existingOutputs(out).size(), files.size());
+    for (const QString &name : files.keys())
+        QCOMPARE(readBytes(out.filePath(name)), files.value(name));
 }
 
 QTEST_MAIN(TestCli)
