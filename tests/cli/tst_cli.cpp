@@ -1,6 +1,7 @@
 #include "ClockConfig.h"
 #include "DesignFile.h"
 #include "DesignTestUtil.h"
+#include "PllCandidates.h"
 #include "SeriesTable.h"
 
 #include <QDir>
@@ -25,6 +26,8 @@ private slots:
     void matchesTheProgram();
     void upToDateCheck_data();
     void upToDateCheck();
+    void candidatesFollowTheSearch_data();
+    void candidatesFollowTheSearch();
 };
 
 namespace {
@@ -100,6 +103,41 @@ void TestCli::commands_data()
         "pllMs 2\npllNs 192\npllFr 8\npllMult 25\npllMHz 200\nsclkMHz 200\nusbDiv 4\n");
     row("selectable series, normal mode", "solve QXC315 --hext 8 --sclk 120 --normal", 0,
         "pllMs 1\npllNs 72\npllFr 4\npllMult 15\npllMHz 120\nsclkMHz 120\nusbDiv 2.5\n");
+
+    // The plain answer first, then the runners-up.
+    row("--explain: the chosen factors first", "solve QXC330 --hext 8 --sclk 287.3 --explain --top 3", 0,
+        "pllMs 4\npllNs 287\npllFr 2\npllMult 0\npllMHz 287\nsclkMHz 287\nusbDiv 6\nCRM_PLLCFG 0x004147c4\n"
+        "candidates 3 of 3768, chosen first, then nearest to 287.3 MHz\n"
+        "* pllMs 4 pllNs 287 pllFr 2 sclkMHz 287 errorKHz 300 errorPpm 1044.2 refMHz 2 oscillator HEXT "
+        "usbDiv 6 usbMHz 47.833333\n"
+        "  pllMs 3 pllNs 215 pllFr 2 sclkMHz 286.666667 errorKHz 633.333 errorPpm 2204.4 refMHz 2.666667 "
+        "oscillator HEXT usbDiv 6 usbMHz 47.777778\n"
+        "  pllMs 1 pllNs 72 pllFr 2 sclkMHz 288 errorKHz 700 errorPpm 2436.5 refMHz 8 oscillator HEXT usbDiv "
+        "6 "
+        "usbMHz 48\nchosen: no other factor set comes as near to the target\n");
+    row("--explain: equally near sets in search order", "solve QXC330 --hext 8 --sclk 288 --explain --top 2",
+        0,
+        "* pllMs 1 pllNs 72 pllFr 2 sclkMHz 288 errorKHz 0 errorPpm 0 refMHz 8 oscillator HEXT usbDiv 6 "
+        "usbMHz "
+        "48\n  pllMs 2 pllNs 144 pllFr 2 sclkMHz 288 errorKHz 0 errorPpm 0 refMHz 4 oscillator HEXT usbDiv 6 "
+        "usbMHz 48\nchosen: 3 other factor set(s) come as near; the search keeps the first it meets");
+    row("--explain: neighbouring multipliers", "solve QXC310 --hext 8 --sclk 200 --explain --top 3", 0,
+        "usbDiv 4\ncandidates 3 of 63, chosen first, then nearest to 200 MHz\n"
+        "* pllMult 25 sclkMHz 200 errorKHz 0 errorPpm 0 refMHz 8 oscillator HEXT usbDiv 4 usbMHz 50\n"
+        "  pllMult 26 sclkMHz 208 errorKHz 8000 errorPpm 40000 refMHz 8 oscillator HEXT usbDiv 4 usbMHz 52\n"
+        "  pllMult 24 sclkMHz 192 errorKHz 8000 errorPpm 40000 refMHz 8 oscillator HEXT usbDiv 4 usbMHz "
+        "48\n");
+    row("--explain --json", "solve QXC330 --hext 8 --sclk 288 --explain --json --top 1", 0,
+        "  \"candidates\": [\n    {\"chosen\": true, \"pllMs\": 1, \"pllNs\": 72, \"pllFr\": 2, \"sclkMHz\": "
+        "288, ");
+    row("--top 0", "solve QXC330 --hext 8 --sclk 288 --explain --top 0", 1, "--top");
+    row("--usb48 where the plain solve misses 48 MHz", "solve QXC330 --hext 8 --sclk 287.3 --usb48", 0,
+        "pllMs 1\npllNs 72\npllFr 2\npllMult 0\npllMHz 288\nsclkMHz 288\nusbDiv 6\nusbMHz 48\n");
+    row("--usb48 on a multiplier", "solve QXC310 --hext 8 --sclk 200 --usb48", 0,
+        "pllMult 24\npllMHz 192\nsclkMHz 192\nusbDiv 4\nusbMHz 48\n");
+    row("--usb48 impossible", "solve QXC330 --hext 11.0592 --sclk 200 --usb48", 8,
+        "no PLL factors give USB exactly 48 MHz from a 11.0592 MHz PLL input");
+    row("--usb48 without USB", "solve QXC320 --hext 8 --sclk 100 --usb48", 1, "QXC320 has no USB clock");
 
     const QByteArray usbWarning = designWith("tousbswitch=0 usbdiv=5.0"), refused = designWith("pllns=80");
     const QString error = QStringLiteral("error: Can not support sclk greater than 288MHz\n");
@@ -353,6 +391,47 @@ void TestCli::upToDateCheck()
     QCOMPARE(existingOutputs(out).size(), files.size());
     for (const QString &name : files.keys())
         QCOMPARE(readBytes(out.filePath(name)), files.value(name));
+}
+
+void TestCli::candidatesFollowTheSearch_data()
+{
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<double>("inputMHz"); // HEXT, or HICK when 0
+    QTest::addColumn<bool>("flexible");
+    QTest::newRow("QXC330, 8 MHz") << "QXC330" << 8.0 << true;
+    QTest::newRow("QXC330, 11.0592 MHz") << "QXC330" << 11.0592 << true;
+    QTest::newRow("QXC335 on HICK") << "QXC335" << 0.0 << true;
+    QTest::newRow("QXC315, 25 MHz, flexible") << "QXC315" << 25.0 << true;
+    QTest::newRow("QXC315, 12 MHz, multiplier") << "QXC315" << 12.0 << false;
+}
+
+// The explained ranking starts with what the search itself chooses, for every
+// whole, fractional and halfway target: the walk and the search stay the same.
+void TestCli::candidatesFollowTheSearch()
+{
+    QFETCH(QString, series);
+    QFETCH(double, inputMHz);
+    QFETCH(bool, flexible);
+    const SeriesParams &row = *SeriesTable::byName(series);
+    // Multipliers: every other target lies halfway between two of them.
+    for (double target = 24.0; target <= row.sclkLimitMHz; target += flexible ? 7.3 : 6.0) {
+        ClockConfig c(row.id);
+        c.sclkSource = ClockConfig::SclkPll;
+        c.pllSourceHick = inputMHz == 0.0;
+        c.hextMHz = inputMHz == 0.0 ? 8.0 : inputMHz;
+        c.pllFlexible = flexible;
+        c.usbDisabled = 1;
+        c.sclkMHz = target;
+        const PllCandidates::Candidate best =
+            PllCandidates::ranked(PllCandidates::enumerate(c, target)).first();
+        c.applyTypedSclk();
+        const QString where = QString::number(target);
+        if (flexible)
+            QVERIFY2(best.ms == c.pllMs && best.ns == c.pllNs && best.fr == c.pllFr, qPrintable(where));
+        else
+            QVERIFY2(best.mult == c.pllMult, qPrintable(where));
+        QCOMPARE(best.pllMHz, c.pllMHz);
+    }
 }
 
 QTEST_MAIN(TestCli)
