@@ -541,6 +541,11 @@ int solveInput(const CommandLine &line, const SeriesParams &row, ClockConfig &co
         errLine(QStringLiteral("--normal applies only to series with a selectable PLL mode"));
         return CliUsage;
     }
+    if (line.flags.contains(QStringLiteral("--usb48")) && line.flags.contains(QStringLiteral("--explain"))) {
+        // The explanation ranks by nearness alone, which is not how --usb48 chooses.
+        errLine(QStringLiteral("--explain and --usb48 cannot be combined"));
+        return CliUsage;
+    }
     if (line.flags.contains(QStringLiteral("--usb48")) && !row.hasUsb()) {
         errLine(QStringLiteral("--usb48: %1 has no USB clock").arg(row.seriesName()));
         return CliUsage;

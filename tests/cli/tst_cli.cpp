@@ -137,6 +137,8 @@ void TestCli::commands_data()
         "pllMult 24\npllMHz 192\nsclkMHz 192\nusbDiv 4\nusbMHz 48\n");
     row("--usb48 impossible", "solve QXC330 --hext 11.0592 --sclk 200 --usb48", 8,
         "no PLL factors give USB exactly 48 MHz from a 11.0592 MHz PLL input");
+    row("--usb48 with --explain", "solve QXC330 --hext 8 --sclk 100 --usb48 --explain", 1,
+        "cannot be combined");
     row("--usb48 without USB", "solve QXC320 --hext 8 --sclk 100 --usb48", 1, "QXC320 has no USB clock");
 
     const QByteArray usbWarning = designWith("tousbswitch=0 usbdiv=5.0"), refused = designWith("pllns=80");
