@@ -4,9 +4,11 @@
 #include "ClockConfig.h"
 #include "DesignFile.h"
 #include "Generator.h"
+#include "PllCandidates.h"
 #include "QXMCUPLL.h"
 #include "SeriesFactory.h"
 #include "SeriesTable.h"
+#include "TextDiff.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -78,7 +80,8 @@ QString jsonValue(const QVariant &value)
 
 using Fields = QVector<QPair<QString, QVariant>>;
 
-void printFields(const Fields &fields, bool json)
+// extraJson: members written as they are after the fields.
+void printFields(const Fields &fields, bool json, const QStringList &extraJson = {})
 {
     if (!json) {
         for (const auto &field : fields)
@@ -89,6 +92,7 @@ void printFields(const Fields &fields, bool json)
     for (const auto &field : fields)
         members.append(QStringLiteral("  \"") + field.first + QStringLiteral("\": ") +
                        jsonValue(field.second));
+    members << extraJson;
     outLine(QStringLiteral("{\n") + members.join(QStringLiteral(",\n")) + QStringLiteral("\n}"));
 }
 
@@ -107,11 +111,16 @@ const QVector<CommandDef> &commandDefs()
         {"new", 1, {}, {QStringLiteral("-o")}},
         {"show", 1, {QStringLiteral("--json")}, {}},
         {"check", 1, {QStringLiteral("--json")}, {}},
-        {"generate", 2, {QStringLiteral("--force"), QStringLiteral("--overwrite")}, {}},
+        {"generate",
+         2,
+         {QStringLiteral("--force"), QStringLiteral("--overwrite"), QStringLiteral("--check"),
+          QStringLiteral("--guard")},
+         {}},
         {"solve",
          1,
-         {QStringLiteral("--hick"), QStringLiteral("--normal"), QStringLiteral("--json")},
-         {QStringLiteral("--hext"), QStringLiteral("--sclk")}},
+         {QStringLiteral("--hick"), QStringLiteral("--normal"), QStringLiteral("--json"),
+          QStringLiteral("--explain"), QStringLiteral("--usb48")},
+         {QStringLiteral("--hext"), QStringLiteral("--sclk"), QStringLiteral("--top")}},
     };
     return defs;
 }
@@ -295,6 +304,92 @@ QStringList existingOutputs(const QString &dir, const QString &stem)
     return found;
 }
 
+// The text of one of Codegen::outputFiles(stem), by its place in that list.
+const QString &renderedText(const Codegen::Files &files, int index)
+{
+    const QString *texts[] = {&files.mainSource, &files.clockSource, &files.clockHeader, &files.confHeader};
+    return *texts[index];
+}
+
+QString normalisedFile(const QString &path, bool *found)
+{
+    QFile file(path);
+    *found = file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The refusals of the generator's own recomputation, as the program reports them.
+int generatorRefusal(const ClockRules::Findings &refusals, const SeriesParams &series, CliReport &report)
+{
+    report.err << findingLines(refusals, series.widgetClass);
+    return CliRefused;
+}
+
+// generate --check: renders the files exactly as generate writes them and
+// compares them with those under dir; nothing is written.
+int compareWithFolder(const ClockConfig &config, const SeriesParams &series, const QString &dir,
+                      const Codegen::Options &options, CliReport &report)
+{
+    ClockRules::Findings refusals;
+    const ClockConfig record = Codegen::checkedCopy(config, &refusals);
+    if (!refusals.isEmpty())
+        return generatorRefusal(refusals, series, report);
+    Codegen::Files files;
+    QString error;
+    if (!Codegen::render(record, series.templateStem(), &files, &error, options)) {
+        report.err << QStringLiteral("error: ") + error;
+        return CliGenFailed;
+    }
+    int status = CliDone;
+    const QStringList names = Codegen::outputFiles(series.templateStem());
+    for (int i = 0; i < names.size(); ++i) {
+        bool found = false;
+        const QString current = normalisedFile(QDir(dir).filePath(names.at(i)), &found);
+        if (!found) {
+            report.out << QStringLiteral("%1 is missing").arg(names.at(i));
+            status = CliDiffers;
+        } else if (current != renderedText(files, i)) {
+            report.out << QStringLiteral("%1 differs").arg(names.at(i));
+            report.out << TextDiff::unified(current, renderedText(files, i), names.at(i));
+            status = CliDiffers;
+        }
+    }
+    return status;
+}
+
+// generate --guard: the program's generation (folders, the four files) with
+// the crystal check added to the clock source.
+int writeGuarded(const ClockConfig &config, const SeriesParams &series, const QString &dir, CliReport &report)
+{
+    for (const char *folder : {"inc", "src"}) {
+        if (!QDir(dir).mkpath(QString::fromLatin1(folder)) ||
+            !QFileInfo(QDir(dir).filePath(QString::fromLatin1(folder))).isDir()) {
+            report.err << QCoreApplication::translate(
+                series.widgetClass, qstrcmp(folder, "inc") == 0 ? "Creating \"inc\" folder error!"
+                                                                : "Creating \"src\" folder error!");
+            return CliGenFailed;
+        }
+    }
+    // Existing files were allowed by the caller.
+    Codegen::Options options;
+    options.hextGuard = true;
+    const Codegen::Result result = Codegen::generate(
+        config, QDir(dir).filePath(QStringLiteral("inc")), QDir(dir).filePath(QStringLiteral("src")),
+        series.templateStem(),
+        [](const QString &) {
+            return Codegen::ConflictAnswer{true, true};
+        },
+        options);
+    if (result.status == Codegen::Status::Invalid)
+        return generatorRefusal(result.findings, series, report);
+    if (!result.done()) {
+        report.err << QStringLiteral("error: ") + result.error;
+        return CliGenFailed;
+    }
+    report.out << Codegen::outputFiles(series.templateStem());
+    return CliDone;
+}
+
 void print(const CliReport &report)
 {
     for (const QString &line : report.out)
@@ -408,6 +503,8 @@ int commandGenerate(const CommandLine &line)
     CliTool::GenerateOptions options;
     options.force = line.flags.contains(QStringLiteral("--force"));
     options.overwrite = line.flags.contains(QStringLiteral("--overwrite"));
+    options.check = line.flags.contains(QStringLiteral("--check"));
+    options.guard = line.flags.contains(QStringLiteral("--guard"));
     const int status =
         CliTool::generateFile(*widget, line.positionals.first(),
                               QFileInfo(line.positionals.at(1)).absoluteFilePath(), options, report);
@@ -430,6 +527,166 @@ bool readMHz(const CommandLine &line, const QString &option, double &value)
     return true;
 }
 
+// The factory state of the series with the PLL feeding the system clock
+// (and USB, where the series has it), as the program holds it when the user
+// types a system clock; the entry checks of the two values. Returns the status.
+int solveInput(const CommandLine &line, const SeriesParams &row, ClockConfig &config)
+{
+    double hext = 0.0;
+    double sclk = 0.0;
+    if (!readMHz(line, QStringLiteral("--hext"), hext) || !readMHz(line, QStringLiteral("--sclk"), sclk))
+        return CliUsage;
+    const bool normal = line.flags.contains(QStringLiteral("--normal"));
+    if (normal && row.pllKind != PllKind::Selectable) {
+        errLine(QStringLiteral("--normal applies only to series with a selectable PLL mode"));
+        return CliUsage;
+    }
+    if (line.flags.contains(QStringLiteral("--usb48")) && line.flags.contains(QStringLiteral("--explain"))) {
+        // The explanation ranks by nearness alone, which is not how --usb48 chooses.
+        errLine(QStringLiteral("--explain and --usb48 cannot be combined"));
+        return CliUsage;
+    }
+    if (line.flags.contains(QStringLiteral("--usb48")) && !row.hasUsb()) {
+        errLine(QStringLiteral("--usb48: %1 has no USB clock").arg(row.seriesName()));
+        return CliUsage;
+    }
+    const bool fromHick = line.flags.contains(QStringLiteral("--hick"));
+    config.resetDefaults();
+    config.hextMHz = hext;
+    config.pllSourceHick = fromHick ? 1 : 0;
+    config.hextDivEnabled = 0;
+    config.pllFlexible = row.pllKind == PllKind::Flexible || (row.pllKind == PllKind::Selectable && !normal);
+    if (row.factoryPllMult > 0)
+        config.pllMult = row.factoryPllMult;
+    if (row.factoryPllMs > 0) {
+        config.pllMs = row.factoryPllMs;
+        config.pllNs = row.factoryPllNs;
+        config.pllFr = row.factoryPllFr;
+    }
+    if (row.hasUsb()) {
+        config.usbDisabled = 0;
+        config.usbSourceHick48 = 0;
+        config.usbDiv = row.factoryUsbDiv;
+    }
+    config.sclkSource = ClockConfig::SclkPll;
+
+    if (!fromHick && (hext < 4.0 || hext > 25.0)) {
+        errLine(QCoreApplication::translate(row.widgetClass, "hext input error!"));
+        return CliUsage;
+    }
+    if (!row.sclkEntryAccepted(sclk)) {
+        errLine(QCoreApplication::translate(row.widgetClass, "sclk input error!"));
+        return CliUsage;
+    }
+    config.sclkMHz = sclk;
+    return CliDone;
+}
+
+QString rounded(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return QString::number(std::round(value * scale) / scale, 'g', QLocale::FloatingPointShortest);
+}
+
+bool sameFactors(const PllCandidates::Candidate &k, const ClockConfig &c)
+{
+    return k.mult > 0 ? k.mult == c.pllMult : k.ms == c.pllMs && k.ns == c.pllNs && k.fr == c.pllFr;
+}
+
+struct Explained {
+    QVector<PllCandidates::Candidate> shown; // the chosen first, then the nearest others
+    int total = 0;
+    int tied = 0; // other sets as near as the chosen one
+};
+
+Explained explain(const ClockConfig &before, const ClockConfig &chosen, double target, int top)
+{
+    Explained e;
+    QVector<PllCandidates::Candidate> all = PllCandidates::enumerate(before, target);
+    e.total = all.size();
+    all = PllCandidates::ranked(all);
+    for (const PllCandidates::Candidate &k : all) {
+        if (sameFactors(k, chosen))
+            e.shown.prepend(k);
+        else if (e.shown.size() < top + 1)
+            e.shown.append(k);
+    }
+    for (const PllCandidates::Candidate &k : all)
+        e.tied += !sameFactors(k, chosen) && k.errorMHz == e.shown.first().errorMHz ? 1 : 0;
+    e.shown.resize(qMin(e.shown.size(), top));
+    return e;
+}
+
+QString reasonText(const Explained &e, bool flexible)
+{
+    if (!flexible)
+        return QStringLiteral("the multiplier is the target over the PLL input, both in whole kHz, rounded "
+                              "to the nearest whole number");
+    if (e.tied == 0)
+        return QStringLiteral("no other factor set comes as near to the target");
+    return QStringLiteral("%1 other factor set(s) come as near; the search keeps the first it meets "
+                          "(fr from 32 down to 1, then ms upwards, then ns upwards)")
+        .arg(e.tied);
+}
+
+Fields candidateFields(const PllCandidates::Candidate &k, const ClockConfig &before, double target,
+                       bool chosen)
+{
+    const SeriesParams &row = *before.params();
+    Fields f{{QStringLiteral("chosen"), chosen}};
+    if (k.mult > 0)
+        f << qMakePair(QStringLiteral("pllMult"), QVariant(k.mult));
+    else
+        f << qMakePair(QStringLiteral("pllMs"), QVariant(k.ms))
+          << qMakePair(QStringLiteral("pllNs"), QVariant(k.ns))
+          << qMakePair(QStringLiteral("pllFr"), QVariant(k.fr));
+    f << qMakePair(QStringLiteral("sclkMHz"), QVariant(rounded(k.pllMHz, 6).toDouble()))
+      << qMakePair(QStringLiteral("errorKHz"), QVariant(rounded(k.errorMHz * 1000.0, 3).toDouble()))
+      << qMakePair(QStringLiteral("errorPpm"), QVariant(rounded(k.errorMHz / target * 1e6, 1).toDouble()))
+      << qMakePair(QStringLiteral("refMHz"), QVariant(rounded(k.refMHz, 6).toDouble()))
+      << qMakePair(QStringLiteral("oscillator"),
+                   QVariant(before.pllSourceHick ? QStringLiteral("HICK") : QStringLiteral("HEXT")));
+    if (row.hasUsb()) {
+        const double div = PllCandidates::usbDividerFor(row, k.pllMHz, before.usbDiv);
+        f << qMakePair(QStringLiteral("usbDiv"), QVariant(div))
+          << qMakePair(QStringLiteral("usbMHz"), QVariant(rounded(k.pllMHz / div, 6).toDouble()));
+    }
+    return f;
+}
+
+// The explanation after the chosen factors: text lines, or JSON members.
+QStringList explanation(const ClockConfig &before, const ClockConfig &chosen, double target, int top,
+                        bool json)
+{
+    const Explained e = explain(before, chosen, target, top);
+    const QString reason = reasonText(e, before.flexiblePllActive());
+    QStringList lines;
+    if (!json)
+        lines << QStringLiteral("candidates %1 of %2, chosen first, then nearest to %3 MHz")
+                     .arg(e.shown.size())
+                     .arg(e.total)
+                     .arg(numberText(target));
+    QStringList items;
+    for (int i = 0; i < e.shown.size(); ++i) {
+        const Fields f = candidateFields(e.shown.at(i), before, target, i == 0);
+        QStringList parts;
+        for (int j = 1; j < f.size(); ++j)
+            parts << (json ? QString(QLatin1Char('"') + f.at(j).first + QStringLiteral("\": ") +
+                                     jsonValue(f.at(j).second))
+                           : QString(f.at(j).first + QLatin1Char(' ') + numberText(f.at(j).second)));
+        if (json)
+            items << QStringLiteral("    {\"chosen\": %1, %2}")
+                         .arg(jsonValue(i == 0), parts.join(QStringLiteral(", ")));
+        else
+            lines << (i == 0 ? QStringLiteral("* ") : QStringLiteral("  ")) + parts.join(QLatin1Char(' '));
+    }
+    if (json)
+        return {QStringLiteral("  \"candidates\": [\n") + items.join(QStringLiteral(",\n")) +
+                    QStringLiteral("\n  ]"),
+                QStringLiteral("  \"reason\": ") + jsonValue(reason)};
+    return lines << QStringLiteral("chosen: ") + reason;
+}
+
 int commandSolve(const CommandLine &line)
 {
     const SeriesParams *row = SeriesTable::byName(line.positionals.first());
@@ -437,63 +694,58 @@ int commandSolve(const CommandLine &line)
         errLine(QStringLiteral("unknown series \"%1\"").arg(line.positionals.first()));
         return CliUsage;
     }
-    double hext = 0.0;
-    double sclk = 0.0;
-    if (!readMHz(line, QStringLiteral("--hext"), hext) || !readMHz(line, QStringLiteral("--sclk"), sclk))
-        return CliUsage;
-    const bool normal = line.flags.contains(QStringLiteral("--normal"));
-    if (normal && row->pllKind != PllKind::Selectable) {
-        errLine(QStringLiteral("--normal applies only to series with a selectable PLL mode"));
-        return CliUsage;
+    int top = 5;
+    if (line.values.contains(QStringLiteral("--top"))) {
+        bool ok = false;
+        top = line.values.value(QStringLiteral("--top")).toInt(&ok);
+        if (!ok || top < 1) {
+            errLine(QStringLiteral("--top: \"%1\" is no positive count").arg(line.values.value("--top")));
+            return CliUsage;
+        }
     }
-    const bool fromHick = line.flags.contains(QStringLiteral("--hick"));
-
-    // The factory state of the series with the PLL feeding the system clock
-    // (and USB, where the series has it), as the program holds it when the
-    // user types a system clock.
     ClockConfig config(row->id);
-    config.resetDefaults();
-    config.hextMHz = hext;
-    config.pllSourceHick = fromHick ? 1 : 0;
-    config.hextDivEnabled = 0;
-    config.pllFlexible =
-        row->pllKind == PllKind::Flexible || (row->pllKind == PllKind::Selectable && !normal);
-    if (row->factoryPllMult > 0)
-        config.pllMult = row->factoryPllMult;
-    if (row->factoryPllMs > 0) {
-        config.pllMs = row->factoryPllMs;
-        config.pllNs = row->factoryPllNs;
-        config.pllFr = row->factoryPllFr;
-    }
-    if (row->hasUsb()) {
-        config.usbDisabled = 0;
-        config.usbSourceHick48 = 0;
-        config.usbDiv = row->factoryUsbDiv;
-    }
-    config.sclkSource = ClockConfig::SclkPll;
+    const int status = solveInput(line, *row, config);
+    if (status != CliDone)
+        return status;
+    const ClockConfig before = config;
+    const double target = config.sclkMHz;
 
-    // The program's entry checks of the two values.
-    if (!fromHick && (hext < 4.0 || hext > 25.0)) {
-        errLine(QCoreApplication::translate(row->widgetClass, "hext input error!"));
-        return CliUsage;
+    if (line.flags.contains(QStringLiteral("--usb48"))) {
+        PllCandidates::Candidate found;
+        double usbDiv = 0.0;
+        if (!PllCandidates::nearestWithUsb48(before, target, &found, &usbDiv)) {
+            errLine(QStringLiteral("no PLL factors give USB exactly 48 MHz from a %1 MHz PLL input")
+                        .arg(numberText(before.pllInputMHz())));
+            return CliNoSolution;
+        }
+        config.pllMs = found.ms > 0 ? found.ms : config.pllMs;
+        config.pllNs = found.ns > 0 ? found.ns : config.pllNs;
+        config.pllFr = found.fr > 0 ? found.fr : config.pllFr;
+        config.pllMult = found.mult > 0 ? found.mult : config.pllMult;
+        config.usbDiv = usbDiv;
+        config.recompute();
+    } else {
+        config.applyTypedSclk();
     }
-    if (!row->sclkEntryAccepted(sclk)) {
-        errLine(QCoreApplication::translate(row->widgetClass, "sclk input error!"));
-        return CliUsage;
-    }
-    config.sclkMHz = sclk;
-    config.applyTypedSclk();
 
     Fields fields = {{QStringLiteral("pllMs"), config.pllMs},   {QStringLiteral("pllNs"), config.pllNs},
                      {QStringLiteral("pllFr"), config.pllFr},   {QStringLiteral("pllMult"), config.pllMult},
                      {QStringLiteral("pllMHz"), config.pllMHz}, {QStringLiteral("sclkMHz"), config.sclkMHz},
                      {QStringLiteral("usbDiv"), config.usbDiv}};
+    if (line.flags.contains(QStringLiteral("--usb48")))
+        fields.append({QStringLiteral("usbMHz"), config.usbMHz});
     if (config.pllFlexible)
         fields.append({QStringLiteral("CRM_PLLCFG"), config.pllcfgText()});
     const bool json = line.flags.contains(QStringLiteral("--json"));
     if (json)
         fields.prepend({QStringLiteral("series"), row->seriesName()});
-    printFields(fields, json);
+    const bool explaining = line.flags.contains(QStringLiteral("--explain"));
+    const QStringList more = explaining ? explanation(before, config, target, top, json) : QStringList();
+    printFields(fields, json, json ? more : QStringList());
+    if (!json) {
+        for (const QString &text : more)
+            outLine(text);
+    }
     return CliDone;
 }
 
@@ -526,6 +778,13 @@ int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
     report.err << findingLines(findings, series->widgetClass);
     if (checked == CliRefused || (checked == CliWarning && !options.force))
         return checked;
+    // What the program's gate hands the generator.
+    const ClockConfig gated = ClockRules::judge(*widget.config()).record;
+    if (options.check) {
+        Codegen::Options render;
+        render.hextGuard = options.guard;
+        return compareWithFolder(gated, *series, dir, render, report);
+    }
 
     const QStringList existing = existingOutputs(dir, series->templateStem());
     if (!options.overwrite && !existing.isEmpty()) {
@@ -533,6 +792,8 @@ int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
             report.err << QStringLiteral("%1 exists (use --overwrite to replace it)").arg(path);
         return CliExists;
     }
+    if (options.guard)
+        return writeGuarded(gated, *series, dir, report);
     // Only the USB and ADC warnings are asked here, and they were allowed above.
     dialogs.answerYes = true;
     dialogs.directory = dir;
@@ -582,19 +843,36 @@ QString cliHelpText()
                "      was read differently included (\"pllms \"16\" read as 1\"). With --json:\n"
                "      {\"series\", \"status\", \"findings\": [{\"severity\", \"kind\", \"text\",\n"
                "      \"field\", \"value\", \"allowed\"}]}, kind being input, limit or load.\n"
-               "  generate FILE DIR [--force] [--overwrite]\n"
+               "  generate FILE DIR [--force] [--overwrite] [--check] [--guard]\n"
                "      Opens and checks FILE, creates DIR/inc and DIR/src and writes the four\n"
                "      source files, printing their names relative to DIR. A refusal writes\n"
                "      nothing; a warning stops the command unless --force is given (--force\n"
                "      never adjusts a value). Nothing is written when one of the four files\n"
                "      exists, unless --overwrite is given.\n"
+               "      --check writes nothing: it renders the four files as generate would\n"
+               "      (same checks, same statuses) and compares them with those in DIR, line\n"
+               "      ends aside. Exit 0 when all are identical, 7 when one differs or is\n"
+               "      missing; each such file is named, followed by a short unified diff.\n"
+               "      --guard adds to the clock source a compile-time check that stops the\n"
+               "      firmware build when HEXT_VALUE is not the design's crystal (only when\n"
+               "      the tree uses HEXT); with --check, the guarded files are compared.\n"
                "  solve SERIES --hext MHZ --sclk MHZ [--hick] [--normal] [--json]\n"
+               "        [--explain [--top N]] [--usb48]\n"
                "      The PLL the program chooses when the system clock MHZ is typed with the PLL\n"
                "      fed by HEXT (or HICK with --hick): flexible factors where the series has\n"
                "      them (the multiplier with --normal on mode-selectable series), else the\n"
                "      multiplier. Prints pllMs, pllNs, pllFr, pllMult, pllMHz, sclkMHz, usbDiv\n"
                "      (the divider chosen for a USB clock fed by the PLL) and, for flexible\n"
                "      factors, CRM_PLLCFG.\n"
+               "      --explain [--top N] adds the N best factor sets (default 5), the chosen one\n"
+               "      first (marked \"*\"), the others by their error to MHZ and then in the\n"
+               "      search's own order: factors, SCLK, the error in kHz and ppm, the PLL\n"
+               "      reference and oscillator, the USB divider and clock they would give; then\n"
+               "      a \"chosen:\" line saying why it won. With --json: \"candidates\" and \"reason\".\n"
+               "      --usb48 takes, among the factor sets that give USB exactly 48 MHz through\n"
+               "      one of the series' USB dividers, the one nearest MHZ (ties as the search\n"
+               "      breaks them) and prints usbMHz too; exit 8 when there is none. A usage\n"
+               "      error on series without USB.\n"
                "\n"
                "Message boxes raised while a file is opened are printed to standard error as\n"
                "\"Title: text\"; questions asked then are answered \"Cancel\", so a value the\n"
@@ -609,7 +887,9 @@ QString cliHelpText()
                "  3  stopped at a warning, a value read differently from the file included\n"
                "     (a refusal outranks a warning)\n"
                "  4  an output file exists\n"
-               "  5  generation failed\n")
+               "  5  generation failed\n"
+               "  7  generate --check: a generated file differs from the design or is missing\n"
+               "  8  solve --usb48: no factor set meets the constraint\n")
         .arg(series.join(QStringLiteral(", ")));
 }
 

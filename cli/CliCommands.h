@@ -10,11 +10,13 @@ class QXMCUPLL;
 // Exit statuses of tickforge-cli, one table for every command.
 enum CliStatus {
     CliDone = 0,
-    CliUsage = 1,     // usage error or bad value, unreadable or unsupported file
-    CliRefused = 2,   // refused: a limit check or invalid design content
-    CliWarning = 3,   // stopped at a warning (also a value that opening changed)
-    CliExists = 4,    // an output file exists
-    CliGenFailed = 5, // generation failed (I/O)
+    CliUsage = 1,      // usage error or bad value, unreadable or unsupported file
+    CliRefused = 2,    // refused: a limit check or invalid design content
+    CliWarning = 3,    // stopped at a warning (also a value that opening changed)
+    CliExists = 4,     // an output file exists
+    CliGenFailed = 5,  // generation failed (I/O)
+    CliDiffers = 7,    // generate --check: a file differs from the design or is missing
+    CliNoSolution = 8, // no solution meets the constraint (solve --usb48)
 };
 
 // Runs one command line (without the program name). Needs a QApplication
@@ -42,6 +44,8 @@ ClockRules::Findings openInto(QXMCUPLL &widget, const QString &fileName, CliDial
 struct GenerateOptions {
     bool force = false;     // go on past warnings
     bool overwrite = false; // replace existing output files
+    bool check = false;     // compare with the files in the folder instead of writing
+    bool guard = false;     // add the compile-time crystal check to the clock source
 };
 
 // `generate FILE DIR` on an existing widget of the file's series: the

@@ -617,17 +617,42 @@ bool editConfHeader(QString &text, const ClockConfig &config, QString *failedSte
     return ok;
 }
 
-bool render(const ClockConfig &config, const QString &stem, Files *files, QString *error)
+QString hextGuard(const ClockConfig &config)
+{
+    if (!ClockRules::hextInUse(config))
+        return QString();
+    // The define carries a cast, which #if cannot evaluate: the check is made
+    // by the compiler proper. C11 names the reason itself; before C11 a
+    // negative array size does, through the typedef's name.
+    const QString hertz = QString::number(Summary::hextHertz(config.hextMHz));
+    return QStringLiteral(
+               "\n/* the crystal this clock code was generated for */\n"
+               "#if defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L\n"
+               "_Static_assert(HEXT_VALUE == %1U, \"HEXT_VALUE differs from the %1 Hz crystal of the "
+               "clock design\");\n"
+               "#else\n"
+               "typedef char HEXT_VALUE_differs_from_the_crystal_of_the_clock_design[(HEXT_VALUE == "
+               "%1U) ? 1 : -1];\n"
+               "#endif\n")
+        .arg(hertz);
+}
+
+bool render(const ClockConfig &config, const QString &stem, Files *files, QString *error,
+            const Options &options)
 {
     auto with = [&config](bool (*edit)(QString &, const ClockConfig &, QString *)) {
         return [&config, edit](QString &text, QString *failed) {
             return edit(text, config, failed);
         };
     };
-    return renderOne(stem, QStringLiteral("_clock.c"), &files->clockSource, error, with(editClockSource)) &&
-           renderOne(stem, QStringLiteral("_clock.h"), &files->clockHeader, error, {}) &&
-           renderOne(stem, QStringLiteral("_main.c"), &files->mainSource, error, with(editMainSource)) &&
-           renderOne(stem, QStringLiteral("_conf.h"), &files->confHeader, error, with(editConfHeader));
+    const bool rendered =
+        renderOne(stem, QStringLiteral("_clock.c"), &files->clockSource, error, with(editClockSource)) &&
+        renderOne(stem, QStringLiteral("_clock.h"), &files->clockHeader, error, {}) &&
+        renderOne(stem, QStringLiteral("_main.c"), &files->mainSource, error, with(editMainSource)) &&
+        renderOne(stem, QStringLiteral("_conf.h"), &files->confHeader, error, with(editConfHeader));
+    if (rendered && options.hextGuard)
+        files->clockSource += hextGuard(config);
+    return rendered;
 }
 
 QStringList outputFiles(const QString &stem)
@@ -649,7 +674,7 @@ ClockConfig checkedCopy(const ClockConfig &config, ClockRules::Findings *finding
 }
 
 Result generate(const ClockConfig &config, const QString &inc, const QString &src, const QString &stem,
-                const ConflictHandler &askOverwrite)
+                const ConflictHandler &askOverwrite, const Options &options)
 {
     Result result;
     const ClockConfig checked = checkedCopy(config, &result.findings);
@@ -659,7 +684,7 @@ Result generate(const ClockConfig &config, const QString &inc, const QString &sr
         return result;
     }
     Files files;
-    if (!render(checked, stem, &files, &result.error)) {
+    if (!render(checked, stem, &files, &result.error, options)) {
         result.status = Status::Template;
         return result;
     }

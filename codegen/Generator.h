@@ -36,6 +36,17 @@ struct Files {
     QString confHeader;  // inc/<stem>_conf.h
 };
 
+// Optional additions to the generated files; the defaults give the plain output.
+struct Options {
+    // The clock source fails to compile when the build's HEXT_VALUE is not the
+    // design's crystal (only where the tree uses HEXT).
+    bool hextGuard = false;
+};
+
+// The compile-time crystal check appended to the clock source under
+// Options::hextGuard; empty when the tree does not use HEXT.
+QString hextGuard(const ClockConfig &config);
+
 enum class Status {
     Done,
     Invalid,     // the recomputed record breaks a rule: `findings` says which; nothing written
@@ -63,7 +74,8 @@ ClockConfig checkedCopy(const ClockConfig &config, ClockRules::Findings *finding
 // "_clock.c" and so on). Nothing is written. False, with a reason in *error,
 // when a template is missing or one of its required anchors does not match.
 // The record is taken as given: callers that write files go through generate().
-bool render(const ClockConfig &config, const QString &stem, Files *files, QString *error = nullptr);
+bool render(const ClockConfig &config, const QString &stem, Files *files, QString *error = nullptr,
+            const Options &options = {});
 
 // Checks and recomputes a copy of the record, renders the files from it, then
 // writes src/<stem>_clock.c, inc/<stem>_clock.h, src/main.c and
@@ -72,7 +84,7 @@ bool render(const ClockConfig &config, const QString &stem, Files *files, QStrin
 // ends the run, files written before it stay. Every file is written whole or
 // not at all. inc and src must exist.
 Result generate(const ClockConfig &config, const QString &inc, const QString &src, const QString &stem,
-                const ConflictHandler &askOverwrite);
+                const ConflictHandler &askOverwrite, const Options &options = {});
 
 // The edit sequences on template texts (exposed for tests and tools). Each
 // returns false at the first required anchor that does not match; the text is

@@ -1,6 +1,7 @@
 #include "ClockConfig.h"
 #include "DesignFile.h"
 #include "DesignTestUtil.h"
+#include "PllCandidates.h"
 #include "SeriesTable.h"
 
 #include <QDir>
@@ -23,6 +24,10 @@ private slots:
     void newMatchesSave();
     void matchesTheProgram_data();
     void matchesTheProgram();
+    void upToDateCheck_data();
+    void upToDateCheck();
+    void candidatesFollowTheSearch_data();
+    void candidatesFollowTheSearch();
 };
 
 namespace {
@@ -76,7 +81,8 @@ void TestCli::commands_data()
                         const QByteArray &design = QByteArray(), const char *existing = "") {
         QTest::newRow(tag) << arguments << status << text << design << existing;
     };
-    row("help", "--help", 0, "generate FILE DIR [--force] [--overwrite]");
+    row("help", "--help", 0, "generate FILE DIR [--force] [--overwrite] [--check] [--guard]");
+    row("help names the check status", "--help", 0, "  7  generate --check");
     row("new to standard output", "new QXC330", 0, designWith());
     row("no command", "", 1, "no command");
     row("unknown command", "bogus", 1, "unknown command");
@@ -97,6 +103,43 @@ void TestCli::commands_data()
         "pllMs 2\npllNs 192\npllFr 8\npllMult 25\npllMHz 200\nsclkMHz 200\nusbDiv 4\n");
     row("selectable series, normal mode", "solve QXC315 --hext 8 --sclk 120 --normal", 0,
         "pllMs 1\npllNs 72\npllFr 4\npllMult 15\npllMHz 120\nsclkMHz 120\nusbDiv 2.5\n");
+
+    // The plain answer first, then the runners-up.
+    row("--explain: the chosen factors first", "solve QXC330 --hext 8 --sclk 287.3 --explain --top 3", 0,
+        "pllMs 4\npllNs 287\npllFr 2\npllMult 0\npllMHz 287\nsclkMHz 287\nusbDiv 6\nCRM_PLLCFG 0x004147c4\n"
+        "candidates 3 of 3768, chosen first, then nearest to 287.3 MHz\n"
+        "* pllMs 4 pllNs 287 pllFr 2 sclkMHz 287 errorKHz 300 errorPpm 1044.2 refMHz 2 oscillator HEXT "
+        "usbDiv 6 usbMHz 47.833333\n"
+        "  pllMs 3 pllNs 215 pllFr 2 sclkMHz 286.666667 errorKHz 633.333 errorPpm 2204.4 refMHz 2.666667 "
+        "oscillator HEXT usbDiv 6 usbMHz 47.777778\n"
+        "  pllMs 1 pllNs 72 pllFr 2 sclkMHz 288 errorKHz 700 errorPpm 2436.5 refMHz 8 oscillator HEXT usbDiv "
+        "6 "
+        "usbMHz 48\nchosen: no other factor set comes as near to the target\n");
+    row("--explain: equally near sets in search order", "solve QXC330 --hext 8 --sclk 288 --explain --top 2",
+        0,
+        "* pllMs 1 pllNs 72 pllFr 2 sclkMHz 288 errorKHz 0 errorPpm 0 refMHz 8 oscillator HEXT usbDiv 6 "
+        "usbMHz "
+        "48\n  pllMs 2 pllNs 144 pllFr 2 sclkMHz 288 errorKHz 0 errorPpm 0 refMHz 4 oscillator HEXT usbDiv 6 "
+        "usbMHz 48\nchosen: 3 other factor set(s) come as near; the search keeps the first it meets");
+    row("--explain: neighbouring multipliers", "solve QXC310 --hext 8 --sclk 200 --explain --top 3", 0,
+        "usbDiv 4\ncandidates 3 of 63, chosen first, then nearest to 200 MHz\n"
+        "* pllMult 25 sclkMHz 200 errorKHz 0 errorPpm 0 refMHz 8 oscillator HEXT usbDiv 4 usbMHz 50\n"
+        "  pllMult 26 sclkMHz 208 errorKHz 8000 errorPpm 40000 refMHz 8 oscillator HEXT usbDiv 4 usbMHz 52\n"
+        "  pllMult 24 sclkMHz 192 errorKHz 8000 errorPpm 40000 refMHz 8 oscillator HEXT usbDiv 4 usbMHz "
+        "48\n");
+    row("--explain --json", "solve QXC330 --hext 8 --sclk 288 --explain --json --top 1", 0,
+        "  \"candidates\": [\n    {\"chosen\": true, \"pllMs\": 1, \"pllNs\": 72, \"pllFr\": 2, \"sclkMHz\": "
+        "288, ");
+    row("--top 0", "solve QXC330 --hext 8 --sclk 288 --explain --top 0", 1, "--top");
+    row("--usb48 where the plain solve misses 48 MHz", "solve QXC330 --hext 8 --sclk 287.3 --usb48", 0,
+        "pllMs 1\npllNs 72\npllFr 2\npllMult 0\npllMHz 288\nsclkMHz 288\nusbDiv 6\nusbMHz 48\n");
+    row("--usb48 on a multiplier", "solve QXC310 --hext 8 --sclk 200 --usb48", 0,
+        "pllMult 24\npllMHz 192\nsclkMHz 192\nusbDiv 4\nusbMHz 48\n");
+    row("--usb48 impossible", "solve QXC330 --hext 11.0592 --sclk 200 --usb48", 8,
+        "no PLL factors give USB exactly 48 MHz from a 11.0592 MHz PLL input");
+    row("--usb48 with --explain", "solve QXC330 --hext 8 --sclk 100 --usb48 --explain", 1,
+        "cannot be combined");
+    row("--usb48 without USB", "solve QXC320 --hext 8 --sclk 100 --usb48", 1, "QXC320 has no USB clock");
 
     const QByteArray usbWarning = designWith("tousbswitch=0 usbdiv=5.0"), refused = designWith("pllns=80");
     const QString error = QStringLiteral("error: Can not support sclk greater than 288MHz\n");
@@ -259,6 +302,137 @@ void TestCli::matchesTheProgram()
     for (const QString &name : kOutputs) {
         QVERIFY2(readBytes(cli.filePath(name)).size() > 100, qPrintable(name));
         QCOMPARE(readBytes(cli.filePath(name)), readBytes(program.filePath(name)));
+    }
+    const Run check = runCli({QStringLiteral("generate"), path, cli.path(), QStringLiteral("--check")});
+    QCOMPARE(check.status, 0);
+    QCOMPARE(check.out, QString());
+}
+
+void TestCli::upToDateCheck_data()
+{
+    QTest::addColumn<QString>("first");     // run first on the design `before` ("" none)
+    QTest::addColumn<QString>("before");    // design changes
+    QTest::addColumn<bool>("crlf");         // then the output's line ends made CR LF
+    QTest::addColumn<QString>("arguments"); // run on the design `design`
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("text");
+    const QString generate = "generate FILE OUT", check = "generate FILE OUT --check";
+    QTest::newRow("regenerated files match") << generate << "" << false << check << "" << 0 << "";
+    QTest::newRow("CR LF line ends are no difference") << generate << "" << true << check << "" << 0 << "";
+    QTest::newRow("a changed design names the file")
+        << generate << "" << false << check << "apb1div=4" << 7
+        << "src/qxc330_335_clock.c differs\n--- a/src/qxc330_335_clock.c\n+++ b/src/qxc330_335_clock.c\n"
+           "@@ -17,8 +17,8 @@\n";
+    QTest::newRow("the code lines of the change")
+        << generate << "" << false << check << "apb1div=4" << 7
+        << "@@ -67,7 +67,7 @@\n   crm_apb2_div_set(CRM_APB2_DIV_2);\n \n   /* config apb1clk */\n"
+           "-  crm_apb1_div_set(CRM_APB1_DIV_2);\n+  crm_apb1_div_set(CRM_APB1_DIV_4);\n";
+    QTest::newRow("nothing generated yet")
+        << ""
+        << "" << false << check << "" << 7 << "src/main.c is missing\nsrc/qxc330_335_clock.c is missing\n";
+    QTest::newRow("a warning stops the check")
+        << generate << "" << false << check << "tousbswitch=0 usbdiv=5.0" << 3 << "warning: USB clock";
+    QTest::newRow("a warning, --force")
+        << generate << "" << false << check + " --force"
+        << "tousbswitch=0 usbdiv=5.0" << 7 << "src/qxc330_335_clock.c differs";
+    QTest::newRow("a refusal") << generate << "" << false << check << "pllns=80" << 2
+                               << "error: Can not support sclk greater than 288MHz";
+    QTest::newRow("unguarded files, guarded check")
+        << generate << "" << false << check + " --guard"
+        << "" << 7
+        << "+typedef char HEXT_VALUE_differs_from_the_crystal_of_the_clock_design[(HEXT_VALUE == 8000000U) ? "
+           "1 "
+           ": -1];\n";
+    QTest::newRow("guarded files, guarded check") << generate + " --guard"
+                                                  << "" << false << check + " --guard"
+                                                  << "" << 0 << "";
+    QTest::newRow("guarded files, plain check")
+        << generate + " --guard"
+        << "" << false << check << "" << 7 << "-_Static_assert(HEXT_VALUE == 8000000U";
+    QTest::newRow("guarded files follow the crystal")
+        << generate + " --guard"
+        << "hext=16.000000 pllms=2" << false << check + " --guard"
+        << "hext=8.000000" << 7 << "-_Static_assert(HEXT_VALUE == 16000000U";
+    const QString hick = "sclkselect=2 hicktosclk=1";
+    QTest::newRow("no HEXT in use, no guard")
+        << generate << hick << false << check + " --guard" << hick << 0 << "";
+}
+
+// generate --check writes nothing and says whether the folder holds exactly
+// what generate would write now.
+void TestCli::upToDateCheck()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, before);
+    QFETCH(bool, crlf);
+    QFETCH(QString, arguments);
+    QFETCH(QString, design);
+    QFETCH(int, status);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QDir out(dir.filePath(QStringLiteral("out")));
+    const QString path = dir.filePath(QStringLiteral("d.TFCC"));
+    const auto run = [&](const QString &line, const QString &changes) {
+        writeFile(path, designWith(changes));
+        return runCli(QString(line).replace("FILE", path).replace("OUT", out.path()).split(' '));
+    };
+    if (!first.isEmpty())
+        QCOMPARE(run(first, before).status, 0);
+    QHash<QString, QByteArray> files;
+    for (const QString &name : existingOutputs(out)) {
+        QByteArray bytes = readBytes(out.filePath(name));
+        if (crlf)
+            writeFile(out.filePath(name), bytes.replace("\n", "\r\n"));
+        files.insert(name, bytes);
+    }
+    const Run checked = run(arguments, design);
+    QCOMPARE(checked.status, status);
+    const QString both = checked.out + checked.err;
+    QVERIFY2(both.contains(text), qPrintable(both));
+    QCOMPARE(existingOutputs(out).size(), files.size());
+    for (const QString &name : files.keys())
+        QCOMPARE(readBytes(out.filePath(name)), files.value(name));
+}
+
+void TestCli::candidatesFollowTheSearch_data()
+{
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<double>("inputMHz"); // HEXT, or HICK when 0
+    QTest::addColumn<bool>("flexible");
+    QTest::newRow("QXC330, 8 MHz") << "QXC330" << 8.0 << true;
+    QTest::newRow("QXC330, 11.0592 MHz") << "QXC330" << 11.0592 << true;
+    QTest::newRow("QXC335 on HICK") << "QXC335" << 0.0 << true;
+    QTest::newRow("QXC315, 25 MHz, flexible") << "QXC315" << 25.0 << true;
+    QTest::newRow("QXC315, 12 MHz, multiplier") << "QXC315" << 12.0 << false;
+}
+
+// The explained ranking starts with what the search itself chooses, for every
+// whole, fractional and halfway target: the walk and the search stay the same.
+void TestCli::candidatesFollowTheSearch()
+{
+    QFETCH(QString, series);
+    QFETCH(double, inputMHz);
+    QFETCH(bool, flexible);
+    const SeriesParams &row = *SeriesTable::byName(series);
+    // Multipliers: every other target lies halfway between two of them.
+    for (double target = 24.0; target <= row.sclkLimitMHz; target += flexible ? 7.3 : 6.0) {
+        ClockConfig c(row.id);
+        c.sclkSource = ClockConfig::SclkPll;
+        c.pllSourceHick = inputMHz == 0.0;
+        c.hextMHz = inputMHz == 0.0 ? 8.0 : inputMHz;
+        c.pllFlexible = flexible;
+        c.usbDisabled = 1;
+        c.sclkMHz = target;
+        const PllCandidates::Candidate best =
+            PllCandidates::ranked(PllCandidates::enumerate(c, target)).first();
+        c.applyTypedSclk();
+        const QString where = QString::number(target);
+        if (flexible)
+            QVERIFY2(best.ms == c.pllMs && best.ns == c.pllNs && best.fr == c.pllFr, qPrintable(where));
+        else
+            QVERIFY2(best.mult == c.pllMult, qPrintable(where));
+        QCOMPARE(best.pllMHz, c.pllMHz);
     }
 }
 

@@ -19,6 +19,8 @@ class TestCodegenSweep : public QObject {
 private slots:
     void sweep_data();
     void sweep();
+    void crystalGuard_data();
+    void crystalGuard();
 };
 
 namespace {
@@ -136,6 +138,68 @@ void TestCodegenSweep::sweep()
         const QString errors = compile(cc, flags, dir.path(), sources);
         QVERIFY2(errors.isEmpty(), qPrintable(errors));
     }
+}
+
+void TestCodegenSweep::crystalGuard_data()
+{
+    QTest::addColumn<QString>("compiler");
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<QString>("error"); // empty: the file compiles
+    const QString host = QStringLiteral(TF_HOST_CC), arm = QStringLiteral(TF_ARM_CC);
+    const QString c99 = "-std=c99 -pedantic -Wall -Wextra -Werror",
+                  c11 = "-std=c11 -pedantic -Wall -Wextra -Werror";
+    const QString negative = "HEXT_VALUE_differs_from_the_crystal_of_the_clock_design",
+                  asserted = "HEXT_VALUE differs from the 8000000 Hz crystal of the clock design";
+    QTest::newRow("C99, the generated define") << host << c99 << "";
+    QTest::newRow("C99, the define in its required form") << host << c99 + " -DHEXT_VALUE=((uint32_t)8000000)"
+                                                          << "";
+    QTest::newRow("C99, 12 MHz from the build") << host << c99 + " -DHEXT_VALUE=12000000" << negative;
+    QTest::newRow("C99, 12 MHz with the cast")
+        << host << c99 + " -DHEXT_VALUE=((uint32_t)12000000)" << negative;
+    QTest::newRow("C11, 12 MHz") << host << c11 + " -DHEXT_VALUE=((uint32_t)12000000)" << asserted;
+    QTest::newRow("C11, 8 MHz") << host << c11 + " -DHEXT_VALUE=8000000"
+                                << "";
+    QTest::newRow("cross, C99, 12 MHz")
+        << arm << "-mcpu=cortex-m4 -mthumb -std=c99 -DHEXT_VALUE=12000000" << negative;
+    QTest::newRow("cross, default C, 12 MHz")
+        << arm << "-mcpu=cortex-m4 -mthumb -DHEXT_VALUE=12000000" << asserted;
+    QTest::newRow("cross, default C, 8 MHz") << arm << "-mcpu=cortex-m4 -mthumb -DHEXT_VALUE=8000000"
+                                             << "";
+}
+
+// --guard: the clock source stops a firmware build whose crystal define is not
+// the design's, in C99 and C11 alike; otherwise the output is unchanged.
+void TestCodegenSweep::crystalGuard()
+{
+    QFETCH(QString, compiler);
+    QFETCH(QString, flags);
+    QFETCH(QString, error);
+    const int id = SeriesTable::byName("QXC330")->id;
+    const QString stem = SeriesTable::byId(id)->templateStem();
+    Codegen::Options guarded;
+    guarded.hextGuard = true;
+
+    ClockConfig hick(id); // the system clock on HICK, USB off: no crystal, no guard
+    hick.usbDisabled = 1;
+    hick.recompute();
+    Codegen::Files plain, files;
+    QVERIFY(Codegen::render(hick, stem, &plain) && Codegen::render(hick, stem, &files, nullptr, guarded));
+    QCOMPARE(texts(files), texts(plain));
+
+    const ClockConfig pll = Records::pllDesign(id); // PLL on an 8 MHz crystal
+    QVERIFY(Codegen::render(pll, stem, &plain) && Codegen::render(pll, stem, &files, nullptr, guarded));
+    QVERIFY(files.clockSource.startsWith(plain.clockSource) &&
+            files.clockSource.size() > plain.clockSource.size());
+    QCOMPARE(texts(files).mid(1), texts(plain).mid(1));
+    QVERIFY(untidy(files.clockSource).isEmpty());
+
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("inc") && QDir(dir.path()).mkpath("src"));
+    const QString source = writeFile(dir.filePath("src/" + stem + "_clock.c"), files.clockSource.toUtf8());
+    QVERIFY(!writeFile(dir.filePath("inc/" + stem + "_clock.h"), files.clockHeader.toUtf8()).isNull());
+    QVERIFY(!writeFile(dir.filePath("inc/" + stem + "_conf.h"), files.confHeader.toUtf8()).isNull());
+    const QString errors = compile(compiler, flags.split(' ') << "-fsyntax-only", dir.path(), {source});
+    QVERIFY2(error.isEmpty() ? errors.isEmpty() : errors.contains(error), qPrintable(errors));
 }
 
 QTEST_GUILESS_MAIN(TestCodegenSweep)
