@@ -85,14 +85,14 @@ QString commandLineHelp()
                           "does; a file that names no supported series (or cannot be read) is reported\n"
                           "and the program starts without a configuration.\n"
                           "\n"
+                          "The interface language follows the system locale: Chinese locales start in\n"
+                          "Chinese, all others in English. tickforge-cli does the same work without a\n"
+                          "window.\n"
+                          "\n"
                           "Options:\n"
                           "  -h, --help     show this help and exit\n"
                           "  -v, --version  show the version and exit\n"
-                          "\n"
-                          "Qt's own options (for example -platform or -style) are accepted as well.\n"
-                          "The interface language follows the system locale: Chinese locales start in\n"
-                          "Chinese, all others in English. tickforge-cli does the same work without a\n"
-                          "window.\n");
+                          "Qt's own options (for example -platform or -style) are accepted as well.\n");
 }
 
 QString commandLineVersion()

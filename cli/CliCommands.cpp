@@ -480,7 +480,7 @@ QString cliHelpText()
         series.append(row.seriesName());
     return QStringLiteral(
                "Usage: tickforge-cli COMMAND [ARGUMENTS]\n"
-               "       tickforge-cli --help | --version\n"
+               "   or: tickforge-cli --help | --version\n"
                "\n"
                "The program's clock designs without a window: every command drives the same\n"
                "series widgets, checks and generator as the program, with its English texts.\n"
