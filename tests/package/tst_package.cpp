@@ -36,6 +36,21 @@ bool have(const QString &tool)
     return !QStandardPaths::findExecutable(tool).isEmpty();
 }
 
+// The desktop's data folders for a tool: only dir, then the others given.
+QProcessEnvironment xdgData(const QString &dir, const QString &others = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", dir);
+    environment.insert("XDG_DATA_DIRS", others.isEmpty() ? dir : dir + QLatin1Char(':') + others);
+    return environment;
+}
+
+// One row of two text columns.
+void textRow(const char *tag, const QString &first, const QString &second)
+{
+    QTest::newRow(tag) << first << second;
+}
+
 bool writeText(const QString &path, const QByteArray &text)
 {
     QFile file(path);
@@ -115,16 +130,11 @@ void TestPackage::packageFields_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("contains");
-    QTest::newRow("version") << "Version"
-                             << "3.0.03";
-    QTest::newRow("Qt found by shlibdeps") << "Depends"
-                                           << "libqt5widgets5";
-    QTest::newRow("Qt's Chinese texts") << "Depends"
-                                        << "qttranslations5-l10n";
-    QTest::newRow("opening files and folders") << "Recommends"
-                                               << "xdg-utils";
-    QTest::newRow("a project address") << "Maintainer"
-                                       << "@example.org";
+    textRow("version", "Version", "3.0.03");
+    textRow("Qt found by shlibdeps", "Depends", "libqt5widgets5");
+    textRow("Qt's Chinese texts", "Depends", "qttranslations5-l10n");
+    textRow("opening files and folders", "Recommends", "xdg-utils");
+    textRow("a project address", "Maintainer", "@example.org");
 }
 
 void TestPackage::packageFields()
@@ -148,10 +158,8 @@ void TestPackage::desktopEntry()
     QVERIFY(data.mkpath("applications"));
     QVERIFY(QFile::copy(entry, data.filePath("applications/tickforge.desktop")));
     QCOMPARE(run("update-desktop-database", {data.filePath("applications")}).status, 0);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_DATA_HOME", data.path());
-    environment.insert("XDG_DATA_DIRS", data.path());
-    const Run handler = run("xdg-mime", {"query", "default", "application/x-tickforge-design"}, environment);
+    const Run handler =
+        run("xdg-mime", {"query", "default", "application/x-tickforge-design"}, xdgData(data.path()));
     QCOMPARE(handler.output.trimmed(), QString("tickforge.desktop"));
 }
 
@@ -159,13 +167,10 @@ void TestPackage::designFileType_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("type");
-    QTest::newRow("upper case") << "board.TFCC"
-                                << "application/x-tickforge-design";
-    QTest::newRow("lower case") << "board.tfcc"
-                                << "application/x-tickforge-design";
+    textRow("upper case", "board.TFCC", "application/x-tickforge-design");
+    textRow("lower case", "board.tfcc", "application/x-tickforge-design");
     // No content magic: the same XML under another name stays plain XML.
-    QTest::newRow("same content as .xml") << "board.xml"
-                                          << "application/xml";
+    textRow("same content as .xml", "board.xml", "application/xml");
 }
 
 void TestPackage::designFileType()
@@ -182,10 +187,7 @@ void TestPackage::designFileType()
                               "    <MCU>QXC330</MCU>\n</Configuration>\n"));
 
     // The system's own types stay visible, so plain XML is recognised as such.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_DATA_HOME", data.path());
-    environment.insert("XDG_DATA_DIRS", data.path() + QStringLiteral(":/usr/share"));
-    const Run query = run("xdg-mime", {"query", "filetype", design}, environment);
+    const Run query = run("xdg-mime", {"query", "filetype", design}, xdgData(data.path(), "/usr/share"));
     QCOMPARE(query.output.trimmed(), type);
 }
 
@@ -224,8 +226,8 @@ void TestPackage::versions_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("version");
-    QTest::newRow("tickforge") << TF_PROGRAM << "tickforge 3.0.03";
-    QTest::newRow("tickforge-cli") << TF_CLI << "tickforge-cli 3.0.03";
+    textRow("tickforge", TF_PROGRAM, "tickforge 3.0.03");
+    textRow("tickforge-cli", TF_CLI, "tickforge-cli 3.0.03");
 }
 
 void TestPackage::versions()
