@@ -78,6 +78,8 @@ FormConfiguration::FormConfiguration(QWidget *parent) : QWidget(parent)
     setWindowState(Qt::WindowMaximized);
     setLayout(m_mainLayout);
     setContentsMargins(0, 0, 0, 0);
+    // Design files dropped on the window are opened (FormConfigurationFiles.cpp).
+    setAcceptDrops(true);
 
     connect(m_titleButton, &QPushButton::clicked, this, &FormConfiguration::ClockConfig_PushButton_Slot);
     for (int i = 0; i < ActionCount; ++i)
@@ -228,24 +230,23 @@ void FormConfiguration::NewDesign_Slot()
     updateTitle();
 }
 
+bool FormConfiguration::confirmCloseForOpen()
+{
+    return !m_workspace->hasConfiguration() ||
+           confirm(QMessageBox::Warning,
+                   tr("The current configuration will be closed. Please confirm whether to continue?"));
+}
+
 void FormConfiguration::OpenDesign_Slot()
 {
-    if (m_workspace->hasConfiguration() &&
-        !confirm(QMessageBox::Warning,
-                 tr("The current configuration will be closed. Please confirm whether to continue?")))
+    if (!confirmCloseForOpen())
         return;
 
     const QString fileName =
         DialogService::instance().openFileName(this, tr("Open"), QString(), tr("Config file (*.TFCC)"));
     if (fileName.isNull())
         return;
-    QString name;
-    // A file naming no supported series leaves the open configuration, and so
-    // its name in the title, as they were.
-    if (!m_workspace->openDesign(fileName, name))
-        return;
-    m_seriesName = name;
-    updateTitle();
+    openDesignFile(fileName);
 }
 
 void FormConfiguration::SaveDesign_Slot()
@@ -299,13 +300,16 @@ void FormConfiguration::switchLanguage(int language)
 
 QString FormConfiguration::manualPath(int language, const QString &workingDir, const QString &programDir)
 {
-    const QString relative = language == 1 ? QStringLiteral("../Documents/UM_Tickforge.pdf")
-                                           : QStringLiteral("../Documents/UM_Tickforge_EN.pdf");
-    const QString inWorkingDir = QDir::cleanPath(QDir(workingDir).filePath(relative));
+    const QString file =
+        language == 1 ? QStringLiteral("UM_Tickforge.pdf") : QStringLiteral("UM_Tickforge_EN.pdf");
+    const QString inWorkingDir =
+        QDir::cleanPath(QDir(workingDir).filePath(QStringLiteral("../Documents/") + file));
     if (QFileInfo::exists(inWorkingDir) || programDir.isEmpty())
         return inWorkingDir;
-    const QString besideProgram = QDir::cleanPath(QDir(programDir).filePath(relative));
-    return QFileInfo::exists(besideProgram) ? besideProgram : inWorkingDir;
+    // Installed (and in the build tree) the manuals live in share/ beside bin/.
+    const QString installed =
+        QDir::cleanPath(QDir(programDir).filePath(QStringLiteral("../share/tickforge/Documents/") + file));
+    return QFileInfo::exists(installed) ? installed : inWorkingDir;
 }
 
 void FormConfiguration::OpenManual_Slot()

@@ -8,6 +8,7 @@ class QAction;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QMimeData;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -53,10 +54,17 @@ public:
     QAction *action(ActionId id) const { return m_actions[id]; }
     QMenu *menu(MenuId id) const { return m_menus[id]; }
 
-    // The user manual of a language: relative to the working directory when it
-    // is found there, else beside the program; the working-directory path when
+    // The user manual of a language: ../Documents relative to the working
+    // directory when it is found there, else ../share/tickforge/Documents
+    // relative to the program's folder; the working-directory path when
     // neither exists.
     static QString manualPath(int language, const QString &workingDir, const QString &programDir);
+
+    // Opens a design file as Open does after its questions: from the command
+    // line at start-up and from a file dropped on the window.
+    void openDesignFile(const QString &fileName);
+    // The first local .TFCC file a drag carries; empty when it carries none.
+    static QString designFileIn(const QMimeData *mime);
 
 public slots:
     void ClockConfig_PushButton_Slot();
@@ -72,6 +80,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createActions();
@@ -81,6 +91,7 @@ private:
     void updateTitle();
     void switchLanguage(int language);
     bool confirm(QMessageBox::Icon icon, const QString &text);
+    bool confirmCloseForOpen();
     void warnNoConfiguration();
 
     QTranslator *m_translator = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tf_version.h"
+
 #include <QDialog>
 
 // The About box: logo, product name, version and the maker's notice.
@@ -9,5 +11,5 @@ public:
     explicit VersionAbout(QWidget *parent = nullptr);
 
     static QString productName() { return QStringLiteral("Tickforge"); }
-    static QString versionText() { return QStringLiteral("V3.0.03"); }
+    static QString versionText() { return QStringLiteral("V" TF_VERSION_TEXT); }
 };

@@ -1,12 +1,36 @@
+#include "CommandLine.h"
 #include "FormConfiguration.h"
 #include "Startup.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <QTranslator>
+
+#include <cstdio>
+
+namespace {
+
+int print(FILE *stream, const QString &text, int status)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // --help and --version need no display.
+    switch (earlyCommandLineAction(argc, argv)) {
+    case CommandLineRequest::Action::Help:
+        return print(stdout, commandLineHelp(), 0);
+    case CommandLineRequest::Action::Version:
+        return print(stdout, commandLineVersion(), 0);
+    default:
+        break;
+    }
+
     // Must come before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
 
@@ -15,6 +39,13 @@ int main(int argc, char *argv[])
     const bool loaded = translator.load(choice.catalogue);
 
     QApplication app(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const CommandLineRequest request = parseCommandLine(arguments);
+    if (request.action == CommandLineRequest::Action::Fail)
+        return print(stderr, QStringLiteral("tickforge: %1\nTry \"tickforge --help\".\n").arg(request.error),
+                     1);
+
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.ico")));
     if (loaded)
         QApplication::installTranslator(&translator);
@@ -26,5 +57,8 @@ int main(int argc, char *argv[])
     window.setTranslator(&translator);
     window.setQtTranslator(&qtTranslator);
     window.show();
+    // Opened once the window is up, so a refusal appears over it.
+    if (!request.designFile.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &request] { window.openDesignFile(request.designFile); });
     return app.exec();
 }

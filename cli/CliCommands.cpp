@@ -824,6 +824,7 @@ QString cliHelpText()
         series.append(row.seriesName());
     return QStringLiteral(
                "Usage: tickforge-cli COMMAND [ARGUMENTS]\n"
+               "   or: tickforge-cli --help | --version\n"
                "\n"
                "The program's clock designs without a window: every command drives the same\n"
                "series widgets, checks and generator as the program, with its English texts.\n"

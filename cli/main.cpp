@@ -1,7 +1,10 @@
 #include "CliCommands.h"
+#include "tf_version.h"
 
 #include <QApplication>
 #include <QTranslator>
+
+#include <cstdio>
 
 namespace {
 
@@ -30,5 +33,7 @@ int main(int argc, char *argv[])
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    if (arguments == QStringList{QStringLiteral("--version")})
+        return std::fputs("tickforge-cli " TF_VERSION_TEXT "\n", stdout) < 0 ? 1 : 0;
     return runCli(arguments);
 }

@@ -6,6 +6,10 @@ target_compile_definitions(tf_common INTERFACE
   QT_NO_FOREACH
   QT_USE_QSTRINGBUILDER
   QT_DEPRECATED_WARNINGS)
+# Generated headers every target may include (tf_version.h).
+set(TF_GENERATED_INCLUDE_DIR ${CMAKE_BINARY_DIR}/generated)
+tf_write_version_header(${TF_GENERATED_INCLUDE_DIR})
+target_include_directories(tf_common INTERFACE ${TF_GENERATED_INCLUDE_DIR})
 set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)

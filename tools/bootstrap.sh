@@ -16,6 +16,8 @@ packages=(
   xvfb xauth
   gcc gcc-arm-none-eabi libnewlib-arm-none-eabi
   openssl ca-certificates
+  desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
+  help2man dpkg-dev file poppler-utils
 )
 
 as_root() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tf_version.h"
+
 #include <QString>
 
 class QWidget;
@@ -32,7 +34,7 @@ inline const char *listFileName()
 }
 
 // The program's own version, packed like versionNumber() packs one.
-constexpr int programVersion = (3 * 256 + 0) * 256 + 3;
+constexpr int programVersion = TF_VERSION_PACKED;
 
 // "New version download": fetches the maker's list, compares versions, asks,
 // and downloads the newer package. language: 0 English, 1 Chinese.

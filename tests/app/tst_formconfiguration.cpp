@@ -434,15 +434,15 @@ void TestFormConfiguration::manualPath()
     QTemporaryDir root;
     const QDir base(root.path());
     QVERIFY(base.mkpath("a/work") && base.mkpath("a/Documents") && base.mkpath("b/bin") &&
-            base.mkpath("b/Documents"));
+            base.mkpath("b/share/tickforge/Documents"));
     const auto manual = [&base](int language) {
         return FormConfiguration::manualPath(language, base.filePath("a/work"), base.filePath("b/bin"));
     };
-    // Found nowhere: the working directory's. Else the working directory first, then the program's.
+    // Found nowhere: the working directory's. Else the working directory first, then the installed one.
     QCOMPARE(manual(1), base.filePath("a/Documents/UM_Tickforge.pdf"));
-    QVERIFY(!writeFile(base.filePath("b/Documents/UM_Tickforge_EN.pdf"), {}).isNull());
-    QVERIFY(!writeFile(base.filePath("b/Documents/UM_Tickforge.pdf"), {}).isNull());
-    QCOMPARE(manual(0), base.filePath("b/Documents/UM_Tickforge_EN.pdf"));
+    QVERIFY(!writeFile(base.filePath("b/share/tickforge/Documents/UM_Tickforge_EN.pdf"), {}).isNull());
+    QVERIFY(!writeFile(base.filePath("b/share/tickforge/Documents/UM_Tickforge.pdf"), {}).isNull());
+    QCOMPARE(manual(0), base.filePath("b/share/tickforge/Documents/UM_Tickforge_EN.pdf"));
     QVERIFY(!writeFile(base.filePath("a/Documents/UM_Tickforge.pdf"), {}).isNull());
     QCOMPARE(manual(1), base.filePath("a/Documents/UM_Tickforge.pdf"));
 }

@@ -1,7 +1,9 @@
-// Paints every icon and logo of the resource bundle, so no binary picture is
-// kept in the repository. Usage: tf_artwork <output directory>
+// Paints every icon and logo of the resource bundle and the desktop icons, so
+// no binary picture is kept in the repository. Usage: tf_artwork <output directory>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -29,17 +31,14 @@ QLinearGradient brandGradient(const QRectF &rect)
     return gradient;
 }
 
-// The emblem: a rounded tile with one period of a clock signal and a tick.
-void paintEmblem(QPainter &p, const QRectF &rect)
+// The emblem's marks, in a tile of side s at the origin: one period of a clock
+// signal and, under it, a row of ticks (the "tick" of the name). One path
+// serves the painted pictures and the scalable icon.
+QPainterPath emblemWave(qreal s)
 {
-    const qreal s = rect.width();
-    p.setPen(Qt::NoPen);
-    p.setBrush(brandGradient(rect));
-    p.drawRoundedRect(rect, s * 0.22, s * 0.22);
-
     QPainterPath wave;
-    const qreal left = rect.left() + s * 0.16, right = rect.right() - s * 0.16;
-    const qreal high = rect.top() + s * 0.34, low = rect.top() + s * 0.66;
+    const qreal left = s * 0.16, right = s - s * 0.16;
+    const qreal high = s * 0.34, low = s * 0.66;
     const qreal step = (right - left) / 4;
     wave.moveTo(left, low);
     wave.lineTo(left + step, low);
@@ -49,19 +48,52 @@ void paintEmblem(QPainter &p, const QRectF &rect)
     wave.lineTo(left + 3 * step, low);
     wave.lineTo(left + 3 * step, high);
     wave.lineTo(right, high);
-    QPen pen(Qt::white, qMax<qreal>(1.5, s * 0.08), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(wave);
+    return wave;
+}
 
-    // A small tick mark under the wave, the "tick" of the name.
-    pen.setWidthF(qMax<qreal>(1.0, s * 0.05));
-    p.setPen(pen);
-    const qreal y = rect.top() + s * 0.80;
+QPainterPath emblemTicks(qreal s)
+{
+    QPainterPath ticks;
+    const qreal left = s * 0.16, step = (s - 2 * left) / 4, y = s * 0.80;
     for (int i = 0; i < 5; ++i) {
         const qreal x = left + i * step;
-        p.drawLine(QPointF(x, y - (i % 2 ? s * 0.02 : s * 0.05)), QPointF(x, y + s * 0.02));
+        ticks.moveTo(x, y - (i % 2 ? s * 0.02 : s * 0.05));
+        ticks.lineTo(x, y + s * 0.02);
     }
+    return ticks;
+}
+
+qreal waveWidth(qreal s)
+{
+    return qMax<qreal>(1.5, s * 0.08);
+}
+
+qreal tickWidth(qreal s)
+{
+    return qMax<qreal>(1.0, s * 0.05);
+}
+
+// The emblem: a rounded tile with the marks in white. Below 24 px the ticks
+// would only blur the wave, so they are left out.
+void paintEmblem(QPainter &p, const QRectF &rect)
+{
+    const qreal s = rect.width();
+    p.setPen(Qt::NoPen);
+    p.setBrush(brandGradient(rect));
+    p.drawRoundedRect(rect, s * 0.22, s * 0.22);
+
+    p.save();
+    p.translate(rect.topLeft());
+    QPen pen(Qt::white, waveWidth(s), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(emblemWave(s));
+    if (s >= 24) {
+        pen.setWidthF(tickWidth(s));
+        p.setPen(pen);
+        p.drawPath(emblemTicks(s));
+    }
+    p.restore();
 }
 
 void paintIcon(QPainter &p, const QSize &size)
@@ -198,6 +230,31 @@ void paintDownSlider(QPainter &p, const QSize &size)
                   Teal);
 }
 
+// The icon of a design file: a sheet with a folded corner carrying the emblem.
+void paintDesignIcon(QPainter &p, const QSize &size)
+{
+    const qreal s = size.width();
+    const qreal left = s * 0.14, right = s * 0.86, top = s * 0.04, bottom = s * 0.96, fold = s * 0.24;
+    QPainterPath sheet;
+    sheet.moveTo(left, top);
+    sheet.lineTo(right - fold, top);
+    sheet.lineTo(right, top + fold);
+    sheet.lineTo(right, bottom);
+    sheet.lineTo(left, bottom);
+    sheet.closeSubpath();
+    p.setPen(QPen(Navy, qMax<qreal>(1.0, s / 32)));
+    p.setBrush(Qt::white);
+    p.drawPath(sheet);
+    QPainterPath corner;
+    corner.moveTo(right - fold, top);
+    corner.lineTo(right - fold, top + fold);
+    corner.lineTo(right, top + fold);
+    p.setBrush(Pale);
+    p.drawPath(corner);
+    const qreal tile = (right - left) * 0.78;
+    paintEmblem(p, QRectF(s / 2 - tile / 2, bottom - tile - s * 0.08, tile, tile));
+}
+
 struct Artwork {
     const char *fileName;
     QSize size;
@@ -219,7 +276,7 @@ const Artwork Pictures[] = {
 };
 // clang-format on
 
-bool writePicture(const QDir &dir, const Artwork &art)
+bool writePicture(const QDir &dir, const Artwork &art, const QString &fileName)
 {
     QImage image(art.size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -228,12 +285,77 @@ bool writePicture(const QDir &dir, const Artwork &art)
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         art.paint(painter, art.size);
     }
-    const QString path = dir.filePath(QString::fromLatin1(art.fileName));
-    if (!image.save(path)) {
+    const QString path = dir.filePath(fileName);
+    if (!QDir().mkpath(QFileInfo(path).path()) || !image.save(path)) {
         std::fprintf(stderr, "tf_artwork: cannot write %s\n", qPrintable(path));
         return false;
     }
     return true;
+}
+
+// Sizes of the desktop icons in the hicolor theme.
+const int IconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+QString svgPath(const QPainterPath &path)
+{
+    QString d;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        d += QStringLiteral("%1%2 %3 ").arg(e.isMoveTo() ? 'M' : 'L').arg(e.x, 0, 'f', 2).arg(e.y, 0, 'f', 2);
+    }
+    return d.trimmed();
+}
+
+// The scalable application icon: the emblem written as SVG from the same paths.
+QByteArray emblemSvg()
+{
+    const qreal s = 256, r = s * 0.22;
+    return QStringLiteral(
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 "
+               "256\">\n"
+               "  <defs><linearGradient id=\"g\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\">"
+               "<stop offset=\"0\" stop-color=\"%1\"/><stop offset=\"1\" stop-color=\"%2\"/>"
+               "</linearGradient></defs>\n"
+               "  <rect x=\"1\" y=\"1\" width=\"254\" height=\"254\" rx=\"%3\" fill=\"url(#g)\"/>\n"
+               "  <g fill=\"none\" stroke=\"#ffffff\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n"
+               "    <path stroke-width=\"%4\" d=\"%5\"/>\n"
+               "    <path stroke-width=\"%6\" d=\"%7\"/>\n"
+               "  </g>\n"
+               "</svg>\n")
+        .arg(Blue.name(), Teal.name())
+        .arg(r)
+        .arg(waveWidth(s))
+        .arg(svgPath(emblemWave(s)))
+        .arg(tickWidth(s))
+        .arg(svgPath(emblemTicks(s)))
+        .toUtf8();
+}
+
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    if (!QDir().mkpath(QFileInfo(path).path()) || !file.open(QIODevice::WriteOnly) ||
+        file.write(data) != data.size()) {
+        std::fprintf(stderr, "tf_artwork: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+// The application and design-file icons of the desktop, under
+// <dir>/hicolor/<size>x<size>/{apps,mimetypes}/ and hicolor/scalable/apps/.
+bool writeDesktopIcons(const QDir &dir)
+{
+    for (const int size : IconSizes) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/").arg(size);
+        const Artwork app{nullptr, {size, size}, paintIcon};
+        const Artwork design{nullptr, {size, size}, paintDesignIcon};
+        if (!writePicture(dir, app, folder + QStringLiteral("apps/tickforge.png")) ||
+            !writePicture(dir, design,
+                          folder + QStringLiteral("mimetypes/application-x-tickforge-design.png")))
+            return false;
+    }
+    return writeFile(dir.filePath(QStringLiteral("hicolor/scalable/apps/tickforge.svg")), emblemSvg());
 }
 
 } // namespace
@@ -251,8 +373,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     for (const Artwork &art : Pictures) {
-        if (!writePicture(dir, art))
+        if (!writePicture(dir, art, QString::fromLatin1(art.fileName)))
             return 1;
     }
-    return 0;
+    return writeDesktopIcons(dir) ? 0 : 1;
 }

@@ -1,0 +1,87 @@
+// Renders a user manual from its Markdown source to PDF:
+//     tf_manual SOURCE.md OUTPUT.pdf
+// The pictures of the program are taken from its own widgets, offscreen, in
+// the manual's language.
+#include "DialogService.h"
+#include "ManualDocument.h"
+#include "SeriesBlocks.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTranslator>
+
+#include <cstdio>
+
+namespace {
+
+// Nobody answers while pictures are taken: a box is reported and cancelled,
+// so a manual whose designs raise questions is noticed at build time.
+class SilentDialogs final : public DialogService {
+public:
+    SilentDialogs() { DialogService::setInstance(this); }
+    ~SilentDialogs() override { DialogService::setInstance(nullptr); }
+    Q_DISABLE_COPY(SilentDialogs)
+
+    MessageReply message(const MessageRequest &request) override
+    {
+        std::fprintf(stderr, "tf_manual: the program showed \"%s: %s\"\n", qPrintable(request.title),
+                     qPrintable(request.text));
+        MessageReply reply;
+        reply.button = request.buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok;
+        return reply;
+    }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString existingDirectory(QWidget *, const QString &, const QString &) override { return {}; }
+    bool openUrl(const QUrl &) override { return false; }
+    OverwriteReply askOverwrite(const QString &) override { return {}; }
+    int exec(QDialog &) override { return 0; }
+};
+
+// Qt's chatter about the offscreen platform would bury the tool's own
+// warnings, which all start with "tf_manual:".
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg || message.startsWith(QLatin1String("tf_manual:")))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "tf_manual: %s\n", qPrintable(message));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Widgets are drawn without a display, and lengths are counted at 96 dpi
+    // whatever the machine's screen says.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietMessages);
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
+    QApplication app(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3)
+        return fail(QStringLiteral("usage: tf_manual SOURCE.md OUTPUT.pdf"));
+
+    QFile source(arguments.at(1));
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Text))
+        return fail(QStringLiteral("cannot read %1").arg(arguments.at(1)));
+    const QString text = QString::fromUtf8(source.readAll());
+
+    // The program's pictures in the manual's language.
+    QTranslator translator;
+    if (text.contains(QLatin1String("\nlanguage: zh\n")) &&
+        translator.load(QStringLiteral(":/image/tr_zh.qm")))
+        QApplication::installTranslator(&translator);
+    SilentDialogs dialogs;
+
+    ManualDocument manual(QFileInfo(source).absoluteDir());
+    QString error;
+    if (!manual.setSource(expandSeriesBlocks(text), &error) || !manual.writePdf(arguments.at(2), &error))
+        return fail(error);
+    return 0;
+}
