@@ -14,7 +14,7 @@ packages=(
   fonts-liberation fonts-wqy-zenhei fontconfig
   xvfb xauth
   gcc gcc-arm-none-eabi libnewlib-arm-none-eabi
-  openssl ca-certificates
+  openssl libssl-dev ca-certificates curl
 )
 
 as_root() {
