@@ -1,12 +1,15 @@
 #include "UpdateCheck.h"
 
+#include "Crypto.h"
 #include "DialogService.h"
 #include "HttpsDownload.h"
 #include "VersionCheck.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QRegExp>
+#include <QScopedValueRollback>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -15,6 +18,12 @@
 #endif
 #ifndef TF_UPDATE_BASE_ZH
 #define TF_UPDATE_BASE_ZH "https://www.velorn.example/download/"
+#endif
+#ifndef TF_UPDATE_PUBLIC_KEY
+#define TF_UPDATE_PUBLIC_KEY ""
+#endif
+#ifndef TF_UPDATE_CERTIFICATE_PROMPT
+#define TF_UPDATE_CERTIFICATE_PROMPT 0
 #endif
 
 namespace UpdateCheck {
@@ -28,6 +37,41 @@ QString text(const char *source)
 
 const QString section = QStringLiteral("VelornTool");
 const QString product = QStringLiteral("Tickforge");
+// A base64 Ed25519 signature is 88 characters.
+constexpr qint64 SignatureSizeLimit = 1024;
+
+void showError(const QString &message)
+{
+    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, text("Error"), message)
+                                          .withButton(QMessageBox::Ok, text("Ok")));
+}
+
+QByteArray readFile(const QString &path, qint64 limit)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(limit) : QByteArray();
+}
+
+// Fetches the list's detached signature quietly and checks it against the
+// list's exact bytes. On failure, what went wrong with the signature's transfer.
+bool listSignatureHolds(HttpsDownload &downloader, const QString &listAddress, const QString &dir,
+                        const QByteArray &list, const QByteArray &publicKey, QString &detail)
+{
+    QString path = dir;
+    downloader.setQuiet(true);
+    downloader.setMaximumSize(SignatureSizeLimit);
+    const bool fetched = downloader.download(listAddress + QLatin1String(".sig"), path, QString());
+    downloader.setQuiet(false);
+    detail = downloader.failureText();
+    return fetched && verifyEd25519(publicKey, list,
+                                    QByteArray::fromBase64(readFile(path, SignatureSizeLimit).trimmed()));
+}
+
+bool isSha256(const QString &hex)
+{
+    static const QRegExp pattern(QStringLiteral("[0-9a-fA-F]{64}"));
+    return pattern.exactMatch(hex);
+}
 
 } // namespace
 
@@ -37,6 +81,9 @@ Settings defaultSettings()
     settings.englishBase = QStringLiteral(TF_UPDATE_BASE_EN);
     settings.chineseBase = QStringLiteral(TF_UPDATE_BASE_ZH);
     settings.tempRoot = QDir::tempPath();
+    settings.publicKey = QByteArray::fromBase64(QByteArrayLiteral(TF_UPDATE_PUBLIC_KEY));
+    settings.httpsOnly = true;
+    settings.certificatePrompt = TF_UPDATE_CERTIFICATE_PROMPT != 0;
     return settings;
 }
 
@@ -45,40 +92,76 @@ void checkForNewVersion(QWidget *mainWindow, int language)
     checkForNewVersion(mainWindow, language, defaultSettings());
 }
 
-Outcome checkForNewVersion(QWidget *mainWindow, int language, const Settings &settings)
+Result checkForNewVersion(QWidget *mainWindow, int language, const Settings &settings)
 {
+    // The transfers run nested event loops, so the menu entry can be picked
+    // again meanwhile; that second request is ignored.
+    static bool running = false;
+    Result result;
+    if (running) {
+        result.outcome = Outcome::Busy;
+        return result;
+    }
+    const QScopedValueRollback<bool> guard(running, true);
+
     const bool chinese = language == 1;
     HttpsDownload downloader(nullptr);
     if (settings.inactivityTimeoutMs > 0)
         downloader.setInactivityTimeout(settings.inactivityTimeoutMs);
+    downloader.setCertificatePrompt(settings.certificatePrompt);
+    downloader.setHttpsOnly(settings.httpsOnly);
+    if (settings.progress)
+        downloader.setProgressReporter(settings.progress);
 
     // The list copy lives in a private temporary folder that is removed with
     // everything in it on every way out of this function.
     QTemporaryDir listDir(QDir(settings.tempRoot).filePath(QStringLiteral("tickforge-update-XXXXXX")));
     if (!listDir.isValid()) {
-        DialogService::instance().message(
-            MessageRequest::make(QMessageBox::Critical, QCoreApplication::translate("HttpsDownload", "Error"),
-                                 QCoreApplication::translate("HttpsDownload", "Unable to save the file ") +
-                                     QDir::toNativeSeparators(listDir.path()))
-                .withButton(QMessageBox::Ok, QCoreApplication::translate("HttpsDownload", "Ok")));
-        return Outcome::ListFailed;
+        showError(QCoreApplication::translate("HttpsDownload", "Unable to save the file ") +
+                  QDir::toNativeSeparators(listDir.path()));
+        return result;
     }
     const QString listAddress =
         (chinese ? settings.chineseBase : settings.englishBase) + QLatin1String(listFileName());
 
     QString listPath = listDir.path();
+    downloader.setMaximumSize(settings.listSizeLimit);
     if (!downloader.download(listAddress, listPath, QString()))
-        return Outcome::ListFailed;
+        return result;
+    // Read once, checked and parsed from the same bytes.
+    const QByteArray list = readFile(listPath, settings.listSizeLimit);
+    QFile::remove(listPath);
 
-    const QString version = readListValue(listPath, section, product, QStringLiteral("Version"));
-    if (versionNumber(version) <= programVersion) {
+    const bool signedList = !settings.publicKey.isEmpty();
+    QString detail;
+    if (signedList &&
+        !listSignatureHolds(downloader, listAddress, listDir.path(), list, settings.publicKey, detail)) {
+        showError(text("The signature of the update list is missing or wrong.") +
+                  (detail.isEmpty() ? QString() : QLatin1Char('\n') + detail));
+        result.outcome = Outcome::SignatureFailed;
+        return result;
+    }
+
+    const UpdateListEntry entry = readUpdateList(list, section, product);
+    bool versionRead = false;
+    const int version = versionNumber(entry.version, &versionRead);
+    // A signed list vouches for the package through its checksum.
+    if (!versionRead || (signedList && !isSha256(entry.sha256))) {
+        showError(text("The update list could not be read."));
+        result.outcome = Outcome::ListUnreadable;
+        return result;
+    }
+    result.version = entry.version;
+    if (version <= programVersion) {
         DialogService::instance().message(
             MessageRequest::make(QMessageBox::Information, text("Information"),
                                  text("The current tool is the latest version."))
                 .withButton(QMessageBox::Ok, text("Ok")));
-        return Outcome::UpToDate;
+        result.outcome = Outcome::UpToDate;
+        return result;
     }
 
+    result.outcome = Outcome::Declined;
     const MessageReply answer = DialogService::instance().message(
         MessageRequest::make(
             QMessageBox::Question, text("Infomation"),
@@ -86,27 +169,42 @@ Outcome checkForNewVersion(QWidget *mainWindow, int language, const Settings &se
             .withButton(QMessageBox::Ok, text("Ok"))
             .withButton(QMessageBox::Cancel, text("Cancel")));
     if (!answer.is(QMessageBox::Ok))
-        return Outcome::Declined;
+        return result;
 
     const QString target =
         DialogService::instance().existingDirectory(mainWindow, text("Select directory"), QString());
     if (target.isNull())
-        return Outcome::Declined;
+        return result;
 
-    const QString packageAddress =
-        readListValue(listPath, section, product, chinese ? QStringLiteral("URL") : QStringLiteral("URLEN"));
-    const QString checksum = readListValue(listPath, section, product, QStringLiteral("SHA256"));
-    QFile::remove(listPath);
+    const QString packageAddress = chinese ? entry.url : entry.urlEn;
+    // A package named by a list that came over https comes over https too.
+    if (QUrl(listAddress).scheme() == QLatin1String("https"))
+        downloader.setHttpsOnly(true);
 
     // A package whose name already carries its version keeps that name.
     const QRegExp versioned(QStringLiteral("_V(\\d+).(\\d+).(\\d+)"), Qt::CaseSensitive);
-    const QString suffix = versioned.indexIn(packageAddress) >= 0 ? QString() : version;
+    const QString suffix = versioned.indexIn(packageAddress) >= 0 ? QString() : entry.version;
 
+    // Both sums must hold; differing ones cannot, so nothing is fetched.
+    const QString checksum = settings.expectedSha256.isEmpty() ? entry.sha256 : settings.expectedSha256;
+    if (!entry.sha256.isEmpty() && entry.sha256.compare(checksum, Qt::CaseInsensitive) != 0) {
+        showError(
+            QCoreApplication::translate("HttpsDownload", "Download failed: ") +
+            QCoreApplication::translate("HttpsDownload", "The file does not match its SHA-256 checksum."));
+        result.outcome = Outcome::PackageFailed;
+        return result;
+    }
     QString packagePath = target;
-    if (!checksum.isEmpty())
-        downloader.setExpectedSha256(checksum);
-    if (!downloader.download(packageAddress, packagePath, suffix))
-        return Outcome::PackageFailed;
+    downloader.setExpectedSha256(checksum);
+    downloader.setMaximumSize(settings.packageSizeLimit > 0 ? settings.packageSizeLimit
+                                                            : HttpsDownload::DefaultMaximumSize);
+    if (!downloader.download(packageAddress, packagePath, suffix)) {
+        result.outcome = downloader.result() == HttpsDownload::Result::NotReplaced ? Outcome::NotReplaced
+                                                                                   : Outcome::PackageFailed;
+        return result;
+    }
+    result.packagePath = packagePath;
+    result.outcome = Outcome::Downloaded;
 
     const MessageReply done = DialogService::instance().message(
         MessageRequest::make(QMessageBox::Information, text("Information"),
@@ -116,7 +214,7 @@ Outcome checkForNewVersion(QWidget *mainWindow, int language, const Settings &se
             .withExtraButton(text("OK")));
     if (done.isExtra(0))
         DialogService::instance().openUrl(QUrl::fromLocalFile(target));
-    return Outcome::Downloaded;
+    return result;
 }
 
 } // namespace UpdateCheck
