@@ -19,9 +19,9 @@ void Sha256::reset()
     EVP_DigestInit_ex(m_context, EVP_sha256(), nullptr);
 }
 
-void Sha256::addData(const QByteArray &data)
+void Sha256::addData(const char *data, qint64 size)
 {
-    EVP_DigestUpdate(m_context, data.constData(), size_t(data.size()));
+    EVP_DigestUpdate(m_context, data, size_t(size));
 }
 
 QByteArray Sha256::hexResult()

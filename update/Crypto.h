@@ -13,7 +13,8 @@ public:
     Q_DISABLE_COPY(Sha256)
 
     void reset();
-    void addData(const QByteArray &data);
+    void addData(const char *data, qint64 size);
+    void addData(const QByteArray &data) { addData(data.constData(), data.size()); }
     QByteArray hexResult(); // lower-case hex digest of everything added since reset()
 
 private:

@@ -102,6 +102,7 @@ private:
     std::function<void(qint64, qint64)> m_reporter;
     QTimer m_inactivity;
     Sha256 m_hash;
+    QByteArray m_chunk; // read buffer, reused
     // Set while the target name is a symbolic link: the body is saved here
     // first and then takes the place of the link itself, never of its target.
     std::unique_ptr<QTemporaryDir> m_staging;
