@@ -108,7 +108,9 @@ std::function<void(qint64, qint64)> progressLine(bool &shown)
         return {};
     auto timer = std::make_shared<QElapsedTimer>();
     return [&shown, timer](qint64 received, qint64 total) {
-        if (timer->isValid() && timer->elapsed() < 100 && received != total)
+        // Small transfers (the list) pass too quickly to watch.
+        if ((total >= 0 && total < 1000000) ||
+            (timer->isValid() && timer->elapsed() < 100 && received != total))
             return;
         timer->start();
         shown = true;
@@ -167,5 +169,10 @@ int commandUpdate(const QStringList &arguments)
     }
     if (result.outcome == UpdateCheck::Outcome::Downloaded)
         print(stdout, QStringLiteral("saved %1\n").arg(result.packagePath));
+    if (result.outcome == UpdateCheck::Outcome::NotReplaced)
+        print(stderr,
+              QStringLiteral("tickforge-cli: update: the package's file exists in \"%1\"; --overwrite "
+                             "replaces it\n")
+                  .arg(line.directory));
     return exitStatus(result.outcome, !line.directory.isNull());
 }
