@@ -73,6 +73,77 @@ bool isSha256(const QString &hex)
     return pattern.exactMatch(hex);
 }
 
+// Downloads the list into dir and checks its signature; its bytes go to
+// list. On failure, why (the user has been told).
+bool fetchList(HttpsDownload &downloader, const Settings &settings, const QString &listAddress,
+               const QString &dir, QByteArray &list, Outcome &failure)
+{
+    QString listPath = dir;
+    downloader.setMaximumSize(settings.listSizeLimit);
+    failure = Outcome::ListFailed;
+    if (!downloader.download(listAddress, listPath, QString()))
+        return false;
+    // Read once: checked and parsed from the same bytes.
+    list = readFile(listPath, settings.listSizeLimit);
+    QFile::remove(listPath);
+    QString detail;
+    if (!settings.publicKey.isEmpty() &&
+        !listSignatureHolds(downloader, listAddress, dir, list, settings.publicKey, detail)) {
+        showError(text("The signature of the update list is missing or wrong.") +
+                  (detail.isEmpty() ? QString() : QLatin1Char('\n') + detail));
+        failure = Outcome::SignatureFailed;
+        return false;
+    }
+    return true;
+}
+
+// Asks, and downloads the package the list names into a folder the user picks.
+Outcome fetchPackage(HttpsDownload &downloader, QWidget *mainWindow, const QString &packageAddress,
+                     const UpdateListEntry &entry, const Settings &settings, QString &packagePath)
+{
+    const MessageReply answer = DialogService::instance().message(
+        MessageRequest::make(
+            QMessageBox::Question, text("Infomation"),
+            text("A new version of \"Tickforge\" has been detected, do you want to download it?"))
+            .withButton(QMessageBox::Ok, text("Ok"))
+            .withButton(QMessageBox::Cancel, text("Cancel")));
+    if (!answer.is(QMessageBox::Ok))
+        return Outcome::Declined;
+    const QString target =
+        DialogService::instance().existingDirectory(mainWindow, text("Select directory"), QString());
+    if (target.isNull())
+        return Outcome::Declined;
+
+    // Both sums must hold; differing ones cannot, so nothing is fetched.
+    const QString checksum = settings.expectedSha256.isEmpty() ? entry.sha256 : settings.expectedSha256;
+    if (!entry.sha256.isEmpty() && entry.sha256.compare(checksum, Qt::CaseInsensitive) != 0) {
+        showError(
+            QCoreApplication::translate("HttpsDownload", "Download failed: ") +
+            QCoreApplication::translate("HttpsDownload", "The file does not match its SHA-256 checksum."));
+        return Outcome::PackageFailed;
+    }
+    // A package whose name already carries its version keeps that name.
+    const QRegExp versioned(QStringLiteral("_V(\\d+).(\\d+).(\\d+)"), Qt::CaseSensitive);
+    const QString suffix = versioned.indexIn(packageAddress) >= 0 ? QString() : entry.version;
+    packagePath = target;
+    downloader.setExpectedSha256(checksum);
+    downloader.setMaximumSize(settings.packageSizeLimit > 0 ? settings.packageSizeLimit
+                                                            : HttpsDownload::DefaultMaximumSize);
+    if (!downloader.download(packageAddress, packagePath, suffix))
+        return downloader.result() == HttpsDownload::Result::NotReplaced ? Outcome::NotReplaced
+                                                                         : Outcome::PackageFailed;
+
+    const MessageReply done = DialogService::instance().message(
+        MessageRequest::make(QMessageBox::Information, text("Information"),
+                             text("Download succeeded, storage location: ") + QLatin1Char('\n') +
+                                 QDir::toNativeSeparators(packagePath))
+            .withExtraButton(text(" Open Folder  "))
+            .withExtraButton(text("OK")));
+    if (done.isExtra(0))
+        DialogService::instance().openUrl(QUrl::fromLocalFile(target));
+    return Outcome::Downloaded;
+}
+
 } // namespace
 
 Settings defaultSettings()
@@ -123,97 +194,36 @@ Result checkForNewVersion(QWidget *mainWindow, int language, const Settings &set
     }
     const QString listAddress =
         (chinese ? settings.chineseBase : settings.englishBase) + QLatin1String(listFileName());
-
-    QString listPath = listDir.path();
-    downloader.setMaximumSize(settings.listSizeLimit);
-    if (!downloader.download(listAddress, listPath, QString()))
+    QByteArray list;
+    if (!fetchList(downloader, settings, listAddress, listDir.path(), list, result.outcome))
         return result;
-    // Read once, checked and parsed from the same bytes.
-    const QByteArray list = readFile(listPath, settings.listSizeLimit);
-    QFile::remove(listPath);
-
-    const bool signedList = !settings.publicKey.isEmpty();
-    QString detail;
-    if (signedList &&
-        !listSignatureHolds(downloader, listAddress, listDir.path(), list, settings.publicKey, detail)) {
-        showError(text("The signature of the update list is missing or wrong.") +
-                  (detail.isEmpty() ? QString() : QLatin1Char('\n') + detail));
-        result.outcome = Outcome::SignatureFailed;
-        return result;
-    }
 
     const UpdateListEntry entry = readUpdateList(list, section, product);
     bool versionRead = false;
     const int version = versionNumber(entry.version, &versionRead);
     // A signed list vouches for the package through its checksum.
-    if (!versionRead || (signedList && !isSha256(entry.sha256))) {
+    if (!versionRead || (!settings.publicKey.isEmpty() && !isSha256(entry.sha256))) {
         showError(text("The update list could not be read."));
         result.outcome = Outcome::ListUnreadable;
         return result;
     }
     result.version = entry.version;
+    result.outcome = Outcome::UpToDate;
     if (version <= programVersion) {
         DialogService::instance().message(
             MessageRequest::make(QMessageBox::Information, text("Information"),
                                  text("The current tool is the latest version."))
                 .withButton(QMessageBox::Ok, text("Ok")));
-        result.outcome = Outcome::UpToDate;
         return result;
     }
 
-    result.outcome = Outcome::Declined;
-    const MessageReply answer = DialogService::instance().message(
-        MessageRequest::make(
-            QMessageBox::Question, text("Infomation"),
-            text("A new version of \"Tickforge\" has been detected, do you want to download it?"))
-            .withButton(QMessageBox::Ok, text("Ok"))
-            .withButton(QMessageBox::Cancel, text("Cancel")));
-    if (!answer.is(QMessageBox::Ok))
-        return result;
-
-    const QString target =
-        DialogService::instance().existingDirectory(mainWindow, text("Select directory"), QString());
-    if (target.isNull())
-        return result;
-
-    const QString packageAddress = chinese ? entry.url : entry.urlEn;
     // A package named by a list that came over https comes over https too.
     if (QUrl(listAddress).scheme() == QLatin1String("https"))
         downloader.setHttpsOnly(true);
-
-    // A package whose name already carries its version keeps that name.
-    const QRegExp versioned(QStringLiteral("_V(\\d+).(\\d+).(\\d+)"), Qt::CaseSensitive);
-    const QString suffix = versioned.indexIn(packageAddress) >= 0 ? QString() : entry.version;
-
-    // Both sums must hold; differing ones cannot, so nothing is fetched.
-    const QString checksum = settings.expectedSha256.isEmpty() ? entry.sha256 : settings.expectedSha256;
-    if (!entry.sha256.isEmpty() && entry.sha256.compare(checksum, Qt::CaseInsensitive) != 0) {
-        showError(
-            QCoreApplication::translate("HttpsDownload", "Download failed: ") +
-            QCoreApplication::translate("HttpsDownload", "The file does not match its SHA-256 checksum."));
-        result.outcome = Outcome::PackageFailed;
-        return result;
-    }
-    QString packagePath = target;
-    downloader.setExpectedSha256(checksum);
-    downloader.setMaximumSize(settings.packageSizeLimit > 0 ? settings.packageSizeLimit
-                                                            : HttpsDownload::DefaultMaximumSize);
-    if (!downloader.download(packageAddress, packagePath, suffix)) {
-        result.outcome = downloader.result() == HttpsDownload::Result::NotReplaced ? Outcome::NotReplaced
-                                                                                   : Outcome::PackageFailed;
-        return result;
-    }
-    result.packagePath = packagePath;
-    result.outcome = Outcome::Downloaded;
-
-    const MessageReply done = DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Information, text("Information"),
-                             text("Download succeeded, storage location: ") + QLatin1Char('\n') +
-                                 QDir::toNativeSeparators(packagePath))
-            .withExtraButton(text(" Open Folder  "))
-            .withExtraButton(text("OK")));
-    if (done.isExtra(0))
-        DialogService::instance().openUrl(QUrl::fromLocalFile(target));
+    result.outcome = fetchPackage(downloader, mainWindow, chinese ? entry.url : entry.urlEn, entry, settings,
+                                  result.packagePath);
+    if (result.outcome != Outcome::Downloaded)
+        result.packagePath.clear();
     return result;
 }
 
