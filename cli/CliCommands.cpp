@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "CliDialogs.h"
+#include "CliUpdate.h"
 #include "ClockConfig.h"
 #include "DesignFile.h"
 #include "Generator.h"
@@ -874,6 +875,12 @@ QString cliHelpText()
                "      one of the series' USB dividers, the one nearest MHZ (ties as the search\n"
                "      breaks them) and prints usbMHz too; exit 8 when there is none. A usage\n"
                "      error on series without USB.\n"
+               "  update [--base URL] [--download DIR] [--sha256 HEX] [--overwrite]\n"
+               "      Reads the update list (at URL, else the program's own address) and prints\n"
+               "      its version, the program's, and whether it is newer. With --download, a\n"
+               "      newer package is saved into DIR (replacing a file of its name only with\n"
+               "      --overwrite; with --sha256 it must have that checksum). A certificate\n"
+               "      error is a failure: nothing is asked.\n"
                "\n"
                "Message boxes raised while a file is opened are printed to standard error as\n"
                "\"Title: text\"; questions asked then are answered \"Cancel\", so a value the\n"
@@ -889,8 +896,10 @@ QString cliHelpText()
                "     (a refusal outranks a warning)\n"
                "  4  an output file exists\n"
                "  5  generation failed\n"
+               "  6  update failed: network, TLS, HTTP status, size, unreadable list or signature\n"
                "  7  generate --check: a generated file differs from the design or is missing\n"
-               "  8  solve --usb48: no factor set meets the constraint\n")
+               "  8  solve --usb48: no factor set meets the constraint\n"
+               "  10 update: a newer version exists (without --download)\n")
         .arg(series.join(QStringLiteral(", ")));
 }
 
@@ -901,6 +910,8 @@ int runCli(const QStringList &arguments)
         out(cliHelpText());
         return CliDone;
     }
+    if (arguments.value(0) == QLatin1String("update"))
+        return commandUpdate(arguments.mid(1));
     CommandLine line;
     const QString error = parseCommandLine(arguments, line);
     if (!error.isEmpty()) {

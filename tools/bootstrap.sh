@@ -15,7 +15,7 @@ packages=(
   fonts-liberation fonts-wqy-zenhei fontconfig
   xvfb xauth
   gcc gcc-arm-none-eabi libnewlib-arm-none-eabi
-  openssl ca-certificates
+  openssl libssl-dev ca-certificates curl
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
   help2man dpkg-dev file poppler-utils
 )

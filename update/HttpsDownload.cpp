@@ -8,13 +8,18 @@
 #include <QFileInfo>
 #include <QNetworkReply>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QSslConfiguration>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace {
 
-// How much the reply may buffer ahead of the disk; keeps memory flat for any size.
-constexpr qint64 ReadBufferSize = 1024 * 1024;
+// How much the reply may buffer ahead of the disk; keeps memory flat for any
+// size. Larger buffers were barely faster here but let the peak memory of a
+// 200 MB download wander up to 25 MB on a busy machine.
+constexpr qint64 ReadBufferSize = 256 * 1024;
+constexpr int ChunkSize = 64 * 1024;
 
 bool isHttpScheme(const QUrl &address)
 {
@@ -22,13 +27,17 @@ bool isHttpScheme(const QUrl &address)
     return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
 
-// A name taken from a server must stay inside the chosen directory.
+// A name taken from a server must stay inside the chosen directory, be
+// visible there, and read on screen as what it is: no hidden dot-file, no
+// drive or stream prefix, no control or direction-changing characters.
 bool isPlainFileName(const QString &name)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
         return false;
     for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20)
+        const QChar::Category category = c.category();
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
+            category == QChar::Other_Control || category == QChar::Other_Format)
             return false;
     }
     return true;
@@ -57,6 +66,9 @@ HttpsDownload::HttpsDownload(QWidget *progressParent) : QDialog(nullptr), progre
     request.setSslConfiguration(ssl);
     // Redirects are followed by hand so that each hop can be checked.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    // Otherwise Qt asks for gzip and inflates the body itself, beyond any size
+    // check of ours: a small reply could grow without bound in memory.
+    request.setRawHeader("Accept-Encoding", "identity");
 
     m_inactivity.setSingleShot(true);
     m_inactivity.setInterval(DefaultInactivityTimeoutMs);
@@ -92,59 +104,26 @@ void HttpsDownload::setMaximumSize(qint64 bytes)
     m_maximumSize = bytes;
 }
 
+void HttpsDownload::setProgressReporter(std::function<void(qint64, qint64)> reporter)
+{
+    m_reporter = std::move(reporter);
+}
+
 bool HttpsDownload::download(QString address, QString &path, QString versionSuffix)
 {
+    // One transfer at a time: a second request while one runs is ignored.
+    if (m_running) {
+        m_result = Result::Busy;
+        return false;
+    }
+    const QScopedValueRollback<bool> running(m_running, true);
     m_expectedSha256 = m_nextSha256;
     m_nextSha256.clear();
+    m_failureText.clear();
 
-    const QString invalid = tr("Invalid URL : ") + address;
-    const QString typed = address.trimmed();
-    if (typed.isEmpty()) {
-        showError(invalid);
+    QUrl source;
+    if (!prepare(address, path, versionSuffix, source))
         return false;
-    }
-    const QUrl source = QUrl::fromUserInput(typed);
-    if (!source.isValid() || !isHttpScheme(source)) {
-        showError(invalid);
-        return false;
-    }
-    QString name = source.fileName(QUrl::FullyDecoded);
-    if (!isPlainFileName(name)) {
-        showError(invalid);
-        return false;
-    }
-    if (!versionSuffix.isEmpty()) {
-        const QFileInfo info(name);
-        name =
-            info.completeBaseName() + QLatin1String("_V") + versionSuffix + QLatin1Char('.') + info.suffix();
-        if (!isPlainFileName(name)) {
-            showError(invalid);
-            return false;
-        }
-    }
-    if (!m_expectedSha256.isEmpty() && !isSha256Hex(m_expectedSha256)) {
-        showError(tr("Download failed: ") + tr("The expected SHA-256 checksum is not valid."));
-        return false;
-    }
-
-    name = path.isEmpty() ? name : path + QLatin1Char('/') + name;
-    if (QFileInfo::exists(name)) {
-        const MessageReply answer = DialogService::instance().message(
-            MessageRequest::make(QMessageBox::Question, tr("Overwrite Existing File"),
-                                 name + tr(" already exists in the current directory. Overwrite?"))
-                .withButton(QMessageBox::Ok, tr("Ok"))
-                .withButton(QMessageBox::Cancel, tr("Cancel")));
-        if (!answer.is(QMessageBox::Ok))
-            return false;
-        // The old file stays until the new one has arrived in full.
-    }
-
-    file = openFileForWrite(name);
-    if (!file)
-        return false;
-    path = name;
-    m_fileName = name;
-
     succeeded = false;
     m_transferEnded = false;
     m_redirects = 0;
@@ -155,6 +134,58 @@ bool HttpsDownload::download(QString address, QString &path, QString versionSuff
         m_loopRunning = false;
     }
     return succeeded;
+}
+
+// Checks the address and the name, asks before replacing, and creates the
+// file. On failure m_result says why and the user has been told.
+bool HttpsDownload::prepare(const QString &address, QString &path, const QString &versionSuffix, QUrl &source)
+{
+    const QString typed = address.trimmed();
+    source = typed.isEmpty() ? QUrl() : QUrl::fromUserInput(typed);
+    QString name = source.fileName(QUrl::FullyDecoded);
+    bool plain = isPlainFileName(name);
+    if (plain && !versionSuffix.isEmpty()) {
+        const QFileInfo info(name);
+        name =
+            info.completeBaseName() + QLatin1String("_V") + versionSuffix + QLatin1Char('.') + info.suffix();
+        plain = isPlainFileName(name);
+    }
+    m_result = Result::InvalidAddress;
+    if (!source.isValid() || !isHttpScheme(source) || !plain) {
+        showError(tr("Invalid URL : ") + address);
+        return false;
+    }
+    m_result = Result::Failed;
+    if (m_httpsOnly && source.scheme() != QLatin1String("https")) {
+        showError(tr("Download failed: ") + tr("Refused an insecure address: HTTPS is required."));
+        return false;
+    }
+    if (!m_expectedSha256.isEmpty() && !isSha256Hex(m_expectedSha256)) {
+        showError(tr("Download failed: ") + tr("The expected SHA-256 checksum is not valid."));
+        return false;
+    }
+
+    name = path.isEmpty() ? name : path + QLatin1Char('/') + name;
+    // A link counts as there even when it points nowhere.
+    const QFileInfo existing(name);
+    if (existing.exists() || existing.isSymLink()) {
+        const MessageReply answer = DialogService::instance().message(
+            MessageRequest::make(QMessageBox::Question, tr("Overwrite Existing File"),
+                                 name + tr(" already exists in the current directory. Overwrite?"))
+                .withButton(QMessageBox::Ok, tr("Ok"))
+                .withButton(QMessageBox::Cancel, tr("Cancel")));
+        m_result = Result::NotReplaced;
+        if (!answer.is(QMessageBox::Ok))
+            return false;
+        // The old file stays until the new one has arrived in full.
+    }
+    m_result = Result::SaveFailed;
+    file = openFileForWrite(name);
+    if (!file)
+        return false;
+    path = name;
+    m_fileName = name;
+    return true;
 }
 
 void HttpsDownload::startRequest(const QUrl &requestedUrl)
@@ -174,23 +205,36 @@ void HttpsDownload::startRequest(const QUrl &requestedUrl)
     connect(reply, &QNetworkReply::metaDataChanged, this, &HttpsDownload::onMetaDataChanged);
     connect(reply, &QNetworkReply::downloadProgress, &m_inactivity, qOverload<>(&QTimer::start));
 
-    m_progress = new ProgressDialog(url, progressParent);
-    m_progress->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_progress.data(), &QProgressDialog::canceled, this, &HttpsDownload::cancelDownload);
-    connect(reply, &QNetworkReply::downloadProgress, m_progress.data(),
-            &ProgressDialog::networkReplyProgress);
-    connect(reply, &QNetworkReply::finished, m_progress.data(), &QWidget::hide);
-    m_progress->show();
-
+    if (m_reporter) {
+        connect(reply, &QNetworkReply::downloadProgress, this, m_reporter);
+    } else {
+        m_progress = new ProgressDialog(url, progressParent);
+        m_progress->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_progress.data(), &QProgressDialog::canceled, this, &HttpsDownload::cancelDownload);
+        connect(reply, &QNetworkReply::downloadProgress, m_progress.data(),
+                &ProgressDialog::networkReplyProgress);
+        connect(reply, &QNetworkReply::finished, m_progress.data(), &QWidget::hide);
+        m_progress->show();
+    }
     m_inactivity.start();
 }
 
 QSaveFile *HttpsDownload::openFileForWrite(const QString &fileName)
 {
-    auto *saveFile = new QSaveFile(fileName);
-    if (!saveFile->open(QIODevice::WriteOnly)) {
+    // A save file writes through a link to its target; a link is replaced
+    // from a private folder beside it instead (see commitFile()).
+    QString saveName = fileName;
+    m_staging.reset();
+    const QFileInfo info(fileName);
+    if (info.isSymLink()) {
+        m_staging.reset(new QTemporaryDir(info.absolutePath() + QLatin1String("/.tickforge-XXXXXX")));
+        saveName = m_staging->isValid() ? m_staging->filePath(info.fileName()) : QString();
+    }
+    auto *saveFile = new QSaveFile(saveName);
+    if (saveName.isEmpty() || !saveFile->open(QIODevice::WriteOnly)) {
         showError(tr("Unable to save the file ") + QDir::toNativeSeparators(fileName));
         delete saveFile;
+        m_staging.reset();
         return nullptr;
     }
     return saveFile;
@@ -201,19 +245,20 @@ void HttpsDownload::httpReadyRead()
     if (!reply)
         return;
     m_inactivity.start();
-    const QByteArray data = reply->readAll();
-    if (!file || !m_failure.isEmpty() || m_writeFailed)
-        return;
-    m_received += data.size();
-    if (m_received > m_maximumSize) {
-        fail(tr("The file exceeds the size limit."));
-        return;
-    }
-    m_hash.addData(data);
-    if (file->write(data) != data.size()) {
-        m_writeFailed = true;
-        if (reply)
+    // One buffer serves every read: no allocation per chunk keeps the heap flat.
+    m_chunk.resize(ChunkSize);
+    for (qint64 n; reply && (n = reply->read(m_chunk.data(), ChunkSize)) > 0;) {
+        m_received += n;
+        if (m_received > m_maximumSize)
+            return fail(tr("The file exceeds the size limit."));
+        if (!file || !m_failure.isEmpty() || m_writeFailed)
+            continue;
+        if (!m_expectedSha256.isEmpty())
+            m_hash.addData(m_chunk.constData(), n);
+        if (file->write(m_chunk.constData(), n) != n) {
+            m_writeFailed = true;
             reply->abort();
+        }
     }
 }
 
@@ -222,12 +267,31 @@ void HttpsDownload::onMetaDataChanged()
     if (!reply)
         return;
     m_inactivity.start();
+    // Such a body is read and dropped, not aborted: Qt reports errors of
+    // its own for some statuses, and the size limit still bounds the body.
+    if (m_failure.isEmpty())
+        m_failure = replyProblem(reply);
     bool known = false;
     const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
     // A redirect's own body does not count; the size check is for the file.
     const bool redirect = !reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isNull();
     if (known && !redirect && announced > m_maximumSize)
         fail(tr("The file exceeds the size limit."));
+}
+
+// What makes a reply's body unfit to be the file, judged from its headers:
+// anything but 200 (redirects aside), or an encoding that was not asked for.
+QString HttpsDownload::replyProblem(const QNetworkReply *finished) const
+{
+    const QVariant status = finished->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isNull() || !finished->attribute(QNetworkRequest::RedirectionTargetAttribute).isNull())
+        return QString();
+    if (status.toInt() != 200)
+        return tr("The server answered with status %1.").arg(status.toInt());
+    const QByteArray encoding = finished->rawHeader("Content-Encoding").trimmed().toLower();
+    if (!encoding.isEmpty() && encoding != "identity")
+        return tr("The server sent a compressed reply.");
+    return QString();
 }
 
 void HttpsDownload::onInactivity()
@@ -239,8 +303,9 @@ void HttpsDownload::fail(const QString &reason)
 {
     if (m_failure.isEmpty())
         m_failure = reason;
+    // Queued: aborting inside the reply's own signals upsets its bookkeeping.
     if (reply)
-        reply->abort();
+        QMetaObject::invokeMethod(reply, &QNetworkReply::abort, Qt::QueuedConnection);
 }
 
 void HttpsDownload::cancelDownload()
@@ -266,16 +331,14 @@ void HttpsDownload::httpFinished()
 
     if (requestAborted) {
         discardFile();
-        finish(false);
-        return;
+        return finish(Result::Cancelled);
     }
     if (m_writeFailed) {
         discardFile();
         showError(tr("Unable to save the file ") + QDir::toNativeSeparators(m_fileName));
-        finish(false);
-        return;
+        return finish(Result::SaveFailed);
     }
-    QString failure = m_failure;
+    QString failure = m_failure.isEmpty() ? replyProblem(finished) : m_failure;
     if (failure.isEmpty() && finished->error() != QNetworkReply::NoError)
         failure = finished->errorString();
     const QVariant target = finished->attribute(QNetworkRequest::RedirectionTargetAttribute);
@@ -286,28 +349,24 @@ void HttpsDownload::httpFinished()
             // The redirect's own body is not the file: start it afresh.
             discardFile();
             file = openFileForWrite(m_fileName);
-            if (!file) {
-                finish(false);
-                return;
-            }
+            if (!file)
+                return finish(Result::SaveFailed);
             startRequest(next);
             return;
         }
     }
-    if (failure.isEmpty() && !m_expectedSha256.isEmpty() && m_hash.result().toHex() != m_expectedSha256)
+    if (failure.isEmpty() && !m_expectedSha256.isEmpty() && m_hash.hexResult() != m_expectedSha256)
         failure = tr("The file does not match its SHA-256 checksum.");
     if (!failure.isEmpty()) {
         discardFile();
         showError(tr("Download failed: ") + failure);
-        finish(false);
-        return;
+        return finish(Result::Failed);
     }
     if (!commitFile()) {
         showError(tr("Unable to save the file ") + QDir::toNativeSeparators(m_fileName));
-        finish(false);
-        return;
+        return finish(Result::SaveFailed);
     }
-    finish(true);
+    finish(Result::Done);
 }
 
 bool HttpsDownload::checkRedirect(const QUrl &target, QString &reason) const
@@ -320,7 +379,7 @@ bool HttpsDownload::checkRedirect(const QUrl &target, QString &reason) const
         reason = tr("Refused a redirect to an unsupported address.");
         return false;
     }
-    if (url.scheme() == QLatin1String("https") && target.scheme() == QLatin1String("http")) {
+    if ((m_httpsOnly || url.scheme() == QLatin1String("https")) && target.scheme() == QLatin1String("http")) {
         reason = tr("Refused a redirect from HTTPS to an insecure address.");
         return false;
     }
@@ -338,43 +397,58 @@ void HttpsDownload::sslErrors(QNetworkReply *failing, const QList<QSslError> &er
     for (const QSslError &error : errors)
         texts.append(error.errorString());
 
-    // The user may take longer than the inactivity limit to answer.
-    m_inactivity.stop();
-    const MessageReply answer = DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Warning, tr("SSL Errors"),
-                             tr("One or more SSL errors has occurred: ") +
-                                 tr("\n%1").arg(texts.join(QLatin1Char('\n'))))
-            .withButton(QMessageBox::Ignore, tr("Ignore"))
-            .withButton(QMessageBox::Abort, tr("Abort")));
+    bool ignore = false;
+    if (m_certificatePrompt) {
+        // The user may take longer than the inactivity limit to answer.
+        m_inactivity.stop();
+        MessageRequest question = MessageRequest::make(QMessageBox::Warning, tr("SSL Errors"),
+                                                       tr("One or more SSL errors has occurred: ") +
+                                                           tr("\n%1").arg(texts.join(QLatin1Char('\n'))));
+        question.withButton(QMessageBox::Ignore, tr("Ignore")).withButton(QMessageBox::Abort, tr("Abort"));
+        // Return and Escape refuse: going on takes a deliberate click.
+        question.defaultButton = QMessageBox::Abort;
+        ignore = DialogService::instance().message(question).is(QMessageBox::Ignore);
+        if (reply)
+            m_inactivity.start();
+    }
     // Only the errors the user has seen are waived; anything else still fails.
-    if (answer.is(QMessageBox::Ignore) && failing && failing == reply)
+    if (!failing || failing != reply)
+        return;
+    if (ignore)
         failing->ignoreSslErrors(errors);
-    if (reply)
-        m_inactivity.start();
+    else if (m_failure.isEmpty()) // the reply fails by itself; say why
+        m_failure = texts.join(QLatin1Char('\n'));
 }
 
 void HttpsDownload::discardFile()
 {
-    if (!file)
-        return;
-    file->cancelWriting();
-    delete file; // an uncommitted save file removes its temporary file
-    file = nullptr;
+    if (file) {
+        file->cancelWriting();
+        delete file; // an uncommitted save file removes its temporary file
+        file = nullptr;
+    }
+    m_staging.reset();
 }
 
 bool HttpsDownload::commitFile()
 {
     if (!file)
         return false;
-    const bool ok = file->commit();
+    bool ok = file->commit();
+    const QString saved = file->fileName();
     delete file;
     file = nullptr;
+    // The link itself goes; the file it pointed to stays as it was.
+    if (ok && m_staging)
+        ok = QFile::remove(m_fileName) && QFile::rename(saved, m_fileName);
+    m_staging.reset();
     return ok;
 }
 
-void HttpsDownload::finish(bool ok)
+void HttpsDownload::finish(Result result)
 {
-    succeeded = ok;
+    m_result = result;
+    succeeded = result == Result::Done;
     m_transferEnded = true;
     m_expectedSha256.clear();
     if (m_loopRunning)
@@ -383,6 +457,9 @@ void HttpsDownload::finish(bool ok)
 
 void HttpsDownload::showError(const QString &text)
 {
+    m_failureText = text;
+    if (m_quiet)
+        return;
     DialogService::instance().message(
         MessageRequest::make(QMessageBox::Critical, tr("Error"), text).withButton(QMessageBox::Ok, tr("Ok")));
 }

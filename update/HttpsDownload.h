@@ -1,8 +1,9 @@
 #pragma once
 
+#include "Crypto.h"
+
 #include <QAuthenticator>
 #include <QByteArray>
-#include <QCryptographicHash>
 #include <QDialog>
 #include <QEventLoop>
 #include <QList>
@@ -14,7 +15,11 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
+#include <memory>
+
 class QSaveFile;
+class QTemporaryDir;
 class ProgressDialog;
 
 // Downloads one file from an http or https address into a directory, with a
@@ -29,6 +34,8 @@ class HttpsDownload : public QDialog {
     Q_OBJECT
 
 public:
+    enum class Result { Done, Busy, InvalidAddress, NotReplaced, SaveFailed, Cancelled, Failed };
+
     explicit HttpsDownload(QWidget *progressParent);
     ~HttpsDownload() override;
 
@@ -36,6 +43,9 @@ public:
     // target directory; once the target name is known, its full path.
     // versionSuffix, when not empty, goes into the name: Tool.zip -> Tool_V<suffix>.zip.
     bool download(QString url, QString &path, QString versionSuffix);
+    // How the last download() ended, and the text of its failure, if any.
+    Result result() const { return m_result; }
+    QString failureText() const { return m_failureText; }
 
     // Hex SHA-256 the next download must match (empty: not checked).
     void setExpectedSha256(const QString &hex);
@@ -43,6 +53,14 @@ public:
     void setInactivityTimeout(int msecs);
     // A body larger than this fails (default 1 GiB).
     void setMaximumSize(qint64 bytes);
+    // Off: a certificate error fails the transfer and nobody is asked.
+    void setCertificatePrompt(bool ask) { m_certificatePrompt = ask; }
+    // On: every address, redirects included, must be https.
+    void setHttpsOnly(bool on) { m_httpsOnly = on; }
+    // On: failures are only kept in failureText(), not shown.
+    void setQuiet(bool on) { m_quiet = on; }
+    // Set: progress goes to this function instead of a progress dialog.
+    void setProgressReporter(std::function<void(qint64 received, qint64 total)> reporter);
 
     static constexpr int MaxRedirects = 10;
     static constexpr int DefaultInactivityTimeoutMs = 30 * 1000;
@@ -56,14 +74,16 @@ private slots:
     void sslErrors(QNetworkReply *reply, const QList<QSslError> &errors);
 
 private:
+    bool prepare(const QString &address, QString &path, const QString &versionSuffix, QUrl &source);
     void startRequest(const QUrl &requestedUrl);
     QSaveFile *openFileForWrite(const QString &fileName);
     void discardFile();
     bool commitFile();
     void fail(const QString &reason);
-    void finish(bool ok);
+    void finish(Result result);
     void onMetaDataChanged();
     void onInactivity();
+    QString replyProblem(const QNetworkReply *finished) const;
     bool checkRedirect(const QUrl &target, QString &reason) const;
     void showError(const QString &text);
 
@@ -79,15 +99,26 @@ private:
     bool succeeded = false;
 
     QPointer<ProgressDialog> m_progress;
+    std::function<void(qint64, qint64)> m_reporter;
     QTimer m_inactivity;
-    QCryptographicHash m_hash{QCryptographicHash::Sha256};
+    Sha256 m_hash;
+    QByteArray m_chunk; // read buffer, reused
+    // Set while the target name is a symbolic link: the body is saved here
+    // first and then takes the place of the link itself, never of its target.
+    std::unique_ptr<QTemporaryDir> m_staging;
     QByteArray m_nextSha256;     // set for the next download
     QByteArray m_expectedSha256; // lower-case hex for this one, empty when not checked
     QString m_fileName;          // full name of the target file
     QString m_failure;           // reason that ended the running transfer
+    QString m_failureText;       // message of the last failure
+    Result m_result = Result::Done;
     bool m_writeFailed = false;
+    bool m_running = false;
     bool m_loopRunning = false;
     bool m_transferEnded = false;
+    bool m_certificatePrompt = true;
+    bool m_httpsOnly = false;
+    bool m_quiet = false;
     int m_redirects = 0;
     qint64 m_received = 0;
     qint64 m_maximumSize = DefaultMaximumSize;

@@ -2,39 +2,51 @@
 
 #include <QDomDocument>
 #include <QDomElement>
-#include <QFile>
 
 #include <limits>
 
-QString readListValue(const QString &fileName, const QString &section, const QString &key,
-                      const QString &field)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    QDomDocument document;
-    if (!document.setContent(&file))
-        return QString();
+namespace {
 
+QString entryValue(const QDomDocument &document, const QString &section, const QString &key,
+                   const QString &field)
+{
     const QDomElement sectionElement = document.documentElement().firstChildElement(section);
-    if (sectionElement.isNull())
-        return QString();
     for (QDomElement entry = sectionElement.firstChildElement(); !entry.isNull();
          entry = entry.nextSiblingElement()) {
         bool found = false;
         for (QDomElement element = entry.firstChildElement(); !element.isNull();
              element = element.nextSiblingElement()) {
-            if (element.text() == key)
+            // A pretty-printed list puts blanks and line breaks around texts.
+            const QString text = element.text().trimmed();
+            if (text == key)
                 found = true;
             if (found && element.tagName() == field)
-                return element.text();
+                return text;
         }
     }
     return QString();
 }
 
-int versionNumber(const QString &version)
+} // namespace
+
+UpdateListEntry readUpdateList(const QByteArray &xml, const QString &section, const QString &key)
 {
+    UpdateListEntry entry;
+    QDomDocument document;
+    entry.parsed = document.setContent(xml);
+    if (!entry.parsed)
+        return entry;
+    entry.version = entryValue(document, section, key, QStringLiteral("Version"));
+    entry.url = entryValue(document, section, key, QStringLiteral("URL"));
+    entry.urlEn = entryValue(document, section, key, QStringLiteral("URLEN"));
+    entry.sha256 = entryValue(document, section, key, QStringLiteral("SHA256"));
+    return entry;
+}
+
+int versionNumber(const QString &version, bool *ok)
+{
+    if (ok)
+        *ok = false;
     const int firstDot = version.indexOf(QLatin1Char('.'));
     if (firstDot < 0)
         return 0;
@@ -52,6 +64,8 @@ int versionNumber(const QString &version)
     const qint64 patch = patchText.toInt(&okPatch, 16);
     if (!okMajor || !okMinor || !okPatch)
         return 0;
+    if (ok)
+        *ok = true;
     // Packed in 64 bits so that an absurd version from the server cannot
     // overflow; such a value is held at the ends of the int range.
     const qint64 value = (major * 256 + minor) * 256 + patch;

@@ -104,6 +104,14 @@
             <translation>The current tool is the latest version.</translation>
         </message>
         <message>
+            <source>The update list could not be read.</source>
+            <translation>The update list could not be read.</translation>
+        </message>
+        <message>
+            <source>The signature of the update list is missing or wrong.</source>
+            <translation>The signature of the update list is missing or wrong.</translation>
+        </message>
+        <message>
             <source>Information</source>
             <translation>Information</translation>
         </message>
@@ -296,6 +304,18 @@
         <message>
             <source>Refused a redirect from HTTPS to an insecure address.</source>
             <translation>Refused a redirect from HTTPS to an insecure address.</translation>
+        </message>
+        <message>
+            <source>Refused an insecure address: HTTPS is required.</source>
+            <translation>Refused an insecure address: HTTPS is required.</translation>
+        </message>
+        <message>
+            <source>The server answered with status %1.</source>
+            <translation>The server answered with status %1.</translation>
+        </message>
+        <message>
+            <source>The server sent a compressed reply.</source>
+            <translation>The server sent a compressed reply.</translation>
         </message>
     </context>
     <context>

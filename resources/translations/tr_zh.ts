@@ -104,6 +104,14 @@
             <translation>当前软件已是最新版本。</translation>
         </message>
         <message>
+            <source>The update list could not be read.</source>
+            <translation>无法读取更新列表。</translation>
+        </message>
+        <message>
+            <source>The signature of the update list is missing or wrong.</source>
+            <translation>更新列表的签名缺失或无效。</translation>
+        </message>
+        <message>
             <source>Information</source>
             <translation>信息</translation>
         </message>
@@ -296,6 +304,18 @@
         <message>
             <source>Refused a redirect from HTTPS to an insecure address.</source>
             <translation>已拒绝从HTTPS重定向到不安全的地址。</translation>
+        </message>
+        <message>
+            <source>Refused an insecure address: HTTPS is required.</source>
+            <translation>已拒绝不安全的地址：需要HTTPS。</translation>
+        </message>
+        <message>
+            <source>The server answered with status %1.</source>
+            <translation>服务器返回了状态 %1。</translation>
+        </message>
+        <message>
+            <source>The server sent a compressed reply.</source>
+            <translation>服务器发送了压缩的回复。</translation>
         </message>
     </context>
     <context>

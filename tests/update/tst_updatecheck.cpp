@@ -1,234 +1,282 @@
-#include "HttpsDownload.h"
 #include "ScriptedDialogs.h"
-#include "TestHelpers.h"
 #include "TestServer.h"
 #include "UpdateCheck.h"
-#include "VersionCheck.h"
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
 
+#include <memory>
+#include <openssl/evp.h>
+#include <optional>
+
 using UpdateCheck::Outcome;
+using O = Outcome;
 Q_DECLARE_METATYPE(UpdateCheck::Outcome)
 
-// Reading the update list, comparing versions and the whole new-version
-// check against a local server, with scripted answers.
+// The new-version check and its command-line twin against local servers,
+// with scripted answers: a list that cannot be trusted or read fails with a
+// message and leaves nothing behind.
 class TestUpdateCheck : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void versionNumber_data();
-    void versionNumber();
-    void readListValue_data();
-    void readListValue();
     void check_data();
     void check();
-    void chineseTexts();
+    void commandLine_data();
+    void commandLine();
 
 private:
-    // The list with the product's entry after another product's; BASE stands for the server.
-    QByteArray list(const QByteArray &version,
-                    const QByteArray &urlen = "<URLEN>BASE/pkg/en/Tool.zip</URLEN>") const
+    // The product's entry, after one whose version stands before the product's
+    // name and so is passed over. BASE stands for the HTTP server.
+    static QByteArray list(const QByteArray &version,
+                           const QByteArray &urlen = "<URLEN>BASE/en/Tool.zip</URLEN>")
     {
-        return QByteArray("<Root><VelornTool><Entry><Name>Other</Name><Version>9.0.0</Version></Entry><Entry>"
-                          "<Name>Tickforge</Name><Version>" +
-                          version + "</Version>" + urlen +
-                          "<URL>BASE/pkg/zh/Tool.zip</URL></Entry></VelornTool></Root>")
-            .replace("BASE", m_server.base().toUtf8());
+        return "<Root><VelornTool><Entry><Version>9.0.0</Version><Name>Tickforge</Name></Entry><Entry><Name>"
+               "Tickforge</Name><Version>" +
+               version + "</Version>" + urlen + "<URL>BASE/zh/Tool.zip</URL></Entry></VelornTool></Root>";
     }
-    // Serves list (null: not found) under both base addresses and runs the check.
-    Outcome run(const QByteArray &list, int language, const QString &tempRoot)
+    // Serves list (null: not found) under both base addresses of server,
+    // signed "good", "bad" (over other bytes) or not at all.
+    void serve(TestServer &server, QByteArray list, const QString &signature = QString())
     {
-        for (const char *base : {"/en/download/", "/zh/download/"})
-            m_server.setRoute(base + QByteArray(UpdateCheck::listFileName()),
-                              TestServer::file(list, list.isNull() ? 404 : 200));
+        list.replace("BASE", m_http.base().toUtf8() + "/pkg");
+        QByteArray sig;
+        if (!signature.isEmpty()) { // Ed25519 over the list's exact bytes, in base64
+            const QByteArray message = signature == QLatin1String("good") ? list : list + ' ';
+            sig = QByteArray(64, '\0');
+            size_t size = 64;
+            EVP_MD_CTX *context = EVP_MD_CTX_new();
+            EVP_DigestSignInit(context, nullptr, nullptr, nullptr, m_key.get());
+            EVP_DigestSign(context, reinterpret_cast<unsigned char *>(sig.data()), &size,
+                           reinterpret_cast<const unsigned char *>(message.constData()),
+                           size_t(message.size()));
+            EVP_MD_CTX_free(context);
+            sig = sig.toBase64() + '\n';
+        }
+        for (const char *base : {"/en/download/", "/zh/download/"}) {
+            const QByteArray path = base + QByteArray(UpdateCheck::listFileName());
+            server.setRoute(path, TestServer::file(list, list.isNull() ? 404 : 200));
+            server.setRoute(path + ".sig", TestServer::file(sig, sig.isNull() ? 404 : 200));
+        }
+    }
+    // The built-in rules ("own") or those for a test server, at server's addresses.
+    static UpdateCheck::Settings settingsFor(const TestServer &server, const QString &tempRoot,
+                                             bool own = false)
+    {
         UpdateCheck::Settings settings = UpdateCheck::defaultSettings();
-        settings.englishBase = m_server.base() + QStringLiteral("/en/download/");
-        settings.chineseBase = m_server.base() + QStringLiteral("/zh/download/");
+        settings.englishBase = server.base() + QStringLiteral("/en/download/");
+        settings.chineseBase = server.base() + QStringLiteral("/zh/download/");
         settings.tempRoot = tempRoot;
         settings.inactivityTimeoutMs = 5000;
-        return UpdateCheck::checkForNewVersion(nullptr, language, settings);
+        settings.httpsOnly = settings.httpsOnly && own;
+        settings.certificatePrompt = settings.certificatePrompt || !own;
+        return settings;
     }
 
-    TestServer m_server;
+    TestServer m_http;
+    TestServer m_https{true};
+    std::unique_ptr<EVP_PKEY, void (*)(EVP_PKEY *)> m_key{nullptr, EVP_PKEY_free}; // the test's own
+    QByteArray m_sha = QCryptographicHash::hash("english package", QCryptographicHash::Sha256).toHex();
 };
 
 void TestUpdateCheck::initTestCase()
 {
-    QVERIFY(m_server.start());
-    m_server.setRoute("/pkg/en/Tool.zip", TestServer::file("english package"));
-    m_server.setRoute("/pkg/zh/Tool.zip", TestServer::file("chinese package"));
-    m_server.setRoute("/pkg/en/Tool_V3.0.04.zip", TestServer::file("english package"));
-}
-
-void TestUpdateCheck::versionNumber_data()
-{
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<int>("expected");
-    const auto row = [](const char *version, int major, int minor, int patch) {
-        QTest::newRow(version) << version << (major * 256 + minor) * 256 + patch;
-    };
-    row("3.0.03", 3, 0, 3);
-    row("3.0.04", 3, 0, 4);
-    row("3.0.09", 3, 0, 9);
-    row("3.0.0A", 3, 0, 10);
-    row("3.1", 3, 1, 1);
-    row("V3.0.04", 0, 0, 0);
-}
-
-void TestUpdateCheck::versionNumber()
-{
-    QFETCH(QString, version);
-    QFETCH(int, expected);
-    QCOMPARE(::versionNumber(version), expected);
-}
-
-void TestUpdateCheck::readListValue_data()
-{
-    QTest::addColumn<QByteArray>("xml"); // null: no file at all
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("expected");
-    const QByteArray list =
-        "<Root><VelornTool><Entry><Name>Other</Name><Version>1.0.0</Version></Entry>"
-        "<Entry><Name>Tickforge</Name><Version>3.0.04</Version><URLEN>en</URLEN><URL>zh</URL>"
-        "</Entry></VelornTool></Root>";
-    QTest::newRow("version of the product") << list << "VelornTool"
-                                            << "Version"
-                                            << "3.0.04";
-    QTest::newRow("Chinese address") << list << "VelornTool"
-                                     << "URL"
-                                     << "zh";
-    QTest::newRow("missing section") << list << "NoSuchSection"
-                                     << "Version"
-                                     << "";
-    QTest::newRow("field before key passed over")
-        << QByteArray("<Root><VelornTool><Entry><Version>9.0.0</Version><Name>Tickforge</Name></Entry>"
-                      "<Entry><Name>Tickforge</Name><Version>3.0.05</Version></Entry></VelornTool></Root>")
-        << "VelornTool"
-        << "Version"
-        << "3.0.05";
-    QTest::newRow("unreadable file") << QByteArray() << "VelornTool"
-                                     << "Version"
-                                     << "";
-}
-
-void TestUpdateCheck::readListValue()
-{
-    QFETCH(QByteArray, xml);
-    QFETCH(QString, section);
-    QFETCH(QString, field);
-    QFETCH(QString, expected);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("list.xml"));
-    QVERIFY(xml.isNull() || !writeFile(path, xml).isNull());
-    QCOMPARE(::readListValue(path, section, QStringLiteral("Tickforge"), field), expected);
+    QVERIFY(m_http.start());
+    QVERIFY(m_https.start());
+    EVP_PKEY_CTX *context = EVP_PKEY_CTX_new_id(EVP_PKEY_ED25519, nullptr);
+    EVP_PKEY *key = nullptr;
+    QVERIFY(EVP_PKEY_keygen_init(context) == 1 && EVP_PKEY_keygen(context, &key) == 1);
+    EVP_PKEY_CTX_free(context);
+    m_key.reset(key);
+    m_http.setRoute("/pkg/en/Tool.zip", TestServer::file("english package"));
+    m_http.setRoute("/pkg/zh/Tool.zip", TestServer::file("chinese package"));
+    m_http.setRoute("/pkg/en/Tool_V3.0.04.zip", TestServer::file("english package"));
+    TestServer::Route paced = TestServer::file(QByteArray("english package").repeated(40000));
+    paced.chunkDelayMs = 20; // long enough to pick the menu entry again meanwhile
+    m_http.setRoute("/pkg/en/Slow.zip", paced);
 }
 
 void TestUpdateCheck::check_data()
 {
-    QTest::addColumn<QByteArray>("list"); // null: the list is not found
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("answers"); // "ok": to the question, "dir": a folder, "open": Open Folder
+    QTest::addColumn<QByteArray>("list"); // null: not found
+    // Words: "zh" Chinese; "https" server; "own": the built-in rules; a "signed", "badsig" or "nosig"
+    // list; answers "ignore" to the SSL box, "ok" to the question, "dir" a folder, "open" Open Folder.
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<Outcome>("outcome");
-    QTest::addColumn<QString>("text");   // how the last message starts
-    QTest::addColumn<QByteArray>("got"); // the package saved as Tool_V3.0.04.zip, if any
-    const auto row = [](const char *tag, const QByteArray &list, int language, const char *answers,
-                        Outcome outcome, const char *text, const QByteArray &got = QByteArray()) {
-        QTest::newRow(tag) << list << language << answers << outcome << text << got;
+    QTest::addColumn<QString>("text");  // how the last message starts
+    QTest::addColumn<QString>("saved"); // "<name>: <content>" of the package, if any
+    const auto row = [](const char *tag, const QByteArray &list, const char *setup, O outcome,
+                        const QString &text, const char *saved = "") {
+        QTest::newRow(tag) << list << setup << outcome << text << saved;
     };
-    const char *latest = "The current tool is the latest version.";
     const char *question = "A new version of \"Tickforge\" has been detected, do you want to download it?";
-    const char *saved = "Download succeeded, storage location: \n";
-    row("same version", list("3.0.03"), 0, "ok dir", Outcome::UpToDate, latest);
-    row("not XML", "garbage", 0, "ok dir", Outcome::UpToDate, latest);
-    row("cancel at the question", list("3.0.04"), 0, "", Outcome::Declined, question);
-    row("cancel at the directory", list("3.0.04"), 0, "ok", Outcome::Declined, question);
-    row("English takes URLEN", list("3.0.04"), 0, "ok dir", Outcome::Downloaded, saved, "english package");
-    row("Chinese takes URL", list("3.0.04"), 1, "ok dir open", Outcome::Downloaded, saved, "chinese package");
-    row("versioned name kept", list("3.0.04", "<URLEN>BASE/pkg/en/Tool_V3.0.04.zip</URLEN>"), 0, "ok dir",
-        Outcome::Downloaded, saved, "english package");
-    row("list not found", QByteArray(), 0, "ok dir", Outcome::ListFailed, "Download failed: ");
-    row("no package address", list("3.0.04", ""), 0, "ok dir", Outcome::PackageFailed, "Invalid URL : ");
-    const QByteArray sha = QCryptographicHash::hash("english package", QCryptographicHash::Sha256).toHex();
-    row("checksum matches", list("3.0.04", "<URLEN>BASE/pkg/en/Tool.zip</URLEN><SHA256>" + sha + "</SHA256>"),
-        0, "ok dir", Outcome::Downloaded, saved, "english package");
-    row("checksum mismatch",
-        list("3.0.04", "<URLEN>BASE/pkg/en/Tool.zip</URLEN><SHA256>" + QByteArray(64, 'a') + "</SHA256>"), 0,
-        "ok dir", Outcome::PackageFailed, "Download failed: The file does not match its SHA-256 checksum.");
+    const char *unreadable = "The update list could not be read.";
+    const char *badSignature = "The signature of the update list is missing or wrong.";
+    const QString done = QStringLiteral("Download succeeded, storage location: \n");
+    const QString failed = QStringLiteral("Download failed: ");
+    const char *english = "Tool_V3.0.04.zip: english package";
+    const QByteArray v4 = list("3.0.04"),
+                     summed = list("3.0.04", "<URLEN>BASE/en/Tool.zip</URLEN><SHA256>" + m_sha + "</SHA256>");
+    row("same version", list("3.0.03"), "ok dir", O::UpToDate, "The current tool is the latest version.");
+    row("binary list", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10), "ok dir", O::ListUnreadable, unreadable);
+    row("no version", list("").replace("<Version></Version>", ""), "ok dir", O::ListUnreadable, unreadable);
+    row("version with a letter", list("V3.0.04"), "ok dir", O::ListUnreadable, unreadable);
+    row("Chinese, unreadable", "<Root/>", "zh", O::ListUnreadable, "无法读取更新列表。");
+    row("list over its cap", v4 + QByteArray(1 << 20, ' '), "", O::ListFailed,
+        failed + "The file exceeds the size limit.");
+    row("Chinese, list not found", QByteArray(), "zh", O::ListFailed, "下载失败： 服务器返回了状态 404。");
+    row("cancel at the question", v4, "", O::Declined, question);
+    row("cancel at the directory", v4, "ok", O::Declined, question);
+    row("English takes URLEN", v4, "ok dir", O::Downloaded, done, english);
+    row("Chinese takes URL", v4, "zh ok dir open", O::Downloaded, "下载成功，位于： \n",
+        "Tool_V3.0.04.zip: chinese package");
+    row("versioned name kept", list("3.0.04", "<URLEN>BASE/en/Tool_V3.0.04.zip</URLEN>"), "ok dir",
+        O::Downloaded, done, english);
+    row("pretty-printed list", list("\n   3.0.04  ", "<URLEN>\n  BASE/en/Tool.zip\n</URLEN>"), "ok dir",
+        O::Downloaded, done, english);
+    row("hexadecimal version is newer", list("3.0.0A"), "ok dir", O::Downloaded, done,
+        "Tool_V3.0.0A.zip: english package");
+    row("no package address", list("3.0.04", ""), "ok dir", O::PackageFailed, "Invalid URL : ");
+    row("checksum mismatch", QByteArray(summed).replace(m_sha, QByteArray(64, 'a')), "ok dir",
+        O::PackageFailed, failed + "The file does not match its SHA-256 checksum.");
+    row("https list, http package", v4, "https ignore ok dir", O::PackageFailed,
+        failed + "Refused an insecure address: HTTPS is required.");
+    row("own address over http", v4, "own ok dir", O::ListFailed,
+        failed + "Refused an insecure address: HTTPS is required.");
+    row("own address, bad certificate", v4, "own https ignore ok dir", O::ListFailed,
+        failed + "The certificate is self-signed, and untrusted");
+    row("second check while downloading", list("3.0.04", "<URLEN>BASE/en/Slow.zip</URLEN>"), "ok dir again",
+        O::Downloaded, done, "Slow_V3.0.04.zip: english package");
+    row("signed list", summed, "signed ok dir", O::Downloaded, done, english);
+    row("wrong signature", summed, "badsig ok dir", O::SignatureFailed, badSignature);
+    row("missing signature", summed, "nosig ok dir", O::SignatureFailed,
+        badSignature + QStringLiteral("\nDownload failed: The server answered with status 404."));
+    row("signed list without checksum", v4, "signed ok dir", O::ListUnreadable, unreadable);
 }
 
 void TestUpdateCheck::check()
 {
     QFETCH(QByteArray, list);
-    QFETCH(int, language);
-    QFETCH(QString, answers);
+    QFETCH(QString, setup);
     QFETCH(Outcome, outcome);
     QFETCH(QString, text);
-    QFETCH(QByteArray, got);
+    QFETCH(QString, saved);
+    const QStringList words = setup.split(QLatin1Char(' '));
+    const auto has = [&words](const char *word) {
+        return words.contains(QLatin1String(word));
+    };
     QTemporaryDir tempRoot, target;
-    ScriptedDialogs dialogs;
-    if (answers.contains(QLatin1String("ok")))
-        dialogs.answerButton(QMessageBox::Ok);
-    if (answers.contains(QLatin1String("dir")))
-        dialogs.answerPath(target.path());
-    dialogs.answerExtra(answers.contains(QLatin1String("open")) ? 0 : 1);
-    m_server.requestedPaths.clear();
-    QCOMPARE(run(list, language, tempRoot.path()), outcome);
-
-    QCOMPARE(m_server.requestedPaths.first(),
-             "/" + QByteArray(language ? "zh" : "en") + "/download/" + UpdateCheck::listFileName());
-    QVERIFY2(dialogs.last()->text.startsWith(text), qPrintable(dialogs.last()->text));
-    QVERIFY(QDir(tempRoot.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-    const QString package = QDir(target.path()).filePath(QStringLiteral("Tool_V3.0.04.zip"));
-    QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden),
-             got.isNull() ? QStringList() : QStringList{QStringLiteral("Tool_V3.0.04.zip")});
-    if (outcome == Outcome::Declined) {
-        QCOMPARE(dialogs.requests.first().title, QStringLiteral("Infomation"));
-        QCOMPARE(dialogs.texts(ScriptedDialogs::Kind::Directory).size(), answers.isEmpty() ? 0 : 1);
-        QCOMPARE(m_server.requestedPaths.size(), 1);
-    }
-    if (outcome != Outcome::Downloaded)
-        return;
-    QFile file(package);
-    QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), got);
-    QCOMPARE(dialogs.last()->text, text + QDir::toNativeSeparators(package));
-    QCOMPARE(dialogs.last()->extraButtons,
-             (QStringList{QStringLiteral(" Open Folder  "), QStringLiteral("OK")}));
-    QCOMPARE(dialogs.openedUrls, answers.contains(QLatin1String("open"))
-                                     ? QList<QUrl>{QUrl::fromLocalFile(target.path())}
-                                     : QList<QUrl>());
-}
-
-void TestUpdateCheck::chineseTexts()
-{
     QTranslator chinese;
-    QVERIFY(chinese.load(QStringLiteral(":/image/tr_zh.qm")));
-    QVERIFY(QCoreApplication::installTranslator(&chinese));
-    QTemporaryDir dir;
+    QVERIFY(!has("zh") ||
+            (chinese.load(":/image/tr_zh.qm") && QCoreApplication::installTranslator(&chinese)));
     ScriptedDialogs dialogs;
-    QCOMPARE(run(list("3.0.03"), 0, dir.path()), Outcome::UpToDate);
-    HttpsDownload download(nullptr);
-    QString path = dir.path();
-    QVERIFY(!download.download(QStringLiteral("   "), path, QString()));
-    QVERIFY(!writeFile(dir.filePath(QStringLiteral("Tool.zip")), "old").isNull());
-    QVERIFY(!download.download(m_server.base() + QStringLiteral("/pkg/en/Tool.zip"), path = dir.path(), {}));
+    if (has("ignore"))
+        dialogs.answerButton(QMessageBox::Ignore);
+    if (has("ok"))
+        dialogs.answerButton(QMessageBox::Ok);
+    if (has("dir"))
+        dialogs.answerPath(target.path());
+    dialogs.answerExtra(has("open") ? 0 : 1);
+    TestServer &server = has("https") ? m_https : m_http;
+    const bool signs = has("signed") || has("badsig") || has("nosig");
+    serve(server, list, has("signed") ? "good" : has("badsig") ? "bad" : "");
+    UpdateCheck::Settings settings = settingsFor(server, tempRoot.path(), has("own"));
+    if (signs) {
+        settings.publicKey = QByteArray(32, '\0');
+        size_t size = 32;
+        QVERIFY(EVP_PKEY_get_raw_public_key(
+                    m_key.get(), reinterpret_cast<unsigned char *>(settings.publicKey.data()), &size) == 1);
+    }
+    m_http.requestedPaths.clear();
+    server.requestedPaths.clear();
+    std::optional<Outcome> second; // of picking the menu entry again while the package downloads
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, this, [&] {
+        if (has("again") && !second && m_http.requestedPaths.size() == 2)
+            second = UpdateCheck::checkForNewVersion(nullptr, 0, settings).outcome;
+    });
+    timer.start(10);
+    const UpdateCheck::Result result = UpdateCheck::checkForNewVersion(nullptr, has("zh") ? 1 : 0, settings);
     QCoreApplication::removeTranslator(&chinese);
 
-    QCOMPARE(dialogs.requests.size(), 3);
-    QCOMPARE(dialogs.requests.at(0).title, QStringLiteral("信息"));
-    QCOMPARE(dialogs.requests.at(0).text, QStringLiteral("当前软件已是最新版本。"));
-    QCOMPARE(dialogs.requests.at(0).buttonLabels, QStringList{QStringLiteral("确定")});
-    QCOMPARE(dialogs.requests.at(1).title, QStringLiteral("错误"));
-    QCOMPARE(dialogs.requests.at(1).text, QStringLiteral("无效的URL :    "));
-    QCOMPARE(dialogs.requests.at(2).title, QStringLiteral("覆盖文件"));
-    QVERIFY(dialogs.requests.at(2).text.endsWith(QStringLiteral(" 文件已经存在，是否覆盖？")));
-    QCOMPARE(dialogs.requests.at(2).buttonLabels,
-             (QStringList{QStringLiteral("确定"), QStringLiteral("取消")}));
+    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(second, has("again") ? std::optional<Outcome>(O::Busy) : std::nullopt);
+    QVERIFY2(dialogs.last()->text.startsWith(text), qPrintable(dialogs.last()->text));
+    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message),
+             (has("ignore") && !has("own") ? 1 : 0) + (outcome >= Outcome::PackageFailed ? 2 : 1));
+    QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Directory),
+             outcome >= Outcome::Declined && has("ok") ? 1 : 0);
+    QVERIFY(QDir(tempRoot.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    const QStringList got =
+        QDir(target.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QCOMPARE(got.join(QString()), saved.section(QLatin1Char(':'), 0, 0));
+    if (outcome < Outcome::PackageFailed && !has("own")) // a signature is fetched; a package never
+        QCOMPARE(server.requestedPaths.size(), signs ? 2 : 1);
+    if (outcome != Outcome::Downloaded)
+        return;
+    QCOMPARE(result.packagePath, target.filePath(got.value(0)));
+    QFile file(result.packagePath);
+    QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().startsWith(saved.section(": ", 1).toUtf8()));
+    QCOMPARE(dialogs.last()->text, text + QDir::toNativeSeparators(result.packagePath));
+    QCOMPARE(dialogs.openedUrls,
+             has("open") ? QList<QUrl>{QUrl::fromLocalFile(target.path())} : QList<QUrl>());
+}
+
+void TestUpdateCheck::commandLine_data()
+{
+    QTest::addColumn<QString>("arguments"); // BASE and HTTPS stand for the list's base, DIR for the folder
+    QTest::addColumn<QByteArray>("old");    // Tool_V3.0.04.zip there before, if not null
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output");     // standard output, or how standard error starts (status 1, 6)
+    QTest::addColumn<QByteArray>("package"); // Tool_V3.0.04.zip afterwards (null: none)
+    const QByteArray none, english = "english package";
+    const QString lines = QStringLiteral("version 3.0.04\ncurrent 3.0.03\nnewer yes\n");
+    const QString saved = lines + QStringLiteral("saved DIR/Tool_V3.0.04.zip\n");
+    const auto row = [](const char *tag, const QString &arguments, const QByteArray &old, int status,
+                        const QString &output, const QByteArray &package) {
+        QTest::newRow(tag) << arguments << old << status << output << package;
+    };
+    row("newer, not fetched", "--base BASE", none, 10, lines, none);
+    row("downloaded", "--base=BASE --download DIR --sha256 " + QString::fromLatin1(m_sha), none, 0, saved,
+        english);
+    row("target exists", "--base BASE --download DIR", "old", 4, lines, "old");
+    row("target replaced", "--overwrite --base BASE --download DIR", "old", 0, saved, english);
+    row("certificate error, nobody asked", "--base HTTPS --download DIR", none, 6,
+        "Error: Download failed: The certificate is self-signed", none);
+    row("bad usage", "--base BASE --sha256 12", none, 1, "tickforge-cli: update: --sha256 needs", none);
+}
+
+void TestUpdateCheck::commandLine()
+{
+    QFETCH(QString, arguments);
+    QFETCH(QByteArray, old);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QFETCH(QByteArray, package);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("Tool_V3.0.04.zip")));
+    QVERIFY(old.isNull() || (file.open(QIODevice::WriteOnly) && file.write(old) == 3));
+    file.close();
+    serve(m_http, list("3.0.04"));
+    serve(m_https, list("3.0.04"));
+    arguments.replace("BASE", m_http.base() + "/en/download")
+        .replace("HTTPS", m_https.base() + "/en/download/")
+        .replace("DIR", dir.path());
+    QProcess cli;
+    cli.start(QStringLiteral(TF_CLI_PATH), QStringList{QStringLiteral("update")} + arguments.split(' '));
+    QTRY_COMPARE_WITH_TIMEOUT(cli.state(), QProcess::NotRunning, 30000); // the servers answer meanwhile
+    QCOMPARE(cli.exitCode(), status);
+    const QString text =
+        status == 1 || status == 6 ? cli.readAllStandardError() : cli.readAllStandardOutput();
+    QVERIFY2(text.startsWith(output.replace("DIR", dir.path())), qPrintable(text));
+    QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), package);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+             package.isNull() ? 0 : 1);
 }
 
 QTEST_MAIN(TestUpdateCheck)

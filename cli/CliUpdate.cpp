@@ -1,0 +1,178 @@
+#include "CliUpdate.h"
+
+#include "CliCommands.h"
+#include "DialogService.h"
+#include "UpdateCheck.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRegExp>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+void print(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// Answers the check's questions as the command line asked: the download
+// question (always the first) with --download, the overwrite question with
+// --overwrite. Error boxes go to standard error; nothing else is shown.
+class UpdateAnswers final : public DialogService {
+public:
+    UpdateAnswers(const QString &directory, bool overwrite) : m_directory(directory), m_overwrite(overwrite)
+    {
+        DialogService::setInstance(this);
+    }
+    ~UpdateAnswers() override { DialogService::setInstance(nullptr); }
+    Q_DISABLE_COPY(UpdateAnswers)
+
+    MessageReply message(const MessageRequest &request) override
+    {
+        MessageReply reply;
+        if (request.icon == QMessageBox::Question) {
+            const bool yes = m_questions++ == 0 ? !m_directory.isNull() : m_overwrite;
+            reply.button = yes ? QMessageBox::Ok : QMessageBox::Cancel;
+        } else if (request.icon != QMessageBox::Information) {
+            print(stderr, request.title + QStringLiteral(": ") + request.text + QLatin1Char('\n'));
+            reply.button = QMessageBox::Ok;
+        }
+        return reply;
+    }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString existingDirectory(QWidget *, const QString &, const QString &) override { return m_directory; }
+    bool openUrl(const QUrl &) override { return false; }
+    OverwriteReply askOverwrite(const QString &) override { return {}; }
+    int exec(QDialog &) override { return QDialog::Rejected; }
+
+private:
+    QString m_directory;
+    bool m_overwrite = false;
+    int m_questions = 0;
+};
+
+struct UpdateLine {
+    QString base;
+    QString directory; // null: only report
+    QString sha256;
+    bool overwrite = false;
+};
+
+// Fills line from arguments; an error text when they do not fit.
+QString parseUpdateLine(const QStringList &arguments, UpdateLine &line)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString option = arguments.at(i);
+        QString value;
+        const int equals = option.indexOf(QLatin1Char('='));
+        const bool inlineValue = option.startsWith(QLatin1String("--")) && equals > 0;
+        if (inlineValue) {
+            value = option.mid(equals + 1);
+            option.truncate(equals);
+        }
+        if (option == QLatin1String("--overwrite") && !inlineValue) {
+            line.overwrite = true;
+            continue;
+        }
+        QString *target = option == QLatin1String("--base")       ? &line.base
+                          : option == QLatin1String("--download") ? &line.directory
+                          : option == QLatin1String("--sha256")   ? &line.sha256
+                                                                  : nullptr;
+        if (!target)
+            return QStringLiteral("update: unknown argument \"%1\"").arg(arguments.at(i));
+        if (!inlineValue && ++i >= arguments.size())
+            return QStringLiteral("update: %1 needs a value").arg(option);
+        *target = inlineValue ? value : arguments.at(i);
+        if (target->isEmpty())
+            return QStringLiteral("update: %1 needs a value").arg(option);
+    }
+    if (!line.directory.isNull() && !QFileInfo(line.directory).isDir())
+        return QStringLiteral("update: \"%1\" is not a directory").arg(line.directory);
+    if (!line.sha256.isNull() && !QRegExp(QStringLiteral("[0-9a-fA-F]{64}")).exactMatch(line.sha256))
+        return QStringLiteral("update: --sha256 needs 64 hexadecimal digits");
+    return QString();
+}
+
+// "Downloading 12.3 of 200.0 MB" rewritten in place, when a person watches.
+std::function<void(qint64, qint64)> progressLine(bool &shown)
+{
+    if (!isatty(fileno(stderr)))
+        return {};
+    auto timer = std::make_shared<QElapsedTimer>();
+    return [&shown, timer](qint64 received, qint64 total) {
+        // Small transfers (the list) pass too quickly to watch.
+        if ((total >= 0 && total < 1000000) ||
+            (timer->isValid() && timer->elapsed() < 100 && received != total))
+            return;
+        timer->start();
+        shown = true;
+        const QString size = total < 0 ? QString() : QStringLiteral(" of %1").arg(total / 1e6, 0, 'f', 1);
+        print(stderr, QStringLiteral("\rDownloading %1%2 MB ").arg(received / 1e6, 0, 'f', 1).arg(size));
+    };
+}
+
+int exitStatus(UpdateCheck::Outcome outcome, bool downloading)
+{
+    switch (outcome) {
+    case UpdateCheck::Outcome::UpToDate:
+    case UpdateCheck::Outcome::Downloaded:
+        return CliDone;
+    case UpdateCheck::Outcome::Declined:
+        return downloading ? CliUpdateFailed : CliNewerVersion;
+    case UpdateCheck::Outcome::NotReplaced:
+        return CliExists;
+    default:
+        return CliUpdateFailed;
+    }
+}
+
+} // namespace
+
+int commandUpdate(const QStringList &arguments)
+{
+    UpdateLine line;
+    const QString error = parseUpdateLine(arguments, line);
+    if (!error.isEmpty()) {
+        print(stderr, QStringLiteral("tickforge-cli: ") + error +
+                          QStringLiteral("\nTry \"tickforge-cli --help\".\n"));
+        return CliUsage;
+    }
+
+    UpdateCheck::Settings settings = UpdateCheck::defaultSettings();
+    if (!line.base.isEmpty()) {
+        const QString base = line.base.endsWith(QLatin1Char('/')) ? line.base : line.base + QLatin1Char('/');
+        settings.englishBase = settings.chineseBase = base;
+        settings.httpsOnly = false; // a list over https still needs an https package
+    }
+    settings.certificatePrompt = false; // nobody is there to answer
+    settings.expectedSha256 = line.sha256;
+    bool progressShown = false;
+    settings.progress = progressLine(progressShown);
+
+    UpdateAnswers answers(line.directory, line.overwrite);
+    const UpdateCheck::Result result = UpdateCheck::checkForNewVersion(nullptr, 0, settings);
+    if (progressShown)
+        print(stderr, QStringLiteral("\n"));
+    if (!result.version.isEmpty()) {
+        const bool newer = result.outcome != UpdateCheck::Outcome::UpToDate;
+        print(stdout, QStringLiteral("version %1\ncurrent %2\nnewer %3\n")
+                          .arg(result.version, QLatin1String(UpdateCheck::programVersionText()),
+                               newer ? QStringLiteral("yes") : QStringLiteral("no")));
+    }
+    if (result.outcome == UpdateCheck::Outcome::Downloaded)
+        print(stdout, QStringLiteral("saved %1\n").arg(result.packagePath));
+    if (result.outcome == UpdateCheck::Outcome::NotReplaced)
+        print(stderr,
+              QStringLiteral("tickforge-cli: update: the package's file exists in \"%1\"; --overwrite "
+                             "replaces it\n")
+                  .arg(line.directory));
+    return exitStatus(result.outcome, !line.directory.isNull());
+}
