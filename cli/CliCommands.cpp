@@ -320,9 +320,9 @@ QString normalisedFile(const QString &path, bool *found)
 }
 
 // The refusals of the generator's own recomputation, as the program reports them.
-int generatorRefusal(const ClockRules::Findings &refusals, const SeriesParams &series, CliReport &report)
+int generatorRefusal(const ClockRules::Findings &refusals, CliReport &report)
 {
-    report.err << findingLines(refusals, series.widgetClass);
+    report.err << findingLines(refusals, ClockRules::kTranslationContext);
     return CliRefused;
 }
 
@@ -334,7 +334,7 @@ int compareWithFolder(const ClockConfig &config, const SeriesParams &series, con
     ClockRules::Findings refusals;
     const ClockConfig record = Codegen::checkedCopy(config, &refusals);
     if (!refusals.isEmpty())
-        return generatorRefusal(refusals, series, report);
+        return generatorRefusal(refusals, report);
     Codegen::Files files;
     QString error;
     if (!Codegen::render(record, series.templateStem(), &files, &error, options)) {
@@ -366,7 +366,7 @@ int writeGuarded(const ClockConfig &config, const SeriesParams &series, const QS
         if (!QDir(dir).mkpath(QString::fromLatin1(folder)) ||
             !QFileInfo(QDir(dir).filePath(QString::fromLatin1(folder))).isDir()) {
             report.err << QCoreApplication::translate(
-                series.widgetClass, qstrcmp(folder, "inc") == 0 ? "Creating \"inc\" folder error!"
+                ClockRules::kTranslationContext, qstrcmp(folder, "inc") == 0 ? "Creating \"inc\" folder error!"
                                                                 : "Creating \"src\" folder error!");
             return CliGenFailed;
         }
@@ -382,7 +382,7 @@ int writeGuarded(const ClockConfig &config, const SeriesParams &series, const QS
         },
         options);
     if (result.status == Codegen::Status::Invalid)
-        return generatorRefusal(result.findings, series, report);
+        return generatorRefusal(result.findings, report);
     if (!result.done()) {
         report.err << QStringLiteral("error: ") + result.error;
         return CliGenFailed;
@@ -426,7 +426,7 @@ int commandNew(const CommandLine &line)
                                 : QFileInfo(line.values.value(QStringLiteral("-o"))).absoluteFilePath();
     const ActionOutcome outcome = widget->saveConfig(row->seriesName());
     if (!outcome.done()) {
-        for (const QString &text : findingLines(outcome.findings, row->widgetClass))
+        for (const QString &text : findingLines(outcome.findings, ClockRules::kTranslationContext))
             errLine(text);
         if (!outcome.reason.isEmpty())
             errLine(QStringLiteral("error: ") + outcome.reason);
@@ -462,7 +462,7 @@ int commandShow(const CommandLine &line)
     QStringList members;
     for (const auto &field : fields)
         members << QStringLiteral("  \"") + field.first + QStringLiteral("\": ") + jsonValue(field.second);
-    members << QStringLiteral("  \"findings\": ") + findingsJson(design.findings, design.series->widgetClass);
+    members << QStringLiteral("  \"findings\": ") + findingsJson(design.findings, ClockRules::kTranslationContext);
     outLine(QStringLiteral("{\n") + members.join(QStringLiteral(",\n")) + QStringLiteral("\n}"));
     return CliDone;
 }
@@ -477,7 +477,7 @@ int commandCheck(const CommandLine &line)
     if (opened != CliDone)
         return opened;
     const int status = statusOf(design.findings);
-    const char *context = design.series->widgetClass;
+    const char *context = ClockRules::kTranslationContext;
     if (line.flags.contains(QStringLiteral("--json"))) {
         outLine(QStringLiteral("{\n  \"series\": %1,\n  \"status\": %2,\n  \"findings\": %3\n}")
                     .arg(jsonValue(design.series->seriesName()))
@@ -572,11 +572,11 @@ int solveInput(const CommandLine &line, const SeriesParams &row, ClockConfig &co
     config.sclkSource = ClockConfig::SclkPll;
 
     if (!fromHick && (hext < 4.0 || hext > 25.0)) {
-        errLine(QCoreApplication::translate(row.widgetClass, "hext input error!"));
+        errLine(QCoreApplication::translate(ClockRules::kTranslationContext, "hext input error!"));
         return CliUsage;
     }
     if (!row.sclkEntryAccepted(sclk)) {
-        errLine(QCoreApplication::translate(row.widgetClass, "sclk input error!"));
+        errLine(QCoreApplication::translate(ClockRules::kTranslationContext, "sclk input error!"));
         return CliUsage;
     }
     config.sclkMHz = sclk;
@@ -776,7 +776,7 @@ int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
     CliDialogs dialogs;
     const ClockRules::Findings findings = openInto(widget, fileName, dialogs, report);
     const int checked = statusOf(findings);
-    report.err << findingLines(findings, series->widgetClass);
+    report.err << findingLines(findings, ClockRules::kTranslationContext);
     if (checked == CliRefused || (checked == CliWarning && !options.force))
         return checked;
     // What the program's gate hands the generator.
@@ -805,7 +805,7 @@ int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
         report.out << outcome.files;
         return CliDone;
     case ActionOutcome::Status::Refused:
-        report.err << findingLines(outcome.findings, series->widgetClass);
+        report.err << findingLines(outcome.findings, ClockRules::kTranslationContext);
         return CliRefused;
     case ActionOutcome::Status::Cancelled:
     case ActionOutcome::Status::Failed:

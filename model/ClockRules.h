@@ -12,6 +12,10 @@
 // is judged from the record alone, never from what a control shows.
 namespace ClockRules {
 
+// The catalogue context of every text a series shows, its messages included:
+// the series share their texts, so they share one context.
+constexpr const char *kTranslationContext = "QXMCUPLL";
+
 // ---- what the tree uses -------------------------------------------------------
 
 // The accepted HEXT crystal (MHz, inclusive), the same in every series.

@@ -89,8 +89,8 @@ void QXMCUPLL::showError(const QString &text)
         return;
     if (m_editDepth > 0)
         m_editRefused = true;
-    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, translated("Error"), text)
-                                          .withButton(QMessageBox::Ok, translated("Ok")));
+    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, tr("Error"), text)
+                                          .withButton(QMessageBox::Ok, tr("Ok")));
 }
 
 bool QXMCUPLL::askYes(const QString &text)
@@ -98,9 +98,9 @@ bool QXMCUPLL::askYes(const QString &text)
     if (editRefused())
         return false;
     const MessageReply reply = DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Warning, translated("Warning"), text)
-            .withButton(QMessageBox::Yes, translated("Yes"))
-            .withButton(QMessageBox::Cancel, translated("Cancel")));
+        MessageRequest::make(QMessageBox::Warning, tr("Warning"), text)
+            .withButton(QMessageBox::Yes, tr("Yes"))
+            .withButton(QMessageBox::Cancel, tr("Cancel")));
     const bool yes = reply.is(QMessageBox::Yes);
     if (!yes && m_editDepth > 0)
         m_editRefused = true;

@@ -77,7 +77,7 @@ ActionOutcome QXMCUPLL::writeDesign(const ClockConfig &record, const QString &se
     if (seriesName.isEmpty())
         return outcome;
     const QString path = DialogService::instance().saveFileName(
-        this, translated("Save"), seriesName + QStringLiteral("_Clock"), translated("Config file (*.TFCC)"));
+        this, tr("Save"), seriesName + QStringLiteral("_Clock"), tr("Config file (*.TFCC)"));
     if (path.isNull())
         return outcome;
 
@@ -86,16 +86,16 @@ ActionOutcome QXMCUPLL::writeDesign(const ClockConfig &record, const QString &se
     const QByteArray document = DesignFile::write(record, seriesName);
     QString reason;
     if (document.isEmpty() || !saveFileSafely(path, document, &reason)) {
-        errorBox("Save file failed!");
+        errorBox(QT_TRANSLATE_NOOP("QXMCUPLL", "Save file failed!"));
         outcome.status = ActionOutcome::Status::Failed;
-        outcome.reason = translated("Save file failed!") + QStringLiteral(" (") +
+        outcome.reason = tr("Save file failed!") + QStringLiteral(" (") +
                          (reason.isEmpty() ? path : reason) + QLatin1Char(')');
         return outcome;
     }
     DialogService::instance().message(MessageRequest::make(QMessageBox::Information,
-                                                           translated("Information"),
-                                                           translated("Save file succeed!"))
-                                          .withButton(QMessageBox::Ok, translated("Ok")));
+                                                           tr("Information"),
+                                                           tr("Save file succeed!"))
+                                          .withButton(QMessageBox::Ok, tr("Ok")));
     outcome.status = ActionOutcome::Status::Done;
     outcome.files = QStringList{path};
     return outcome;
@@ -109,7 +109,7 @@ ActionOutcome QXMCUPLL::runGeneration(const ClockConfig &record)
     if (!series)
         return outcome;
     const QString dir =
-        DialogService::instance().existingDirectory(this, translated("Select directory"), QString());
+        DialogService::instance().existingDirectory(this, tr("Select directory"), QString());
     if (dir.isNull())
         return outcome;
 
@@ -133,7 +133,7 @@ ActionOutcome QXMCUPLL::runGeneration(const ClockConfig &record)
         return Codegen::ConflictAnswer{reply.replace, reply.replaceAll};
     });
     if (!result.done()) {
-        errorBox("Generate code failed!", "OK");
+        errorBox(QT_TRANSLATE_NOOP("QXMCUPLL", "Generate code failed!"), QT_TRANSLATE_NOOP("QXMCUPLL", "OK"));
         outcome.status = result.status == Codegen::Status::Invalid       ? ActionOutcome::Status::Refused
                          : result.status == Codegen::Status::NotReplaced ? ActionOutcome::Status::Cancelled
                                                                          : ActionOutcome::Status::Failed;
@@ -145,11 +145,11 @@ ActionOutcome QXMCUPLL::runGeneration(const ClockConfig &record)
     outcome.status = ActionOutcome::Status::Done;
     outcome.files = Codegen::outputFiles(stem);
     const MessageReply reply = DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Information, translated("Information"),
-                             translated("Generate code finished!  Files:") + QStringLiteral("\n\n") +
+        MessageRequest::make(QMessageBox::Information, tr("Information"),
+                             tr("Generate code finished!  Files:") + QStringLiteral("\n\n") +
                                  outcome.files.join(QLatin1Char('\n')) + QLatin1Char('\n'))
-            .withExtraButton(translated(" Open Folder  "))
-            .withButton(QMessageBox::Ok, translated("OK")));
+            .withExtraButton(tr(" Open Folder  "))
+            .withButton(QMessageBox::Ok, tr("OK")));
     if (reply.isExtra(0))
         DialogService::instance().openUrl(QUrl::fromLocalFile(dir));
     return outcome;

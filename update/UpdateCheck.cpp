@@ -42,8 +42,8 @@ constexpr qint64 SignatureSizeLimit = 1024;
 
 void showError(const QString &message)
 {
-    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, text("Error"), message)
-                                          .withButton(QMessageBox::Ok, text("Ok")));
+    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, text(QT_TRANSLATE_NOOP("FormConfiguration", "Error")), message)
+                                          .withButton(QMessageBox::Ok, text(QT_TRANSLATE_NOOP("FormConfiguration", "Ok"))));
 }
 
 QByteArray readFile(const QString &path, qint64 limit)
@@ -89,7 +89,7 @@ bool fetchList(HttpsDownload &downloader, const Settings &settings, const QStrin
     QString detail;
     if (!settings.publicKey.isEmpty() &&
         !listSignatureHolds(downloader, listAddress, dir, list, settings.publicKey, detail)) {
-        showError(text("The signature of the update list is missing or wrong.") +
+        showError(text(QT_TRANSLATE_NOOP("FormConfiguration", "The signature of the update list is missing or wrong.")) +
                   (detail.isEmpty() ? QString() : QLatin1Char('\n') + detail));
         failure = Outcome::SignatureFailed;
         return false;
@@ -103,14 +103,14 @@ Outcome fetchPackage(HttpsDownload &downloader, QWidget *mainWindow, const QStri
 {
     const MessageReply answer = DialogService::instance().message(
         MessageRequest::make(
-            QMessageBox::Question, text("Infomation"),
-            text("A new version of \"Tickforge\" has been detected, do you want to download it?"))
-            .withButton(QMessageBox::Ok, text("Ok"))
-            .withButton(QMessageBox::Cancel, text("Cancel")));
+            QMessageBox::Question, text(QT_TRANSLATE_NOOP("FormConfiguration", "Infomation")),
+            text(QT_TRANSLATE_NOOP("FormConfiguration", "A new version of \"Tickforge\" has been detected, do you want to download it?")))
+            .withButton(QMessageBox::Ok, text(QT_TRANSLATE_NOOP("FormConfiguration", "Ok")))
+            .withButton(QMessageBox::Cancel, text(QT_TRANSLATE_NOOP("FormConfiguration", "Cancel"))));
     if (!answer.is(QMessageBox::Ok))
         return Outcome::Declined;
     const QString target =
-        DialogService::instance().existingDirectory(mainWindow, text("Select directory"), QString());
+        DialogService::instance().existingDirectory(mainWindow, text(QT_TRANSLATE_NOOP("FormConfiguration", "Select directory")), QString());
     if (target.isNull())
         return Outcome::Declined;
 
@@ -134,11 +134,11 @@ Outcome fetchPackage(HttpsDownload &downloader, QWidget *mainWindow, const QStri
                                                                          : Outcome::PackageFailed;
 
     const MessageReply done = DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Information, text("Information"),
-                             text("Download succeeded, storage location: ") + QLatin1Char('\n') +
+        MessageRequest::make(QMessageBox::Information, text(QT_TRANSLATE_NOOP("FormConfiguration", "Information")),
+                             text(QT_TRANSLATE_NOOP("FormConfiguration", "Download succeeded, storage location: ")) + QLatin1Char('\n') +
                                  QDir::toNativeSeparators(packagePath))
-            .withExtraButton(text(" Open Folder  "))
-            .withExtraButton(text("OK")));
+            .withExtraButton(text(QT_TRANSLATE_NOOP("FormConfiguration", " Open Folder  ")))
+            .withExtraButton(text(QT_TRANSLATE_NOOP("FormConfiguration", "OK"))));
     if (done.isExtra(0))
         DialogService::instance().openUrl(QUrl::fromLocalFile(target));
     return Outcome::Downloaded;
@@ -203,7 +203,7 @@ Result checkForNewVersion(QWidget *mainWindow, int language, const Settings &set
     const int version = versionNumber(entry.version, &versionRead);
     // A signed list vouches for the package through its checksum.
     if (!versionRead || (!settings.publicKey.isEmpty() && !isSha256(entry.sha256))) {
-        showError(text("The update list could not be read."));
+        showError(text(QT_TRANSLATE_NOOP("FormConfiguration", "The update list could not be read.")));
         result.outcome = Outcome::ListUnreadable;
         return result;
     }
@@ -211,9 +211,9 @@ Result checkForNewVersion(QWidget *mainWindow, int language, const Settings &set
     result.outcome = Outcome::UpToDate;
     if (version <= programVersion) {
         DialogService::instance().message(
-            MessageRequest::make(QMessageBox::Information, text("Information"),
-                                 text("The current tool is the latest version."))
-                .withButton(QMessageBox::Ok, text("Ok")));
+            MessageRequest::make(QMessageBox::Information, text(QT_TRANSLATE_NOOP("FormConfiguration", "Information")),
+                                 text(QT_TRANSLATE_NOOP("FormConfiguration", "The current tool is the latest version.")))
+                .withButton(QMessageBox::Ok, text(QT_TRANSLATE_NOOP("FormConfiguration", "Ok"))));
         return result;
     }
 
