@@ -352,7 +352,11 @@ void SeriesWidget::resetConfig()
         refreshDisplay();
     }
     refreshRtcDisplay();
-    restyleEntries();
+    // The sclk entry follows its text through its own signal once connected.
+    for (Control id : {Control::Hext, Control::PllMs, Control::PllNs}) {
+        if (w(id).edit)
+            entryTextChanged(id, w(id).edit->text());
+    }
 }
 
 QVector<QLineEdit *> SeriesWidget::entries() const

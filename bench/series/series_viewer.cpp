@@ -1,5 +1,6 @@
 // Shows a series widget in a window, for looking at the drawing and controls.
 //   series_viewer [series id] [zoom steps] [open list 0..3]
+//   series_viewer --grab FILE [series id]   saves the factory widget and quits
 #include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
 #include "SeriesFactory.h"
@@ -14,7 +15,16 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    if (args.value(1) == QLatin1String("--grab")) {
+        QXMCUPLL *w = createSeriesWidget(args.value(3, QStringLiteral("13")).toInt(), nullptr);
+        if (!w)
+            return 1;
+        w->resize(1440, 860);
+        w->show();
+        QApplication::processEvents();
+        return w->grab().save(args.value(2)) ? 0 : 1;
+    }
     const int id = args.value(1, QStringLiteral("13")).toInt();
     const int zoomSteps = args.value(2, QStringLiteral("0")).toInt();
     const int openList = args.value(3, QStringLiteral("-1")).toInt();
