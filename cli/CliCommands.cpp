@@ -365,9 +365,10 @@ int writeGuarded(const ClockConfig &config, const SeriesParams &series, const QS
     for (const char *folder : {"inc", "src"}) {
         if (!QDir(dir).mkpath(QString::fromLatin1(folder)) ||
             !QFileInfo(QDir(dir).filePath(QString::fromLatin1(folder))).isDir()) {
-            report.err << QCoreApplication::translate(
-                ClockRules::kTranslationContext, qstrcmp(folder, "inc") == 0 ? "Creating \"inc\" folder error!"
-                                                                : "Creating \"src\" folder error!");
+            report.err << QCoreApplication::translate(ClockRules::kTranslationContext,
+                                                      qstrcmp(folder, "inc") == 0
+                                                          ? "Creating \"inc\" folder error!"
+                                                          : "Creating \"src\" folder error!");
             return CliGenFailed;
         }
     }
@@ -462,7 +463,8 @@ int commandShow(const CommandLine &line)
     QStringList members;
     for (const auto &field : fields)
         members << QStringLiteral("  \"") + field.first + QStringLiteral("\": ") + jsonValue(field.second);
-    members << QStringLiteral("  \"findings\": ") + findingsJson(design.findings, ClockRules::kTranslationContext);
+    members << QStringLiteral("  \"findings\": ") +
+                   findingsJson(design.findings, ClockRules::kTranslationContext);
     outLine(QStringLiteral("{\n") + members.join(QStringLiteral(",\n")) + QStringLiteral("\n}"));
     return CliDone;
 }

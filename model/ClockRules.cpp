@@ -314,13 +314,17 @@ Findings limitFindings(const ClockConfig &c)
         return out;
     // Refusals stop at the first one, in the order the series checks them.
     if (c.sclkMHz > p->sclkLimitMHz)
-        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support sclk greater than"), "sclkMHz", c.sclkMHz, p->sclkLimitMHz);
+        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support sclk greater than"), "sclkMHz",
+                            c.sclkMHz, p->sclkLimitMHz);
     else if (c.apb1MHz > p->apbLimitMHz)
-        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support apb1clk greater than"), "apb1MHz", c.apb1MHz, p->apbLimitMHz);
+        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support apb1clk greater than"), "apb1MHz",
+                            c.apb1MHz, p->apbLimitMHz);
     else if (c.apb2MHz > p->apbLimitMHz)
-        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support apb2clk greater than"), "apb2MHz", c.apb2MHz, p->apbLimitMHz);
+        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support apb2clk greater than"), "apb2MHz",
+                            c.apb2MHz, p->apbLimitMHz);
     else if (pllInUse(c) && c.pllMHz > p->sclkLimitMHz)
-        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support pll clock greater than"), "pllMHz", c.pllMHz, p->sclkLimitMHz);
+        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support pll clock greater than"), "pllMHz",
+                            c.pllMHz, p->sclkLimitMHz);
     else if (p->pllMinMHz > 0 && pllInUse(c) && !c.flexiblePllActive() && c.pllMHz < p->pllMinMHz)
         out << limitRefusal(p->pllLessMessage, "pllMHz", c.pllMHz, p->pllMinMHz);
     if (!out.isEmpty())

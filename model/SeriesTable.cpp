@@ -8,36 +8,53 @@ using K = ClockSourceKind;
 
 const QVector<int> kAdcDivs{2, 4, 6, 8, 12, 16};
 
-const char *const kUsbWarning = QT_TRANSLATE_NOOP("QXMCUPLL", "USB clock must be 48MHz. But the USB clock of current config is wrong.  "
-                                "please confirm whether to continue?");
-const char *const kAdcWarningDot =
-    QT_TRANSLATE_NOOP("QXMCUPLL", "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  "
+const char *const kUsbWarning =
+    QT_TRANSLATE_NOOP("QXMCUPLL", "USB clock must be 48MHz. But the USB clock of current config is wrong.  "
                                   "please confirm whether to continue?");
-const char *const kAdcWarningComma =
-    QT_TRANSLATE_NOOP("QXMCUPLL", "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, "
-                                  "please confirm whether to continue?");
+const char *const kAdcWarningDot = QT_TRANSLATE_NOOP(
+    "QXMCUPLL", "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  "
+                "please confirm whether to continue?");
+const char *const kAdcWarningComma = QT_TRANSLATE_NOOP(
+    "QXMCUPLL", "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, "
+                "please confirm whether to continue?");
 const char *const kPllRangeMessage = QT_TRANSLATE_NOOP("QXMCUPLL", "pll input clock source range 2-16MHz!");
 const char *const kPllLessMessage = QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support pll clock less than");
 
 // Further texts the series widgets show from this table, in the series'
 // translation context: captions, sources, pins, panel lines and notes.
 [[maybe_unused]] const char *const kShownTexts[] = {
-    QT_TRANSLATE_NOOP("QXMCUPLL", "rtcsel"),        QT_TRANSLATE_NOOP("QXMCUPLL", "to rtc(kHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "ertcsel"),       QT_TRANSLATE_NOOP("QXMCUPLL", "to ertc(kHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "no clk"),        QT_TRANSLATE_NOOP("QXMCUPLL", "lick"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "lext"),          QT_TRANSLATE_NOOP("QXMCUPLL", "hick"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "hick48"),        QT_TRANSLATE_NOOP("QXMCUPLL", "hext"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "sclk"),          QT_TRANSLATE_NOOP("QXMCUPLL", "usb"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "adcclk"),        QT_TRANSLATE_NOOP("QXMCUPLL", "pll"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "pll/2"),         QT_TRANSLATE_NOOP("QXMCUPLL", "pll/4"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "none"),          QT_TRANSLATE_NOOP("QXMCUPLL", "PA8"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "PA9"),           QT_TRANSLATE_NOOP("QXMCUPLL", "PB13"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "PE4"),           QT_TRANSLATE_NOOP("QXMCUPLL", "PC9"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "systick(MHz)"),  QT_TRANSLATE_NOOP("QXMCUPLL", "sdio (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "dma (MHz)"),     QT_TRANSLATE_NOOP("QXMCUPLL", "xmc (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "gpio (MHz)"),    QT_TRANSLATE_NOOP("QXMCUPLL", "dvp (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "qspi (MHz)"),    QT_TRANSLATE_NOOP("QXMCUPLL", "adc (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "emac (MHz)"),    QT_TRANSLATE_NOOP("QXMCUPLL", "Useage limited:"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "rtcsel"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "to rtc(kHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "ertcsel"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "to ertc(kHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "no clk"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "lick"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "lext"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "hick"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "hick48"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "hext"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "sclk"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "usb"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "adcclk"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "pll"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "pll/2"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "pll/4"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "none"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "PA8"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "PA9"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "PB13"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "PE4"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "PC9"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "systick(MHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "sdio (MHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "dma (MHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "xmc (MHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "gpio (MHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "dvp (MHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "qspi (MHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "adc (MHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "emac (MHz)"),
+    QT_TRANSLATE_NOOP("QXMCUPLL", "Useage limited:"),
     QT_TRANSLATE_NOOP("QXMCUPLL", "Temperature range - 40~85 degree. "),
     QT_TRANSLATE_NOOP("QXMCUPLL", "VDD must over 3.0V. "),
 };

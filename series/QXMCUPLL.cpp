@@ -89,18 +89,18 @@ void QXMCUPLL::showError(const QString &text)
         return;
     if (m_editDepth > 0)
         m_editRefused = true;
-    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, tr("Error"), text)
-                                          .withButton(QMessageBox::Ok, tr("Ok")));
+    DialogService::instance().message(
+        MessageRequest::make(QMessageBox::Critical, tr("Error"), text).withButton(QMessageBox::Ok, tr("Ok")));
 }
 
 bool QXMCUPLL::askYes(const QString &text)
 {
     if (editRefused())
         return false;
-    const MessageReply reply = DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Warning, tr("Warning"), text)
-            .withButton(QMessageBox::Yes, tr("Yes"))
-            .withButton(QMessageBox::Cancel, tr("Cancel")));
+    const MessageReply reply =
+        DialogService::instance().message(MessageRequest::make(QMessageBox::Warning, tr("Warning"), text)
+                                              .withButton(QMessageBox::Yes, tr("Yes"))
+                                              .withButton(QMessageBox::Cancel, tr("Cancel")));
     const bool yes = reply.is(QMessageBox::Yes);
     if (!yes && m_editDepth > 0)
         m_editRefused = true;
@@ -193,7 +193,7 @@ QLabel *QXMCUPLL::addLabel(const QString &text, const QPoint &pos, int pointSize
 CustomComboBox1 *QXMCUPLL::addComboBox(const QStringList &items, int width, const QPoint &pos, qreal z,
                                        QGraphicsProxyWidget **proxy)
 {
-    auto *combo = new CustomComboBox1;
+    auto *combo = CustomComboBox1::forDrawing();
     combo->addItems(items);
     combo->setFixedWidth(width);
     combo->setFixedHeight(ClockTree::kComboHeight);

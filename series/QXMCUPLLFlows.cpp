@@ -88,14 +88,13 @@ ActionOutcome QXMCUPLL::writeDesign(const ClockConfig &record, const QString &se
     if (document.isEmpty() || !saveFileSafely(path, document, &reason)) {
         errorBox(QT_TRANSLATE_NOOP("QXMCUPLL", "Save file failed!"));
         outcome.status = ActionOutcome::Status::Failed;
-        outcome.reason = tr("Save file failed!") + QStringLiteral(" (") +
-                         (reason.isEmpty() ? path : reason) + QLatin1Char(')');
+        outcome.reason = tr("Save file failed!") + QStringLiteral(" (") + (reason.isEmpty() ? path : reason) +
+                         QLatin1Char(')');
         return outcome;
     }
-    DialogService::instance().message(MessageRequest::make(QMessageBox::Information,
-                                                           tr("Information"),
-                                                           tr("Save file succeed!"))
-                                          .withButton(QMessageBox::Ok, tr("Ok")));
+    DialogService::instance().message(
+        MessageRequest::make(QMessageBox::Information, tr("Information"), tr("Save file succeed!"))
+            .withButton(QMessageBox::Ok, tr("Ok")));
     outcome.status = ActionOutcome::Status::Done;
     outcome.files = QStringList{path};
     return outcome;
@@ -108,8 +107,7 @@ ActionOutcome QXMCUPLL::runGeneration(const ClockConfig &record)
     const SeriesParams *series = SeriesTable::byId(seriesId());
     if (!series)
         return outcome;
-    const QString dir =
-        DialogService::instance().existingDirectory(this, tr("Select directory"), QString());
+    const QString dir = DialogService::instance().existingDirectory(this, tr("Select directory"), QString());
     if (dir.isNull())
         return outcome;
 

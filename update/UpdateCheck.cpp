@@ -42,8 +42,10 @@ constexpr qint64 SignatureSizeLimit = 1024;
 
 void showError(const QString &message)
 {
-    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, text(QT_TRANSLATE_NOOP("FormConfiguration", "Error")), message)
-                                          .withButton(QMessageBox::Ok, text(QT_TRANSLATE_NOOP("FormConfiguration", "Ok"))));
+    DialogService::instance().message(
+        MessageRequest::make(QMessageBox::Critical, text(QT_TRANSLATE_NOOP("FormConfiguration", "Error")),
+                             message)
+            .withButton(QMessageBox::Ok, text(QT_TRANSLATE_NOOP("FormConfiguration", "Ok"))));
 }
 
 QByteArray readFile(const QString &path, qint64 limit)
@@ -89,7 +91,8 @@ bool fetchList(HttpsDownload &downloader, const Settings &settings, const QStrin
     QString detail;
     if (!settings.publicKey.isEmpty() &&
         !listSignatureHolds(downloader, listAddress, dir, list, settings.publicKey, detail)) {
-        showError(text(QT_TRANSLATE_NOOP("FormConfiguration", "The signature of the update list is missing or wrong.")) +
+        showError(text(QT_TRANSLATE_NOOP("FormConfiguration",
+                                         "The signature of the update list is missing or wrong.")) +
                   (detail.isEmpty() ? QString() : QLatin1Char('\n') + detail));
         failure = Outcome::SignatureFailed;
         return false;
@@ -104,13 +107,15 @@ Outcome fetchPackage(HttpsDownload &downloader, QWidget *mainWindow, const QStri
     const MessageReply answer = DialogService::instance().message(
         MessageRequest::make(
             QMessageBox::Question, text(QT_TRANSLATE_NOOP("FormConfiguration", "Infomation")),
-            text(QT_TRANSLATE_NOOP("FormConfiguration", "A new version of \"Tickforge\" has been detected, do you want to download it?")))
+            text(QT_TRANSLATE_NOOP(
+                "FormConfiguration",
+                "A new version of \"Tickforge\" has been detected, do you want to download it?")))
             .withButton(QMessageBox::Ok, text(QT_TRANSLATE_NOOP("FormConfiguration", "Ok")))
             .withButton(QMessageBox::Cancel, text(QT_TRANSLATE_NOOP("FormConfiguration", "Cancel"))));
     if (!answer.is(QMessageBox::Ok))
         return Outcome::Declined;
-    const QString target =
-        DialogService::instance().existingDirectory(mainWindow, text(QT_TRANSLATE_NOOP("FormConfiguration", "Select directory")), QString());
+    const QString target = DialogService::instance().existingDirectory(
+        mainWindow, text(QT_TRANSLATE_NOOP("FormConfiguration", "Select directory")), QString());
     if (target.isNull())
         return Outcome::Declined;
 
@@ -134,9 +139,10 @@ Outcome fetchPackage(HttpsDownload &downloader, QWidget *mainWindow, const QStri
                                                                          : Outcome::PackageFailed;
 
     const MessageReply done = DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Information, text(QT_TRANSLATE_NOOP("FormConfiguration", "Information")),
-                             text(QT_TRANSLATE_NOOP("FormConfiguration", "Download succeeded, storage location: ")) + QLatin1Char('\n') +
-                                 QDir::toNativeSeparators(packagePath))
+        MessageRequest::make(
+            QMessageBox::Information, text(QT_TRANSLATE_NOOP("FormConfiguration", "Information")),
+            text(QT_TRANSLATE_NOOP("FormConfiguration", "Download succeeded, storage location: ")) +
+                QLatin1Char('\n') + QDir::toNativeSeparators(packagePath))
             .withExtraButton(text(QT_TRANSLATE_NOOP("FormConfiguration", " Open Folder  ")))
             .withExtraButton(text(QT_TRANSLATE_NOOP("FormConfiguration", "OK"))));
     if (done.isExtra(0))
@@ -211,8 +217,9 @@ Result checkForNewVersion(QWidget *mainWindow, int language, const Settings &set
     result.outcome = Outcome::UpToDate;
     if (version <= programVersion) {
         DialogService::instance().message(
-            MessageRequest::make(QMessageBox::Information, text(QT_TRANSLATE_NOOP("FormConfiguration", "Information")),
-                                 text(QT_TRANSLATE_NOOP("FormConfiguration", "The current tool is the latest version.")))
+            MessageRequest::make(
+                QMessageBox::Information, text(QT_TRANSLATE_NOOP("FormConfiguration", "Information")),
+                text(QT_TRANSLATE_NOOP("FormConfiguration", "The current tool is the latest version.")))
                 .withButton(QMessageBox::Ok, text(QT_TRANSLATE_NOOP("FormConfiguration", "Ok"))));
         return result;
     }

@@ -18,8 +18,11 @@ QString trGeneral(const char *text)
 
 OverwriteDialog::OverwriteDialog(const QString &fileName, QWidget *parent)
     : QDialog(parent)
-    , m_question(new QLabel(fileName + trGeneral(QT_TRANSLATE_NOOP("QObject", " file already exists.Do you want to replace it ? ")), this))
-    , m_forNext(new QCheckBox(trGeneral(QT_TRANSLATE_NOOP("QObject", "Do this for the next conflicts")), this))
+    , m_question(new QLabel(fileName + trGeneral(QT_TRANSLATE_NOOP(
+                                           "QObject", " file already exists.Do you want to replace it ? ")),
+                            this))
+    , m_forNext(
+          new QCheckBox(trGeneral(QT_TRANSLATE_NOOP("QObject", "Do this for the next conflicts")), this))
     , m_yes(new QPushButton(trGeneral(QT_TRANSLATE_NOOP("QObject", "Yes")), this))
     , m_cancel(new QPushButton(trGeneral(QT_TRANSLATE_NOOP("QObject", "Cancel")), this))
 {

@@ -3,8 +3,6 @@
 #include "ClockConfig.h"
 #include "SeriesTable.h"
 
-#include <QCoreApplication>
-
 namespace ControlTable {
 
 namespace {

@@ -7,7 +7,8 @@ class ClockConfig;
 struct SeriesParams;
 
 // The controls a series widget lays over its drawing, one row per kind of
-// control the family uses. A row names the control (its objectName, its
+// control the family uses (kept with the series table, so that tests and
+// tools walk it without building a widget). A row names the control (its objectName, its
 // layout anchor and the slot stem), the design-file element and the record
 // field it stands for, how it is wired and what a change of it runs. What a
 // row offers (items, stored values) comes from the series' parameter row.
