@@ -89,6 +89,10 @@ void QXMCUPLL::showError(const QString &text)
         return;
     if (m_editDepth > 0)
         m_editRefused = true;
+    if (m_loading && m_loadAnswers.contains(text))
+        return;
+    if (m_loading)
+        m_loadAnswers.insert(text, false);
     DialogService::instance().message(
         MessageRequest::make(QMessageBox::Critical, tr("Error"), text).withButton(QMessageBox::Ok, tr("Ok")));
 }
@@ -97,6 +101,12 @@ bool QXMCUPLL::askYes(const QString &text)
 {
     if (editRefused())
         return false;
+    if (m_loading && m_loadAnswers.contains(text)) {
+        const bool yes = m_loadAnswers.value(text);
+        if (!yes && m_editDepth > 0)
+            m_editRefused = true;
+        return yes;
+    }
     const MessageReply reply =
         DialogService::instance().message(MessageRequest::make(QMessageBox::Warning, tr("Warning"), text)
                                               .withButton(QMessageBox::Yes, tr("Yes"))
@@ -104,6 +114,8 @@ bool QXMCUPLL::askYes(const QString &text)
     const bool yes = reply.is(QMessageBox::Yes);
     if (!yes && m_editDepth > 0)
         m_editRefused = true;
+    if (m_loading)
+        m_loadAnswers.insert(text, yes);
     return yes;
 }
 

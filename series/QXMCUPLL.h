@@ -3,6 +3,7 @@
 #include "ClockRules.h"
 #include "ClockTreeLayout.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QWidget>
 
@@ -126,7 +127,11 @@ protected:
     virtual QVector<QLineEdit *> entries() const { return {}; }
     virtual void showRecord() {}
     bool loading() const { return m_loading; }
-    void setLoading(bool loading) { m_loading = loading; }
+    void setLoading(bool loading)
+    {
+        m_loading = loading;
+        m_loadAnswers.clear();
+    }
 
     // Control builders. Every control is its own proxy item in the scene at
     // bitmap coordinates; variants hand the proxy back to the caller.
@@ -160,6 +165,9 @@ private:
     int m_editDepth = 0;
     bool m_editRefused = false;
     bool m_loading = false;
+    // While a design is opened, each box is shown once: the slots that fire
+    // one after the other would ask the same thing again and again.
+    QHash<QString, bool> m_loadAnswers;
 
     int m_seriesId = 0;
     QGraphicsScene *m_scene = nullptr;

@@ -397,6 +397,7 @@ void SeriesWidget::loadConfig(const QString &fileName)
         if (element == QLatin1String("hext")) {
             // Taken as written; the next read of the entry judges the range.
             w(Control::Hext).edit->setText(text);
+            w(Control::Hext).edit->setCursorPosition(0); // the digits before the point show
             m_config->hextMHz = text.toDouble();
             continue;
         }
