@@ -205,7 +205,7 @@ QLabel *QXMCUPLL::addLabel(const QString &text, const QPoint &pos, int pointSize
 CustomComboBox1 *QXMCUPLL::addComboBox(const QStringList &items, int width, const QPoint &pos, qreal z,
                                        QGraphicsProxyWidget **proxy)
 {
-    auto *combo = CustomComboBox1::forDrawing();
+    auto *combo = new CustomComboBox1;
     combo->addItems(items);
     combo->setFixedWidth(width);
     combo->setFixedHeight(ClockTree::kComboHeight);

@@ -747,6 +747,7 @@ void SeriesWidget::refreshDisplay()
     const SeriesParams &s = *m_series;
     QLineEdit *sclk = w(Control::Sclk).edit;
     sclk->setText(mhz(c.sclkMHz));
+    sclk->setCursorPosition(0); // a value wider than the entry shows its first digits
     valueColor(sclk, s.sclkRed(c.sclkMHz), true);
     m_i2sValue->setText(mhz(c.sclkMHz));
     valueColor(m_i2sValue, s.sclkRed(c.sclkMHz), true);

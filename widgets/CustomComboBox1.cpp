@@ -28,21 +28,13 @@ QString styleSheetFor(const char *borderColour, const char *textColour)
 
 } // namespace
 
-CustomComboBox1::CustomComboBox1(QWidget *parent) : CustomComboBox1(parent, Look::Normal)
-{}
-
-CustomComboBox1::CustomComboBox1(QWidget *parent, Look look) : QComboBox(parent)
+CustomComboBox1::CustomComboBox1(QWidget *parent) : QComboBox(parent)
 {
     setContentsMargins(0, 0, 0, 0);
     setFont(QFont(QStringLiteral("Arial"), 10, 0));
     m_view = new CustomListView(this);
     setView(m_view);
-    applyLook(look);
-}
-
-CustomComboBox1 *CustomComboBox1::forDrawing()
-{
-    return new CustomComboBox1(nullptr, Look::Focused);
+    applyLook(Look::Normal);
 }
 
 void CustomComboBox1::setEnabledWithStyle(bool enabled)

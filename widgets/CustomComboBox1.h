@@ -10,9 +10,6 @@ class CustomComboBox1 final : public QComboBox {
     Q_OBJECT
 public:
     explicit CustomComboBox1(QWidget *parent = nullptr);
-    // A combo box of a clock-tree drawing: it starts with the look of an
-    // enabled control there, so that it is styled once, not twice.
-    static CustomComboBox1 *forDrawing();
 
     void setEnabledWithStyle(bool enabled);
     CustomListView *listView() const { return m_view; }
@@ -28,7 +25,6 @@ protected:
 
 private:
     enum class Look { Normal, Focused, Disabled };
-    CustomComboBox1(QWidget *parent, Look look);
     void applyLook(Look look);
 
     // Named m_view so it does not hide QComboBox::view().
