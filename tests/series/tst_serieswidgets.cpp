@@ -285,6 +285,8 @@ void TestSeriesWidgets::multiplierEdits_data()
         << "clkout.val1=(8.000 MHz)";
     QTest::newRow("clock out lick kHz") << 7 << "combo clockoutPinSelect 1|radio clkout 1"
         << "clkout.val1=(40.000 kHz)";
+    QTest::newRow("lext idle without the RTC") << 7 << "combo clockoutPinSelect 1|radio clkout 2"
+        << "clkout.val2=|clkout.output=";
     QTest::newRow("lext only with the RTC on it") << 7
         << "combo rtcswitch 1|radio rtcsel 1|combo clockoutPinSelect 1|radio clkout 2"
         << "clkout.val2=(32.768 kHz)|ertc.value=32.768";
