@@ -732,6 +732,10 @@
         <source>PB13</source>
         <translation>PB13</translation>
     </message>
+    <message>
+        <source>sclk(MHz)</source>
+        <translation>sclk(MHz)</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>
