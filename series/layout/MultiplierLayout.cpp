@@ -21,16 +21,19 @@ void addPllInputs(Layout &l, const SeriesParams &s)
     l.addWire({{250, 234}, {250, 196}, {780, 196}, {780, 190}, {794, 190}});
 
     l.addJunction({286, 234});
-    l.addWire({{286, 234}, {286, 252}});
     if (s.hextPllDivs.size() > 1) {
+        l.addWire({{286, 234}, {286, 252}});
         l.addNode(key("hextdiv"), Shape::Divider, QRect(244, 252, 84, 52));
         l.addAnchor(key("hextdiv.caption"), key("hextdiv"), 250, 256);
         l.addAnchor(key("hextdiv"), key("hextdiv"), 250, 277, 72);
+        l.addWire({{328, 278}, {352, 278}});
     } else {
-        l.addNode(key("hextdiv"), Shape::Divider, QRect(262, 252, 48, 40),
+        // The fixed HEXT / 2 of the divided path.
+        l.addWire({{286, 234}, {286, 268}});
+        l.addNode(key("hextdiv"), Shape::Divider, QRect(268, 268, 36, 20),
                   QStringLiteral("/%1").arg(s.hextPllDivs.value(0, 2)));
+        l.addWire({{304, 278}, {352, 278}});
     }
-    l.addWire({{328, 278}, {352, 278}});
     l.addNode(key("pllhextdiv"), Shape::Mux, QRect(352, 214, 32, 80));
     l.addAnchor(key("pllhextdiv.0"), key("pllhextdiv"), 360, 226);
     l.addAnchor(key("pllhextdiv.1"), key("pllhextdiv"), 360, 270);
