@@ -119,6 +119,31 @@ void addRtc(Layout &l, int fixedDivider)
     l.addWire({{482, 116}, {520, 116}});
 }
 
+// HICK / 6 and HICK itself into the "hick to sclk" mux; HICK 48 on to the
+// USB mux where `usbLine`.
+void addHickDivider(Layout &l, bool usbLine)
+{
+    l.addNode(key("hickdiv6"), Shape::Divider, QRect(236, 355, 32, 20), key("/6"));
+    l.addWire({{220, 385}, {228, 385}}, false);
+    l.addJunction({228, 385});
+    l.addWire({{228, 385}, {228, 365}, {236, 365}});
+    l.addWire({{268, 365}, {282, 365}});
+    l.addWire({{228, 385}, {228, 415}, {282, 415}});
+    l.addJunction({228, 415});
+    if (usbLine)
+        l.addWire({{228, 415}, {228, 466}, {684, 466}});
+}
+
+void addHickToSclkMux(Layout &l)
+{
+    l.addNode(key("hicktosclk"), Shape::Mux, QRect(282, 349, 30, 82));
+    l.addAnchor(key("hicktosclk.0"), key("hicktosclk"), 288, 357);
+    l.addAnchor(key("hicktosclk.1"), key("hicktosclk"), 288, 407);
+    l.addNode(key("hicktosclk.label"), Shape::Region, QRect(262, 436, 100, 22));
+    l.addAnchor(key("hicktosclk.caption"), key("hicktosclk.label"), 267, 440);
+    l.addWire({{312, 387}, {794, 387}});
+}
+
 // The PLL with its reference mux, the HICK divider and the HICK-to-sclk mux.
 void addPll(Layout &l)
 {
@@ -129,23 +154,10 @@ void addPll(Layout &l)
     l.addWire({{396, 234}, {396, 190}, {794, 190}});
 
     // HICK: /6 branch, full branch, and the 48 MHz line to the USB mux.
-    l.addNode(key("hickdiv6"), Shape::Divider, QRect(236, 355, 32, 20), key("/6"));
-    l.addWire({{220, 385}, {228, 385}}, false);
-    l.addJunction({228, 385});
-    l.addWire({{228, 385}, {228, 365}, {236, 365}});
-    l.addWire({{268, 365}, {282, 365}});
-    l.addWire({{228, 385}, {228, 415}, {282, 415}});
-    l.addJunction({228, 415});
-    l.addWire({{228, 415}, {228, 466}, {684, 466}});
+    addHickDivider(l, true);
     l.addJunction({276, 365});
     l.addWire({{276, 365}, {276, 270}, {412, 270}});
-
-    l.addNode(key("hicktosclk"), Shape::Mux, QRect(282, 349, 30, 82));
-    l.addAnchor(key("hicktosclk.0"), key("hicktosclk"), 288, 357);
-    l.addAnchor(key("hicktosclk.1"), key("hicktosclk"), 288, 407);
-    l.addNode(key("hicktosclk.label"), Shape::Region, QRect(262, 436, 100, 22));
-    l.addAnchor(key("hicktosclk.caption"), key("hicktosclk.label"), 267, 440);
-    l.addWire({{312, 387}, {794, 387}});
+    addHickToSclkMux(l);
 
     l.addNode(key("pllrcs"), Shape::Mux, QRect(412, 214, 32, 72));
     l.addAnchor(key("pllrcs.0"), key("pllrcs"), 420, 226);

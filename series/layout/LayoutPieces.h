@@ -23,6 +23,10 @@ void addOscillators(Layout &l);
 // WDT and RTC; `fixedDivider` > 0 draws the HEXT divider of the RTC as a
 // fixed block (HEXT / 128) instead of the user's "ertcdiv" combo.
 void addRtc(Layout &l, int fixedDivider);
+// HICK / 6 and HICK into the "hick to sclk" mux (and HICK 48 on to the USB
+// mux where `usbLine`), the mux and its line to the system clock mux.
+void addHickDivider(Layout &l, bool usbLine);
+void addHickToSclkMux(Layout &l);
 // System clock mux, sclk entry, AHB/APB dividers and the USB chain (with the
 // "hick to usb" mux where the series offers it), for a PLL block at (470, 200, 280, 146).
 void addSystem(Layout &l, bool usbHickMux);

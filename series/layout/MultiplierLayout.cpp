@@ -59,24 +59,10 @@ void addHick(Layout &l, const SeriesParams &s)
         l.addWire({{274, 387}, {274, 340}, {290, 340}});
         return;
     }
-    l.addNode(key("hickdiv6"), Shape::Divider, QRect(236, 355, 32, 20), key("/6"));
-    l.addWire({{220, 385}, {228, 385}}, false);
-    l.addJunction({228, 385});
-    l.addWire({{228, 385}, {228, 365}, {236, 365}});
-    l.addWire({{268, 365}, {282, 365}});
+    addHickDivider(l, s.usbHickRadios);
     l.addJunction({274, 365});
     l.addWire({{274, 365}, {274, 340}, {290, 340}});
-    l.addWire({{228, 385}, {228, 415}, {282, 415}});
-    l.addJunction({228, 415});
-    if (s.usbHickRadios)
-        l.addWire({{228, 415}, {228, 466}, {684, 466}});
-
-    l.addNode(key("hicktosclk"), Shape::Mux, QRect(282, 349, 30, 82));
-    l.addAnchor(key("hicktosclk.0"), key("hicktosclk"), 288, 357);
-    l.addAnchor(key("hicktosclk.1"), key("hicktosclk"), 288, 407);
-    l.addNode(key("hicktosclk.label"), Shape::Region, QRect(262, 436, 100, 22));
-    l.addAnchor(key("hicktosclk.caption"), key("hicktosclk.label"), 267, 440);
-    l.addWire({{312, 387}, {794, 387}});
+    addHickToSclkMux(l);
 }
 
 void addMultiplier(Layout &l)
