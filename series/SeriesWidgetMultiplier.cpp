@@ -24,8 +24,10 @@ void SeriesWidget::buildMultiplierPll()
 {
     for (Control id : {Control::HextDiv, Control::PllHextDiv, Control::PllMult})
         buildControl(row(id));
-    if (multiplierPll())
-        label(m_series->sclkHint(), QStringLiteral("sclk.hint"));
+    if (!multiplierPll())
+        return;
+    label(QXMCUPLL::tr("pllrcs"), QStringLiteral("pllrcs.caption"));
+    label(m_series->sclkHint(), QStringLiteral("sclk.hint"));
 }
 
 void SeriesWidget::buildAdc()

@@ -736,6 +736,10 @@
         <source>sclk(MHz)</source>
         <translation>sclk(MHz)</translation>
     </message>
+    <message>
+        <source>pllrcs</source>
+        <translation>pllrcs</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>

@@ -44,6 +44,8 @@ void addPllInputs(Layout &l, const SeriesParams &s)
     l.addNode(key("pllrcs"), Shape::Mux, QRect(412, 230, 32, 90));
     l.addAnchor(key("pllrcs.0"), key("pllrcs"), 420, 242);
     l.addAnchor(key("pllrcs.1"), key("pllrcs"), 420, 296);
+    l.addNode(key("pllrcs.label"), Shape::Region, QRect(412, 322, 56, 18));
+    l.addAnchor(key("pllrcs.caption"), key("pllrcs.label"), 414, 323);
     l.addWire({{444, 275}, {470, 275}});
 }
 
