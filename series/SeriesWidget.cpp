@@ -61,6 +61,7 @@ SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
     buildFixedLabels();
     buildClockOutputs();
     buildPanel();
+    buildAdc();
     resetConfig();
     // Only now: the factory settings above must not run any slot.
     for (const Row &row : rows()) {
@@ -83,7 +84,8 @@ void SeriesWidget::buildControl(const Row &row)
         return;
     Widgets &widgets = w(row.id);
     const QString name = QLatin1String(row.name);
-    const QString caption = row.id == Control::Sclk
+    const QString caption = row.id == Control::Sclk && multiplierPll() ? QXMCUPLL::tr("sclk(MHz)")
+                            : row.id == Control::Sclk
                                 ? QXMCUPLL::tr("sclk(4 - %1MHz)").arg(m_series->sclkLimitMHz)
                             : row.caption ? QXMCUPLL::tr(row.caption)
                                           : QString();
@@ -185,6 +187,7 @@ void SeriesWidget::buildFixedLabels()
     buildControl(row(Control::HickToSclk));
     buildControl(row(Control::PllRcs));
     buildFlexiblePll();
+    buildMultiplierPll();
 
     buildControl(row(Control::SclkSelect));
     buildControl(row(Control::Sclk));
@@ -201,15 +204,27 @@ void SeriesWidget::buildFixedLabels()
         m_usbLabel = label(QString(), QStringLiteral("usb.value"));
 }
 
+QVector<Control> SeriesWidget::outputControls(int index) const
+{
+    if (m_series->multiOutput()) {
+        return index == 0 ? QVector<Control>{Control::Clkout1, Control::Clkout1Div1, Control::Clkout1Div2,
+                                             Control::Clkout1Pin}
+                          : QVector<Control>{Control::Clkout2, Control::Clkout2Div1, Control::Clkout2Div2,
+                                             Control::Clkout2Pin};
+    }
+    QVector<Control> out{Control::Clkout};
+    if (has(Control::ClkoutDiv))
+        out << Control::ClkoutDiv;
+    return out << Control::ClkoutPin;
+}
+
 void SeriesWidget::buildClockOutputs()
 {
-    const Control parts[2][5] = {
-        {Control::Clkout1, Control::Clkout1Div1, Control::Clkout1Div2, Control::Clkout1Pin},
-        {Control::Clkout2, Control::Clkout2Div1, Control::Clkout2Div2, Control::Clkout2Pin}};
     for (int index = 0; index < m_series->clockOutputs.size() && index < 2; ++index) {
         const ClockOutputParams &output = m_series->clockOutputs.at(index);
         ClockOutput &out = m_outputs[index];
-        const Row &sources = row(parts[index][0]);
+        const QVector<Control> parts = outputControls(index);
+        const Row &sources = row(parts.first());
         const QString mux = QLatin1String(sources.name);
         Widgets &radios = w(sources.id);
         radios.group = new QButtonGroup(this);
@@ -223,8 +238,8 @@ void SeriesWidget::buildClockOutputs()
             out.sourceValues << label(QString(), mux + QStringLiteral(".val%1").arg(i));
         }
         out.labels << label(mux, mux + QStringLiteral(".caption"));
-        for (int part = 1; part < 4; ++part) {
-            const Row &r = row(parts[index][part]);
+        for (int part = 1; part < parts.size(); ++part) {
+            const Row &r = row(parts.at(part));
             out.labels << label(QXMCUPLL::tr(r.caption), QLatin1String(r.name) + QStringLiteral(".caption"));
             QStringList texts;
             for (const QString &label : labels(*m_series, r.id))
@@ -234,7 +249,7 @@ void SeriesWidget::buildClockOutputs()
             combo.combo->setObjectName(QLatin1String(r.name));
             m_signalSources << combo.combo;
         }
-        out.labels.removeAt(3); // the pin caption stays usable without a pin
+        out.labels.removeLast(); // the pin caption stays usable without a pin
         out.output = label(QString(), mux + QStringLiteral(".output"));
         out.labels << out.output;
     }
@@ -324,7 +339,8 @@ void SeriesWidget::resetConfig()
     ClockConfig &c = *m_config;
     const SeriesParams &s = *m_series;
     c.resetDefaults();
-    c.rtcHextDiv = ClockConfig::kRtcDivMin;
+    // The series' fixed HEXT divider of the RTC, or the first the user can choose.
+    c.rtcHextDiv = s.rtcHextDiv > 0 ? s.rtcHextDiv : ClockConfig::kRtcDivMin;
     c.pllFlexible = s.factoryPllFlexible;
     c.pllMult = s.factoryPllMult;
     c.pllMs = s.factoryPllMs;
@@ -743,6 +759,8 @@ void SeriesWidget::mousePressEvent(QMouseEvent *event)
 
 void SeriesWidget::refreshDisplay()
 {
+    if (!checkPllSourceRange())
+        return;
     const ClockConfig &c = *m_config;
     const SeriesParams &s = *m_series;
     QLineEdit *sclk = w(Control::Sclk).edit;
@@ -765,6 +783,7 @@ void SeriesWidget::refreshDisplay()
         valueColor(m_lists[i].value, i % 2 == 0 ? s.apbRed(buses[i]) : s.sclkRed(buses[i]), true);
     }
     refreshBusDividers();
+    refreshAdc();
 
     if (m_usbLabel) {
         setLabelText(m_usbLabel, mhz(c.usbMHz) + QStringLiteral(" MHz"));
@@ -811,9 +830,12 @@ void SeriesWidget::refreshClkout(int index)
     const ClockConfig &c = *m_config;
     const ClockOutput &out = m_outputs[index];
     const ClockOutputParams &output = m_series->clockOutputs.at(index);
-    const int div1 = index == 0 ? c.clkout1Div1 : c.clkout2Div1;
-    const int div2 = index == 0 ? c.clkout1Div2 : c.clkout2Div2;
-    const ClockSourceItem *source = output.sourceByCode(index == 0 ? c.clkout1Source : c.clkout2Source);
+    const bool single = !m_series->multiOutput();
+    const int div1 = single ? c.clkoutDiv : index == 0 ? c.clkout1Div1 : c.clkout2Div1;
+    const int div2 = single ? 1 : index == 0 ? c.clkout1Div2 : c.clkout2Div2;
+    const ClockSourceItem *source = output.sourceByCode(single       ? c.clkoutSource
+                                                        : index == 0 ? c.clkout1Source
+                                                                     : c.clkout2Source);
     const int selected = source ? int(source - output.sources.constData()) : -1;
 
     double value = 0.0;
@@ -842,6 +864,18 @@ void SeriesWidget::refreshClkout(int index)
     case ClockSourceKind::Lext:
         value = c.lextKHz;
         unit = QStringLiteral(" kHz)");
+        // The multiplier series' LEXT runs only while it clocks the RTC.
+        empty = multiplierPll() && !(c.rtcEnabled && c.rtcSource == 1);
+        break;
+    case ClockSourceKind::Adc:
+        value = c.adcMHz;
+        empty = !m_series->hasAdc();
+        break;
+    case ClockSourceKind::PllDiv2:
+        value = c.pllMHz * 0.5;
+        break;
+    case ClockSourceKind::PllDiv4:
+        value = c.pllMHz * 0.25;
         break;
     default:
         empty = true;
@@ -859,7 +893,7 @@ void SeriesWidget::refreshClkout(int index)
 void SeriesWidget::refreshRtcDisplay()
 {
     const ClockConfig &c = *m_config;
-    QString text;
+    QString text = multiplierPll() ? QStringLiteral("0") : QString();
     if (c.rtcEnabled && c.rtcSource == 1)
         text = QString::number(c.lextKHz);
     else if (c.rtcEnabled && c.rtcSource == 2 && ClockRules::hextAccepted(c.hextMHz) && c.rtcHextDiv > 0)
@@ -906,25 +940,25 @@ void SeriesWidget::updateActivePaths()
     }
 
     // Clock outputs: live only with a pin.
-    const Control outputs[2][3] = {{Control::Clkout1, Control::Clkout1Div1, Control::Clkout1Div2},
-                                   {Control::Clkout2, Control::Clkout2Div1, Control::Clkout2Div2}};
     for (int i = 0; i < m_series->clockOutputs.size() && i < 2; ++i) {
+        const QVector<Control> parts = outputControls(i);
         ClockOutput &out = m_outputs[i];
         const bool live = ClockRules::clockOutputLive(c, i);
         const QVector<ClockSourceItem> &sources = m_series->clockOutputs.at(i).sources;
         for (int r = 0; r < sources.size(); ++r) {
             const bool usable = ClockRules::clockSourceUsable(c, i, sources.at(r).kind);
-            QRadioButton *radio = w(outputs[i][0]).radios.at(r);
+            QRadioButton *radio = w(parts.first()).radios.at(r);
             radio->setEnabled(usable);
             setSheet(radio, radioStyle(usable));
             out.sourceCaptions.at(r)->setEnabled(usable);
             out.sourceValues.at(r)->setEnabled(usable);
         }
-        w(outputs[i][1]).combo->setEnabledWithStyle(live);
-        w(outputs[i][2]).combo->setEnabledWithStyle(live);
+        for (int part = 1; part + 1 < parts.size(); ++part)
+            w(parts.at(part)).combo->setEnabledWithStyle(live);
         for (QLabel *label : qAsConst(out.labels))
             label->setEnabled(live);
     }
+    updateMultiplierPaths();
 }
 
 // ---------------------------------------------------------------------------

@@ -77,7 +77,12 @@ private:
     void connectControl(const ControlTable::Row &row);
     void buildFixedLabels();
     void buildFlexiblePll();
+    void buildMultiplierPll();
+    void buildAdc();
     void buildClockOutputs();
+    // The selection controls of clock output `index`: its sources, then its
+    // divider stages and last its pin combo.
+    QVector<Control> outputControls(int index) const;
     void buildPanel();
 
     // A control shows a value of the record, signals blocked.
@@ -108,10 +113,14 @@ private:
     void refreshBusDividers();
     void refreshClkout(int index);
     void refreshRtcDisplay();
+    bool checkPllSourceRange();
+    void refreshAdc();
     void refreshBypass();
     void showPllFactors();
     void updateActivePaths();
     void updatePllPaths(bool inUse);
+    void updateMultiplierPaths();
+    bool multiplierPll() const;
 
     const SeriesParams *m_series = nullptr;
     QVector<Widgets> m_widgets;
@@ -132,4 +141,5 @@ private:
     QVector<QLabel *> m_notes;
     QLineEdit *m_i2sValue = nullptr;
     QVector<QLineEdit *> m_ahbValues;
+    QLineEdit *m_adcValue = nullptr;
 };

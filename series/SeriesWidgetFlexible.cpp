@@ -107,6 +107,11 @@ void SeriesWidget::updatePllPaths(bool inUse)
 void SeriesWidget::showPllFactors()
 {
     const ClockConfig &c = *m_config;
+    if (has(Control::PllMult)) {
+        // Item pllMult - 2, or the first one for a multiplier out of range.
+        const QSignalBlocker blocker(w(Control::PllMult).combo);
+        showControl(Control::PllMult);
+    }
     if (!has(Control::PllMs))
         return;
     w(Control::PllMs).edit->setText(QStringLiteral("/") + QString::number(c.pllMs));

@@ -1,7 +1,9 @@
-// Building a QXC330 widget against a bare scene of as many proxy widgets over
-// the same bitmap, and the cost of one edit. Prints medians in milliseconds.
+// Building each series widget against a bare scene of as many proxy widgets
+// over the same bitmap, and the cost of one edit. Prints medians in milliseconds.
 #include "PinGraphicsView.h"
-#include "QXC330PLL.h"
+#include "QXMCUPLL.h"
+#include "SeriesFactory.h"
+#include "SeriesTable.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -37,18 +40,18 @@ void firstShow(QWidget &w)
     w.grab(); // one full paint of the view and every proxy
 }
 
-double buildSeries(int &proxies)
+double buildSeries(int id, int &proxies)
 {
     QElapsedTimer t;
     t.start();
-    QXC330PLL w;
-    firstShow(w);
+    std::unique_ptr<QXMCUPLL> w(createSeriesWidget(id, nullptr));
+    firstShow(*w);
     const double ms = t.nsecsElapsed() / 1e6;
-    proxies = proxyCount(w.scene());
+    proxies = proxyCount(w->scene());
     return ms;
 }
 
-double buildBare(int proxies)
+double buildBare(const QString &bitmapPath, int proxies)
 {
     QElapsedTimer t;
     t.start();
@@ -58,7 +61,7 @@ double buildBare(int proxies)
     auto *view = new PinGraphicsView(&host);
     view->setScene(scene);
     layout->addWidget(view);
-    auto *bitmap = new QGraphicsPixmapItem(QPixmap(QStringLiteral(":/image/C330PLL.bmp")));
+    auto *bitmap = new QGraphicsPixmapItem(QPixmap(bitmapPath));
     scene->addItem(bitmap);
     for (int i = 0; i < proxies; ++i) {
         QGraphicsProxyWidget *proxy = scene->addWidget(new QWidget);
@@ -76,35 +79,39 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     constexpr int kRuns = 15;
 
-    // The baseline stays at the proxy count the widget had before it was
-    // table-driven, so that building fewer proxies counts as a gain.
-    constexpr int kBaselineProxies = 154;
-    int proxies = 0;
-    buildSeries(proxies); // warm caches (fonts, pixmaps, styles)
-    buildBare(kBaselineProxies);
-    QVector<double> ratios, seriesRuns, bareRuns;
-    for (int run = 0; run < 3; ++run) {
-        QVector<double> series, bare;
-        for (int i = 0; i < kRuns; ++i) {
-            series << buildSeries(proxies);
-            bare << buildBare(kBaselineProxies);
+    for (const SeriesParams &series : SeriesTable::all()) {
+        int proxies = 0;
+        std::unique_ptr<QXMCUPLL> probe(createSeriesWidget(series.id, nullptr));
+        if (!probe)
+            continue;
+        probe.reset();
+        // QXC330's baseline stays at the proxy count the widget had before it
+        // was table-driven, so that building fewer proxies counts as a gain.
+        buildSeries(series.id, proxies); // warm caches (fonts, pixmaps, styles)
+        const int baseline = series.id == 13 ? 154 : proxies;
+        buildBare(series.bitmapPath(), baseline);
+        QVector<double> ratios, seriesRuns, bareRuns;
+        for (int run = 0; run < 3; ++run) {
+            QVector<double> built, bare;
+            for (int i = 0; i < kRuns; ++i) {
+                built << buildSeries(series.id, proxies);
+                bare << buildBare(series.bitmapPath(), baseline);
+            }
+            seriesRuns << median(built);
+            bareRuns << median(bare);
+            ratios << median(built) / median(bare);
         }
-        seriesRuns << median(series);
-        bareRuns << median(bare);
-        ratios << median(series) / median(bare);
+        out << series.name << ": " << proxies << " proxies (bare scene " << baseline << "), build "
+            << QString::number(median(seriesRuns), 'f', 2) << " ms, bare "
+            << QString::number(median(bareRuns), 'f', 2) << " ms, ratio "
+            << QString::number(median(ratios), 'f', 2) << " (target <= 1.5)\n";
     }
-    out << "proxy widgets in the QXC330 scene: " << proxies << " (baseline " << kBaselineProxies << ")\n";
-    out << "build QXC330PLL (construct, reset, first show): " << QString::number(median(seriesRuns), 'f', 2)
-        << " ms\n";
-    out << "build bare scene of the baseline's proxies:     " << QString::number(median(bareRuns), 'f', 2)
-        << " ms\n";
-    out << "ratio, median of three runs: " << QString::number(median(ratios), 'f', 2) << " (target <= 1.5)\n";
 
     // One edit: ahbdiv change through recompute and the refreshed display.
-    QXC330PLL w;
-    firstShow(w);
+    std::unique_ptr<QXMCUPLL> w(createSeriesWidget(13, nullptr));
+    firstShow(*w);
     QComboBox *ahbdiv = nullptr;
-    for (QGraphicsItem *item : w.scene()->items()) {
+    for (QGraphicsItem *item : w->scene()->items()) {
         auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
         auto *combo = proxy ? qobject_cast<QComboBox *>(proxy->widget()) : nullptr;
         if (combo && combo->count() == 9 && combo->itemText(5) == QLatin1String("  /64") &&

@@ -732,6 +732,14 @@
         <source>PB13</source>
         <translation>PB13</translation>
     </message>
+    <message>
+        <source>sclk(MHz)</source>
+        <translation>sclk(MHz)</translation>
+    </message>
+    <message>
+        <source>pllrcs</source>
+        <translation>pllrcs</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>

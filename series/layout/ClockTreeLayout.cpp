@@ -1,5 +1,6 @@
 #include "ClockTreeLayout.h"
 
+#include "LayoutPieces.h"
 #include "SeriesTable.h"
 
 namespace ClockTree {
@@ -40,15 +41,7 @@ const Node *Layout::node(const QString &id) const
     return nullptr;
 }
 
-namespace {
-
-constexpr int kHalfRadio = kRadioSize / 2;
-constexpr int kComboMid = kComboHeight / 2;
-
-QString key(const char *text)
-{
-    return QString::fromLatin1(text);
-}
+namespace detail {
 
 // Left column: the four oscillators with their pins.
 void addOscillators(Layout &l)
@@ -81,22 +74,29 @@ void addOscillators(Layout &l)
 }
 
 // Top row: WDT and the RTC with its HEXT divider, source mux and switch.
-void addRtc(Layout &l)
+void addRtc(Layout &l, int fixedDivider)
 {
     l.addNode(key("wdt"), Shape::Endpoint, QRect(520, 6, 180, 28));
     l.addAnchor(key("wdt.caption"), key("wdt"), 528, 12);
     l.addAnchor(key("wdt.value"), key("wdt"), 650, 12);
 
-    l.addNode(key("rtcdiv"), Shape::Divider, QRect(240, 132, 92, 60));
-    l.addAnchor(key("rtcdiv.caption"), key("rtcdiv"), 248, 136);
-    l.addAnchor(key("rtcdiv"), key("rtcdiv"), 248, 160, 76);
+    if (fixedDivider > 0) {
+        l.addNode(key("rtcdiv"), Shape::Divider, QRect(280, 160, 52, 24),
+                  QStringLiteral("/%1").arg(fixedDivider));
+    } else {
+        l.addNode(key("rtcdiv"), Shape::Divider, QRect(240, 132, 92, 60));
+        l.addAnchor(key("rtcdiv.caption"), key("rtcdiv"), 248, 136);
+        l.addAnchor(key("rtcdiv"), key("rtcdiv"), 248, 160, 76);
+    }
 
     l.addNode(key("rtcsel"), Shape::Mux, QRect(352, 40, 32, 150));
     l.addAnchor(key("rtcsel.0"), key("rtcsel"), 360, 51);
     l.addAnchor(key("rtcsel.1"), key("rtcsel"), 360, 108);
     l.addAnchor(key("rtcsel.2"), key("rtcsel"), 360, 164);
-    l.addNode(key("rtcsel.label"), Shape::Region, QRect(336, 192, 64, 20));
-    l.addAnchor(key("rtcsel.caption"), key("rtcsel.label"), 340, 194);
+    // Beside the mux where a wire to the system clock runs below it.
+    const QPoint caption = fixedDivider > 0 ? QPoint(392, 146) : QPoint(340, 194);
+    l.addNode(key("rtcsel.label"), Shape::Region, QRect(caption - QPoint(4, 2), QSize(64, 20)));
+    l.addAnchor(key("rtcsel.caption"), key("rtcsel.label"), caption.x(), caption.y());
 
     l.addNode(key("rtcswitch"), Shape::Divider, QRect(396, 100, 92, 32));
     l.addAnchor(key("rtcswitch"), key("rtcswitch"), 402, 105, 80);
@@ -112,11 +112,36 @@ void addRtc(Layout &l)
     // LEXT to the RTC mux.
     l.addWire({{220, 116}, {352, 116}});
     // HEXT through the RTC divider.
-    l.addWire({{232, 234}, {232, 172}, {240, 172}});
+    l.addWire({{232, 234}, {232, 172}, {fixedDivider > 0 ? 280 : 240, 172}});
     l.addWire({{332, 172}, {352, 172}});
     // Mux, switch, RTC.
     l.addWire({{384, 116}, {402, 116}});
     l.addWire({{482, 116}, {520, 116}});
+}
+
+// HICK / 6 and HICK itself into the "hick to sclk" mux; HICK 48 on to the
+// USB mux where `usbLine`.
+void addHickDivider(Layout &l, bool usbLine)
+{
+    l.addNode(key("hickdiv6"), Shape::Divider, QRect(236, 355, 32, 20), key("/6"));
+    l.addWire({{220, 385}, {228, 385}}, false);
+    l.addJunction({228, 385});
+    l.addWire({{228, 385}, {228, 365}, {236, 365}});
+    l.addWire({{268, 365}, {282, 365}});
+    l.addWire({{228, 385}, {228, 415}, {282, 415}});
+    l.addJunction({228, 415});
+    if (usbLine)
+        l.addWire({{228, 415}, {228, 466}, {684, 466}});
+}
+
+void addHickToSclkMux(Layout &l)
+{
+    l.addNode(key("hicktosclk"), Shape::Mux, QRect(282, 349, 30, 82));
+    l.addAnchor(key("hicktosclk.0"), key("hicktosclk"), 288, 357);
+    l.addAnchor(key("hicktosclk.1"), key("hicktosclk"), 288, 407);
+    l.addNode(key("hicktosclk.label"), Shape::Region, QRect(262, 436, 100, 22));
+    l.addAnchor(key("hicktosclk.caption"), key("hicktosclk.label"), 267, 440);
+    l.addWire({{312, 387}, {794, 387}});
 }
 
 // The PLL with its reference mux, the HICK divider and the HICK-to-sclk mux.
@@ -129,23 +154,10 @@ void addPll(Layout &l)
     l.addWire({{396, 234}, {396, 190}, {794, 190}});
 
     // HICK: /6 branch, full branch, and the 48 MHz line to the USB mux.
-    l.addNode(key("hickdiv6"), Shape::Divider, QRect(236, 355, 32, 20), key("/6"));
-    l.addWire({{220, 385}, {228, 385}}, false);
-    l.addJunction({228, 385});
-    l.addWire({{228, 385}, {228, 365}, {236, 365}});
-    l.addWire({{268, 365}, {282, 365}});
-    l.addWire({{228, 385}, {228, 415}, {282, 415}});
-    l.addJunction({228, 415});
-    l.addWire({{228, 415}, {228, 466}, {684, 466}});
+    addHickDivider(l, true);
     l.addJunction({276, 365});
     l.addWire({{276, 365}, {276, 270}, {412, 270}});
-
-    l.addNode(key("hicktosclk"), Shape::Mux, QRect(282, 349, 30, 82));
-    l.addAnchor(key("hicktosclk.0"), key("hicktosclk"), 288, 357);
-    l.addAnchor(key("hicktosclk.1"), key("hicktosclk"), 288, 407);
-    l.addNode(key("hicktosclk.label"), Shape::Region, QRect(262, 436, 100, 22));
-    l.addAnchor(key("hicktosclk.caption"), key("hicktosclk.label"), 267, 440);
-    l.addWire({{312, 387}, {794, 387}});
+    addHickToSclkMux(l);
 
     l.addNode(key("pllrcs"), Shape::Mux, QRect(412, 214, 32, 72));
     l.addAnchor(key("pllrcs.0"), key("pllrcs"), 420, 226);
@@ -169,7 +181,7 @@ void addPll(Layout &l)
 }
 
 // System clock mux, sclk entry, AHB and APB dividers, USB chain.
-void addSystem(Layout &l)
+void addSystem(Layout &l, bool usbHickMux)
 {
     l.addNode(key("sclkselect"), Shape::Mux, QRect(794, 172, 32, 230));
     l.addAnchor(key("sclkselect.0"), key("sclkselect"), 800, 182);
@@ -212,13 +224,17 @@ void addSystem(Layout &l)
     l.addNode(key("usbdiv"), Shape::Divider, QRect(560, 400, 100, 60));
     l.addAnchor(key("usbdiv.caption"), key("usbdiv"), 570, 404);
     l.addAnchor(key("usbdiv"), key("usbdiv"), 570, 426, 80);
-    l.addWire({{660, 437}, {684, 437}});
-    l.addNode(key("hicktousb"), Shape::Mux, QRect(684, 418, 28, 62));
-    l.addAnchor(key("hicktousb.0"), key("hicktousb"), 690, 429);
-    l.addAnchor(key("hicktousb.1"), key("hicktousb"), 690, 458);
-    l.addNode(key("hicktousb.label"), Shape::Region, QRect(664, 398, 100, 20));
-    l.addAnchor(key("hicktousb.caption"), key("hicktousb.label"), 666, 400);
-    l.addWire({{712, 451}, {726, 451}});
+    if (usbHickMux) {
+        l.addWire({{660, 437}, {684, 437}});
+        l.addNode(key("hicktousb"), Shape::Mux, QRect(684, 418, 28, 62));
+        l.addAnchor(key("hicktousb.0"), key("hicktousb"), 690, 429);
+        l.addAnchor(key("hicktousb.1"), key("hicktousb"), 690, 458);
+        l.addNode(key("hicktousb.label"), Shape::Region, QRect(664, 398, 100, 20));
+        l.addAnchor(key("hicktousb.caption"), key("hicktousb.label"), 666, 400);
+        l.addWire({{712, 451}, {726, 451}});
+    } else {
+        l.addWire({{660, 437}, {694, 437}, {694, 451}, {726, 451}});
+    }
     l.addNode(key("usbswitch"), Shape::Divider, QRect(726, 426, 92, 52));
     l.addAnchor(key("usbswitch.caption"), key("usbswitch"), 734, 428);
     l.addAnchor(key("usbswitch"), key("usbswitch"), 732, 449, 80);
@@ -228,12 +244,10 @@ void addSystem(Layout &l)
 }
 
 // Right side: the peripheral panel with the AHB lines and the four APB boxes.
-void addPanel(Layout &l, int ahbRows)
+void addPanel(Layout &l, int ahbRows, int bottom)
 {
-    constexpr int kCaptionX = 1166;
-    constexpr int kValueX = 1318;
     const int rowsBottom = 64 + 27 * ahbRows;
-    l.addNode(key("panel"), Shape::Panel, QRect(1156, 24, 244, qMax(rowsBottom + 12, 700) - 24));
+    l.addNode(key("panel"), Shape::Panel, QRect(1156, 24, 244, qMax(rowsBottom + 12, bottom) - 24));
 
     l.addAnchor(key("i2s.caption"), key("panel"), kCaptionX, 36);
     l.addAnchor(key("i2s.value"), key("panel"), kValueX, 31, 80);
@@ -321,10 +335,12 @@ void addClockOutput(Layout &l, int index, int top, const QVector<int> &radioY, i
     l.addWire({{128, wireY}, {116, wireY}});
 }
 
-} // namespace
+} // namespace detail
 
 Layout layoutFor(const SeriesParams &series)
 {
+    if (series.pllKind == PllKind::Multiplier)
+        return multiplierPllLayout(series);
     if (series.pllKind != PllKind::Flexible)
         return Layout{}; // drawn with the widgets of their series
     FlexibleOptions options;
@@ -340,11 +356,12 @@ Layout flexiblePllLayout(const FlexibleOptions &options)
     l.bitmapName = options.bitmapName;
     l.caption = options.caption;
     l.size = QSize(1404, 828);
+    using namespace detail;
     addOscillators(l);
-    addRtc(l);
+    addRtc(l, 0);
     addPll(l);
-    addSystem(l);
-    addPanel(l, options.ahbRows);
+    addSystem(l, true);
+    addPanel(l, options.ahbRows, 700);
     addClockOutput(l, 1, 490, {490, 511, 532, 554}, 585);
     addClockOutput(l, 2, 672, {626, 647, 667, 688, 709, 730, 750, 771}, 796);
     return l;

@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 #include "QXMCUPLL.h"
 #include "SeriesFactory.h"
+#include "SeriesTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,8 @@ class TestFirmware : public QObject {
 private slots:
     void randomDesigns_data();
     void randomDesigns();
+    void multiplierDesigns_data();
+    void multiplierDesigns();
 };
 
 namespace {
@@ -77,7 +80,56 @@ public:
             e[o + "div2"] = num(pick({1, 2, 4, 8, 16, 64, 128, 256, 512}));
             e[o + "pinselect"] = num(below(o == "clkout1" ? 3 : 2));
         }
-        if (chance(0.3)) { // something hostile
+        spoil(e);
+        return e;
+    }
+
+    // A random design of a multiplier-PLL series, with the series' elements only.
+    QMap<QString, QString> makeMultiplier(const SeriesParams &series)
+    {
+        QMap<QString, QString> all;
+        const double hext = pick({4, 8, 12, 16, 25, 8.5, 24.576, 10.24, 6, 20});
+        const int hextDiv = int(pick({2, 3, 4, 5}));
+        const bool divided = chance(0.4);
+        const bool fromHick = chance(0.3);
+        const double input = fromHick ? 4.0 : divided ? hext / hextDiv : hext;
+        int mult = 2 + int(below(63));
+        if (chance(0.8)) // a multiplier the series' limit allows
+            mult = qBound(2, int(series.sclkLimitMHz / input) - int(below(8)), 64);
+        all["lextbypass"] = num(below(2));
+        all["rtcsel"] = num(below(3));
+        all["rtcswitch"] = num(below(2));
+        all["hext"] = QString::number(hext, 'f', 6);
+        all["hextbypass"] = num(below(2));
+        all["hextdiv"] = num(hextDiv);
+        all["pllhextdiv"] = num(divided);
+        all["pllrcs"] = num(fromHick);
+        all["pllmult"] = num(mult);
+        all["sclkselect"] = num(pick({0, 1, 1, 2}));
+        all["ahbdiv"] = num(pick({1, 1, 2, 4, 8, 16, 64}));
+        all["apb1div"] = num(pick({1, 2, 4, 8, 16}));
+        all["apb2div"] = num(pick({1, 2, 4, 8, 16}));
+        all["usbdiv"] = QString::number(1.0 + 0.5 * below(7), 'f', 1);
+        all["hicktousb"] = num(below(2));
+        all["tousbswitch"] = num(below(2));
+        all["hicktosclk"] = num(below(2));
+        all["clkout"] = num(below(10));
+        all["clkoutdiv"] = num(pick({1, 2, 4, 8, 16, 64, 128, 256, 512}));
+        all["clkoutpinselect"] = num(below(2));
+        all["adcswitch"] = num(below(2));
+        all["adcdiv"] = num(pick({2, 4, 6, 8, 12, 16}));
+        QMap<QString, QString> e;
+        for (const QString &name : series.designElements)
+            e[name] = name == "MCU" ? series.seriesName() : all.value(name);
+        spoil(e);
+        return e;
+    }
+
+private:
+    // Now and then something hostile: a value out of range or malformed, or a missing element.
+    void spoil(QMap<QString, QString> &e)
+    {
+        if (chance(0.3)) {
             const QStringList names = e.keys();
             const QString victim = names.at(int(below(names.size())));
             if (victim != "MCU")
@@ -86,10 +138,8 @@ public:
         }
         if (chance(0.05))
             e.remove(e.keys().at(1 + int(below(e.size() - 1))));
-        return e;
     }
 
-private:
     quint32 below(int n) { return std::uniform_int_distribution<quint32>(0, quint32(n - 1))(m_random); }
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_random) < p; }
     double pick(std::initializer_list<double> values)
@@ -124,6 +174,16 @@ QString capture(const QString &text, const QString &pattern, int group = 1)
     return QRegularExpression(pattern).match(text).captured(group);
 }
 
+// Last capture of pattern in text: the value a register is left with.
+QString lastCapture(const QString &text, const QString &pattern)
+{
+    QString last;
+    QRegularExpressionMatchIterator it = QRegularExpression(pattern).globalMatch(text);
+    while (it.hasNext())
+        last = it.next().captured(1);
+    return last;
+}
+
 // The summary comment's "- name = value" lines.
 QMap<QString, QString> summaryOf(const QString &clockSource)
 {
@@ -147,6 +207,71 @@ int heldOr(const QMap<QString, QString> &e, const QByteArray &name, std::initial
         if (ok && v == a)
             return v;
     return fallback;
+}
+
+// The bus divider calls are the summary's, each clock follows from them and
+// stays within the series' APB limit.
+void checkBuses(const QString &clock, const QMap<QString, QString> &summary, qint64 sclkHz, int apbLimitMHz,
+                const QString &where)
+{
+    const int ahbDiv = lastCapture(clock, "crm_ahb_div_set\\(CRM_AHB_DIV_(\\d+)\\);").toInt();
+    const int apb1Div = lastCapture(clock, "crm_apb1_div_set\\(CRM_APB1_DIV_(\\d+)\\);").toInt();
+    const int apb2Div = lastCapture(clock, "crm_apb2_div_set\\(CRM_APB2_DIV_(\\d+)\\);").toInt();
+    QCOMPARE(summary.value("ahbdiv").toInt(), ahbDiv);
+    QCOMPARE(summary.value("apb1div").toInt(), apb1Div);
+    QCOMPARE(summary.value("apb2div").toInt(), apb2Div);
+    const double ahbHz = summary.value("ahbclk").toDouble();
+    QVERIFY2(std::fabs(ahbHz - double(sclkHz) / ahbDiv) <= 1000, qPrintable(where));
+    QVERIFY2(std::fabs(summary.value("apb1clk").toDouble() - ahbHz / apb1Div) <= 1000, qPrintable(where));
+    QVERIFY2(std::fabs(summary.value("apb2clk").toDouble() - ahbHz / apb2Div) <= 1000, qPrintable(where));
+    QVERIFY2(summary.value("apb1clk").toDouble() <= apbLimitMHz * 1e6 &&
+                 summary.value("apb2clk").toDouble() <= apbLimitMHz * 1e6,
+             qPrintable(where));
+}
+
+// A design written to a file and generated. A refused one must leave nothing
+// behind with a fitting status: otherwise `clock` is "!" and `where` says so.
+struct Generated {
+    bool written = false;
+    QString clock, conf, main, where;
+};
+
+Generated generateDesign(QXMCUPLL &widget, const QMap<QString, QString> &e, const QString &stem, bool force,
+                         const QTemporaryDir &scratch, int i)
+{
+    Generated g;
+    const QString path = scratch.filePath(QString("d%1.TFCC").arg(i));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(document(e)) <= 0) {
+        g.clock = QStringLiteral("!");
+        g.where = QStringLiteral("cannot write ") + path;
+        return g;
+    }
+    file.close();
+    const QDir out(scratch.filePath(QString("out%1").arg(i)));
+    CliReport report;
+    CliTool::GenerateOptions options;
+    options.force = force;
+    const int status = CliTool::generateFile(widget, path, out.path(), options, report);
+    g.where = QString("design %1 (%2)").arg(i).arg(report.err.join(" | "));
+    if (status != CliDone) {
+        const bool clean =
+            (status == CliRefused || (status == CliWarning && !force)) &&
+            (!out.exists("src") || out.entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty()) &&
+            !QFileInfo::exists(out.filePath("src/" + stem + "_clock.c")) &&
+            !QFileInfo::exists(out.filePath("inc/" + stem + "_conf.h"));
+        if (!clean)
+            g.where.prepend("left files or wrong status: ");
+        g.clock = clean ? QString() : QStringLiteral("!");
+        return g;
+    }
+    g.written = true;
+    g.clock = fileText(out.filePath("src/" + stem + "_clock.c"));
+    g.conf = fileText(out.filePath("inc/" + stem + "_conf.h"));
+    g.main = fileText(out.filePath("src/main.c"));
+    if (!QFileInfo::exists(out.filePath("inc/" + stem + "_clock.h")))
+        g.clock.clear();
+    return g;
 }
 
 } // namespace
@@ -176,34 +301,16 @@ void TestFirmware::randomDesigns()
     int refused = 0;
     for (int i = 0; i < kDesignsPerSeries; ++i) {
         const QMap<QString, QString> e = maker.make(mcu);
-        const QString path = scratch.filePath(QString("d%1.TFCC").arg(i));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(document(e)) > 0);
-        file.close();
-        const QDir out(scratch.filePath(QString("out%1").arg(i)));
-        CliReport report;
-        CliTool::GenerateOptions options;
-        options.force = force;
-        const int status = CliTool::generateFile(*widget, path, out.path(), options, report);
-        const QString where = QString("design %1 (%2)").arg(i).arg(report.err.join(" | "));
-
-        if (status != CliDone) {
-            QVERIFY2(status == CliRefused || status == CliWarning, qPrintable(where));
-            QVERIFY2(status != CliWarning || !force, qPrintable(where));
-            QVERIFY2(!out.exists("src") || out.entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty(),
-                     qPrintable(where));
-            QVERIFY2(!QFileInfo::exists(out.filePath("src/" + stem + "_clock.c")), qPrintable(where));
-            QVERIFY2(!QFileInfo::exists(out.filePath("inc/" + stem + "_conf.h")), qPrintable(where));
+        const Generated g = generateDesign(*widget, e, stem, force, scratch, i);
+        const QString &where = g.where;
+        if (!g.written) {
+            QVERIFY2(g.clock.isEmpty(), qPrintable(where));
             ++refused;
             continue;
         }
         ++written;
-        const QString clock = fileText(out.filePath("src/" + stem + "_clock.c"));
-        const QString conf = fileText(out.filePath("inc/" + stem + "_conf.h"));
-        const QString main = fileText(out.filePath("src/main.c"));
-        QVERIFY2(!clock.isEmpty() && !conf.isEmpty() && !main.isEmpty() &&
-                     QFileInfo::exists(out.filePath("inc/" + stem + "_clock.h")),
-                 qPrintable(where));
+        const QString &clock = g.clock, &conf = g.conf, &main = g.main;
+        QVERIFY2(!clock.isEmpty() && !conf.isEmpty() && !main.isEmpty(), qPrintable(where));
         const QMap<QString, QString> summary = summaryOf(clock);
 
         // The crystal: written in every design, the same as the summary says, in range.
@@ -245,19 +352,9 @@ void TestFirmware::randomDesigns()
         }
         QVERIFY2(sclkHz <= 288000000, qPrintable(where));
 
-        // Bus dividers: the calls are the summary's, and each clock follows from them.
-        const int ahbDiv = capture(clock, "crm_ahb_div_set\\(CRM_AHB_DIV_(\\d+)\\);").toInt();
-        const int apb1Div = capture(clock, "crm_apb1_div_set\\(CRM_APB1_DIV_(\\d+)\\);").toInt();
-        const int apb2Div = capture(clock, "crm_apb2_div_set\\(CRM_APB2_DIV_(\\d+)\\);").toInt();
-        QCOMPARE(summary.value("ahbdiv").toInt(), ahbDiv);
-        QCOMPARE(summary.value("apb1div").toInt(), apb1Div);
-        QCOMPARE(summary.value("apb2div").toInt(), apb2Div);
-        const double ahbHz = summary.value("ahbclk").toDouble();
-        QVERIFY2(std::fabs(ahbHz - double(sclkHz) / ahbDiv) <= 1000, qPrintable(where));
-        QVERIFY2(std::fabs(summary.value("apb1clk").toDouble() - ahbHz / apb1Div) <= 1000, qPrintable(where));
-        QVERIFY2(std::fabs(summary.value("apb2clk").toDouble() - ahbHz / apb2Div) <= 1000, qPrintable(where));
-        QVERIFY2(summary.value("apb1clk").toDouble() <= 144e6 && summary.value("apb2clk").toDouble() <= 144e6,
-                 qPrintable(where));
+        checkBuses(clock, summary, sclkHz, 144, where);
+        if (QTest::currentTestFailed())
+            return;
 
         // Supply and flash follow the system clock.
         const double sclkMHz = sclkHz / 1e6;
@@ -297,6 +394,89 @@ void TestFirmware::randomDesigns()
     }
     // Both outcomes must be common, or the run proves little.
     QVERIFY2(written > kDesignsPerSeries / 4 && refused > kDesignsPerSeries / 20,
+             qPrintable(QString("%1 written, %2 refused").arg(written).arg(refused)));
+}
+
+void TestFirmware::multiplierDesigns_data()
+{
+    QTest::addColumn<int>("seriesId");
+    QTest::addColumn<bool>("force");
+    for (bool force : {false, true}) {
+        const char *suffix = force ? " --force" : "";
+        QTest::newRow(qPrintable(QString("QXC300A") + suffix)) << 7 << force;
+        QTest::newRow(qPrintable(QString("QXC305") + suffix)) << 8 << force;
+        QTest::newRow(qPrintable(QString("QXC300") + suffix)) << 2 << force;
+        QTest::newRow(qPrintable(QString("QXC310") + suffix)) << 4 << force;
+    }
+}
+
+// The multiplier PLL as the generated code programs it: its input within
+// 2..16 MHz, the multiplier in range, and the system clock of the summary.
+void TestFirmware::multiplierDesigns()
+{
+    QFETCH(int, seriesId);
+    QFETCH(bool, force);
+    const SeriesParams &series = *SeriesTable::byId(seriesId);
+    std::unique_ptr<QXMCUPLL> widget(createSeriesWidget(seriesId, nullptr));
+    QVERIFY(widget);
+    DesignMaker maker(20261207u + unsigned(seriesId));
+    QTemporaryDir scratch;
+    const QString stem = series.templateStem();
+    int written = 0;
+    int refused = 0;
+    for (int i = 0; i < kDesignsPerSeries / 4; ++i) {
+        const Generated g = generateDesign(*widget, maker.makeMultiplier(series), stem, force, scratch, i);
+        const QString &where = g.where;
+        if (!g.written) {
+            QVERIFY2(g.clock.isEmpty(), qPrintable(where));
+            ++refused;
+            continue;
+        }
+        ++written;
+        QVERIFY2(!g.clock.isEmpty() && !g.conf.isEmpty() && !g.main.isEmpty(), qPrintable(where));
+        const QMap<QString, QString> summary = summaryOf(g.clock);
+        const qint64 hextHz =
+            capture(g.conf, "#define\\s+HEXT_VALUE\\s+\\(\\(uint32_t\\)(-?\\d+)\\)").toLongLong();
+        QVERIFY2(hextHz >= 4000000 && hextHz <= 25000000, qPrintable(where));
+
+        const QString sclkSwitch = capture(g.clock, "crm_sysclk_switch\\(CRM_SCLK_(\\w+)\\);");
+        const qint64 sclkHz = summary.value("sclk").toLongLong();
+        const QRegularExpressionMatch pll =
+            QRegularExpression("crm_pll_config\\(CRM_PLL_SOURCE_(HEXT_DIV|HEXT|HICK), CRM_PLL_MULT_(\\d+), ")
+                .match(g.clock);
+        double pllMHz = 0.0;
+        if (pll.hasMatch()) {
+            const int mult = pll.captured(2).toInt();
+            QCOMPARE(summary.value("pll_mult").toInt(), mult);
+            QVERIFY2(mult >= 2 && mult <= 64, qPrintable(where));
+            const QString hextDiv = capture(g.clock, "crm_hext_clock_div_set\\(CRM_HEXT_DIV_(\\d+)\\);");
+            const int div = hextDiv.isEmpty() ? 2 : hextDiv.toInt();
+            const double input = pll.captured(1) == "HICK"       ? 4.0
+                                 : pll.captured(1) == "HEXT_DIV" ? hextHz / 1e6 / div
+                                                                 : hextHz / 1e6;
+            QVERIFY2(input >= 2 && input <= 16, qPrintable(where));
+            pllMHz = input * mult;
+            QVERIFY2(pllMHz <= series.sclkLimitMHz, qPrintable(where));
+        }
+        if (sclkSwitch == "PLL")
+            QVERIFY2(pll.hasMatch() && std::fabs(sclkHz - pllMHz * 1e6) <= 500.5, qPrintable(where));
+        else if (sclkSwitch == "HEXT")
+            QCOMPARE(sclkHz, hextHz);
+        else
+            QCOMPARE(sclkSwitch, QString("HICK"));
+        QVERIFY2(sclkHz <= series.sclkLimitMHz * 1e6, qPrintable(where));
+        checkBuses(g.clock, summary, sclkHz, series.apbLimitMHz, where);
+        if (QTest::currentTestFailed())
+            return;
+
+        const QString usbDiv = capture(g.clock, "crm_usb_clock_div_set\\(CRM_USB_DIV_(\\w+)\\);");
+        if (!usbDiv.isEmpty() && !force && g.clock.contains("CRM_USB_CLOCK_SOURCE_PLL")) {
+            const double usbDivider = QString(usbDiv).replace('_', '.').toDouble();
+            QVERIFY2(std::fabs(pllMHz / usbDivider - 48.0) < 1e-9, qPrintable(where));
+        }
+    }
+    // --force lets the warnings through, so refusals are rare there.
+    QVERIFY2(written > kDesignsPerSeries / 16 && (force || refused > kDesignsPerSeries / 100),
              qPrintable(QString("%1 written, %2 refused").arg(written).arg(refused)));
 }
 

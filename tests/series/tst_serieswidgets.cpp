@@ -30,6 +30,10 @@ private slots:
     void init() { m_dialogs.clear(); }
     void everySeries_data();
     void everySeries();
+    void multiplierSeries_data();
+    void multiplierSeries();
+    void multiplierEdits_data();
+    void multiplierEdits();
     void entryLimits_data();
     void entryLimits();
     void usbFromPll_data();
@@ -84,6 +88,43 @@ struct Tree {
     std::unique_ptr<QXMCUPLL> widget;
 };
 
+// Every control of the series stands on its node of the drawing.
+void checkControlsOnNodes(const SeriesParams &series, const Tree &t)
+{
+    const ClockTree::Layout layout = ClockTree::layoutFor(series);
+    const QRectF picture(QPointF(0, 0), layout.size);
+    for (const ControlTable::Row &row : ControlTable::rows()) {
+        if (!ControlTable::has(series, row.id))
+            continue;
+        const int count =
+            row.kind == ControlTable::Kind::Radios ? ControlTable::values(series, row.id).size() : 1;
+        for (int i = 0; i < count; ++i) {
+            const QString anchor = row.kind == ControlTable::Kind::Radios
+                                       ? ControlTable::radioAnchor(row.id, i)
+                                       : QString::fromLatin1(row.name);
+            QVERIFY2(layout.hasAnchor(anchor), qPrintable(anchor));
+            const ClockTree::Node *node = layout.node(layout.anchor(anchor).node);
+            QVERIFY2(node && node->rect.contains(layout.anchor(anchor).pos), qPrintable(anchor));
+            QWidget *control = t.widget->findControl<QWidget>(anchor);
+            QVERIFY2(control, qPrintable(anchor));
+            QVERIFY(picture.contains(control->graphicsProxyWidget()->sceneBoundingRect()));
+        }
+    }
+}
+
+// The design Save writes for the widget's record, "element=value" in file order.
+QString savedDesign(const Tree &t, const SeriesParams &series, ScriptedDialogs &dialogs, const QString &path)
+{
+    dialogs.answerPath(path);
+    if (t.widget->saveConfig(series.seriesName()).status != ActionOutcome::Status::Done)
+        return QStringLiteral("not saved");
+    QStringList saved;
+    const DesignFile::Elements file = DesignFile::read(path);
+    for (const QString &name : DesignFile::elementNames(series.seriesName()))
+        saved << name + '=' + file.value(name);
+    return saved.join(' ');
+}
+
 } // namespace
 
 void TestSeriesWidgets::everySeries_data()
@@ -123,13 +164,7 @@ void TestSeriesWidgets::everySeries()
 
     QTemporaryDir dir;
     const QString path = dir.filePath("d.TFCC");
-    m_dialogs.answerPath(path);
-    QCOMPARE(t.widget->saveConfig(series.seriesName()).status, ActionOutcome::Status::Done);
-    QStringList saved;
-    const DesignFile::Elements file = DesignFile::read(path);
-    for (const QString &name : DesignFile::elementNames(series.seriesName()))
-        saved << name + '=' + file.value(name);
-    QCOMPARE(saved.join(' '), design);
+    QCOMPARE(savedDesign(t, series, m_dialogs, path), design);
     Tree reopened(id);
     reopened.widget->loadConfig(path);
     QCOMPARE(reopened.record().fieldValues(), t.record().fieldValues());
@@ -145,26 +180,160 @@ void TestSeriesWidgets::everySeries()
     QCOMPARE(t.edit("sclk")->text() + ' ' + t.edit("pllms")->text() + t.edit("pllns")->text(),
              QString("100.000 /1*100"));
 
-    // Every control of the series stands on its node of the drawing.
-    const ClockTree::Layout layout = ClockTree::layoutFor(series);
-    const QRectF picture(QPointF(0, 0), layout.size);
-    for (const ControlTable::Row &row : ControlTable::rows()) {
-        if (!ControlTable::has(series, row.id))
-            continue;
-        const int count =
-            row.kind == ControlTable::Kind::Radios ? ControlTable::values(series, row.id).size() : 1;
-        for (int i = 0; i < count; ++i) {
-            const QString anchor = row.kind == ControlTable::Kind::Radios
-                                       ? ControlTable::radioAnchor(row.id, i)
-                                       : QString::fromLatin1(row.name);
-            QVERIFY2(layout.hasAnchor(anchor), qPrintable(anchor));
-            const ClockTree::Node *node = layout.node(layout.anchor(anchor).node);
-            QVERIFY2(node && node->rect.contains(layout.anchor(anchor).pos), qPrintable(anchor));
-            QWidget *control = t.widget->findControl<QWidget>(anchor);
-            QVERIFY2(control, qPrintable(anchor));
-            QVERIFY(picture.contains(control->graphicsProxyWidget()->sceneBoundingRect()));
+    checkControlsOnNodes(series, t);
+}
+
+void TestSeriesWidgets::multiplierSeries_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("factory"); // sclk, apb1 box, apb1div, pll label, pll_mult, usbdiv
+    QTest::addColumn<QString>("design");
+    const QString head = "lextbypass=0 rtcsel=0 rtcswitch=0 hext=8.000000 hextbypass=0 ";
+    const QString tail = "apb1div=2 apb2div=2 usbdiv=4.0 ";
+    const QString a = head + "hextdiv=2 pllhextdiv=0 pllrcs=0 pllmult=30 sclkselect=1 ahbdiv=1 " + tail +
+                      "hicktousb=0 tousbswitch=1 hicktosclk=0 clkout=0 clkoutdiv=1 clkoutpinselect=0 "
+                      "adcswitch=0 adcdiv=2";
+    const QString factoryA = "240.000|120.000|  /2|240.000MHz|  * 30|  /4";
+    QTest::newRow("QXC300A") << 7 << "QXC300APLL" << factoryA << "MCU=QXC300A " + a;
+    QTest::newRow("QXC305") << 8 << "QXC305PLL" << factoryA << "MCU=QXC305 " + a;
+    QTest::newRow("QXC300") << 2 << "QXC300PLL"
+                            << "192.000|96.000|  /2|192.000MHz|  * 24|  /4"
+                            << "MCU=QXC300 " + head +
+                                   "pllhextdiv=0 pllrcs=0 pllmult=24 sclkselect=1 ahbdiv=1 " + tail +
+                                   "tousbswitch=1 clkout=0 clkoutpinselect=0 adcswitch=0 adcdiv=2";
+    QTest::newRow("QXC310") << 4 << "QXC310PLL"
+                            << "200.000|100.000|  /2|200.000MHz|  * 25|  /4"
+                            << "MCU=QXC310 " + head +
+                                   "pllhextdiv=0 pllrcs=0 pllmult=25 sclkselect=1 ahbdiv=1 " + tail +
+                                   "hicktousb=0 tousbswitch=1 hicktosclk=0 clkout=0 clkoutdiv=1 "
+                                   "clkoutpinselect=0 adcswitch=0 adcdiv=2";
+}
+
+// Per multiplier series: the factory tree, the design Save writes and its
+// round trip, the limit refusal, the entry's limit, every control on its node.
+void TestSeriesWidgets::multiplierSeries()
+{
+    QFETCH(int, id);
+    QFETCH(QString, factory);
+    const SeriesParams &series = *SeriesTable::byId(id);
+    Tree t(id);
+    QTEST(QString::fromLatin1(t.widget->metaObject()->className()), "className");
+    QCOMPARE((QStringList{t.edit("sclk")->text(), t.edit("apb1p.value")->text(),
+                          t.combo("apb1div")->currentText(), t.label("pll.value")->text(),
+                          t.combo("pllmult")->currentText(), t.combo("usbdiv")->currentText()})
+                 .join('|'),
+             factory);
+    QVERIFY(!t.label("usb.value")->isVisibleTo(t.widget.get()));
+    QCOMPARE(t.label("ertc.value")->text(), QString("0"));
+
+    QTemporaryDir dir;
+    QTEST(savedDesign(t, series, m_dialogs, dir.filePath("d.TFCC")), "design");
+    Tree reopened(id);
+    reopened.widget->loadConfig(dir.filePath("d.TFCC"));
+    QCOMPARE(reopened.record().fieldValues(), t.record().fieldValues());
+
+    // The limit itself is accepted, a bit more refused; one multiplier step
+    // above it is red and refused when generating.
+    const QString limit = QString::number(series.sclkLimitMHz);
+    t.type("sclk", limit + ".001");
+    QCOMPARE(m_dialogs.texts().last(), QString("sclk input error!"));
+    t.combo("pllmult")->setCurrentIndex(series.sclkLimitMHz / 8 - 1);
+    QCOMPARE(t.edit("sclk")->palette().color(QPalette::Text), QColor(Qt::red));
+    m_dialogs.clear();
+    QCOMPARE(t.widget->generateCode().status, ActionOutcome::Status::Refused);
+    QCOMPARE(m_dialogs.texts(), QStringList{"Can not support sclk greater than " + limit + "MHz"});
+    t.type("sclk", limit);
+    QCOMPARE(t.edit("sclk")->text(), limit + ".000");
+
+    checkControlsOnNodes(series, t);
+}
+
+void TestSeriesWidgets::multiplierEdits_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("steps");  // "type name text", "combo name index", "radio name index"
+    QTest::addColumn<QString>("expect"); // "name=shown text" of edits, combos and labels; "box=" a message
+    // clang-format off
+    QTest::newRow("typed 100 rounds half up") << 7 << "type sclk 100"
+        << "pllmult=  * 13|pll.value=104.000MHz|sclk=104.000";
+    QTest::newRow("clamped to x2") << 7 << "type sclk 6" << "pllmult=  * 2|pll.value=16.000MHz";
+    QTest::newRow("clamped to x64") << 7
+        << "type hext 10|type sclk 200|radio pllhextdiv 1|combo hextdiv 3|type sclk 200"
+        << "pllmult=  * 64|pll.value=128.000MHz";
+    QTest::newRow("1.6 MHz input corrects HEXT") << 7 << "radio pllhextdiv 1|combo hextdiv 3"
+        << "box=pll input clock source range 2-16MHz!|hext=10.000";
+    QTest::newRow("above 16 MHz corrects HEXT") << 2 << "type hext 20"
+        << "box=pll input clock source range 2-16MHz!|hext=16.000";
+    QTest::newRow("USB 60 red, 48 at 192") << 7 << "combo usbswitch 0"
+        << "usb.value=60.000 MHz|red=usb.value";
+    QTest::newRow("USB 48 at 192") << 7 << "combo usbswitch 0|type sclk 192"
+        << "usbdiv=  /4|usb.value=48.000 MHz|green=usb.value";
+    QTest::newRow("usbdiv retunes on HEXT") << 7 << "radio sclkselect 0|combo usbswitch 0|combo usbdiv 1"
+        << "pllmult=  * 9|pll.value=72.000MHz|usb.value=48.000 MHz";
+    QTest::newRow("hick to usb") << 7 << "combo usbswitch 0|radio hicktousb 1"
+        << "usb.value=48.000 MHz|pllmult=  * 30";
+    QTest::newRow("APB1 raised to /2") << 7 << "combo apb1div 1|combo apb1div 0"
+        << "apb1div=  /2|apb1p.value=120.000";
+    QTest::newRow("QXC310 APB1 raised") << 4 << "combo apb1div 0" << "apb1div=  /2|apb1p.value=100.000";
+    QTest::newRow("clock out hick 8") << 7 << "combo clockoutPinSelect 1|radio clkout 3"
+        << "clkout.val3=(8.000 MHz)|clkout.output=(8.000 MHz)";
+    QTest::newRow("clock out hick 48 for USB") << 7
+        << "combo usbswitch 0|radio hicktousb 1|combo clockoutPinSelect 1|combo clockoutdiv 1|radio clkout 3"
+        << "clkout.val3=(48.000 MHz)|clkout.output=(24.000 MHz)";
+    QTest::newRow("QXC300 hick always 8") << 2 << "combo clockoutPinSelect 1|radio clkout 1"
+        << "clkout.val1=(8.000 MHz)";
+    QTest::newRow("clock out lick kHz") << 7 << "combo clockoutPinSelect 1|radio clkout 1"
+        << "clkout.val1=(40.000 kHz)";
+    QTest::newRow("lext idle without the RTC") << 7 << "combo clockoutPinSelect 1|radio clkout 2"
+        << "clkout.val2=|clkout.output=";
+    QTest::newRow("lext only with the RTC on it") << 7
+        << "combo rtcswitch 1|radio rtcsel 1|combo clockoutPinSelect 1|radio clkout 2"
+        << "clkout.val2=(32.768 kHz)|ertc.value=32.768";
+    QTest::newRow("RTC on HEXT/128") << 7 << "combo rtcswitch 1|radio rtcsel 2" << "ertc.value=62.500";
+    QTest::newRow("ADC") << 7 << "combo adcswitch 1|combo adcdiv 1" << "adc.value=30.000|red=adc.value";
+    // clang-format on
+}
+
+// The multiplier PLL's edits as a user makes them, and what the drawing then shows.
+void TestSeriesWidgets::multiplierEdits()
+{
+    QFETCH(int, id);
+    QFETCH(QString, steps);
+    QFETCH(QString, expect);
+    Tree t(id);
+    for (const QString &step : steps.split('|')) {
+        const QStringList part = step.split(' ');
+        if (part.at(0) == "type")
+            t.type(part.at(1), part.at(2));
+        else if (part.at(0) == "combo")
+            t.combo(part.at(1))->setCurrentIndex(part.at(2).toInt());
+        else
+            t.radio(part.at(1), part.at(2).toInt())->click();
+    }
+    for (const QString &check : expect.split('|')) {
+        const QString name = check.section('=', 0, 0);
+        const QString want = check.section('=', 1);
+        if (name == "box") {
+            QCOMPARE(m_dialogs.texts(), QStringList{want});
+        } else if (name == "red" || name == "green") {
+            QCOMPARE(t.widget->findControl<QWidget>(want)->palette().color(
+                         qobject_cast<QLabel *>(t.widget->findControl<QWidget>(want)) ? QPalette::WindowText
+                                                                                      : QPalette::Text),
+                     QColor(name == "red" ? Qt::red : Qt::darkGreen));
+        } else {
+            QWidget *control = t.widget->findControl<QWidget>(name);
+            QVERIFY2(control, qPrintable(name));
+            const auto *combo = qobject_cast<QComboBox *>(control);
+            const auto *edit = qobject_cast<QLineEdit *>(control);
+            const QString shown = combo  ? combo->currentText()
+                                  : edit ? edit->text()
+                                         : qobject_cast<QLabel *>(control)->text();
+            QCOMPARE(shown, want);
         }
     }
+    if (!expect.contains("box="))
+        QCOMPARE(m_dialogs.texts(), QStringList());
 }
 
 void TestSeriesWidgets::entryLimits_data()

@@ -1,0 +1,111 @@
+#include "SeriesWidget.h"
+
+#include "ClockConfig.h"
+#include "ClockRules.h"
+#include "CustomComboBox1.h"
+#include "DialogService.h"
+#include "SeriesTable.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+// The multiplier PLL (HEXT straight or divided, HICK / 12, an integer
+// multiplier), the ADC, and the gray states these series add.
+
+using namespace ControlTable;
+
+bool SeriesWidget::multiplierPll() const
+{
+    return m_series->pllKind == PllKind::Multiplier;
+}
+
+void SeriesWidget::buildMultiplierPll()
+{
+    for (Control id : {Control::HextDiv, Control::PllHextDiv, Control::PllMult})
+        buildControl(row(id));
+    if (!multiplierPll())
+        return;
+    label(QXMCUPLL::tr("pllrcs"), QStringLiteral("pllrcs.caption"));
+    label(m_series->sclkHint(), QStringLiteral("sclk.hint"));
+}
+
+void SeriesWidget::buildAdc()
+{
+    if (!has(Control::AdcSwitch))
+        return;
+    buildControl(row(Control::AdcDiv));
+    buildControl(row(Control::AdcSwitch));
+    label(QXMCUPLL::tr("adc (MHz)"), QStringLiteral("adc.caption"));
+    m_adcValue = valueBox(QStringLiteral("adc.value"));
+}
+
+// A PLL input outside 2..16 MHz is corrected, not refused: HEXT becomes the
+// nearest crystal that fits and is applied as if typed. The refresh that
+// found it stops; the applied HEXT has refreshed everything again.
+bool SeriesWidget::checkPllSourceRange()
+{
+    ClockConfig &c = *m_config;
+    if (!m_series->pllInputRangeCheck || !ClockRules::pllOnHext(c))
+        return true;
+    const double input = c.pllInputMHz();
+    if (input >= ClockRules::kPllInputMinMHz && input <= ClockRules::kPllInputMaxMHz)
+        return true;
+    // Not showError(): a correction does not undo the edit that led to it.
+    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, QXMCUPLL::tr("Error"),
+                                                           QXMCUPLL::tr(m_series->pllInputRangeMessage))
+                                          .withButton(QMessageBox::Ok, QXMCUPLL::tr("Ok")));
+    c.hextMHz = input < ClockRules::kPllInputMinMHz ? ClockRules::kPllInputMinMHz * c.hextDivValue
+                                                    : ClockRules::kPllInputMaxMHz;
+    w(Control::Hext).edit->setText(QString::number(c.hextMHz, 'f', 3));
+    applyEntry(Control::Hext);
+    return false;
+}
+
+void SeriesWidget::refreshAdc()
+{
+    if (!m_adcValue)
+        return;
+    const ClockConfig &c = *m_config;
+    m_adcValue->setText(QString::number(c.adcMHz, 'f', 3));
+    const QColor color = !c.adcEnabled                ? QColor(Qt::gray)
+                         : m_series->adcRed(c.adcMHz) ? QColor(Qt::red)
+                                                      : QColor(Qt::darkGreen);
+    setEditTextColor(m_adcValue, color);
+}
+
+void SeriesWidget::updateMultiplierPaths()
+{
+    const ClockConfig &c = *m_config;
+    const auto enable = [](const QVector<QRadioButton *> &radios, bool on) {
+        for (QRadioButton *radio : radios) {
+            radio->setEnabled(on);
+            setSheet(radio, radioStyle(on));
+        }
+    };
+    if (m_adcValue) {
+        w(Control::AdcDiv).combo->setEnabledWithStyle(c.adcEnabled);
+        m_adcValue->setEnabled(c.adcEnabled);
+    }
+    if (!multiplierPll())
+        return;
+
+    const bool pll = ClockRules::pllInUse(c);
+    const bool onHext = pll && c.pllSourceHick == 0;
+    w(Control::PllMult).combo->setEnabledWithStyle(pll);
+    enable(w(Control::PllHextDiv).radios, onHext);
+    if (has(Control::HextDiv))
+        w(Control::HextDiv).combo->setEnabledWithStyle(onHext && c.hextDivEnabled);
+
+    const bool lext = c.rtcEnabled && c.rtcSource == 1;
+    w(Control::LextBypass).combo->setEnabledWithStyle(lext);
+    m_lextIn->setEnabled(lext);
+    setSheet(m_lextIn, lext ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
+    enable(w(Control::RtcSel).radios, c.rtcEnabled);
+    setLabelTextColor(m_ertcValue, c.rtcEnabled ? QColor(Qt::darkGreen) : QColor(Qt::gray));
+
+    const bool usb = ClockRules::usbEnabled(c);
+    m_usbLabel->setVisible(usb);
+    enable(w(Control::HickToUsb).radios, usb);
+    w(Control::UsbDiv).combo->setEnabledWithStyle(ClockRules::usbFromPll(c));
+}
