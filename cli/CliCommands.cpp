@@ -402,6 +402,15 @@ void print(const CliReport &report)
         errLine(line);
 }
 
+// openDesign with its report printed at once.
+int openPrinted(const QString &fileName, CliDialogs &dialogs, OpenDesign &design)
+{
+    CliReport report;
+    const int status = openDesign(fileName, dialogs, design, report);
+    print(report);
+    return status;
+}
+
 // ---- commands ---------------------------------------------------------------
 
 int commandNew(const CommandLine &line)
@@ -451,9 +460,7 @@ int commandShow(const CommandLine &line)
 {
     CliDialogs dialogs;
     OpenDesign design;
-    CliReport report;
-    const int status = openDesign(line.positionals.first(), dialogs, design, report);
-    print(report);
+    const int status = openPrinted(line.positionals.first(), dialogs, design);
     if (status != CliDone)
         return status;
     Fields fields = design.widget->config()->fieldValues();
@@ -475,9 +482,7 @@ int commandCheck(const CommandLine &line)
 {
     CliDialogs dialogs;
     OpenDesign design;
-    CliReport report;
-    const int opened = openDesign(line.positionals.first(), dialogs, design, report);
-    print(report);
+    const int opened = openPrinted(line.positionals.first(), dialogs, design);
     if (opened != CliDone)
         return opened;
     const int status = statusOf(design.findings);
@@ -508,9 +513,7 @@ int commandRender(const CommandLine &line)
     }
     CliDialogs dialogs;
     OpenDesign design;
-    CliReport report;
-    const int status = openDesign(line.positionals.first(), dialogs, design, report);
-    print(report);
+    const int status = openPrinted(line.positionals.first(), dialogs, design);
     if (status != CliDone)
         return status;
     QString reason;
