@@ -3,6 +3,7 @@
 #include "DialogService.h"
 #include "MCUSelect_Form.h"
 #include "QXPLLConfig.h"
+#include "RecentDesigns.h"
 #include "SeriesTable.h"
 #include "Startup.h"
 #include "UpdateCheck.h"
@@ -84,6 +85,7 @@ FormConfiguration::FormConfiguration(QWidget *parent) : QWidget(parent)
     connect(m_titleButton, &QPushButton::clicked, this, &FormConfiguration::ClockConfig_PushButton_Slot);
     for (int i = 0; i < ActionCount; ++i)
         connect(m_actions[i], &QAction::triggered, this, ActionRows[i].slot);
+    createExtensions();
 }
 
 void FormConfiguration::createActions()
@@ -186,6 +188,7 @@ void FormConfiguration::retranslateUi()
         m_actions[i]->setText(tr(ActionRows[i].text));
     for (int m = 0; m < MenuCount; ++m)
         m_menus[m]->setTitle(tr(MenuTitles[m]));
+    retranslateExtensions();
 }
 
 bool FormConfiguration::confirm(QMessageBox::Icon icon, const QString &text)
@@ -251,10 +254,15 @@ void FormConfiguration::OpenDesign_Slot()
 
 void FormConfiguration::SaveDesign_Slot()
 {
-    if (m_workspace->hasConfiguration())
-        m_workspace->saveDesign();
-    else
+    if (!m_workspace->hasConfiguration()) {
         warnNoConfiguration();
+        return;
+    }
+    const QString saved = m_workspace->saveDesign();
+    if (!saved.isNull()) {
+        RecentDesigns::add(saved);
+        fillRecentMenu();
+    }
 }
 
 void FormConfiguration::GenerateCode_Slot()

@@ -53,6 +53,15 @@ public:
     QMenuBar *menuBar() const { return m_menuBar; }
     QAction *action(ActionId id) const { return m_actions[id]; }
     QMenu *menu(MenuId id) const { return m_menus[id]; }
+    // Project menu additions: the recent designs and the drawing export.
+    QMenu *recentMenu() const { return m_recentMenu; }
+    QAction *exportAction() const { return m_exportAction; }
+
+    // Opens one of the recent designs as Open does (same question first); a
+    // file that no longer exists is dropped from the list with a message.
+    void openRecentDesign(const QString &fileName);
+    // Saves the clock tree as shown to a PNG or PDF file chosen by the user.
+    void exportDrawing();
 
     // The user manual of a language: ../Documents relative to the working
     // directory when it is found there, else ../share/tickforge/Documents
@@ -62,7 +71,8 @@ public:
 
     // Opens a design file as Open does after its questions: from the command
     // line at start-up and from a file dropped on the window.
-    void openDesignFile(const QString &fileName);
+    // Returns whether it was opened.
+    bool openDesignFile(const QString &fileName);
     // The first local .TFCC file a drag carries; empty when it carries none.
     static QString designFileIn(const QMimeData *mime);
 
@@ -93,6 +103,10 @@ private:
     bool confirm(QMessageBox::Icon icon, const QString &text);
     bool confirmCloseForOpen();
     void warnNoConfiguration();
+    void createExtensions();
+    void retranslateExtensions();
+    void fillRecentMenu();
+    void updateWindowTitle();
 
     QTranslator *m_translator = nullptr;
     QTranslator *m_qtTranslator = nullptr;
@@ -108,4 +122,6 @@ private:
     QMenu *m_menus[MenuCount] = {};
     QAction *m_actions[ActionCount] = {};
     QMenuBar *m_menuBar = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    QAction *m_exportAction = nullptr;
 };

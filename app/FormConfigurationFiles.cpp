@@ -2,7 +2,14 @@
 // dialog: a file named on the command line and a file dropped on the window.
 #include "FormConfiguration.h"
 
+#include "DialogService.h"
+#include "DrawingExport.h"
+#include "QXMCUPLL.h"
 #include "QXPLLConfig.h"
+#include "RecentDesigns.h"
+
+#include <QAction>
+#include <QMenu>
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -10,15 +17,104 @@
 #include <QMimeData>
 #include <QUrl>
 
-void FormConfiguration::openDesignFile(const QString &fileName)
+bool FormConfiguration::openDesignFile(const QString &fileName)
 {
     QString name;
     // A file naming no supported series leaves the open configuration, and so
     // its name in the title, as they were.
     if (!m_workspace->openDesign(fileName, name))
-        return;
+        return false;
     m_seriesName = name;
     updateTitle();
+    RecentDesigns::add(fileName);
+    fillRecentMenu();
+    return true;
+}
+
+// Additions to the Project menu and the window title (beyond the nine
+// actions of the menu table): recent designs, the drawing export, and the
+// unsaved-changes marker.
+void FormConfiguration::createExtensions()
+{
+    QMenu *project = m_menus[ProjectMenu];
+    m_recentMenu = new QMenu(project);
+    m_recentMenu->setFont(m_actions[OpenAction]->font());
+    m_recentMenu->menuAction()->setFont(m_actions[OpenAction]->font());
+    m_recentMenu->setPalette(project->palette());
+    project->insertMenu(m_actions[SaveAction], m_recentMenu);
+    m_exportAction = new QAction(this);
+    m_exportAction->setFont(m_actions[SaveAction]->font());
+    project->addAction(m_exportAction);
+    connect(m_exportAction, &QAction::triggered, this, &FormConfiguration::exportDrawing);
+    connect(m_workspace, &QXPLLConfig::modifiedChanged, this, &QWidget::setWindowModified);
+    updateWindowTitle();
+    retranslateExtensions();
+    fillRecentMenu();
+}
+
+void FormConfiguration::retranslateExtensions()
+{
+    m_recentMenu->setTitle(tr("Recent designs"));
+    m_exportAction->setText(tr("Export drawing..."));
+}
+
+void FormConfiguration::updateWindowTitle()
+{
+    // "[*]" becomes "*" while the design differs from the file.
+    setWindowTitle(QStringLiteral("Tickforge[*]"));
+}
+
+void FormConfiguration::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList files = RecentDesigns::load();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString file = files.at(i);
+        QAction *entry =
+            m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(file).fileName()));
+        entry->setFont(m_actions[OpenAction]->font());
+        entry->setToolTip(file);
+        entry->setStatusTip(file);
+        connect(entry, &QAction::triggered, this, [this, file] { openRecentDesign(file); });
+    }
+    m_recentMenu->setEnabled(!files.isEmpty());
+}
+
+void FormConfiguration::openRecentDesign(const QString &fileName)
+{
+    if (!QFileInfo(fileName).isFile()) {
+        RecentDesigns::remove(fileName);
+        fillRecentMenu();
+        DialogService::instance().message(
+            MessageRequest::make(QMessageBox::Warning, tr("Warning"),
+                                 tr("The design file no longer exists and is removed from the list:") +
+                                     QLatin1Char('\n') + fileName)
+                .withButton(QMessageBox::Ok, tr("Ok")));
+        return;
+    }
+    if (confirmCloseForOpen())
+        openDesignFile(fileName);
+}
+
+void FormConfiguration::exportDrawing()
+{
+    QXMCUPLL *widget = m_workspace->currentWidget();
+    if (!widget) {
+        warnNoConfiguration();
+        return;
+    }
+    const QString fileName = DialogService::instance().saveFileName(
+        this, tr("Export drawing..."), m_seriesName + QStringLiteral("_Clock.png"),
+        tr("PNG image (*.png);;PDF document (*.pdf)"));
+    if (fileName.isNull())
+        return;
+    QString reason;
+    if (DrawingExport::exportDrawing(*widget, fileName, &reason))
+        return;
+    DialogService::instance().message(
+        MessageRequest::make(QMessageBox::Critical, tr("Error"),
+                             tr("Export failed!") + QStringLiteral(" (") + reason + QLatin1Char(')'))
+            .withButton(QMessageBox::Ok, tr("Ok")));
 }
 
 QString FormConfiguration::designFileIn(const QMimeData *mime)

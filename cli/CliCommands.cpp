@@ -4,6 +4,7 @@
 #include "CliUpdate.h"
 #include "ClockConfig.h"
 #include "DesignFile.h"
+#include "DrawingExport.h"
 #include "Generator.h"
 #include "PllCandidates.h"
 #include "QXMCUPLL.h"
@@ -112,6 +113,7 @@ const QVector<CommandDef> &commandDefs()
         {"new", 1, {}, {QStringLiteral("-o")}},
         {"show", 1, {QStringLiteral("--json")}, {}},
         {"check", 1, {QStringLiteral("--json")}, {}},
+        {"render", 2, {QStringLiteral("--overwrite")}, {}},
         {"generate",
          2,
          {QStringLiteral("--force"), QStringLiteral("--overwrite"), QStringLiteral("--check"),
@@ -400,6 +402,15 @@ void print(const CliReport &report)
         errLine(line);
 }
 
+// openDesign with its report printed at once.
+int openPrinted(const QString &fileName, CliDialogs &dialogs, OpenDesign &design)
+{
+    CliReport report;
+    const int status = openDesign(fileName, dialogs, design, report);
+    print(report);
+    return status;
+}
+
 // ---- commands ---------------------------------------------------------------
 
 int commandNew(const CommandLine &line)
@@ -449,9 +460,7 @@ int commandShow(const CommandLine &line)
 {
     CliDialogs dialogs;
     OpenDesign design;
-    CliReport report;
-    const int status = openDesign(line.positionals.first(), dialogs, design, report);
-    print(report);
+    const int status = openPrinted(line.positionals.first(), dialogs, design);
     if (status != CliDone)
         return status;
     Fields fields = design.widget->config()->fieldValues();
@@ -473,9 +482,7 @@ int commandCheck(const CommandLine &line)
 {
     CliDialogs dialogs;
     OpenDesign design;
-    CliReport report;
-    const int opened = openDesign(line.positionals.first(), dialogs, design, report);
-    print(report);
+    const int opened = openPrinted(line.positionals.first(), dialogs, design);
     if (opened != CliDone)
         return opened;
     const int status = statusOf(design.findings);
@@ -490,6 +497,32 @@ int commandCheck(const CommandLine &line)
             outLine(text);
     }
     return status;
+}
+
+// The drawing of a design as the program's Export drawing writes it.
+int commandRender(const CommandLine &line)
+{
+    const QString target = line.positionals.at(1);
+    if (!DrawingExport::supportedFile(target)) {
+        errLine(QStringLiteral("tickforge-cli: render writes a .png or .pdf file: ") + target);
+        return CliUsage;
+    }
+    if (QFileInfo::exists(target) && !line.flags.contains(QStringLiteral("--overwrite"))) {
+        errLine(QStringLiteral("exists: ") + target);
+        return CliExists;
+    }
+    CliDialogs dialogs;
+    OpenDesign design;
+    const int status = openPrinted(line.positionals.first(), dialogs, design);
+    if (status != CliDone)
+        return status;
+    QString reason;
+    if (!DrawingExport::exportDrawing(*design.widget, target, &reason)) {
+        errLine(QStringLiteral("render failed: ") + reason);
+        return CliGenFailed;
+    }
+    outLine(target);
+    return CliDone;
 }
 
 int commandGenerate(const CommandLine &line)
@@ -860,6 +893,11 @@ QString cliHelpText()
                "      --guard adds to the clock source a compile-time check that stops the\n"
                "      firmware build when HEXT_VALUE is not the design's crystal (only when\n"
                "      the tree uses HEXT); with --check, the guarded files are compared.\n"
+               "  render FILE OUT.png|OUT.pdf [--overwrite]\n"
+               "      Opens FILE as Open does and writes its clock tree as the program shows it\n"
+               "      (drawing, controls and values, lists folded in) at the drawing's full size,\n"
+               "      as Project > Export drawing does: a PNG image or a one-page PDF. Prints OUT.\n"
+               "      An existing OUT is kept unless --overwrite is given.\n"
                "  solve SERIES --hext MHZ --sclk MHZ [--hick] [--normal] [--json]\n"
                "        [--explain [--top N]] [--usb48]\n"
                "      The PLL the program chooses when the system clock MHZ is typed with the PLL\n"
@@ -897,7 +935,7 @@ QString cliHelpText()
                "  3  stopped at a warning, a value read differently from the file included\n"
                "     (a refusal outranks a warning)\n"
                "  4  an output file exists\n"
-               "  5  generation failed\n"
+               "  5  generation or rendering failed\n"
                "  6  update failed: network, TLS, HTTP status, size, unreadable list or signature\n"
                "  7  generate --check: a generated file differs from the design or is missing\n"
                "  8  solve --usb48: no factor set meets the constraint\n"
@@ -929,5 +967,7 @@ int runCli(const QStringList &arguments)
         return commandCheck(line);
     if (line.command == QLatin1String("generate"))
         return commandGenerate(line);
+    if (line.command == QLatin1String("render"))
+        return commandRender(line);
     return commandSolve(line);
 }

@@ -24,7 +24,9 @@ function(tf_add_test)
     target_link_libraries(${T_NAME} PRIVATE tf_resources)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  # Settings the program keeps (recent designs) go to the build tree, never
+  # to the user's own.
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}.config"
     TIMEOUT 600)
 endfunction()

@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegExpValidator>
@@ -277,5 +278,37 @@ QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPo
     item->setPos(pos);
     item->setZValue(2);
     item->hide();
+    m_listPanels << item;
     return item;
+}
+
+void QXMCUPLL::restoreRecord(const ClockConfig &record)
+{
+    *m_config = record;
+    showRecord();
+}
+
+bool QXMCUPLL::sameRecord(const ClockConfig &a, const ClockConfig &b)
+{
+    return a.fieldValues() == b.fieldValues();
+}
+
+QSize QXMCUPLL::drawingSize() const
+{
+    return m_bitmap->pixmap().size();
+}
+
+void QXMCUPLL::renderDrawing(QPainter *painter, const QRectF &target)
+{
+    // A folded-out list covers the values next to it; the picture shows them.
+    QVector<QGraphicsProxyWidget *> folded;
+    for (QGraphicsProxyWidget *panel : qAsConst(m_listPanels)) {
+        if (panel->isVisible()) {
+            panel->hide();
+            folded << panel;
+        }
+    }
+    m_scene->render(painter, target, m_bitmap->sceneBoundingRect());
+    for (QGraphicsProxyWidget *panel : qAsConst(folded))
+        panel->show();
 }

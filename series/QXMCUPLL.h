@@ -16,6 +16,7 @@ class QGraphicsScene;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
@@ -71,6 +72,17 @@ public:
     // stands: its inputs judged, the tree recomputed, the limits checked.
     ClockRules::Verdict verdict() const { return ClockRules::judge(*m_config); }
 
+    // Puts a record in place and shows it on every control, signals blocked,
+    // with no message: how undo and redo step through the history.
+    void restoreRecord(const ClockConfig &record);
+    // Whether two records hold the same value in every field.
+    static bool sameRecord(const ClockConfig &a, const ClockConfig &b);
+
+    // Paints the drawing as shown (bitmap, controls, values) into `target`,
+    // with the fold-out lists folded in; the bitmap's own rectangle is the source.
+    void renderDrawing(QPainter *painter, const QRectF &target);
+    QSize drawingSize() const;
+
     // Text of the first direct child element of the design file's root element
     // with this name; empty when the file can't be read or parsed, or has none.
     static QString readElement(const QString &fileName, const QString &elementName);
@@ -85,6 +97,11 @@ public:
 
     // Style of a radio group in use / not in use.
     static QString radioStyle(bool active);
+
+signals:
+    // A user edit changed the record (emitted once per top-level edit that
+    // was not refused; never while a design is opened).
+    void edited(const ClockConfig &before, const ClockConfig &after);
 
 protected:
     // The gate before saving and generating: a refusal is shown and ends the
@@ -110,9 +127,14 @@ protected:
         ++m_editDepth;
         handler();
         --m_editDepth;
-        if (m_editRefused && !m_loading)
-            restoreEdit(before, texts);
+        const bool refused = m_editRefused;
         m_editRefused = false;
+        if (m_loading)
+            return;
+        if (refused)
+            restoreEdit(before, texts);
+        else if (!sameRecord(before, *m_config))
+            emit edited(before, *m_config);
     }
     bool editRefused() const { return m_editDepth > 0 && m_editRefused; }
     // Message boxes of the edits: an error refuses the edit, a question
@@ -173,5 +195,6 @@ private:
     QGraphicsScene *m_scene = nullptr;
     QGraphicsPixmapItem *m_bitmap = nullptr;
     QVBoxLayout *m_layout = nullptr;
+    QVector<QGraphicsProxyWidget *> m_listPanels;
     ClockTree::Layout m_tree;
 };

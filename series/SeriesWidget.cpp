@@ -388,6 +388,7 @@ QVector<QLineEdit *> SeriesWidget::entries() const
 void SeriesWidget::showRecord()
 {
     showControls();
+    w(Control::Hext).edit->setText(QString::number(m_config->hextMHz));
     showPllFactors();
     refreshBypass();
     updateActivePaths();

@@ -42,7 +42,7 @@ if command -v openbox >/dev/null; then
 fi
 
 # English texts, whatever the machine's language.
-LANG=C.UTF-8 LC_ALL=C.UTF-8 "$build/app/tickforge" -geometry "${width}x${height}+0+0" "$design" &
+XDG_CONFIG_HOME="$(mktemp -d)" LANG=C.UTF-8 LC_ALL=C.UTF-8 "$build/app/tickforge" -geometry "${width}x${height}+0+0" "$design" &
 pids+=($!)
 xdotool search --sync --onlyvisible --class tickforge >/dev/null
 sleep 2 # let the drawing settle

@@ -1,5 +1,7 @@
 #include "QXPLLConfig.h"
 
+#include "ClockConfig.h"
+
 #include "DialogService.h"
 #include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
@@ -11,7 +13,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpacerItem>
+#include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,6 +26,53 @@ const char *const WhiteFrame = "#toolbarHolder { background-color: rgb(255, 255,
 QFont actionFont()
 {
     return QFont(QStringLiteral("Arial"), 11, 0);
+}
+
+// One edit of a design: the record before and after it. The edit itself has
+// already run when the step is pushed, so the first redo does nothing. The
+// handlers one gesture runs (a radio group reports the radio left, then the
+// radio taken) make one step; Config Reset (gesture -1) is always its own.
+class RecordStep : public QUndoCommand {
+public:
+    RecordStep(QXMCUPLL *widget, const ClockConfig &before, const ClockConfig &after, int gesture)
+        : m_widget(widget), m_before(before), m_after(after), m_gesture(gesture)
+    {}
+    int id() const override { return m_gesture < 0 ? -1 : 1; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *next = static_cast<const RecordStep *>(other);
+        if (next->m_gesture != m_gesture || next->m_widget != m_widget)
+            return false;
+        m_after = next->m_after;
+        // A gesture that came back to where it started is no step at all.
+        setObsolete(QXMCUPLL::sameRecord(m_before, m_after));
+        return true;
+    }
+    void undo() override { m_widget->restoreRecord(m_before); }
+    void redo() override
+    {
+        if (m_applied)
+            m_widget->restoreRecord(m_after);
+        m_applied = true;
+    }
+
+private:
+    QXMCUPLL *m_widget; // lives as long as the history (cleared before it goes)
+    ClockConfig m_before;
+    ClockConfig m_after;
+    int m_gesture;
+    bool m_applied = false;
+};
+
+QList<QKeySequence> redoKeys()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence &extra :
+         {QKeySequence(Qt::CTRL + Qt::Key_Y), QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Z)}) {
+        if (!keys.contains(extra))
+            keys << extra;
+    }
+    return keys;
 }
 
 } // namespace
@@ -36,6 +87,17 @@ QXPLLConfig::QXPLLConfig(QWidget *parent) : QWidget(parent), m_factory(createSer
     m_zoomOutAction = addToolbarAction("zoomout.png", &QXPLLConfig::ZoomOut);
     m_toolbar->addWidget(new QLabel(m_toolbar));
     m_configResetAction = addToolbarAction("editundo.png", &QXPLLConfig::ConfigReset);
+    m_undoStack = new QUndoStack(this);
+    m_undoAction = addToolbarAction("stepback.png", &QXPLLConfig::Undo);
+    m_undoAction->setShortcuts(QKeySequence::Undo);
+    m_undoAction->setEnabled(false);
+    m_redoAction = addToolbarAction("stepforward.png", &QXPLLConfig::Redo);
+    m_redoAction->setShortcuts(redoKeys());
+    m_redoAction->setEnabled(false);
+    connect(m_undoStack, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
     retranslateUi();
 
     m_toolbarHolder = new QGroupBox(this);
@@ -68,6 +130,8 @@ void QXPLLConfig::retranslateUi()
     m_zoomOutAction->setText(tr("Zoom out"));
     m_zoomResetAction->setText(tr("Zoom Reset"));
     m_configResetAction->setText(tr("Config Reset"));
+    m_undoAction->setText(tr("Undo"));
+    m_redoAction->setText(tr("Redo"));
 }
 
 void QXPLLConfig::setSeriesFactory(SeriesWidgetFactory factory)
@@ -82,11 +146,14 @@ bool QXPLLConfig::showSeries(int seriesId)
     QXMCUPLL *widget = SeriesTable::byId(seriesId) && m_factory ? m_factory(seriesId, this) : nullptr;
     if (!widget)
         return false;
+    // The old history goes with its widget.
+    m_undoStack->clear();
     if (m_current) {
         m_mainLayout->removeWidget(m_current);
         delete m_current;
     }
     m_current = widget;
+    connect(m_current, &QXMCUPLL::edited, this, &QXPLLConfig::recordEdit);
     m_seriesId = seriesId;
     m_mainLayout->addWidget(m_current, 0);
     m_toolbarHolder->show();
@@ -107,6 +174,7 @@ bool QXPLLConfig::createSeries(int seriesId)
     }
     ZoomReset();
     m_current->resetConfig();
+    startHistory();
     return true;
 }
 
@@ -123,16 +191,53 @@ bool QXPLLConfig::openDesign(const QString &fileName, QString &seriesNameOut)
     // The constructor already put the series defaults in place; the file
     // overrides them, so no resetConfig here.
     m_current->loadConfig(fileName);
+    startHistory();
     ZoomReset();
     seriesNameOut = m_mcuName;
     return true;
 }
 
-void QXPLLConfig::saveDesign()
+QString QXPLLConfig::saveDesign()
 {
     const SeriesParams *series = SeriesTable::byId(m_seriesId);
-    if (m_current && series)
-        m_current->saveConfig(series->seriesName());
+    if (!m_current || !series)
+        return QString();
+    const ActionOutcome outcome = m_current->saveConfig(series->seriesName());
+    if (!outcome.done() || outcome.files.isEmpty())
+        return QString();
+    m_undoStack->setClean();
+    return outcome.files.first();
+}
+
+void QXPLLConfig::startHistory()
+{
+    m_undoStack->clear();
+    emit modifiedChanged(false);
+}
+
+void QXPLLConfig::recordEdit(const ClockConfig &before, const ClockConfig &after)
+{
+    if (!m_current)
+        return;
+    // Edits pushed before control returns to the event loop belong to one gesture.
+    if (!m_gestureOpen) {
+        m_gestureOpen = true;
+        QTimer::singleShot(0, this, [this] {
+            m_gestureOpen = false;
+            ++m_gesture;
+        });
+    }
+    m_undoStack->push(new RecordStep(m_current, before, after, m_gesture));
+}
+
+void QXPLLConfig::Undo()
+{
+    m_undoStack->undo();
+}
+
+void QXPLLConfig::Redo()
+{
+    m_undoStack->redo();
 }
 
 void QXPLLConfig::generateDesign()
@@ -171,6 +276,11 @@ void QXPLLConfig::ConfigReset()
             .withButton(QMessageBox::Cancel, tr("Cancel")));
     // Only an explicit Yes resets; Cancel, Escape and a box closed any other
     // way keep the configuration.
-    if (reply.is(QMessageBox::Yes))
-        m_current->resetConfig();
+    if (!reply.is(QMessageBox::Yes))
+        return;
+    // The reset is one step of the history like any edit.
+    const ClockConfig before = *m_current->config();
+    m_current->resetConfig();
+    if (!QXMCUPLL::sameRecord(before, *m_current->config()))
+        m_undoStack->push(new RecordStep(m_current, before, *m_current->config(), -1));
 }

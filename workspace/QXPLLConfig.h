@@ -7,6 +7,8 @@
 class QAction;
 class QGroupBox;
 class QToolBar;
+class QUndoStack;
+class ClockConfig;
 class QVBoxLayout;
 class QXMCUPLL;
 
@@ -29,7 +31,9 @@ public:
     // no series this build can show is refused with a warning and changes
     // nothing; returns whether the file was opened.
     bool openDesign(const QString &fileName, QString &seriesNameOut);
-    void saveDesign();
+    // Save; a design written marks the history clean. Returns the file
+    // written, null when nothing was.
+    QString saveDesign();
     void generateDesign();
     void retranslateUi();
 
@@ -45,12 +49,23 @@ public:
     QAction *zoomOutAction() const { return m_zoomOutAction; }
     QAction *zoomResetAction() const { return m_zoomResetAction; }
     QAction *configResetAction() const { return m_configResetAction; }
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
+    // The edits of the open design; clean while it matches what was last
+    // saved or opened.
+    QUndoStack *undoStack() const { return m_undoStack; }
+
+signals:
+    // The design differs from what was last saved or opened (or no longer does).
+    void modifiedChanged(bool modified);
 
 public slots:
     void ZoomIn();
     void ZoomOut();
     void ZoomReset();
     void ConfigReset();
+    void Undo();
+    void Redo();
 
 private:
     QAction *addToolbarAction(const char *iconName, void (QXPLLConfig::*slot)());
@@ -58,6 +73,9 @@ private:
     // nothing, when the series can't be built.
     bool showSeries(int seriesId);
     void warn(const QString &text);
+    void recordEdit(const ClockConfig &before, const ClockConfig &after);
+    // A fresh history for a design just created or opened.
+    void startHistory();
 
     QVBoxLayout *m_mainLayout = nullptr;
     QGroupBox *m_toolbarHolder = nullptr;
@@ -68,6 +86,11 @@ private:
     QAction *m_zoomOutAction = nullptr;
     QAction *m_zoomResetAction = nullptr;
     QAction *m_configResetAction = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    QUndoStack *m_undoStack = nullptr;
+    int m_gesture = 0;
+    bool m_gestureOpen = false;
     // The one series widget (there is never more than one at a time).
     QXMCUPLL *m_current = nullptr;
     SeriesWidgetFactory m_factory;

@@ -139,6 +139,26 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Recent designs</source>
+        <translation>Recent designs</translation>
+    </message>
+    <message>
+        <source>Export drawing...</source>
+        <translation>Export drawing...</translation>
+    </message>
+    <message>
+        <source>The design file no longer exists and is removed from the list:</source>
+        <translation>The design file no longer exists and is removed from the list:</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;PDF document (*.pdf)</source>
+        <translation>PNG image (*.png);;PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Export failed!</source>
+        <translation>Export failed!</translation>
+    </message>
 </context>
 <context>
     <name>HttpsDownload</name>
@@ -786,6 +806,14 @@
     <message>
         <source>This series is not available in this version.</source>
         <translation>This series is not available in this version.</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
     </message>
 </context>
 <context>

@@ -139,6 +139,26 @@
         <source>OK</source>
         <translation>确定</translation>
     </message>
+    <message>
+        <source>Recent designs</source>
+        <translation>最近的设计</translation>
+    </message>
+    <message>
+        <source>Export drawing...</source>
+        <translation>导出时钟树图...</translation>
+    </message>
+    <message>
+        <source>The design file no longer exists and is removed from the list:</source>
+        <translation>设计文件已不存在，已从列表中移除：</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;PDF document (*.pdf)</source>
+        <translation>PNG 图像 (*.png);;PDF 文档 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Export failed!</source>
+        <translation>导出失败！</translation>
+    </message>
 </context>
 <context>
     <name>HttpsDownload</name>
@@ -786,6 +806,14 @@
     <message>
         <source>This series is not available in this version.</source>
         <translation>此版本暂不支持该系列。</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
     </message>
 </context>
 <context>

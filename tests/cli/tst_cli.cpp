@@ -5,6 +5,8 @@
 #include "SeriesTable.h"
 
 #include <QDir>
+#include <QGraphicsProxyWidget>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,6 +30,7 @@ private slots:
     void upToDateCheck();
     void candidatesFollowTheSearch_data();
     void candidatesFollowTheSearch();
+    void render();
 };
 
 namespace {
@@ -434,6 +437,44 @@ void TestCli::candidatesFollowTheSearch()
             QVERIFY2(best.mult == c.pllMult, qPrintable(where));
         QCOMPARE(best.pllMHz, c.pllMHz);
     }
+}
+
+// render draws the tree as the program shows it: the drawing's size, and the
+// controls with their values painted over the bare bitmap.
+void TestCli::render()
+{
+    QTemporaryDir dir;
+    const QString design = dir.filePath("d.TFCC");
+    QFile file(design);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(designWith("ahbdiv=4"));
+    file.close();
+    const QString png = dir.filePath("tree.png");
+    const Run run = runCli({"render", design, png});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out.trimmed(), png);
+    const QImage image(png);
+    QCOMPARE(image.size(), QSize(1404, 828));
+    const QImage bare = QImage(":/image/C330PLL.bmp").convertToFormat(image.format());
+    std::unique_ptr<QXMCUPLL> widget(createSeriesWidget(13, nullptr));
+    for (const char *name : {"sclk", "ahbdiv", "pllms", "pllcfg"}) {
+        const QRect node =
+            widget->findControl<QWidget>(name)->graphicsProxyWidget()->sceneBoundingRect().toRect();
+        int drawn = 0;
+        for (int y = node.top(); y <= node.bottom(); ++y) {
+            for (int x = node.left(); x <= node.right(); ++x)
+                drawn += image.pixel(x, y) != bare.pixel(x, y) ? 1 : 0;
+        }
+        QVERIFY2(drawn > node.width() * node.height() / 20, qPrintable(name));
+    }
+    QCOMPARE(runCli({"render", design, png}).status, 4); // kept without --overwrite
+    QCOMPARE(runCli({"render", design, png, "--overwrite"}).status, 0);
+    QCOMPARE(runCli({"render", design, dir.filePath("tree.jpg")}).status, 1);
+    const QString pdf = dir.filePath("tree.pdf");
+    QCOMPARE(runCli({"render", design, pdf}).status, 0);
+    QFile out(pdf);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QVERIFY(out.readAll().contains("/MediaBox [0 0 1404.000000 828.000000]"));
 }
 
 QTEST_MAIN(TestCli)

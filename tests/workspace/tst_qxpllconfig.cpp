@@ -68,7 +68,14 @@ void TestQXPLLConfig::toolbar()
     const QList<QAction *> actions = m_host->toolbar()->actions();
     QAction *spacer = actions.value(3);
     QCOMPARE(actions, (QList<QAction *>{m_host->zoomInAction(), m_host->zoomResetAction(),
-                                        m_host->zoomOutAction(), spacer, m_host->configResetAction()}));
+                                        m_host->zoomOutAction(), spacer, m_host->configResetAction(),
+                                        m_host->undoAction(), m_host->redoAction()}));
+    // Nothing to step through in a design just created.
+    QVERIFY(!m_host->undoAction()->isEnabled());
+    QVERIFY(!m_host->redoAction()->isEnabled());
+    QVERIFY(m_host->undoAction()->shortcuts().contains(QKeySequence("Ctrl+Z")));
+    QVERIFY(m_host->redoAction()->shortcuts().contains(QKeySequence("Ctrl+Y")));
+    QVERIFY(m_host->redoAction()->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
     QVERIFY(qobject_cast<QLabel *>(m_host->toolbar()->widgetForAction(spacer)));
     for (QAction *action : actions)
         QVERIFY2(action == spacer || !action->icon().isNull(), qPrintable(action->text()));

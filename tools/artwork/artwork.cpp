@@ -196,6 +196,32 @@ void paintUndo(QPainter &p, const QSize &size)
     p.drawPolygon(head);
 }
 
+// One step back: a hooked arrow pointing left; a step forward is its mirror.
+void paintStepBack(QPainter &p, const QSize &size)
+{
+    const qreal s = size.width();
+    QPainterPath hook;
+    hook.moveTo(s * 0.30, s * 0.40);
+    hook.lineTo(s * 0.62, s * 0.40);
+    hook.cubicTo(s * 0.90, s * 0.40, s * 0.90, s * 0.80, s * 0.62, s * 0.80);
+    hook.lineTo(s * 0.40, s * 0.80);
+    p.setPen(QPen(Blue, s * 0.11, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    QPolygonF head;
+    head << QPointF(s * 0.08, s * 0.40) << QPointF(s * 0.34, s * 0.20) << QPointF(s * 0.34, s * 0.60);
+    p.setPen(QPen(Teal, s * 0.04, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Teal);
+    p.drawPolygon(head);
+}
+
+void paintStepForward(QPainter &p, const QSize &size)
+{
+    p.translate(size.width(), 0);
+    p.scale(-1, 1);
+    paintStepBack(p, size);
+}
+
 void paintTriangle(QPainter &p, const QPolygonF &triangle, const QColor &colour)
 {
     p.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -271,6 +297,8 @@ const Artwork Pictures[] = {
     {"zoomout.png",                {48, 48},   paintZoomOut},
     {"zoomreset.png",              {48, 48},   paintZoomReset},
     {"editundo.png",               {48, 48},   paintUndo},
+    {"stepback.png",               {48, 48},   paintStepBack},
+    {"stepforward.png",            {48, 48},   paintStepForward},
     {"btn_right_slider_hover.png", {12, 12},   paintRightSlider},
     {"btn_down_slider_hover.png",  {12, 12},   paintDownSlider},
 };

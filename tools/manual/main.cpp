@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 #include <cstdio>
@@ -63,6 +65,10 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(quietMessages);
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
+    // The pictures open designs like a user would: the list of recent
+    // designs they leave goes to a folder of its own, not the user's settings.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3)
         return fail(QStringLiteral("usage: tf_manual SOURCE.md OUTPUT.pdf"));

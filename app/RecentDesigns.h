@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+
+// The design files last opened or saved, newest first, kept between runs in
+// the user's settings.
+namespace RecentDesigns {
+
+constexpr int kMaxFiles = 8;
+
+// The list with `fileName` moved (or put) in front, at most kMaxFiles long.
+// Names are compared as absolute clean paths.
+QStringList pushed(const QStringList &files, const QString &fileName);
+
+QStringList load();
+void store(const QStringList &files);
+// Puts a file in front of the stored list.
+void add(const QString &fileName);
+// Drops a file from the stored list (it no longer exists).
+void remove(const QString &fileName);
+
+} // namespace RecentDesigns

@@ -1,0 +1,84 @@
+#include "DrawingExport.h"
+
+#include "QXMCUPLL.h"
+#include "SafeSave.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace {
+
+QString suffixOf(const QString &fileName)
+{
+    return QFileInfo(fileName).suffix().toLower();
+}
+
+QByteArray pngBytes(QXMCUPLL &widget)
+{
+    QImage image(widget.drawingSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                               QPainter::SmoothPixmapTransform);
+        widget.renderDrawing(&painter, QRectF(QPointF(0, 0), image.size()));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") ? bytes : QByteArray();
+}
+
+QByteArray pdfBytes(QXMCUPLL &widget)
+{
+    // One page exactly the drawing's size: one point per bitmap pixel.
+    const QSize size = widget.drawingSize();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(72);
+        writer.setPageSize(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setCreator(QStringLiteral("Tickforge"));
+        QPainter painter(&writer);
+        if (!painter.isActive())
+            return QByteArray();
+        widget.renderDrawing(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    return bytes;
+}
+
+} // namespace
+
+bool DrawingExport::supportedFile(const QString &fileName)
+{
+    const QString suffix = suffixOf(fileName);
+    return suffix == QLatin1String("png") || suffix == QLatin1String("pdf");
+}
+
+bool DrawingExport::exportDrawing(QXMCUPLL &widget, const QString &fileName, QString *error)
+{
+    if (!supportedFile(fileName)) {
+        if (error)
+            *error = QStringLiteral("the file name must end in .png or .pdf");
+        return false;
+    }
+    if (widget.drawingSize().isEmpty()) {
+        if (error)
+            *error = QStringLiteral("the series has no drawing");
+        return false;
+    }
+    const QByteArray bytes = suffixOf(fileName) == QLatin1String("png") ? pngBytes(widget) : pdfBytes(widget);
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("the picture could not be made");
+        return false;
+    }
+    return saveFileSafely(fileName, bytes, error);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QXMCUPLL;
+
+// The clock tree of a series widget as a picture: the drawing as shown
+// (bitmap, controls and values, lists folded in) at the bitmap's full size.
+// The format follows the file's suffix: ".png" or ".pdf" (any case).
+namespace DrawingExport {
+
+// Whether the suffix of this file names a format the export writes.
+bool supportedFile(const QString &fileName);
+// Writes the picture through the safe-save helper (an old file stays as it
+// was on failure); false with a reason in *error.
+bool exportDrawing(QXMCUPLL &widget, const QString &fileName, QString *error = nullptr);
+
+} // namespace DrawingExport

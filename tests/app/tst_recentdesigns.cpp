@@ -1,0 +1,133 @@
+// The Project menu's additions: recent designs and the exported drawing.
+#include "FormConfiguration.h"
+#include "QXPLLConfig.h"
+#include "RecentDesigns.h"
+#include "ScriptedDialogs.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestRecentDesigns : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void pushed_data();
+    void pushed();
+    void openedAndPruned();
+    void exportDrawing();
+
+private:
+    QString design(const QString &name);
+    QStringList menuEntries(const FormConfiguration &window) const;
+
+    QTemporaryDir m_dir;
+    ScriptedDialogs m_dialogs;
+};
+
+void TestRecentDesigns::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath("settings"));
+}
+
+void TestRecentDesigns::init()
+{
+    m_dialogs.clear();
+    RecentDesigns::store({});
+}
+
+QString TestRecentDesigns::design(const QString &name)
+{
+    const QString path = m_dir.filePath(name);
+    QFile::remove(path);
+    QFile::copy(QFINDTESTDATA("../../docs/manual/designs/QXC330_USB.TFCC"), path);
+    return path;
+}
+
+QStringList TestRecentDesigns::menuEntries(const FormConfiguration &window) const
+{
+    QStringList out;
+    for (const QAction *action : window.recentMenu()->actions())
+        out << action->text();
+    return out;
+}
+
+void TestRecentDesigns::pushed_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList eight{"/d/1", "/d/2", "/d/3", "/d/4", "/d/5", "/d/6", "/d/7", "/d/8"};
+    QTest::newRow("first") << QStringList() << "/d/a" << QStringList{"/d/a"};
+    QTest::newRow("new in front") << QStringList{"/d/1", "/d/2"} << "/d/3"
+                                  << QStringList{"/d/3", "/d/1", "/d/2"};
+    QTest::newRow("known moves up") << QStringList{"/d/1", "/d/2", "/d/3"} << "/d/3"
+                                    << QStringList{"/d/3", "/d/1", "/d/2"};
+    QTest::newRow("same file spelt otherwise")
+        << QStringList{"/d/1", "/d/2"} << "/d/x/../2" << QStringList{"/d/2", "/d/1"};
+    QTest::newRow("ninth drops the oldest")
+        << eight << "/d/9" << QStringList{"/d/9", "/d/1", "/d/2", "/d/3", "/d/4", "/d/5", "/d/6", "/d/7"};
+}
+
+void TestRecentDesigns::pushed()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, file);
+    QTEST(RecentDesigns::pushed(files, file), "expected");
+}
+
+void TestRecentDesigns::openedAndPruned()
+{
+    const QString a = design("a.TFCC");
+    const QString b = design("b.TFCC");
+    {
+        FormConfiguration window;
+        QVERIFY(!window.recentMenu()->isEnabled());
+        QVERIFY(window.openDesignFile(a));
+        QVERIFY(window.openDesignFile(b));
+        QCOMPARE(menuEntries(window), (QStringList{"&1 b.TFCC", "&2 a.TFCC"}));
+    }
+    // Kept for the next run; a file gone since is dropped with a message and
+    // nothing is opened (no close question first).
+    QVERIFY(QFile::remove(b));
+    FormConfiguration window;
+    QCOMPARE(menuEntries(window), (QStringList{"&1 b.TFCC", "&2 a.TFCC"}));
+    window.recentMenu()->actions().at(0)->trigger();
+    QCOMPARE(m_dialogs.requests.size(), 1);
+    QVERIFY(m_dialogs.last()->text.contains(b));
+    QVERIFY(!window.workspace()->hasConfiguration());
+    QCOMPARE(menuEntries(window), QStringList{"&1 a.TFCC"});
+    QCOMPARE(RecentDesigns::load(), QStringList{a});
+    // An existing one opens through Open's path.
+    window.recentMenu()->actions().at(0)->trigger();
+    QCOMPARE(window.seriesName(), QString("QXC330"));
+}
+
+void TestRecentDesigns::exportDrawing()
+{
+    FormConfiguration window;
+    QVERIFY(window.openDesignFile(design("c.TFCC")));
+    const QString png = m_dir.filePath("tree.png");
+    m_dialogs.answerPath(png);
+    window.exportAction()->trigger();
+    QCOMPARE(m_dialogs.requests.size(), 1); // the file dialog only
+    QCOMPARE(QImage(png).size(), QSize(1404, 828));
+    const QString pdf = m_dir.filePath("tree.pdf");
+    m_dialogs.answerPath(pdf);
+    window.exportAction()->trigger();
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY(bytes.contains("/MediaBox [0 0 1404.000000 828.000000]"));
+}
+
+QTEST_MAIN(TestRecentDesigns)
+#include "tst_recentdesigns.moc"

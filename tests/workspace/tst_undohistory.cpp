@@ -1,0 +1,244 @@
+#include "ClockConfig.h"
+#include "QXMCUPLL.h"
+#include "QXPLLConfig.h"
+#include "ScriptedDialogs.h"
+#include "SeriesFactory.h"
+#include "SeriesTable.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+// The history of a design: edits made through the controls step back and
+// forth exactly, on the record and on everything the drawing shows.
+class TestUndoHistory : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { delete m_host; }
+    void randomEditsUndoAndRedo_data();
+    void randomEditsUndoAndRedo();
+    void refusedEditPushesNothing();
+    void cleanMarker();
+
+private:
+    QXMCUPLL *widget() const { return m_host->currentWidget(); }
+    QXPLLConfig *m_host = nullptr;
+    ScriptedDialogs m_dialogs;
+};
+
+namespace {
+
+using Fields = QVector<QPair<QString, QVariant>>;
+
+// Every control over the drawing, in a fixed order.
+QList<QWidget *> controls(const QXMCUPLL &widget)
+{
+    QList<QWidget *> out;
+    for (QGraphicsItem *item : widget.scene()->items(Qt::AscendingOrder)) {
+        if (auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item))
+            out << proxy->widget();
+    }
+    return out;
+}
+
+// The values of a clock output without a pin keep whatever they showed
+// last (the display leaves an output alone while it is off): it says nothing.
+bool deadOutputValue(const QXMCUPLL &widget, const QWidget &label)
+{
+    const QString name = label.objectName();
+    if (!name.startsWith("clkout") || !name.contains(QLatin1Char('.')))
+        return false;
+    const int index = name.at(6).isDigit() ? name.at(6).digitValue() - 1 : 0;
+    return !ClockRules::clockOutputLive(*widget.config(), index);
+}
+
+// What the drawing shows: selections, values, colours and path styles. The
+// text typed into an entry is the user's own and not part of it.
+QStringList display(const QXMCUPLL &widget)
+{
+    QStringList out;
+    for (QWidget *w : controls(widget)) {
+        QString state = w->objectName() + (w->isEnabled() ? "+" : "-") + w->styleSheet();
+        if (auto *combo = qobject_cast<QComboBox *>(w))
+            state += QString::number(combo->currentIndex());
+        else if (auto *radio = qobject_cast<QRadioButton *>(w))
+            state += radio->isChecked() ? "(o)" : "( )";
+        else if (auto *label = qobject_cast<QLabel *>(w))
+            state += label->isHidden() || deadOutputValue(widget, *label)
+                         ? QString("-")
+                         : label->text() + label->palette().color(QPalette::WindowText).name();
+        else if (auto *edit = qobject_cast<QLineEdit *>(w))
+            state = edit->isReadOnly()
+                        ? QString(state + edit->text() + edit->palette().color(QPalette::Text).name())
+                        : QString(w->objectName() + (w->isEnabled() ? "+" : "-"));
+        out << state;
+    }
+    return out;
+}
+
+// After a step the entries show the record, whatever was typed before.
+QString entries(const QXMCUPLL &widget)
+{
+    QStringList out;
+    for (const char *name : {"hext", "pllms", "pllns"}) {
+        if (const auto *edit = widget.findControl<QLineEdit>(name))
+            out << QString::number(edit->text().remove('/').remove('*').toDouble());
+    }
+    return out.join(' ');
+}
+
+QString recordEntries(const ClockConfig &c)
+{
+    return QString("%1 %2 %3").arg(c.hextMHz).arg(c.pllMs).arg(c.pllNs);
+}
+
+// One edit a user could make: a selection, a radio click or a typed value.
+void randomEdit(QXMCUPLL &widget, QRandomGenerator &random, ScriptedDialogs &dialogs)
+{
+    QList<QWidget *> live;
+    for (QWidget *w : controls(widget)) {
+        const auto *edit = qobject_cast<QLineEdit *>(w);
+        if (w->isEnabled() && (qobject_cast<QComboBox *>(w) || qobject_cast<QRadioButton *>(w) ||
+                               (edit && !edit->isReadOnly())))
+            live << w;
+    }
+    // Questions on the way are answered either way.
+    for (int i = 0; i < 3; ++i)
+        dialogs.answerButton(random.bounded(2) ? QMessageBox::Yes : QMessageBox::Cancel);
+    QWidget *w = live.at(random.bounded(live.size()));
+    if (auto *combo = qobject_cast<QComboBox *>(w)) {
+        combo->setCurrentIndex(random.bounded(combo->count()));
+    } else if (auto *radio = qobject_cast<QRadioButton *>(w)) {
+        radio->click();
+    } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+        const QString name = edit->objectName();
+        const QString text = name == "hext"    ? QString::number(4 + random.bounded(22))
+                             : name == "sclk"  ? QString::number(24 + random.bounded(300))
+                             : name == "pllms" ? "/" + QString::number(1 + random.bounded(16))
+                                               : "*" + QString::number(30 + random.bounded(480));
+        edit->setText(text);
+        emit edit->returnPressed();
+    }
+}
+
+} // namespace
+
+void TestUndoHistory::init()
+{
+    m_dialogs.clear();
+    m_host = new QXPLLConfig;
+}
+
+void TestUndoHistory::randomEditsUndoAndRedo_data()
+{
+    QTest::addColumn<int>("id");
+    for (const SeriesParams &series : SeriesTable::all()) {
+        std::unique_ptr<QXMCUPLL> probe(createSeriesWidget(series.id, nullptr));
+        if (probe)
+            QTest::newRow(qPrintable(series.seriesName())) << series.id;
+    }
+}
+
+void TestUndoHistory::randomEditsUndoAndRedo()
+{
+    QFETCH(int, id);
+    QVERIFY(m_host->createSeries(id));
+    QUndoStack *stack = m_host->undoStack();
+    QCOMPARE(stack->count(), 0);
+    QVERIFY(!m_host->undoAction()->isEnabled());
+    QRandomGenerator random(quint32(id) * 7919u);
+    QVector<Fields> records{widget()->config()->fieldValues()};
+    QVector<QStringList> shown{display(*widget())};
+    for (int i = 0; i < 120; ++i) {
+        const int before = stack->count();
+        randomEdit(*widget(), random, m_dialogs);
+        QCoreApplication::processEvents(); // the gesture ends
+        const bool changed = widget()->config()->fieldValues() != records.last();
+        // One step exactly for an edit that changed the design, none otherwise.
+        QCOMPARE(stack->count(), before + (changed ? 1 : 0));
+        if (changed) {
+            records << widget()->config()->fieldValues();
+            shown << display(*widget());
+        }
+    }
+    QVERIFY2(records.size() > 30, "too few edits changed the design to say anything");
+    m_dialogs.clear();
+    for (int step = records.size() - 2; step >= 0; --step) {
+        m_host->undoAction()->trigger();
+        QCOMPARE(widget()->config()->fieldValues(), records.at(step));
+        QCOMPARE(display(*widget()), shown.at(step));
+        QCOMPARE(entries(*widget()), recordEntries(*widget()->config()));
+    }
+    QVERIFY(!m_host->undoAction()->isEnabled());
+    for (int step = 1; step < records.size(); ++step) {
+        m_host->redoAction()->trigger();
+        QCOMPARE(widget()->config()->fieldValues(), records.at(step));
+        QCOMPARE(display(*widget()), shown.at(step));
+        QCOMPARE(entries(*widget()), recordEntries(*widget()->config()));
+    }
+    QVERIFY(!m_host->redoAction()->isEnabled());
+    QCOMPARE(m_dialogs.requests.size(), 0); // stepping asks nothing
+}
+
+void TestUndoHistory::refusedEditPushesNothing()
+{
+    QVERIFY(m_host->createSeries(13));
+    const Fields factory = widget()->config()->fieldValues();
+    auto *hext = widget()->findControl<QLineEdit>("hext");
+    hext->setText("99"); // out of range: refused with an error
+    emit hext->returnPressed();
+    QCOMPARE(m_dialogs.count(ScriptedDialogs::Kind::Message), 1);
+    QCOMPARE(widget()->config()->fieldValues(), factory);
+    QCOMPARE(m_host->undoStack()->count(), 0);
+    QVERIFY(!m_host->undoAction()->isEnabled());
+    // Config Reset of an untouched design changes nothing and adds no step.
+    m_dialogs.answerButton(QMessageBox::Yes);
+    m_host->ConfigReset();
+    QCOMPARE(m_host->undoStack()->count(), 0);
+}
+
+void TestUndoHistory::cleanMarker()
+{
+    QVERIFY(m_host->createSeries(13));
+    QSignalSpy modified(m_host, &QXPLLConfig::modifiedChanged);
+    auto *ahb = widget()->findControl<QComboBox>("ahbdiv");
+    ahb->setCurrentIndex(2);
+    QCOMPARE(modified.takeLast().at(0).toBool(), true);
+    m_host->undoAction()->trigger();
+    QCOMPARE(modified.takeLast().at(0).toBool(), false); // back where it was created
+    m_host->redoAction()->trigger();
+    QCOMPARE(modified.takeLast().at(0).toBool(), true);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("board.TFCC");
+    m_dialogs.answerPath(path);
+    QCOMPARE(m_host->saveDesign(), path);
+    QCOMPARE(modified.takeLast().at(0).toBool(), false);
+    // Config Reset is a step of its own, undone like any edit.
+    m_dialogs.answerButton(QMessageBox::Yes);
+    m_host->ConfigReset();
+    QCOMPARE(modified.takeLast().at(0).toBool(), true);
+    QCOMPARE(ahb->currentIndex(), 0);
+    m_host->undoAction()->trigger();
+    QCOMPARE(ahb->currentIndex(), 2);
+    QCOMPARE(modified.takeLast().at(0).toBool(), false);
+
+    // Opening starts a fresh, clean history.
+    QString name;
+    QVERIFY(m_host->openDesign(path, name));
+    QCOMPARE(m_host->undoStack()->count(), 0);
+    QCOMPARE(m_host->undoStack()->isClean(), true);
+    QCOMPARE(widget()->findControl<QComboBox>("ahbdiv")->currentIndex(), 2);
+}
+
+QTEST_MAIN(TestUndoHistory)
+#include "tst_undohistory.moc"
