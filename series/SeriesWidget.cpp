@@ -800,7 +800,10 @@ void SeriesWidget::refreshDisplay()
         setLabelText(m_pllLabel, mhz(c.pllMHz) + QStringLiteral("MHz"));
         valueColor(m_pllLabel, s.sclkRed(c.pllMHz), false);
     } else {
+        // Empty, and coloured as an in-range value, so what is shown depends
+        // on the record alone (undo and redo land on the same look).
         setLabelText(m_pllLabel, QString());
+        valueColor(m_pllLabel, false, false);
     }
     if (m_pllcfgCaption && m_pllcfgCaption->isEnabled()) {
         setLabelText(m_pllcfgCaption, QXMCUPLL::tr("CRM_PLLCFG: "));
