@@ -150,8 +150,9 @@ int main(int argc, char *argv[])
             QApplication::processEvents();
             switches << t.nsecsElapsed() / 1e6;
         }
-        out << SeriesTable::byId(id)->name << " PLL mode switch, median: "
-            << QString::number(median(switches), 'f', 3) << " ms (target < 5)\n";
+        out << SeriesTable::byId(id)->name
+            << " PLL mode switch, median: " << QString::number(median(switches), 'f', 3)
+            << " ms (target < 5)\n";
     }
     return 0;
 }

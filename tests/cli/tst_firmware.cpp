@@ -510,8 +510,9 @@ void TestFirmware::selectableDesigns_data()
     }
 }
 
-// The mode-selectable PLL as the generated code programs it: in normal mode
-// the multiplier on a 2..16 MHz input giving at least 16 MHz, in flexible mode
+// The mode-selectable PLL as the generated code programs it: in normal mode a
+// multiplier in range giving at least 16 MHz (these series have no PLL-input
+// range rule), in flexible mode
 // factors the summary repeats, with reference and oscillator in range; the
 // system clock and buses within the series' limits either way.
 void TestFirmware::selectableDesigns()
