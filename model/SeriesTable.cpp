@@ -266,6 +266,8 @@ SeriesParams qxc315(int id, const char *name, const char *cls, const char *bitma
 {
     SeriesParams p = selectableBase(true, "hick");
     identity(p, id, name, cls, bitmap, stem, TemplateFamily::C315, PllKind::Selectable);
+    p.bitmapWidth = 1404;
+    p.bitmapHeight = 828;
     limits(p, 150, 75, true, 16, 28);
     factory(p, 0, 18, 1, 72, 4, 144.0, 3.0);
     p.designElements = elements(without(kSelectableElements, {QStringLiteral("hicktousb")}));
@@ -277,6 +279,8 @@ SeriesParams qxc320()
     SeriesParams p = selectableBase(false, "hick");
     identity(p, 9, "QXC320", "QXC320PLL", ":/image/C320PLL.bmp", "qxc320", TemplateFamily::C320,
              PllKind::Selectable);
+    p.bitmapWidth = 1404;
+    p.bitmapHeight = 828;
     limits(p, 120, 120, false, 16, 28);
     p.rtcHextDiv = 32;
     factory(p, 0, 15, 1, 120, 8, 120.0, 0.0);

@@ -56,6 +56,8 @@ struct SeriesParams {
     const char *widgetClass = ""; // "QXC330PLL"
     const char *bitmap = "";      // ":/image/C330PLL.bmp"
     const char *stem = "";        // generator template stem, "qxc330_335"
+    int bitmapWidth = 1408;       // drawing size of the multiplier and selectable series
+    int bitmapHeight = 830;
     TemplateFamily family = TemplateFamily::None;
     PllKind pllKind = PllKind::Flexible;
 

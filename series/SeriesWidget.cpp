@@ -62,6 +62,7 @@ SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
     buildClockOutputs();
     buildPanel();
     buildAdc();
+    buildPeripheralSelectors();
     resetConfig();
     // Only now: the factory settings above must not run any slot.
     for (const Row &row : rows()) {
@@ -785,6 +786,7 @@ void SeriesWidget::refreshDisplay()
     }
     refreshBusDividers();
     refreshAdc();
+    refreshPeripheralClocks();
 
     if (m_usbLabel) {
         setLabelText(m_usbLabel, mhz(c.usbMHz) + QStringLiteral(" MHz"));
@@ -798,7 +800,7 @@ void SeriesWidget::refreshDisplay()
 
     if (m_pllLabel->isEnabled()) {
         setLabelText(m_pllLabel, mhz(c.pllMHz) + QStringLiteral("MHz"));
-        valueColor(m_pllLabel, s.sclkRed(c.pllMHz), false);
+        valueColor(m_pllLabel, pllLabelRed(), false);
     } else {
         // Empty, and coloured as an in-range value, so what is shown depends
         // on the record alone (undo and redo land on the same look).
@@ -859,7 +861,8 @@ void SeriesWidget::refreshClkout(int index)
         value = c.usbMHz;
         break;
     case ClockSourceKind::Hick:
-        value = ClockRules::hickOutputMHz(c);
+        // A source named "hick48" is HICK undivided, whatever else runs on it.
+        value = qstrcmp(source->text, "hick48") == 0 ? c.hickMHz : ClockRules::hickOutputMHz(c);
         break;
     case ClockSourceKind::Lick:
         value = c.lickKHz;
@@ -869,7 +872,7 @@ void SeriesWidget::refreshClkout(int index)
         value = c.lextKHz;
         unit = QStringLiteral(" kHz)");
         // The multiplier series' LEXT runs only while it clocks the RTC.
-        empty = multiplierPll() && !(c.rtcEnabled && c.rtcSource == 1);
+        empty = multiplierPll() && !lextRunning();
         break;
     case ClockSourceKind::Adc:
         value = c.adcMHz;

@@ -13,7 +13,8 @@ class QGraphicsProxyWidget;
 // handling of a change (record field, checks, recompute, display). The series
 // classes only name their slots, each forwarding to controlChanged() or to
 // one of the entry handlers. The parts of one PLL kind live in files of
-// their own (SeriesWidgetFlexible.cpp for ms/ns/fr).
+// their own (SeriesWidgetFlexible.cpp for ms/ns/fr, SeriesWidgetMultiplier.cpp
+// for the multiplier family, SeriesWidgetSelectable.cpp for the PLL mode).
 class SeriesWidget : public QXMCUPLL {
     Q_OBJECT
 public:
@@ -79,6 +80,7 @@ private:
     void buildFlexiblePll();
     void buildMultiplierPll();
     void buildAdc();
+    void buildPeripheralSelectors();
     void buildClockOutputs();
     // The selection controls of clock output `index`: its sources, then its
     // divider stages and last its pin combo.
@@ -120,7 +122,14 @@ private:
     void updateActivePaths();
     void updatePllPaths(bool inUse);
     void updateMultiplierPaths();
+    // The multiplier family: the multiplier series and the mode-selectable ones.
     bool multiplierPll() const;
+    // Only the controls of the PLL mode in the record are shown.
+    void showPllMode();
+    void refreshPeripheralClocks();
+    bool pllLabelRed() const;
+    // LEXT runs: it clocks the RTC or a peripheral.
+    bool lextRunning() const;
 
     const SeriesParams *m_series = nullptr;
     QVector<Widgets> m_widgets;
@@ -142,4 +151,9 @@ private:
     QLineEdit *m_i2sValue = nullptr;
     QVector<QLineEdit *> m_ahbValues;
     QLineEdit *m_adcValue = nullptr;
+    struct PeripheralClock {
+        QLineEdit *value = nullptr;
+        QLabel *unit = nullptr;
+    };
+    PeripheralClock m_peripheralClocks[3];
 };

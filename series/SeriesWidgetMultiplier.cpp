@@ -17,12 +17,12 @@ using namespace ControlTable;
 
 bool SeriesWidget::multiplierPll() const
 {
-    return m_series->pllKind == PllKind::Multiplier;
+    return m_series->pllKind != PllKind::Flexible;
 }
 
 void SeriesWidget::buildMultiplierPll()
 {
-    for (Control id : {Control::HextDiv, Control::PllHextDiv, Control::PllMult})
+    for (Control id : {Control::PllMode, Control::HextDiv, Control::PllHextDiv, Control::PllMult})
         buildControl(row(id));
     if (!multiplierPll())
         return;
@@ -93,17 +93,22 @@ void SeriesWidget::updateMultiplierPaths()
     const bool pll = ClockRules::pllInUse(c);
     const bool onHext = pll && c.pllSourceHick == 0;
     w(Control::PllMult).combo->setEnabledWithStyle(pll);
+    if (has(Control::PllMode))
+        w(Control::PllMode).combo->setEnabledWithStyle(pll);
     enable(w(Control::PllHextDiv).radios, onHext);
     if (has(Control::HextDiv))
         w(Control::HextDiv).combo->setEnabledWithStyle(onHext && c.hextDivEnabled);
 
-    const bool lext = c.rtcEnabled && c.rtcSource == 1;
+    const bool lext = lextRunning();
     w(Control::LextBypass).combo->setEnabledWithStyle(lext);
     m_lextIn->setEnabled(lext);
     setSheet(m_lextIn, lext ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
     enable(w(Control::RtcSel).radios, c.rtcEnabled);
     setLabelTextColor(m_ertcValue, c.rtcEnabled ? QColor(Qt::darkGreen) : QColor(Qt::gray));
 
+    showPllMode();
+    if (!m_usbLabel)
+        return;
     const bool usb = ClockRules::usbEnabled(c);
     m_usbLabel->setVisible(usb);
     enable(w(Control::HickToUsb).radios, usb);

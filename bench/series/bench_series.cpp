@@ -160,5 +160,28 @@ int main(int argc, char *argv[])
             << ", median: " << QString::number(median(steps), 'f', 3) << " ms, worst "
             << QString::number(*std::max_element(steps.begin(), steps.end()), 'f', 3) << " ms (target < 2)\n";
     }
+
+    // The PLL mode switch of the mode-selectable series: controls shown and
+    // hidden, the factors of the other mode solved for the same system clock.
+    for (int id : {5, 16}) {
+        std::unique_ptr<QXMCUPLL> selectable(createSeriesWidget(id, nullptr));
+        firstShow(*selectable);
+        auto *mode = selectable->findControl<QComboBox>(QStringLiteral("pllmode"));
+        if (!mode) {
+            out << "pllmode combo box not found\n";
+            return 1;
+        }
+        QVector<double> switches;
+        for (int i = 0; i < 200; ++i) {
+            QElapsedTimer t;
+            t.start();
+            mode->setCurrentIndex(i % 2 ? 0 : 1);
+            QApplication::processEvents();
+            switches << t.nsecsElapsed() / 1e6;
+        }
+        out << SeriesTable::byId(id)->name
+            << " PLL mode switch, median: " << QString::number(median(switches), 'f', 3)
+            << " ms (target < 5)\n";
+    }
     return 0;
 }

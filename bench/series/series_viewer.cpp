@@ -1,11 +1,13 @@
 // Shows a series widget in a window, for looking at the drawing and controls.
 //   series_viewer [series id] [zoom steps] [open list 0..3]
-//   series_viewer --grab FILE [series id]   saves the factory widget and quits
+//   series_viewer --grab FILE [series id] [flexible]   saves the factory widget
+//   (switched to the flexible PLL mode with "flexible") and quits
 #include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
 #include "SeriesFactory.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QPushButton>
@@ -20,6 +22,10 @@ int main(int argc, char *argv[])
         QXMCUPLL *w = createSeriesWidget(args.value(3, QStringLiteral("13")).toInt(), nullptr);
         if (!w)
             return 1;
+        if (args.value(4) == QLatin1String("flexible")) {
+            if (auto *mode = w->findControl<QComboBox>(QStringLiteral("pllmode")))
+                mode->setCurrentIndex(1);
+        }
         w->resize(1440, 860);
         w->show();
         QApplication::processEvents();

@@ -760,6 +760,14 @@
         <source>pllrcs</source>
         <translation>pllrcs</translation>
     </message>
+    <message>
+        <source>(MHz)</source>
+        <translation>(MHz)</translation>
+    </message>
+    <message>
+        <source>(kHz)</source>
+        <translation>(kHz)</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>

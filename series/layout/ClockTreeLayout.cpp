@@ -181,7 +181,7 @@ void addPll(Layout &l)
 }
 
 // System clock mux, sclk entry, AHB and APB dividers, USB chain.
-void addSystem(Layout &l, bool usbHickMux)
+void addSystem(Layout &l, bool usbHickMux, bool usb)
 {
     l.addNode(key("sclkselect"), Shape::Mux, QRect(794, 172, 32, 230));
     l.addAnchor(key("sclkselect.0"), key("sclkselect"), 800, 182);
@@ -219,6 +219,8 @@ void addSystem(Layout &l, bool usbHickMux)
     l.addAnchor(key("apb2div.caption"), key("apb2div"), 1040, 540);
     l.addAnchor(key("apb2div"), key("apb2div"), 1035, 560, 55);
 
+    if (!usb)
+        return;
     // USB: PLL -> usbdiv -> source mux (PLL or HICK 48) -> switch -> USB.
     l.addWire({{610, 346}, {610, 400}});
     l.addNode(key("usbdiv"), Shape::Divider, QRect(560, 400, 100, 60));
@@ -341,8 +343,8 @@ Layout layoutFor(const SeriesParams &series)
 {
     if (series.pllKind == PllKind::Multiplier)
         return multiplierPllLayout(series);
-    if (series.pllKind != PllKind::Flexible)
-        return Layout{}; // drawn with the widgets of their series
+    if (series.pllKind == PllKind::Selectable)
+        return selectablePllLayout(series);
     FlexibleOptions options;
     options.bitmapName = series.bitmapPath().section(QLatin1Char('/'), -1);
     options.caption = series.seriesName();

@@ -29,12 +29,19 @@ void addHickDivider(Layout &l, bool usbLine);
 void addHickToSclkMux(Layout &l);
 // System clock mux, sclk entry, AHB/APB dividers and the USB chain (with the
 // "hick to usb" mux where the series offers it), for a PLL block at (470, 200, 280, 146).
-void addSystem(Layout &l, bool usbHickMux);
+// `usb` false leaves the USB chain out.
+void addSystem(Layout &l, bool usbHickMux, bool usb = true);
 // The peripheral panel reaching down to at least `bottom`.
 void addPanel(Layout &l, int ahbRows, int bottom);
+
+// The drawing the multiplier and mode-selectable series share, with the PLL
+// block (at 470, 200, 280 x 146) added by `addPllBlock`.
+Layout multiplierFamilyLayout(const SeriesParams &series, const QSize &size,
+                              void (*addPllBlock)(Layout &, const SeriesParams &));
 
 } // namespace detail
 
 Layout multiplierPllLayout(const SeriesParams &series);
+Layout selectablePllLayout(const SeriesParams &series);
 
 } // namespace ClockTree

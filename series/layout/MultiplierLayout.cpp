@@ -135,24 +135,35 @@ void addClockOutput(Layout &l, const SeriesParams &s)
     l.addWire({{252, wireY}, {228, wireY}});
 }
 
+void addMultiplierBlock(Layout &l, const SeriesParams &)
+{
+    addMultiplier(l);
+}
+
 } // namespace
 
-Layout multiplierPllLayout(const SeriesParams &s)
+Layout detail::multiplierFamilyLayout(const SeriesParams &s, const QSize &size,
+                                      void (*addPllBlock)(Layout &, const SeriesParams &))
 {
     Layout l;
     l.bitmapName = s.bitmapPath().section(QLatin1Char('/'), -1);
     l.caption = s.seriesName();
-    l.size = QSize(1408, 830);
+    l.size = size;
     addOscillators(l);
     addRtc(l, s.rtcHextDiv);
     addPllInputs(l, s);
     addHick(l, s);
-    addSystem(l, s.usbHickRadios);
-    addMultiplier(l);
+    addSystem(l, s.usbHickRadios, s.hasUsb());
+    addPllBlock(l, s);
     addPanel(l, int(s.ahbBoxes.size()), 770);
     addAdc(l);
     addClockOutput(l, s);
     return l;
+}
+
+Layout multiplierPllLayout(const SeriesParams &s)
+{
+    return multiplierFamilyLayout(s, QSize(1408, 830), addMultiplierBlock);
 }
 
 } // namespace ClockTree

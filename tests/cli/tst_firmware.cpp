@@ -25,6 +25,8 @@ private slots:
     void randomDesigns();
     void multiplierDesigns_data();
     void multiplierDesigns();
+    void selectableDesigns_data();
+    void selectableDesigns();
 };
 
 namespace {
@@ -118,6 +120,23 @@ public:
         all["clkoutpinselect"] = num(below(2));
         all["adcswitch"] = num(below(2));
         all["adcdiv"] = num(pick({2, 4, 6, 8, 12, 16}));
+        if (series.pllKind == PllKind::Selectable) {
+            // Either mode, factors mostly fitting the input (HICK 48 / 12 on the PLL path).
+            const double ref = fromHick ? 4.0 : divided ? hext / 2 : hext;
+            all["pllmode"] = num(below(2));
+            int ms = 1 + int(below(15));
+            if (chance(0.85))
+                ms = qBound(1, int(ref / (2 + below(3))), 15);
+            all["pllms"] = num(ms);
+            const int low = int(std::ceil(500 * ms / ref)), high = int(std::floor(1000 * ms / ref));
+            all["pllns"] = num(chance(0.85) ? qBound(31, low + int(below(qMax(1, high - low + 1))), 500)
+                                            : 31 + int(below(470)));
+            all["pllfr"] = num(pick({2, 8, 8, 16, 16, 32})); // mostly within the series' limits
+            all["adcdiv"] = num(series.adcDivs.at(int(below(series.adcDivs.size()))));
+            all["clkoutpinselect"] = num(below(series.clockOutputs.first().pins.size()));
+            for (const char *sel : {"usart1clocksel", "usart2clocksel", "i2c1clocksel"})
+                all[QLatin1String(sel)] = num(below(4));
+        }
         QMap<QString, QString> e;
         for (const QString &name : series.designElements)
             e[name] = name == "MCU" ? series.seriesName() : all.value(name);
@@ -478,6 +497,92 @@ void TestFirmware::multiplierDesigns()
     // --force lets the warnings through, so refusals are rare there.
     QVERIFY2(written > kDesignsPerSeries / 16 && (force || refused > kDesignsPerSeries / 100),
              qPrintable(QString("%1 written, %2 refused").arg(written).arg(refused)));
+}
+
+void TestFirmware::selectableDesigns_data()
+{
+    QTest::addColumn<int>("seriesId");
+    QTest::addColumn<bool>("force");
+    for (bool force : {false, true}) {
+        const char *suffix = force ? " --force" : "";
+        for (int id : {5, 17, 9, 15, 16})
+            QTest::newRow(qPrintable(SeriesTable::byId(id)->seriesName() + suffix)) << id << force;
+    }
+}
+
+// The mode-selectable PLL as the generated code programs it: in normal mode a
+// multiplier in range giving at least 16 MHz (these series have no PLL-input
+// range rule), in flexible mode
+// factors the summary repeats, with reference and oscillator in range; the
+// system clock and buses within the series' limits either way.
+void TestFirmware::selectableDesigns()
+{
+    QFETCH(int, seriesId);
+    QFETCH(bool, force);
+    const SeriesParams &series = *SeriesTable::byId(seriesId);
+    std::unique_ptr<QXMCUPLL> widget(createSeriesWidget(seriesId, nullptr));
+    QVERIFY(widget);
+    DesignMaker maker(20261208u + unsigned(seriesId));
+    QTemporaryDir scratch;
+    const QString stem = series.templateStem();
+    int written = 0, refused = 0, flexible = 0;
+    for (int i = 0; i < kDesignsPerSeries / 4; ++i) {
+        const Generated g = generateDesign(*widget, maker.makeMultiplier(series), stem, force, scratch, i);
+        const QString &where = g.where;
+        if (!g.written) {
+            QVERIFY2(g.clock.isEmpty(), qPrintable(where));
+            ++refused;
+            continue;
+        }
+        ++written;
+        const QMap<QString, QString> summary = summaryOf(g.clock);
+        const double hextMHz =
+            capture(g.conf, "#define\\s+HEXT_VALUE\\s+\\(\\(uint32_t\\)(-?\\d+)\\)").toLongLong() / 1e6;
+        const QRegularExpressionMatch mult =
+            QRegularExpression("crm_pll_config\\(CRM_PLL_SOURCE_(HEXT_DIV|HEXT|HICK), CRM_PLL_MULT_(\\d+)")
+                .match(g.clock);
+        const QRegularExpressionMatch factors =
+            QRegularExpression("crm_pll_config2\\(CRM_PLL_SOURCE_(HEXT_DIV|HEXT|HICK), (\\d+), (\\d+), "
+                               "CRM_PLL_FR_(\\d+)\\);")
+                .match(g.clock);
+        QVERIFY2(!(mult.hasMatch() && factors.hasMatch()), qPrintable(where));
+        double pllMHz = 0.0;
+        if (mult.hasMatch()) {
+            const int m = mult.captured(2).toInt();
+            QCOMPARE(summary.value("pll_mult").toInt(), m);
+            const double input = mult.captured(1) == "HICK"       ? 4.0
+                                 : mult.captured(1) == "HEXT_DIV" ? hextMHz / 2
+                                                                  : hextMHz;
+            QVERIFY2(m >= 2 && m <= 64, qPrintable(where));
+            pllMHz = input * m;
+            QVERIFY2(pllMHz >= 16, qPrintable(where));
+        } else if (factors.hasMatch()) {
+            ++flexible;
+            const int ns = factors.captured(2).toInt(), ms = factors.captured(3).toInt(),
+                      fr = factors.captured(4).toInt();
+            QCOMPARE(summary.value("pll_ns").toInt(), ns);
+            QCOMPARE(summary.value("pll_ms").toInt(), ms);
+            QCOMPARE(summary.value("pll_fr").toInt(), fr);
+            const double input = factors.captured(1) == "HICK"       ? 4.0
+                                 : factors.captured(1) == "HEXT_DIV" ? hextMHz / 2
+                                                                     : hextMHz;
+            QVERIFY2(input / ms >= 2 && input / ms <= 16, qPrintable(where));
+            QVERIFY2(input * ns / ms >= 500 && input * ns / ms <= 1000, qPrintable(where));
+            pllMHz = input * ns / ms / fr;
+        }
+        QVERIFY2(pllMHz <= series.sclkLimitMHz, qPrintable(where));
+        const QString sclkSwitch = capture(g.clock, "crm_sysclk_switch\\(CRM_SCLK_(\\w+)\\);");
+        const qint64 sclkHz = summary.value("sclk").toLongLong();
+        if (sclkSwitch == "PLL")
+            QVERIFY2(pllMHz > 0 && std::fabs(sclkHz - pllMHz * 1e6) <= 500.5, qPrintable(where));
+        QVERIFY2(sclkHz <= series.sclkLimitMHz * 1e6, qPrintable(where));
+        checkBuses(g.clock, summary, sclkHz, series.apbLimitMHz, where);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QVERIFY2(
+        written > kDesignsPerSeries / 16 && flexible > 0 && (force || refused > kDesignsPerSeries / 100),
+        qPrintable(QString("%1 written (%2 flexible), %3 refused").arg(written).arg(flexible).arg(refused)));
 }
 
 QTEST_MAIN(TestFirmware)

@@ -32,8 +32,11 @@ private slots:
     void everySeries();
     void multiplierSeries_data();
     void multiplierSeries();
-    void multiplierEdits_data();
-    void multiplierEdits();
+    void selectableSeries_data();
+    void selectableSeries();
+    void seriesEdits_data();
+    void seriesEdits();
+    void everyDialogEntryOpens();
     void entryLimits_data();
     void entryLimits();
     void usbFromPll_data();
@@ -46,6 +49,7 @@ private slots:
     void refusedEditLeavesTheDesign_data();
     void refusedEditLeavesTheDesign();
     void staleRecordIsNotGenerated();
+    void everySlotKeepsDisplayConsistent_data();
     void everySlotKeepsDisplayConsistent();
     void foldOutLists();
 
@@ -249,7 +253,93 @@ void TestSeriesWidgets::multiplierSeries()
     checkControlsOnNodes(series, t);
 }
 
-void TestSeriesWidgets::multiplierEdits_data()
+void TestSeriesWidgets::selectableSeries_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("factory"); // sclk, apb1 box, pll label, pll_mult, pll_mode, usbdiv
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<QString>("flexible"); // sclk, ms, ns, fr, CRM_PLLCFG after switching the mode
+    const QString head = "lextbypass=0 rtcsel=0 rtcswitch=0 hext=8.000000 hextbypass=0 pllhextdiv=0 pllrcs=0 "
+                         "pllmode=0 ";
+    const QString out = "hicktosclk=0 clkout=0 clkoutdiv=1 clkoutpinselect=0 adcswitch=0 adcdiv=2";
+    const QString c315 = head +
+                         "pllmult=18 pllms=1 pllns=72 pllfr=4 sclkselect=1 ahbdiv=1 apb1div=2 apb2div=2 "
+                         "usbdiv=3.0 tousbswitch=1 " +
+                         out;
+    const QString c320 = head +
+                         "pllmult=15 pllms=1 pllns=120 pllfr=8 sclkselect=1 ahbdiv=1 apb1div=1 "
+                         "apb2div=1 " +
+                         out;
+    const QString c325 = head +
+                         "pllmult=12 pllms=1 pllns=96 pllfr=8 sclkselect=1 ahbdiv=1 apb1div=1 apb2div=1 "
+                         "usbdiv=2.0 hicktousb=0 tousbswitch=1 " +
+                         out;
+    const QString e020 = head +
+                         "pllmult=12 pllms=1 pllns=96 pllfr=8 sclkselect=1 ahbdiv=1 apb1div=1 apb2div=1 " +
+                         out + " usart1clocksel=0 usart2clocksel=0 i2c1clocksel=0";
+    QTest::newRow("QXC315") << 5 << "QXC315PLL"
+                            << "144.000|72.000|144.000MHz|  * 18|normal|  /3"
+                            << "MCU=QXC315 " + c315 << "144.000|/1|*72|  /4|0x00421201";
+    QTest::newRow("QXW315") << 17 << "QXW315PLL"
+                            << "144.000|72.000|144.000MHz|  * 18|normal|  /3"
+                            << "MCU=QXW315 " + c315 << "144.000|/1|*72|  /4|0x00421201";
+    QTest::newRow("QXC320") << 9 << "QXC320PLL"
+                            << "120.000|120.000|120.000MHz|  * 15|normal|-"
+                            << "MCU=QXC320 " + c320 << "120.000|/1|*120|  /8|0x00431e01";
+    QTest::newRow("QXC325") << 15 << "QXC325PLL"
+                            << "96.000|96.000|96.000MHz|  * 12|normal|  /2"
+                            << "MCU=QXC325 " + c325 << "96.000|/1|*96|  /8|0x00431801";
+    QTest::newRow("QXE020") << 16 << "QXE020PLL"
+                            << "96.000|96.000|96.000MHz|  * 12|normal|-"
+                            << "MCU=QXE020 " + e020 << "96.000|/1|*96|  /8|0x00431801";
+}
+
+// Per mode-selectable series: the factory tree in normal mode, the design
+// Save writes and its round trip, the same system clock in flexible mode and
+// a flexible design reopening flexible, every control on its node.
+void TestSeriesWidgets::selectableSeries()
+{
+    QFETCH(int, id);
+    const SeriesParams &series = *SeriesTable::byId(id);
+    Tree t(id);
+    QTEST(QString::fromLatin1(t.widget->metaObject()->className()), "className");
+    const auto usbdiv = [&t] {
+        auto *usb = t.widget->findControl<QComboBox>("usbdiv");
+        return usb ? usb->currentText() : QString("-");
+    };
+    QTEST((QStringList{t.edit("sclk")->text(), t.edit("apb1p.value")->text(), t.label("pll.value")->text(),
+                       t.combo("pllmult")->currentText(), t.combo("pllmode")->currentText(), usbdiv()})
+              .join('|'),
+          "factory");
+    QVERIFY(!t.edit("pllms")->graphicsProxyWidget()->isVisible());
+    QVERIFY(t.combo("pllmult")->graphicsProxyWidget()->isVisible());
+
+    QTemporaryDir dir;
+    QTEST(savedDesign(t, series, m_dialogs, dir.filePath("d.TFCC")), "design");
+    Tree reopened(id);
+    reopened.widget->loadConfig(dir.filePath("d.TFCC"));
+    QCOMPARE(reopened.record().fieldValues(), t.record().fieldValues());
+
+    t.combo("pllmode")->setCurrentIndex(1);
+    QVERIFY(t.edit("pllms")->graphicsProxyWidget()->isVisible());
+    QVERIFY(!t.combo("pllmult")->graphicsProxyWidget()->isVisible());
+    QTEST((QStringList{t.edit("sclk")->text(), t.edit("pllms")->text(), t.edit("pllns")->text(),
+                       t.combo("pllfr")->currentText(), t.edit("pllcfg")->text()})
+              .join('|'),
+          "flexible");
+    savedDesign(t, series, m_dialogs, dir.filePath("f.TFCC"));
+    m_dialogs.clear();
+    Tree flexible(id);
+    flexible.widget->loadConfig(dir.filePath("f.TFCC"));
+    QCOMPARE(flexible.record().fieldValues(), t.record().fieldValues());
+    QVERIFY(flexible.edit("pllms")->graphicsProxyWidget()->isVisible());
+    QCOMPARE(m_dialogs.texts(), QStringList());
+
+    checkControlsOnNodes(series, t);
+}
+
+void TestSeriesWidgets::seriesEdits_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("steps");  // "type name text", "combo name index", "radio name index"
@@ -292,11 +382,39 @@ void TestSeriesWidgets::multiplierEdits_data()
         << "clkout.val2=(32.768 kHz)|ertc.value=32.768";
     QTest::newRow("RTC on HEXT/128") << 7 << "combo rtcswitch 1|radio rtcsel 2" << "ertc.value=62.500";
     QTest::newRow("ADC") << 7 << "combo adcswitch 1|combo adcdiv 1" << "adc.value=30.000|red=adc.value";
+    QTest::newRow("flexible keeps 144 MHz") << 5 << "combo pllmode 1"
+        << "sclk=144.000|pllms=/1|pllns=*72|pllfr=  /4|pllcfg.caption=CRM_PLLCFG: |pllcfg=0x00421201";
+    QTest::newRow("ms 20 refused") << 5 << "combo pllmode 1|type pllms 20"
+        << "box=pll_ms input error!|pllms=/20|record.pllms=1";
+    QTest::newRow("ms 5 adjusted to 4") << 5 << "combo pllmode 1|text pllms 5|yes|yes|type pllms /5"
+        << "box=pll_ms input error, is it adjusted automatically?;"
+           "pll_ns input error, is it adjusted automatically?|pllms=/4|record.pllms=4";
+    QTest::newRow("12 MHz normal PLL refused") << 5 << "radio pllrcs 1|combo pllmult 1|generate"
+        << "pll.value=12.000MHz|red=pll.value|box=Can not support pll clock less than 16MHz";
+    QTest::newRow("register empty without the PLL") << 5 << "combo pllmode 1|radio sclkselect 2"
+        << "pllcfg.caption=|pllcfg=|pll.value=";
+    QTest::newRow("mode switch stopped by HEXT") << 5 << "text hext 30|combo pllmode 1"
+        << "box=hext input error!|pllmode=normal|shown=pllmult|hidden=pllms";
+    QTest::newRow("QXC325 USB on HICK leaves the PLL") << 15
+        << "radio pllrcs 1|combo pllmult 1|radio sclkselect 2|combo usbswitch 0|radio hicktousb 1|generate"
+        << "pll.value=|usb.value=48.000 MHz";
+    QTest::newRow("QXE020 USART2 on lext") << 16 << "radio usart2clocksel 3"
+        << "usart2clocksel.value=32.768|usart2clocksel.unit=(kHz)|enabled=lextbypass|green=usart2clocksel.value";
+    QTest::newRow("QXE020 hick48 and sclk") << 16 << "radio usart1clocksel 2|radio i2c1clocksel 1"
+        << "usart1clocksel.value=48.000|usart1clocksel.unit=(MHz)|i2c1clocksel.value=96.000";
+    QTest::newRow("QXE020 no APB halving") << 16 << "combo apb1div 1|combo apb1div 0"
+        << "apb1div=  /1|apb1p.value=96.000|green=apb1p.value";
+    QTest::newRow("QXE020 PB13") << 16 << "combo clockoutPinSelect 3|radio clkout 3"
+        << "record.clockoutPinSelect=3|clkout.val3=(48.000 MHz)";
+    QTest::newRow("QXE020 no pin") << 16 << "combo clockoutPinSelect 0" << "disabled=clkout.8";
+    QTest::newRow("QXE020 ADC /3") << 16 << "combo adcswitch 1|combo adcdiv 1|yes|generate"
+        << "adc.value=32.000|red=adc.value|record.adcdiv=3|box=The maximum ADC clock is 28 MHz. The "
+           "currently configured ADC clock is wrong, please confirm whether to continue?";
     // clang-format on
 }
 
-// The multiplier PLL's edits as a user makes them, and what the drawing then shows.
-void TestSeriesWidgets::multiplierEdits()
+// Edits as a user makes them, and what the drawing then shows.
+void TestSeriesWidgets::seriesEdits()
 {
     QFETCH(int, id);
     QFETCH(QString, steps);
@@ -306,6 +424,12 @@ void TestSeriesWidgets::multiplierEdits()
         const QStringList part = step.split(' ');
         if (part.at(0) == "type")
             t.type(part.at(1), part.at(2));
+        else if (part.at(0) == "text")
+            t.edit(part.at(1))->setText(part.at(2));
+        else if (part.at(0) == "yes")
+            m_dialogs.answerButton(QMessageBox::Yes);
+        else if (part.at(0) == "generate")
+            t.widget->generateCode();
         else if (part.at(0) == "combo")
             t.combo(part.at(1))->setCurrentIndex(part.at(2).toInt());
         else
@@ -315,7 +439,15 @@ void TestSeriesWidgets::multiplierEdits()
         const QString name = check.section('=', 0, 0);
         const QString want = check.section('=', 1);
         if (name == "box") {
-            QCOMPARE(m_dialogs.texts(), QStringList{want});
+            QCOMPARE(m_dialogs.texts().join(';'), want);
+        } else if (name == "shown" || name == "hidden") {
+            QCOMPARE(t.widget->findControl<QWidget>(want)->graphicsProxyWidget()->isVisible(),
+                     name == "shown");
+        } else if (name == "enabled" || name == "disabled") {
+            QCOMPARE(t.widget->findControl<QWidget>(want)->isEnabled(), name == "enabled");
+        } else if (name.startsWith("record.")) {
+            QCOMPARE(ControlTable::fieldValue(t.record(), *ControlTable::rowByName(name.mid(7))),
+                     want.toDouble());
         } else if (name == "red" || name == "green") {
             QCOMPARE(t.widget->findControl<QWidget>(want)->palette().color(
                          qobject_cast<QLabel *>(t.widget->findControl<QWidget>(want)) ? QPalette::WindowText
@@ -334,6 +466,21 @@ void TestSeriesWidgets::multiplierEdits()
     }
     if (!expect.contains("box="))
         QCOMPARE(m_dialogs.texts(), QStringList());
+}
+
+// Every entry of the MCU dialog opens its own series widget from the real
+// factory, showing the factory system clock.
+void TestSeriesWidgets::everyDialogEntryOpens()
+{
+    QCOMPARE(SeriesTable::all().size(), 11);
+    for (const SeriesParams &series : SeriesTable::all()) {
+        Tree t(series.id);
+        QVERIFY2(t.widget, series.name);
+        QCOMPARE(QString::fromLatin1(t.widget->metaObject()->className()), QString(series.widgetClass));
+        QCOMPARE(t.widget->config()->seriesId, series.id);
+        QCOMPARE(t.edit("sclk")->text(), mhz(series.factorySclkMHz));
+    }
+    QCOMPARE(m_dialogs.texts(), QStringList());
 }
 
 void TestSeriesWidgets::entryLimits_data()
@@ -619,16 +766,27 @@ void TestSeriesWidgets::staleRecordIsNotGenerated()
 }
 
 // Each slot, run as a user would run it, leaves every shown value equal to the record.
+void TestSeriesWidgets::everySlotKeepsDisplayConsistent_data()
+{
+    QTest::addColumn<int>("id");
+    for (int id : {13, 5, 9, 15, 16})
+        QTest::newRow(SeriesTable::byId(id)->name) << id;
+}
+
 void TestSeriesWidgets::everySlotKeepsDisplayConsistent()
 {
-    Tree t;
-    t.combo("usbswitch")->setCurrentIndex(0);
-    t.combo("clockout1PinSelect")->setCurrentIndex(1);
-    t.combo("clockout2PinSelect")->setCurrentIndex(1);
+    QFETCH(int, id);
+    Tree t(id);
+    for (const char *name : {"usbswitch", "clockout1PinSelect", "clockout2PinSelect", "clockoutPinSelect"}) {
+        if (auto *combo = t.widget->findControl<QComboBox>(name))
+            combo->setCurrentIndex(QLatin1String(name) == "usbswitch" ? 0 : 1);
+    }
+    auto *usb = t.widget->findControl<QLabel>("usb.value");
     const QMetaObject &mo = *t.widget->metaObject();
-    for (int index = mo.methodOffset(); index < mo.methodCount(); ++index) {
+    for (int index = SeriesWidget::staticMetaObject.methodCount(); index < mo.methodCount(); ++index) {
         const QMetaMethod slot = mo.method(index);
-        const QString name = QString::fromLatin1(slot.name()).section('_', 0, 0).remove("ComboBox");
+        const QString name =
+            QString::fromLatin1(slot.name()).section('_', 0, 0).remove("ComboBox").replace("toadc", "adc");
         for (int i = 0; i < 4; ++i)
             m_dialogs.answerButton(QMessageBox::Yes);
         bool invoked = false;
@@ -648,15 +806,15 @@ void TestSeriesWidgets::everySlotKeepsDisplayConsistent()
         m_dialogs.clear();
         const ClockConfig &c = t.record();
         const QStringList shown{
-            t.edit("sclk")->text(),         t.edit("apb1p.value")->text(),
-            t.edit("apb2t.value")->text(),  t.combo("apb1div")->currentText(),
-            t.label("usb.value")->text(),   t.edit("pllms")->text() + t.edit("pllns")->text(),
+            t.edit("sclk")->text(),           t.edit("apb1p.value")->text(),
+            t.edit("apb2t.value")->text(),    t.combo("apb1div")->currentText(),
+            usb ? usb->text() : QString("-"), t.edit("pllms")->text() + t.edit("pllns")->text(),
             t.combo("pllfr")->currentText()};
         const QStringList expected{mhz(c.sclkMHz),
                                    mhz(c.apb1MHz),
                                    mhz(c.apb2TimerMHz),
                                    QString("  /%1").arg(c.apb1Div),
-                                   mhz(c.usbMHz) + " MHz",
+                                   usb ? QString(mhz(c.usbMHz) + " MHz") : QString("-"),
                                    QString("/%1*%2").arg(c.pllMs).arg(c.pllNs),
                                    QString("  /%1").arg(c.pllFr)};
         QCOMPARE(shown, expected);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "SeriesWidget.h"
+
+// The mode-selectable series QXC315: the PLL runs as a multiplier ("normal")
+// or on ms/ns/fr ("flexible"), USB on the PLL path only. Its slots, in
+// their fixed order, forward to the series widget; QXW315PLL is the same
+// with another id.
+class QXC315PLL : public SeriesWidget {
+    Q_OBJECT
+public:
+    explicit QXC315PLL(QWidget *parent = nullptr);
+
+public slots:
+    void rtcsel_RadioButton_checkSlot(bool checked);
+    void rtcswitch_ComboBox_currentIndexChanged(int index);
+    void lextbypass_ComboBox_currentIndexChanged(int index);
+    void hext_LineEdit_returnPressed();
+    void hext_LineEdit_textChanged(const QString &text);
+    void hextbypass_ComboBox_currentIndexChanged(int index);
+    void pllhextdiv_RadioButton_checkSlot(bool checked);
+    void pllmode_ComboBox_currentIndexChanged(int index);
+    void pllmult_ComboBox_currentIndexChanged(int index);
+    void pllms_LineEdit_returnPressed();
+    void pllms_LineEdit_textChanged(const QString &text);
+    void pllns_LineEdit_returnPressed();
+    void pllns_LineEdit_textChanged(const QString &text);
+    void pllfr_ComboBox_currentIndexChanged(int index);
+    void pllrcs_RadioButton_checkSlot(bool checked);
+    void sclkselecthext_RadioButton_checkSlot(bool checked);
+    void sclkselectpll_RadioButton_checkSlot(bool checked);
+    void sclkselecthick_RadioButton_checkSlot(bool checked);
+    void ahbdiv_ComboBox_currentIndexChanged(int index);
+    void apb1div_ComboBox_currentIndexChanged(int index);
+    void apb2div_ComboBox_currentIndexChanged(int index);
+    void toadcswitch_ComboBox_currentIndexChanged(int index);
+    void toadcdiv_ComboBox_currentIndexChanged(int index);
+    void usbdiv_ComboBox_currentIndexChanged(int index);
+    void usbswitch_ComboBox_currentIndexChanged(int index);
+    void hicktosclk_RadioButton_checkSlot(bool checked);
+    void clkout_RadioButton_checkSlot(bool checked);
+    void clockoutdiv_ComboBox_currentIndexChanged(int index);
+    void clockoutPinSelectComboBox_currentIndexChanged(int index);
+    void sclk_LineEdit_returnPressed();
+    void sclk_LineEdit_textChanged(const QString &text);
+    void toapb1peripheral_List_Button_checkSlot();
+    void toapb1tmr_List_Button_checkSlot();
+    void toapb2peripheral_List_Button_checkSlot();
+    void toapb2tmr_List_Button_checkSlot();
+
+protected:
+    QXC315PLL(int seriesId, QWidget *parent);
+};

@@ -1,0 +1,4 @@
+#include "QXW315PLL.h"
+
+QXW315PLL::QXW315PLL(QWidget *parent) : QXC315PLL(17, parent)
+{}
