@@ -261,12 +261,6 @@ double hickOutputMHz(const ClockConfig &c)
     return usbOnHick || sclkOnHick48 ? c.hickMHz : c.hickMHz / 6;
 }
 
-double pllReferenceMHz(const ClockConfig &c)
-{
-    const double input = c.pllInputMHz();
-    return c.flexiblePllActive() && c.pllMs > 0 ? input / c.pllMs : input;
-}
-
 bool hextAccepted(double mhz)
 {
     return within(mhz, kHextMinMHz, kHextMaxMHz);

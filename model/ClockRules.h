@@ -43,8 +43,6 @@ bool rtcDividerInUse(const ClockConfig &c);
 bool clockSourceUsable(const ClockConfig &c, int output, ClockSourceKind kind);
 // HICK as the clock outputs see it: full speed while USB or the system clock takes HICK 48, else divided.
 double hickOutputMHz(const ClockConfig &c);
-// The PLL reference after ms (flexible) or the multiplier's input.
-double pllReferenceMHz(const ClockConfig &c);
 
 // Entry ranges, NaN and infinities refused.
 bool hextAccepted(double mhz);

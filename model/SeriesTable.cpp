@@ -171,10 +171,6 @@ SeriesParams selectableBase(bool usb, const char *hickText)
     SeriesParams p = singleOutputBase(true, usb, hickText, true);
     p.pllLessMessage = kPllLessMessage;
     p.adcWarning = kAdcWarningComma;
-    p.pllFactorMessages =
-        QStringList{QStringLiteral("pll_ms input error!"), QStringLiteral("pll_ns input error!"),
-                    QStringLiteral("pll_ms input error, is it adjusted automatically?"),
-                    QStringLiteral("pll_ns input error, is it adjusted automatically?")};
     return p;
 }
 
@@ -363,10 +359,6 @@ SeriesParams qxc330(int id, const char *name, const char *cls, const char *bitma
            "CAN1", "CAN2", "DAC"},
           timers({2, 3, 4, 5, 6, 7, 12, 13, 14}), {"SPI1", "SPI4", "USART1", "USART6", "SCFG"},
           timers({1, 8, 9, 10, 11, 20}));
-    p.pllFactorMessages =
-        QStringList{QStringLiteral("pll_ms input error!"), QStringLiteral("pll_ns input error!"),
-                    QStringLiteral("pll_ms input error, is it adjusted automatically?"),
-                    QStringLiteral("pll_ns input error, is it adjusted automatically?")};
     p.usageNotes =
         QStringList{QStringLiteral("Useage limited:"), QStringLiteral("Temperature range - 40~85 degree. "),
                     QStringLiteral("VDD must over 3.0V. ")};

@@ -108,7 +108,6 @@ struct SeriesParams {
     // Series-specific messages; nullptr (or empty) where the series does not show them.
     const char *pllInputRangeMessage = nullptr;
     const char *pllLessMessage = nullptr; // with pllMinMHz, normal mode only
-    QStringList pllFactorMessages;        // flexible-capable series
     const char *adcWarning = nullptr;
     const char *usbWarning = nullptr;
     QStringList usageNotes; // shown while SCLK is above usageNotesAboveMHz

@@ -148,7 +148,6 @@ protected:
     // controls show the record again after one (signals blocked, no recompute).
     virtual QVector<QLineEdit *> entries() const { return {}; }
     virtual void showRecord() {}
-    bool loading() const { return m_loading; }
     void setLoading(bool loading)
     {
         m_loading = loading;

@@ -615,12 +615,16 @@ void SeriesWidget::restyleEntries()
 void SeriesWidget::markRefusedEntries()
 {
     for (const ClockRules::Finding &finding : ClockRules::inputFindings(*m_config)) {
-        const bool ms = finding.message && qstrcmp(finding.message, "pll_ms input error!") == 0;
-        const bool ns = finding.message && qstrcmp(finding.message, "pll_ns input error!") == 0;
-        if (finding.field == QLatin1String("hextMHz"))
-            setSheet(w(Control::Hext).edit, pendingEditStyle());
-        else if ((ms || ns) && w(ms ? Control::PllMs : Control::PllNs).edit)
-            setSheet(w(ms ? Control::PllMs : Control::PllNs).edit, factorPendingStyle());
+        const QString &field = finding.field;
+        const Control entry = field == QLatin1String("hextMHz") ? Control::Hext
+                              : field == QLatin1String("pllMs") || field == QLatin1String("pllReferenceMHz")
+                                  ? Control::PllMs
+                              : field == QLatin1String("pllNs") || field == QLatin1String("pllOscillatorMHz")
+                                  ? Control::PllNs
+                                  : Control::Sclk; // no entry refused
+        if (entry == Control::Sclk || !w(entry).edit)
+            continue;
+        setSheet(w(entry).edit, entry == Control::Hext ? pendingEditStyle() : factorPendingStyle());
     }
 }
 
