@@ -2,7 +2,6 @@
 
 #include "ClockConfig.h"
 #include "CustomComboBox1.h"
-#include "CustomListView.h"
 #include "DialogService.h"
 #include "PinGraphicsView.h"
 #include "SeriesTable.h"
@@ -210,7 +209,7 @@ CustomComboBox1 *QXMCUPLL::addComboBox(const QStringList &items, int width, cons
     combo->addItems(items);
     combo->setFixedWidth(width);
     combo->setFixedHeight(ClockTree::kComboHeight);
-    connect(combo->listView(), &CustomListView::focusInThis, m_view, &PinGraphicsView::Focus_InControl_Slot);
+    connect(combo, &CustomComboBox1::listFocusChanged, m_view, &PinGraphicsView::Focus_InControl_Slot);
     QGraphicsProxyWidget *item = place(combo, pos, z);
     if (proxy)
         *proxy = item;

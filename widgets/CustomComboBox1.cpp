@@ -32,9 +32,49 @@ CustomComboBox1::CustomComboBox1(QWidget *parent) : QComboBox(parent)
 {
     setContentsMargins(0, 0, 0, 0);
     setFont(QFont(QStringLiteral("Arial"), 10, 0));
-    m_view = new CustomListView(this);
-    setView(m_view);
     applyLook(Look::Normal);
+}
+
+CustomListView *CustomComboBox1::listView()
+{
+    ensureListView();
+    return m_view;
+}
+
+void CustomComboBox1::ensureListView()
+{
+    if (m_view)
+        return;
+    m_view = new CustomListView(this);
+    // Under a style sheet the list does not inherit the box's font by itself.
+    m_view->setFont(font());
+    connect(m_view, &CustomListView::focusInThis, this, &CustomComboBox1::listFocusChanged);
+    setView(m_view);
+    // The popup now exists: let it take the font and style it was spared.
+    for (QEvent::Type type : {QEvent::FontChange, QEvent::StyleChange}) {
+        QEvent change(type);
+        QComboBox::changeEvent(&change);
+    }
+}
+
+void CustomComboBox1::showPopup()
+{
+    ensureListView();
+    QComboBox::showPopup();
+}
+
+void CustomComboBox1::changeEvent(QEvent *event)
+{
+    // A font or style change makes QComboBox build its popup list at once;
+    // a drawing holds dozens of boxes whose lists are rarely opened.
+    const bool listChange = event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange;
+    if (listChange && !m_view) {
+        QWidget::changeEvent(event);
+        return;
+    }
+    if (event->type() == QEvent::FontChange && m_view)
+        m_view->setFont(font());
+    QComboBox::changeEvent(event);
 }
 
 void CustomComboBox1::setEnabledWithStyle(bool enabled)

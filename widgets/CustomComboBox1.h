@@ -12,20 +12,27 @@ public:
     explicit CustomComboBox1(QWidget *parent = nullptr);
 
     void setEnabledWithStyle(bool enabled);
-    CustomListView *listView() const { return m_view; }
+    void showPopup() override;
+
+    // The popup list; built when the list is first needed.
+    CustomListView *listView();
 
 signals:
     void clicked();
+    // The popup list gained (true) or lost (false) the keyboard focus.
+    void listFocusChanged(bool focused);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     enum class Look { Normal, Focused, Disabled };
     void applyLook(Look look);
+    void ensureListView();
 
     // Named m_view so it does not hide QComboBox::view().
     CustomListView *m_view = nullptr;

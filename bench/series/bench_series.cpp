@@ -1,6 +1,7 @@
 // Building each series widget against a bare scene of as many proxy widgets
 // over the same bitmap, the cost of one edit and of one undo or redo step.
 // Prints medians in milliseconds.
+//   bench_series [series name ...]   only the build figures of these series
 #include "PinGraphicsView.h"
 #include "QXC330PLL.h"
 #include "QXMCUPLL.h"
@@ -81,8 +82,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QTextStream out(stdout);
     constexpr int kRuns = 15;
+    // Optional: the names of the series to build ("QXC330 QXC300"); all by default.
+    const QStringList only = app.arguments().mid(1);
 
     for (const SeriesParams &series : SeriesTable::all()) {
+        if (!only.isEmpty() && !only.contains(QLatin1String(series.name)))
+            continue;
         int proxies = 0;
         std::unique_ptr<QXMCUPLL> probe(createSeriesWidget(series.id, nullptr));
         if (!probe)
@@ -109,6 +114,9 @@ int main(int argc, char *argv[])
             << QString::number(median(bareRuns), 'f', 2) << " ms, ratio "
             << QString::number(median(ratios), 'f', 2) << " (target <= 1.5)\n";
     }
+
+    if (!only.isEmpty())
+        return 0;
 
     // One edit: ahbdiv change through recompute and the refreshed display.
     std::unique_ptr<QXMCUPLL> w(createSeriesWidget(13, nullptr));

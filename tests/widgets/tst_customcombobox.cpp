@@ -30,6 +30,8 @@ private slots:
     void looks_data();
     void looks();
     void popupSelectionIsReadable();
+    void popupListKeepsTheBoxFont_data();
+    void popupListKeepsTheBoxFont();
     void clickedAndFocusSignals();
 };
 
@@ -121,6 +123,41 @@ void TestCustomComboBox::popupSelectionIsReadable()
     combo.hidePopup();
 }
 
+void TestCustomComboBox::popupListKeepsTheBoxFont_data()
+{
+    QTest::addColumn<bool>("restyledFirst"); // the look changed before the list was first opened
+    QTest::addColumn<bool>("byMouse");
+    QTest::newRow("opened at once") << false << false;
+    QTest::newRow("restyled, then opened") << true << false;
+    QTest::newRow("opened by a click") << false << true;
+}
+
+void TestCustomComboBox::popupListKeepsTheBoxFont()
+{
+    QFETCH(bool, restyledFirst);
+    QFETCH(bool, byMouse);
+    CustomComboBox1 combo;
+    combo.addItems({"  /1", "  /2", "  /4"});
+    combo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&combo));
+    if (restyledFirst) {
+        combo.setEnabledWithStyle(false);
+        combo.setEnabledWithStyle(true);
+    }
+    if (byMouse)
+        QTest::mouseClick(&combo, Qt::LeftButton, {}, combo.rect().center());
+    else
+        combo.showPopup();
+    QVERIFY(qobject_cast<CustomListView *>(combo.view()));
+    QCOMPARE(combo.view()->font().family(), QStringLiteral("Arial"));
+    QCOMPARE(combo.view()->font().pointSize(), 10);
+    combo.hidePopup();
+    // A look changed while the list exists leaves its font alone.
+    combo.setEnabledWithStyle(false);
+    combo.setEnabledWithStyle(true);
+    QCOMPARE(combo.view()->font().family(), QStringLiteral("Arial"));
+}
+
 void TestCustomComboBox::clickedAndFocusSignals()
 {
     CustomComboBox1 combo;
@@ -132,12 +169,11 @@ void TestCustomComboBox::clickedAndFocusSignals()
     QTest::mousePress(&combo, Qt::LeftButton, {}, combo.rect().center());
     QCOMPARE(clicked.count(), 1);
 
-    CustomListView list;
     PinGraphicsView view;
-    connect(&list, &CustomListView::focusInThis, &view, &PinGraphicsView::Focus_InControl_Slot);
-    sendFocus(&list, QEvent::FocusIn);
+    connect(&combo, &CustomComboBox1::listFocusChanged, &view, &PinGraphicsView::Focus_InControl_Slot);
+    sendFocus(combo.listView(), QEvent::FocusIn);
     QVERIFY(view.controlFocus());
-    sendFocus(&list, QEvent::FocusOut);
+    sendFocus(combo.listView(), QEvent::FocusOut);
     QVERIFY(!view.controlFocus());
 }
 
