@@ -74,6 +74,8 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
 
 QXMCUPLL::~QXMCUPLL()
 {
+    for (const Pending &pending : qAsConst(m_pending))
+        delete pending.widget; // its proxy never took it over
     delete m_config;
 }
 
@@ -172,10 +174,9 @@ QString QXMCUPLL::radioStyle(bool active)
 
 QWidget *QXMCUPLL::findSceneWidget(const QString &name) const
 {
-    for (QGraphicsItem *item : m_scene->items()) {
-        const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
-        if (proxy && proxy->widget() && proxy->widget()->objectName() == name)
-            return proxy->widget();
+    for (QWidget *widget : m_controls) {
+        if (widget->objectName() == name)
+            return widget;
     }
     return nullptr;
 }
@@ -184,10 +185,32 @@ QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal 
 {
     // Controls are drawn over the bitmap; only their own pixels may cover it.
     widget->setAttribute(Qt::WA_TranslucentBackground);
-    QGraphicsProxyWidget *proxy = m_scene->addWidget(widget);
-    proxy->setPos(pos);
+    m_controls << widget;
+    if (m_placementFinished) {
+        QGraphicsProxyWidget *proxy = m_scene->addWidget(widget);
+        proxy->setPos(pos);
+        proxy->setZValue(z);
+        return proxy;
+    }
+    // Embedding polishes a widget; every style sheet it gets after that is
+    // parsed and polished again. The proxy takes its place in the stacking
+    // order now and its widget when the drawing is complete.
+    widget->setAttribute(Qt::WA_DontShowOnScreen); // never a window of its own
+    auto *proxy = new QGraphicsProxyWidget;
     proxy->setZValue(z);
+    m_scene->addItem(proxy);
+    m_pending.append({proxy, widget, pos});
     return proxy;
+}
+
+void QXMCUPLL::finishPlacement()
+{
+    for (const Pending &pending : qAsConst(m_pending)) {
+        pending.proxy->setWidget(pending.widget); // takes the widget's geometry
+        pending.proxy->setPos(pending.pos);
+    }
+    m_pending.clear();
+    m_placementFinished = true;
 }
 
 QLabel *QXMCUPLL::addLabel(const QString &text, const QPoint &pos, int pointSize, int weight,
@@ -278,6 +301,7 @@ QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPo
     item->setZValue(2);
     item->hide();
     m_listPanels << item;
+    m_controls << box;
     return item;
 }
 

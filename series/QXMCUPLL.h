@@ -155,7 +155,10 @@ protected:
     }
 
     // Control builders. Every control is its own proxy item in the scene at
-    // bitmap coordinates; variants hand the proxy back to the caller.
+    // bitmap coordinates; variants hand the proxy back to the caller. While a
+    // drawing is being built, the controls wait outside their proxies so that
+    // the looks they take before the first display are applied only once;
+    // finishPlacement() embeds them, in the order they were placed.
     QLabel *addLabel(const QString &text, const QPoint &pos, int pointSize = 10, int weight = 0,
                      QGraphicsProxyWidget **proxy = nullptr);
     CustomComboBox1 *addComboBox(const QStringList &items, int width, const QPoint &pos, qreal z = 1,
@@ -167,6 +170,7 @@ protected:
     // A folded-in list of names over the neighbouring controls (z 2); returns
     // the proxy, hidden until its button folds it out.
     QGraphicsProxyWidget *addListPanel(const QStringList &names, const QPoint &pos);
+    void finishPlacement();
 
     // The drawing the controls are placed on; set by the series before building.
     void setTreeLayout(const ClockTree::Layout &layout) { m_tree = layout; }
@@ -195,5 +199,13 @@ private:
     QGraphicsPixmapItem *m_bitmap = nullptr;
     QVBoxLayout *m_layout = nullptr;
     QVector<QGraphicsProxyWidget *> m_listPanels;
+    QVector<QWidget *> m_controls; // every widget laid over the drawing
+    struct Pending {
+        QGraphicsProxyWidget *proxy;
+        QWidget *widget;
+        QPoint pos;
+    };
+    QVector<Pending> m_pending; // placed, not yet embedded
+    bool m_placementFinished = false;
     ClockTree::Layout m_tree;
 };

@@ -69,6 +69,7 @@ SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
         if (has(row.id))
             connectControl(row);
     }
+    finishPlacement();
 }
 
 bool SeriesWidget::has(Control id) const
