@@ -2,9 +2,13 @@
 
 #include "CustomListView.h"
 
+#include <QGraphicsProxyWidget>
 #include <QMouseEvent>
 
 namespace {
+
+// Above every control and fold-out list of a drawing.
+constexpr qreal kOpenListZ = 100;
 
 QString styleSheetFor(const char *borderColour, const char *textColour)
 {
@@ -50,6 +54,7 @@ void CustomComboBox1::ensureListView()
     m_view->setFont(font());
     connect(m_view, &CustomListView::focusInThis, this, &CustomComboBox1::listFocusChanged);
     setView(m_view);
+    m_view->window()->installEventFilter(this); // its frame: to hear when the list closes
     // The popup now exists: let it take the font and style it was spared.
     for (QEvent::Type type : {QEvent::FontChange, QEvent::StyleChange}) {
         QEvent change(type);
@@ -60,7 +65,22 @@ void CustomComboBox1::ensureListView()
 void CustomComboBox1::showPopup()
 {
     ensureListView();
+    // On a drawing the open list is a child item of the box's proxy: the box
+    // goes above the controls placed after it, or they would cover the list.
+    if (QGraphicsProxyWidget *proxy = graphicsProxyWidget(); proxy && !m_view->window()->isVisible()) {
+        m_restingZ = proxy->zValue();
+        proxy->setZValue(kOpenListZ);
+    }
     QComboBox::showPopup();
+}
+
+bool CustomComboBox1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide && m_view && watched == m_view->window()) {
+        if (QGraphicsProxyWidget *proxy = graphicsProxyWidget())
+            proxy->setZValue(m_restingZ);
+    }
+    return QComboBox::eventFilter(watched, event);
 }
 
 void CustomComboBox1::changeEvent(QEvent *event)

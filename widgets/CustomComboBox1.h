@@ -28,6 +28,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     enum class Look { Normal, Focused, Disabled };
@@ -36,4 +37,5 @@ private:
 
     // Named m_view so it does not hide QComboBox::view().
     CustomListView *m_view = nullptr;
+    qreal m_restingZ = 0; // of the box's proxy on a drawing, while its list is open
 };

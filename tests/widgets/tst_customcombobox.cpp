@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -32,6 +33,7 @@ private slots:
     void popupSelectionIsReadable();
     void popupListKeepsTheBoxFont_data();
     void popupListKeepsTheBoxFont();
+    void openListStaysAboveLaterControls();
     void clickedAndFocusSignals();
 };
 
@@ -156,6 +158,30 @@ void TestCustomComboBox::popupListKeepsTheBoxFont()
     combo.setEnabledWithStyle(false);
     combo.setEnabledWithStyle(true);
     QCOMPARE(combo.view()->font().family(), QStringLiteral("Arial"));
+}
+
+void TestCustomComboBox::openListStaysAboveLaterControls()
+{
+    QGraphicsScene scene(0, 0, 400, 300);
+    auto *combo = new CustomComboBox1;
+    combo->addItems({"  /1", "  /2", "  /4", "  /8"});
+    combo->setFixedSize(70, 22);
+    QGraphicsProxyWidget *box = scene.addWidget(combo);
+    box->setZValue(1);
+    // Placed later at the same height, right where the list opens.
+    QGraphicsProxyWidget *later = scene.addWidget(new QLabel("0x00411201"));
+    later->setPos(0, 30);
+    later->setZValue(1);
+    PinGraphicsView view;
+    view.setScene(&scene);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    combo->showPopup();
+    QVERIFY(combo->view()->window()->isVisible());
+    QVERIFY(box->zValue() > later->zValue());
+    combo->hidePopup();
+    QCOMPARE(box->zValue(), 1.0);
 }
 
 void TestCustomComboBox::clickedAndFocusSignals()
