@@ -1,5 +1,6 @@
 #include "FormConfiguration.h"
 
+#include "CommandLine.h"
 #include "CustomComboBox1.h"
 #include "FakeSeries.h"
 #include "Legibility.h"
@@ -14,6 +15,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -59,10 +61,11 @@ private slots:
 
     void startsInLocaleLanguage_data();
     void startsInLocaleLanguage();
-    void slotOrder();
     void titleButton();
     void replaceConfiguration_data();
     void replaceConfiguration();
+    void commandLine_data();
+    void commandLine();
     void commandsAndClose_data();
     void commandsAndClose();
     void switchLanguageTranslatesAtOnce();
@@ -72,7 +75,6 @@ private slots:
     void zoomedViewShowsStyledScrollBars();
     void openManual_data();
     void openManual();
-    void manualPath();
 
 private:
     // Starts the window as the program does for a locale.
@@ -80,6 +82,7 @@ private:
     void openSeries(const QString &name);
     FakeSeries *current() const { return static_cast<FakeSeries *>(m_window->workspace()->currentWidget()); }
     QString title() const { return m_window->titleButton()->text(); }
+    bool drop(const QString &path);
 
     QTranslator m_translator;
     QTranslator m_qtTranslator;
@@ -158,17 +161,6 @@ void TestFormConfiguration::startsInLocaleLanguage()
     QCOMPARE(m_window->menuBar()->font().pointSize(), 13);
 }
 
-void TestFormConfiguration::slotOrder()
-{
-    QCOMPARE(slotsOf(FormConfiguration::staticMetaObject),
-             (QStringList{"ClockConfig_PushButton_Slot()", "NewDesign_Slot()", "OpenDesign_Slot()",
-                          "SaveDesign_Slot()", "SetLanguage_English_Slot()", "SetLanguage_Chinese_Slot()",
-                          "GenerateCode_Slot()", "OpenManual_Slot()", "NewVersionDownload_Slot()",
-                          "OpenAbout_Slot()"}));
-    QCOMPARE(slotsOf(MCUSelect_Form::staticMetaObject),
-             (QStringList{"ok_button_clicked()", "cancel_button_clicked()"}));
-}
-
 void TestFormConfiguration::titleButton()
 {
     start();
@@ -191,7 +183,7 @@ void TestFormConfiguration::titleButton()
 
 void TestFormConfiguration::replaceConfiguration_data()
 {
-    QTest::addColumn<bool>("open");         // Open instead of New
+    QTest::addColumn<QString>("how");       // New, Open, or a file dropped on the window
     QTest::addColumn<QString>("openFirst"); // series open before, or empty
     QTest::addColumn<int>("confirm");       // answer to the question; 0: Escape
     QTest::addColumn<QString>("pick");      // series picked or named in the file; empty: cancelled
@@ -202,23 +194,28 @@ void TestFormConfiguration::replaceConfiguration_data()
     const QString unavailable = "This series is not available in this version.";
     // QXW315 stands for a series of the table that this build can't show.
     // clang-format off
-    QTest::newRow("new, none open") << false << "" << 0 << "QXC330" << "QXC330" << "";
-    QTest::newRow("new, question escaped") << false << "QXC320" << 0 << "QXC300" << "QXC320" << "";
-    QTest::newRow("new, yes, dialog cancelled") << false << "QXC320" << yes << "" << "QXC320" << "";
-    QTest::newRow("new, none open, not available") << false << "" << 0 << "QXW315" << "" << unavailable;
-    QTest::newRow("new, yes, not available") << false << "QXC330" << yes << "QXW315" << "QXC330" << unavailable;
-    QTest::newRow("open, none open, unsupported") << true << "" << 0 << "QXC999" << "" << unsupported;
-    QTest::newRow("open, question cancelled") << true << "QXC330" << cancel << "QXC320" << "QXC330" << "";
-    QTest::newRow("open, yes, file dialog cancelled") << true << "QXC330" << yes << "" << "QXC330" << "";
-    QTest::newRow("open, yes, unsupported") << true << "QXC330" << yes << "QXC331" << "QXC330" << unsupported;
-    QTest::newRow("open, yes, not available") << true << "QXC330" << yes << "QXW315" << "QXC330" << unsupported;
-    QTest::newRow("open, yes, QXE020") << true << "QXC330" << yes << "QXE020" << "QXE020" << "";
+    QTest::newRow("new, none open") << "new" << "" << 0 << "QXC330" << "QXC330" << "";
+    QTest::newRow("new, question escaped") << "new" << "QXC320" << 0 << "QXC300" << "QXC320" << "";
+    QTest::newRow("new, yes, dialog cancelled") << "new" << "QXC320" << yes << "" << "QXC320" << "";
+    QTest::newRow("new, none open, not available") << "new" << "" << 0 << "QXW315" << "" << unavailable;
+    QTest::newRow("new, yes, not available") << "new" << "QXC330" << yes << "QXW315" << "QXC330" << unavailable;
+    QTest::newRow("open, none open, unsupported") << "open" << "" << 0 << "QXC999" << "" << unsupported;
+    QTest::newRow("open, none open, no such file") << "open" << "" << 0 << "missing" << "" << unsupported;
+    QTest::newRow("open, question cancelled") << "open" << "QXC330" << cancel << "QXC320" << "QXC330" << "";
+    QTest::newRow("open, yes, file dialog cancelled") << "open" << "QXC330" << yes << "" << "QXC330" << "";
+    QTest::newRow("open, yes, unsupported") << "open" << "QXC330" << yes << "QXC331" << "QXC330" << unsupported;
+    QTest::newRow("open, yes, not available") << "open" << "QXC330" << yes << "QXW315" << "QXC330" << unsupported;
+    QTest::newRow("open, yes, QXE020") << "open" << "QXC330" << yes << "QXE020" << "QXE020" << "";
+    QTest::newRow("drop, none open") << "drop" << "" << 0 << "QXC335" << "QXC335" << "";
+    QTest::newRow("drop, yes") << "drop" << "QXC330" << yes << "QXC335" << "QXC335" << "";
+    QTest::newRow("drop, cancelled") << "drop" << "QXC330" << cancel << "QXC335" << "QXC330" << "";
+    QTest::newRow("drop, not a design") << "drop" << "QXC330" << yes << "xml" << "QXC330" << "";
     // clang-format on
 }
 
 void TestFormConfiguration::replaceConfiguration()
 {
-    QFETCH(bool, open);
+    QFETCH(QString, how);
     QFETCH(QString, openFirst);
     QFETCH(int, confirm);
     QFETCH(QString, pick);
@@ -232,16 +229,26 @@ void TestFormConfiguration::replaceConfiguration()
     ScriptedDialogs dialogs;
     if (confirm)
         dialogs.answerButton(QMessageBox::StandardButton(confirm));
-    const QString path = pick.isEmpty() ? QString() : writeFile(m_dir.filePath("d.TFCC"), designNaming(pick));
-    if (open && !path.isNull())
-        dialogs.answerPath(path);
-    else if (!open)
+    // Dropped designs may be named in lower case; other files are no designs.
+    const QString path =
+        pick.isEmpty()      ? QString()
+        : pick == "missing" ? m_dir.filePath("missing.TFCC")
+        : pick == "xml"     ? writeFile(m_dir.filePath("d.xml"), designNaming("QXC335"))
+                        : writeFile(m_dir.filePath(how == "drop" ? "d.tfcc" : "d.TFCC"), designNaming(pick));
+    if (how == "drop") {
+        QCOMPARE(drop(path), pick != "xml");
+    } else if (how == "open") {
+        if (!path.isNull())
+            dialogs.answerPath(path);
+        m_window->OpenDesign_Slot();
+    } else {
         dialogs.answerDialog(chooseSeries(pick));
-    open ? m_window->OpenDesign_Slot() : m_window->NewDesign_Slot();
+        m_window->NewDesign_Slot();
+    }
 
     // The question comes only with an open configuration, before anything else.
-    if (!openFirst.isEmpty()) {
-        QCOMPARE(dialogs.requests.first().text, open ? CloseQuestion : NewQuestion);
+    if (!openFirst.isEmpty() && pick != "xml") {
+        QCOMPARE(dialogs.requests.first().text, how == "new" ? NewQuestion : CloseQuestion);
         QCOMPARE(dialogs.requests.first().icon, QMessageBox::Warning);
         QCOMPARE(dialogs.requests.first().buttonLabels, (QStringList{"Yes", "Cancel"}));
     }
@@ -249,16 +256,66 @@ void TestFormConfiguration::replaceConfiguration()
     QCOMPARE(title(), QString("Clock Configuration") + (expected.isEmpty() ? QString() : "---" + expected));
     if (!pick.isEmpty() && pick == expected) {
         QVERIFY(before.isNull());
-        QCOMPARE(current()->calls, QStringList{open ? QString("load:" + path) : QString("reset")});
+        QCOMPARE(current()->calls, QStringList{how == "new" ? QString("reset") : QString("load:" + path)});
         QVERIFY(m_window->workspace()->toolbarHolder()->isVisible());
     } else {
         QCOMPARE(m_window->workspace()->currentWidget(), before.data());
         QCOMPARE(m_window->workspace()->toolbarHolder()->isVisible(), !before.isNull());
+        QCOMPARE(dialogs.texts().size(),
+                 int(!openFirst.isEmpty() && pick != "xml") + int(!refusal.isEmpty()));
     }
     if (!refusal.isEmpty()) {
         QCOMPARE(dialogs.last()->text, refusal);
         QCOMPARE(dialogs.last()->icon, QMessageBox::Warning);
     }
+}
+
+// Drags and drops a file on whatever widget lies in the middle of the window,
+// as the desktop would; returns whether the drag was accepted.
+bool TestFormConfiguration::drop(const QString &path)
+{
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint centre = m_window->rect().center();
+    QWidget *target = m_window->childAt(centre) ? m_window->childAt(centre) : m_window;
+    const QPoint at = target->mapFrom(m_window, centre);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+    QCoreApplication::processEvents(); // the question comes after the drop
+    return dropped.isAccepted();
+}
+
+void TestFormConfiguration::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("designFile"); // relative to the working directory
+    const int run = int(CommandLineRequest::Action::Run), fail = int(CommandLineRequest::Action::Fail);
+    QTest::newRow("nothing") << QStringList{} << run << "";
+    QTest::newRow("a design") << QStringList{"board.TFCC"} << run << "board.TFCC";
+    QTest::newRow("a file address") << QStringList{"file:///tmp/my%20board.TFCC"} << run
+                                    << "/tmp/my board.TFCC";
+    QTest::newRow("a name like an option") << QStringList{"--", "-board.TFCC"} << run << "-board.TFCC";
+    QTest::newRow("version wins") << QStringList{"board.TFCC", "--version"}
+                                  << int(CommandLineRequest::Action::Version) << "";
+    QTest::newRow("unknown option") << QStringList{"--open", "board.TFCC"} << fail << "";
+    QTest::newRow("two designs") << QStringList{"a.TFCC", "b.TFCC"} << fail << "";
+}
+
+// The program's command line: a design file to open, named or as an address.
+void TestFormConfiguration::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, designFile);
+    const CommandLineRequest request = parseCommandLine(arguments);
+    QTEST(int(request.action), "action");
+    QCOMPARE(request.designFile,
+             designFile.isEmpty() ? QString() : QDir::current().absoluteFilePath(designFile));
+    QCOMPARE(request.error.isEmpty(), request.action != CommandLineRequest::Action::Fail);
 }
 
 void TestFormConfiguration::commandsAndClose_data()
@@ -400,53 +457,43 @@ void TestFormConfiguration::openManual_data()
 {
     QTest::addColumn<bool>("present");
     QTest::addColumn<bool>("opens"); // the desktop's answer
-    QTest::addColumn<bool>("error"); // the box is shown
-    QTest::newRow("missing, the desktop would claim it opened") << false << true << true;
-    QTest::newRow("present") << true << true << false;
-    QTest::newRow("present, the desktop fails") << true << false << true;
+    QTest::newRow("missing, the desktop would claim it opened") << false << true;
+    QTest::newRow("present") << true << true;
+    QTest::newRow("present, the desktop fails") << true << false;
 }
 
 void TestFormConfiguration::openManual()
 {
     QFETCH(bool, present);
     QFETCH(bool, opens);
-    QFETCH(bool, error);
     QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkpath("work") && QDir(root.path()).mkpath("Documents"));
-    const QString manual = root.filePath("Documents/UM_Tickforge_EN.pdf");
+    const QDir base(root.path());
+    QVERIFY(base.mkpath("work") && base.mkpath("Documents") && base.mkpath("bin") &&
+            base.mkpath("share/tickforge/Documents"));
+    const QString manual = base.filePath("Documents/UM_Tickforge_EN.pdf");
     if (present)
         QVERIFY(!writeFile(manual, "%PDF-1.4\n").isNull());
     const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(root.filePath("work")));
+    QVERIFY(QDir::setCurrent(base.filePath("work")));
     start();
     ScriptedDialogs dialogs;
     dialogs.answerOpenUrl(opens);
     m_window->action(FormConfiguration::ManualAction)->trigger();
     QDir::setCurrent(previous);
     QCOMPARE(dialogs.openedUrls, present ? QList<QUrl>{QUrl::fromLocalFile(manual)} : QList<QUrl>());
-    QCOMPARE(dialogs.texts(), error ? QStringList{"Can't open user manual!"} : QStringList());
-    if (error) {
+    QCOMPARE(dialogs.texts(), present && opens ? QStringList() : QStringList{"Can't open user manual!"});
+    if (!dialogs.texts().isEmpty())
         QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
-        QCOMPARE(dialogs.last()->title, QString("Error"));
-    }
-}
 
-void TestFormConfiguration::manualPath()
-{
-    QTemporaryDir root;
-    const QDir base(root.path());
-    QVERIFY(base.mkpath("a/work") && base.mkpath("a/Documents") && base.mkpath("b/bin") &&
-            base.mkpath("b/share/tickforge/Documents"));
-    const auto manual = [&base](int language) {
-        return FormConfiguration::manualPath(language, base.filePath("a/work"), base.filePath("b/bin"));
+    // Looked for beside the working directory first, then installed beside
+    // the program; found nowhere, the working directory's.
+    const auto path = [&base](int language) {
+        return FormConfiguration::manualPath(language, base.filePath("work"), base.filePath("bin"));
     };
-    // Found nowhere: the working directory's. Else the working directory first, then the installed one.
-    QCOMPARE(manual(1), base.filePath("a/Documents/UM_Tickforge.pdf"));
-    QVERIFY(!writeFile(base.filePath("b/share/tickforge/Documents/UM_Tickforge_EN.pdf"), {}).isNull());
-    QVERIFY(!writeFile(base.filePath("b/share/tickforge/Documents/UM_Tickforge.pdf"), {}).isNull());
-    QCOMPARE(manual(0), base.filePath("b/share/tickforge/Documents/UM_Tickforge_EN.pdf"));
-    QVERIFY(!writeFile(base.filePath("a/Documents/UM_Tickforge.pdf"), {}).isNull());
-    QCOMPARE(manual(1), base.filePath("a/Documents/UM_Tickforge.pdf"));
+    QCOMPARE(path(1), base.filePath("Documents/UM_Tickforge.pdf"));
+    QVERIFY(!writeFile(base.filePath("share/tickforge/Documents/UM_Tickforge.pdf"), {}).isNull());
+    QCOMPARE(path(1), base.filePath("share/tickforge/Documents/UM_Tickforge.pdf"));
+    QCOMPARE(path(0), present ? manual : base.filePath("Documents/UM_Tickforge_EN.pdf"));
 }
 
 QTEST_MAIN(TestFormConfiguration)
