@@ -8,6 +8,7 @@
 #include "PinGraphicsView.h"
 #include "QXPLLConfig.h"
 #include "ScriptedDialogs.h"
+#include "SeriesFactory.h"
 #include "Startup.h"
 #include "TestHelpers.h"
 
@@ -62,6 +63,7 @@ private slots:
     void startsInLocaleLanguage_data();
     void startsInLocaleLanguage();
     void titleButton();
+    void everyDialogEntryOpensItsSeries();
     void replaceConfiguration_data();
     void replaceConfiguration();
     void commandLine_data();
@@ -199,6 +201,20 @@ void TestFormConfiguration::titleButton()
     m_window->ClockConfig_PushButton_Slot(); // with a series open: nothing to ask
     QCOMPARE(dialogs.requests.size(), 0);
     QCOMPARE(current()->seriesId(), 4);
+}
+
+// Each entry of the MCU dialog opens its own series widget from the real factory.
+void TestFormConfiguration::everyDialogEntryOpensItsSeries()
+{
+    start();
+    m_window->workspace()->setSeriesFactory(createSeriesWidget);
+    MCUSelect_Form dialog;
+    for (int i = 0; i < dialog.combo()->count(); ++i) {
+        const QString name = dialog.combo()->itemText(i);
+        openSeries(name);
+        QCOMPARE(m_window->workspace()->currentWidget()->metaObject()->className(), qPrintable(name + "PLL"));
+        QCOMPARE(title(), "Clock Configuration---" + name);
+    }
 }
 
 void TestFormConfiguration::replaceConfiguration_data()
