@@ -11,14 +11,18 @@
 #include "SeriesFactory.h"
 #include "Startup.h"
 #include "TestHelpers.h"
+#include "VersionAbout.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -63,7 +67,10 @@ private slots:
     void startsInLocaleLanguage_data();
     void startsInLocaleLanguage();
     void titleButton();
-    void everyDialogEntryOpensItsSeries();
+    void mcuDialogEntries();
+    void mcuDialogResults_data();
+    void mcuDialogResults();
+    void aboutBoxShowsProductAndVersion();
     void replaceConfiguration_data();
     void replaceConfiguration();
     void commandLine_data();
@@ -203,18 +210,80 @@ void TestFormConfiguration::titleButton()
     QCOMPARE(current()->seriesId(), 4);
 }
 
-// Each entry of the MCU dialog opens its own series widget from the real factory.
-void TestFormConfiguration::everyDialogEntryOpensItsSeries()
+// The MCU dialog lists the eleven series without scrolling, and each entry
+// opens its own series widget from the real factory.
+void TestFormConfiguration::mcuDialogEntries()
 {
     start();
     m_window->workspace()->setSeriesFactory(createSeriesWidget);
     MCUSelect_Form dialog;
-    for (int i = 0; i < dialog.combo()->count(); ++i) {
-        const QString name = dialog.combo()->itemText(i);
-        openSeries(name);
-        QCOMPARE(m_window->workspace()->currentWidget()->metaObject()->className(), qPrintable(name + "PLL"));
-        QCOMPARE(title(), "Clock Configuration---" + name);
+    CustomComboBox1 *combo = dialog.combo();
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) {
+        items << combo->itemText(i);
+        openSeries(items.last());
+        QCOMPARE(m_window->workspace()->currentWidget()->metaObject()->className(),
+                 qPrintable(items.last() + "PLL"));
+        QCOMPARE(title(), "Clock Configuration---" + items.last());
     }
+    QCOMPARE(items, (QStringList{"QXC300", "QXC310", "QXC315", "QXC300A", "QXC305", "QXC320", "QXC330",
+                                 "QXC335", "QXC325", "QXW315", "QXE020"}));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    combo->showPopup();
+    QAbstractItemView *list = combo->view();
+    QTRY_VERIFY(list->isVisible());
+    QVERIFY(!list->verticalScrollBar()->isVisible());
+    // Some styles scroll a popup with arrow strips instead of a scroll bar.
+    for (QWidget *child : list->window()->findChildren<QWidget *>())
+        QVERIFY(!(child->isVisible() && child->inherits("QComboBoxPrivateScroller")));
+    QVERIFY(list->viewport()->rect().contains(list->visualRect(list->model()->index(10, 0))));
+    combo->hidePopup();
+}
+
+void TestFormConfiguration::mcuDialogResults_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("OK untouched") << "ok" << 1 << "QXC300";
+    QTest::newRow("OK after choosing") << "choose" << 1 << "QXW315";
+    QTest::newRow("Cancel") << "cancel" << 0 << "";
+    QTest::newRow("Escape") << "escape" << 0 << "";
+    QTest::newRow("title-bar close") << "close" << 0 << "";
+}
+
+// The real MCU dialog, driven through its own event loop.
+void TestFormConfiguration::mcuDialogResults()
+{
+    QFETCH(QString, how);
+    MCUSelect_Form dialog;
+    whenModal<MCUSelect_Form>([how](MCUSelect_Form *d) {
+        if (how == "choose")
+            d->combo()->setCurrentText("QXW315");
+        if (how == "ok" || how == "choose")
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
+        else if (how == "cancel")
+            QTest::mouseClick(d->cancelButton(), Qt::LeftButton);
+        else
+            how == "escape" ? QTest::keyClick(d, Qt::Key_Escape) : void(d->close());
+    });
+    QTEST(dialog.exec(), "result");
+    QTEST(dialog.selectedSeries(), "selected");
+}
+
+void TestFormConfiguration::aboutBoxShowsProductAndVersion()
+{
+    VersionAbout about;
+    QStringList texts;
+    int logos = 0;
+    for (QLabel *label : about.findChildren<QLabel *>()) {
+        texts << label->text();
+        logos += label->pixmap(Qt::ReturnByValue).isNull() ? 0 : 1;
+    }
+    QCOMPARE(logos, 1);
+    QCOMPARE(texts.size(), 5); // the logo and four lines of text
+    QVERIFY(texts.contains("Tickforge") && texts.contains("V3.0.03"));
 }
 
 void TestFormConfiguration::replaceConfiguration_data()
