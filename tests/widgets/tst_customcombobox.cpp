@@ -33,7 +33,6 @@ private slots:
     void popupListKeepsTheBoxFont_data();
     void popupListKeepsTheBoxFont();
     void openListStaysAboveLaterControls();
-    void clickedAndFocusSignals();
 };
 
 void TestCustomComboBox::wheelNeverChangesSelection()
@@ -172,25 +171,6 @@ void TestCustomComboBox::openListStaysAboveLaterControls()
     QVERIFY(box->zValue() > later->zValue());
     combo->hidePopup();
     QCOMPARE(box->zValue(), 1.0);
-}
-
-void TestCustomComboBox::clickedAndFocusSignals()
-{
-    CustomComboBox1 combo;
-    combo.addItem("QXC300");
-    combo.show();
-    QSignalSpy clicked(&combo, &CustomComboBox1::clicked);
-    QTest::mousePress(&combo, Qt::RightButton, {}, combo.rect().center());
-    QCOMPARE(clicked.count(), 0);
-    QTest::mousePress(&combo, Qt::LeftButton, {}, combo.rect().center());
-    QCOMPARE(clicked.count(), 1);
-
-    PinGraphicsView view;
-    connect(&combo, &CustomComboBox1::listFocusChanged, &view, &PinGraphicsView::Focus_InControl_Slot);
-    sendFocus(combo.listView(), QEvent::FocusIn);
-    QVERIFY(view.controlFocus());
-    sendFocus(combo.listView(), QEvent::FocusOut);
-    QVERIFY(!view.controlFocus());
 }
 
 QTEST_MAIN(TestCustomComboBox)
