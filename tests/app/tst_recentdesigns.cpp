@@ -1,16 +1,20 @@
-// The Project menu's additions: recent designs and the exported drawing.
+// The window's editing comforts: recent designs, the exported drawing and
+// the title's mark of unsaved edits.
 #include "FormConfiguration.h"
+#include "QXMCUPLL.h"
 #include "QXPLLConfig.h"
 #include "RecentDesigns.h"
 #include "ScriptedDialogs.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 class TestRecentDesigns : public QObject {
@@ -22,6 +26,7 @@ private slots:
     void pushed();
     void openedAndPruned();
     void exportDrawing();
+    void titleMarksUnsavedEdits();
 
 private:
     QString design(const QString &name);
@@ -127,6 +132,41 @@ void TestRecentDesigns::exportDrawing()
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith("%PDF"));
     QVERIFY(bytes.contains("/MediaBox [0 0 1404.000000 828.000000]"));
+}
+
+// "Tickforge*" while the design differs from its file: after an edit, after
+// Config Reset, until undo returns to the file's state or Save writes it.
+void TestRecentDesigns::titleMarksUnsavedEdits()
+{
+    FormConfiguration window;
+    window.show();
+    const auto title = [&window] {
+        return window.windowHandle()->title();
+    };
+    const QString path = design("m.TFCC");
+    QVERIFY(window.openDesignFile(path));
+    QCOMPARE(title(), QString("Tickforge"));
+    QXPLLConfig &host = *window.workspace();
+    auto *ahb = host.currentWidget()->findControl<QComboBox>("ahbdiv");
+    ahb->setCurrentIndex(2);
+    QCOMPARE(title(), QString("Tickforge*"));
+    host.undoAction()->trigger();
+    QCOMPARE(title() + ahb->currentText(), QString("Tickforge  /1"));
+    host.redoAction()->trigger();
+    QCOMPARE(title() + ahb->currentText(), QString("Tickforge*  /4"));
+    m_dialogs.answerPath(path);
+    window.action(FormConfiguration::SaveAction)->trigger();
+    QCOMPARE(title(), QString("Tickforge"));
+    m_dialogs.answerButton(QMessageBox::Yes);
+    host.configResetAction()->trigger();
+    QCOMPARE(title() + ahb->currentText(), QString("Tickforge*  /1"));
+    host.undoAction()->trigger();
+    QCOMPARE(title() + ahb->currentText(), QString("Tickforge  /4"));
+    // Opening starts a fresh history.
+    host.redoAction()->trigger();
+    QVERIFY(window.openDesignFile(path));
+    QCOMPARE(title(), QString("Tickforge"));
+    QVERIFY(!host.undoAction()->isEnabled() && !host.redoAction()->isEnabled());
 }
 
 QTEST_MAIN(TestRecentDesigns)

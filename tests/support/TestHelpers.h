@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QMetaMethod>
 #include <QStringList>
 #include <QTimer>
 
@@ -33,15 +32,4 @@ inline QByteArray designNaming(const QString &mcu)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TFCC>\n  <MCU>" + mcu.toUtf8() +
            "</MCU>\n  <HEXT>8</HEXT>\n</TFCC>\n";
-}
-
-// The signatures of a class's own slots, in meta-object order.
-inline QStringList slotsOf(const QMetaObject &meta)
-{
-    QStringList names;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-        if (meta.method(i).methodType() == QMetaMethod::Slot)
-            names << QString::fromLatin1(meta.method(i).methodSignature());
-    }
-    return names;
 }

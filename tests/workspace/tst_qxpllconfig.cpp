@@ -22,16 +22,12 @@ private slots:
     void cleanup() { delete m_host; }
 
     void toolbar();
-    void createSeries_data();
-    void createSeries();
-    void openDesign_data();
-    void openDesign();
+    void replace_data();
+    void replace();
     void configReset_data();
     void configReset();
 
 private:
-    // The QXC330 design opened in init() is untouched and one warning was shown.
-    void verifyRefused(const ScriptedDialogs &dialogs, const QTransform &zoom, const QString &warning);
     FakeSeries *current() const { return static_cast<FakeSeries *>(m_host->currentWidget()); }
 
     QXPLLConfig *m_host = nullptr;
@@ -49,18 +45,6 @@ void TestQXPLLConfig::init()
     for (int i = 0; i < 7; ++i)
         m_first->graphicsView()->zoomIn();
     current()->calls.clear();
-}
-
-void TestQXPLLConfig::verifyRefused(const ScriptedDialogs &dialogs, const QTransform &zoom,
-                                    const QString &warning)
-{
-    QCOMPARE(m_host->currentWidget(), m_first.data());
-    QCOMPARE(m_host->seriesId(), 13);
-    QCOMPARE(m_first->graphicsView()->transform(), zoom);
-    QCOMPARE(current()->calls, QStringList());
-    QCOMPARE(dialogs.texts(), QStringList{warning});
-    QCOMPARE(dialogs.last()->icon, QMessageBox::Warning);
-    QCOMPARE(dialogs.last()->buttonLabels, QStringList{"Ok"});
 }
 
 void TestQXPLLConfig::toolbar()
@@ -99,78 +83,63 @@ void TestQXPLLConfig::toolbar()
     QCOMPARE(dialogs.requests.size(), 0);
 }
 
-void TestQXPLLConfig::createSeries_data()
+void TestQXPLLConfig::replace_data()
 {
-    QTest::addColumn<int>("seriesId");
-    QTest::addColumn<bool>("shown"); // else refused: the open design stays
-    for (const SeriesParams &series : SeriesTable::all())
-        QTest::newRow(series.name) << series.id << (series.id != LackingSeriesId);
+    QTest::addColumn<int>("id");             // asked for by the MCU dialog, when `content` is null
+    QTest::addColumn<QByteArray>("content"); // of the design file opened
+    QTest::addColumn<int>("shown");          // series shown afterwards; 0: refused, the design stays
+    for (const SeriesParams &series : SeriesTable::all()) {
+        const int shown = series.id == LackingSeriesId ? 0 : series.id;
+        QTest::newRow(qPrintable("new " + series.seriesName())) << series.id << QByteArray() << shown;
+        QTest::newRow(qPrintable("open " + series.seriesName()))
+            << 0 << designNaming(series.seriesName()) << shown;
+    }
     for (int id : {0, 12, 18})
-        QTest::newRow(qPrintable(QString("id %1").arg(id))) << id << false;
+        QTest::newRow(qPrintable(QString("new id %1").arg(id))) << id << QByteArray() << 0;
+    QTest::newRow("open unknown series") << 0 << designNaming("QXC999") << 0;
+    QTest::newRow("open trailing blank") << 0 << designNaming("QXC330 ") << 0;
+    QTest::newRow("open no MCU element") << 0 << QByteArray("<TFCC><HEXT>8</HEXT></TFCC>") << 0;
+    QTest::newRow("open broken XML") << 0 << QByteArray("<TFCC><MCU>QXC330</TFCC>") << 0;
+    QTest::newRow("open empty file") << 0 << QByteArray("") << 0;
 }
 
-void TestQXPLLConfig::createSeries()
+// New and Open replace the QXC330 design, or leave it untouched with one warning.
+void TestQXPLLConfig::replace()
 {
-    QFETCH(int, seriesId);
-    QFETCH(bool, shown);
+    QFETCH(int, id);
+    QFETCH(QByteArray, content);
+    QFETCH(int, shown);
     ScriptedDialogs dialogs;
     const QTransform zoom = m_first->graphicsView()->transform();
-    QCOMPARE(m_host->createSeries(seriesId), shown);
+    const QString path = content.isNull() ? QString() : writeFile(m_dir.filePath("design.TFCC"), content);
+    QString name = "unchanged";
+    QCOMPARE(content.isNull() ? m_host->createSeries(id) : m_host->openDesign(path, name), shown != 0);
     QVERIFY(m_host->toolbarHolder()->isVisible());
     if (!shown) {
-        verifyRefused(dialogs, zoom, "This series is not available in this version.");
+        QCOMPARE(m_host->currentWidget(), m_first.data());
+        QCOMPARE(m_host->seriesId(), 13);
+        QCOMPARE(m_first->graphicsView()->transform(), zoom);
+        QCOMPARE(current()->calls, QStringList());
+        QCOMPARE(name + m_host->mcuName(), QString("unchanged"));
+        QCOMPARE(dialogs.texts(),
+                 QStringList{content.isNull() ? "This series is not available in this version."
+                                              : "MCU in file not supported."});
+        QCOMPARE(dialogs.last()->icon, QMessageBox::Warning);
+        QCOMPARE(dialogs.last()->buttonLabels, QStringList{"Ok"});
         return;
     }
+    const QString seriesName = SeriesTable::byId(shown)->seriesName();
     QVERIFY(m_first.isNull());
-    QCOMPARE(current()->seriesId(), seriesId);
+    QCOMPARE(current()->seriesId(), shown);
     QCOMPARE(current()->graphicsView()->transform().m11(), 1.0);
-    // Save and generate go to the open series, with its name.
+    QCOMPARE(name + ' ' + m_host->mcuName(),
+             content.isNull() ? QString("unchanged ") : seriesName + ' ' + seriesName);
+    // Save and generate go to the open series, with its name; a file overrides the defaults.
     m_host->saveDesign();
     m_host->generateDesign();
-    const QString name = SeriesTable::byId(seriesId)->seriesName();
-    QCOMPARE(current()->calls, (QStringList{"reset", "save:" + name, "generate"}));
+    QCOMPARE(current()->calls, (QStringList{content.isNull() ? QString("reset") : "load:" + path,
+                                            "save:" + seriesName, "generate"}));
     QCOMPARE(dialogs.requests.size(), 0);
-}
-
-void TestQXPLLConfig::openDesign_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<int>("expectedId"); // 0: refused, the open configuration stays
-    for (const SeriesParams &series : SeriesTable::all())
-        QTest::newRow(series.name) << designNaming(series.seriesName())
-                                   << (series.id == LackingSeriesId ? 0 : series.id);
-    QTest::newRow("unknown series") << designNaming("QXC999") << 0;
-    QTest::newRow("trailing blank") << designNaming("QXC330 ") << 0;
-    QTest::newRow("no MCU element") << QByteArray("<TFCC><HEXT>8</HEXT></TFCC>") << 0;
-    QTest::newRow("broken XML") << QByteArray("<TFCC><MCU>QXC330</TFCC>") << 0;
-    QTest::newRow("empty file") << QByteArray() << 0;
-}
-
-void TestQXPLLConfig::openDesign()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(int, expectedId);
-    ScriptedDialogs dialogs;
-    const QString path = writeFile(m_dir.filePath("design.TFCC"), content);
-    QVERIFY(!path.isNull());
-    const QTransform zoom = m_first->graphicsView()->transform();
-
-    QString name = "unchanged";
-    QCOMPARE(m_host->openDesign(path, name), expectedId != 0);
-    QVERIFY(m_host->toolbarHolder()->isVisible());
-    if (expectedId) {
-        const QString expectedName = SeriesTable::byId(expectedId)->seriesName();
-        QCOMPARE(m_host->mcuName(), expectedName);
-        QCOMPARE(name, expectedName);
-        QCOMPARE(current()->seriesId(), expectedId);
-        QCOMPARE(current()->graphicsView()->transform().m11(), 1.0);
-        QCOMPARE(current()->calls, QStringList{"load:" + path}); // the file overrides the defaults
-        QCOMPARE(dialogs.requests.size(), 0);
-    } else {
-        QCOMPARE(name, QString("unchanged"));
-        QCOMPARE(m_host->mcuName(), QString(""));
-        verifyRefused(dialogs, zoom, "MCU in file not supported.");
-    }
 }
 
 void TestQXPLLConfig::configReset_data()
