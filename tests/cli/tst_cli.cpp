@@ -1,7 +1,5 @@
-#include "ClockConfig.h"
 #include "DesignFile.h"
 #include "DesignTestUtil.h"
-#include "PllCandidates.h"
 #include "SeriesTable.h"
 
 #include <QDir>
@@ -28,8 +26,6 @@ private slots:
     void matchesTheProgram();
     void upToDateCheck_data();
     void upToDateCheck();
-    void candidatesFollowTheSearch_data();
-    void candidatesFollowTheSearch();
     void render();
 };
 
@@ -316,46 +312,39 @@ void TestCli::upToDateCheck_data()
     QTest::addColumn<QString>("design");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("text");
+    const auto row = [](const char *tag, const QString &first, const QString &before, bool crlf,
+                        const QString &arguments, const QString &design, int status, const QString &text) {
+        QTest::newRow(tag) << first << before << crlf << arguments << design << status << text;
+    };
     const QString generate = "generate FILE OUT", check = "generate FILE OUT --check";
-    QTest::newRow("regenerated files match") << generate << "" << false << check << "" << 0 << "";
-    QTest::newRow("CR LF line ends are no difference") << generate << "" << true << check << "" << 0 << "";
-    QTest::newRow("a changed design names the file")
-        << generate << "" << false << check << "apb1div=4" << 7
-        << "src/qxc330_335_clock.c differs\n--- a/src/qxc330_335_clock.c\n+++ b/src/qxc330_335_clock.c\n"
-           "@@ -17,8 +17,8 @@\n";
-    QTest::newRow("the code lines of the change")
-        << generate << "" << false << check << "apb1div=4" << 7
-        << "@@ -67,7 +67,7 @@\n   crm_apb2_div_set(CRM_APB2_DIV_2);\n \n   /* config apb1clk */\n"
-           "-  crm_apb1_div_set(CRM_APB1_DIV_2);\n+  crm_apb1_div_set(CRM_APB1_DIV_4);\n";
-    QTest::newRow("nothing generated yet")
-        << ""
-        << "" << false << check << "" << 7 << "src/main.c is missing\nsrc/qxc330_335_clock.c is missing\n";
-    QTest::newRow("a warning stops the check")
-        << generate << "" << false << check << "tousbswitch=0 usbdiv=5.0" << 3 << "warning: USB clock";
-    QTest::newRow("a warning, --force")
-        << generate << "" << false << check + " --force"
-        << "tousbswitch=0 usbdiv=5.0" << 7 << "src/qxc330_335_clock.c differs";
-    QTest::newRow("a refusal") << generate << "" << false << check << "pllns=80" << 2
-                               << "error: Can not support sclk greater than 288MHz";
-    QTest::newRow("unguarded files, guarded check")
-        << generate << "" << false << check + " --guard"
-        << "" << 7
-        << "+typedef char HEXT_VALUE_differs_from_the_crystal_of_the_clock_design[(HEXT_VALUE == 8000000U) ? "
-           "1 "
-           ": -1];\n";
-    QTest::newRow("guarded files, guarded check") << generate + " --guard"
-                                                  << "" << false << check + " --guard"
-                                                  << "" << 0 << "";
-    QTest::newRow("guarded files, plain check")
-        << generate + " --guard"
-        << "" << false << check << "" << 7 << "-_Static_assert(HEXT_VALUE == 8000000U";
-    QTest::newRow("guarded files follow the crystal")
-        << generate + " --guard"
-        << "hext=16.000000 pllms=2" << false << check + " --guard"
-        << "hext=8.000000" << 7 << "-_Static_assert(HEXT_VALUE == 16000000U";
+    const QString guarded = generate + " --guard", guardedCheck = check + " --guard";
+    row("regenerated files match", generate, "", false, check, "", 0, "");
+    row("CR LF line ends are no difference", generate, "", true, check, "", 0, "");
+    row("a changed design names the file", generate, "", false, check, "apb1div=4", 7,
+        "src/qxc330_335_clock.c differs\n--- a/src/qxc330_335_clock.c\n+++ b/src/qxc330_335_clock.c\n"
+        "@@ -17,8 +17,8 @@\n");
+    row("the code lines of the change", generate, "", false, check, "apb1div=4", 7,
+        "@@ -67,7 +67,7 @@\n   crm_apb2_div_set(CRM_APB2_DIV_2);\n \n   /* config apb1clk */\n"
+        "-  crm_apb1_div_set(CRM_APB1_DIV_2);\n+  crm_apb1_div_set(CRM_APB1_DIV_4);\n");
+    row("nothing generated yet", "", "", false, check, "", 7,
+        "src/main.c is missing\nsrc/qxc330_335_clock.c is missing\n");
+    row("a warning stops the check", generate, "", false, check, "tousbswitch=0 usbdiv=5.0", 3,
+        "warning: USB clock");
+    row("a warning, --force", generate, "", false, check + " --force", "tousbswitch=0 usbdiv=5.0", 7,
+        "src/qxc330_335_clock.c differs");
+    row("a refusal", generate, "", false, check, "pllns=80", 2,
+        "error: Can not support sclk greater than 288MHz");
+    row("unguarded files, guarded check", generate, "", false, guardedCheck, "", 7,
+        "+typedef char HEXT_VALUE_differs_from_the_crystal_of_the_clock_design[(HEXT_VALUE == 8000000U) ? 1 "
+        ": "
+        "-1];\n");
+    row("guarded files, guarded check", guarded, "", false, guardedCheck, "", 0, "");
+    row("guarded files, plain check", guarded, "", false, check, "", 7,
+        "-_Static_assert(HEXT_VALUE == 8000000U");
+    row("guarded files follow the crystal", guarded, "hext=16.000000 pllms=2", false, guardedCheck,
+        "hext=8.000000", 7, "-_Static_assert(HEXT_VALUE == 16000000U");
     const QString hick = "sclkselect=2 hicktosclk=1";
-    QTest::newRow("no HEXT in use, no guard")
-        << generate << hick << false << check + " --guard" << hick << 0 << "";
+    row("no HEXT in use, no guard", generate, hick, false, guardedCheck, hick, 0, "");
 }
 
 // generate --check writes nothing and says whether the folder holds exactly
@@ -394,57 +383,12 @@ void TestCli::upToDateCheck()
         QCOMPARE(readBytes(out.filePath(name)), files.value(name));
 }
 
-void TestCli::candidatesFollowTheSearch_data()
-{
-    QTest::addColumn<QString>("series");
-    QTest::addColumn<double>("inputMHz"); // HEXT, or HICK when 0
-    QTest::addColumn<bool>("flexible");
-    QTest::newRow("QXC330, 8 MHz") << "QXC330" << 8.0 << true;
-    QTest::newRow("QXC330, 11.0592 MHz") << "QXC330" << 11.0592 << true;
-    QTest::newRow("QXC335 on HICK") << "QXC335" << 0.0 << true;
-    QTest::newRow("QXC315, 25 MHz, flexible") << "QXC315" << 25.0 << true;
-    QTest::newRow("QXC315, 12 MHz, multiplier") << "QXC315" << 12.0 << false;
-}
-
-// The explained ranking starts with what the search itself chooses, for every
-// whole, fractional and halfway target: the walk and the search stay the same.
-void TestCli::candidatesFollowTheSearch()
-{
-    QFETCH(QString, series);
-    QFETCH(double, inputMHz);
-    QFETCH(bool, flexible);
-    const SeriesParams &row = *SeriesTable::byName(series);
-    // Multipliers: every other target lies halfway between two of them.
-    for (double target = 24.0; target <= row.sclkLimitMHz; target += flexible ? 7.3 : 6.0) {
-        ClockConfig c(row.id);
-        c.sclkSource = ClockConfig::SclkPll;
-        c.pllSourceHick = inputMHz == 0.0;
-        c.hextMHz = inputMHz == 0.0 ? 8.0 : inputMHz;
-        c.pllFlexible = flexible;
-        c.usbDisabled = 1;
-        c.sclkMHz = target;
-        const PllCandidates::Candidate best =
-            PllCandidates::ranked(PllCandidates::enumerate(c, target)).first();
-        c.applyTypedSclk();
-        const QString where = QString::number(target);
-        if (flexible)
-            QVERIFY2(best.ms == c.pllMs && best.ns == c.pllNs && best.fr == c.pllFr, qPrintable(where));
-        else
-            QVERIFY2(best.mult == c.pllMult, qPrintable(where));
-        QCOMPARE(best.pllMHz, c.pllMHz);
-    }
-}
-
 // render draws the tree as the program shows it: the drawing's size, and the
 // controls with their values painted over the bare bitmap.
 void TestCli::render()
 {
     QTemporaryDir dir;
-    const QString design = dir.filePath("d.TFCC");
-    QFile file(design);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(designWith("ahbdiv=4"));
-    file.close();
+    const QString design = writeFile(dir.filePath("d.TFCC"), designWith("ahbdiv=4"));
     const QString png = dir.filePath("tree.png");
     const Run run = runCli({"render", design, png});
     QCOMPARE(run.status, 0);
