@@ -62,42 +62,38 @@ public:
         int mult = 2 + int(below(63));
         if (chance(0.8)) // a multiplier the series' limit allows
             mult = qBound(2, int(series.sclkLimitMHz / ref) - int(below(8)), 64);
-        all["lextbypass"] = num(below(2));
-        all["rtcsel"] = num(below(3));
-        all["rtcswitch"] = num(below(2));
-        all["rtcdiv"] = num(2 + below(30));
+        // The other elements, with the values drawn from ("a..b": a range). Mostly
+        // no USB, which asks unless at 48 MHz.
+        const QString div2 = "1,2,4,8,16,64,128,256,512";
+        for (const QString &item :
+             QString("lextbypass=0..1 rtcsel=0..2 rtcswitch=0..1 rtcdiv=2..31 hextbypass=0..1 pllmode=0..1 "
+                     "sclkselect=0,1,1,2 ahbdiv=1,1,2,4,8,16,64 apb1div=1,2,4,8,16 apb2div=1,2,4,8,16 "
+                     "hicktousb=0..1 tousbswitch=0,1,1 hicktosclk=0..1 clkout1=0..3 clkout1div1=1..5 "
+                     "clkout1div2=" +
+                     div2 + " clkout1pinselect=0..2 clkout2=0..7 clkout2div1=1..5 clkout2div2=" + div2 +
+                     " clkout2pinselect=0..1 clkoutdiv=" + div2 +
+                     " adcswitch=0..1 adcdiv=2,4,6,8,12,16 usart1clocksel=0..3 usart2clocksel=0..3 "
+                     "i2c1clocksel=0..3")
+                 .split(' ')) {
+            const QStringList range = item.section('=', 1).split(".."),
+                              list = item.section('=', 1).split(',');
+            all[item.section('=', 0, 0)] =
+                range.size() == 2 ? num(range[0].toInt() + below(range[1].toInt() - range[0].toInt() + 1))
+                                  : list.at(int(below(list.size())));
+        }
         all["hext"] = QString::number(hext, 'f', 6);
-        all["hextbypass"] = num(below(2));
         all["hextdiv"] = num(hextDiv);
         all["pllhextdiv"] = num(divided);
         all["pllrcs"] = num(fromHick);
-        all["pllmode"] = num(below(2));
         all["pllmult"] = num(mult);
         all["pllms"] = num(ms);
         all["pllns"] = num(ns);
         // Mostly within the series' limits.
         all["pllfr"] = num(kind == Flexible ? pick({1, 2, 4, 8, 16, 32}) : pick({2, 8, 8, 16, 16, 32}));
-        all["sclkselect"] = num(pick({0, 1, 1, 2}));
-        all["ahbdiv"] = num(pick({1, 1, 2, 4, 8, 16, 64}));
-        all["apb1div"] = num(pick({1, 2, 4, 8, 16}));
-        all["apb2div"] = num(pick({1, 2, 4, 8, 16}));
         all["usbdiv"] = QString::number(1.0 + 0.5 * below(kind == Flexible ? 13 : 7), 'f', 1);
-        all["hicktousb"] = num(below(2));
-        all["tousbswitch"] = num(pick({0, 1, 1})); // mostly no USB, which asks unless at 48 MHz
-        all["hicktosclk"] = num(below(2));
-        for (const QString o : {"clkout1", "clkout2"}) {
-            all[o] = num(below(o == "clkout1" ? 4 : 8));
-            all[o + "div1"] = num(1 + below(5));
-            all[o + "div2"] = num(pick({1, 2, 4, 8, 16, 64, 128, 256, 512}));
-            all[o + "pinselect"] = num(below(o == "clkout1" ? 3 : 2));
-        }
-        all["clkout"] = num(below(10));
-        all["clkoutdiv"] = num(pick({1, 2, 4, 8, 16, 64, 128, 256, 512}));
-        all["clkoutpinselect"] = num(below(series.clockOutputs.first().pins.size()));
-        all["adcswitch"] = num(below(2));
-        all["adcdiv"] = num(pick({2, 3, 4, 5, 6, 8, 12, 16}));
-        for (const char *sel : {"usart1clocksel", "usart2clocksel", "i2c1clocksel"})
-            all[QLatin1String(sel)] = num(below(4));
+        const ClockOutputParams &out = series.clockOutputs.first();
+        all["clkout"] = num(out.sources.at(int(below(out.sources.size()))).code);
+        all["clkoutpinselect"] = num(below(out.pins.size()));
         QMap<QString, QString> e;
         for (const QString &name : series.designElements)
             e[name] = name == "MCU" ? series.seriesName() : all.value(name);
