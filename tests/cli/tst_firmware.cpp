@@ -263,44 +263,36 @@ double checkPll(const QString &clock, const QMap<QString, QString> &summary, dou
     return oscillator / fr;
 }
 
+// Each series with its limits and the PLL input from HICK, in MHz.
+const struct {
+    const char *name;
+    int seriesId, kind, sclkLimit, apbLimit;
+    double hickPll;
+} kSeries[] = {{"QXC330", 13, Flexible, 288, 144, 8},   {"QXC335", 14, Flexible, 288, 144, 8},
+               {"QXC300", 2, Multiplier, 200, 100, 4},  {"QXC310", 4, Multiplier, 200, 100, 4},
+               {"QXC300A", 7, Multiplier, 240, 120, 4}, {"QXC305", 8, Multiplier, 240, 120, 4},
+               {"QXC315", 5, Selectable, 150, 75, 4},   {"QXW315", 17, Selectable, 150, 75, 4},
+               {"QXC320", 9, Selectable, 120, 120, 4},  {"QXC325", 15, Selectable, 96, 96, 4},
+               {"QXE020", 16, Selectable, 96, 96, 4}};
+
 } // namespace
 
 void TestFirmware::randomDesigns_data()
 {
-    QTest::addColumn<int>("seriesId");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("designs");
-    QTest::addColumn<int>("sclkLimit");
-    QTest::addColumn<int>("apbLimit");
-    QTest::addColumn<double>("hickPll"); // the PLL input from HICK, MHz
+    QTest::addColumn<int>("row");
     QTest::addColumn<bool>("force");
-    const struct {
-        const char *name;
-        int id, kind, sclk, apb;
-        double hickPll;
-    } rows[] = {{"QXC330", 13, Flexible, 288, 144, 8},   {"QXC335", 14, Flexible, 288, 144, 8},
-                {"QXC300", 2, Multiplier, 200, 100, 4},  {"QXC310", 4, Multiplier, 200, 100, 4},
-                {"QXC300A", 7, Multiplier, 240, 120, 4}, {"QXC305", 8, Multiplier, 240, 120, 4},
-                {"QXC315", 5, Selectable, 150, 75, 4},   {"QXW315", 17, Selectable, 150, 75, 4},
-                {"QXC320", 9, Selectable, 120, 120, 4},  {"QXC325", 15, Selectable, 96, 96, 4},
-                {"QXE020", 16, Selectable, 96, 96, 4}};
     for (bool force : {false, true}) {
-        for (const auto &r : rows)
-            QTest::addRow("%s%s", r.name, force ? " --force" : "")
-                << r.id << r.kind << (r.kind == Flexible ? 500 : 125) << r.sclk << r.apb << r.hickPll
-                << force;
+        for (int row = 0; row < int(std::size(kSeries)); ++row)
+            QTest::addRow("%s%s", kSeries[row].name, force ? " --force" : "") << row << force;
     }
 }
 
 void TestFirmware::randomDesigns()
 {
-    QFETCH(int, seriesId);
-    QFETCH(int, kind);
-    QFETCH(int, designs);
-    QFETCH(int, sclkLimit);
-    QFETCH(int, apbLimit);
-    QFETCH(double, hickPll);
+    QFETCH(int, row);
     QFETCH(bool, force);
+    const auto [name, seriesId, kind, sclkLimit, apbLimit, hickPll] = kSeries[row];
+    const int designs = kind == Flexible ? 500 : 125;
     const SeriesParams &series = *SeriesTable::byId(seriesId);
     std::unique_ptr<QXMCUPLL> widget(createSeriesWidget(seriesId, nullptr));
     QVERIFY(widget);
