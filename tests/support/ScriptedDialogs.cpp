@@ -78,8 +78,6 @@ MessageReply ScriptedDialogs::message(const MessageRequest &request)
         r.buttonLabels.append(label.second);
     r.extraButtons = request.extraButtons;
     requests.append(r);
-    if (realMessages)
-        return QtDialogService().message(request);
     if (!m_replies.isEmpty())
         return m_replies.takeFirst();
     MessageReply escape;

@@ -42,8 +42,6 @@ public:
 
     QList<Request> requests;
     QList<QUrl> openedUrls;
-    bool realMessages = false; // message boxes are recorded, then shown for real
-
     int count(Kind kind) const;
     QStringList texts(Kind kind = Kind::Message) const; // texts of the requests of one kind, in order
     const Request *last(Kind kind = Kind::Message) const;
