@@ -156,8 +156,9 @@ void TestCli::commands_data()
     row("ms question cancelled while opening", "generate FILE OUT --force", 2, "error: pll_ms input error!",
         designWith("pllrcs=1 pllms=10"));
     row("fallbacks are warnings", "check FILE", 3,
-        "warning: pllms \"16\" read as 1\nwarning: ahbdiv \"32\" read as 1\n",
-        designWith("pllms=16 ahbdiv=32"));
+        "warning: pllms \"16\" read as 1\nwarning: ahbdiv \"32\" read as 1\nwarning: usbdiv \"1.25\" read as "
+        "1.0\n",
+        designWith("pllms=16 ahbdiv=32 usbdiv=1.25"));
     row("fallback to refused factors", "check FILE", 2,
         "warning: pllns \"20\" read as 31\nerror: pll_ns input error!\n", designWith("pllns=20"));
     row("fallbacks stop generate", "generate FILE OUT", 3, "warning: pllms \"16\" read as 1",
