@@ -95,7 +95,8 @@ void TestDesignFlows::save()
 void TestDesignFlows::generate_data()
 {
     QTest::addColumn<int>("seriesId");
-    QTest::addColumn<QString>("setup"); // a sub-folder to generate into, or a file already there
+    // A sub-folder to generate into, a file already there, or a refused design.
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<bool>("openFolder");
     QTest::addColumn<QString>("message"); // empty: no message at all
     QTest::newRow("QXC330, OK, parents created") << 13 << "a/b" << false << kGenerated;
@@ -104,6 +105,7 @@ void TestDesignFlows::generate_data()
     QTest::newRow("inc is a file") << 13 << "inc" << false << "Creating \"inc\" folder error!";
     QTest::newRow("src is a file") << 13 << "src" << false << "Creating \"src\" folder error!";
     QTest::newRow("overwrite refused") << 13 << "src/qxc330_335_clock.c" << false << "Generate code failed!";
+    QTest::newRow("refused design") << 13 << "refused" << false << "Can not support sclk greater than 288MHz";
 }
 
 void TestDesignFlows::generate()
@@ -118,6 +120,11 @@ void TestDesignFlows::generate()
     const bool blocked = setup.startsWith(QLatin1String("inc")) || setup.startsWith(QLatin1String("src"));
     QVERIFY(!blocked || (QDir().mkpath(QFileInfo(out.filePath(setup)).path()) &&
                          !writeFile(out.filePath(setup), kOld).isNull()));
+    const bool refused = setup == QLatin1String("refused");
+    if (refused) { // opened as it is, then refused at generation
+        ScriptedDialogs opening;
+        widget->loadConfig(writeFile(dir.filePath(QStringLiteral("r.TFCC")), designWith("pllns=80")));
+    }
     ScriptedDialogs dialogs; // an overwrite question is refused
     if (setup != QLatin1String("cancel"))
         dialogs.answerPath(out.path());
@@ -125,12 +132,15 @@ void TestDesignFlows::generate()
         dialogs.answerExtra(0);
     widget->generateCode();
 
-    QCOMPARE(dialogs.last(ScriptedDialogs::Kind::Directory)->title, QStringLiteral("Select directory"));
+    const ScriptedDialogs::Request *asked = dialogs.last(ScriptedDialogs::Kind::Directory);
+    QCOMPARE(asked ? asked->title : QString(), refused ? QString() : QStringLiteral("Select directory"));
     QCOMPARE(dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(dialogs.openedUrls, openFolder ? QList<QUrl>{QUrl::fromLocalFile(out.path())} : QList<QUrl>());
-    if (blocked) {
+    if (refused) // nothing written
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"r.TFCC"});
+    if (blocked || refused) {
         QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
-        QCOMPARE(readBytes(out.filePath(setup)), kOld);
+        QVERIFY(refused || readBytes(out.filePath(setup)) == kOld);
         QVERIFY(!QFileInfo::exists(out.filePath(QStringLiteral("src/main.c"))));
         QCOMPARE(dialogs.texts(ScriptedDialogs::Kind::Overwrite),
                  setup.contains('/') ? QStringList{QFileInfo(setup).fileName()} : QStringList());
