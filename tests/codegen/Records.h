@@ -59,6 +59,7 @@ inline ClockConfig randomDesign(int id, QRandomGenerator &rng)
         c.hextDivValue = p.hextPllDivs.at(n(p.hextPllDivs.size()));
     }
     c.pllFlexible = p.pllKind == PllKind::Flexible || (p.pllKind == PllKind::Selectable && n(2));
+    c.pllMult = 2 + n(63); // kept in flexible mode too, as the window keeps it
     if (c.pllFlexible) {
         // ns/ms/fr within the oscillator rules: input/ms in 2..16, vco 500..1000.
         const double in = c.pllInputMHz();
@@ -69,8 +70,6 @@ inline ClockConfig randomDesign(int id, QRandomGenerator &rng)
         const int nsMin = int(500.0 / ref) + 1;
         c.pllNs = qBound(31, nsMin + n(qMax(1, qMin(500, int(1000.0 / ref)) - nsMin)), 500);
         c.pllFr = pick({1, 2, 4, 8, 16, 32});
-    } else {
-        c.pllMult = 2 + n(63);
     }
     c.ahbDiv = pick({1, 1, 2, 4, 8, 16, 64, 128, 256, 512});
     c.apb1Div = pick({1, 2, 4, 8, 16});

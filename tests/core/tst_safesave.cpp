@@ -6,69 +6,72 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 class TestSafeSave : public QObject {
     Q_OBJECT
 
 private slots:
-    void writesNewAndReplacesOld();
-    void failureKeepsOldFile_data();
-    void failureKeepsOldFile();
-    void deviceFailingMidWriteIsReported_data();
-    void deviceFailingMidWriteIsReported();
+    void save_data();
+    void save();
+    void failingDevice();
 };
 
-static QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void TestSafeSave::writesNewAndReplacesOld()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.txt"));
-    QVERIFY(saveFileSafely(path, "first"));
-    QCOMPARE(readAll(path), QByteArray("first"));
-    QVERIFY(saveFileSafely(path, "second, longer"));
-    QCOMPARE(readAll(path), QByteArray("second, longer"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
-}
-
-void TestSafeSave::failureKeepsOldFile_data()
+void TestSafeSave::save_data()
 {
     QTest::addColumn<QString>("target");
-    QTest::newRow("target is a folder") << QStringLiteral("folder");
-    QTest::newRow("missing parent folder") << QStringLiteral("missing/a.txt");
+    QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to while saving; 0: no limit
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("new file") << "new.txt" << 0 << true;
+    QTest::newRow("old file replaced") << "old.txt" << 0 << true;
+    QTest::newRow("target is a folder") << "folder" << 0 << false;
+    QTest::newRow("missing parent folder") << "missing/a.txt" << 0 << false;
+    QTest::newRow("disk full in the middle of the write") << "old.txt" << 8 << false;
 }
 
-void TestSafeSave::failureKeepsOldFile()
+// A failed save leaves the old file byte for byte and no other file behind.
+void TestSafeSave::save()
 {
     QFETCH(QString, target);
+    QFETCH(int, sizeLimit);
+    QFETCH(bool, saved);
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    QFile old(dir.filePath("old.txt"));
+    QVERIFY(QDir(dir.path()).mkdir("folder") && old.open(QIODevice::WriteOnly) &&
+            old.write("old contents") == 12);
+    old.close();
+    const QByteArray data(100000, 'x');
+    rlimit fileSize{};
+    getrlimit(RLIMIT_FSIZE, &fileSize);
+    if (sizeLimit > 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = fileSize;
+        small.rlim_cur = rlim_t(sizeLimit);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
     QString error;
-    QVERIFY(!saveFileSafely(dir.filePath(target), "data", &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
+    const bool ok = saveFileSafely(dir.filePath(target), data, &error);
+    setrlimit(RLIMIT_FSIZE, &fileSize);
+    QCOMPARE(ok, saved);
+    QCOMPARE(error.isEmpty(), saved);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), saved && target == "old.txt" ? data : QByteArray("old contents"));
+    const QStringList expected = saved && target == "new.txt" ? QStringList{"folder", "new.txt", "old.txt"}
+                                                              : QStringList{"folder", "old.txt"};
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), expected);
+    QFile written(dir.filePath(target));
+    QVERIFY(!saved || (written.open(QIODevice::ReadOnly) && written.readAll() == data));
 }
 
-void TestSafeSave::deviceFailingMidWriteIsReported_data()
+// Every short or failed write is reported.
+void TestSafeSave::failingDevice()
 {
-    QTest::addColumn<int>("failAfter");
-    QTest::newRow("at once") << 0;
-    QTest::newRow("mid-write") << 3;
-    QTest::newRow("one byte short") << 9;
-}
-
-void TestSafeSave::deviceFailingMidWriteIsReported()
-{
-    QFETCH(int, failAfter);
-    FailDevice device(failAfter);
-    QVERIFY(device.open(QIODevice::WriteOnly));
-    QVERIFY(!writeFully(device, "0123456789"));
-    FailDevice roomy(100);
-    QVERIFY(roomy.open(QIODevice::WriteOnly));
-    QVERIFY(writeFully(roomy, "0123456789"));
+    for (int failAfter : {0, 3, 9, 10}) {
+        FailDevice device(failAfter);
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        QCOMPARE(writeFully(device, "0123456789"), failAfter == 10);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSafeSave)

@@ -55,11 +55,13 @@ void ScriptedDialogs::clear()
     m_handlers.clear();
 }
 
-QString ScriptedDialogs::record(Kind kind, const QString &title, const QString &filter)
+QString ScriptedDialogs::record(Kind kind, const QString &title, const QString &proposed,
+                                const QString &filter)
 {
     Request r;
     r.kind = kind;
     r.title = title;
+    r.proposed = proposed;
     r.filter = filter;
     requests.append(r);
     return m_paths.isEmpty() ? QString() : m_paths.takeFirst();
@@ -86,21 +88,21 @@ MessageReply ScriptedDialogs::message(const MessageRequest &request)
     return escape;
 }
 
-QString ScriptedDialogs::openFileName(QWidget *, const QString &caption, const QString &,
+QString ScriptedDialogs::openFileName(QWidget *, const QString &caption, const QString &dir,
                                       const QString &filter)
 {
-    return record(Kind::OpenFile, caption, filter);
+    return record(Kind::OpenFile, caption, dir, filter);
 }
 
-QString ScriptedDialogs::saveFileName(QWidget *, const QString &caption, const QString &,
+QString ScriptedDialogs::saveFileName(QWidget *, const QString &caption, const QString &dir,
                                       const QString &filter)
 {
-    return record(Kind::SaveFile, caption, filter);
+    return record(Kind::SaveFile, caption, dir, filter);
 }
 
-QString ScriptedDialogs::existingDirectory(QWidget *, const QString &caption, const QString &)
+QString ScriptedDialogs::existingDirectory(QWidget *, const QString &caption, const QString &dir)
 {
-    return record(Kind::Directory, caption);
+    return record(Kind::Directory, caption, dir);
 }
 
 bool ScriptedDialogs::openUrl(const QUrl &url)

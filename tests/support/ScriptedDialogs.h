@@ -22,6 +22,7 @@ public:
         QStringList buttonLabels; // labels of the standard buttons, in request order
         QStringList extraButtons;
         QString filter;
+        QString proposed;    // the name or folder a file dialog starts with
         QString dialogClass; // class name of a dialog passed to exec()
     };
 
@@ -41,7 +42,6 @@ public:
 
     QList<Request> requests;
     QList<QUrl> openedUrls;
-
     int count(Kind kind) const;
     QStringList texts(Kind kind = Kind::Message) const; // texts of the requests of one kind, in order
     const Request *last(Kind kind = Kind::Message) const;
@@ -56,7 +56,7 @@ public:
     int exec(QDialog &dialog) override;
 
 private:
-    QString record(Kind kind, const QString &title, const QString &filter = {});
+    QString record(Kind kind, const QString &title, const QString &proposed, const QString &filter = {});
 
     QList<MessageReply> m_replies;
     QStringList m_paths;
