@@ -6,7 +6,9 @@ QXC300APLL::QXC300APLL(QWidget *parent) : QXC300APLL(7, parent)
 {}
 
 QXC300APLL::QXC300APLL(int seriesId, QWidget *parent) : SeriesWidget(seriesId, parent)
-{}
+{
+    connectSlots();
+}
 
 // clang-format off
 void QXC300APLL::rtcsel_RadioButton_checkSlot(bool c) { controlChanged(C::RtcSel, 0, c); }

@@ -3,7 +3,9 @@
 using C = ControlTable::Control;
 
 QXC300PLL::QXC300PLL(QWidget *parent) : SeriesWidget(2, parent)
-{}
+{
+    connectSlots();
+}
 
 // clang-format off
 void QXC300PLL::rtcsel_RadioButton_checkSlot(bool c) { controlChanged(C::RtcSel, 0, c); }

@@ -3,7 +3,9 @@
 using C = ControlTable::Control;
 
 QXC310PLL::QXC310PLL(QWidget *parent) : SeriesWidget(4, parent)
-{}
+{
+    connectSlots();
+}
 
 // clang-format off
 void QXC310PLL::rtcsel_RadioButton_checkSlot(bool c) { controlChanged(C::RtcSel, 0, c); }

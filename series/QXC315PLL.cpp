@@ -6,7 +6,9 @@ QXC315PLL::QXC315PLL(QWidget *parent) : QXC315PLL(5, parent)
 {}
 
 QXC315PLL::QXC315PLL(int seriesId, QWidget *parent) : SeriesWidget(seriesId, parent)
-{}
+{
+    connectSlots();
+}
 
 // clang-format off
 void QXC315PLL::rtcsel_RadioButton_checkSlot(bool c) { controlChanged(C::RtcSel, 0, c); }

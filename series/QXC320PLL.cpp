@@ -6,7 +6,9 @@ QXC320PLL::QXC320PLL(QWidget *parent) : QXC320PLL(9, parent)
 {}
 
 QXC320PLL::QXC320PLL(int seriesId, QWidget *parent) : SeriesWidget(seriesId, parent)
-{}
+{
+    connectSlots();
+}
 
 // clang-format off
 void QXC320PLL::rtcsel_RadioButton_checkSlot(bool c) { controlChanged(C::RtcSel, 0, c); }

@@ -3,7 +3,9 @@
 using C = ControlTable::Control;
 
 QXC325PLL::QXC325PLL(QWidget *parent) : SeriesWidget(15, parent)
-{}
+{
+    connectSlots();
+}
 
 // clang-format off
 void QXC325PLL::rtcsel_RadioButton_checkSlot(bool c) { controlChanged(C::RtcSel, 0, c); }

@@ -6,7 +6,9 @@ QXC330PLL::QXC330PLL(QWidget *parent) : QXC330PLL(13, parent)
 {}
 
 QXC330PLL::QXC330PLL(int seriesId, QWidget *parent) : SeriesWidget(seriesId, parent)
-{}
+{
+    connectSlots();
+}
 
 // clang-format off
 void QXC330PLL::rtcsel_RadioButton_checkSlot(bool c) { controlChanged(C::RtcSel, 0, c); }

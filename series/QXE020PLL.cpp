@@ -3,7 +3,9 @@
 using C = ControlTable::Control;
 
 QXE020PLL::QXE020PLL(QWidget *parent) : QXC320PLL(16, parent)
-{}
+{
+    connectSlots();
+}
 
 // clang-format off
 void QXE020PLL::usart1clocksel_RadioButton_checkSlot(bool c) { controlChanged(C::Usart1Sel, 0, c); }

@@ -11,6 +11,7 @@
 #include <QGraphicsProxyWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -64,11 +65,8 @@ SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
     buildAdc();
     buildPeripheralSelectors();
     resetConfig();
-    // Only now: the factory settings above must not run any slot.
-    for (const Row &row : rows()) {
-        if (has(row.id))
-            connectControl(row);
-    }
+    // The series class connects its slots once it is built, after these
+    // factory settings, which must not run any slot.
     finishPlacement();
 }
 
@@ -132,29 +130,73 @@ void SeriesWidget::buildControl(const Row &row)
     }
 }
 
-void SeriesWidget::connectControl(const Row &row)
+// The named slot of the series classes that a control's signal reaches.
+// Names follow the element, with the older names of the ADC controls, the
+// clock-out pin boxes and the three sclk radios.
+QByteArray SeriesWidget::slotSignature(const Row &row, int radio, bool textChanged)
 {
-    Widgets &widgets = w(row.id);
-    const Control id = row.id;
-    if (widgets.combo) {
-        connect(widgets.combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-                [this, id](int index) { controlChanged(id, index); });
+    QByteArray stem(row.name);
+    if (row.id == Control::AdcSwitch || row.id == Control::AdcDiv)
+        stem.prepend("to");
+    if (row.id == Control::SclkSelect)
+        stem += QVector<QByteArray>{"hext", "pll", "hick"}.value(radio);
+    switch (row.kind) {
+    case Kind::Combo:
+        return stem + (stem.endsWith("PinSelect") ? "" : "_") + "ComboBox_currentIndexChanged(int)";
+    case Kind::Radios:
+        return stem + "_RadioButton_checkSlot(bool)";
+    case Kind::Entry:
+        break;
     }
-    for (int i = 0; i < widgets.radios.size(); ++i) {
-        QRadioButton *radio = widgets.radios.at(i);
-        const auto handler = [this, id, i](bool checked) {
-            controlChanged(id, i, checked);
-        };
-        if (row.wiring == Wiring::Clicked)
-            connect(radio, &QRadioButton::clicked, this, handler);
-        else
-            connect(radio, &QRadioButton::toggled, this, handler);
+    return stem + (textChanged ? "_LineEdit_textChanged(QString)" : "_LineEdit_returnPressed()");
+}
+
+// Each series class calls this from its constructor: only then does the
+// meta-object know the slots it declares. A control whose slot comes with a
+// class further down is connected by that class's call.
+void SeriesWidget::connectSlots()
+{
+    for (const Row &r : rows()) {
+        if (!has(r.id))
+            continue;
+        const Widgets &widgets = w(r.id);
+        if (widgets.combo)
+            linkToSlot(widgets.combo, "currentIndexChanged(int)", slotSignature(r));
+        const char *radioSignal = r.wiring == Wiring::Clicked ? "clicked(bool)" : "toggled(bool)";
+        for (int i = 0; i < widgets.radios.size(); ++i)
+            linkToSlot(widgets.radios.at(i), radioSignal, slotSignature(r, i));
+        if (widgets.edit) {
+            linkToSlot(widgets.edit, "returnPressed()", slotSignature(r));
+            linkToSlot(widgets.edit, "textChanged(QString)", slotSignature(r, 0, true));
+        }
     }
-    if (widgets.edit) {
-        connect(widgets.edit, &QLineEdit::returnPressed, this, [this, id] { entryReturnPressed(id); });
-        connect(widgets.edit, &QLineEdit::textChanged, this,
-                [this, id](const QString &text) { entryTextChanged(id, text); });
+    for (const FoldOutList &list : m_lists)
+        linkToSlot(list.button, "clicked()", "to" + list.slotStem + "_List_Button_checkSlot()");
+}
+
+void SeriesWidget::linkToSlot(QObject *sender, const char *signal, const QByteArray &slot)
+{
+    const int slotIndex = metaObject()->indexOfSlot(slot.constData());
+    const int signalIndex = sender->metaObject()->indexOfSignal(signal);
+    if (slotIndex < 0 || signalIndex < 0)
+        return;
+    connect(sender, sender->metaObject()->method(signalIndex), this, metaObject()->method(slotIndex),
+            Qt::UniqueConnection);
+    m_linked.insert(sender);
+}
+
+QStringList SeriesWidget::controlsWithoutSlot() const
+{
+    QStringList names;
+    for (QObject *source : m_signalSources) {
+        if (!m_linked.contains(source))
+            names << source->objectName();
     }
+    for (const FoldOutList &list : m_lists) {
+        if (!m_linked.contains(list.button))
+            names << list.button->objectName();
+    }
+    return names;
 }
 
 // The drawing's fixed texts and value labels, with the controls in between
@@ -270,12 +312,15 @@ void SeriesWidget::buildPanel()
         const char *anchor;
         const char *caption;
         const QStringList *names;
+        const char *slotStem;
     };
     const Bus buses[4] = {
-        {"apb1p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 peripheral (MHz)"), &m_series->apb1Peripherals},
-        {"apb1t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 tmr (MHz)"), &m_series->apb1Timers},
-        {"apb2p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 peripheral (MHz)"), &m_series->apb2Peripherals},
-        {"apb2t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 tmr (MHz)"), &m_series->apb2Timers}};
+        {"apb1p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 peripheral (MHz)"), &m_series->apb1Peripherals,
+         "apb1peripheral"},
+        {"apb1t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 tmr (MHz)"), &m_series->apb1Timers, "apb1tmr"},
+        {"apb2p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 peripheral (MHz)"), &m_series->apb2Peripherals,
+         "apb2peripheral"},
+        {"apb2t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 tmr (MHz)"), &m_series->apb2Timers, "apb2tmr"}};
     for (int i = 0; i < 4; ++i) {
         const QString id = QLatin1String(buses[i].anchor);
         label(QXMCUPLL::tr(buses[i].caption), id + QStringLiteral(".caption"));
@@ -285,7 +330,7 @@ void SeriesWidget::buildPanel()
         // The list itself is built when it is first folded out.
         m_lists[i].names = *buses[i].names;
         m_lists[i].at = at(id + QStringLiteral(".panel"));
-        connect(m_lists[i].button, &QPushButton::clicked, this, [this, i] { toggleList(i); });
+        m_lists[i].slotStem = buses[i].slotStem;
     }
     m_apbTimerMul[0] = label(QString(), QStringLiteral("apb1mul"));
     m_apbTimerMul[1] = label(QString(), QStringLiteral("apb2mul"));

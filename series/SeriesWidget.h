@@ -3,6 +3,7 @@
 #include "ControlTable.h"
 #include "QXMCUPLL.h"
 
+#include <QSet>
 #include <QVector>
 
 struct SeriesParams;
@@ -12,7 +13,8 @@ class QGraphicsProxyWidget;
 // control table that its series has, laid over its drawing, and the shared
 // handling of a change (record field, checks, recompute, display). The series
 // classes only name their slots, each forwarding to controlChanged() or to
-// one of the entry handlers. The parts of one PLL kind live in files of
+// one of the entry handlers; every control's signal reaches its series
+// through the slot of its name (connectSlots()). The parts of one PLL kind live in files of
 // their own (SeriesWidgetFlexible.cpp for ms/ns/fr, SeriesWidgetMultiplier.cpp
 // for the multiplier family, SeriesWidgetSelectable.cpp for the PLL mode).
 class SeriesWidget : public QXMCUPLL {
@@ -20,6 +22,9 @@ class SeriesWidget : public QXMCUPLL {
 public:
     void resetConfig() override;
     void loadConfig(const QString &fileName) override;
+
+    // Controls no slot of the series class listens to (none, once built).
+    QStringList controlsWithoutSlot() const;
 
     // "0x" and the CRM_PLLCFG word in eight lower-case hex digits.
     QString pllcfgText() const;
@@ -41,6 +46,8 @@ protected:
     void entryReturnPressed(Control id);
     void entryTextChanged(Control id, const QString &text);
     void toggleList(int index);
+    // Connects each control to the slot of its name that the class declares.
+    void connectSlots();
 
     void mousePressEvent(QMouseEvent *event) override;
     QVector<QLineEdit *> entries() const override;
@@ -65,6 +72,7 @@ private:
         QStringList names;
         QPoint at;
         QLineEdit *value = nullptr;
+        QByteArray slotStem;
     };
 
     Widgets &w(Control id) { return m_widgets[int(id)]; }
@@ -75,7 +83,8 @@ private:
     QLabel *label(const QString &text, const QString &anchor);
     QLineEdit *valueBox(const QString &anchor);
     void buildControl(const ControlTable::Row &row);
-    void connectControl(const ControlTable::Row &row);
+    static QByteArray slotSignature(const ControlTable::Row &row, int radio = 0, bool textChanged = false);
+    void linkToSlot(QObject *sender, const char *signal, const QByteArray &slot);
     void buildFixedLabels();
     void buildFlexiblePll();
     void buildMultiplierPll();
@@ -134,6 +143,7 @@ private:
     const SeriesParams *m_series = nullptr;
     QVector<Widgets> m_widgets;
     QVector<QObject *> m_signalSources;
+    QSet<const QObject *> m_linked; // sources connected to a slot
     ClockOutput m_outputs[2];
     FoldOutList m_lists[4];
 

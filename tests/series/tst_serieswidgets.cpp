@@ -31,6 +31,8 @@ private slots:
     void everySeries();
     void edits_data();
     void edits();
+    void everyControlChangesItsOwnField_data();
+    void everyControlChangesItsOwnField();
     void foldOutLists();
 
 private:
@@ -335,6 +337,8 @@ void TestSeriesWidgets::everySeries()
     ClockConfig mark = t.record();
     QCOMPARE(shown(t, m_dialogs, factory, mark), factory);
     checkControlsOnNodes(t);
+    // Every control reaches its series class through a slot of its name.
+    QCOMPARE(qobject_cast<SeriesWidget *>(t.widget.get())->controlsWithoutSlot(), QStringList());
     run(t, m_dialogs, edits, mark);
     QCOMPARE(shown(t, m_dialogs, edited, mark), edited);
 
@@ -345,6 +349,50 @@ void TestSeriesWidgets::everySeries()
     reopened.widget->loadConfig(dir.filePath("d.TFCC"));
     QCOMPARE(reopened.record().fieldValues(), t.record().fieldValues());
     QCOMPARE(shown(reopened, m_dialogs, edited, mark), edited);
+}
+
+void TestSeriesWidgets::everyControlChangesItsOwnField_data()
+{
+    QTest::addColumn<QString>("series");
+    for (const char *series : {"QXC300", "QXC310", "QXC315", "QXC300A", "QXC305", "QXC320", "QXC330",
+                               "QXC335", "QXC325", "QXW315", "QXE020"})
+        QTest::newRow(series) << series;
+}
+
+// Each selection goes through its named slot to the handler: whatever an edit
+// of a control changes in the record, its own field is among it (a slot that
+// forwards to another control's handler changes the other's field alone).
+void TestSeriesWidgets::everyControlChangesItsOwnField()
+{
+    QFETCH(QString, series);
+    Tree t(series);
+    const auto field = [&](const char *name) {
+        for (const auto &entry : t.record().fieldValues()) {
+            if (entry.first == QLatin1String(name))
+                return entry.second;
+        }
+        return QVariant();
+    };
+    int edited = 0;
+    for (const ControlTable::Row &row : ControlTable::rows()) {
+        const QString name = QLatin1String(row.name);
+        const auto before = t.record().fieldValues();
+        const QVariant own = field(row.field);
+        if (auto *combo = t.widget->findControl<QComboBox>(name); combo && combo->isEnabled())
+            combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+        for (int i = 0; i < 8; ++i) {
+            auto *radio = t.widget->findControl<QRadioButton>(ControlTable::radioAnchor(row.id, i));
+            if (radio && radio->isEnabled() && !radio->isChecked()) {
+                radio->click();
+                break;
+            }
+        }
+        if (t.record().fieldValues() == before)
+            continue; // not on this series, disabled, or refused
+        ++edited;
+        QVERIFY2(field(row.field) != own, row.name);
+    }
+    QVERIFY2(edited >= 10, qPrintable(QString::number(edited)));
 }
 
 void TestSeriesWidgets::edits_data()
