@@ -23,6 +23,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -62,6 +63,7 @@ class TestFormConfiguration : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void cleanup();
 
     void startsInLocaleLanguage_data();
@@ -96,6 +98,12 @@ private:
     FormConfiguration *m_window = nullptr;
     QTemporaryDir m_dir;
 };
+
+void TestFormConfiguration::initTestCase()
+{
+    // Recent designs are kept in the settings: never the user's own.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath("settings"));
+}
 
 void TestFormConfiguration::cleanup()
 {
@@ -163,6 +171,8 @@ void TestFormConfiguration::startsInLocaleLanguage()
             QCOMPARE(action->font().family() + QString::number(action->font().pointSize()),
                      QString("Arial11"));
             const QRect item = menu->actionGeometry(action);
+            if (!action->isEnabled())
+                continue; // grayed out on purpose ("Recent designs" before the first design)
             QVERIFY2(inkContrast(plain, item) >= 4.5, qPrintable(action->text()));
             menu->setActiveAction(action);
             const QImage hovered = menu->grab().toImage();
