@@ -793,8 +793,7 @@ ClockRules::Findings openInto(QXMCUPLL &widget, const QString &fileName, CliDial
                               CliReport &report)
 {
     const SeriesParams *series = SeriesTable::byId(widget.seriesId());
-    widget.resetConfig();
-    dialogs.answerYes = false;
+    dialogs.answerYes = false; // opening starts from the factory state itself
     dialogs.echo = &report.err;
     widget.loadConfig(fileName);
     dialogs.echo = nullptr;

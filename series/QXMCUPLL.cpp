@@ -172,7 +172,7 @@ QString QXMCUPLL::radioStyle(bool active)
         .arg(color);
 }
 
-QWidget *QXMCUPLL::findSceneWidget(const QString &name) const
+QWidget *QXMCUPLL::findPlacedWidget(const QString &name) const
 {
     for (QWidget *widget : m_controls) {
         if (widget->objectName() == name)

@@ -65,7 +65,7 @@ public:
     // there is none of that type.
     template <typename T> T *findControl(const QString &name) const
     {
-        return qobject_cast<T *>(findSceneWidget(name));
+        return qobject_cast<T *>(findPlacedWidget(name));
     }
 
     // What the checks before saving and generating say of the design as it
@@ -182,7 +182,7 @@ protected:
     ClockConfig *m_config = nullptr;
 
 private:
-    QWidget *findSceneWidget(const QString &name) const;
+    QWidget *findPlacedWidget(const QString &name) const;
     QGraphicsProxyWidget *place(QWidget *widget, const QPoint &pos, qreal z);
     QVector<QString> entryTexts() const;
     void restoreEdit(const ClockConfig &before, const QVector<QString> &texts);

@@ -151,9 +151,9 @@ QByteArray SeriesWidget::slotSignature(const Row &row, int radio, bool textChang
     return stem + (textChanged ? "_LineEdit_textChanged(QString)" : "_LineEdit_returnPressed()");
 }
 
-// Each series class calls this from its constructor: only then does the
-// meta-object know the slots it declares. A control whose slot comes with a
-// class further down is connected by that class's call.
+// Each series class that declares slots calls this from its constructor:
+// only then does the meta-object know them. Each call connects the controls
+// whose slots that class declares itself (QXE020 adds three to QXC320's).
 void SeriesWidget::connectSlots()
 {
     for (const Row &r : rows()) {
@@ -178,10 +178,9 @@ void SeriesWidget::linkToSlot(QObject *sender, const char *signal, const QByteAr
 {
     const int slotIndex = metaObject()->indexOfSlot(slot.constData());
     const int signalIndex = sender->metaObject()->indexOfSignal(signal);
-    if (slotIndex < 0 || signalIndex < 0)
-        return;
-    connect(sender, sender->metaObject()->method(signalIndex), this, metaObject()->method(slotIndex),
-            Qt::UniqueConnection);
+    if (slotIndex < metaObject()->methodOffset() || signalIndex < 0)
+        return; // none, or a base class's: that class connected it
+    connect(sender, sender->metaObject()->method(signalIndex), this, metaObject()->method(slotIndex));
     m_linked.insert(sender);
 }
 

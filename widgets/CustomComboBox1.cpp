@@ -39,12 +39,6 @@ CustomComboBox1::CustomComboBox1(QWidget *parent) : QComboBox(parent)
     applyLook(Look::Normal);
 }
 
-CustomListView *CustomComboBox1::listView()
-{
-    ensureListView();
-    return m_view;
-}
-
 void CustomComboBox1::ensureListView()
 {
     if (m_view)

@@ -12,10 +12,8 @@ public:
     explicit CustomComboBox1(QWidget *parent = nullptr);
 
     void setEnabledWithStyle(bool enabled);
+    // Builds the popup list (a CustomListView) on first opening.
     void showPopup() override;
-
-    // The popup list; built when the list is first needed.
-    CustomListView *listView();
 
 signals:
     void clicked();
