@@ -1,5 +1,6 @@
 #include "PinGraphicsView.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QGraphicsItem>
 #include <QGraphicsProxyWidget>
@@ -62,19 +63,21 @@ void PinGraphicsView::Focus_InControl_Slot(bool flag)
     m_controlFocus = flag;
 }
 
-bool PinGraphicsView::textEntryHasFocus() const
+bool PinGraphicsView::controlTakingKeysHasFocus() const
 {
-    // Controls sit in proxies; the entry may be a child of the proxied widget.
+    // Controls sit in proxies; the entry may be a child of the proxied widget,
+    // and an open drop-down list is the child of its popup frame's proxy.
     const auto *proxy = scene() ? qgraphicsitem_cast<QGraphicsProxyWidget *>(scene()->focusItem()) : nullptr;
     const QWidget *focused = proxy && proxy->widget() ? proxy->widget()->focusWidget() : nullptr;
-    return qobject_cast<const QLineEdit *>(focused) || qobject_cast<const QAbstractSpinBox *>(focused);
+    return qobject_cast<const QLineEdit *>(focused) || qobject_cast<const QAbstractSpinBox *>(focused) ||
+           qobject_cast<const QAbstractItemView *>(focused);
 }
 
 void PinGraphicsView::keyPressEvent(QKeyEvent *event)
 {
-    // A focused entry gets its caret keys and its signs; the view pans and
-    // zooms with them only otherwise.
-    if (textEntryHasFocus()) {
+    // A focused entry gets its caret keys and its signs, an open list its
+    // arrows; the view pans and zooms with them only otherwise.
+    if (controlTakingKeysHasFocus()) {
         QGraphicsView::keyPressEvent(event);
         return;
     }

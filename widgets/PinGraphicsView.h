@@ -46,7 +46,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    bool textEntryHasFocus() const;
+    bool controlTakingKeysHasFocus() const;
 
     Qt::MouseButton m_translateButton = Qt::LeftButton;
     double m_translateSpeed = 1.0;

@@ -169,6 +169,11 @@ void TestCustomComboBox::openListStaysAboveLaterControls()
     combo->showPopup();
     QVERIFY(combo->view()->window()->isVisible());
     QVERIFY(box->zValue() > later->zValue());
+    // The open list takes the arrow keys; the drawing does not pan under it.
+    const QTransform before = view.transform();
+    QTest::keyClick(view.viewport(), Qt::Key_Down);
+    QCOMPARE(combo->view()->currentIndex().row(), 1);
+    QCOMPARE(view.transform(), before);
     combo->hidePopup();
     QCOMPARE(box->zValue(), 1.0);
 }
