@@ -89,14 +89,10 @@ void addRtc(Layout &l, int fixedDivider)
         l.addAnchor(key("rtcdiv"), key("rtcdiv"), 248, 160, 76);
     }
 
-    l.addNode(key("rtcsel"), Shape::Mux, QRect(352, 40, 32, 150));
-    l.addAnchor(key("rtcsel.0"), key("rtcsel"), 360, 51);
-    l.addAnchor(key("rtcsel.1"), key("rtcsel"), 360, 108);
-    l.addAnchor(key("rtcsel.2"), key("rtcsel"), 360, 164);
-    // Beside the mux where a wire to the system clock runs below it.
+    // Caption beside the mux where a wire to the system clock runs below it.
     const QPoint caption = fixedDivider > 0 ? QPoint(392, 146) : QPoint(340, 194);
-    l.addNode(key("rtcsel.label"), Shape::Region, QRect(caption - QPoint(4, 2), QSize(64, 20)));
-    l.addAnchor(key("rtcsel.caption"), key("rtcsel.label"), caption.x(), caption.y());
+    addRadioMux(l, "rtcsel", QRect(352, 40, 32, 150), {{360, 51}, {360, 108}, {360, 164}},
+                QRect(caption - QPoint(4, 2), QSize(64, 20)), caption);
 
     l.addNode(key("rtcswitch"), Shape::Divider, QRect(396, 100, 92, 32));
     l.addAnchor(key("rtcswitch"), key("rtcswitch"), 402, 105, 80);
@@ -134,13 +130,23 @@ void addHickDivider(Layout &l, bool usbLine)
         l.addWire({{228, 415}, {228, 466}, {684, 466}});
 }
 
+void addRadioMux(Layout &l, const char *name, const QRect &mux, const QVector<QPoint> &radios,
+                 const QRect &label, const QPoint &caption)
+{
+    const QString id = key(name);
+    l.addNode(id, Shape::Mux, mux);
+    for (int i = 0; i < radios.size(); ++i)
+        l.addAnchor(id + QStringLiteral(".%1").arg(i), id, radios.at(i).x(), radios.at(i).y());
+    if (label.isNull())
+        return;
+    l.addNode(id + QStringLiteral(".label"), Shape::Region, label);
+    l.addAnchor(id + QStringLiteral(".caption"), id + QStringLiteral(".label"), caption.x(), caption.y());
+}
+
 void addHickToSclkMux(Layout &l)
 {
-    l.addNode(key("hicktosclk"), Shape::Mux, QRect(282, 349, 30, 82));
-    l.addAnchor(key("hicktosclk.0"), key("hicktosclk"), 288, 357);
-    l.addAnchor(key("hicktosclk.1"), key("hicktosclk"), 288, 407);
-    l.addNode(key("hicktosclk.label"), Shape::Region, QRect(262, 436, 100, 22));
-    l.addAnchor(key("hicktosclk.caption"), key("hicktosclk.label"), 267, 440);
+    addRadioMux(l, "hicktosclk", QRect(282, 349, 30, 82), {{288, 357}, {288, 407}}, QRect(262, 436, 100, 22),
+                {267, 440});
     l.addWire({{312, 387}, {794, 387}});
 }
 
@@ -159,9 +165,7 @@ void addPll(Layout &l)
     l.addWire({{276, 365}, {276, 270}, {412, 270}});
     addHickToSclkMux(l);
 
-    l.addNode(key("pllrcs"), Shape::Mux, QRect(412, 214, 32, 72));
-    l.addAnchor(key("pllrcs.0"), key("pllrcs"), 420, 226);
-    l.addAnchor(key("pllrcs.1"), key("pllrcs"), 420, 262);
+    addRadioMux(l, "pllrcs", QRect(412, 214, 32, 72), {{420, 226}, {420, 262}});
     l.addWire({{444, 250}, {470, 250}});
 
     l.addNode(key("pll"), Shape::Pll, QRect(470, 200, 280, 146), key("PLL"));
@@ -228,11 +232,8 @@ void addSystem(Layout &l, bool usbHickMux, bool usb)
     l.addAnchor(key("usbdiv"), key("usbdiv"), 570, 426, 80);
     if (usbHickMux) {
         l.addWire({{660, 437}, {684, 437}});
-        l.addNode(key("hicktousb"), Shape::Mux, QRect(684, 418, 28, 62));
-        l.addAnchor(key("hicktousb.0"), key("hicktousb"), 690, 429);
-        l.addAnchor(key("hicktousb.1"), key("hicktousb"), 690, 458);
-        l.addNode(key("hicktousb.label"), Shape::Region, QRect(664, 398, 100, 20));
-        l.addAnchor(key("hicktousb.caption"), key("hicktousb.label"), 666, 400);
+        addRadioMux(l, "hicktousb", QRect(684, 418, 28, 62), {{690, 429}, {690, 458}},
+                    QRect(664, 398, 100, 20), {666, 400});
         l.addWire({{712, 451}, {726, 451}});
     } else {
         l.addWire({{660, 437}, {694, 437}, {694, 451}, {726, 451}});

@@ -18,6 +18,11 @@ inline QString key(const char *text)
     return QString::fromLatin1(text);
 }
 
+// A mux whose inputs are radio buttons ("name.0", "name.1", ...) and, where
+// `label` is set, its caption ("name.caption") in a region below or beside it.
+void addRadioMux(Layout &l, const char *name, const QRect &mux, const QVector<QPoint> &radios,
+                 const QRect &label = QRect(), const QPoint &caption = QPoint());
+
 // The four oscillators with their pins, left column.
 void addOscillators(Layout &l);
 // WDT and RTC; `fixedDivider` > 0 draws the HEXT divider of the RTC as a

@@ -34,18 +34,12 @@ void addPllInputs(Layout &l, const SeriesParams &s)
                   QStringLiteral("/%1").arg(s.hextPllDivs.value(0, 2)));
         l.addWire({{304, 278}, {352, 278}});
     }
-    l.addNode(key("pllhextdiv"), Shape::Mux, QRect(352, 214, 32, 80));
-    l.addAnchor(key("pllhextdiv.0"), key("pllhextdiv"), 360, 226);
-    l.addAnchor(key("pllhextdiv.1"), key("pllhextdiv"), 360, 270);
-    l.addNode(key("pllhextdiv.label"), Shape::Region, QRect(326, 296, 76, 20));
-    l.addAnchor(key("pllhextdiv.caption"), key("pllhextdiv.label"), 330, 298);
+    addRadioMux(l, "pllhextdiv", QRect(352, 214, 32, 80), {{360, 226}, {360, 270}}, QRect(326, 296, 76, 20),
+                {330, 298});
     l.addWire({{384, 250}, {412, 250}});
 
-    l.addNode(key("pllrcs"), Shape::Mux, QRect(412, 230, 32, 90));
-    l.addAnchor(key("pllrcs.0"), key("pllrcs"), 420, 242);
-    l.addAnchor(key("pllrcs.1"), key("pllrcs"), 420, 296);
-    l.addNode(key("pllrcs.label"), Shape::Region, QRect(412, 322, 56, 18));
-    l.addAnchor(key("pllrcs.caption"), key("pllrcs.label"), 414, 323);
+    addRadioMux(l, "pllrcs", QRect(412, 230, 32, 90), {{420, 242}, {420, 296}}, QRect(412, 322, 56, 18),
+                {414, 323});
     l.addWire({{444, 275}, {470, 275}});
 }
 
