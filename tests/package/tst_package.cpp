@@ -149,7 +149,9 @@ void TestPackage::desktopEntryAndFileType()
     QCOMPARE(handler.output.trimmed(), QString("tickforge.desktop"));
 
     const QString design = data.filePath(fileName);
-    QVERIFY(!writeFile(design, designNaming("QXC330")).isNull());
+    // A design's own root element, which must not serve as content magic.
+    QVERIFY(!writeFile(design, "<?xml version=\"1.0\"?>\n<Configuration><MCU>QXC330</MCU></Configuration>\n")
+                 .isNull());
     // The system's own types stay visible, so plain XML is recognised as such.
     const Run query = run("xdg-mime", {"query", "filetype", design}, xdgData(data.path(), "/usr/share"));
     QTEST(query.output.trimmed(), "type");
