@@ -150,7 +150,6 @@ void TestFormConfiguration::startsInLocaleLanguage()
 {
     QFETCH(QLocale, locale);
     QFETCH(bool, chinese);
-    QCOMPARE(::chooseLanguage(locale).catalogue, QString(chinese ? ":/image/tr_zh.qm" : ":/image/tr_en.qm"));
     start(locale);
     QCOMPARE(m_window->language(), chinese ? 1 : 0);
     QCOMPARE(m_window->action(FormConfiguration::ChineseAction)->isChecked(), chinese);
