@@ -79,7 +79,6 @@ void TestCli::commands_data()
         QTest::newRow(tag) << arguments << status << text << design << existing;
     };
     row("help", "--help", 0, "generate FILE DIR [--force] [--overwrite] [--check] [--guard]");
-    row("help names the check status", "--help", 0, "  7  generate --check");
     row("new to standard output", "new QXC330", 0, designWith());
     row("no command", "", 1, "no command");
     row("unknown command", "bogus", 1, "unknown command");
@@ -92,8 +91,6 @@ void TestCli::commands_data()
     row("hext out of range", "solve QXC330 --hext 25.001 --sclk 100", 1, "hext input error!");
     row("QXC330 8 MHz to 288", "solve QXC330 --hext 8 --sclk 288", 0,
         "pllMs 1\npllNs 72\npllFr 2\npllMult 0\npllMHz 288\nsclkMHz 288\nusbDiv 6\nCRM_PLLCFG 0x00411201\n");
-    row("QXC330 reaches 287 for 287.3", "solve QXC330 --hext 8 --sclk 287.3", 0,
-        "pllMs 4\npllNs 287\npllFr 2\npllMult 0\npllMHz 287\nsclkMHz 287\nusbDiv 6\nCRM_PLLCFG 0x004147c4\n");
     row("QXC335 from HICK, USB divider follows", "solve QXC335 --hext 8 --sclk 192 --hick", 0,
         "pllMs 1\npllNs 96\npllFr 4\npllMult 0\npllMHz 192\nsclkMHz 192\nusbDiv 4\nCRM_PLLCFG 0x00021801\n");
     row("multiplier series", "solve QXC310 --hext 8 --sclk 200", 0,
@@ -149,7 +146,6 @@ void TestCli::commands_data()
     row("check USB clock not 48 MHz", "check FILE", 3, warning, usbWarning);
     // Opening neither adjusts nor trusts: what the file held is judged as it is.
     const QByteArray hext30 = designWith("hext=30.000000");
-    row("check HEXT 30", "check FILE", 2, "error: hext input error!\n", hext30);
     row("HEXT 30 is never generated", "generate FILE OUT --force", 2, "error: hext input error!", hext30);
     row("unused HEXT still written as the crystal", "generate FILE OUT --force", 2,
         "error: hext input error!", designWith("sclkselect=2 hext=nan"));

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "TestHelpers.h"
+
 namespace {
 
 struct Run {
@@ -36,12 +38,6 @@ QProcessEnvironment xdgData(const QString &dir, const QString &others = {})
     environment.insert("XDG_DATA_HOME", dir);
     environment.insert("XDG_DATA_DIRS", others.isEmpty() ? dir : dir + QLatin1Char(':') + others);
     return environment;
-}
-
-bool writeText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
 }
 
 } // namespace
@@ -153,8 +149,9 @@ void TestPackage::desktopEntryAndFileType()
     QCOMPARE(handler.output.trimmed(), QString("tickforge.desktop"));
 
     const QString design = data.filePath(fileName);
-    QVERIFY(writeText(design, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configuration>\n"
-                              "    <MCU>QXC330</MCU>\n</Configuration>\n"));
+    // A design's own root element, which must not serve as content magic.
+    QVERIFY(!writeFile(design, "<?xml version=\"1.0\"?>\n<Configuration><MCU>QXC330</MCU></Configuration>\n")
+                 .isNull());
     // The system's own types stay visible, so plain XML is recognised as such.
     const Run query = run("xdg-mime", {"query", "filetype", design}, xdgData(data.path(), "/usr/share"));
     QTEST(query.output.trimmed(), "type");
@@ -179,7 +176,7 @@ void TestPackage::manualRoundTrip()
     QFETCH(QStringList, words);
     const QString markdown = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".md"));
     const QString pdf = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
-    QVERIFY(writeText(markdown, source));
+    QVERIFY(!writeFile(markdown, source).isNull());
     const Run render = run(QStringLiteral(TF_MANUAL_TOOL), {markdown, pdf});
     QVERIFY2(render.status == 0, qPrintable(render.output));
 

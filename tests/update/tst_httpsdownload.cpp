@@ -194,8 +194,6 @@ void TestHttpsDownload::download_data()
     const QString failed = QStringLiteral("Download failed: "),
                   status = failed + "The server answered with status ";
     const QString untrusted = failed + QStringLiteral("The certificate is self-signed, and untrusted");
-    row("suffix before the extension", "HTTP/pkg/Tool.zip", "", "saved as Tool_V3.0.04.zip", "3.0.04");
-    row("name with its version kept", "HTTP/pkg/Tool_V3.0.04.zip", "", "saved as Tool_V3.0.04.zip");
     row("encoded slashes stay in the name", "HTTP/pkg/..%2F..%2FTool.zip", "", "saved as Tool.zip");
     row("surrounding spaces", "  HTTP/pkg/Tool.zip \t", "", "saved as Tool.zip");
     row("relative redirect chain", "HTTP/hop/3/Tool.zip", "", "saved as Tool.zip");
