@@ -230,10 +230,12 @@ QString findingsJson(const ClockRules::Findings &findings, const char *context)
 // Refusal outranks warning.
 int statusOf(const ClockRules::Findings &findings)
 {
-    int status = CliDone;
-    for (const ClockRules::Finding &f : findings)
-        status = f.isRefusal() ? CliRefused : qMax(status, int(CliWarning));
-    return status == CliWarning || status == CliDone ? status : CliRefused;
+    // A refusal outranks every warning, wherever it stands in the list.
+    for (const ClockRules::Finding &f : findings) {
+        if (f.isRefusal())
+            return CliRefused;
+    }
+    return findings.isEmpty() ? CliDone : CliWarning;
 }
 
 QStringList findingLines(const ClockRules::Findings &findings, const char *context)
