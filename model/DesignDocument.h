@@ -1,0 +1,190 @@
+#pragma once
+
+#include "ClockConfig.h"
+#include "ClockRules.h"
+#include "ControlTable.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+struct SeriesParams;
+
+// One user edit as a value: what a person does to one control of the tree.
+struct DesignEdit {
+    enum class Action {
+        Choose, // picks combo item or radio `index`
+        Type,   // types `text` into an entry (not applied yet)
+        Commit  // presses Return in an entry
+    };
+    ControlTable::Control control = ControlTable::Control::Hext;
+    Action action = Action::Choose;
+    int index = 0;
+    QString text;
+
+    static DesignEdit choose(ControlTable::Control control, int index);
+    static DesignEdit type(ControlTable::Control control, const QString &text);
+    static DesignEdit commit(ControlTable::Control control);
+};
+
+// A box an edit shows: an error, or a question the user answers.
+struct DesignMessage {
+    enum class Kind { Error, Question };
+    Kind kind = Kind::Error;
+    QString text; // as shown, translated in the series' catalogue context
+    bool yes = false; // a question's answer
+};
+
+// Answers the questions of a document. The window asks the user, the
+// command-line tool answers from its options, tests from a script.
+class DesignPrompter {
+public:
+    virtual ~DesignPrompter() = default;
+    // An error box; the edit that raised it is refused unless it is a
+    // correction (which the document says by going on).
+    virtual void showError(const QString &text) = 0;
+    // A question with "Yes" and "Cancel"; true for "Yes".
+    virtual bool askYes(const QString &text) = 0;
+};
+
+// What became of one edit.
+struct EditOutcome {
+    enum class Status {
+        Applied,   // the record took it (possibly unchanged)
+        Refused,   // an error refused it: the record is as it was
+        Cancelled  // a question was answered "Cancel": the record is as it was
+    };
+    Status status = Status::Applied;
+    QVector<DesignMessage> messages; // shown and asked, in order
+    QStringList changedFields;       // record fields whose value changed
+    ClockConfig before{0};
+    ClockConfig after{0};
+
+    bool applied() const { return status == Status::Applied; }
+    bool changed() const { return !changedFields.isEmpty(); }
+};
+
+// What became of opening a design.
+struct OpenOutcome {
+    QVector<DesignMessage> messages; // shown and asked while opening, each once
+};
+
+// What the checks before saving and generating said.
+struct GateOutcome {
+    enum class Status { Passed, Refused, Cancelled };
+    Status status = Status::Passed;
+    ClockRules::Findings findings; // the refusal, or the warnings that were asked
+    ClockConfig record{0};         // Passed: the recomputed record to write
+
+    bool passed() const { return status == Status::Passed; }
+};
+
+// The design of one series, with everything an edit does: the reads of the
+// entries, the corrections and their questions, the USB retune, the 2..16 MHz
+// input correction, the recompute. Windows, the command-line tool and tests
+// drive it with edits; a view shows record(), entryText() and the shown
+// choices. Questions go to the prompter given (none: every question is
+// answered "Cancel" and errors are only recorded).
+class DesignDocument {
+public:
+    enum class Origin { Factory, Opened };
+
+    explicit DesignDocument(int seriesId);
+
+    const SeriesParams &series() const { return *m_series; }
+    int seriesId() const { return m_config.seriesId; }
+    const ClockConfig &record() const { return m_config; }
+    Origin origin() const { return m_origin; }
+
+    void setPrompter(DesignPrompter *prompter) { m_prompter = prompter; }
+
+    // The text an entry holds (hext, sclk, pllms, pllns); typed text stays
+    // until an edit applies it or the record is shown anew.
+    QString entryText(ControlTable::Control entry) const;
+    // Whether the entry's text is the value the record holds.
+    bool entryCommitted(ControlTable::Control entry) const;
+    // The item or radio a selection control shows.
+    int shownIndex(ControlTable::Control control) const;
+    // Entries whose applied value the checks refuse (marked after opening).
+    bool entryRefused(ControlTable::Control entry) const;
+
+    // Factory settings of the series.
+    void reset();
+    // Restores a design from its elements (element name to text), in the
+    // series' restore order, as a user setting each control would.
+    OpenOutcome open(const QHash<QString, QString> &elements);
+    // One user edit; a refused or cancelled edit leaves the record, the
+    // entries and the shown choices as they were.
+    EditOutcome apply(const DesignEdit &edit);
+    // Puts a record in place with its entries shown anew (undo, redo).
+    void restore(const ClockConfig &record);
+
+    // The checks before saving and generating: a refusal ends them, each
+    // warning is asked.
+    GateOutcome passGate();
+    ClockRules::Verdict verdict() const { return ClockRules::judge(m_config); }
+
+    // Whether two records hold the same value in every field; the names of the fields that differ.
+    static bool sameRecord(const ClockConfig &a, const ClockConfig &b);
+    static QStringList differingFields(const ClockConfig &a, const ClockConfig &b);
+
+private:
+    using Control = ControlTable::Control;
+    struct Snapshot;
+
+    // The prompts of an edit: an error refuses it, a question answered other
+    // than "Yes" too; within a refused edit they stay silent; while opening,
+    // each text is shown once.
+    void showError(const QString &text);
+    bool askYes(const QString &text);
+    void correctionError(const QString &text);
+    QString tr(const char *text) const;
+
+    template <typename Handler> void runUnit(Handler &&handler);
+    bool refusedSoFar() const { return m_unitDepth > 0 && m_unitRefused; }
+
+    // How each control is shown after the record changed.
+    void showChoices();
+    void showChoice(Control id);
+    void showPllFactors();
+    void showEntries();
+
+    // Handler steps.
+    void choose(Control id, int index);
+    void changeControl(Control id, int index, bool checked);
+    void applyChange(Control id, int index, bool checked);
+    void applyEntry(Control id);
+    void typeText(Control id, const QString &text);
+    bool readHext();
+    bool readSclk(double &mhz);
+    void standardStep();
+    void applySclkChange();
+    void usbChange(Control id);
+    void rtcChange();
+    void sclkSourceChange(int index, bool checked);
+    bool checkPllInputs();
+    bool checkFlexibleFactors();
+    void factorReturnPressed(Control id);
+    // The end of each display refresh: a PLL input off range is corrected.
+    bool refreshDisplay();
+    bool checkPllSourceRange();
+    void markRefusedEntries();
+    bool has(Control id) const;
+
+    const SeriesParams *m_series = nullptr;
+    ClockConfig m_config;
+    Origin m_origin = Origin::Factory;
+    DesignPrompter *m_prompter = nullptr;
+
+    QString m_text[4]; // hext, sclk, pllms, pllns
+    QVector<int> m_shown;
+    QVector<bool> m_refusedEntry;
+
+    int m_unitDepth = 0;
+    bool m_unitRefused = false;
+    bool m_unitCancelled = false;
+    bool m_loading = false;
+    QHash<QString, bool> m_loadAnswers;
+    QVector<DesignMessage> *m_messages = nullptr;
+};
