@@ -48,11 +48,16 @@ bool FormConfiguration::offerRecovery()
             MessageRequest::make(QMessageBox::Question, RecoveryStore::offerTitle(),
                                  RecoveryStore::offerText(copy))
                 .withButton(QMessageBox::Yes, RecoveryStore::restoreLabel())
-                .withButton(QMessageBox::No, RecoveryStore::discardLabel()));
-        if (!reply.is(QMessageBox::Yes)) {
+                .withButton(QMessageBox::No, RecoveryStore::discardLabel())
+                .withButton(QMessageBox::Cancel, RecoveryStore::laterLabel()));
+        if (reply.is(QMessageBox::No)) {
             m_recovery->discard(copy);
             continue;
         }
+        // Escape or a box closed otherwise never throws the work away: the
+        // copy is offered again at the next start.
+        if (!reply.is(QMessageBox::Yes))
+            continue;
         // One design at a time: the copies not offered yet wait for the next start.
         if (restoreDesign(copy.design)) {
             m_recovery->adopt(copy);

@@ -261,3 +261,8 @@ QString RecoveryStore::discardLabel()
 {
     return tr("Discard");
 }
+
+QString RecoveryStore::laterLabel()
+{
+    return tr("Later");
+}

@@ -84,6 +84,7 @@ public:
     static QString offerText(const Copy &copy);
     static QString restoreLabel();
     static QString discardLabel();
+    static QString laterLabel();
 
 public slots:
     // The design differs from its file, or no longer does (saved, opened,

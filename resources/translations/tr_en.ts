@@ -854,6 +854,10 @@ Last edited: %3</translation>
         <source>Discard</source>
         <translation>Discard</translation>
     </message>
+    <message>
+        <source>Later</source>
+        <translation>Later</translation>
+    </message>
 </context>
 <context>
     <name>VersionAbout</name>

@@ -854,6 +854,10 @@ Last edited: %3</source>
         <source>Discard</source>
         <translation>丢弃</translation>
     </message>
+    <message>
+        <source>Later</source>
+        <translation>稍后</translation>
+    </message>
 </context>
 <context>
     <name>VersionAbout</name>

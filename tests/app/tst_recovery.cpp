@@ -82,6 +82,15 @@ QByteArray envelope(const QString &source, const QString &edited, const QByteArr
     return QJsonDocument(object).toJson();
 }
 
+// Edits 20 ms apart for 200 ms.
+void burst(RecoveryStore &store)
+{
+    for (int i = 0; i < 10; ++i) {
+        QTest::qWait(20);
+        store.designEdited();
+    }
+}
+
 // The id of a process that has ended.
 qint64 deadPid()
 {
@@ -121,7 +130,7 @@ void TestRecovery::copyFollowsTheDesign_data()
     QTest::addColumn<bool>("copy");
     // modified: the design now differs from its file (an edit); clean: saved,
     // opened or undone back; edit: a further edit; wait: the delay passes;
-    // end: the program ends cleanly.
+    // burst: edits 20 ms apart for 200 ms; end: the program ends cleanly.
     QTest::newRow("never edited") << "wait" << false;
     QTest::newRow("edited, not yet due") << "modified" << false;
     QTest::newRow("edited") << "modified wait" << true;
@@ -130,6 +139,8 @@ void TestRecovery::copyFollowsTheDesign_data()
     QTest::newRow("edit while clean") << "edit wait" << false;
     QTest::newRow("edited again after a save") << "modified wait clean modified edit wait" << true;
     QTest::newRow("clean end") << "modified wait end" << false;
+    // Edits that never pause are copied all the same.
+    QTest::newRow("edits without a pause") << "modified burst" << true;
 }
 
 void TestRecovery::copyFollowsTheDesign()
@@ -147,6 +158,8 @@ void TestRecovery::copyFollowsTheDesign()
             store->setModified(event == "modified");
         else if (event == "edit")
             store->designEdited();
+        else if (event == "burst")
+            burst(*store);
         else if (event == "wait")
             QTest::qWait(200);
         else if (event == "end")
@@ -204,6 +217,12 @@ void TestRecovery::orphans()
             others.back()->setSourceFile(source);
             others.back()->setModified(true);
             QVERIFY(others.back()->flush());
+            // Its program has run for an hour: a lock is never judged by age.
+            QFile lock(
+                QDir(folder).filePath(QFileInfo(others.back()->copyFile()).completeBaseName() + ".lock"));
+            QVERIFY(lock.open(QIODevice::ReadWrite));
+            QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
             continue;
         }
         const QString file = QDir(folder).filePath(source + ".tfrecovery");
@@ -306,15 +325,24 @@ void TestRecovery::killedAndStartedAgain_data()
     QTest::addColumn<QString>("second"); // script of the next start
     QTest::addColumn<bool>("offered");
     QTest::addColumn<QString>("title"); // after the next start
-    QTest::addColumn<bool>("restored");
+    QTest::addColumn<QString>("outcome"); // restored, kept (the killed copy) or none
     const QString edit = "choose ahbdiv 2\n";
-    QTest::newRow("restored") << edit << 1 << "answer Yes\n" << true << "Tickforge*" << true;
-    QTest::newRow("declined") << edit << 1 << "answer No\n" << true << "Tickforge" << false;
+    QTest::newRow("restored") << edit << 1 << "answer Yes\n"
+                              << true << "Tickforge*"
+                              << "restored";
+    QTest::newRow("declined") << edit << 1 << "answer No\n"
+                              << true << "Tickforge"
+                              << "none";
+    QTest::newRow("put off") << edit << 1 << "answer Cancel\n"
+                             << true << "Tickforge"
+                             << "kept";
     QTest::newRow("saved, then killed") << edit + "wait 1500\npath SAVED\nanswer Ok\nsave\n"
-                                        << 0 << "" << false << "Tickforge" << false;
+                                        << 0 << "" << false << "Tickforge"
+                                        << "none";
     // Ends by itself: the close is answered Yes.
     QTest::newRow("closed") << edit + "wait 1500\nanswer Yes\nclose\n"
-                            << -1 << "" << false << "Tickforge" << false;
+                            << -1 << "" << false << "Tickforge"
+                            << "none";
 }
 
 void TestRecovery::killedAndStartedAgain()
@@ -324,7 +352,7 @@ void TestRecovery::killedAndStartedAgain()
     QFETCH(QString, second);
     QFETCH(bool, offered);
     QFETCH(QString, title);
-    QFETCH(bool, restored);
+    QFETCH(QString, outcome);
 
     QTemporaryDir dir;
     const QString data = dir.filePath("data");
@@ -393,14 +421,14 @@ void TestRecovery::killedAndStartedAgain()
         edited.setTimeSpec(Qt::UTC); // the program ran with TZ=UTC
         QVERIFY2(edited >= before && edited <= after, qPrintable(offer.captured(2)));
     }
-    if (restored) {
+    if (outcome == "restored") {
         // The restored design is unsaved again: the new program keeps its own
         // copy of it, and the killed program's copy is gone.
         QTRY_COMPARE_WITH_TIMEOUT(copiesUnder(data).size(), 1, 10000);
         QVERIFY(copiesUnder(data) != killedCopies);
         QCOMPARE(RecoveryStore::read(copiesUnder(data).first()).design, qxc330Design(4));
     } else {
-        QCOMPARE(copiesUnder(data), QStringList());
+        QCOMPARE(copiesUnder(data), outcome == "kept" ? killedCopies : QStringList());
     }
     next.kill();
     next.waitForFinished(5000);
