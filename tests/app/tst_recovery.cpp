@@ -18,41 +18,24 @@
 
 namespace {
 
-// docs/manual/designs/QXC330_USB.TFCC as the design-file writer writes it.
+// docs/manual/designs/QXC330_USB.TFCC as the design-file writer writes it
+// (hext with six decimals), with an AHB divider of its own.
 QByteArray qxc330Design(int ahbDiv)
 {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<Configuration>\n"
-           "    <MCU>QXC330</MCU>\n"
-           "    <lextbypass>0</lextbypass>\n"
-           "    <rtcsel>0</rtcsel>\n"
-           "    <rtcswitch>0</rtcswitch>\n"
-           "    <rtcdiv>2</rtcdiv>\n"
-           "    <hext>8.000000</hext>\n"
-           "    <hextbypass>0</hextbypass>\n"
-           "    <pllrcs>0</pllrcs>\n"
-           "    <pllms>1</pllms>\n"
-           "    <pllns>72</pllns>\n"
-           "    <pllfr>2</pllfr>\n"
-           "    <sclkselect>1</sclkselect>\n"
-           "    <ahbdiv>" +
-           QByteArray::number(ahbDiv) +
-           "</ahbdiv>\n"
-           "    <apb1div>2</apb1div>\n"
-           "    <apb2div>2</apb2div>\n"
-           "    <usbdiv>6.0</usbdiv>\n"
-           "    <hicktousb>0</hicktousb>\n"
-           "    <tousbswitch>0</tousbswitch>\n"
-           "    <hicktosclk>0</hicktosclk>\n"
-           "    <clkout1>3</clkout1>\n"
-           "    <clkout1div1>4</clkout1div1>\n"
-           "    <clkout1div2>1</clkout1div2>\n"
-           "    <clkout1pinselect>1</clkout1pinselect>\n"
-           "    <clkout2>0</clkout2>\n"
-           "    <clkout2div1>1</clkout2div1>\n"
-           "    <clkout2div2>1</clkout2div2>\n"
-           "    <clkout2pinselect>0</clkout2pinselect>\n"
-           "</Configuration>\n";
+    // clang-format off
+    const char *const elements[][2] = {
+        {"MCU", "QXC330"}, {"lextbypass", "0"}, {"rtcsel", "0"}, {"rtcswitch", "0"}, {"rtcdiv", "2"},
+        {"hext", "8.000000"}, {"hextbypass", "0"}, {"pllrcs", "0"}, {"pllms", "1"}, {"pllns", "72"},
+        {"pllfr", "2"}, {"sclkselect", "1"}, {"ahbdiv", nullptr}, {"apb1div", "2"}, {"apb2div", "2"},
+        {"usbdiv", "6.0"}, {"hicktousb", "0"}, {"tousbswitch", "0"}, {"hicktosclk", "0"}, {"clkout1", "3"},
+        {"clkout1div1", "4"}, {"clkout1div2", "1"}, {"clkout1pinselect", "1"}, {"clkout2", "0"},
+        {"clkout2div1", "1"}, {"clkout2div2", "1"}, {"clkout2pinselect", "0"}};
+    // clang-format on
+    QByteArray design = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configuration>\n";
+    for (const auto &e : elements)
+        design += QByteArray("    <") + e[0] + '>' + (e[1] ? QByteArray(e[1]) : QByteArray::number(ahbDiv)) +
+                  "</" + e[0] + ">\n";
+    return design + "</Configuration>\n";
 }
 
 QStringList copiesUnder(const QString &folder)
@@ -206,7 +189,6 @@ void TestRecovery::orphans()
     const QString folder = dir.filePath("recovery");
     QVERIFY(QDir().mkpath(folder));
     std::vector<std::unique_ptr<RecoveryStore>> others;
-    QMap<QString, QByteArray> written; // file -> bytes, to prove nothing is touched
     for (const QString &entry : copies) {
         const QStringList parts = entry.split(' ');
         const QString kind = parts.at(0), source = parts.at(1);
@@ -217,12 +199,6 @@ void TestRecovery::orphans()
             others.back()->setSourceFile(source);
             others.back()->setModified(true);
             QVERIFY(others.back()->flush());
-            // Its program has run for an hour: a lock is never judged by age.
-            QFile lock(
-                QDir(folder).filePath(QFileInfo(others.back()->copyFile()).completeBaseName() + ".lock"));
-            QVERIFY(lock.open(QIODevice::ReadWrite));
-            QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                                     QFileDevice::FileModificationTime));
             continue;
         }
         const QString file = QDir(folder).filePath(source + ".tfrecovery");
@@ -234,7 +210,6 @@ void TestRecovery::orphans()
         else if (kind == "unknown")
             data = envelope(source, edited, QByteArray(qxc330Design(8)).replace("QXC330", "QXZ999"));
         QVERIFY(writeBytes(file, data));
-        written.insert(file, data);
         if (kind != "unlocked") {
             // What QLockFile leaves behind: pid, program, host.
             const QByteArray lock =
@@ -259,18 +234,15 @@ void TestRecovery::orphans()
     // A second start meanwhile finds none of them: they are reserved.
     RecoveryStore second(folder);
     QCOMPARE(second.orphans().size(), 0);
-    // Looking touches nothing; declining removes the copy declined only.
-    for (auto it = written.cbegin(); it != written.cend(); ++it) {
-        QFile file(it.key());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), it.value());
-    }
+    // Looking removes nothing, unreadable copies included; declining
+    // removes the copy declined only.
+    QCOMPARE(copiesUnder(folder).size(), copies.size() + 1);
     if (!found.isEmpty()) {
-        const int total = copiesUnder(folder).size();
         QVERIFY(store.discard(found.first()));
         QVERIFY(!QFile::exists(found.first().file));
-        QCOMPARE(copiesUnder(folder).size(), total - 1);
+        QCOMPARE(copiesUnder(folder).size(), copies.size());
     }
+    // Another program's copy is its own still.
     for (const auto &other : others) {
         if (QFile::exists(other->copyFile()))
             QCOMPARE(RecoveryStore::read(other->copyFile()).design, qxc330Design(2));
@@ -287,17 +259,12 @@ void TestRecovery::offerText_data()
                                    << "Tickforge did not close properly, and a design had unsaved edits. "
                                       "Restore it?\n\nSeries: QXC330\nDesign file: /home/u/board.TFCC\n"
                                       "Last edited: 2026-12-06 22:30:05";
-    QTest::newRow("new design") << ":/image/tr_en.qm"
-                                << ""
-                                << "Tickforge did not close properly, and a design had unsaved edits. "
-                                   "Restore it?\n\nSeries: QXC330\nDesign file: none (a new design)\n"
-                                   "Last edited: 2026-12-06 22:30:05";
-    QTest::newRow("Chinese") << ":/image/tr_zh.qm"
-                             << ""
-                             << QString::fromUtf8(
-                                    "Tickforge 上次未正常关闭，有一个设计的修改尚未保存。是否恢复？\n\n"
-                                    "系列：QXC330\n设计文件：无（新建的设计）\n"
-                                    "最后编辑：2026-12-06 22:30:05");
+    QTest::newRow("new design, Chinese")
+        << ":/image/tr_zh.qm"
+        << ""
+        << QString::fromUtf8("Tickforge 上次未正常关闭，有一个设计的修改尚未保存。是否恢复？\n\n"
+                             "系列：QXC330\n设计文件：无（新建的设计）\n"
+                             "最后编辑：2026-12-06 22:30:05");
 }
 
 void TestRecovery::offerText()
@@ -324,7 +291,7 @@ void TestRecovery::killedAndStartedAgain_data()
     QTest::addColumn<int>("copiesAtKill");
     QTest::addColumn<QString>("second"); // script of the next start
     QTest::addColumn<bool>("offered");
-    QTest::addColumn<QString>("title"); // after the next start
+    QTest::addColumn<QString>("title");   // after the next start
     QTest::addColumn<QString>("outcome"); // restored, kept (the killed copy) or none
     const QString edit = "choose ahbdiv 2\n";
     QTest::newRow("restored") << edit << 1 << "answer Yes\n"
