@@ -231,6 +231,7 @@ void FormConfiguration::NewDesign_Slot()
         return;
     m_seriesName = chosen;
     updateTitle();
+    noteDesignFile(QString());
 }
 
 bool FormConfiguration::confirmCloseForOpen()
@@ -260,6 +261,7 @@ void FormConfiguration::SaveDesign_Slot()
     }
     const QString saved = m_workspace->saveDesign();
     if (!saved.isNull()) {
+        noteDesignFile(saved);
         RecentDesigns::add(saved);
         fillRecentMenu();
     }

@@ -15,6 +15,7 @@ class QPushButton;
 class QTranslator;
 class QVBoxLayout;
 class QXPLLConfig;
+class RecoveryStore;
 
 // The main window: header with logo and menu bar, the title button naming the
 // open series, and the workspace. Every command is a slot reached from a menu.
@@ -76,6 +77,17 @@ public:
     // The first local .TFCC file a drag carries; empty when it carries none.
     static QString designFileIn(const QMimeData *mime);
 
+    // Crash recovery (FormConfigurationRecovery.cpp): from now on a copy of
+    // the unsaved design is kept in folder.
+    void keepRecoveryCopies(const QString &folder);
+    RecoveryStore *recoveryStore() const { return m_recovery; }
+    // Offers each copy left by a program that ended without a clean close;
+    // returns whether one was restored (opened as unsaved).
+    bool offerRecovery();
+    // Start-up: the offer, then the design named on the command line (after
+    // the question of Open when a design was restored).
+    void startUp(const QString &designFile);
+
 public slots:
     void ClockConfig_PushButton_Slot();
     void NewDesign_Slot();
@@ -107,6 +119,8 @@ private:
     void retranslateExtensions();
     void fillRecentMenu();
     void updateWindowTitle();
+    void noteDesignFile(const QString &fileName);
+    bool restoreDesign(const QByteArray &design);
 
     QTranslator *m_translator = nullptr;
     QTranslator *m_qtTranslator = nullptr;
@@ -124,4 +138,5 @@ private:
     QMenuBar *m_menuBar = nullptr;
     QMenu *m_recentMenu = nullptr;
     QAction *m_exportAction = nullptr;
+    RecoveryStore *m_recovery = nullptr;
 };

@@ -26,6 +26,7 @@ bool FormConfiguration::openDesignFile(const QString &fileName)
         return false;
     m_seriesName = name;
     updateTitle();
+    noteDesignFile(fileName);
     RecentDesigns::add(fileName);
     fillRecentMenu();
     return true;

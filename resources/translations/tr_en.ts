@@ -825,6 +825,41 @@
     </message>
 </context>
 <context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Restore design</source>
+        <translation>Restore design</translation>
+    </message>
+    <message>
+        <source>none (a new design)</source>
+        <translation>none (a new design)</translation>
+    </message>
+    <message>
+        <source>Tickforge did not close properly, and a design had unsaved edits. Restore it?
+
+Series: %1
+Design file: %2
+Last edited: %3</source>
+        <translation>Tickforge did not close properly, and a design had unsaved edits. Restore it?
+
+Series: %1
+Design file: %2
+Last edited: %3</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Later</translation>
+    </message>
+</context>
+<context>
     <name>VersionAbout</name>
     <message>
         <source>About</source>

@@ -825,6 +825,41 @@
     </message>
 </context>
 <context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Restore design</source>
+        <translation>恢复设计</translation>
+    </message>
+    <message>
+        <source>none (a new design)</source>
+        <translation>无（新建的设计）</translation>
+    </message>
+    <message>
+        <source>Tickforge did not close properly, and a design had unsaved edits. Restore it?
+
+Series: %1
+Design file: %2
+Last edited: %3</source>
+        <translation>Tickforge 上次未正常关闭，有一个设计的修改尚未保存。是否恢复？
+
+系列：%1
+设计文件：%2
+最后编辑：%3</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>丢弃</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>稍后</translation>
+    </message>
+</context>
+<context>
     <name>VersionAbout</name>
     <message>
         <source>About</source>
