@@ -212,33 +212,20 @@ void DesignDocument::correctionError(const QString &text)
         m_prompter->showError(text);
 }
 
-// One unit of work runs as a whole: a refusal or a cancelled question
-// anywhere in it puts the record, the entries and the choices back as they
-// were, and no further box is shown for it. While a design is opened, values
-// stay as read (the checks before saving refuse them until they are fixed).
+// One unit of work: a refusal or a cancelled question anywhere in it
+// silences the rest of it (apply() then puts everything back). While a design
+// is opened, values stay as read: the checks before saving refuse them until
+// they are fixed.
 template <typename Handler> void DesignDocument::runUnit(Handler &&handler)
 {
     if (m_unitDepth > 0) {
         handler();
         return;
     }
-    Snapshot before{m_config, {m_text[0], m_text[1], m_text[2], m_text[3]}, m_shown};
     m_unitRefused = false;
     ++m_unitDepth;
     handler();
     --m_unitDepth;
-    const bool refused = m_unitRefused;
-    m_unitRefused = false;
-    if (m_loading || !refused)
-        return;
-    m_config = before.record;
-    showChoices();
-    m_text[0] = QString::number(m_config.hextMHz);
-    showPllFactors();
-    refreshDisplay();
-    // Typed text stays as it was.
-    for (int i = 0; i < 4; ++i)
-        m_text[i] = before.texts[i];
 }
 
 // ---------------------------------------------------------------------------
@@ -366,11 +353,11 @@ EditOutcome DesignDocument::apply(const DesignEdit &edit)
     m_unitCancelled = false;
     bool refused = false;
     const auto unit = [&](auto &&handler) {
-        m_unitRefused = false;
         runUnit([&] {
             handler();
             refused = refused || m_unitRefused;
         });
+        m_unitRefused = false;
     };
     switch (edit.action) {
     case DesignEdit::Action::Type:

@@ -139,12 +139,15 @@ void TestDesignDocument::edits_data()
     QTest::newRow("HEXT 3 refused") << "QXC330" << "type hext=3|commit hext" << "" << "refused"
                                     << "hextMHz=8|pllMHz=288" << "hext=3" << "E:hext input error!";
     QTest::newRow("sclk 287.3 reaches 287") << "QXC330" << "type sclk=287.3|commit sclk" << "" << "applied"
-                                            << "pllFr=2|pllMs=4|pllNs=287|sclkMHz=287" << "sclk=287.000" << "";
+                                            << "pllFr=2|pllMs=4|pllNs=287|sclkMHz=287" << "sclk=287.000|pllms=/4|pllns=*287" << "";
     QTest::newRow("HEXT 12, sclk 100") << "QXC330" << "type hext=12|commit hext|type sclk=100|commit sclk" << ""
                                        << "applied" << "pllFr=8|pllMs=3|pllNs=200|sclkMHz=100"
                                        << "sclk=100.000" << "";
     QTest::newRow("sclk 300 refused") << "QXC330" << "type sclk=300|commit sclk" << "" << "refused"
                                       << "sclkMHz=288" << "sclk=300" << "E:sclk input error!";
+    QTest::newRow("RTC on HEXT reads the typed crystal") << "QXC330" << "type hext=30|choose rtcswitch=1|choose rtcsel=2"
+                                                         << "" << "refused" << "rtcSource=0|hextMHz=8" << "hext=30"
+                                                         << "E:hext input error!";
     QTest::newRow("sclk from HICK") << "QXC330" << "choose sclkselect=2" << "" << "applied"
                                     << "sclkSource=2|sclkMHz=8" << "sclk=8.000" << "";
 
@@ -239,6 +242,9 @@ void TestDesignDocument::opening_data()
     QTest::newRow("a question answered Cancel keeps the file's ns")
         << "QXC330" << "pllns=200" << "pllNs=200"
         << "Q:pll_ns input error, is it adjusted automatically?=cancel";
+    QTest::newRow("the file's factors win over a USB retune")
+        << "QXC330" << "sclkselect=0|tousbswitch=0|pllms=2|pllns=150|pllfr=4" << "sclkSource=0|usbDisabled=0|pllMs=2|pllNs=150|pllFr=4"
+        << "";
     QTest::newRow("a multiplier input off range is corrected")
         << "QXC300A" << "hext=25.000000|pllhextdiv=0|pllrcs=0|sclkselect=1" << "hextMHz=16"
         << "E:pll input clock source range 2-16MHz!";
