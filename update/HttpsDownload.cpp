@@ -1,6 +1,7 @@
 #include "HttpsDownload.h"
 
 #include "DialogService.h"
+#include "HttpGet.h"
 #include "ProgressDialog.h"
 
 #include <QDir>
@@ -75,10 +76,6 @@ HttpsDownload::HttpsDownload(QWidget *progressParent) : QDialog(nullptr), progre
     connect(&m_inactivity, &QTimer::timeout, this, &HttpsDownload::onInactivity);
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] { fail(tr("The transfer took too long.")); });
-
-    connect(&manager, &QNetworkAccessManager::authenticationRequired, this,
-            &HttpsDownload::slotAuthenticationRequired);
-    connect(&manager, &QNetworkAccessManager::sslErrors, this, &HttpsDownload::sslErrors);
 }
 
 HttpsDownload::~HttpsDownload()
@@ -212,7 +209,11 @@ void HttpsDownload::startRequest(const QUrl &requestedUrl)
     m_hash.reset();
 
     request.setUrl(url);
-    reply = manager.get(request);
+    // Our own reader, not Qt's: Qt's takes any number of header lines and
+    // files them in quadratic time on this thread (see HttpGet).
+    reply = new HttpGet(request, this);
+    connect(reply, &QNetworkReply::sslErrors, this,
+            [this, started = reply](const QList<QSslError> &errors) { sslErrors(started, errors); });
     reply->setReadBufferSize(ReadBufferSize);
     connect(reply, &QNetworkReply::finished, this, &HttpsDownload::httpFinished);
     connect(reply, &QIODevice::readyRead, this, &HttpsDownload::httpReadyRead);
@@ -383,9 +384,13 @@ void HttpsDownload::httpFinished()
     }
     QString failure = m_failure.isEmpty() ? replyProblem(finished) : m_failure;
     const QVariant target = finished->attribute(QNetworkRequest::RedirectionTargetAttribute);
+    // A closed connection says more as "ended before the whole file".
+    const QNetworkReply::NetworkError error = finished->error();
+    if (failure.isEmpty() && error != QNetworkReply::NoError && error != QNetworkReply::RemoteHostClosedError)
+        failure = finished->errorString();
     if (failure.isEmpty() && target.isNull())
         failure = incompleteBody(finished);
-    if (failure.isEmpty() && finished->error() != QNetworkReply::NoError)
+    if (failure.isEmpty() && error != QNetworkReply::NoError)
         failure = finished->errorString();
     if (failure.isEmpty() && target.isNull() && m_requireMarkedEnd && endUnmarked(finished))
         failure = tr("The server did not give the file's length, so a cut transfer could not be told "
@@ -436,7 +441,8 @@ bool HttpsDownload::checkRedirect(const QUrl &target, QString &reason) const
 
 void HttpsDownload::slotAuthenticationRequired(QNetworkReply *, QAuthenticator *)
 {
-    // No credentials are supplied: the server's refusal ends the transfer.
+    // Never called: HttpGet supplies no credentials, so the server's refusal
+    // ends the transfer.
 }
 
 void HttpsDownload::sslErrors(QNetworkReply *failing, const QList<QSslError> &errors)

@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QList>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
@@ -104,7 +103,6 @@ private:
     QEventLoop loop;
     QWidget *progressParent = nullptr;
     QUrl url;
-    QNetworkAccessManager manager;
     QNetworkReply *reply = nullptr;
     QNetworkRequest request;
     QSaveFile *file = nullptr;
