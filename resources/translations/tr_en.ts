@@ -112,6 +112,14 @@
         <translation>The signature of the update list is missing or wrong.</translation>
     </message>
     <message>
+        <source>Signature: not checked (this build has no key).</source>
+        <translation>Signature: not checked (this build has no key).</translation>
+    </message>
+    <message>
+        <source>The update list expired on %1: it may be an old list sent again.</source>
+        <translation>The update list expired on %1: it may be an old list sent again.</translation>
+    </message>
+    <message>
         <source>Information</source>
         <translation>Information</translation>
     </message>
@@ -227,6 +235,18 @@
     <message>
         <source>The connection timed out.</source>
         <translation>The connection timed out.</translation>
+    </message>
+    <message>
+        <source>The transfer took too long.</source>
+        <translation>The transfer took too long.</translation>
+    </message>
+    <message>
+        <source>The connection ended before the whole file arrived.</source>
+        <translation>The connection ended before the whole file arrived.</translation>
+    </message>
+    <message>
+        <source>The server did not give the file&apos;s length, so a cut transfer could not be told from a whole one.</source>
+        <translation>The server did not give the file&apos;s length, so a cut transfer could not be told from a whole one.</translation>
     </message>
     <message>
         <source>The file does not match its SHA-256 checksum.</source>

@@ -112,6 +112,14 @@
         <translation>更新列表的签名缺失或无效。</translation>
     </message>
     <message>
+        <source>Signature: not checked (this build has no key).</source>
+        <translation>签名：未检查（此版本没有密钥）。</translation>
+    </message>
+    <message>
+        <source>The update list expired on %1: it may be an old list sent again.</source>
+        <translation>更新列表已于 %1 过期：可能是旧列表被重新发送。</translation>
+    </message>
+    <message>
         <source>Information</source>
         <translation>信息</translation>
     </message>
@@ -227,6 +235,18 @@
     <message>
         <source>The connection timed out.</source>
         <translation>连接超时。</translation>
+    </message>
+    <message>
+        <source>The transfer took too long.</source>
+        <translation>传输时间过长。</translation>
+    </message>
+    <message>
+        <source>The connection ended before the whole file arrived.</source>
+        <translation>连接在整个文件到达之前就已结束。</translation>
+    </message>
+    <message>
+        <source>The server did not give the file&apos;s length, so a cut transfer could not be told from a whole one.</source>
+        <translation>服务器未提供文件长度，无法区分中断的传输与完整的传输。</translation>
     </message>
     <message>
         <source>The file does not match its SHA-256 checksum.</source>
