@@ -73,6 +73,9 @@ public:
     // line at start-up and from a file dropped on the window.
     // Returns whether it was opened.
     bool openDesignFile(const QString &fileName);
+    // The same for a file named on the command line or dropped, which may be
+    // missing or no design at all: such a file is reported as unreadable.
+    bool openDesktopFile(const QString &fileName);
     // The first local .TFCC file a drag carries; empty when it carries none.
     static QString designFileIn(const QMimeData *mime);
 

@@ -59,6 +59,6 @@ int main(int argc, char *argv[])
     window.show();
     // Opened once the window is up, so a refusal appears over it.
     if (!request.designFile.isEmpty())
-        QTimer::singleShot(0, &window, [&window, &request] { window.openDesignFile(request.designFile); });
+        QTimer::singleShot(0, &window, [&window, &request] { window.openDesktopFile(request.designFile); });
     return app.exec();
 }

@@ -109,12 +109,13 @@ QImage programPicture(const QUrl &url, const QDir &sourceDir)
     if (path == QLatin1String("window"))
         return windowPicture(query, sourceDir);
     if (path == QLatin1String("mcu-select")) {
+        // At the size the dialog opens with, not a default window size.
         MCUSelect_Form dialog;
-        return grabShown(dialog, dialog.size());
+        return grabShown(dialog, dialog.sizeHint());
     }
     if (path == QLatin1String("about")) {
         VersionAbout about;
-        return grabShown(about, about.size());
+        return grabShown(about, about.sizeHint().expandedTo(about.size()));
     }
     return QImage();
 }
