@@ -93,7 +93,9 @@ QImage windowPicture(const QUrlQuery &query, const QDir &sourceDir)
     if (query.hasQueryItem(QStringLiteral("design")))
         window.openDesignFile(sourceDir.filePath(query.queryItemValue(QStringLiteral("design"))));
     window.setWindowState(Qt::WindowNoState);
-    return grabShown(window, QSize(1440, 900));
+    // Large enough for the whole drawing at 1:1 (1404 x 828) below the
+    // header, title and toolbar, with no scroll bar and nothing cut off.
+    return grabShown(window, QSize(1432, 1018));
 }
 
 } // namespace
