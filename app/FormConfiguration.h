@@ -95,12 +95,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createActions();
     void createMenus();
     void buildHeader();
     void buildTitle();
+    // The logo at the width its label got: whole where there is room.
+    void fitLogo();
     void updateTitle();
     void switchLanguage(int language);
     bool confirm(QMessageBox::Icon icon, const QString &text);

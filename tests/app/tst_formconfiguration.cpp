@@ -86,6 +86,8 @@ private slots:
     void zoomedViewShowsStyledScrollBars();
     void openManual_data();
     void openManual();
+    void fitsNarrowScreen_data();
+    void fitsNarrowScreen();
 
 private:
     // Starts the window as the program does for a locale.
@@ -580,6 +582,31 @@ void TestFormConfiguration::openManual()
     QVERIFY(!writeFile(base.filePath("share/tickforge/Documents/UM_Tickforge.pdf"), {}).isNull());
     QCOMPARE(path(1), base.filePath("share/tickforge/Documents/UM_Tickforge.pdf"));
     QCOMPARE(path(0), present ? manual : base.filePath("Documents/UM_Tickforge_EN.pdf"));
+}
+
+void TestFormConfiguration::fitsNarrowScreen_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("English") << QLocale(QLocale::English);
+    QTest::newRow("Chinese") << QLocale(QLocale::Chinese, QLocale::China);
+}
+
+// A 1600-pixel screen at a scale factor of 2 leaves 800 pixels: the window,
+// with a drawing open, must fit them, the last menu included.
+void TestFormConfiguration::fitsNarrowScreen()
+{
+    QFETCH(QLocale, locale);
+    start(locale);
+    openSeries("QXC330");
+    QCoreApplication::processEvents();
+    QVERIFY2(m_window->minimumSizeHint().width() <= 800,
+             qPrintable(QString::number(m_window->minimumSizeHint().width())));
+    m_window->resize(800, 600);
+    QCoreApplication::processEvents();
+    const QRect help =
+        m_window->menuBar()->actionGeometry(m_window->menu(FormConfiguration::HelpMenu)->menuAction());
+    QVERIFY(!help.isEmpty());
+    QVERIFY(m_window->rect().contains(m_window->menuBar()->mapTo(m_window, help.bottomRight())));
 }
 
 QTEST_MAIN(TestFormConfiguration)
