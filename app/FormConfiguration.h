@@ -74,6 +74,9 @@ public:
     // line at start-up and from a file dropped on the window.
     // Returns whether it was opened.
     bool openDesignFile(const QString &fileName);
+    // The same for a file named on the command line or dropped, which may be
+    // missing or no design at all: such a file is reported as unreadable.
+    bool openDesktopFile(const QString &fileName);
     // The first local .TFCC file a drag carries; empty when it carries none.
     static QString designFileIn(const QMimeData *mime);
 
@@ -104,12 +107,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createActions();
     void createMenus();
     void buildHeader();
     void buildTitle();
+    // The logo at the width its label got: whole where there is room.
+    void fitLogo();
     void updateTitle();
     void switchLanguage(int language);
     bool confirm(QMessageBox::Icon icon, const QString &text);

@@ -89,5 +89,5 @@ void FormConfiguration::startUp(const QString &designFile)
 {
     const bool restored = offerRecovery();
     if (!designFile.isEmpty() && (!restored || confirmCloseForOpen()))
-        openDesignFile(designFile);
+        openDesktopFile(designFile);
 }

@@ -167,6 +167,22 @@
         <source>Export failed!</source>
         <translation>Export failed!</translation>
     </message>
+    <message>
+        <source>The design file could not be read:</source>
+        <translation>The design file could not be read:</translation>
+    </message>
+    <message>
+        <source>The file name must end in .png or .pdf.</source>
+        <translation>The file name must end in .png or .pdf.</translation>
+    </message>
+    <message>
+        <source>This series has no drawing.</source>
+        <translation>This series has no drawing.</translation>
+    </message>
+    <message>
+        <source>The file could not be written:</source>
+        <translation>The file could not be written:</translation>
+    </message>
 </context>
 <context>
     <name>HttpsDownload</name>

@@ -167,6 +167,22 @@
         <source>Export failed!</source>
         <translation>导出失败！</translation>
     </message>
+    <message>
+        <source>The design file could not be read:</source>
+        <translation>无法读取设计文件：</translation>
+    </message>
+    <message>
+        <source>The file name must end in .png or .pdf.</source>
+        <translation>文件名必须以 .png 或 .pdf 结尾。</translation>
+    </message>
+    <message>
+        <source>This series has no drawing.</source>
+        <translation>该系列没有时钟树图。</translation>
+    </message>
+    <message>
+        <source>The file could not be written:</source>
+        <translation>无法写入文件：</translation>
+    </message>
 </context>
 <context>
     <name>HttpsDownload</name>
