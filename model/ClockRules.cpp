@@ -1,5 +1,7 @@
 #include "ClockRules.h"
 
+#include "ControlTable.h"
+
 #include "SeriesTable.h"
 
 #include <cmath>
@@ -249,6 +251,21 @@ bool clockSourceUsable(const ClockConfig &c, int output, ClockSourceKind kind)
     if (kind == ClockSourceKind::Adc && rowOf(c).hasAdc())
         return c.adcEnabled;
     return true;
+}
+
+bool lextRunning(const ClockConfig &c)
+{
+    const SeriesParams &s = *c.params();
+    const bool usart = (ControlTable::has(s, ControlTable::Control::Usart1Sel) && c.usart1Source == 3) ||
+                       (ControlTable::has(s, ControlTable::Control::Usart2Sel) && c.usart2Source == 3);
+    return usart || (c.rtcEnabled && c.rtcSource == 1);
+}
+
+bool pllRed(const ClockConfig &c)
+{
+    const SeriesParams &s = *c.params();
+    const bool low = s.pllMinMHz > 0 && !c.flexiblePllActive() && c.pllMHz < s.pllMinMHz;
+    return low || s.sclkRed(c.pllMHz);
 }
 
 double hickOutputMHz(const ClockConfig &c)

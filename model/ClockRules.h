@@ -41,6 +41,11 @@ bool hextInUse(const ClockConfig &c);
 bool rtcDividerInUse(const ClockConfig &c);
 // A source radio of a live clock output can be chosen: USB only while USB is on, ADC while the ADC is on.
 bool clockSourceUsable(const ClockConfig &c, int output, ClockSourceKind kind);
+// LEXT runs: it clocks the RTC or, where the series has the selectors, a USART.
+bool lextRunning(const ClockConfig &c);
+// The PLL output is out of bounds: above the system-clock limit or, in the
+// normal mode of a series with a floor, below it.
+bool pllRed(const ClockConfig &c);
 // HICK as the clock outputs see it: full speed while USB or the system clock takes HICK 48, else divided.
 double hickOutputMHz(const ClockConfig &c);
 

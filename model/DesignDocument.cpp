@@ -3,6 +3,7 @@
 #include "SeriesTable.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 // What each edit of a clock tree does, in the order a person sees it: the
 // record field takes the control's value, the entries in use are read, the
@@ -109,14 +110,20 @@ bool DesignDocument::entryCommitted(Control entry) const
 {
     const QString text = entryText(entry).trimmed();
     switch (entry) {
-    case Control::Hext: {
+    case Control::Hext:
+    case Control::Sclk: {
         bool ok = false;
         const double typed = text.toDouble(&ok);
-        return ok && typed == m_config.hextMHz;
+        const double stored = entry == Control::Hext ? m_config.hextMHz : m_config.sclkMHz;
+        if (!ok)
+            return false;
+        // The multiplier family compares what the entries show: sclk with three
+        // decimals, the crystal with five. The flexible PLL compares numbers.
+        if (m_series->pllKind == PllKind::Flexible)
+            return typed == stored;
+        const int decimals = entry == Control::Hext ? 5 : 3;
+        return QString::number(typed, 'f', decimals) == QString::number(stored, 'f', decimals);
     }
-    case Control::Sclk:
-        // The entry shows three decimals: that is the value it stands for.
-        return text == mhzText(m_config.sclkMHz);
     case Control::PllMs:
     case Control::PllNs: {
         const bool ms = entry == Control::PllMs;
@@ -271,8 +278,10 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
         const QString text = file.value(element);
         if (element == QLatin1String("hext")) {
             // Taken as written; the next read of the entry judges the range.
-            m_text[0] = text;
-            m_config.hextMHz = text.toDouble();
+            // A number is shown as the entry writes one ("8", not a clipped "8.00000").
+            bool number = false;
+            m_config.hextMHz = text.toDouble(&number);
+            m_text[0] = number ? QString::number(m_config.hextMHz, 'g', QLocale::FloatingPointShortest) : text;
             continue;
         }
         const Row *r = nullptr;

@@ -124,6 +124,9 @@ void SeriesWidget::buildControl(const Row &row)
                                 : row.id == Control::PllNs ? QStringLiteral("[*]?[0-9]+$")
                                                            : QStringLiteral("[0-9.]+$");
         widgets.edit->setValidator(new QRegExpValidator(QRegExp(pattern), widgets.edit));
+        if (row.id == Control::Sclk)
+            widgets.edit->setMaxLength(9); // "1024.000" and no more
+
         if (factor)
             setSheet(widgets.edit,
                      factorCommittedStyle().mid(int(strlen("background: rgb(255, 255, 255); "))));
@@ -473,10 +476,13 @@ void SeriesWidget::restyleEntry(Control id)
     const bool committed = doc.entryCommitted(id) && !doc.entryRefused(id);
     if (id != Control::Sclk || m_sclkStyled)
         setSheet(edit, committed ? committedEditStyle() : pendingEditStyle());
-    if (id == Control::Sclk && committed && !m_sclkStyled)
+    const bool inRange = doc.entryTextInRange(id);
+    if (id == Control::Sclk && multiplierPll())
+        setEditTextColor(edit, inRange ? QColor(Qt::darkGreen) : QColor(Qt::red));
+    else if (id == Control::Sclk && committed)
         valueColor(edit, m_series->sclkRed(rec().sclkMHz), true);
     else
-        setEditTextColor(edit, doc.entryTextInRange(id) ? QColor(Qt::black) : QColor(Qt::red));
+        setEditTextColor(edit, inRange ? QColor(Qt::black) : QColor(Qt::red));
 }
 
 void SeriesWidget::restyleEntries()
@@ -550,7 +556,7 @@ void SeriesWidget::refreshDisplay()
 
     if (m_pllLabel->isEnabled()) {
         setLabelText(m_pllLabel, mhz(c.pllMHz) + QStringLiteral("MHz"));
-        valueColor(m_pllLabel, pllLabelRed(), false);
+        valueColor(m_pllLabel, ClockRules::pllRed(c), false);
     } else {
         // Empty, and coloured as an in-range value, so what is shown depends
         // on the record alone (undo and redo land on the same look).
@@ -560,9 +566,13 @@ void SeriesWidget::refreshDisplay()
     if (m_pllcfgCaption && m_pllcfgCaption->isEnabled()) {
         setLabelText(m_pllcfgCaption, QXMCUPLL::tr("CRM_PLLCFG: "));
         m_pllcfgValue->setText(pllcfgText());
+        if (!has(Control::PllMode) || c.pllFlexible)
+            m_pllcfgValue->show();
     } else if (m_pllcfgCaption) {
         setLabelText(m_pllcfgCaption, QString());
         m_pllcfgValue->clear();
+        m_pllcfgValue->hide(); // an empty box on the drawing would read as a value
+
     }
     for (int i = 0; i < m_series->clockOutputs.size() && i < 2; ++i) {
         // An output without a pin is grayed and keeps the text it last showed.
@@ -618,7 +628,7 @@ void SeriesWidget::refreshClkout(int index)
         value = c.lextKHz;
         unit = QStringLiteral(" kHz)");
         // The multiplier series' LEXT runs only while it clocks the RTC.
-        empty = multiplierPll() && !lextRunning();
+        empty = multiplierPll() && !ClockRules::lextRunning(c);
         break;
     case ClockSourceKind::Adc:
         value = c.adcMHz;

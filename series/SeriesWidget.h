@@ -119,9 +119,6 @@ private:
     // Only the controls of the PLL mode in the record are shown.
     void showPllMode();
     void refreshPeripheralClocks();
-    bool pllLabelRed() const;
-    // LEXT runs: it clocks the RTC or a peripheral.
-    bool lextRunning() const;
 
     const ClockConfig &rec() const { return document().record(); }
 

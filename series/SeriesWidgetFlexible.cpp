@@ -65,6 +65,12 @@ void SeriesWidget::updatePllPaths(bool inUse)
         setSheet(radio, radioStyle(inUse));
     }
     m_pllLabel->setEnabled(inUse);
+    // The group's captions and hints follow its controls.
+    for (const char *name : {"pllms.caption", "pllms.hint", "pllns.caption", "pllns.hint", "pllfr.caption",
+                             "pllmult.caption", "pllmode.caption"}) {
+        if (QLabel *caption = findControl<QLabel>(QLatin1String(name)))
+            caption->setEnabled(inUse);
+    }
     if (m_pllcfgCaption) {
         m_pllcfgCaption->setEnabled(inUse);
         m_pllcfgValue->setEnabled(inUse);

@@ -76,10 +76,14 @@ void SeriesWidget::updateMultiplierPaths()
     if (has(Control::HextDiv))
         w(Control::HextDiv).combo->setEnabledWithStyle(onHext && c.hextDivEnabled);
 
-    const bool lext = lextRunning();
+    const bool lext = ClockRules::lextRunning(c);
     w(Control::LextBypass).combo->setEnabledWithStyle(lext);
     m_lextIn->setEnabled(lext);
     setSheet(m_lextIn, lext ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
+    // The OUT pin belongs to the group too; bypassed it is gray even in use.
+    const bool lextOut = lext && !c.lextBypass;
+    m_lextOut->setEnabled(lextOut);
+    setSheet(m_lextOut, lextOut ? QStringLiteral("color: blue") : QStringLiteral("color: gray"));
     enable(w(Control::RtcSel).radios, c.rtcEnabled);
     setLabelTextColor(m_ertcValue, c.rtcEnabled ? QColor(Qt::darkGreen) : QColor(Qt::gray));
 

@@ -34,22 +34,6 @@ void SeriesWidget::showPllMode()
         findControl<QWidget>(QLatin1String(name))->setVisible(flexible);
 }
 
-bool SeriesWidget::pllLabelRed() const
-{
-    const ClockConfig &c = rec();
-    // Normal mode has a floor as well as a ceiling.
-    const bool low = m_series->pllMinMHz > 0 && !c.flexiblePllActive() && c.pllMHz < m_series->pllMinMHz;
-    return low || m_series->sclkRed(c.pllMHz);
-}
-
-bool SeriesWidget::lextRunning() const
-{
-    const ClockConfig &c = rec();
-    const bool usart =
-        (has(Control::Usart1Sel) && c.usart1Source == 3) || (has(Control::Usart2Sel) && c.usart2Source == 3);
-    return usart || (c.rtcEnabled && c.rtcSource == 1);
-}
-
 void SeriesWidget::buildPeripheralSelectors()
 {
     for (int i = 0; i < 3; ++i) {

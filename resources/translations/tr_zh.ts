@@ -742,15 +742,15 @@
     </message>
     <message>
         <source>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  please confirm whether to continue?</source>
-        <translation>ADC 时钟最大为28 MHz，当前配置的ADC时钟错误。请确认是否继续？</translation>
+        <translation>ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？</translation>
     </message>
     <message>
         <source>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, please confirm whether to continue?</source>
-        <translation>ADC 时钟最大为28 MHz，当前配置的ADC时钟错误，请确认是否继续？</translation>
+        <translation>ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？</translation>
     </message>
     <message>
         <source>pll input clock source range 2-16MHz!</source>
-        <translation>pll 输入时钟源范围为2-16MHz！</translation>
+        <translation>pll输入时钟源范围2-16MHz！</translation>
     </message>
     <message>
         <source>Can not support pll clock less than</source>

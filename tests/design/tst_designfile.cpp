@@ -151,7 +151,7 @@ void TestDesignFile::fallbacks_data()
     row("ahbdiv 32 opens as /1", "ahbdiv=32 pllfr=4", "ahbMHz=144", "ahbdiv", "  /1");
     row("usbdiv 6.25 opens as 1.0", "usbdiv=6.25", "usbDiv=1", "usbdiv", "  /1");
     row("hext 30 kept, then refused", "hext=30.000000 ahbdiv=2 apb1div=4 clkout1pinselect=1", "hextMHz=30",
-        "hext", "30.000000", {"hext input error!"});
+        "hext", "30", {"hext input error!"});
     row("missing pllfr opens as /1", "pllfr", "sclkMHz=576", "pllfr", "  /1");
     row("unknown pin", "clkout1pinselect=7", "clkout1Pin=0", "clockout1PinSelect", "none");
     row("RTC on divided HEXT", "rtcswitch=1 rtcsel=2 rtcdiv=8", "rtcSource=2", "ertc.value", "1000.000");

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 #include <memory>
 
@@ -34,6 +35,8 @@ private slots:
     void everyControlChangesItsOwnField_data();
     void everyControlChangesItsOwnField();
     void foldOutLists();
+    void chineseMessages_data();
+    void chineseMessages();
 
 private:
     ScriptedDialogs m_dialogs;
@@ -548,6 +551,17 @@ void TestSeriesWidgets::edits_data()
         "pllcfg.caption=|pllcfg=|pll.value=");
     row("mode switch stopped by HEXT", "QXC315", "text hext 30|combo pllmode 1",
         "box=hext input error!|pllmode=normal|shown=pllmult|hidden=pllms");
+    // What the multiplier family shows beside its values.
+    row("sclk shown with three decimals is applied", "QXC300A", "combo hextdiv 1|radio pllhextdiv 1|combo ahbdiv 1",
+        "sclk=170.667|style.sclk=committed|green=sclk");
+    row("sclk typed inside the range", "QXC300A", "text sclk 100", "style.sclk=pending|green=sclk");
+    row("sclk typed above the range", "QXC300A", "text sclk 300", "style.sclk=pending|red=sclk");
+    row("sclk takes nine characters", "QXC300A", "text sclk 1024.000001", "sclk=1024.0000");
+    row("LEXT pins without the RTC", "QXC300A", "", "off=lext.in lext.out");
+    row("LEXT pins with the RTC on it", "QXC300A", "combo rtcswitch 1|radio rtcsel 1", "on=lext.in lext.out");
+    row("PLL captions follow the group", "QXC330", "radio sclkselect 2",
+        "off=pllms.caption pllms.hint pllns.caption pllns.hint pllfr.caption|hidden=pllcfg");
+    row("PLL captions in use", "QXC330", "", "on=pllms.caption pllns.hint pllfr.caption|shown=pllcfg");
     // clang-format on
 }
 
@@ -585,6 +599,31 @@ void TestSeriesWidgets::foldOutLists()
     QVERIFY(qgraphicsitem_cast<QGraphicsPixmapItem *>(view->itemAt(bare)));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, bare);
     QVERIFY(!t.get("list1")->isVisible());
+}
+
+void TestSeriesWidgets::chineseMessages_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("chinese");
+    QTest::newRow("PLL input range") << "pll input clock source range 2-16MHz!" << "pll输入时钟源范围2-16MHz！";
+    QTest::newRow("ADC, full stop")
+        << "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  please confirm whether to "
+           "continue?"
+        << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
+    QTest::newRow("ADC, comma")
+        << "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, please confirm whether to "
+           "continue?"
+        << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
+}
+
+// The series' messages as the Chinese catalogue has them.
+void TestSeriesWidgets::chineseMessages()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, chinese);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/image/tr_zh.qm")));
+    QCOMPARE(translator.translate("QXMCUPLL", source.toUtf8().constData()), chinese);
 }
 
 QTEST_MAIN(TestSeriesWidgets)
