@@ -1,10 +1,13 @@
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "TestHelpers.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -49,7 +52,11 @@ class TestPackage : public QObject {
 private slots:
     void initTestCase();
 
+    void packageFilesAndFields_data();
     void packageFilesAndFields();
+    void manPages_data();
+    void manPages();
+    void packageNeedsHelp2man();
     void desktopEntryAndFileType_data();
     void desktopEntryAndFileType();
     void manualRoundTrip_data();
@@ -58,7 +65,6 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    QString m_package; // the .deb cpack made
 };
 
 void TestPackage::initTestCase()
@@ -74,47 +80,166 @@ void TestPackage::initTestCase()
                            "--config", "CPackConfig.cmake"},
                           {}, QStringLiteral(TF_BUILD_DIR));
     QVERIFY2(cpack.status == 0, qPrintable(cpack.output));
-    // The name Debian gives it: package, version, architecture.
-    m_package = m_dir.filePath("deb/tickforge_3.0.03_amd64.deb");
-    QVERIFY2(QFileInfo::exists(m_package), qPrintable(cpack.output));
+    // The names Debian gives them: package, version, architecture.
+    for (const char *package : {"tickforge", "tickforge-cli"}) {
+        QVERIFY2(QFileInfo::exists(m_dir.filePath(QStringLiteral("deb/%1_3.0.03_amd64.deb").arg(package))),
+                 qPrintable(cpack.output));
+    }
 }
 
-void TestPackage::packageFilesAndFields()
+void TestPackage::packageFilesAndFields_data()
 {
-    const Run listing = run("dpkg-deb", {"--contents", m_package});
-    QCOMPARE(listing.status, 0);
-    QStringList files; // regular files only: "-rw-r--r-- root/root 1234 2024-01-01 00:00 ./usr/bin/x"
-    for (const QString &line : listing.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (line.startsWith(QLatin1Char('-')))
-            files << line.section(QLatin1Char(' '), -1).mid(1);
-    }
-    files.sort();
-    QStringList expected{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("fields"); // "Field: part of its value"
+    QTest::addColumn<QStringList>("absent"); // parts of Depends that must not be there
+    QTest::addColumn<QString>("summary");
+
+    // Without the GUI libraries, with what every package needs.
+    QStringList cliAbsent;
+#ifdef TF_HEADLESS_CLI
+    cliAbsent << "libqt5widgets5"
+              << "libqt5gui5"
+              << "fonts-";
+#endif
+    QTest::newRow("tickforge-cli")
+        << QStringList{"/usr/bin/tickforge-cli", "/usr/share/doc/tickforge-cli/changelog.gz",
+                       "/usr/share/doc/tickforge-cli/copyright", "/usr/share/man/man1/tickforge-cli.1.gz"}
+        << QStringList{"Version: 3.0.03",         "Depends: libqt5core5a",       "Depends: libqt5xml5",
+                       "Depends: libqt5network5", "Recommends: ca-certificates", "Maintainer: @example.org"}
+        << cliAbsent << "clock designs of QX microcontrollers from the command line";
+
+    QStringList desktop{
         "/usr/bin/tickforge",
-        "/usr/bin/tickforge-cli",
         "/usr/share/applications/tickforge.desktop",
+        "/usr/share/doc/tickforge/changelog.gz",
+        "/usr/share/doc/tickforge/copyright",
         "/usr/share/icons/hicolor/scalable/apps/tickforge.svg",
-        "/usr/share/man/man1/tickforge-cli.1.gz",
         "/usr/share/man/man1/tickforge.1.gz",
         "/usr/share/mime/packages/tickforge.xml",
         "/usr/share/tickforge/Documents/UM_Tickforge.pdf",
         "/usr/share/tickforge/Documents/UM_Tickforge_EN.pdf",
     };
+#ifdef TF_HEADLESS_CLI
+    desktop << "/usr/bin/tickforge-render";
+#endif
     for (const char *size : {"16x16", "22x22", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"}) {
-        expected << QStringLiteral("/usr/share/icons/hicolor/%1/apps/tickforge.png").arg(QLatin1String(size))
-                 << QStringLiteral("/usr/share/icons/hicolor/%1/mimetypes/application-x-tickforge-design.png")
-                        .arg(QLatin1String(size));
+        desktop << QStringLiteral("/usr/share/icons/hicolor/%1/apps/tickforge.png").arg(QLatin1String(size))
+                << QStringLiteral("/usr/share/icons/hicolor/%1/mimetypes/application-x-tickforge-design.png")
+                       .arg(QLatin1String(size));
     }
-    expected.sort();
-    QCOMPARE(files, expected);
+    // The tool it drives, Qt found by shlibdeps, Qt's Chinese texts, the fonts
+    // of both languages, opening files and folders.
+    QTest::newRow("tickforge")
+        << desktop << QStringList{"Version: 3.0.03",           "Depends: tickforge-cli (= 3.0.03)",
+                                  "Depends: libqt5widgets5",   "Depends: qttranslations5-l10n",
+                                  "Depends: fonts-liberation", "Depends: fonts-wqy-zenhei",
+                                  "Recommends: xdg-utils",     "Maintainer: @example.org"}
+        << QStringList{} << "clock tree designer and code generator for QX microcontrollers";
+}
 
-    // Qt found by shlibdeps, Qt's Chinese texts, opening files and folders, a project address.
-    const QStringList fields{"Version: 3.0.03", "Depends: libqt5widgets5", "Depends: qttranslations5-l10n",
-                             "Recommends: xdg-utils", "Maintainer: @example.org"};
+void TestPackage::packageFilesAndFields()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, absent);
+    QFETCH(QString, summary);
+    const QString package =
+        m_dir.filePath(QStringLiteral("deb/%1_3.0.03_amd64.deb").arg(QLatin1String(QTest::currentDataTag())));
+    const Run listing = run("dpkg-deb", {"--contents", package});
+    QCOMPARE(listing.status, 0);
+    QStringList found; // regular files only: "-rw-r--r-- root/root 1234 2024-01-01 00:00 ./usr/bin/x"
+    for (const QString &line : listing.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1Char('-')))
+            found << line.section(QLatin1Char(' '), -1).mid(1);
+    }
+    found.sort();
+    files.sort();
+    QCOMPARE(found, files);
+
     for (const QString &field : fields) {
-        const Run value = run("dpkg-deb", {"--field", m_package, field.section(':', 0, 0)});
+        const Run value = run("dpkg-deb", {"--field", package, field.section(':', 0, 0)});
         QVERIFY2(value.status == 0 && value.output.contains(field.section(": ", 1)), qPrintable(field));
     }
+    const Run depends = run("dpkg-deb", {"--field", package, "Depends"});
+    for (const QString &part : absent)
+        QVERIFY2(!depends.output.contains(part), qPrintable(depends.output));
+
+    // The summary, then the extended text, each line indented by one blank; a
+    // line of the text that starts with a dot is read as a control statement.
+    const Run description = run("dpkg-deb", {"--field", package, "Description"});
+    const QStringList lines = description.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.value(0), summary);
+    QVERIFY(lines.size() > 3);
+    for (const QString &line : lines.mid(1)) {
+        QVERIFY2(line.startsWith(QLatin1Char(' ')) && line.size() > 1 && line.at(1) != QLatin1Char(' '),
+                 qPrintable(line));
+        QVERIFY2(line == QLatin1String(" .") || !line.startsWith(QLatin1String(" .")), qPrintable(line));
+    }
+}
+
+void TestPackage::manPages_data()
+{
+    QTest::addColumn<QStringList>("sections"); // in order
+    QTest::addColumn<QStringList>("patterns"); // each matches a line of the page
+    QTest::newRow("tickforge") << QStringList{"NAME",        "SYNOPSIS",        "DESCRIPTION",
+                                              "OPTIONS",     "\"EXIT STATUS\"", "FILES",
+                                              "\"SEE ALSO\""}
+                               << QStringList{R"(^\.I /usr/share/tickforge/Documents/UM_Tickforge_EN\.pdf$)",
+                                              R"(^\.BR tickforge\\-cli \(1\)$)"};
+    // help2man split the solve usage over two paragraphs and made no row of
+    // exit status 10.
+    QTest::newRow("tickforge-cli")
+        << QStringList{"NAME", "SYNOPSIS", "DESCRIPTION", "\"EXIT STATUS\"", "EXAMPLES", "\"SEE ALSO\""}
+        << QStringList{R"(^\\fBsolve\\fR \\fISERIES\\fR .*\[\\fB\\-\\-usb48\\fR\]$)",
+                       R"(^\.B solve SERIES .*\[\\-\\-usb48\]$)", R"(^10$)", R"(^\.BR tickforge \(1\)$)"};
+}
+
+// The manual pages of both packages, written by help2man and mended.
+void TestPackage::manPages()
+{
+    QFETCH(QStringList, sections);
+    QFETCH(QStringList, patterns);
+    const Run page =
+        run("gzip", {"-dc", QStringLiteral(TF_BUILD_DIR "/dist/%1.1.gz").arg(QTest::currentDataTag())});
+    QCOMPARE(page.status, 0);
+    const QStringList lines = page.output.split(QLatin1Char('\n'));
+    QStringList found;
+    for (const QString &line : lines) {
+        if (line.startsWith(QLatin1String(".SH ")))
+            found << line.mid(4);
+    }
+    QCOMPARE(found, sections);
+    for (const QString &pattern : patterns) {
+        const QRegularExpression expression(pattern);
+        QVERIFY2(
+            std::any_of(lines.cbegin(), lines.cend(),
+                        [&expression](const QString &line) { return expression.match(line).hasMatch(); }),
+            qPrintable(pattern));
+    }
+    // The 10 row of the exit status table is a row like the others.
+    if (patterns.contains(QStringLiteral("^10$")))
+        QCOMPARE(lines.at(lines.indexOf(QStringLiteral("10")) - 1), QStringLiteral(".TP"));
+}
+
+// Without help2man the build goes on, but cpack refuses to make packages
+// without manual pages, before it builds anything.
+void TestPackage::packageNeedsHelp2man()
+{
+    const QString build = m_dir.filePath("no-help2man");
+    const Run configure = run(QStringLiteral(TF_CMAKE), {"-S", QStringLiteral(TF_SOURCE_DIR), "-B", build,
+                                                         "-DHELP2MAN=/nonexistent/help2man"});
+    QVERIFY2(configure.status == 0, qPrintable(configure.output));
+    QVERIFY2(configure.output.contains("help2man or gzip not found"), qPrintable(configure.output));
+    // Should cpack go on, it fails at once instead of building this tree.
+    const Run cpack = run(QStringLiteral(TF_CPACK),
+                          {"-G", "DEB", "--config", "CPackConfig.cmake", "-D",
+                           "CPACK_INSTALL_CMAKE_PROJECTS=/nonexistent;Tickforge;ALL;/"},
+                          {}, build);
+    QVERIFY(cpack.status != 0);
+    QVERIFY2(cpack.output.contains("The Debian packages cannot be made:") &&
+                 cpack.output.contains("help2man or gzip not found"),
+             qPrintable(cpack.output));
+    QVERIFY(QDir(build).entryList({"*.deb"}, QDir::Files).isEmpty());
 }
 
 void TestPackage::desktopEntryAndFileType_data()
@@ -162,24 +287,56 @@ void TestPackage::desktopEntryAndFileType()
 void TestPackage::manualRoundTrip_data()
 {
     QTest::addColumn<QByteArray>("source");
-    QTest::addColumn<QStringList>("words"); // to be read back from the PDF
-    QTest::newRow("English") << QByteArray("---\ntitle: Round Trip\ncontents: Contents\nlanguage: en\n---\n\n"
-                                           "# Oscillators\n\nThe crystal runs at **eight** megahertz.\n")
+    QTest::addColumn<QString>("fonts");     // the only font folder fontconfig sees; empty: the system's
+    QTest::addColumn<QStringList>("words"); // to be read back from the PDF, or the tool's complaint
+    const QByteArray english("---\ntitle: Round Trip\ncontents: Contents\nlanguage: en\n---\n\n"
+                             "# Oscillators\n\nThe crystal runs at **eight** megahertz.\n");
+    const QByteArray chinese("---\ntitle: 往返测试\ncontents: 目录\nlanguage: zh\n---\n\n"
+                             "# 振荡器\n\n外部晶振的频率为八兆赫。\n");
+    QTest::newRow("English") << english << QString()
                              << QStringList{"Round Trip", "1 Oscillators",
                                             "The crystal runs at eight megahertz."};
-    QTest::newRow("Chinese") << QByteArray("---\ntitle: 往返测试\ncontents: 目录\nlanguage: zh\n---\n\n"
-                                           "# 振荡器\n\n外部晶振的频率为八兆赫。\n")
+    QTest::newRow("Chinese") << chinese << QString()
                              << QStringList{"往返测试", "1 振荡器", "外部晶振的频率为八兆赫。"};
+    // A missing font stops the build instead of shipping boxes or a stand-in.
+    QTest::newRow("English without fonts")
+        << english << "empty"
+        << QStringList{"the font \"Liberation Sans\" is missing (Debian package fonts-liberation)"};
+    QTest::newRow("English with Liberation only")
+        << english << "/usr/share/fonts/truetype/liberation" << QStringList{"Round Trip"};
+    QTest::newRow("Chinese with Liberation only")
+        << chinese << "/usr/share/fonts/truetype/liberation"
+        << QStringList{"the font \"WenQuanYi Zen Hei\" is missing (Debian package fonts-wqy-zenhei)"};
 }
 
 void TestPackage::manualRoundTrip()
 {
     QFETCH(QByteArray, source);
+    QFETCH(QString, fonts);
     QFETCH(QStringList, words);
     const QString markdown = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".md"));
     const QString pdf = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
     QVERIFY(!writeFile(markdown, source).isNull());
-    const Run render = run(QStringLiteral(TF_MANUAL_TOOL), {markdown, pdf});
+    QProcessEnvironment environment;
+    if (!fonts.isEmpty()) {
+        const QString config = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".fonts.conf"));
+        const QString folder = fonts.startsWith(QLatin1Char('/')) ? fonts : m_dir.filePath(fonts);
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(!writeFile(config, QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir>"
+                                                  "<cachedir>%2</cachedir></fontconfig>\n")
+                                       .arg(folder, m_dir.filePath("fontcache"))
+                                       .toUtf8())
+                     .isNull());
+        environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("FONTCONFIG_FILE", config);
+    }
+    const Run render = run(QStringLiteral(TF_MANUAL_TOOL), {markdown, pdf}, environment);
+    if (words.constFirst().startsWith(QLatin1String("the font"))) {
+        QCOMPARE(render.output.trimmed(), QStringLiteral("tf_manual: ") + words.constFirst());
+        QCOMPARE(render.status, 1);
+        QVERIFY(!QFileInfo::exists(pdf));
+        return;
+    }
     QVERIFY2(render.status == 0, qPrintable(render.output));
 
     const Run text = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});

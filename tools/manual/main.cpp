@@ -9,10 +9,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -55,6 +57,34 @@ int fail(const QString &message)
     return 1;
 }
 
+// The fonts the manual is set in, and the Debian package of each. Qt would
+// quietly stand in another font for a missing one, or draw a Chinese manual
+// as empty boxes: the build must stop instead.
+QString missingFont(bool chinese)
+{
+    struct Font {
+        const char *family;
+        const char *package;
+        bool chinese;
+    };
+    static const Font fonts[] = {{"Liberation Sans", "fonts-liberation", false},
+                                 {"Liberation Mono", "fonts-liberation", false},
+                                 {"WenQuanYi Zen Hei", "fonts-wqy-zenhei", true},
+                                 {"WenQuanYi Zen Hei Mono", "fonts-wqy-zenhei", true}};
+    const QStringList installed = QFontDatabase().families();
+    for (const Font &font : fonts) {
+        const QString family = QLatin1String(font.family);
+        // A family two foundries share is listed as "Family [Foundry]".
+        const bool found = std::any_of(installed.cbegin(), installed.cend(), [&family](const QString &name) {
+            return name == family || name.startsWith(family + QLatin1String(" ["));
+        });
+        if ((chinese || !font.chinese) && !found)
+            return QStringLiteral("the font \"%1\" is missing (Debian package %2)")
+                .arg(family, QLatin1String(font.package));
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,11 +107,14 @@ int main(int argc, char *argv[])
     if (!source.open(QIODevice::ReadOnly | QIODevice::Text))
         return fail(QStringLiteral("cannot read %1").arg(arguments.at(1)));
     const QString text = QString::fromUtf8(source.readAll());
+    const bool chinese = text.contains(QLatin1String("\nlanguage: zh\n"));
+    const QString font = missingFont(chinese);
+    if (!font.isEmpty())
+        return fail(font);
 
     // The program's pictures in the manual's language.
     QTranslator translator;
-    if (text.contains(QLatin1String("\nlanguage: zh\n")) &&
-        translator.load(QStringLiteral(":/image/tr_zh.qm")))
+    if (chinese && translator.load(QStringLiteral(":/image/tr_zh.qm")))
         QApplication::installTranslator(&translator);
     SilentDialogs dialogs;
 
