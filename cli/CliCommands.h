@@ -1,23 +1,14 @@
 #pragma once
 
-#include "ClockRules.h"
+#include "CliShared.h"
 
 #include <QStringList>
 
+#include <map>
+#include <memory>
+
 class CliDialogs;
 class QXMCUPLL;
-
-// Exit statuses of tickforge-cli, one table for every command.
-enum CliStatus {
-    CliDone = 0,
-    CliUsage = 1,      // usage error or bad value, unreadable or unsupported file
-    CliRefused = 2,    // refused: a limit check or invalid design content
-    CliWarning = 3,    // stopped at a warning (also a value that opening changed)
-    CliExists = 4,     // an output file exists
-    CliGenFailed = 5,  // generation or rendering failed (I/O)
-    CliDiffers = 7,    // generate --check: a file differs from the design or is missing
-    CliNoSolution = 8, // no solution meets the constraint (solve --usb48)
-};
 
 // Runs one command line (without the program name). Needs a QApplication
 // with the English catalogue installed.
@@ -25,12 +16,6 @@ int runCli(const QStringList &arguments);
 
 // The text printed by --help.
 QString cliHelpText();
-
-// What a command has to say: lines for standard output and standard error.
-struct CliReport {
-    QStringList out;
-    QStringList err;
-};
 
 namespace CliTool {
 
@@ -52,5 +37,19 @@ struct GenerateOptions {
 // command builds one, tests may reuse one for many files. Returns the status.
 int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
                  const GenerateOptions &options, CliReport &report);
+
+// Generates design files one after the other, reusing what it built for
+// a series.
+class Generator {
+public:
+    Generator();
+    ~Generator();
+    Q_DISABLE_COPY(Generator)
+    int generate(const QString &fileName, const QString &dir, const GenerateOptions &options,
+                 CliReport &report);
+
+private:
+    std::map<int, std::unique_ptr<QXMCUPLL>> m_widgets;
+};
 
 } // namespace CliTool

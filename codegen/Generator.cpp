@@ -3,7 +3,7 @@
 #include "ClockConfig.h"
 #include "Markers.h"
 #include "NameTables.h"
-#include "SafeSave.h"
+#include "OutputFiles.h"
 #include "SeriesRules.h"
 #include "Summary.h"
 
@@ -703,7 +703,9 @@ Result generate(const ClockConfig &config, const QString &inc, const QString &sr
         {stem + QStringLiteral("_conf.h"), inc + QLatin1Char('/') + stem + QStringLiteral("_conf.h"),
          &files.confHeader},
     };
+    // Every question first: the files are then written all or none.
     bool replaceAll = false;
+    QVector<OutputFile> writes;
     for (const Output &out : outputs) {
         if (QFileInfo::exists(out.path) && !replaceAll) {
             const ConflictAnswer answer = askOverwrite ? askOverwrite(out.name) : ConflictAnswer{};
@@ -714,13 +716,10 @@ Result generate(const ClockConfig &config, const QString &inc, const QString &sr
             }
             replaceAll = answer.replaceAll;
         }
-        QString reason;
-        if (!saveFileSafely(out.path, encoded(*out.text), &reason)) {
-            result.status = Status::WriteFailed;
-            result.error = QStringLiteral("%1: %2").arg(out.path, reason);
-            return result;
-        }
+        writes.append({out.path, encoded(*out.text)});
     }
+    if (!writeAllOrNone(writes, &result.error))
+        result.status = Status::WriteFailed;
     return result;
 }
 

@@ -24,6 +24,8 @@ private slots:
     void matchesTheProgram();
     void upToDateCheck_data();
     void upToDateCheck();
+    void generateEach_data();
+    void generateEach();
     void render();
 };
 
@@ -73,7 +75,8 @@ void TestCli::commands_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("text");      // in standard output or standard error
     QTest::addColumn<QByteArray>("design"); // null: no file at all
-    QTest::addColumn<QString>("existing");  // an output file present before
+    QTest::addColumn<QString>("existing");  // output files present before, by hand
+
     const auto row = [](const char *tag, const char *arguments, int status, const QString &text,
                         const QByteArray &design = QByteArray(), const char *existing = "") {
         QTest::newRow(tag) << arguments << status << text << design << existing;
@@ -171,6 +174,22 @@ void TestCli::commands_data()
     row("warning, --force", "generate FILE OUT --force", 0, warning, usbWarning);
     row("refused, --force", "generate FILE OUT --force", 2, error, refused);
     row("inc is a file", "generate FILE OUT", 5, "Creating \"inc\" folder error!", designWith(), "inc");
+    // Nothing of a new design when its last file cannot be written.
+    row("the last file cannot be written", "generate FILE OUT --overwrite", 5,
+        "inc/qxc330_335_conf.h: not a regular file", designWith(),
+        "src/main.c src/qxc330_335_clock.c inc/qxc330_335_conf.h/x");
+    row("new keeps an existing file", "new QXC330 -o OUT/src/main.c", 4, "exists", QByteArray(),
+        "src/main.c");
+    row("no output folder", "generate FILE EMPTY", 1, "the output folder is empty", designWith());
+    row("no output folder, --check", "generate FILE EMPTY --check", 1, "the output folder is empty",
+        designWith());
+    row("no output folder, --guard", "generate FILE EMPTY --guard --overwrite", 1,
+        "the output folder is empty", designWith());
+    row("the output folder is a file", "generate FILE OUT/src/main.c", 1, "is not a folder", designWith(),
+        "src/main.c");
+    // Values a file held are quoted in the findings: JSON escapes them.
+    row("check --json quotes a tab and a line feed", "check FILE --json", 3,
+        "\"text\": \"ahbdiv \\\"3\\t\\n2\\\" read as 1\"", designWith("ahbdiv=3\t\n2"));
     row("empty file", "show FILE", 1, unsupported, "");
     row("entities", "generate FILE OUT", 1, unsupported,
         "<!DOCTYPE C [<!ENTITY m \"QXC330\">]><C><MCU>&m;</MCU></C>");
@@ -187,26 +206,38 @@ void TestCli::commands()
     QTemporaryDir dir;
     const QDir out(dir.filePath(QStringLiteral("out")));
     const QByteArray mine = "written by hand\n";
-    QVERIFY(existing.isEmpty() || (QDir().mkpath(QFileInfo(out.filePath(existing)).path()) &&
-                                   !writeFile(out.filePath(existing), mine).isNull()));
+    const QStringList byHand = existing.split(' ', Qt::SkipEmptyParts);
+    for (const QString &name : byHand) {
+        QVERIFY(QDir().mkpath(QFileInfo(out.filePath(name)).path()) &&
+                !writeFile(out.filePath(name), mine).isNull());
+    }
+    const QStringList before = existingOutputs(out);
     const QString path = dir.filePath(QStringLiteral("d.TFCC"));
     QVERIFY(design.isNull() || !writeFile(path, design).isNull());
     arguments.replace(QStringLiteral("FILE"), path).replace(QStringLiteral("OUT"), out.path());
-    const Run run = runCli(arguments.split(' ', Qt::SkipEmptyParts));
+    QStringList words = arguments.split(' ', Qt::SkipEmptyParts);
+    words.replaceInStrings(QRegularExpression("^EMPTY$"), QString());
+    const Run run = runCli(words);
     QCOMPARE(run.status, status);
     const QString both = run.out + run.err;
     QVERIFY2(both.contains(text), qPrintable(both));
     QVERIFY(status != 1 || run.out.isEmpty());
+    if (arguments.contains("--json"))
+        QVERIFY(!QJsonDocument::fromJson(run.out.toUtf8()).isNull());
     if (!arguments.contains(out.path()))
         return;
     if (status == 0) {
         QCOMPARE(existingOutputs(out), kOutputs);
-        QVERIFY(existing.isEmpty() || readBytes(out.filePath(existing)) != mine);
+        for (const QString &name : byHand)
+            QVERIFY(readBytes(out.filePath(name)) != mine);
         return;
     }
     QVERIFY(run.out.isEmpty()); // nothing was written
-    QCOMPARE(existingOutputs(out), existing.contains('/') ? QStringList{existing} : QStringList());
-    QVERIFY(existing.isEmpty() || readBytes(out.filePath(existing)) == mine);
+    QCOMPARE(existingOutputs(out), before);
+    for (const QString &name : byHand)
+        QCOMPARE(readBytes(out.filePath(name)), mine);
+    QCOMPARE(QDir(out.filePath("src")).entryList(QDir::Files | QDir::Hidden).size(),
+             byHand.filter("src/").size());
 }
 
 void TestCli::matchesTheProgram_data()
@@ -366,6 +397,47 @@ void TestCli::upToDateCheck()
     QCOMPARE(existingOutputs(out).size(), files.size());
     for (const QString &name : files.keys())
         QCOMPARE(readBytes(out.filePath(name)), files.value(name));
+}
+
+void TestCli::generateEach_data()
+{
+    QTest::addColumn<QStringList>("designs"); // "folder/name:changes" under the scratch folder
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QStringList>("written"); // the folders under OUTROOT that got the four files
+    QTest::newRow("all done") << QStringList{"a:", "b:apb1div=4"} << 0
+                              << "a.TFCC: 0 done\nb.TFCC: 0 done\n" << QStringList{"a", "b"};
+    QTest::newRow("a refusal outranks a warning")
+        << QStringList{"w:tousbswitch=0 usbdiv=5.0", "r:pllns=80", "ok:"} << 2
+        << "w.TFCC: 3 warning\nr.TFCC: 2 refused\nok.TFCC: 0 done\n" << QStringList{"ok"};
+    QTest::newRow("a warning") << QStringList{"ok:", "w:tousbswitch=0 usbdiv=5.0"} << 3
+                               << "ok.TFCC: 0 done\nw.TFCC: 3 warning\n" << QStringList{"ok"};
+    QTest::newRow("same base name twice") << QStringList{"x/a:", "b:", "y/a:"} << 1 << "" << QStringList{};
+}
+
+// generate --each: every design into a folder of its own name, one status
+// line each, the most severe status for the run.
+void TestCli::generateEach()
+{
+    QFETCH(QStringList, designs);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QStringList, written);
+    QTemporaryDir dir;
+    QStringList arguments{"generate", "--each", dir.filePath("root")};
+    for (const QString &design : designs) {
+        const QString path = dir.filePath(design.section(':', 0, 0) + ".TFCC");
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(!writeFile(path, designWith(design.section(':', 1))).isNull());
+        arguments << path;
+    }
+    const Run run = runCli(arguments);
+    QCOMPARE(run.status, status);
+    QCOMPARE(QString(run.out).remove(dir.path() + '/'), out);
+    const QDir root(dir.filePath("root"));
+    QCOMPARE(root.entryList(QDir::Dirs | QDir::NoDotAndDotDot), written);
+    for (const QString &name : written)
+        QCOMPARE(existingOutputs(QDir(root.filePath(name))), kOutputs);
 }
 
 // render draws the tree as the program shows it: the drawing's size, and the
