@@ -703,7 +703,8 @@ Result generate(const ClockConfig &config, const QString &inc, const QString &sr
         {stem + QStringLiteral("_conf.h"), inc + QLatin1Char('/') + stem + QStringLiteral("_conf.h"),
          &files.confHeader},
     };
-    // Every question first: the files are then written all or none.
+    // Every question first, then the files agreed to are written all or none:
+    // a "Cancel" keeps the files before it, as the question's order promises.
     bool replaceAll = false;
     QVector<OutputFile> writes;
     for (const Output &out : outputs) {
@@ -712,13 +713,13 @@ Result generate(const ClockConfig &config, const QString &inc, const QString &sr
             if (!answer.replace) {
                 result.status = Status::NotReplaced;
                 result.error = QStringLiteral("%1 was not replaced").arg(out.name);
-                return result;
+                break;
             }
             replaceAll = answer.replaceAll;
         }
         writes.append({out.path, encoded(*out.text)});
     }
-    if (!writeAllOrNone(writes, &result.error))
+    if (!writeAllOrNone(writes, result.done() ? &result.error : nullptr))
         result.status = Status::WriteFailed;
     return result;
 }
