@@ -31,6 +31,8 @@ def main():
     cli = sys.argv[1] if len(sys.argv) > 1 else "build/cli/tickforge-cli"
     bare = sys.argv[2] if len(sys.argv) > 2 else "build/bench/cli/bench_bare_core"
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 21
+    usage = subprocess.run([cli, "--help"], capture_output=True, text=True).stdout
+    has_set, has_each = "  set FILE" in usage, "--each" in usage  # an older build may lack them
     with tempfile.TemporaryDirectory() as work:
         design = os.path.join(work, "board.TFCC")
         subprocess.run([cli, "new", "QXC330", "-o", design], check=True)
@@ -42,7 +44,7 @@ def main():
             ("check", [cli, "check", design]),
             ("generate", [cli, "generate", design, out, "--overwrite"]),
             ("set", [cli, "set", design, "ahbdiv=2", "apb1div=4", "-o", edited, "--overwrite"]),
-        ]
+        ][:None if has_set else -1]
         times = {name: [] for name, _ in cases}
         for _ in range(runs):
             for name, argv in cases:
@@ -54,6 +56,8 @@ def main():
             print("  %-22s %7.1f ms  %5.2fx bare%s" % (name, m * 1000, m / base,
                                                          "" if name.startswith("bare") else "  (target <= 3x)"))
 
+        if not has_each:
+            return
         count = 100
         designs = []
         for i in range(count):

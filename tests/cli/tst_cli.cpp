@@ -27,6 +27,7 @@ private slots:
     void generateEach_data();
     void generateEach();
     void render();
+    void headless();
 };
 
 namespace {
@@ -323,44 +324,46 @@ void TestCli::upToDateCheck_data()
 {
     QTest::addColumn<QString>("first");     // run first on the design `before` ("" none)
     QTest::addColumn<QString>("before");    // design changes
-    QTest::addColumn<bool>("crlf");         // then the output's line ends made CR LF
+    QTest::addColumn<QString>("tamper");    // then the output files changed: "crlf" line ends, "nul", "bom"
     QTest::addColumn<QString>("arguments"); // run on the design `design`
     QTest::addColumn<QString>("design");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("text");
-    const auto row = [](const char *tag, const QString &first, const QString &before, bool crlf,
+    const auto row = [](const char *tag, const QString &first, const QString &before, const QString &tamper,
                         const QString &arguments, const QString &design, int status, const QString &text) {
-        QTest::newRow(tag) << first << before << crlf << arguments << design << status << text;
+        QTest::newRow(tag) << first << before << tamper << arguments << design << status << text;
     };
     const QString generate = "generate FILE OUT", check = "generate FILE OUT --check";
     const QString guarded = generate + " --guard", guardedCheck = check + " --guard";
-    row("regenerated files match", generate, "", false, check, "", 0, "");
-    row("CR LF line ends are no difference", generate, "", true, check, "", 0, "");
-    row("a changed design names the file", generate, "", false, check, "apb1div=4", 7,
+    row("regenerated files match", generate, "", "", check, "", 0, "");
+    row("CR LF line ends are no difference", generate, "", "crlf", check, "", 0, "");
+    row("a NUL byte is a difference", generate, "", "nul", check, "", 7, "src/main.c differs");
+    row("a byte-order mark is a difference", generate, "", "bom", check, "", 7, "src/main.c differs");
+    row("a changed design names the file", generate, "", "", check, "apb1div=4", 7,
         "src/qxc330_335_clock.c differs\n--- a/src/qxc330_335_clock.c\n+++ b/src/qxc330_335_clock.c\n"
         "@@ -17,8 +17,8 @@\n");
-    row("the code lines of the change", generate, "", false, check, "apb1div=4", 7,
+    row("the code lines of the change", generate, "", "", check, "apb1div=4", 7,
         "@@ -67,7 +67,7 @@\n   crm_apb2_div_set(CRM_APB2_DIV_2);\n \n   /* config apb1clk */\n"
         "-  crm_apb1_div_set(CRM_APB1_DIV_2);\n+  crm_apb1_div_set(CRM_APB1_DIV_4);\n");
-    row("nothing generated yet", "", "", false, check, "", 7,
+    row("nothing generated yet", "", "", "", check, "", 7,
         "src/main.c is missing\nsrc/qxc330_335_clock.c is missing\n");
-    row("a warning stops the check", generate, "", false, check, "tousbswitch=0 usbdiv=5.0", 3,
+    row("a warning stops the check", generate, "", "", check, "tousbswitch=0 usbdiv=5.0", 3,
         "warning: USB clock");
-    row("a warning, --force", generate, "", false, check + " --force", "tousbswitch=0 usbdiv=5.0", 7,
+    row("a warning, --force", generate, "", "", check + " --force", "tousbswitch=0 usbdiv=5.0", 7,
         "src/qxc330_335_clock.c differs");
-    row("a refusal", generate, "", false, check, "pllns=80", 2,
+    row("a refusal", generate, "", "", check, "pllns=80", 2,
         "error: Can not support sclk greater than 288MHz");
-    row("unguarded files, guarded check", generate, "", false, guardedCheck, "", 7,
+    row("unguarded files, guarded check", generate, "", "", guardedCheck, "", 7,
         "+typedef char HEXT_VALUE_differs_from_the_crystal_of_the_clock_design[(HEXT_VALUE == 8000000U) ? 1 "
         ": "
         "-1];\n");
-    row("guarded files, guarded check", guarded, "", false, guardedCheck, "", 0, "");
-    row("guarded files, plain check", guarded, "", false, check, "", 7,
+    row("guarded files, guarded check", guarded, "", "", guardedCheck, "", 0, "");
+    row("guarded files, plain check", guarded, "", "", check, "", 7,
         "-_Static_assert(HEXT_VALUE == 8000000U");
-    row("guarded files follow the crystal", guarded, "hext=16.000000 pllms=2", false, guardedCheck,
+    row("guarded files follow the crystal", guarded, "hext=16.000000 pllms=2", "", guardedCheck,
         "hext=8.000000", 7, "-_Static_assert(HEXT_VALUE == 16000000U");
     const QString hick = "sclkselect=2 hicktosclk=1";
-    row("no HEXT in use, no guard", generate, hick, false, guardedCheck, hick, 0, "");
+    row("no HEXT in use, no guard", generate, hick, "", guardedCheck, hick, 0, "");
 }
 
 // generate --check writes nothing and says whether the folder holds exactly
@@ -369,7 +372,7 @@ void TestCli::upToDateCheck()
 {
     QFETCH(QString, first);
     QFETCH(QString, before);
-    QFETCH(bool, crlf);
+    QFETCH(QString, tamper);
     QFETCH(QString, arguments);
     QFETCH(QString, design);
     QFETCH(int, status);
@@ -386,8 +389,14 @@ void TestCli::upToDateCheck()
     QHash<QString, QByteArray> files;
     for (const QString &name : existingOutputs(out)) {
         QByteArray bytes = readBytes(out.filePath(name));
-        if (crlf)
-            writeFile(out.filePath(name), bytes.replace("\n", "\r\n"));
+        if (tamper == "crlf")
+            bytes.replace("\n", "\r\n");
+        else if (tamper == "nul")
+            bytes += QByteArray(1, '\0') + "x\n";
+        else if (tamper == "bom")
+            bytes.prepend("\xef\xbb\xbf");
+        if (!tamper.isEmpty())
+            writeFile(out.filePath(name), bytes);
         files.insert(name, bytes);
     }
     const Run checked = run(arguments, design);
@@ -472,6 +481,31 @@ void TestCli::render()
     QFile out(pdf);
     QVERIFY(out.open(QIODevice::ReadOnly));
     QVERIFY(out.readAll().contains("/MediaBox [0 0 1404.000000 828.000000]"));
+
+    // Without the desktop package's painter, render says what it needs.
+    const QString alone = dir.filePath("tickforge-cli");
+    QVERIFY(QFile::copy(TICKFORGE_CLI, alone));
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PATH", dir.path());
+    process.setProcessEnvironment(environment);
+    process.start(alone, {"render", design, dir.filePath("other.png")});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardError().contains("rendering needs the desktop package \"tickforge\""));
+    QVERIFY(!QFileInfo::exists(dir.filePath("other.png")));
+}
+
+// The command-line tool loads no GUI library: it is installed without them.
+void TestCli::headless()
+{
+    QProcess ldd;
+    ldd.start("ldd", {TICKFORGE_CLI});
+    QVERIFY(ldd.waitForFinished(60000));
+    const QString needed = QString::fromUtf8(ldd.readAllStandardOutput());
+    QVERIFY2(needed.contains("libQt5Core.so"), qPrintable(needed));
+    QEXPECT_FAIL("", "the update service still reaches QtWidgets through the dialog seam", Abort);
+    QVERIFY2(!needed.contains("libQt5Widgets") && !needed.contains("libQt5Gui"), qPrintable(needed));
 }
 
 QTEST_MAIN(TestCli)
