@@ -13,7 +13,8 @@ using namespace CliOut;
 
 QString renderProgram()
 {
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tickforge-render"));
+    const QString beside =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tickforge-render"));
     const QFileInfo info(beside);
     if (info.isFile() && info.isExecutable())
         return beside;

@@ -93,8 +93,7 @@ QString jsonValue(const QVariant &value)
     case QVariant::String: {
         // Qt's writer escapes what a design file may smuggle in (tabs, line
         // feeds, other control characters).
-        const QByteArray array =
-            QJsonDocument(QJsonArray{value.toString()}).toJson(QJsonDocument::Compact);
+        const QByteArray array = QJsonDocument(QJsonArray{value.toString()}).toJson(QJsonDocument::Compact);
         return QString::fromUtf8(array.mid(1, array.size() - 2));
     }
     default:

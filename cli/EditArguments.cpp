@@ -45,8 +45,7 @@ QStringList names(const SeriesParams &series)
     return out;
 }
 
-bool parse(const SeriesParams &series, const QString &argument, QVector<DesignEdit> *edits,
-           QString *error)
+bool parse(const SeriesParams &series, const QString &argument, QVector<DesignEdit> *edits, QString *error)
 {
     const int equals = argument.indexOf(QLatin1Char('='));
     if (equals <= 0) {

@@ -21,7 +21,6 @@ QStringList names(const SeriesParams &series);
 // radio, or typing into the entry and pressing Return. False, with a reason
 // naming what is allowed in *error, for an argument that is no NAME=VALUE,
 // a NAME the series does not have, or a VALUE that is no option of a choice.
-bool parse(const SeriesParams &series, const QString &argument, QVector<DesignEdit> *edits,
-           QString *error);
+bool parse(const SeriesParams &series, const QString &argument, QVector<DesignEdit> *edits, QString *error);
 
 } // namespace EditArguments

@@ -100,7 +100,8 @@ bool keepOld(Staged &staged)
         return false;
     QFile::remove(staged.backup);
 #ifdef Q_OS_UNIX
-    if (::link(QFile::encodeName(staged.target).constData(), QFile::encodeName(staged.backup).constData()) == 0)
+    if (::link(QFile::encodeName(staged.target).constData(), QFile::encodeName(staged.backup).constData()) ==
+        0)
         return true;
 #endif
     return QFile::copy(staged.target, staged.backup);
