@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSpacerItem>
 #include <QTranslator>
 #include <QUrl>
@@ -126,6 +127,10 @@ void FormConfiguration::buildHeader()
     m_logoLabel = new QLabel;
     m_logoLabel->setPixmap(QPixmap(QStringLiteral(":/image/Logo_1.png")));
     m_logoLabel->setFixedHeight(60);
+    m_logoLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // May shrink to two thirds (see fitLogo) so that a small screen scaled
+    // up still shows the whole menu bar.
+    m_logoLabel->setMinimumWidth(m_logoLabel->pixmap(Qt::ReturnByValue).width() * 2 / 3);
 
     m_menuHolder = new QGroupBox;
     m_menuHolder->setObjectName(QStringLiteral("menuHolder"));
@@ -142,6 +147,21 @@ void FormConfiguration::buildHeader()
     m_headerLayout->addSpacerItem(new QSpacerItem(10, 10, QSizePolicy::Fixed, QSizePolicy::Expanding));
     m_headerLayout->addWidget(m_menuHolder);
     m_headerLayout->addSpacerItem(new QSpacerItem(10, 10, QSizePolicy::Expanding, QSizePolicy::Expanding));
+}
+
+void FormConfiguration::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitLogo();
+}
+
+void FormConfiguration::fitLogo()
+{
+    const QPixmap logo(QStringLiteral(":/image/Logo_1.png"));
+    const int room = m_logoLabel->width();
+    const QPixmap shown = room >= logo.width() ? logo : logo.scaledToWidth(room, Qt::SmoothTransformation);
+    if (m_logoLabel->pixmap(Qt::ReturnByValue).size() != shown.size())
+        m_logoLabel->setPixmap(shown);
 }
 
 void FormConfiguration::buildTitle()
@@ -231,6 +251,7 @@ void FormConfiguration::NewDesign_Slot()
         return;
     m_seriesName = chosen;
     updateTitle();
+    noteDesignFile(QString());
 }
 
 bool FormConfiguration::confirmCloseForOpen()
@@ -260,6 +281,7 @@ void FormConfiguration::SaveDesign_Slot()
     }
     const QString saved = m_workspace->saveDesign();
     if (!saved.isNull()) {
+        noteDesignFile(saved);
         RecentDesigns::add(saved);
         fillRecentMenu();
     }

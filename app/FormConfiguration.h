@@ -15,6 +15,7 @@ class QPushButton;
 class QTranslator;
 class QVBoxLayout;
 class QXPLLConfig;
+class RecoveryStore;
 
 // The main window: header with logo and menu bar, the title button naming the
 // open series, and the workspace. Every command is a slot reached from a menu.
@@ -73,8 +74,22 @@ public:
     // line at start-up and from a file dropped on the window.
     // Returns whether it was opened.
     bool openDesignFile(const QString &fileName);
+    // The same for a file named on the command line or dropped, which may be
+    // missing or no design at all: such a file is reported as unreadable.
+    bool openDesktopFile(const QString &fileName);
     // The first local .TFCC file a drag carries; empty when it carries none.
     static QString designFileIn(const QMimeData *mime);
+
+    // Crash recovery (FormConfigurationRecovery.cpp): from now on a copy of
+    // the unsaved design is kept in folder.
+    void keepRecoveryCopies(const QString &folder);
+    RecoveryStore *recoveryStore() const { return m_recovery; }
+    // Offers each copy left by a program that ended without a clean close;
+    // returns whether one was restored (opened as unsaved).
+    bool offerRecovery();
+    // Start-up: the offer, then the design named on the command line (after
+    // the question of Open when a design was restored).
+    void startUp(const QString &designFile);
 
 public slots:
     void ClockConfig_PushButton_Slot();
@@ -92,12 +107,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createActions();
     void createMenus();
     void buildHeader();
     void buildTitle();
+    // The logo at the width its label got: whole where there is room.
+    void fitLogo();
     void updateTitle();
     void switchLanguage(int language);
     bool confirm(QMessageBox::Icon icon, const QString &text);
@@ -107,6 +125,8 @@ private:
     void retranslateExtensions();
     void fillRecentMenu();
     void updateWindowTitle();
+    void noteDesignFile(const QString &fileName);
+    bool restoreDesign(const QByteArray &design);
 
     QTranslator *m_translator = nullptr;
     QTranslator *m_qtTranslator = nullptr;
@@ -124,4 +144,5 @@ private:
     QMenuBar *m_menuBar = nullptr;
     QMenu *m_recentMenu = nullptr;
     QAction *m_exportAction = nullptr;
+    RecoveryStore *m_recovery = nullptr;
 };

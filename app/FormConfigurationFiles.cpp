@@ -2,6 +2,7 @@
 // dialog: a file named on the command line and a file dropped on the window.
 #include "FormConfiguration.h"
 
+#include "DesignFile.h"
 #include "DialogService.h"
 #include "DrawingExport.h"
 #include "QXMCUPLL.h"
@@ -9,6 +10,7 @@
 #include "RecentDesigns.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 
 #include <QDragEnterEvent>
@@ -26,9 +28,26 @@ bool FormConfiguration::openDesignFile(const QString &fileName)
         return false;
     m_seriesName = name;
     updateTitle();
+    noteDesignFile(fileName);
     RecentDesigns::add(fileName);
     fillRecentMenu();
     return true;
+}
+
+bool FormConfiguration::openDesktopFile(const QString &fileName)
+{
+    // Unlike a file picked in the Open dialog, a name from the command line
+    // or a drop may point anywhere: say so when there is nothing to read,
+    // rather than blaming the series.
+    if (DesignFile::read(fileName).isEmpty()) {
+        DialogService::instance().message(MessageRequest::make(QMessageBox::Warning, tr("Warning"),
+                                                               tr("The design file could not be read:") +
+                                                                   QLatin1Char('\n') +
+                                                                   QDir::toNativeSeparators(fileName))
+                                              .withButton(QMessageBox::Ok, tr("Ok")));
+        return false;
+    }
+    return openDesignFile(fileName);
 }
 
 // Additions to the Project menu and the window title (beyond the nine
@@ -41,6 +60,8 @@ void FormConfiguration::createExtensions()
     m_recentMenu->setFont(m_actions[OpenAction]->font());
     m_recentMenu->menuAction()->setFont(m_actions[OpenAction]->font());
     m_recentMenu->setPalette(project->palette());
+    // The full path of each entry shows as its tooltip.
+    m_recentMenu->setToolTipsVisible(true);
     project->insertMenu(m_actions[SaveAction], m_recentMenu);
     m_exportAction = new QAction(this);
     m_exportAction->setFont(m_actions[SaveAction]->font());
@@ -68,10 +89,12 @@ void FormConfiguration::fillRecentMenu()
 {
     m_recentMenu->clear();
     const QStringList files = RecentDesigns::load();
+    const QStringList names = RecentDesigns::displayNames(files);
     for (int i = 0; i < files.size(); ++i) {
         const QString file = files.at(i);
-        QAction *entry =
-            m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(file).fileName()));
+        QString name = names.at(i);
+        QAction *entry = m_recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(QLatin1Char('&'), QLatin1String("&&"))));
         entry->setFont(m_actions[OpenAction]->font());
         entry->setToolTip(file);
         entry->setStatusTip(file);
@@ -108,13 +131,20 @@ void FormConfiguration::exportDrawing()
         tr("PNG image (*.png);;PDF document (*.pdf)"));
     if (fileName.isNull())
         return;
-    QString reason;
-    if (DrawingExport::exportDrawing(*widget, fileName, &reason))
+    // The export's own reasons are the command-line tool's (English); the
+    // window names the case in its language.
+    QString why;
+    if (!DrawingExport::supportedFile(fileName))
+        why = tr("The file name must end in .png or .pdf.");
+    else if (widget->drawingSize().isEmpty())
+        why = tr("This series has no drawing.");
+    else if (DrawingExport::exportDrawing(*widget, fileName))
         return;
-    DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Critical, tr("Error"),
-                             tr("Export failed!") + QStringLiteral(" (") + reason + QLatin1Char(')'))
-            .withButton(QMessageBox::Ok, tr("Ok")));
+    else
+        why = tr("The file could not be written:") + QLatin1Char('\n') + QDir::toNativeSeparators(fileName);
+    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, tr("Error"),
+                                                           tr("Export failed!") + QLatin1Char('\n') + why)
+                                          .withButton(QMessageBox::Ok, tr("Ok")));
 }
 
 QString FormConfiguration::designFileIn(const QMimeData *mime)
@@ -147,7 +177,7 @@ void FormConfiguration::dropEvent(QDropEvent *event)
         this,
         [this, fileName] {
             if (confirmCloseForOpen())
-                openDesignFile(fileName);
+                openDesktopFile(fileName);
         },
         Qt::QueuedConnection);
 }

@@ -12,6 +12,10 @@ constexpr int kMaxFiles = 8;
 // Names are compared as absolute clean paths.
 QStringList pushed(const QStringList &files, const QString &fileName);
 
+// The menu texts of a list: each file's name, with its folder's name where
+// two entries share a file name (and more of the path while they still do).
+QStringList displayNames(const QStringList &files);
+
 QStringList load();
 void store(const QStringList &files);
 // Puts a file in front of the stored list.

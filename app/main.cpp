@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 #include "FormConfiguration.h"
+#include "RecoveryStore.h"
 #include "Startup.h"
+#include "TestScript.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -57,8 +59,15 @@ int main(int argc, char *argv[])
     window.setTranslator(&translator);
     window.setQtTranslator(&qtTranslator);
     window.show();
-    // Opened once the window is up, so a refusal appears over it.
-    if (!request.designFile.isEmpty())
-        QTimer::singleShot(0, &window, [&window, &request] { window.openDesignFile(request.designFile); });
+    // From here on unsaved edits are copied; what a crash left is offered first.
+    window.keepRecoveryCopies(RecoveryStore::defaultFolder());
+    // Inert unless TICKFORGE_TEST_SCRIPT is set (end-to-end tests).
+    const std::unique_ptr<TestScript> script = TestScript::fromEnvironment(window);
+    // Once the window is up, so a question or a refusal appears over it.
+    QTimer::singleShot(0, &window, [&window, &request, &script] {
+        window.startUp(request.designFile);
+        if (script)
+            script->run();
+    });
     return app.exec();
 }

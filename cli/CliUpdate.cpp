@@ -8,8 +8,12 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegExp>
+#include <QSocketNotifier>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <memory>
 #include <unistd.h>
@@ -119,6 +123,67 @@ std::function<void(qint64, qint64)> progressLine(bool &shown)
     };
 }
 
+// SIGINT and SIGTERM stop the check as its Cancel button would, so that it
+// removes its temporary folder and any partial package before the tool
+// exits with 128 + the signal's number. The handler only writes the
+// signal's number to a pipe; the event loop of the running transfer reads it.
+class SignalStop final {
+public:
+    SignalStop()
+    {
+        if (pipe(s_pipe) != 0)
+            return;
+        for (const int end : s_pipe)
+            fcntl(end, F_SETFD, FD_CLOEXEC);
+        fcntl(s_pipe[1], F_SETFL, O_NONBLOCK);
+        m_notifier.reset(new QSocketNotifier(s_pipe[0], QSocketNotifier::Read));
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] {
+            unsigned char number = 0;
+            if (read(s_pipe[0], &number, 1) == 1 && m_signal == 0) {
+                m_signal = number;
+                UpdateCheck::cancelRunningCheck();
+            }
+        });
+        struct sigaction action = {};
+        action.sa_handler = &SignalStop::handle;
+        sigemptyset(&action.sa_mask);
+        // A second signal ends the tool at once, the usual way.
+        action.sa_flags = SA_RESETHAND;
+        for (const int number : {SIGINT, SIGTERM})
+            sigaction(number, &action, nullptr);
+    }
+    ~SignalStop()
+    {
+        ::signal(SIGINT, SIG_DFL);
+        ::signal(SIGTERM, SIG_DFL);
+        m_notifier.reset();
+        for (int &end : s_pipe) {
+            if (end >= 0)
+                close(end);
+            end = -1;
+        }
+    }
+    Q_DISABLE_COPY(SignalStop)
+
+    int signal() const { return m_signal; }
+
+private:
+    static void handle(int number)
+    {
+        const int saved = errno;
+        const unsigned char byte = static_cast<unsigned char>(number);
+        if (write(s_pipe[1], &byte, 1) < 0) {
+            // Nothing to do: the pipe is full or gone.
+        }
+        errno = saved;
+    }
+
+    static int s_pipe[2];
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    int m_signal = 0;
+};
+int SignalStop::s_pipe[2] = {-1, -1};
+
 int exitStatus(UpdateCheck::Outcome outcome, bool downloading)
 {
     switch (outcome) {
@@ -158,15 +223,22 @@ int commandUpdate(const QStringList &arguments)
     settings.progress = progressLine(progressShown);
 
     UpdateAnswers answers(line.directory, line.overwrite);
+    SignalStop stop;
     const UpdateCheck::Result result = UpdateCheck::checkForNewVersion(nullptr, 0, settings);
     if (progressShown)
         print(stderr, QStringLiteral("\n"));
+    if (stop.signal() != 0) {
+        print(stderr, QStringLiteral("tickforge-cli: update: stopped by a signal\n"));
+        return 128 + stop.signal();
+    }
     if (!result.version.isEmpty()) {
         const bool newer = result.outcome != UpdateCheck::Outcome::UpToDate;
         print(stdout, QStringLiteral("version %1\ncurrent %2\nnewer %3\n")
                           .arg(result.version, QLatin1String(UpdateCheck::programVersionText()),
                                newer ? QStringLiteral("yes") : QStringLiteral("no")));
     }
+    if (!result.signatureChecked)
+        print(stdout, QStringLiteral("signature: not checked (this build has no key)\n"));
     if (result.outcome == UpdateCheck::Outcome::Downloaded)
         print(stdout, QStringLiteral("saved %1\n").arg(result.packagePath));
     if (result.outcome == UpdateCheck::Outcome::NotReplaced)

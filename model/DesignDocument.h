@@ -106,7 +106,9 @@ public:
     bool entryCommitted(ControlTable::Control entry) const;
     // The item or radio a selection control shows.
     int shownIndex(ControlTable::Control control) const;
-    // Entries whose applied value the checks refuse (marked after opening).
+    // Whether the entry's text is a number within the entry's range.
+    bool entryTextInRange(ControlTable::Control entry) const;
+    // Whether the checks refuse the value the entry stands for.
     bool entryRefused(ControlTable::Control entry) const;
 
     // Factory settings of the series.
@@ -148,11 +150,8 @@ private:
     void showChoices();
     void showChoice(Control id);
     void showPllFactors();
-    void showEntries();
 
     // Handler steps.
-    void choose(Control id, int index);
-    void changeControl(Control id, int index, bool checked);
     void applyChange(Control id, int index, bool checked);
     void applyEntry(Control id);
     void typeText(Control id, const QString &text);
@@ -169,7 +168,6 @@ private:
     // The end of each display refresh: a PLL input off range is corrected.
     bool refreshDisplay();
     bool checkPllSourceRange();
-    void markRefusedEntries();
     bool has(Control id) const;
 
     const SeriesParams *m_series = nullptr;
@@ -179,7 +177,6 @@ private:
 
     QString m_text[4]; // hext, sclk, pllms, pllns
     QVector<int> m_shown;
-    QVector<bool> m_refusedEntry;
 
     int m_unitDepth = 0;
     bool m_unitRefused = false;

@@ -42,6 +42,7 @@ public:
     // Empty when the element is missing.
     QString value(const QString &name) const { return m_values.value(name); }
     bool contains(const QString &name) const { return m_values.contains(name); }
+    const QHash<QString, QString> &values() const { return m_values; }
 
 private:
     friend Elements parse(const QByteArray &data);

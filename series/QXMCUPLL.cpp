@@ -45,7 +45,9 @@ QFont arial(int pointSize, int weight)
 
 QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(seriesId)
 {
-    m_config = new ClockConfig(seriesId);
+    // A series the table lacks still gets a document (of the first row) so
+    // that hosts and tests can hold any widget; its controls are its own.
+    m_document = std::make_unique<DesignDocument>(SeriesTable::byId(seriesId) ? seriesId : SeriesTable::all().first().id);
 
     m_scene = new QGraphicsScene(this);
     m_scene->setBackgroundBrush(Qt::white);
@@ -76,7 +78,6 @@ QXMCUPLL::~QXMCUPLL()
 {
     for (const Pending &pending : qAsConst(m_pending))
         delete pending.widget; // its proxy never took it over
-    delete m_config;
 }
 
 QString QXMCUPLL::translated(const char *text) const
@@ -85,60 +86,52 @@ QString QXMCUPLL::translated(const char *text) const
     return QCoreApplication::translate("QXMCUPLL", text);
 }
 
-void QXMCUPLL::showError(const QString &text)
-{
-    if (editRefused())
-        return;
-    if (m_editDepth > 0)
-        m_editRefused = true;
-    if (m_loading && m_loadAnswers.contains(text))
-        return;
-    if (m_loading)
-        m_loadAnswers.insert(text, false);
-    DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Critical, tr("Error"), text).withButton(QMessageBox::Ok, tr("Ok")));
-}
+namespace {
 
-bool QXMCUPLL::askYes(const QString &text)
-{
-    if (editRefused())
-        return false;
-    if (m_loading && m_loadAnswers.contains(text)) {
-        const bool yes = m_loadAnswers.value(text);
-        if (!yes && m_editDepth > 0)
-            m_editRefused = true;
-        return yes;
+// The document's boxes: critical "Error" boxes with "Ok", and "Warning"
+// questions with "Yes" and "Cancel".
+class DialogPrompter final : public DesignPrompter {
+public:
+    void showError(const QString &text) override
+    {
+        DialogService::instance().message(
+            MessageRequest::make(QMessageBox::Critical, QXMCUPLL::tr("Error"), text)
+                .withButton(QMessageBox::Ok, QXMCUPLL::tr("Ok")));
     }
-    const MessageReply reply =
-        DialogService::instance().message(MessageRequest::make(QMessageBox::Warning, tr("Warning"), text)
-                                              .withButton(QMessageBox::Yes, tr("Yes"))
-                                              .withButton(QMessageBox::Cancel, tr("Cancel")));
-    const bool yes = reply.is(QMessageBox::Yes);
-    if (!yes && m_editDepth > 0)
-        m_editRefused = true;
-    if (m_loading)
-        m_loadAnswers.insert(text, yes);
-    return yes;
+    bool askYes(const QString &text) override
+    {
+        const MessageReply reply = DialogService::instance().message(
+            MessageRequest::make(QMessageBox::Warning, QXMCUPLL::tr("Warning"), text)
+                .withButton(QMessageBox::Yes, QXMCUPLL::tr("Yes"))
+                .withButton(QMessageBox::Cancel, QXMCUPLL::tr("Cancel")));
+        return reply.is(QMessageBox::Yes);
+    }
+};
+
+} // namespace
+
+DesignPrompter &QXMCUPLL::prompter()
+{
+    if (!m_prompter)
+        m_prompter = std::make_unique<DialogPrompter>();
+    return *m_prompter;
 }
 
-QVector<QString> QXMCUPLL::entryTexts() const
+EditOutcome QXMCUPLL::applyEdit(const DesignEdit &edit)
 {
-    QVector<QString> texts;
-    for (const QLineEdit *entry : entries())
-        texts << entry->text();
-    return texts;
-}
-
-void QXMCUPLL::restoreEdit(const ClockConfig &before, const QVector<QString> &texts)
-{
-    *m_config = before;
+    m_document->setPrompter(&prompter());
+    const EditOutcome outcome = m_document->apply(edit);
+    m_document->setPrompter(nullptr);
     showRecord();
-    // Typed text stays as it was, marked as not applied where it differs.
-    const QVector<QLineEdit *> edits = entries();
-    for (int i = 0; i < edits.size() && i < texts.size(); ++i) {
-        if (edits.at(i)->text() != texts.at(i))
-            edits.at(i)->setText(texts.at(i));
-    }
+    if (outcome.applied() && outcome.changed())
+        emit edited(outcome.before, outcome.after);
+    return outcome;
+}
+
+void QXMCUPLL::restoreRecord(const ClockConfig &record)
+{
+    m_document->restore(record);
+    showRecord();
 }
 
 void QXMCUPLL::setLabelTextColor(QWidget *widget, const QColor &color)
@@ -303,17 +296,6 @@ QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPo
     m_listPanels << item;
     m_controls << box;
     return item;
-}
-
-void QXMCUPLL::restoreRecord(const ClockConfig &record)
-{
-    *m_config = record;
-    showRecord();
-}
-
-bool QXMCUPLL::sameRecord(const ClockConfig &a, const ClockConfig &b)
-{
-    return a.fieldValues() == b.fieldValues();
 }
 
 QSize QXMCUPLL::drawingSize() const

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "ClockRules.h"
+#include "DesignDocument.h"
 #include "ClockTreeLayout.h"
 
 #include <QHash>
 #include <QStringList>
 #include <QWidget>
+
+#include <memory>
 
 class CustomComboBox1;
 class PinGraphicsView;
@@ -48,7 +51,9 @@ public:
 
     int seriesId() const { return m_seriesId; }
     PinGraphicsView *graphicsView() const { return m_view; }
-    ClockConfig *config() const { return m_config; }
+    const ClockConfig *config() const { return &m_document->record(); }
+    // The design the controls show and edit.
+    DesignDocument &document() const { return *m_document; }
     QGraphicsScene *scene() const { return m_scene; }
 
     // Factory settings of the series.
@@ -70,13 +75,13 @@ public:
 
     // What the checks before saving and generating say of the design as it
     // stands: its inputs judged, the tree recomputed, the limits checked.
-    ClockRules::Verdict verdict() const { return ClockRules::judge(*m_config); }
+    ClockRules::Verdict verdict() const { return m_document->verdict(); }
 
     // Puts a record in place and shows it on every control, signals blocked,
     // with no message: how undo and redo step through the history.
     void restoreRecord(const ClockConfig &record);
     // Whether two records hold the same value in every field.
-    static bool sameRecord(const ClockConfig &a, const ClockConfig &b);
+    static bool sameRecord(const ClockConfig &a, const ClockConfig &b) { return DesignDocument::sameRecord(a, b); }
 
     // Paints the drawing as shown (bitmap, controls, values) into `target`,
     // with the fold-out lists folded in; the bitmap's own rectangle is the source.
@@ -99,60 +104,27 @@ public:
     static QString radioStyle(bool active);
 
 signals:
-    // A user edit changed the record (emitted once per top-level edit that
-    // was not refused; never while a design is opened).
+    // A user edit changed the record (emitted once per edit that was not
+    // refused or cancelled; never while a design is opened).
     void edited(const ClockConfig &before, const ClockConfig &after);
 
 protected:
     // The gate before saving and generating: a refusal is shown and ends the
     // action; each warning is asked. Asks nothing of the factors, adjusts nothing.
     ActionOutcome passGate(ClockConfig &checked);
+    // The document's questions and errors as message boxes of the dialog seam.
+    DesignPrompter &prompter();
     // The shared tails of saveConfig and generateCode (after the gate).
     ActionOutcome writeDesign(const ClockConfig &record, const QString &seriesName);
     ActionOutcome runGeneration(const ClockConfig &record);
 
-    // One user edit runs as a unit: a refusal or a cancelled question anywhere
-    // in it puts the record and the controls back as they were before it, and
-    // no further box is shown for it. While a design is opened, values stay as
-    // read (the checks before saving refuse them until they are fixed).
-    template <typename Handler> void runEdit(Handler &&handler)
-    {
-        if (m_editDepth > 0) {
-            handler();
-            return;
-        }
-        const ClockConfig before = *m_config;
-        const QVector<QString> texts = entryTexts();
-        m_editRefused = false;
-        ++m_editDepth;
-        handler();
-        --m_editDepth;
-        const bool refused = m_editRefused;
-        m_editRefused = false;
-        if (m_loading)
-            return;
-        if (refused)
-            restoreEdit(before, texts);
-        else if (!sameRecord(before, *m_config))
-            emit edited(before, *m_config);
-    }
-    bool editRefused() const { return m_editDepth > 0 && m_editRefused; }
-    // Message boxes of the edits: an error refuses the edit, a question
-    // answered other than "Yes" too. Within a refused edit they stay silent.
-    void showError(const QString &text);
-    bool askYes(const QString &text);
-    // The series' message through the translator of the series' class context.
-    QString translated(const char *text) const;
-
-    // The entries whose typed text survives a refused edit, and how the
-    // controls show the record again after one (signals blocked, no recompute).
-    virtual QVector<QLineEdit *> entries() const { return {}; }
+    // Runs one user edit on the document, asking its questions through the
+    // dialog seam, then shows the result: the record, the states, the entries.
+    EditOutcome applyEdit(const DesignEdit &edit);
+    // Shows what the document holds on every control, signals blocked.
     virtual void showRecord() {}
-    void setLoading(bool loading)
-    {
-        m_loading = loading;
-        m_loadAnswers.clear();
-    }
+    // The series' message through the translator of the series' context.
+    QString translated(const char *text) const;
 
     // Control builders. Every control is its own proxy item in the scene at
     // bitmap coordinates; variants hand the proxy back to the caller. While a
@@ -179,21 +151,13 @@ protected:
     int widthAt(const QString &anchorId) const { return m_tree.anchor(anchorId).width; }
 
     PinGraphicsView *m_view = nullptr;
-    ClockConfig *m_config = nullptr;
+    std::unique_ptr<DesignDocument> m_document;
 
 private:
     QWidget *findPlacedWidget(const QString &name) const;
     QGraphicsProxyWidget *place(QWidget *widget, const QPoint &pos, qreal z);
-    QVector<QString> entryTexts() const;
-    void restoreEdit(const ClockConfig &before, const QVector<QString> &texts);
 
-    int m_editDepth = 0;
-    bool m_editRefused = false;
-    bool m_loading = false;
-    // While a design is opened, each box is shown once: the slots that fire
-    // one after the other would ask the same thing again and again.
-    QHash<QString, bool> m_loadAnswers;
-
+    std::unique_ptr<DesignPrompter> m_prompter;
     int m_seriesId = 0;
     QGraphicsScene *m_scene = nullptr;
     QGraphicsPixmapItem *m_bitmap = nullptr;

@@ -48,25 +48,22 @@ ActionOutcome QXMCUPLL::generateCode()
 
 ActionOutcome QXMCUPLL::passGate(ClockConfig &checked)
 {
+    m_document->setPrompter(&prompter());
+    const GateOutcome gate = m_document->passGate();
+    m_document->setPrompter(nullptr);
     ActionOutcome outcome;
-    const ClockRules::Verdict verdict = ClockRules::judge(*m_config);
-    const auto shown = [this](const ClockRules::Finding &finding) {
-        return finding.text([this](const char *text) { return translated(text); });
-    };
-    if (const ClockRules::Finding *refusal = verdict.firstRefusal()) {
-        showError(shown(*refusal));
+    outcome.findings = gate.findings;
+    switch (gate.status) {
+    case GateOutcome::Status::Passed:
+        checked = gate.record;
+        break;
+    case GateOutcome::Status::Refused:
         outcome.status = ActionOutcome::Status::Refused;
-        outcome.findings = {*refusal};
-        return outcome;
+        break;
+    case GateOutcome::Status::Cancelled:
+        outcome.status = ActionOutcome::Status::Cancelled;
+        break;
     }
-    for (const ClockRules::Finding &warning : verdict.findings) {
-        outcome.findings << warning;
-        if (!askYes(shown(warning))) {
-            outcome.status = ActionOutcome::Status::Cancelled;
-            return outcome;
-        }
-    }
-    checked = verdict.record;
     return outcome;
 }
 

@@ -64,6 +64,8 @@ SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
     buildPanel();
     buildAdc();
     buildPeripheralSelectors();
+    // The factory state shows the sclk entry in its plain look, until the
+    // design is first shown again.
     resetConfig();
     // The series class connects its slots once it is built, after these
     // factory settings, which must not run any slot.
@@ -350,7 +352,7 @@ QLineEdit *SeriesWidget::valueBox(const QString &anchor)
 }
 
 // ---------------------------------------------------------------------------
-// Controls and the record
+// Controls and the document
 
 void SeriesWidget::setControlSignalsBlocked(bool blocked)
 {
@@ -360,420 +362,127 @@ void SeriesWidget::setControlSignalsBlocked(bool blocked)
 
 void SeriesWidget::showControl(Control id)
 {
-    const Row &r = row(id);
     Widgets &widgets = w(id);
-    const int index = indexOf(*m_series, r, fieldValue(*m_config, r));
+    const int index = document().shownIndex(id);
     if (widgets.combo)
         widgets.combo->setCurrentIndex(index);
     else if (!widgets.radios.isEmpty())
         widgets.radios.value(index, widgets.radios.first())->setChecked(true);
 }
 
-void SeriesWidget::showControls()
+void SeriesWidget::showEntryText(Control id)
+{
+    QLineEdit *edit = w(id).edit;
+    const QString text = document().entryText(id);
+    if (!edit || edit->text() == text)
+        return;
+    edit->setText(text);
+    if (id == Control::Hext || id == Control::Sclk)
+        edit->setCursorPosition(0); // a value wider than the entry shows its first digits
+}
+
+// Everything the drawing shows follows the document: the choices, the
+// entries' texts, the gray states, the values and their colours.
+void SeriesWidget::showRecord()
 {
     setControlSignalsBlocked(true);
     for (const Row &r : rows()) {
-        if (has(r.id) && r.kind != Kind::Entry && r.id != Control::PllFr)
+        if (has(r.id) && r.kind != Kind::Entry)
             showControl(r.id);
     }
-    w(Control::Sclk).edit->setEnabled(m_config->sclkSource == ClockConfig::SclkPll);
+    for (Control id : {Control::Hext, Control::Sclk, Control::PllMs, Control::PllNs})
+        showEntryText(id);
     setControlSignalsBlocked(false);
+    refreshBypass();
+    updateActivePaths();
+    refreshDisplay();
+    refreshRtcDisplay();
+    restyleEntries();
+    m_sclkStyled = true;
 }
 
 void SeriesWidget::resetConfig()
 {
-    ClockConfig &c = *m_config;
-    const SeriesParams &s = *m_series;
-    c.resetDefaults();
-    // The series' fixed HEXT divider of the RTC, or the first the user can choose.
-    c.rtcHextDiv = s.rtcHextDiv > 0 ? s.rtcHextDiv : ClockConfig::kRtcDivMin;
-    c.pllFlexible = s.factoryPllFlexible;
-    c.pllMult = s.factoryPllMult;
-    c.pllMs = s.factoryPllMs;
-    c.pllNs = s.factoryPllNs;
-    c.pllFr = s.factoryPllFr;
-    c.sclkSource = ClockConfig::SclkPll;
-    c.usbDiv = s.factoryUsbDiv > 0 ? s.factoryUsbDiv : c.usbDiv;
-    c.usbDisabled = 1;
-    c.hextDivValue = s.hextPllDivs.value(0);
-    showControls();
-    setControlSignalsBlocked(true);
-    w(Control::Hext).edit->setText(QString::number(c.hextMHz));
-    showPllFactors();
-    setControlSignalsBlocked(false);
+    document().reset();
     for (FoldOutList &list : m_lists) {
         if (list.panel)
             list.panel->hide();
         list.button->setIcon(QIcon(QStringLiteral(":/image/btn_right_slider_hover.png")));
     }
-
-    refreshBypass();
-    updateActivePaths();
-    if (checkPllInputs()) {
-        c.recompute();
-        refreshDisplay();
-    }
-    refreshRtcDisplay();
-    // The sclk entry follows its text through its own signal once connected.
-    for (Control id : {Control::Hext, Control::PllMs, Control::PllNs}) {
-        if (w(id).edit)
-            entryTextChanged(id, w(id).edit->text());
-    }
+    showRecord();
 }
 
-QVector<QLineEdit *> SeriesWidget::entries() const
-{
-    QVector<QLineEdit *> out;
-    for (Control id : {Control::Hext, Control::Sclk, Control::PllMs, Control::PllNs}) {
-        if (w(id).edit)
-            out << w(id).edit;
-    }
-    return out;
-}
-
-void SeriesWidget::showRecord()
-{
-    showControls();
-    w(Control::Hext).edit->setText(QString::number(m_config->hextMHz));
-    showPllFactors();
-    refreshBypass();
-    updateActivePaths();
-    refreshDisplay();
-    refreshRtcDisplay();
-    restyleEntries();
-}
-
-// Restoring a design file: every control is set as a user would set it, so
-// the change slots fire in the series' restore order (a combo box only when
-// its index changes, the entries only their text-changed styling, radios
-// connected to clicked() not at all), then the tree is settled once.
+// Restoring a design file: the document sets every control as a user would,
+// in the series' restore order, asking through the dialog seam; each box is
+// shown once and a question answered "Cancel" leaves the value as the file
+// has it (the checks before saving refuse it).
 void SeriesWidget::loadConfig(const QString &fileName)
 {
-    // Questions raised while opening may be answered Cancel: the value then
-    // stays as the file has it, and the checks before saving refuse it.
     const DesignFile::Elements file = DesignFile::read(fileName);
-    resetConfig();
-    setLoading(true);
-    int factors[2] = {m_config->pllMs, m_config->pllNs}; // as the file has them
-    for (const QString &element : m_series->restoreOrder) {
-        const QString text = file.value(element);
-        if (element == QLatin1String("hext")) {
-            // Taken as written; the next read of the entry judges the range.
-            w(Control::Hext).edit->setText(text);
-            w(Control::Hext).edit->setCursorPosition(0); // the digits before the point show
-            m_config->hextMHz = text.toDouble();
-            continue;
-        }
-        const Row *r = nullptr;
-        for (const Row &candidate : rows()) {
-            if (element == QLatin1String(candidate.element) && has(candidate.id))
-                r = &candidate;
-        }
-        if (!r)
-            continue;
-        if (r->id == Control::PllMs || r->id == Control::PllNs) {
-            const bool ms = r->id == Control::PllMs;
-            int value = text.toInt();
-            if (value < (ms ? ClockConfig::kMsMin : ClockConfig::kNsMin) ||
-                value > (ms ? ClockConfig::kMsMax : ClockConfig::kNsMax))
-                value = ms ? ClockConfig::kMsMin : ClockConfig::kNsMin;
-            factors[ms ? 0 : 1] = value;
-            (ms ? m_config->pllMs : m_config->pllNs) = value;
-            w(r->id).edit->setText((ms ? QStringLiteral("/") : QStringLiteral("*")) + QString::number(value));
-            continue;
-        }
-        // Empty or malformed text reads as 0, then takes the control's rule.
-        const double value = r->id == Control::UsbDiv ? text.toDouble() : text.toInt();
-        const int index = indexOf(*m_series, *r, value);
-        Widgets &widgets = w(r->id);
-        if (widgets.combo)
-            widgets.combo->setCurrentIndex(index);
-        else
-            widgets.radios.value(index, widgets.radios.first())->setChecked(true);
-        // A control that fires nothing (its value unchanged, or radios that
-        // report clicks only) still puts the file's value into the record.
-        setField(*m_config, *r, values(*m_series, r->id).value(index));
-    }
-    // Handlers fired above may have solved the PLL anew (leaving the PLL as
-    // system clock, enabling a PLL-fed USB clock). The design's own factors
-    // win, or opening a file would silently change it.
-    if (has(Control::PllFr)) {
-        bool ok = false;
-        const int fr = file.value(QStringLiteral("pllfr")).toInt(&ok);
-        m_config->pllFr = ok && ClockConfig::pllFrValues().contains(fr) ? fr : 1;
-    }
-    m_config->pllMs = factors[0];
-    m_config->pllNs = factors[1];
-    setControlSignalsBlocked(true);
-    showPllFactors();
-    setControlSignalsBlocked(false);
-
-    updateActivePaths();
-    refreshRtcDisplay();
-    checkPllInputs();
-    // The display shows what the record holds, even where a check refused it.
-    m_config->recompute();
-    refreshDisplay();
-    setLoading(false);
-    restyleEntries();
-    markRefusedEntries();
+    document().setPrompter(&prompter());
+    document().open(file.values());
+    document().setPrompter(nullptr);
+    showRecord();
 }
 
 // ---------------------------------------------------------------------------
-// Handlers
+// Signals become edits
 
 void SeriesWidget::controlChanged(Control id, int index, bool checked)
 {
-    runEdit([&] { applyChange(id, index, checked); });
+    const Row &r = row(id);
+    if (r.kind == Kind::Radios) {
+        // An exclusive group reports the radio left, then the radio taken:
+        // the edit is the radio taken.
+        if (!checked)
+            return;
+        if (r.step != Step::SclkSource)
+            index = w(id).radios.indexOf(qobject_cast<QRadioButton *>(w(id).group->checkedButton()));
+    }
+    applyEdit(DesignEdit::choose(id, index));
 }
 
 void SeriesWidget::entryReturnPressed(Control id)
 {
-    runEdit([&] { applyEntry(id); });
-}
-
-void SeriesWidget::applyChange(Control id, int index, bool checked)
-{
-    const Row &r = row(id);
-    ClockConfig &c = *m_config;
-    if (r.kind == Kind::Radios && r.wiring == Wiring::Toggled && r.step != Step::SclkSource) {
-        // An exclusive group reports the radio left and the radio taken.
-        if (!checked)
-            return;
-    }
-    if (r.kind == Kind::Radios && r.step != Step::SclkSource)
-        index = qMax(0, w(id).radios.indexOf(qobject_cast<QRadioButton *>(w(id).group->checkedButton())));
-    if (r.step != Step::SclkSource)
-        setField(c, r, values(*m_series, id).value(index, values(*m_series, id).value(0)));
-
-    switch (r.step) {
-    case Step::Standard:
-        standardStep();
-        break;
-    case Step::Paths:
-        updateActivePaths();
-        standardStep();
-        break;
-    case Step::PllInput: {
-        updateActivePaths();
-        if (c.pllSourceHick == 0 && !readHext())
-            return;
-        double sclk = 0.0;
-        if (!readSclk(sclk))
-            return;
-        c.sclkMHz = sclk;
-        applySclkChange();
-        break;
-    }
-    case Step::SclkSource:
-        sclkSourceChange(index, checked);
-        break;
-    case Step::Usb:
-        usbChange(id);
-        break;
-    case Step::Rtc:
-        rtcChange();
-        break;
-    case Step::RtcDivider:
-        refreshRtcDisplay();
-        break;
-    case Step::Bypass:
-        refreshBypass();
-        break;
-    case Step::PllFactor:
-        if (c.pllSourceHick == 0 && !readHext())
-            return;
-        standardStep();
-        break;
-    case Step::Own:
-        break;
-    }
-}
-
-void SeriesWidget::applyEntry(Control id)
-{
-    ClockConfig &c = *m_config;
-    if (id == Control::PllMs || id == Control::PllNs) {
-        factorReturnPressed(id);
-        return;
-    }
-    if (id == Control::Hext) {
-        if (!readHext())
-            return;
-        if (c.sclkSource != ClockConfig::SclkPll && ClockRules::usbFromPll(c)) {
-            c.retunePllForUsb();
-            showPllFactors();
-        }
-        standardStep();
-        refreshRtcDisplay();
-        // Committed, or white where nothing uses HEXT.
-        restyleEntries();
-        return;
-    }
-    if (c.sclkSource != ClockConfig::SclkPll)
-        return;
-    double sclk = 0.0;
-    if (!readSclk(sclk))
-        return;
-    c.sclkMHz = sclk;
-    if (c.pllSourceHick == 0 && !readHext())
-        return;
-    c.applyTypedSclk();
-    showPllFactors();
-    setSheet(w(Control::Sclk).edit, committedEditStyle());
-    refreshDisplay();
+    applyEdit(DesignEdit::commit(id));
 }
 
 void SeriesWidget::entryTextChanged(Control id, const QString &text)
 {
-    if (id == Control::PllMs || id == Control::PllNs)
-        factorTextChanged(id, text);
-    else if (id == Control::Hext)
-        oscillatorTextChanged(w(id).edit, text, m_config->hextMHz, ClockRules::kHextMinMHz,
-                              ClockRules::kHextMaxMHz);
-    else
-        oscillatorTextChanged(w(id).edit, text, m_config->sclkMHz, SeriesParams::kSclkEntryMinMHz,
-                              m_series->sclkLimitMHz);
+    // Typing is no step of the design: only the entry's look follows.
+    document().apply(DesignEdit::type(id, text));
+    const QSignalBlocker blocker(w(id).edit);
+    showEntryText(id);
+    restyleEntry(id);
 }
 
-void SeriesWidget::oscillatorTextChanged(QLineEdit *edit, const QString &text, double stored, double low,
-                                         double high)
+void SeriesWidget::restyleEntry(Control id)
 {
+    QLineEdit *edit = w(id).edit;
+    if (!edit)
+        return;
+    if (id == Control::PllMs || id == Control::PllNs) {
+        restyleFactor(id);
+        return;
+    }
     if (!edit->isEnabled()) {
         setSheet(edit, disabledEditStyle());
         return;
     }
-    bool ok = false;
-    const double typed = text.toDouble(&ok);
-    setSheet(edit, ok && typed == stored ? committedEditStyle() : pendingEditStyle());
-    setEditTextColor(edit, ok && typed >= low && typed <= high ? QColor(Qt::black) : QColor(Qt::red));
+    const DesignDocument &doc = document();
+    const bool committed = doc.entryCommitted(id) && !doc.entryRefused(id);
+    if (id != Control::Sclk || m_sclkStyled)
+        setSheet(edit, committed ? committedEditStyle() : pendingEditStyle());
+    if (id == Control::Sclk && committed && !m_sclkStyled)
+        valueColor(edit, m_series->sclkRed(rec().sclkMHz), true);
+    else
+        setEditTextColor(edit, doc.entryTextInRange(id) ? QColor(Qt::black) : QColor(Qt::red));
 }
 
 void SeriesWidget::restyleEntries()
 {
-    for (Control id : {Control::Hext, Control::Sclk, Control::PllMs, Control::PllNs}) {
-        if (w(id).edit)
-            entryTextChanged(id, w(id).edit->text());
-    }
-}
-
-void SeriesWidget::markRefusedEntries()
-{
-    for (const ClockRules::Finding &finding : ClockRules::inputFindings(*m_config)) {
-        const QString &field = finding.field;
-        const Control entry = field == QLatin1String("hextMHz") ? Control::Hext
-                              : field == QLatin1String("pllMs") || field == QLatin1String("pllReferenceMHz")
-                                  ? Control::PllMs
-                              : field == QLatin1String("pllNs") || field == QLatin1String("pllOscillatorMHz")
-                                  ? Control::PllNs
-                                  : Control::Sclk; // no entry refused
-        if (entry == Control::Sclk || !w(entry).edit)
-            continue;
-        setSheet(w(entry).edit, entry == Control::Hext ? pendingEditStyle() : factorPendingStyle());
-    }
-}
-
-bool SeriesWidget::readHext()
-{
-    bool ok = false;
-    const double value = w(Control::Hext).edit->text().toDouble(&ok);
-    if (!ok || !ClockRules::hextAccepted(value)) {
-        showError(QXMCUPLL::tr("hext input error!"));
-        return false;
-    }
-    m_config->hextMHz = value;
-    return true;
-}
-
-bool SeriesWidget::readSclk(double &mhz)
-{
-    bool ok = false;
-    const double value = w(Control::Sclk).edit->text().toDouble(&ok);
-    if (!ok || !ClockRules::sclkTargetAccepted(*m_series, value)) {
-        showError(QXMCUPLL::tr("sclk input error!"));
-        return false;
-    }
-    mhz = value;
-    return true;
-}
-
-void SeriesWidget::standardStep()
-{
-    if (checkPllInputs()) {
-        m_config->recompute();
-        refreshDisplay();
-    }
-}
-
-void SeriesWidget::applySclkChange()
-{
-    ClockConfig &c = *m_config;
-    if (c.sclkSource == ClockConfig::SclkPll) {
-        c.applyTypedSclk();
-    } else if (ClockRules::usbFromPll(c)) {
-        c.retunePllForUsb();
-    } else {
-        // The PLL keeps its factors on a new input: they must still fit it.
-        if (!checkPllInputs())
-            return;
-        c.recompute();
-    }
-    showPllFactors();
-    refreshDisplay();
-}
-
-void SeriesWidget::sclkSourceChange(int index, bool checked)
-{
-    ClockConfig &c = *m_config;
-    QLineEdit *sclk = w(Control::Sclk).edit;
-    if (checked)
-        c.sclkSource = int(values(*m_series, Control::SclkSelect).value(index));
-    updateActivePaths();
-    if (checked) {
-        const bool pll = c.sclkSource == ClockConfig::SclkPll;
-        sclk->setEnabled(pll);
-        setSheet(sclk, pll ? committedEditStyle() : disabledEditStyle());
-        const bool hext = c.sclkSource == ClockConfig::SclkHext || (pll && c.pllSourceHick == 0);
-        if (hext && !readHext())
-            return;
-        standardStep();
-    }
-    applySclkChange();
-}
-
-void SeriesWidget::usbChange(Control id)
-{
-    ClockConfig &c = *m_config;
-    if (id != Control::UsbDiv)
-        updateActivePaths();
-    if (id == Control::UsbSwitch && c.usbDisabled != 0) {
-        refreshDisplay(); // the PLL may have gone out of use: clear its lines
-        return;
-    }
-    if (id == Control::HickToUsb && c.usbSourceHick48 == 1) {
-        c.usbMHz = c.hickMHz;
-        refreshDisplay();
-        return;
-    }
-    // Where the PLL feeds only USB, it is retuned for 48 MHz.
-    if (c.sclkSource != ClockConfig::SclkPll && ClockRules::usbFromPll(c)) {
-        if (c.pllSourceHick == 0 && !readHext())
-            return;
-        c.retunePllForUsb();
-        showPllFactors();
-        refreshDisplay();
-    } else {
-        standardStep();
-    }
-}
-
-void SeriesWidget::rtcChange()
-{
-    updateActivePaths();
-    if (m_config->rtcEnabled && m_config->rtcSource == 2)
-        entryReturnPressed(Control::Hext);
-    refreshRtcDisplay();
-    refreshDisplay();
+    for (Control id : {Control::Hext, Control::Sclk, Control::PllMs, Control::PllNs})
+        restyleEntry(id);
 }
 
 void SeriesWidget::toggleList(int index)
@@ -810,14 +519,8 @@ void SeriesWidget::mousePressEvent(QMouseEvent *event)
 
 void SeriesWidget::refreshDisplay()
 {
-    if (!checkPllSourceRange())
-        return;
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     const SeriesParams &s = *m_series;
-    QLineEdit *sclk = w(Control::Sclk).edit;
-    sclk->setText(mhz(c.sclkMHz));
-    sclk->setCursorPosition(0); // a value wider than the entry shows its first digits
-    valueColor(sclk, s.sclkRed(c.sclkMHz), true);
     m_i2sValue->setText(mhz(c.sclkMHz));
     valueColor(m_i2sValue, s.sclkRed(c.sclkMHz), true);
 
@@ -843,8 +546,6 @@ void SeriesWidget::refreshDisplay()
             setLabelTextColor(m_usbLabel, Qt::gray); // a switched-off branch, not an error
         else
             valueColor(m_usbLabel, c.usbMHz != 48.0, false);
-        const QSignalBlocker blocker(w(Control::UsbDiv).combo);
-        showControl(Control::UsbDiv);
     }
 
     if (m_pllLabel->isEnabled()) {
@@ -864,6 +565,7 @@ void SeriesWidget::refreshDisplay()
         m_pllcfgValue->clear();
     }
     for (int i = 0; i < m_series->clockOutputs.size() && i < 2; ++i) {
+        // An output without a pin is grayed and keeps the text it last showed.
         if (ClockRules::clockOutputLive(c, i))
             refreshClkout(i);
     }
@@ -871,18 +573,13 @@ void SeriesWidget::refreshDisplay()
 
 void SeriesWidget::refreshBusDividers()
 {
-    // The record leads here; re-running the divider slots would recompute again.
-    for (Control id : {Control::Apb1Div, Control::Apb2Div}) {
-        const QSignalBlocker blocker(w(id).combo);
-        showControl(id);
-    }
-    setLabelText(m_apbTimerMul[0], QStringLiteral("* ") + QString::number(m_config->apb1TimerMul));
-    setLabelText(m_apbTimerMul[1], QStringLiteral("* ") + QString::number(m_config->apb2TimerMul));
+    setLabelText(m_apbTimerMul[0], QStringLiteral("* ") + QString::number(rec().apb1TimerMul));
+    setLabelText(m_apbTimerMul[1], QStringLiteral("* ") + QString::number(rec().apb2TimerMul));
 }
 
 void SeriesWidget::refreshClkout(int index)
 {
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     const ClockOutput &out = m_outputs[index];
     const ClockOutputParams &output = m_series->clockOutputs.at(index);
     const bool single = !m_series->multiOutput();
@@ -948,7 +645,7 @@ void SeriesWidget::refreshClkout(int index)
 
 void SeriesWidget::refreshRtcDisplay()
 {
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     QString text = multiplierPll() ? QStringLiteral("0") : QString();
     if (c.rtcEnabled && c.rtcSource == 1)
         text = QString::number(c.lextKHz);
@@ -962,7 +659,7 @@ void SeriesWidget::refreshRtcDisplay()
 
 void SeriesWidget::refreshBypass()
 {
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     m_lextOut->setEnabled(!c.lextBypass);
     setSheet(m_lextOut, pinStyle(!c.lextBypass));
     const bool hextOut = !c.hextBypass && w(Control::Hext).edit->isEnabled();
@@ -972,7 +669,7 @@ void SeriesWidget::refreshBypass()
 
 void SeriesWidget::updateActivePaths()
 {
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     const bool hext = ClockRules::hextInUse(c);
     QLineEdit *hextEdit = w(Control::Hext).edit;
     hextEdit->setEnabled(hext);

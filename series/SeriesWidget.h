@@ -50,7 +50,6 @@ protected:
     void connectSlots();
 
     void mousePressEvent(QMouseEvent *event) override;
-    QVector<QLineEdit *> entries() const override;
     void showRecord() override;
 
 private:
@@ -96,38 +95,22 @@ private:
     QVector<Control> outputControls(int index) const;
     void buildPanel();
 
-    // A control shows a value of the record, signals blocked.
+    // A control shows what the document shows, signals blocked.
     void showControl(Control id);
-    void showControls();
+    void showEntryText(Control id);
     void setControlSignalsBlocked(bool blocked);
-
-    // Handler steps.
-    void applyChange(Control id, int index, bool checked);
-    void applyEntry(Control id);
-    bool readHext();
-    bool readSclk(double &mhz);
-    void standardStep();
-    void applySclkChange();
-    void usbChange(Control id);
-    void rtcChange();
-    void sclkSourceChange(int index, bool checked);
-    bool checkPllInputs();
-    bool checkFlexibleFactors();
-    void factorReturnPressed(Control id);
-    void factorTextChanged(Control id, const QString &text);
-    void oscillatorTextChanged(QLineEdit *edit, const QString &text, double stored, double low, double high);
+    // Entry looks: committed, pending (typed, or refused by the checks), disabled.
+    void restyleEntry(Control id);
+    void restyleFactor(Control id);
     void restyleEntries();
-    void markRefusedEntries();
 
     // Display.
     void refreshDisplay();
     void refreshBusDividers();
     void refreshClkout(int index);
     void refreshRtcDisplay();
-    bool checkPllSourceRange();
     void refreshAdc();
     void refreshBypass();
-    void showPllFactors();
     void updateActivePaths();
     void updatePllPaths(bool inUse);
     void updateMultiplierPaths();
@@ -140,7 +123,10 @@ private:
     // LEXT runs: it clocks the RTC or a peripheral.
     bool lextRunning() const;
 
+    const ClockConfig &rec() const { return document().record(); }
+
     const SeriesParams *m_series = nullptr;
+    bool m_sclkStyled = false;
     QVector<Widgets> m_widgets;
     QVector<QObject *> m_signalSources;
     QSet<const QObject *> m_linked; // sources connected to a slot

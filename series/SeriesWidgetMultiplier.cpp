@@ -3,7 +3,6 @@
 #include "ClockConfig.h"
 #include "ClockRules.h"
 #include "CustomComboBox1.h"
-#include "DialogService.h"
 #include "SeriesTable.h"
 
 #include <QLabel>
@@ -40,33 +39,11 @@ void SeriesWidget::buildAdc()
     m_adcValue = valueBox(QStringLiteral("adc.value"));
 }
 
-// A PLL input outside 2..16 MHz is corrected, not refused: HEXT becomes the
-// nearest crystal that fits and is applied as if typed. The refresh that
-// found it stops; the applied HEXT has refreshed everything again.
-bool SeriesWidget::checkPllSourceRange()
-{
-    ClockConfig &c = *m_config;
-    if (!m_series->pllInputRangeCheck || !ClockRules::pllOnHext(c))
-        return true;
-    const double input = c.pllInputMHz();
-    if (input >= ClockRules::kPllInputMinMHz && input <= ClockRules::kPllInputMaxMHz)
-        return true;
-    // Not showError(): a correction does not undo the edit that led to it.
-    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, QXMCUPLL::tr("Error"),
-                                                           QXMCUPLL::tr(m_series->pllInputRangeMessage))
-                                          .withButton(QMessageBox::Ok, QXMCUPLL::tr("Ok")));
-    c.hextMHz = input < ClockRules::kPllInputMinMHz ? ClockRules::kPllInputMinMHz * c.hextDivValue
-                                                    : ClockRules::kPllInputMaxMHz;
-    w(Control::Hext).edit->setText(QString::number(c.hextMHz, 'f', 3));
-    applyEntry(Control::Hext);
-    return false;
-}
-
 void SeriesWidget::refreshAdc()
 {
     if (!m_adcValue)
         return;
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     m_adcValue->setText(QString::number(c.adcMHz, 'f', 3));
     const QColor color = !c.adcEnabled                ? QColor(Qt::gray)
                          : m_series->adcRed(c.adcMHz) ? QColor(Qt::red)
@@ -76,7 +53,7 @@ void SeriesWidget::refreshAdc()
 
 void SeriesWidget::updateMultiplierPaths()
 {
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     const auto enable = [](const QVector<QRadioButton *> &radios, bool on) {
         for (QRadioButton *radio : radios) {
             radio->setEnabled(on);

@@ -27,7 +27,7 @@ void SeriesWidget::showPllMode()
 {
     if (!has(Control::PllMode))
         return;
-    const bool flexible = m_config->pllFlexible != 0;
+    const bool flexible = rec().pllFlexible != 0;
     for (const char *name : kNormalControls)
         findControl<QWidget>(QLatin1String(name))->setVisible(!flexible);
     for (const char *name : kFlexibleControls)
@@ -36,7 +36,7 @@ void SeriesWidget::showPllMode()
 
 bool SeriesWidget::pllLabelRed() const
 {
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     // Normal mode has a floor as well as a ceiling.
     const bool low = m_series->pllMinMHz > 0 && !c.flexiblePllActive() && c.pllMHz < m_series->pllMinMHz;
     return low || m_series->sclkRed(c.pllMHz);
@@ -44,7 +44,7 @@ bool SeriesWidget::pllLabelRed() const
 
 bool SeriesWidget::lextRunning() const
 {
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     const bool usart =
         (has(Control::Usart1Sel) && c.usart1Source == 3) || (has(Control::Usart2Sel) && c.usart2Source == 3);
     return usart || (c.rtcEnabled && c.rtcSource == 1);
@@ -70,7 +70,7 @@ void SeriesWidget::buildPeripheralSelectors()
 // The kernel clock of each selector: the bus it sits on, SCLK, HICK 48 or LEXT.
 void SeriesWidget::refreshPeripheralClocks()
 {
-    const ClockConfig &c = *m_config;
+    const ClockConfig &c = rec();
     const int sources[3] = {c.usart1Source, c.usart2Source, c.i2c1Source};
     const double buses[3] = {c.apb2MHz, c.apb1MHz, c.apb1MHz};
     for (int i = 0; i < 3; ++i) {

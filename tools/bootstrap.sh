@@ -11,6 +11,7 @@ packages=(
   cmake make g++ pkg-config
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5xml5 libqt5network5
   qttranslations5-l10n
+  qtbase5-private-dev
   libqt5svg5 qt5-image-formats-plugins
   fonts-liberation fonts-wqy-zenhei fontconfig
   xvfb xauth

@@ -1,6 +1,7 @@
 #include "HttpsDownload.h"
 
 #include "DialogService.h"
+#include "HttpGet.h"
 #include "ProgressDialog.h"
 
 #include <QDir>
@@ -73,10 +74,8 @@ HttpsDownload::HttpsDownload(QWidget *progressParent) : QDialog(nullptr), progre
     m_inactivity.setSingleShot(true);
     m_inactivity.setInterval(DefaultInactivityTimeoutMs);
     connect(&m_inactivity, &QTimer::timeout, this, &HttpsDownload::onInactivity);
-
-    connect(&manager, &QNetworkAccessManager::authenticationRequired, this,
-            &HttpsDownload::slotAuthenticationRequired);
-    connect(&manager, &QNetworkAccessManager::sslErrors, this, &HttpsDownload::sslErrors);
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] { fail(tr("The transfer took too long.")); });
 }
 
 HttpsDownload::~HttpsDownload()
@@ -99,6 +98,11 @@ void HttpsDownload::setInactivityTimeout(int msecs)
     m_inactivity.setInterval(msecs);
 }
 
+void HttpsDownload::setDeadline(int msecs)
+{
+    m_deadline.setInterval(msecs);
+}
+
 void HttpsDownload::setMaximumSize(qint64 bytes)
 {
     m_maximumSize = bytes;
@@ -117,6 +121,10 @@ bool HttpsDownload::download(QString address, QString &path, QString versionSuff
         return false;
     }
     const QScopedValueRollback<bool> running(m_running, true);
+    if (m_cancelledForGood) {
+        m_result = Result::Cancelled;
+        return false;
+    }
     m_expectedSha256 = m_nextSha256;
     m_nextSha256.clear();
     m_failureText.clear();
@@ -127,6 +135,8 @@ bool HttpsDownload::download(QString address, QString &path, QString versionSuff
     succeeded = false;
     m_transferEnded = false;
     m_redirects = 0;
+    if (m_deadline.interval() > 0)
+        m_deadline.start();
     startRequest(source);
     if (!m_transferEnded) {
         m_loopRunning = true;
@@ -195,15 +205,19 @@ void HttpsDownload::startRequest(const QUrl &requestedUrl)
     m_failure.clear();
     m_writeFailed = false;
     m_received = 0;
+    m_receivedAtWindow = 0;
     m_hash.reset();
 
     request.setUrl(url);
-    reply = manager.get(request);
+    // Our own reader, not Qt's: Qt's takes any number of header lines and
+    // files them in quadratic time on this thread (see HttpGet).
+    reply = new HttpGet(request, this);
+    connect(reply, &QNetworkReply::sslErrors, this,
+            [this, started = reply](const QList<QSslError> &errors) { sslErrors(started, errors); });
     reply->setReadBufferSize(ReadBufferSize);
     connect(reply, &QNetworkReply::finished, this, &HttpsDownload::httpFinished);
     connect(reply, &QIODevice::readyRead, this, &HttpsDownload::httpReadyRead);
     connect(reply, &QNetworkReply::metaDataChanged, this, &HttpsDownload::onMetaDataChanged);
-    connect(reply, &QNetworkReply::downloadProgress, &m_inactivity, qOverload<>(&QTimer::start));
 
     if (m_reporter) {
         connect(reply, &QNetworkReply::downloadProgress, this, m_reporter);
@@ -244,7 +258,6 @@ void HttpsDownload::httpReadyRead()
 {
     if (!reply)
         return;
-    m_inactivity.start();
     // One buffer serves every read: no allocation per chunk keeps the heap flat.
     m_chunk.resize(ChunkSize);
     for (qint64 n; reply && (n = reply->read(m_chunk.data(), ChunkSize)) > 0;) {
@@ -266,7 +279,6 @@ void HttpsDownload::onMetaDataChanged()
 {
     if (!reply)
         return;
-    m_inactivity.start();
     // Such a body is read and dropped, not aborted: Qt reports errors of
     // its own for some statuses, and the size limit still bounds the body.
     if (m_failure.isEmpty())
@@ -296,7 +308,33 @@ QString HttpsDownload::replyProblem(const QNetworkReply *finished) const
 
 void HttpsDownload::onInactivity()
 {
+    // Progress is judged per period, not per byte: a byte now and then
+    // would otherwise keep a transfer alive for ever.
+    if (m_received - m_receivedAtWindow >= m_minimumProgress) {
+        m_receivedAtWindow = m_received;
+        m_inactivity.start();
+        return;
+    }
     fail(tr("The connection timed out."));
+}
+
+// A body that ended before its announced length: Qt does not always report
+// a connection cut midway as an error.
+QString HttpsDownload::incompleteBody(const QNetworkReply *finished) const
+{
+    bool known = false;
+    const qint64 announced = finished->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+    return known && announced != m_received ? tr("The connection ended before the whole file arrived.")
+                                            : QString();
+}
+
+// Neither a length nor the last chunk marks the end: a cut connection would
+// look the same as the whole body.
+bool HttpsDownload::endUnmarked(const QNetworkReply *finished)
+{
+    bool known = false;
+    finished->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+    return !known && !finished->rawHeader("Transfer-Encoding").toLower().contains("chunked");
 }
 
 void HttpsDownload::fail(const QString &reason)
@@ -306,6 +344,12 @@ void HttpsDownload::fail(const QString &reason)
     // Queued: aborting inside the reply's own signals upsets its bookkeeping.
     if (reply)
         QMetaObject::invokeMethod(reply, &QNetworkReply::abort, Qt::QueuedConnection);
+}
+
+void HttpsDownload::cancelForGood()
+{
+    m_cancelledForGood = true;
+    cancelDownload();
 }
 
 void HttpsDownload::cancelDownload()
@@ -339,9 +383,18 @@ void HttpsDownload::httpFinished()
         return finish(Result::SaveFailed);
     }
     QString failure = m_failure.isEmpty() ? replyProblem(finished) : m_failure;
-    if (failure.isEmpty() && finished->error() != QNetworkReply::NoError)
-        failure = finished->errorString();
     const QVariant target = finished->attribute(QNetworkRequest::RedirectionTargetAttribute);
+    // A closed connection says more as "ended before the whole file".
+    const QNetworkReply::NetworkError error = finished->error();
+    if (failure.isEmpty() && error != QNetworkReply::NoError && error != QNetworkReply::RemoteHostClosedError)
+        failure = finished->errorString();
+    if (failure.isEmpty() && target.isNull())
+        failure = incompleteBody(finished);
+    if (failure.isEmpty() && error != QNetworkReply::NoError)
+        failure = finished->errorString();
+    if (failure.isEmpty() && target.isNull() && m_requireMarkedEnd && endUnmarked(finished))
+        failure = tr("The server did not give the file's length, so a cut transfer could not be told "
+                     "from a whole one.");
     if (failure.isEmpty() && !target.isNull()) {
         const QUrl next = url.resolved(target.toUrl());
         if (checkRedirect(next, failure)) {
@@ -388,7 +441,8 @@ bool HttpsDownload::checkRedirect(const QUrl &target, QString &reason) const
 
 void HttpsDownload::slotAuthenticationRequired(QNetworkReply *, QAuthenticator *)
 {
-    // No credentials are supplied: the server's refusal ends the transfer.
+    // Never called: HttpGet supplies no credentials, so the server's refusal
+    // ends the transfer.
 }
 
 void HttpsDownload::sslErrors(QNetworkReply *failing, const QList<QSslError> &errors)
@@ -408,8 +462,10 @@ void HttpsDownload::sslErrors(QNetworkReply *failing, const QList<QSslError> &er
         // Return and Escape refuse: going on takes a deliberate click.
         question.defaultButton = QMessageBox::Abort;
         ignore = DialogService::instance().message(question).is(QMessageBox::Ignore);
-        if (reply)
+        if (reply) {
+            m_receivedAtWindow = m_received;
             m_inactivity.start();
+        }
     }
     // Only the errors the user has seen are waived; anything else still fails.
     if (!failing || failing != reply)
@@ -447,6 +503,7 @@ bool HttpsDownload::commitFile()
 
 void HttpsDownload::finish(Result result)
 {
+    m_deadline.stop();
     m_result = result;
     succeeded = result == Result::Done;
     m_transferEnded = true;

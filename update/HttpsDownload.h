@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QList>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
@@ -49,8 +48,16 @@ public:
 
     // Hex SHA-256 the next download must match (empty: not checked).
     void setExpectedSha256(const QString &hex);
-    // A transfer that receives nothing for this long fails (default 30 s).
+    // A transfer that receives less than the minimum progress in any period
+    // of this length fails (default 30 s), so a server that sends a byte now
+    // and then cannot hold it open for ever.
     void setInactivityTimeout(int msecs);
+    void setMinimumProgress(qint64 bytes) { m_minimumProgress = bytes; }
+    // The whole download, redirects included, must end within this (0: no limit).
+    void setDeadline(int msecs);
+    // On: a body whose end the server does not mark (by its length or the
+    // last chunk) fails, since a cut connection would look the same.
+    void setRequireMarkedEnd(bool on) { m_requireMarkedEnd = on; }
     // A body larger than this fails (default 1 GiB).
     void setMaximumSize(qint64 bytes);
     // Off: a certificate error fails the transfer and nobody is asked.
@@ -59,11 +66,14 @@ public:
     void setHttpsOnly(bool on) { m_httpsOnly = on; }
     // On: failures are only kept in failureText(), not shown.
     void setQuiet(bool on) { m_quiet = on; }
+    // Cancels the running transfer and every later one (for a signal handler).
+    void cancelForGood();
     // Set: progress goes to this function instead of a progress dialog.
     void setProgressReporter(std::function<void(qint64 received, qint64 total)> reporter);
 
     static constexpr int MaxRedirects = 10;
     static constexpr int DefaultInactivityTimeoutMs = 30 * 1000;
+    static constexpr qint64 DefaultMinimumProgress = 16 * 1024;
     static constexpr qint64 DefaultMaximumSize = qint64(1) << 30;
 
 private slots:
@@ -83,6 +93,8 @@ private:
     void finish(Result result);
     void onMetaDataChanged();
     void onInactivity();
+    QString incompleteBody(const QNetworkReply *finished) const;
+    static bool endUnmarked(const QNetworkReply *finished);
     QString replyProblem(const QNetworkReply *finished) const;
     bool checkRedirect(const QUrl &target, QString &reason) const;
     void showError(const QString &text);
@@ -91,7 +103,6 @@ private:
     QEventLoop loop;
     QWidget *progressParent = nullptr;
     QUrl url;
-    QNetworkAccessManager manager;
     QNetworkReply *reply = nullptr;
     QNetworkRequest request;
     QSaveFile *file = nullptr;
@@ -101,6 +112,7 @@ private:
     QPointer<ProgressDialog> m_progress;
     std::function<void(qint64, qint64)> m_reporter;
     QTimer m_inactivity;
+    QTimer m_deadline;
     Sha256 m_hash;
     QByteArray m_chunk; // read buffer, reused
     // Set while the target name is a symbolic link: the body is saved here
@@ -119,7 +131,11 @@ private:
     bool m_certificatePrompt = true;
     bool m_httpsOnly = false;
     bool m_quiet = false;
+    bool m_requireMarkedEnd = false;
+    bool m_cancelledForGood = false;
     int m_redirects = 0;
     qint64 m_received = 0;
+    qint64 m_receivedAtWindow = 0; // m_received when the current progress period began
+    qint64 m_minimumProgress = DefaultMinimumProgress;
     qint64 m_maximumSize = DefaultMaximumSize;
 };

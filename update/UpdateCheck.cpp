@@ -6,12 +6,19 @@
 #include "VersionCheck.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QRegExp>
 #include <QScopedValueRollback>
 #include <QTemporaryDir>
 #include <QUrl>
+
+#include <cerrno>
+#include <csignal>
+#include <limits>
+#include <unistd.h>
 
 #ifndef TF_UPDATE_BASE_EN
 #define TF_UPDATE_BASE_EN "https://en.velorn.example/download/"
@@ -35,10 +42,12 @@ QString text(const char *source)
     return QCoreApplication::translate("FormConfiguration", source);
 }
 
-const QString section = QStringLiteral("VelornTool");
-const QString product = QStringLiteral("Tickforge");
 // A base64 Ed25519 signature is 88 characters.
 constexpr qint64 SignatureSizeLimit = 1024;
+const QString FolderPrefix = QStringLiteral("tickforge-update-");
+
+// The running check's downloader, for cancelRunningCheck().
+QPointer<HttpsDownload> activeDownloader;
 
 void showError(const QString &message)
 {
@@ -54,10 +63,10 @@ QByteArray readFile(const QString &path, qint64 limit)
     return file.open(QIODevice::ReadOnly) ? file.read(limit) : QByteArray();
 }
 
-// Fetches the list's detached signature quietly and checks it against the
-// list's exact bytes. On failure, what went wrong with the signature's transfer.
-bool listSignatureHolds(HttpsDownload &downloader, const QString &listAddress, const QString &dir,
-                        const QByteArray &list, const QByteArray &publicKey, QString &detail)
+// Fetches the list's detached signature quietly; empty when it could not be
+// had, and then detail says why.
+QByteArray fetchSignature(HttpsDownload &downloader, const QString &listAddress, const QString &dir,
+                          QString &detail)
 {
     QString path = dir;
     downloader.setQuiet(true);
@@ -65,39 +74,64 @@ bool listSignatureHolds(HttpsDownload &downloader, const QString &listAddress, c
     const bool fetched = downloader.download(listAddress + QLatin1String(".sig"), path, QString());
     downloader.setQuiet(false);
     detail = downloader.failureText();
-    return fetched && verifyEd25519(publicKey, list,
-                                    QByteArray::fromBase64(readFile(path, SignatureSizeLimit).trimmed()));
+    return fetched ? readFile(path, SignatureSizeLimit) : QByteArray();
 }
 
-bool isSha256(const QString &hex)
+// A line that tells the user the list was taken on trust.
+QString unsignedNote(const Settings &settings)
 {
-    static const QRegExp pattern(QStringLiteral("[0-9a-fA-F]{64}"));
-    return pattern.exactMatch(hex);
+    return settings.publicKey.isEmpty()
+               ? QStringLiteral("\n\n") +
+                     text(QT_TRANSLATE_NOOP("FormConfiguration",
+                                            "Signature: not checked (this build has no key)."))
+               : QString();
 }
 
-// Downloads the list into dir and checks its signature; its bytes go to
-// list. On failure, why (the user has been told).
+// Downloads the list (and with a key its signature) into dir and judges it.
+// On failure, why (the user has been told).
 bool fetchList(HttpsDownload &downloader, const Settings &settings, const QString &listAddress,
-               const QString &dir, QByteArray &list, Outcome &failure)
+               const QString &dir, UpdateListEntry &entry, Outcome &failure)
 {
     QString listPath = dir;
     downloader.setMaximumSize(settings.listSizeLimit);
+    // A list that drips in must not hold the check open for ever.
+    downloader.setDeadline(settings.listDeadlineMs);
     failure = Outcome::ListFailed;
     if (!downloader.download(listAddress, listPath, QString()))
         return false;
     // Read once: checked and parsed from the same bytes.
-    list = readFile(listPath, settings.listSizeLimit);
+    const QByteArray list = readFile(listPath, settings.listSizeLimit);
     QFile::remove(listPath);
     QString detail;
-    if (!settings.publicKey.isEmpty() &&
-        !listSignatureHolds(downloader, listAddress, dir, list, settings.publicKey, detail)) {
+    const QByteArray signature =
+        settings.publicKey.isEmpty() ? QByteArray() : fetchSignature(downloader, listAddress, dir, detail);
+    downloader.setDeadline(0);
+    if (downloader.result() == HttpsDownload::Result::Cancelled)
+        return false;
+    const QDate today = settings.today.isNull() ? QDateTime::currentDateTimeUtc().date() : settings.today;
+    const CheckedList checked = checkUpdateList(list, signature, settings.publicKey, today);
+    entry = checked.entry;
+    switch (checked.verdict) {
+    case ListVerdict::Good:
+        return true;
+    case ListVerdict::BadSignature:
         showError(text(QT_TRANSLATE_NOOP("FormConfiguration",
                                          "The signature of the update list is missing or wrong.")) +
                   (detail.isEmpty() ? QString() : QLatin1Char('\n') + detail));
         failure = Outcome::SignatureFailed;
         return false;
+    case ListVerdict::Expired:
+        showError(text(QT_TRANSLATE_NOOP("FormConfiguration",
+                                         "The update list expired on %1: it may be an old list sent again."))
+                      .arg(entry.expires));
+        failure = Outcome::ListExpired;
+        return false;
+    case ListVerdict::Unreadable:
+        break;
     }
-    return true;
+    showError(text(QT_TRANSLATE_NOOP("FormConfiguration", "The update list could not be read.")));
+    failure = Outcome::ListUnreadable;
+    return false;
 }
 
 // Asks, and downloads the package the list names into a folder the user picks.
@@ -109,7 +143,8 @@ Outcome fetchPackage(HttpsDownload &downloader, QWidget *mainWindow, const QStri
             QMessageBox::Question, text(QT_TRANSLATE_NOOP("FormConfiguration", "Infomation")),
             text(QT_TRANSLATE_NOOP(
                 "FormConfiguration",
-                "A new version of \"Tickforge\" has been detected, do you want to download it?")))
+                "A new version of \"Tickforge\" has been detected, do you want to download it?")) +
+                unsignedNote(settings))
             .withButton(QMessageBox::Ok, text(QT_TRANSLATE_NOOP("FormConfiguration", "Ok")))
             .withButton(QMessageBox::Cancel, text(QT_TRANSLATE_NOOP("FormConfiguration", "Cancel"))));
     if (!answer.is(QMessageBox::Ok))
@@ -132,6 +167,7 @@ Outcome fetchPackage(HttpsDownload &downloader, QWidget *mainWindow, const QStri
     const QString suffix = versioned.indexIn(packageAddress) >= 0 ? QString() : entry.version;
     packagePath = target;
     downloader.setExpectedSha256(checksum);
+    downloader.setRequireMarkedEnd(true);
     downloader.setMaximumSize(settings.packageSizeLimit > 0 ? settings.packageSizeLimit
                                                             : HttpsDownload::DefaultMaximumSize);
     if (!downloader.download(packageAddress, packagePath, suffix))
@@ -142,7 +178,7 @@ Outcome fetchPackage(HttpsDownload &downloader, QWidget *mainWindow, const QStri
         MessageRequest::make(
             QMessageBox::Information, text(QT_TRANSLATE_NOOP("FormConfiguration", "Information")),
             text(QT_TRANSLATE_NOOP("FormConfiguration", "Download succeeded, storage location: ")) +
-                QLatin1Char('\n') + QDir::toNativeSeparators(packagePath))
+                QLatin1Char('\n') + QDir::toNativeSeparators(packagePath) + unsignedNote(settings))
             .withExtraButton(text(QT_TRANSLATE_NOOP("FormConfiguration", " Open Folder  ")))
             .withExtraButton(text(QT_TRANSLATE_NOOP("FormConfiguration", "OK"))));
     if (done.isExtra(0))
@@ -182,9 +218,13 @@ Result checkForNewVersion(QWidget *mainWindow, int language, const Settings &set
     const QScopedValueRollback<bool> guard(running, true);
 
     const bool chinese = language == 1;
+    result.signatureChecked = !settings.publicKey.isEmpty();
     HttpsDownload downloader(nullptr);
+    activeDownloader = &downloader;
     if (settings.inactivityTimeoutMs > 0)
         downloader.setInactivityTimeout(settings.inactivityTimeoutMs);
+    if (settings.minimumProgress > 0)
+        downloader.setMinimumProgress(settings.minimumProgress);
     downloader.setCertificatePrompt(settings.certificatePrompt);
     downloader.setHttpsOnly(settings.httpsOnly);
     if (settings.progress)
@@ -192,7 +232,10 @@ Result checkForNewVersion(QWidget *mainWindow, int language, const Settings &set
 
     // The list copy lives in a private temporary folder that is removed with
     // everything in it on every way out of this function.
-    QTemporaryDir listDir(QDir(settings.tempRoot).filePath(QStringLiteral("tickforge-update-XXXXXX")));
+    removeStaleFolders(settings.tempRoot);
+    QTemporaryDir listDir(
+        QDir(settings.tempRoot)
+            .filePath(FolderPrefix + QString::number(qint64(getpid())) + QLatin1String("-XXXXXX")));
     if (!listDir.isValid()) {
         showError(QCoreApplication::translate("HttpsDownload", "Unable to save the file ") +
                   QDir::toNativeSeparators(listDir.path()));
@@ -200,26 +243,18 @@ Result checkForNewVersion(QWidget *mainWindow, int language, const Settings &set
     }
     const QString listAddress =
         (chinese ? settings.chineseBase : settings.englishBase) + QLatin1String(listFileName());
-    QByteArray list;
-    if (!fetchList(downloader, settings, listAddress, listDir.path(), list, result.outcome))
+    UpdateListEntry entry;
+    if (!fetchList(downloader, settings, listAddress, listDir.path(), entry, result.outcome))
         return result;
-
-    const UpdateListEntry entry = readUpdateList(list, section, product);
-    bool versionRead = false;
-    const int version = versionNumber(entry.version, &versionRead);
-    // A signed list vouches for the package through its checksum.
-    if (!versionRead || (!settings.publicKey.isEmpty() && !isSha256(entry.sha256))) {
-        showError(text(QT_TRANSLATE_NOOP("FormConfiguration", "The update list could not be read.")));
-        result.outcome = Outcome::ListUnreadable;
-        return result;
-    }
+    const int version = versionNumber(entry.version);
     result.version = entry.version;
     result.outcome = Outcome::UpToDate;
     if (version <= programVersion) {
         DialogService::instance().message(
             MessageRequest::make(
                 QMessageBox::Information, text(QT_TRANSLATE_NOOP("FormConfiguration", "Information")),
-                text(QT_TRANSLATE_NOOP("FormConfiguration", "The current tool is the latest version.")))
+                text(QT_TRANSLATE_NOOP("FormConfiguration", "The current tool is the latest version.")) +
+                    unsignedNote(settings))
                 .withButton(QMessageBox::Ok, text(QT_TRANSLATE_NOOP("FormConfiguration", "Ok"))));
         return result;
     }
@@ -232,6 +267,29 @@ Result checkForNewVersion(QWidget *mainWindow, int language, const Settings &set
     if (result.outcome != Outcome::Downloaded)
         result.packagePath.clear();
     return result;
+}
+
+void cancelRunningCheck()
+{
+    if (activeDownloader)
+        activeDownloader->cancelForGood();
+}
+
+void removeStaleFolders(const QString &tempRoot)
+{
+    static const QRegExp name(QRegExp::escape(FolderPrefix) + QStringLiteral("(\\d+)-[^/]+"));
+    const QFileInfoList folders = QDir(tempRoot).entryInfoList({FolderPrefix + QLatin1Char('*')},
+                                                               QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo &folder : folders) {
+        if (!name.exactMatch(folder.fileName()) || folder.ownerId() != uint(getuid()))
+            continue;
+        bool ok = false;
+        const qint64 pid = name.cap(1).toLongLong(&ok);
+        // Only a process that is surely gone: a live one (or one of another user) keeps its folder.
+        if (ok && pid > 0 && pid != getpid() && pid <= std::numeric_limits<pid_t>::max() &&
+            ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            QDir(folder.filePath()).removeRecursively();
+    }
 }
 
 } // namespace UpdateCheck

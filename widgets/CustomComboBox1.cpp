@@ -26,7 +26,9 @@ QString styleSheetFor(const char *borderColour, const char *textColour)
                "border: 2px solid transparent; border-radius: 5px; }"
                "QComboBox QScrollBar::handle:vertical:hover { background: rgb(36, 183, 181); }"
                "QComboBox QScrollBar::add-line:vertical, QComboBox QScrollBar::sub-line:vertical "
-               "{ background: transparent; }")
+               "{ background: transparent; }"
+               // The keyboard's place must show: a darker, thicker frame.
+               "QComboBox:focus { border: 2px solid rgb(0, 32, 82); padding: 0px 1px; }")
         .arg(QLatin1String(borderColour), QLatin1String(textColour));
 }
 

@@ -64,6 +64,13 @@ public:
     // Any other modal dialog of ours (MCU selection, About); returns exec()'s result.
     virtual int exec(QDialog &dialog) = 0;
 
+    // The extensions (without the dot) a name filter such as
+    // "PNG image (*.png);;PDF document (*.pdf)" lists, in order.
+    static QStringList filterSuffixes(const QString &filter);
+    // The name with the filter's first extension added, unless it already
+    // ends in one of the filter's extensions (in any case).
+    static QString withSuffix(const QString &fileName, const QString &filter);
+
     // The service in use; the Qt implementation unless a test installed another.
     static DialogService &instance();
     // Installs a service (not owned); nullptr restores the Qt implementation.
@@ -73,6 +80,9 @@ public:
 // The real dialogs.
 class QtDialogService final : public DialogService {
 public:
+    // How long the desktop's opener may take to fail before a file counts as opened.
+    static constexpr int OpenerPatienceMs = 2500;
+
     MessageReply message(const MessageRequest &request) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
                          const QString &filter) override;

@@ -8,11 +8,16 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWheelEvent>
 
 PinGraphicsView::PinGraphicsView(QWidget *parent) : QGraphicsView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
+    // Nothing in the drawing takes drops: a file dropped on it goes on to the
+    // window, which opens designs.
+    setAcceptDrops(false);
+    viewport()->setAcceptDrops(false);
     centerOn(0, 0);
 }
 
@@ -114,6 +119,10 @@ void PinGraphicsView::wheelEvent(QWheelEvent *event)
             zoomIn();
         else
             zoomOut();
+        // Passed on, the scroll bars would page under Ctrl and the picture
+        // would jump away from what is being zoomed into.
+        event->accept();
+        return;
     }
     QGraphicsView::wheelEvent(event);
 }
@@ -146,4 +155,32 @@ void PinGraphicsView::mouseReleaseEvent(QMouseEvent *event)
         viewport()->setCursor(Qt::ArrowCursor);
     }
     QGraphicsView::mouseReleaseEvent(event);
+}
+
+void PinGraphicsView::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QGraphicsView::drawForeground(painter, rect);
+    // Style sheets give most controls no focus frame of their own. Drawn by
+    // the view only, so exported drawings never carry it.
+    const QGraphicsItem *focused = scene() && hasFocus() ? scene()->focusItem() : nullptr;
+    if (!focused || focused == m_backgroundItem)
+        return;
+    painter->save();
+    QPen pen(QColor(0, 32, 82), 2 / qMax(m_scaleValue, 0.2), Qt::DashLine);
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(focused->sceneBoundingRect().adjusted(-3, -3, 3, 3));
+    painter->restore();
+}
+
+void PinGraphicsView::focusInEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusInEvent(event);
+    viewport()->update();
+}
+
+void PinGraphicsView::focusOutEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusOutEvent(event);
+    viewport()->update();
 }

@@ -44,6 +44,10 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // The focus mark: a frame around the control that has the keyboard.
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     bool controlTakingKeysHasFocus() const;

@@ -3,6 +3,7 @@
 #include "ClockConfig.h"
 
 #include "DialogService.h"
+#include "DrawingKeyboard.h"
 #include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
 #include "SeriesFactory.h"
@@ -154,6 +155,7 @@ bool QXPLLConfig::showSeries(int seriesId)
     }
     m_current = widget;
     connect(m_current, &QXMCUPLL::edited, this, &QXPLLConfig::recordEdit);
+    new DrawingKeyboard(m_current);
     m_seriesId = seriesId;
     m_mainLayout->addWidget(m_current, 0);
     m_toolbarHolder->show();

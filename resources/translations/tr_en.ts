@@ -112,6 +112,14 @@
         <translation>The signature of the update list is missing or wrong.</translation>
     </message>
     <message>
+        <source>Signature: not checked (this build has no key).</source>
+        <translation>Signature: not checked (this build has no key).</translation>
+    </message>
+    <message>
+        <source>The update list expired on %1: it may be an old list sent again.</source>
+        <translation>The update list expired on %1: it may be an old list sent again.</translation>
+    </message>
+    <message>
         <source>Information</source>
         <translation>Information</translation>
     </message>
@@ -158,6 +166,22 @@
     <message>
         <source>Export failed!</source>
         <translation>Export failed!</translation>
+    </message>
+    <message>
+        <source>The design file could not be read:</source>
+        <translation>The design file could not be read:</translation>
+    </message>
+    <message>
+        <source>The file name must end in .png or .pdf.</source>
+        <translation>The file name must end in .png or .pdf.</translation>
+    </message>
+    <message>
+        <source>This series has no drawing.</source>
+        <translation>This series has no drawing.</translation>
+    </message>
+    <message>
+        <source>The file could not be written:</source>
+        <translation>The file could not be written:</translation>
     </message>
 </context>
 <context>
@@ -227,6 +251,18 @@
     <message>
         <source>The connection timed out.</source>
         <translation>The connection timed out.</translation>
+    </message>
+    <message>
+        <source>The transfer took too long.</source>
+        <translation>The transfer took too long.</translation>
+    </message>
+    <message>
+        <source>The connection ended before the whole file arrived.</source>
+        <translation>The connection ended before the whole file arrived.</translation>
+    </message>
+    <message>
+        <source>The server did not give the file&apos;s length, so a cut transfer could not be told from a whole one.</source>
+        <translation>The server did not give the file&apos;s length, so a cut transfer could not be told from a whole one.</translation>
     </message>
     <message>
         <source>The file does not match its SHA-256 checksum.</source>
@@ -822,6 +858,41 @@
     <message>
         <source>Redo</source>
         <translation>Redo</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Restore design</source>
+        <translation>Restore design</translation>
+    </message>
+    <message>
+        <source>none (a new design)</source>
+        <translation>none (a new design)</translation>
+    </message>
+    <message>
+        <source>Tickforge did not close properly, and a design had unsaved edits. Restore it?
+
+Series: %1
+Design file: %2
+Last edited: %3</source>
+        <translation>Tickforge did not close properly, and a design had unsaved edits. Restore it?
+
+Series: %1
+Design file: %2
+Last edited: %3</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Later</translation>
     </message>
 </context>
 <context>

@@ -112,6 +112,14 @@
         <translation>更新列表的签名缺失或无效。</translation>
     </message>
     <message>
+        <source>Signature: not checked (this build has no key).</source>
+        <translation>签名：未检查（此版本没有密钥）。</translation>
+    </message>
+    <message>
+        <source>The update list expired on %1: it may be an old list sent again.</source>
+        <translation>更新列表已于 %1 过期：可能是旧列表被重新发送。</translation>
+    </message>
+    <message>
         <source>Information</source>
         <translation>信息</translation>
     </message>
@@ -158,6 +166,22 @@
     <message>
         <source>Export failed!</source>
         <translation>导出失败！</translation>
+    </message>
+    <message>
+        <source>The design file could not be read:</source>
+        <translation>无法读取设计文件：</translation>
+    </message>
+    <message>
+        <source>The file name must end in .png or .pdf.</source>
+        <translation>文件名必须以 .png 或 .pdf 结尾。</translation>
+    </message>
+    <message>
+        <source>This series has no drawing.</source>
+        <translation>该系列没有时钟树图。</translation>
+    </message>
+    <message>
+        <source>The file could not be written:</source>
+        <translation>无法写入文件：</translation>
     </message>
 </context>
 <context>
@@ -227,6 +251,18 @@
     <message>
         <source>The connection timed out.</source>
         <translation>连接超时。</translation>
+    </message>
+    <message>
+        <source>The transfer took too long.</source>
+        <translation>传输时间过长。</translation>
+    </message>
+    <message>
+        <source>The connection ended before the whole file arrived.</source>
+        <translation>连接在整个文件到达之前就已结束。</translation>
+    </message>
+    <message>
+        <source>The server did not give the file&apos;s length, so a cut transfer could not be told from a whole one.</source>
+        <translation>服务器未提供文件长度，无法区分中断的传输与完整的传输。</translation>
     </message>
     <message>
         <source>The file does not match its SHA-256 checksum.</source>
@@ -822,6 +858,41 @@
     <message>
         <source>Redo</source>
         <translation>重做</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Restore design</source>
+        <translation>恢复设计</translation>
+    </message>
+    <message>
+        <source>none (a new design)</source>
+        <translation>无（新建的设计）</translation>
+    </message>
+    <message>
+        <source>Tickforge did not close properly, and a design had unsaved edits. Restore it?
+
+Series: %1
+Design file: %2
+Last edited: %3</source>
+        <translation>Tickforge 上次未正常关闭，有一个设计的修改尚未保存。是否恢复？
+
+系列：%1
+设计文件：%2
+最后编辑：%3</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>丢弃</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>稍后</translation>
     </message>
 </context>
 <context>

@@ -27,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
+#include <qpa/qplatformdrag.h>
+#include <qpa/qwindowsysteminterface.h>
 
 namespace {
 
@@ -84,6 +86,8 @@ private slots:
     void zoomedViewShowsStyledScrollBars();
     void openManual_data();
     void openManual();
+    void fitsNarrowScreen_data();
+    void fitsNarrowScreen();
 
 private:
     // Starts the window as the program does for a locale.
@@ -91,7 +95,7 @@ private:
     void openSeries(const QString &name);
     FakeSeries *current() const { return static_cast<FakeSeries *>(m_window->workspace()->currentWidget()); }
     QString title() const { return m_window->titleButton()->text(); }
-    bool drop(const QString &path);
+    bool drop(const QString &path, bool onHeader = false);
 
     QTranslator m_translator;
     QTranslator m_qtTranslator;
@@ -289,6 +293,7 @@ void TestFormConfiguration::replaceConfiguration_data()
     QTest::addColumn<QString>("refusal");   // the last message, when the pick is refused
     const int yes = QMessageBox::Yes, cancel = QMessageBox::Cancel;
     const QString unsupported = "MCU in file not supported.";
+    const QString unreadable = "The design file could not be read:";
     const QString unavailable = "This series is not available in this version.";
     // QXW315 stands for a series of the table that this build can't show.
     // clang-format off
@@ -308,6 +313,13 @@ void TestFormConfiguration::replaceConfiguration_data()
     QTest::newRow("drop, yes") << "drop" << "QXC330" << yes << "QXC335" << "QXC335" << "";
     QTest::newRow("drop, cancelled") << "drop" << "QXC330" << cancel << "QXC335" << "QXC330" << "";
     QTest::newRow("drop, not a design") << "drop" << "QXC330" << yes << "xml" << "QXC330" << "";
+    QTest::newRow("drop on the header, yes") << "drop header" << "QXC330" << yes << "QXC335" << "QXC335" << "";
+    QTest::newRow("drop, no such file") << "drop" << "QXC330" << yes << "missing" << "QXC330" << unreadable;
+    QTest::newRow("drop, no XML") << "drop" << "QXC330" << yes << "garbage" << "QXC330" << unreadable;
+    QTest::newRow("argument, no such file") << "argument" << "" << 0 << "missing" << "" << unreadable;
+    QTest::newRow("argument, no XML") << "argument" << "QXC330" << 0 << "garbage" << "QXC330" << unreadable;
+    QTest::newRow("argument, unsupported") << "argument" << "" << 0 << "QXC999" << "" << unsupported;
+    QTest::newRow("argument") << "argument" << "" << 0 << "QXC320" << "QXC320" << "";
     // clang-format on
 }
 
@@ -328,13 +340,16 @@ void TestFormConfiguration::replaceConfiguration()
     if (confirm)
         dialogs.answerButton(QMessageBox::StandardButton(confirm));
     // Dropped designs may be named in lower case; other files are no designs.
-    const QString path =
-        pick.isEmpty()      ? QString()
-        : pick == "missing" ? m_dir.filePath("missing.TFCC")
-        : pick == "xml"     ? writeFile(m_dir.filePath("d.xml"), designNaming("QXC335"))
-                        : writeFile(m_dir.filePath(how == "drop" ? "d.tfcc" : "d.TFCC"), designNaming(pick));
-    if (how == "drop") {
-        QCOMPARE(drop(path), pick != "xml");
+    const QString path = pick.isEmpty()      ? QString()
+                         : pick == "missing" ? m_dir.filePath("missing.TFCC")
+                         : pick == "xml"     ? writeFile(m_dir.filePath("d.xml"), designNaming("QXC335"))
+                         : pick == "garbage" ? writeFile(m_dir.filePath("g.TFCC"), "\x89PNG\r\n not a design")
+                                             : writeFile(m_dir.filePath(how == "drop" ? "d.tfcc" : "d.TFCC"),
+                                                         designNaming(pick));
+    if (how.startsWith("drop")) {
+        QCOMPARE(drop(path, how == "drop header"), pick != "xml");
+    } else if (how == "argument") {
+        m_window->openDesktopFile(path);
     } else if (how == "open") {
         if (!path.isNull())
             dialogs.answerPath(path);
@@ -345,7 +360,9 @@ void TestFormConfiguration::replaceConfiguration()
     }
 
     // The question comes only with an open configuration, before anything else.
-    if (!openFirst.isEmpty() && pick != "xml") {
+    // (A file named on the command line comes before any configuration.)
+    const bool asked = !openFirst.isEmpty() && pick != "xml" && how != "argument";
+    if (asked) {
         QCOMPARE(dialogs.requests.first().text, how == "new" ? NewQuestion : CloseQuestion);
         QCOMPARE(dialogs.requests.first().icon, QMessageBox::Warning);
         QCOMPARE(dialogs.requests.first().buttonLabels, (QStringList{"Yes", "Cancel"}));
@@ -359,30 +376,42 @@ void TestFormConfiguration::replaceConfiguration()
     } else {
         QCOMPARE(m_window->workspace()->currentWidget(), before.data());
         QCOMPARE(m_window->workspace()->toolbarHolder()->isVisible(), !before.isNull());
-        QCOMPARE(dialogs.texts().size(),
-                 int(!openFirst.isEmpty() && pick != "xml") + int(!refusal.isEmpty()));
+        QCOMPARE(dialogs.texts().size(), int(asked) + int(!refusal.isEmpty()));
     }
     if (!refusal.isEmpty()) {
-        QCOMPARE(dialogs.last()->text, refusal);
+        // An unreadable file is named with its path.
+        QCOMPARE(dialogs.last()->text,
+                 refusal.endsWith(':') ? refusal + '\n' + QDir::toNativeSeparators(path) : refusal);
         QCOMPARE(dialogs.last()->icon, QMessageBox::Warning);
     }
 }
 
-// Drags and drops a file on whatever widget lies in the middle of the window,
-// as the desktop would; returns whether the drag was accepted.
-bool TestFormConfiguration::drop(const QString &path)
+// Drags and drops a file as the desktop does, through the window system, on
+// the middle of the drawing (of the window while none is shown) or on the
+// header band; returns whether the drop was taken.
+bool TestFormConfiguration::drop(const QString &path, bool onHeader)
 {
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint centre = m_window->rect().center();
-    QWidget *target = m_window->childAt(centre) ? m_window->childAt(centre) : m_window;
-    const QPoint at = target->mapFrom(m_window, centre);
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted())
+    QCoreApplication::processEvents(); // the window lays out a drawing just shown
+    const QXMCUPLL *series = m_window->workspace()->currentWidget();
+    const QWidget *viewport = series ? series->graphicsView()->viewport() : nullptr;
+    const QPoint at = onHeader   ? m_window->menuBar()->parentWidget()->geometry().center()
+                      : viewport ? viewport->mapTo(m_window, viewport->rect().center())
+                                 : m_window->rect().center();
+    if (viewport && !onHeader)
+        [&] {
+            QCOMPARE(m_window->childAt(at), viewport);
+        }();
+    QWindow *window = m_window->windowHandle();
+    const QPlatformDragQtResponse dragged =
+        QWindowSystemInterface::handleDrag(window, &mime, at, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
+    if (!dragged.isAccepted()) {
+        QWindowSystemInterface::handleDrag(window, nullptr, at, Qt::CopyAction, Qt::NoButton, Qt::NoModifier);
         return false;
-    QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &dropped);
+    }
+    const QPlatformDropQtResponse dropped =
+        QWindowSystemInterface::handleDrop(window, &mime, at, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::processEvents(); // the question comes after the drop
     return dropped.isAccepted();
 }
@@ -553,6 +582,31 @@ void TestFormConfiguration::openManual()
     QVERIFY(!writeFile(base.filePath("share/tickforge/Documents/UM_Tickforge.pdf"), {}).isNull());
     QCOMPARE(path(1), base.filePath("share/tickforge/Documents/UM_Tickforge.pdf"));
     QCOMPARE(path(0), present ? manual : base.filePath("Documents/UM_Tickforge_EN.pdf"));
+}
+
+void TestFormConfiguration::fitsNarrowScreen_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("English") << QLocale(QLocale::English);
+    QTest::newRow("Chinese") << QLocale(QLocale::Chinese, QLocale::China);
+}
+
+// A 1600-pixel screen at a scale factor of 2 leaves 800 pixels: the window,
+// with a drawing open, must fit them, the last menu included.
+void TestFormConfiguration::fitsNarrowScreen()
+{
+    QFETCH(QLocale, locale);
+    start(locale);
+    openSeries("QXC330");
+    QCoreApplication::processEvents();
+    QVERIFY2(m_window->minimumSizeHint().width() <= 800,
+             qPrintable(QString::number(m_window->minimumSizeHint().width())));
+    m_window->resize(800, 600);
+    QCoreApplication::processEvents();
+    const QRect help =
+        m_window->menuBar()->actionGeometry(m_window->menu(FormConfiguration::HelpMenu)->menuAction());
+    QVERIFY(!help.isEmpty());
+    QVERIFY(m_window->rect().contains(m_window->menuBar()->mapTo(m_window, help.bottomRight())));
 }
 
 QTEST_MAIN(TestFormConfiguration)

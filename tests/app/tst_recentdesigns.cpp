@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QWindow>
 #include <QtTest>
 
@@ -24,6 +25,8 @@ private slots:
     void init();
     void pushed_data();
     void pushed();
+    void displayNames_data();
+    void displayNames();
     void openedAndPruned();
     void exportDrawing();
     void titleMarksUnsavedEdits();
@@ -52,7 +55,7 @@ QString TestRecentDesigns::design(const QString &name)
 {
     const QString path = m_dir.filePath(name);
     QFile::remove(path);
-    QFile::copy(QFINDTESTDATA("../../docs/manual/designs/QXC330_USB.TFCC"), path);
+    QFile::copy(QStringLiteral(TF_DESIGNS_DIR "/QXC330_USB.TFCC"), path);
     return path;
 }
 
@@ -88,6 +91,27 @@ void TestRecentDesigns::pushed()
     QTEST(RecentDesigns::pushed(files, file), "expected");
 }
 
+void TestRecentDesigns::displayNames_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("names");
+    const QString dash = QString(" ") + QChar(0x2014) + " ";
+    QTest::newRow("names differ") << QStringList{"/d/a.TFCC", "/e/b.TFCC"} << QStringList{"a.TFCC", "b.TFCC"};
+    QTest::newRow("same name, two folders")
+        << QStringList{"/w/x/QXC330.TFCC", "/w/y/QXC330.TFCC", "/w/x/b.TFCC"}
+        << QStringList{"QXC330.TFCC" + dash + "x", "QXC330.TFCC" + dash + "y", "b.TFCC"};
+    QTest::newRow("same folder name too")
+        << QStringList{"/p/board/QXC330.TFCC", "/q/board/QXC330.TFCC"}
+        << QStringList{"QXC330.TFCC" + dash + "p/board", "QXC330.TFCC" + dash + "q/board"};
+}
+
+// Two designs of one name are told apart by their folders.
+void TestRecentDesigns::displayNames()
+{
+    QFETCH(QStringList, files);
+    QTEST(RecentDesigns::displayNames(files), "names");
+}
+
 void TestRecentDesigns::openedAndPruned()
 {
     const QString a = design("a.TFCC");
@@ -104,6 +128,9 @@ void TestRecentDesigns::openedAndPruned()
     QVERIFY(QFile::remove(b));
     FormConfiguration window;
     QCOMPARE(menuEntries(window), (QStringList{"&1 b.TFCC", "&2 a.TFCC"}));
+    // The full path is the entry's tooltip, and the menu shows it.
+    QCOMPARE(window.recentMenu()->actions().at(0)->toolTip(), b);
+    QVERIFY(window.recentMenu()->toolTipsVisible());
     window.recentMenu()->actions().at(0)->trigger();
     QCOMPARE(m_dialogs.requests.size(), 1);
     QVERIFY(m_dialogs.last()->text.contains(b));
@@ -132,6 +159,20 @@ void TestRecentDesigns::exportDrawing()
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith("%PDF"));
     QVERIFY(bytes.contains("/MediaBox [0 0 1404.000000 828.000000]"));
+
+    // A failure reads in the interface's language, all of it.
+    QTranslator chinese;
+    QVERIFY(chinese.load(":/image/tr_zh.qm"));
+    QCoreApplication::installTranslator(&chinese);
+    const QString folder = m_dir.filePath("no-such-folder/tree.png");
+    m_dialogs.answerPath(m_dir.filePath("tree2"));
+    m_dialogs.answerPath(folder);
+    window.exportAction()->trigger();
+    window.exportAction()->trigger();
+    QCoreApplication::removeTranslator(&chinese);
+    QCOMPARE(m_dialogs.texts().mid(m_dialogs.texts().size() - 2),
+             (QStringList{QString("导出失败！\n文件名必须以 .png 或 .pdf 结尾。"),
+                          QString("导出失败！\n无法写入文件：\n") + QDir::toNativeSeparators(folder)}));
 }
 
 // "Tickforge*" while the design differs from its file: after an edit, after

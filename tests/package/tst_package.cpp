@@ -68,9 +68,11 @@ void TestPackage::initTestCase()
                              "update-mime-database", "xdg-mime", "pdftotext"})
         QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), tool);
     QVERIFY(m_dir.isValid());
+    // A test build has no update key: the unsigned package is made on purpose.
     const Run cpack = run(QStringLiteral(TF_CPACK),
-                          {"-G", "DEB", "-B", m_dir.filePath("deb"), "--config", "CPackConfig.cmake"}, {},
-                          QStringLiteral(TF_BUILD_DIR));
+                          {"-G", "DEB", "-D", "TF_UPDATE_UNSIGNED=ON", "-B", m_dir.filePath("deb"),
+                           "--config", "CPackConfig.cmake"},
+                          {}, QStringLiteral(TF_BUILD_DIR));
     QVERIFY2(cpack.status == 0, qPrintable(cpack.output));
     // The name Debian gives it: package, version, architecture.
     m_package = m_dir.filePath("deb/tickforge_3.0.03_amd64.deb");

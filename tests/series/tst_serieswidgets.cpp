@@ -86,7 +86,9 @@ void run(Tree &t, ScriptedDialogs &dialogs, const QString &steps, ClockConfig &m
         } else if (verb == "save") {
             t.widget->saveConfig(t.record().params()->seriesName());
         } else if (verb == "poke") {
-            t.widget->config()->setFieldValue(name, arg);
+            ClockConfig poked = *t.widget->config();
+            poked.setFieldValue(name, arg);
+            t.widget->restoreRecord(poked);
         } else if (verb == "mark") {
             mark = t.record();
         } else if (verb == "clear") {

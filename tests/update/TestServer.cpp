@@ -6,6 +6,8 @@
 #include <QSslSocket>
 #include <QTimer>
 
+#include <sys/socket.h>
+
 namespace {
 
 QSslCertificate testCertificate;
@@ -39,10 +41,14 @@ private:
         m_total = m_route.generated >= 0 ? m_route.generated : m_route.body.size();
         QByteArray head =
             "HTTP/1.1 " + QByteArray::number(m_route.status) + " Status\r\nConnection: close\r\n";
-        if (m_route.announceLength)
+        if (m_route.chunked)
+            head += "Transfer-Encoding: chunked\r\n";
+        else if (m_route.announceLength)
             head += "Content-Length: " + QByteArray::number(m_total) + "\r\n";
         for (const auto &header : m_route.headers)
             head += header.first + ": " + header.second + "\r\n";
+        for (int i = 0; i < m_route.headerLines; ++i)
+            head += "X-Filler-" + QByteArray::number(i) + ": " + QByteArray(16, 'x') + "\r\n";
         m_socket->write(head + "\r\n");
         pump();
     }
@@ -52,17 +58,34 @@ private:
         if (!m_started || m_delay.isActive())
             return;
         // A stalled body keeps the line open and silent.
-        const qint64 end = m_route.stallAfter >= 0 ? qMin(m_total, m_route.stallAfter) : m_total;
+        qint64 end = m_route.stallAfter >= 0 ? qMin(m_total, m_route.stallAfter) : m_total;
+        if (m_route.cutAfter >= 0)
+            end = qMin(end, m_route.cutAfter);
         while (m_sent < end && m_socket->bytesToWrite() < 256 * 1024) {
-            const qint64 n = qMin<qint64>(64 * 1024, end - m_sent);
-            m_socket->write(m_route.generated >= 0 ? TestServer::pattern(m_sent, n)
-                                                   : m_route.body.mid(int(m_sent), int(n)));
+            const qint64 n = qMin<qint64>(m_route.chunkBytes, end - m_sent);
+            const QByteArray piece = m_route.generated >= 0 ? TestServer::pattern(m_sent, n)
+                                                            : m_route.body.mid(int(m_sent), int(n));
+            m_socket->write(m_route.chunked ? QByteArray::number(n, 16) + "\r\n" + piece + "\r\n" : piece);
             m_sent += n;
             if (m_route.chunkDelayMs > 0)
                 return m_delay.start(m_route.chunkDelayMs);
         }
-        if (m_sent >= m_total)
+        if (m_sent >= m_total && !m_ended) {
+            m_ended = true;
+            if (m_route.chunked)
+                m_socket->write("0\r\n\r\n");
             m_socket->disconnectFromHost();
+        } else if (m_sent >= end && m_route.cutAfter >= 0 && !m_ended) {
+            m_ended = true;
+            if (!m_route.reset)
+                return m_socket->disconnectFromHost();
+            // What was written goes out first; then a reset instead of a close.
+            m_socket->flush();
+            m_socket->waitForBytesWritten(1000);
+            const struct linger hard = {1, 0};
+            setsockopt(int(m_socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+            m_socket->abort();
+        }
     }
 
     QTcpSocket *m_socket;
@@ -71,6 +94,7 @@ private:
     TestServer::Route m_route;
     QTimer m_delay;
     bool m_started = false;
+    bool m_ended = false;
     qint64 m_total = 0;
     qint64 m_sent = 0;
 };

@@ -18,7 +18,12 @@ public:
         qint64 generated = -1; // >= 0: this many pattern bytes made on the fly
         bool announceLength = true;
         qint64 stallAfter = -1; // >= 0: stop sending after this many body bytes, keep the line open
-        int chunkDelayMs = 0;   // pause between chunks of a body
+        qint64 cutAfter = -1;   // >= 0: end the connection after this many body bytes
+        bool reset = false;     // ... with a TCP reset instead of a normal close
+        bool chunked = false;   // chunked transfer coding (no Content-Length)
+        int chunkBytes = 64 * 1024;
+        int chunkDelayMs = 0; // pause between chunks of a body
+        int headerLines = 0;  // filler header lines before the body
     };
 
     explicit TestServer(bool tls = false, QObject *parent = nullptr) : QTcpServer(parent), m_tls(tls) {}

@@ -111,6 +111,29 @@ void TestHttpsDownload::initTestCase()
     m_http.setRoute("/bomb/Tool.zip", bomb);
     paced.announceLength = false;
     m_http.setRoute("/unsized/Tool.zip", paced);
+    // Bodies cut short, marked or not, dripped, slow, or behind a header flood.
+    TestServer::Route cut = TestServer::file(m_body);
+    cut.cutAfter = 100 * 1000;
+    m_http.setRoute("/cut/Tool.zip", cut);
+    cut.reset = true;
+    m_http.setRoute("/reset/Tool.zip", cut);
+    cut.chunked = true;
+    m_http.setRoute("/chunked-reset/Tool.zip", cut);
+    cut.reset = false;
+    cut.cutAfter = -1;
+    m_http.setRoute("/chunked/Tool.zip", cut);
+    cut.chunked = false;
+    cut.announceLength = false;
+    m_http.setRoute("/unmarked/Tool.zip", cut);
+    TestServer::Route drip = TestServer::file(m_body), slow = drip, flood = drip;
+    drip.chunkBytes = 1;
+    drip.chunkDelayMs = 20;
+    m_http.setRoute("/drip/Tool.zip", drip);
+    slow.chunkBytes = 32 * 1024; // ample progress, but not done within the deadline
+    slow.chunkDelayMs = 300;
+    m_http.setRoute("/slow/Tool.zip", slow);
+    flood.headerLines = 80000;
+    m_http.setRoute("/flood/Tool.zip", flood);
 }
 
 void TestHttpsDownload::init()
@@ -182,7 +205,7 @@ void TestHttpsDownload::download_data()
     QTest::addColumn<QString>("suffix");
     // Words: an old Tool.zip as a "file", "link" or "dangling" link, whose overwrite question is
     // answered Ok ("decline": Cancel); "ignore" or "abort" to the SSL question; "https-only";
-    // "no-prompt": certificate errors fail unasked.
+    // "no-prompt": certificate errors fail unasked; "marked": the end must be marked; "deadline" 1.5 s.
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("sha256");
     QTest::addColumn<QString>("result"); // "saved as <name>", "not replaced", or how the message starts
@@ -225,6 +248,18 @@ void TestHttpsDownload::download_data()
     row("https to http", "HTTPS/tohttp/Tool.zip", "ignore",
         failed + "Refused a redirect from HTTPS to an insecure address.");
     row("stalled server, old file kept", "HTTP/stall/Tool.zip", "file", failed + "The connection timed out.");
+    row("drip-fed, old file kept", "HTTP/drip/Tool.zip", "file", failed + "The connection timed out.");
+    row("past the deadline", "HTTP/slow/Tool.zip", "deadline", failed + "The transfer took too long.");
+    row("header flood, old file kept", "HTTP/flood/Tool.zip", "file",
+        failed + "The server sent too many header lines.");
+    const QString cutShort = failed + "The connection ended before the whole file arrived.";
+    row("closed midway, old file kept", "HTTP/cut/Tool.zip", "file", cutShort);
+    row("reset midway, old file kept", "HTTP/reset/Tool.zip", "link", cutShort);
+    row("chunked, reset midway", "HTTP/chunked-reset/Tool.zip", "marked file", failed + "Connection closed");
+    row("chunked, whole", "HTTP/chunked/Tool.zip", "marked", "saved as Tool.zip");
+    row("end unmarked, allowed", "HTTP/unmarked/Tool.zip", "", "saved as Tool.zip");
+    row("end unmarked, refused", "HTTP/unmarked/Tool.zip", "marked file",
+        failed + "The server did not give the file's length");
     row("endless body", "HTTP/endless/Tool.zip", "", failed + "The file exceeds the size limit.");
     row("compressed reply", "HTTP/bomb/Tool.zip", "dangling", failed + "The server sent a compressed reply.");
     row("SSL errors abort, old file kept", "HTTPS/pkg/Tool.zip", "file abort", untrusted);
@@ -266,6 +301,8 @@ void TestHttpsDownload::download()
     download.setExpectedSha256(sha256);
     download.setHttpsOnly(has("https-only"));
     download.setCertificatePrompt(!has("no-prompt"));
+    download.setRequireMarkedEnd(has("marked"));
+    download.setDeadline(has("deadline") ? 1500 : 0);
     QString saved = m_dir->path();
     const QString savedAs = result.startsWith(QLatin1String("saved as ")) ? result.mid(9) : QString();
     QCOMPARE(download.download(address, saved, suffix), !savedAs.isEmpty());

@@ -1,6 +1,8 @@
 #include "ScriptedDialogs.h"
+#include "TestHelpers.h"
 #include "TestServer.h"
 #include "UpdateCheck.h"
+#include "VersionCheck.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
 #include <openssl/evp.h>
 #include <optional>
@@ -29,14 +32,15 @@ private slots:
     void check();
     void commandLine_data();
     void commandLine();
+    void signingTool();
 
 private:
-    // The product's entry, after one whose version stands before the product's
-    // name and so is passed over. BASE stands for the HTTP server.
+    // The product's entry, after another tool's with a newer version. BASE
+    // stands for the HTTP server.
     static QByteArray list(const QByteArray &version,
                            const QByteArray &urlen = "<URLEN>BASE/en/Tool.zip</URLEN>")
     {
-        return "<Root><VelornTool><Entry><Version>9.0.0</Version><Name>Tickforge</Name></Entry><Entry><Name>"
+        return "<Root><VelornTool><Entry><Version>9.0.0</Version><Name>Tickwork</Name></Entry><Entry><Name>"
                "Tickforge</Name><Version>" +
                version + "</Version>" + urlen + "<URL>BASE/zh/Tool.zip</URL></Entry></VelornTool></Root>";
     }
@@ -73,6 +77,7 @@ private:
         settings.chineseBase = server.base() + QStringLiteral("/zh/download/");
         settings.tempRoot = tempRoot;
         settings.inactivityTimeoutMs = 5000;
+        settings.today = QDate(2026, 12, 6);
         settings.httpsOnly = settings.httpsOnly && own;
         settings.certificatePrompt = settings.certificatePrompt || !own;
         return settings;
@@ -99,6 +104,13 @@ void TestUpdateCheck::initTestCase()
     TestServer::Route paced = TestServer::file(QByteArray("english package").repeated(40000));
     paced.chunkDelayMs = 20; // long enough to pick the menu entry again meanwhile
     m_http.setRoute("/pkg/en/Slow.zip", paced);
+    paced.chunkDelayMs = 300; // a signal arrives well before the end
+    m_http.setRoute("/pkg/en/Slower.zip", paced);
+    TestServer::Route cut = TestServer::file("english package"), unsized = cut;
+    cut.cutAfter = 7;
+    m_http.setRoute("/pkg/en/Cut.zip", cut);
+    unsized.announceLength = false;
+    m_http.setRoute("/pkg/en/Unsized.zip", unsized);
 }
 
 void TestUpdateCheck::check_data()
@@ -121,7 +133,11 @@ void TestUpdateCheck::check_data()
     const QString failed = QStringLiteral("Download failed: ");
     const char *english = "Tool_V3.0.04.zip: english package";
     const QByteArray v4 = list("3.0.04"),
-                     summed = list("3.0.04", "<URLEN>BASE/en/Tool.zip</URLEN><SHA256>" + m_sha + "</SHA256>");
+                     summed = list("3.0.04", "<URLEN>BASE/en/Tool.zip</URLEN><SHA256>" + m_sha +
+                                                 "</SHA256><Expires>2026-12-07</Expires>");
+    const QByteArray package = "<URLEN>BASE/en/Tool.zip</URLEN>";
+    const int at = v4.indexOf("<Entry><Name>Tickforge");
+    const QByteArray entry = v4.mid(at, v4.indexOf("</VelornTool>") - at); // the product's
     row("same version", list("3.0.03"), "ok dir", O::UpToDate, "The current tool is the latest version.");
     row("binary list", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10), "ok dir", O::ListUnreadable, unreadable);
     row("no version", list("").replace("<Version></Version>", ""), "ok dir", O::ListUnreadable, unreadable);
@@ -129,6 +145,17 @@ void TestUpdateCheck::check_data()
     row("Chinese, unreadable", "<Root/>", "zh", O::ListUnreadable, "无法读取更新列表。");
     row("list over its cap", v4 + QByteArray(1 << 20, ' '), "", O::ListFailed,
         failed + "The file exceeds the size limit.");
+    row("deeply nested list", QByteArray("<a>").repeated(40000) + QByteArray("</a>").repeated(40000),
+        "ok dir", O::ListUnreadable, unreadable);
+    row("DTD", "<!DOCTYPE Root [<!ENTITY v \"3.0.04\">]>" + QByteArray(v4).replace("3.0.04", "&v;"), "ok dir",
+        O::ListUnreadable, unreadable);
+    row("two entries for the product", QByteArray(v4).replace("</VelornTool>", entry + "</VelornTool>"),
+        "ok dir", O::ListUnreadable, unreadable);
+    row("two sections", QByteArray(v4).replace("</Root>", "<VelornTool/></Root>"), "ok dir",
+        O::ListUnreadable, unreadable);
+    row("repeated field", list("3.0.04", package + package), "ok dir", O::ListUnreadable, unreadable);
+    row("list dripped past the deadline", v4, "ok dir drip", O::ListFailed,
+        failed + "The transfer took too long.");
     row("Chinese, list not found", QByteArray(), "zh", O::ListFailed, "下载失败： 服务器返回了状态 404。");
     row("cancel at the question", v4, "", O::Declined, question);
     row("cancel at the directory", v4, "ok", O::Declined, question);
@@ -158,6 +185,16 @@ void TestUpdateCheck::check_data()
     row("missing signature", summed, "nosig ok dir", O::SignatureFailed,
         badSignature + QStringLiteral("\nDownload failed: The server answered with status 404."));
     row("signed list without checksum", v4, "signed ok dir", O::ListUnreadable, unreadable);
+    row("signed list without expiry", QByteArray(summed).replace("<Expires>2026-12-07</Expires>", ""),
+        "signed ok dir", O::ListUnreadable, unreadable);
+    row("signed list, expiry unreadable", QByteArray(summed).replace("2026-12-07", "2026-12-7"),
+        "signed ok dir", O::ListUnreadable, unreadable);
+    row("old signed list sent again", QByteArray(summed).replace("2026-12-07", "2026-12-06"), "signed ok dir",
+        O::ListExpired, "The update list expired on 2026-12-06: it may be an old list sent again.");
+    row("package cut short", list("3.0.04", "<URLEN>BASE/en/Cut.zip</URLEN>"), "ok dir", O::PackageFailed,
+        failed + "The connection ended before the whole file arrived.");
+    row("package end unmarked", list("3.0.04", "<URLEN>BASE/en/Unsized.zip</URLEN>"), "ok dir",
+        O::PackageFailed, failed + "The server did not give the file's length");
 }
 
 void TestUpdateCheck::check()
@@ -187,6 +224,15 @@ void TestUpdateCheck::check()
     const bool signs = has("signed") || has("badsig") || has("nosig");
     serve(server, list, has("signed") ? "good" : has("badsig") ? "bad" : "");
     UpdateCheck::Settings settings = settingsFor(server, tempRoot.path(), has("own"));
+    TestServer::Route dripped =
+        TestServer::file(QByteArray(list).replace("BASE", m_http.base().toUtf8() + "/pkg"));
+    dripped.chunkBytes = 8;
+    dripped.chunkDelayMs = 100; // progress enough, but 2.5 s for the list
+    if (has("drip")) {
+        server.setRoute("/en/download/" + QByteArray(UpdateCheck::listFileName()), dripped);
+        settings.minimumProgress = 1;
+        settings.listDeadlineMs = 1500;
+    }
     if (signs) {
         settings.publicKey = QByteArray(32, '\0');
         size_t size = 32;
@@ -223,20 +269,27 @@ void TestUpdateCheck::check()
     QCOMPARE(result.packagePath, target.filePath(got.value(0)));
     QFile file(result.packagePath);
     QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().startsWith(saved.section(": ", 1).toUtf8()));
-    QCOMPARE(dialogs.last()->text, text + QDir::toNativeSeparators(result.packagePath));
+    const QString unsignedNote = has("zh")
+                                     ? QStringLiteral("\n\n签名：未检查（此版本没有密钥）。")
+                                     : QStringLiteral("\n\nSignature: not checked (this build has no key).");
+    QCOMPARE(dialogs.last()->text,
+             text + QDir::toNativeSeparators(result.packagePath) + (signs ? "" : unsignedNote));
     QCOMPARE(dialogs.openedUrls,
              has("open") ? QList<QUrl>{QUrl::fromLocalFile(target.path())} : QList<QUrl>());
 }
 
 void TestUpdateCheck::commandLine_data()
 {
-    QTest::addColumn<QString>("arguments"); // BASE and HTTPS stand for the list's base, DIR for the folder
-    QTest::addColumn<QByteArray>("old");    // Tool_V3.0.04.zip there before, if not null
+    // BASE and HTTPS stand for the list's base, DIR for the folder; "SIGTERM" sends that signal once
+    // the package is on its way, "stale" plants the folders of a killed run and of a live one.
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QByteArray>("old"); // Tool_V3.0.04.zip there before, if not null
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output");     // standard output, or how standard error starts (status 1, 6)
     QTest::addColumn<QByteArray>("package"); // Tool_V3.0.04.zip afterwards (null: none)
     const QByteArray none, english = "english package";
-    const QString lines = QStringLiteral("version 3.0.04\ncurrent 3.0.03\nnewer yes\n");
+    const QString lines = QStringLiteral(
+        "version 3.0.04\ncurrent 3.0.03\nnewer yes\nsignature: not checked (this build has no key)\n");
     const QString saved = lines + QStringLiteral("saved DIR/Tool_V3.0.04.zip\n");
     const auto row = [](const char *tag, const QString &arguments, const QByteArray &old, int status,
                         const QString &output, const QByteArray &package) {
@@ -250,6 +303,9 @@ void TestUpdateCheck::commandLine_data()
     row("certificate error, nobody asked", "--base HTTPS --download DIR", none, 6,
         "Error: Download failed: The certificate is self-signed", none);
     row("bad usage", "--base BASE --sha256 12", none, 1, "tickforge-cli: update: --sha256 needs", none);
+    row("stopped by SIGTERM, nothing left", "--base BASE --download DIR SIGTERM", none, 143,
+        "tickforge-cli: update: stopped by a signal", none);
+    row("stale folder of a killed run", "--base BASE stale", none, 10, lines, none);
 }
 
 void TestUpdateCheck::commandLine()
@@ -263,21 +319,91 @@ void TestUpdateCheck::commandLine()
     QFile file(dir.filePath(QStringLiteral("Tool_V3.0.04.zip")));
     QVERIFY(old.isNull() || (file.open(QIODevice::WriteOnly) && file.write(old) == 3));
     file.close();
-    serve(m_http, list("3.0.04"));
+    const bool stop = arguments.contains(QLatin1String(" SIGTERM")), stale = arguments.endsWith(" stale");
+    arguments.remove(QStringLiteral(" SIGTERM")).remove(QStringLiteral(" stale"));
+    serve(m_http,
+          list("3.0.04", stop ? "<URLEN>BASE/en/Slower.zip</URLEN>" : "<URLEN>BASE/en/Tool.zip</URLEN>"));
     serve(m_https, list("3.0.04"));
+    QTemporaryDir tempRoot; // the tool's temporary folder
+    QProcess gone;          // a process that has ended names the killed run
+    gone.start(QStringLiteral("true"), QStringList());
+    QVERIFY(gone.waitForStarted());
+    const QString dead = QStringLiteral("tickforge-update-%1-AbCdEf").arg(gone.processId());
+    QVERIFY(gone.waitForFinished());
+    const QString live = QStringLiteral("tickforge-update-%1-AbCdEf").arg(QCoreApplication::applicationPid());
+    for (const QString &name : stale ? QStringList{dead, live} : QStringList()) {
+        QVERIFY(QDir(tempRoot.path()).mkpath(name + QStringLiteral("/inner")));
+        QVERIFY(!writeFile(tempRoot.filePath(name + QStringLiteral("/VelornDownloadResource.xml")), "x")
+                     .isNull());
+    }
     arguments.replace("BASE", m_http.base() + "/en/download")
         .replace("HTTPS", m_https.base() + "/en/download/")
         .replace("DIR", dir.path());
     QProcess cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), tempRoot.path());
+    cli.setProcessEnvironment(environment);
+    m_http.requestedPaths.clear();
     cli.start(QStringLiteral(TF_CLI_PATH), QStringList{QStringLiteral("update")} + arguments.split(' '));
+    if (stop) {
+        QTRY_VERIFY_WITH_TIMEOUT(m_http.requestedPaths.contains("/pkg/en/Slower.zip"), 30000);
+        QTest::qWait(300); // some of it has arrived
+        QCOMPARE(::kill(pid_t(cli.processId()), SIGTERM), 0);
+    }
     QTRY_COMPARE_WITH_TIMEOUT(cli.state(), QProcess::NotRunning, 30000); // the servers answer meanwhile
+    // Nothing of this run is left in the temporary folder, nor a killed run's folder.
+    QCOMPARE(QDir(tempRoot.path()).entryList({QStringLiteral("tickforge*")}, QDir::AllEntries | QDir::Hidden),
+             stale ? QStringList{live} : QStringList());
     QCOMPARE(cli.exitCode(), status);
     const QString text =
-        status == 1 || status == 6 ? cli.readAllStandardError() : cli.readAllStandardOutput();
+        status == 1 || status == 6 || status > 128 ? cli.readAllStandardError() : cli.readAllStandardOutput();
     QVERIFY2(text.startsWith(output.replace("DIR", dir.path())), qPrintable(text));
     QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), package);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
              package.isNull() ? 0 : 1);
+}
+
+// tf_sign's key and signature are what the program accepts, and it signs no
+// list the program would refuse, nor overwrites a key.
+void TestUpdateCheck::signingTool()
+{
+    QTemporaryDir dir;
+    const auto sign = [&dir](const QStringList &arguments, QByteArray *output = nullptr) {
+        QProcess tool;
+        tool.setWorkingDirectory(dir.path());
+        tool.start(QStringLiteral(TF_SIGN_PATH), arguments);
+        const bool ended = tool.waitForFinished(30000);
+        if (output)
+            *output = tool.readAllStandardOutput();
+        return ended && tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    };
+    QByteArray printed;
+    QCOMPARE(sign({"keypair", "key.pem"}, &printed), 0);
+    const QByteArray key = QByteArray::fromBase64(printed.trimmed());
+    QCOMPARE(key.size(), 32);
+    QCOMPARE(sign({"keypair", "key.pem"}), 1);
+    QByteArray again;
+    QCOMPARE(sign({"public", "key.pem"}, &again), 0);
+    QCOMPARE(again, printed);
+
+    const QByteArray good =
+        list("3.0.04", "<URLEN>u</URLEN><SHA256>" + m_sha + "</SHA256><Expires>2099-01-01</Expires>");
+    QVERIFY(!writeFile(dir.filePath("good.xml"), good).isNull());
+    QCOMPARE(sign({"sign", "key.pem", "good.xml"}), 0);
+    QFile signature(dir.filePath("good.xml.sig"));
+    QVERIFY(signature.open(QIODevice::ReadOnly));
+    QCOMPARE(int(checkUpdateList(good, signature.readAll(), key, QDate(2026, 12, 6)).verdict),
+             int(ListVerdict::Good));
+
+    const int at = good.indexOf("<Entry><Name>Tickforge");
+    const QByteArray entry = good.mid(at, good.indexOf("</VelornTool>") - at);
+    const QByteArray expired = QByteArray(good).replace("2099-01-01", "2020-01-01"),
+                     twice = QByteArray(good).replace("</VelornTool>", entry + "</VelornTool>");
+    for (const QByteArray &refused : {expired, twice}) {
+        QVERIFY(!writeFile(dir.filePath("bad.xml"), refused).isNull());
+        QCOMPARE(sign({"sign", "key.pem", "bad.xml"}), 1);
+        QVERIFY(!QFile::exists(dir.filePath("bad.xml.sig")));
+    }
 }
 
 QTEST_MAIN(TestUpdateCheck)

@@ -281,6 +281,9 @@ void ManualDocument::styleBlock(QTextBlock block)
         if (isPicture(block)) {
             format.setAlignment(Qt::AlignHCenter);
             format.setTopMargin(4 * Px);
+            // The text's line spacing would add a fifth of the picture's
+            // height as blank space under it.
+            format.setLineHeight(100, QTextBlockFormat::SingleHeight);
         }
     }
     if (inTable)
@@ -416,6 +419,10 @@ bool ManualDocument::straddles(const QTextBlock &block) const
 void ManualDocument::keepHeadingsWithText()
 {
     for (QTextBlock block = begin(); block.isValid(); block = block.next()) {
+        if (moveSplitTable(block)) {
+            relayout();
+            continue;
+        }
         const QTextBlock next = block.next();
         const bool heading =
             block.blockFormat().headingLevel() >= 2 && next.isValid() && pageOf(block) != pageOf(next);
@@ -434,6 +441,44 @@ void ManualDocument::keepHeadingsWithText()
         relayout();
         block = first;
     }
+}
+
+// A short table that would run over a page break moves to the next page
+// whole, with the heading and the line ending in a colon that introduce it,
+// so that none of its rows goes on without its first cell. Looked at from
+// the table's first block; true when something moved.
+bool ManualDocument::moveSplitTable(const QTextBlock &block)
+{
+    QTextTable *table = QTextCursor(block).currentTable();
+    if (!table || table->format().headerRowCount() == 0 ||
+        table->cellAt(0, 0).firstCursorPosition().block() != block)
+        return false;
+    const QRectF box = documentLayout()->frameBoundingRect(table);
+    const qreal page = pageSize().height();
+    if (int(box.top() / page) == int((box.bottom() - 1) / page) || box.height() > page * 0.45)
+        return false;
+    QTextBlock first;
+    for (QTextBlock before = block.previous(); before.isValid(); before = before.previous()) {
+        const QString text = before.text().trimmed();
+        const bool introduces = text.endsWith(QLatin1Char(':')) || text.endsWith(QChar(0xff1a));
+        if (before.blockFormat().headingLevel() != 2 && !(introduces && text.size() < 300))
+            break;
+        first = before;
+    }
+    if (first.isValid()) {
+        QTextBlockFormat format = first.blockFormat();
+        if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            return false;
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(first).setBlockFormat(format);
+        return true;
+    }
+    QTextTableFormat format = table->format();
+    if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+        return false;
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    table->setFormat(format);
+    return true;
 }
 
 void ManualDocument::fillContents()

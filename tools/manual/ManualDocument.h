@@ -45,6 +45,7 @@ private:
     void styleBlock(QTextBlock block);
     void styleTables();
     void keepHeadingsWithText();
+    bool moveSplitTable(const QTextBlock &block);
     void fillContents();
     void relayout();
     int pageOf(const QTextBlock &block) const;

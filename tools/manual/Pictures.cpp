@@ -93,7 +93,9 @@ QImage windowPicture(const QUrlQuery &query, const QDir &sourceDir)
     if (query.hasQueryItem(QStringLiteral("design")))
         window.openDesignFile(sourceDir.filePath(query.queryItemValue(QStringLiteral("design"))));
     window.setWindowState(Qt::WindowNoState);
-    return grabShown(window, QSize(1440, 900));
+    // Large enough for the whole drawing at 1:1 (1404 x 828) below the
+    // header, title and toolbar, with no scroll bar and nothing cut off.
+    return grabShown(window, QSize(1432, 1018));
 }
 
 } // namespace
@@ -109,12 +111,13 @@ QImage programPicture(const QUrl &url, const QDir &sourceDir)
     if (path == QLatin1String("window"))
         return windowPicture(query, sourceDir);
     if (path == QLatin1String("mcu-select")) {
+        // At the size the dialog opens with, not a default window size.
         MCUSelect_Form dialog;
-        return grabShown(dialog, dialog.size());
+        return grabShown(dialog, dialog.sizeHint());
     }
     if (path == QLatin1String("about")) {
         VersionAbout about;
-        return grabShown(about, about.size());
+        return grabShown(about, about.sizeHint().expandedTo(about.size()));
     }
     return QImage();
 }

@@ -1,0 +1,66 @@
+# The key the update lists are signed with. It is checked here, when
+# configuring, because a wrong one would silently leave the check unsigned
+# (junk) or refuse every list (a key in another alphabet).
+#
+# A Debian package made without a key would trust any list and any package,
+# so cpack refuses to make one unless TF_UPDATE_UNSIGNED says so on purpose
+# (when configuring, or to cpack itself as "-D TF_UPDATE_UNSIGNED=ON"):
+# the check is the file CPACK_PROJECT_CONFIG_FILE names, which cpack reads
+# before it packs. The package rules must therefore not set that variable
+# themselves (or must include this file's TF_UPDATE_CPACK_CHECK from theirs).
+
+# Stops configuring with a clear message unless key is empty or exactly 32
+# bytes in standard base64 (44 characters, the last one "=").
+function(tf_check_update_key key)
+  if(key STREQUAL "")
+    return()
+  endif()
+  string(REPEAT "[A-Za-z0-9+/]" 43 body)
+  if(key MATCHES "^${body}=$")
+    return()
+  endif()
+  string(LENGTH "${key}" length)
+  set(hint "")
+  if(key MATCHES "[-_]")
+    set(hint " It holds '-' or '_': that is base64url, not standard base64.")
+  elseif(NOT length EQUAL 44)
+    set(hint " It has ${length} characters.")
+  endif()
+  message(FATAL_ERROR
+    "TF_UPDATE_PUBLIC_KEY is not an Ed25519 public key: it must be exactly 32 bytes in standard "
+    "base64, 44 characters of A-Z a-z 0-9 + / ending in one '=' (as 'tf_sign keypair' prints it).${hint}")
+endfunction()
+
+# The script mode of this file (cmake -P) checks one key, for the tests.
+if(CMAKE_SCRIPT_MODE_FILE)
+  tf_check_update_key("${TF_UPDATE_PUBLIC_KEY}")
+  return()
+endif()
+
+set(TF_UPDATE_PUBLIC_KEY "" CACHE STRING
+    "Ed25519 public key of the update lists: 32 bytes in standard base64, as 'tf_sign keypair' prints it")
+option(TF_UPDATE_UNSIGNED "Allow a Debian package that trusts unsigned update lists" OFF)
+tf_check_update_key("${TF_UPDATE_PUBLIC_KEY}")
+if(TF_UPDATE_PUBLIC_KEY STREQUAL "")
+  if(TF_UPDATE_UNSIGNED)
+    message(STATUS "Update lists: not signed (TF_UPDATE_UNSIGNED=ON); the Debian package may be made")
+  else()
+    message(STATUS "Update lists: not signed; cpack will refuse to make the Debian package "
+                   "(give -DTF_UPDATE_PUBLIC_KEY=..., or -DTF_UPDATE_UNSIGNED=ON on purpose)")
+  endif()
+endif()
+
+set(TF_UPDATE_CPACK_CHECK "${CMAKE_BINARY_DIR}/TickforgeUpdateKeyCheck.cmake")
+if(TF_UPDATE_PUBLIC_KEY STREQUAL "" AND NOT TF_UPDATE_UNSIGNED)
+  file(WRITE "${TF_UPDATE_CPACK_CHECK}" [=[
+if(CPACK_GENERATOR STREQUAL "DEB" AND NOT TF_UPDATE_UNSIGNED)
+  message(FATAL_ERROR "This build has no update key, so its update check would trust any list and any "
+    "package. Configure with -DTF_UPDATE_PUBLIC_KEY=<the key 'tf_sign keypair' printed> (see the "
+    "README's release procedure), or with -DTF_UPDATE_UNSIGNED=ON (or run cpack with -D TF_UPDATE_UNSIGNED=ON) to make an unsigned "
+    "package on purpose.")
+endif()
+]=])
+else()
+  file(WRITE "${TF_UPDATE_CPACK_CHECK}" "# The update key is set (or an unsigned package is wanted).\n")
+endif()
+set(CPACK_PROJECT_CONFIG_FILE "${TF_UPDATE_CPACK_CHECK}")

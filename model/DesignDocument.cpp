@@ -1,0 +1,669 @@
+#include "DesignDocument.h"
+
+#include "SeriesTable.h"
+
+#include <QCoreApplication>
+
+// What each edit of a clock tree does, in the order a person sees it: the
+// record field takes the control's value, the entries in use are read, the
+// PLL factors are checked (and corrected on request), the tree is recomputed
+// and the PLL input range is corrected. The PLL kinds add their own steps in
+// DesignDocumentPll.cpp.
+
+using namespace ControlTable;
+
+namespace {
+
+int entrySlot(Control entry)
+{
+    switch (entry) {
+    case Control::Hext:
+        return 0;
+    case Control::Sclk:
+        return 1;
+    case Control::PllMs:
+        return 2;
+    case Control::PllNs:
+        return 3;
+    default:
+        return -1;
+    }
+}
+
+QString mhzText(double value)
+{
+    return QString::number(value, 'f', 3);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Edits as values
+
+DesignEdit DesignEdit::choose(Control control, int index)
+{
+    DesignEdit edit;
+    edit.control = control;
+    edit.action = Action::Choose;
+    edit.index = index;
+    return edit;
+}
+
+DesignEdit DesignEdit::type(Control control, const QString &text)
+{
+    DesignEdit edit;
+    edit.control = control;
+    edit.action = Action::Type;
+    edit.text = text;
+    return edit;
+}
+
+DesignEdit DesignEdit::commit(Control control)
+{
+    DesignEdit edit;
+    edit.control = control;
+    edit.action = Action::Commit;
+    return edit;
+}
+
+// ---------------------------------------------------------------------------
+// The document
+
+// What a refused edit puts back.
+struct DesignDocument::Snapshot {
+    ClockConfig record;
+    QString texts[4];
+    QVector<int> shown;
+};
+
+DesignDocument::DesignDocument(int seriesId)
+    : m_series(SeriesTable::byId(seriesId)), m_config(seriesId), m_shown(rows().size(), 0)
+{
+    Q_ASSERT(m_series);
+    reset();
+}
+
+bool DesignDocument::has(Control id) const
+{
+    return ControlTable::has(*m_series, id);
+}
+
+QString DesignDocument::tr(const char *text) const
+{
+    // One catalogue context for every series: they share their texts.
+    return QCoreApplication::translate(ClockRules::kTranslationContext, text);
+}
+
+QString DesignDocument::entryText(Control entry) const
+{
+    const int slot = entrySlot(entry);
+    return slot < 0 ? QString() : m_text[slot];
+}
+
+int DesignDocument::shownIndex(Control control) const
+{
+    return m_shown.value(int(control), 0);
+}
+
+bool DesignDocument::entryCommitted(Control entry) const
+{
+    const QString text = entryText(entry).trimmed();
+    switch (entry) {
+    case Control::Hext: {
+        bool ok = false;
+        const double typed = text.toDouble(&ok);
+        return ok && typed == m_config.hextMHz;
+    }
+    case Control::Sclk:
+        // The entry shows three decimals: that is the value it stands for.
+        return text == mhzText(m_config.sclkMHz);
+    case Control::PllMs:
+    case Control::PllNs: {
+        const bool ms = entry == Control::PllMs;
+        QString digits = text;
+        if (digits.startsWith(ms ? QLatin1Char('/') : QLatin1Char('*')))
+            digits.remove(0, 1);
+        return digits.toInt() == (ms ? m_config.pllMs : m_config.pllNs);
+    }
+    default:
+        return true;
+    }
+}
+
+bool DesignDocument::entryRefused(Control entry) const
+{
+    for (const ClockRules::Finding &finding : ClockRules::inputFindings(m_config)) {
+        const QString &field = finding.field;
+        const Control refused = field == QLatin1String("hextMHz") ? Control::Hext
+                                : field == QLatin1String("pllMs") || field == QLatin1String("pllReferenceMHz")
+                                    ? Control::PllMs
+                                : field == QLatin1String("pllNs") || field == QLatin1String("pllOscillatorMHz")
+                                    ? Control::PllNs
+                                    : Control::Sclk; // no entry of its own
+        if (refused == entry && entry != Control::Sclk)
+            return true;
+    }
+    return false;
+}
+
+bool DesignDocument::sameRecord(const ClockConfig &a, const ClockConfig &b)
+{
+    return a.fieldValues() == b.fieldValues();
+}
+
+QStringList DesignDocument::differingFields(const ClockConfig &a, const ClockConfig &b)
+{
+    const auto left = a.fieldValues();
+    const auto right = b.fieldValues();
+    QStringList names;
+    for (int i = 0; i < left.size() && i < right.size(); ++i) {
+        if (left.at(i).second != right.at(i).second)
+            names << left.at(i).first;
+    }
+    return names;
+}
+
+// ---------------------------------------------------------------------------
+// Prompts
+
+void DesignDocument::showError(const QString &text)
+{
+    if (refusedSoFar())
+        return;
+    if (m_unitDepth > 0)
+        m_unitRefused = true;
+    if (m_loading && m_loadAnswers.contains(text))
+        return;
+    if (m_loading)
+        m_loadAnswers.insert(text, false);
+    if (m_messages)
+        m_messages->append({DesignMessage::Kind::Error, text, false});
+    if (m_prompter)
+        m_prompter->showError(text);
+}
+
+bool DesignDocument::askYes(const QString &text)
+{
+    if (refusedSoFar())
+        return false;
+    bool yes = false;
+    if (m_loading && m_loadAnswers.contains(text)) {
+        yes = m_loadAnswers.value(text);
+    } else {
+        yes = m_prompter && m_prompter->askYes(text);
+        if (m_messages)
+            m_messages->append({DesignMessage::Kind::Question, text, yes});
+        if (m_loading)
+            m_loadAnswers.insert(text, yes);
+    }
+    if (!yes && m_unitDepth > 0) {
+        m_unitRefused = true;
+        m_unitCancelled = true;
+    }
+    return yes;
+}
+
+// A correction is shown but does not refuse the edit that led to it.
+void DesignDocument::correctionError(const QString &text)
+{
+    if (m_messages)
+        m_messages->append({DesignMessage::Kind::Error, text, false});
+    if (m_prompter)
+        m_prompter->showError(text);
+}
+
+// One unit of work: a refusal or a cancelled question anywhere in it
+// silences the rest of it (apply() then puts everything back). While a design
+// is opened, values stay as read: the checks before saving refuse them until
+// they are fixed.
+template <typename Handler> void DesignDocument::runUnit(Handler &&handler)
+{
+    if (m_unitDepth > 0) {
+        handler();
+        return;
+    }
+    m_unitRefused = false;
+    ++m_unitDepth;
+    handler();
+    --m_unitDepth;
+}
+
+// ---------------------------------------------------------------------------
+// Operations
+
+void DesignDocument::reset()
+{
+    ClockConfig &c = m_config;
+    const SeriesParams &s = *m_series;
+    c.resetDefaults();
+    // The series' fixed HEXT divider of the RTC, or the first the user can choose.
+    c.rtcHextDiv = s.rtcHextDiv > 0 ? s.rtcHextDiv : ClockConfig::kRtcDivMin;
+    c.pllFlexible = s.factoryPllFlexible;
+    c.pllMult = s.factoryPllMult;
+    c.pllMs = s.factoryPllMs;
+    c.pllNs = s.factoryPllNs;
+    c.pllFr = s.factoryPllFr;
+    c.sclkSource = ClockConfig::SclkPll;
+    c.usbDiv = s.factoryUsbDiv > 0 ? s.factoryUsbDiv : c.usbDiv;
+    c.usbDisabled = 1;
+    c.hextDivValue = s.hextPllDivs.value(0);
+    m_origin = Origin::Factory;
+    m_loading = false;
+    m_loadAnswers.clear();
+    showChoices();
+    m_text[0] = QString::number(c.hextMHz);
+    showPllFactors();
+    if (checkPllInputs()) {
+        c.recompute();
+        refreshDisplay();
+    }
+}
+
+OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
+{
+    OpenOutcome outcome;
+    m_messages = &outcome.messages;
+    reset();
+    m_loading = true;
+    m_loadAnswers.clear();
+    int factors[2] = {m_config.pllMs, m_config.pllNs}; // as the file has them
+    for (const QString &element : m_series->restoreOrder) {
+        const QString text = file.value(element);
+        if (element == QLatin1String("hext")) {
+            // Taken as written; the next read of the entry judges the range.
+            m_text[0] = text;
+            m_config.hextMHz = text.toDouble();
+            continue;
+        }
+        const Row *r = nullptr;
+        for (const Row &candidate : rows()) {
+            if (element == QLatin1String(candidate.element) && has(candidate.id))
+                r = &candidate;
+        }
+        if (!r)
+            continue;
+        if (r->id == Control::PllMs || r->id == Control::PllNs) {
+            const bool ms = r->id == Control::PllMs;
+            int value = text.toInt();
+            if (value < (ms ? ClockConfig::kMsMin : ClockConfig::kNsMin) ||
+                value > (ms ? ClockConfig::kMsMax : ClockConfig::kNsMax))
+                value = ms ? ClockConfig::kMsMin : ClockConfig::kNsMin;
+            factors[ms ? 0 : 1] = value;
+            (ms ? m_config.pllMs : m_config.pllNs) = value;
+            m_text[ms ? 2 : 3] = (ms ? QStringLiteral("/") : QStringLiteral("*")) + QString::number(value);
+            continue;
+        }
+        // Empty or malformed text reads as 0, then takes the control's rule.
+        const double value = r->id == Control::UsbDiv ? text.toDouble() : text.toInt();
+        const int index = indexOf(*m_series, *r, value);
+        // The control is set as a user would set it: a combo box runs its
+        // step when its item changes, toggled radios when the radio changes,
+        // radios that report clicks not at all.
+        if (r->kind == Kind::Combo) {
+            const int count = values(*m_series, r->id).size();
+            const int shown = index >= 0 && index < count ? index : -1;
+            if (shown != m_shown[int(r->id)]) {
+                m_shown[int(r->id)] = shown;
+                runUnit([&] { applyChange(r->id, shown, true); });
+            }
+        } else {
+            const int count = values(*m_series, r->id).size();
+            const int shown = index >= 0 && index < count ? index : 0;
+            const int previous = m_shown[int(r->id)];
+            if (shown != previous) {
+                m_shown[int(r->id)] = shown;
+                if (r->wiring == Wiring::Toggled) {
+                    runUnit([&] { applyChange(r->id, previous, false); });
+                    runUnit([&] { applyChange(r->id, shown, true); });
+                }
+            }
+        }
+        // A control that runs nothing (its value unchanged, or radios that
+        // report clicks only) still puts the file's value into the record.
+        setField(m_config, *r, values(*m_series, r->id).value(index));
+    }
+    // Steps run above may have solved the PLL anew (leaving the PLL as
+    // system clock, enabling a PLL-fed USB clock). The design's own factors
+    // win, or opening a file would silently change it.
+    if (has(Control::PllFr)) {
+        bool ok = false;
+        const int fr = file.value(QStringLiteral("pllfr")).toInt(&ok);
+        m_config.pllFr = ok && ClockConfig::pllFrValues().contains(fr) ? fr : 1;
+    }
+    m_config.pllMs = factors[0];
+    m_config.pllNs = factors[1];
+    showPllFactors();
+    checkPllInputs();
+    // The record's derived values follow what it holds, even where a check refused it.
+    m_config.recompute();
+    refreshDisplay();
+    m_loading = false;
+    m_loadAnswers.clear();
+    m_origin = Origin::Opened;
+    m_messages = nullptr;
+    return outcome;
+}
+
+EditOutcome DesignDocument::apply(const DesignEdit &edit)
+{
+    EditOutcome outcome;
+    outcome.before = m_config;
+    const Snapshot before{m_config, {m_text[0], m_text[1], m_text[2], m_text[3]}, m_shown};
+    m_messages = &outcome.messages;
+    m_unitCancelled = false;
+    bool refused = false;
+    const auto unit = [&](auto &&handler) {
+        runUnit([&] {
+            handler();
+            refused = refused || m_unitRefused;
+        });
+        m_unitRefused = false;
+    };
+    switch (edit.action) {
+    case DesignEdit::Action::Type:
+        typeText(edit.control, edit.text);
+        break;
+    case DesignEdit::Action::Commit:
+        if (entrySlot(edit.control) >= 0 && has(edit.control))
+            unit([&] { applyEntry(edit.control); });
+        break;
+    case DesignEdit::Action::Choose: {
+        const Row &r = row(edit.control);
+        const int count = values(*m_series, r.id).size();
+        if (!has(r.id) || r.kind == Kind::Entry || edit.index < 0 || edit.index >= count)
+            break;
+        const int previous = m_shown[int(r.id)];
+        if (r.kind == Kind::Radios && r.wiring == Wiring::Clicked) {
+            m_shown[int(r.id)] = edit.index;
+            unit([&] { applyChange(r.id, edit.index, true); });
+        } else if (edit.index != previous) {
+            m_shown[int(r.id)] = edit.index;
+            // An exclusive group reports the radio left, then the radio taken.
+            if (r.kind == Kind::Radios && previous >= 0)
+                unit([&] { applyChange(r.id, previous, false); });
+            unit([&] { applyChange(r.id, edit.index, true); });
+        }
+        break;
+    }
+    }
+    m_messages = nullptr;
+    if (refused) {
+        // One edit is one step: what any part of it did is put back.
+        m_config = before.record;
+        for (int i = 0; i < 4; ++i)
+            m_text[i] = before.texts[i];
+        m_shown = before.shown;
+        outcome.status = m_unitCancelled ? EditOutcome::Status::Cancelled : EditOutcome::Status::Refused;
+    }
+    outcome.after = m_config;
+    outcome.changedFields = differingFields(outcome.before, outcome.after);
+    return outcome;
+}
+
+void DesignDocument::restore(const ClockConfig &record)
+{
+    m_config = record;
+    showChoices();
+    m_text[0] = QString::number(m_config.hextMHz);
+    showPllFactors();
+    refreshDisplay();
+}
+
+GateOutcome DesignDocument::passGate()
+{
+    GateOutcome outcome;
+    const ClockRules::Verdict verdict = ClockRules::judge(m_config);
+    const auto shown = [this](const ClockRules::Finding &finding) {
+        return finding.text([this](const char *text) { return tr(text); });
+    };
+    if (const ClockRules::Finding *refusal = verdict.firstRefusal()) {
+        if (m_prompter)
+            m_prompter->showError(shown(*refusal));
+        outcome.status = GateOutcome::Status::Refused;
+        outcome.findings = {*refusal};
+        return outcome;
+    }
+    for (const ClockRules::Finding &warning : verdict.findings) {
+        outcome.findings << warning;
+        if (!m_prompter || !m_prompter->askYes(shown(warning))) {
+            outcome.status = GateOutcome::Status::Cancelled;
+            return outcome;
+        }
+    }
+    outcome.record = verdict.record;
+    return outcome;
+}
+
+// ---------------------------------------------------------------------------
+// What the controls show
+
+void DesignDocument::showChoice(Control id)
+{
+    const Row &r = row(id);
+    const int index = indexOf(*m_series, r, fieldValue(m_config, r));
+    const int count = values(*m_series, id).size();
+    const bool valid = index >= 0 && index < count;
+    // A combo box with no such item shows none; a radio group its first.
+    m_shown[int(id)] = valid ? index : r.kind == Kind::Combo ? -1 : 0;
+}
+
+void DesignDocument::showChoices()
+{
+    for (const Row &r : rows()) {
+        if (has(r.id) && r.kind != Kind::Entry && r.id != Control::PllFr)
+            showChoice(r.id);
+    }
+}
+
+void DesignDocument::showPllFactors()
+{
+    if (has(Control::PllMult))
+        showChoice(Control::PllMult); // item pllMult - 2, or the first one out of range
+    if (!has(Control::PllMs))
+        return;
+    m_text[2] = QStringLiteral("/") + QString::number(m_config.pllMs);
+    m_text[3] = QStringLiteral("*") + QString::number(m_config.pllNs);
+    showChoice(Control::PllFr);
+}
+
+// The display follows the record; a PLL input off its range is corrected first.
+bool DesignDocument::refreshDisplay()
+{
+    if (!checkPllSourceRange())
+        return false;
+    m_text[1] = mhzText(m_config.sclkMHz);
+    if (has(Control::UsbSwitch) && has(Control::UsbDiv))
+        showChoice(Control::UsbDiv);
+    for (Control id : {Control::Apb1Div, Control::Apb2Div}) {
+        if (has(id))
+            showChoice(id);
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Steps
+
+void DesignDocument::typeText(Control id, const QString &text)
+{
+    const int slot = entrySlot(id);
+    if (slot < 0 || !has(id))
+        return;
+    QString typed = text;
+    const bool factor = id == Control::PllMs || id == Control::PllNs;
+    const QChar prefix = id == Control::PllMs ? QLatin1Char('/') : QLatin1Char('*');
+    // A factor entry keeps its "/" or "*" in front while the PLL is in use.
+    if (factor && ClockRules::pllInUse(m_config) && !typed.isEmpty() && !typed.startsWith(prefix))
+        typed.prepend(prefix);
+    m_text[slot] = typed;
+}
+
+void DesignDocument::applyChange(Control id, int index, bool checked)
+{
+    const Row &r = row(id);
+    ClockConfig &c = m_config;
+    // An exclusive group reports the radio left and the radio taken.
+    if (r.kind == Kind::Radios && r.wiring == Wiring::Toggled && r.step != Step::SclkSource && !checked)
+        return;
+    if (r.kind == Kind::Radios && r.step != Step::SclkSource)
+        index = qMax(0, m_shown[int(id)]);
+    if (r.step != Step::SclkSource)
+        setField(c, r, values(*m_series, id).value(index, values(*m_series, id).value(0)));
+
+    switch (r.step) {
+    case Step::Standard:
+    case Step::Paths:
+    case Step::PllFactor:
+        if (r.step == Step::PllFactor && c.pllSourceHick == 0 && !readHext())
+            return;
+        standardStep();
+        break;
+    case Step::PllInput: {
+        if (c.pllSourceHick == 0 && !readHext())
+            return;
+        double sclk = 0.0;
+        if (!readSclk(sclk))
+            return;
+        c.sclkMHz = sclk;
+        applySclkChange();
+        break;
+    }
+    case Step::SclkSource:
+        sclkSourceChange(index, checked);
+        break;
+    case Step::Usb:
+        usbChange(id);
+        break;
+    case Step::Rtc:
+        rtcChange();
+        break;
+    case Step::RtcDivider:
+    case Step::Bypass:
+    case Step::Own:
+        break; // only the display follows
+    }
+}
+
+void DesignDocument::applyEntry(Control id)
+{
+    ClockConfig &c = m_config;
+    if (id == Control::PllMs || id == Control::PllNs) {
+        factorReturnPressed(id);
+        return;
+    }
+    if (id == Control::Hext) {
+        if (!readHext())
+            return;
+        if (c.sclkSource != ClockConfig::SclkPll && ClockRules::usbFromPll(c)) {
+            c.retunePllForUsb();
+            showPllFactors();
+        }
+        standardStep();
+        return;
+    }
+    if (c.sclkSource != ClockConfig::SclkPll)
+        return;
+    double sclk = 0.0;
+    if (!readSclk(sclk))
+        return;
+    c.sclkMHz = sclk;
+    if (c.pllSourceHick == 0 && !readHext())
+        return;
+    c.applyTypedSclk();
+    showPllFactors();
+    refreshDisplay();
+}
+
+bool DesignDocument::readHext()
+{
+    bool ok = false;
+    const double value = m_text[0].toDouble(&ok);
+    if (!ok || !ClockRules::hextAccepted(value)) {
+        showError(tr(QT_TRANSLATE_NOOP("QXMCUPLL", "hext input error!")));
+        return false;
+    }
+    m_config.hextMHz = value;
+    return true;
+}
+
+bool DesignDocument::readSclk(double &mhz)
+{
+    bool ok = false;
+    const double value = m_text[1].toDouble(&ok);
+    if (!ok || !ClockRules::sclkTargetAccepted(*m_series, value)) {
+        showError(tr(QT_TRANSLATE_NOOP("QXMCUPLL", "sclk input error!")));
+        return false;
+    }
+    mhz = value;
+    return true;
+}
+
+void DesignDocument::standardStep()
+{
+    if (checkPllInputs()) {
+        m_config.recompute();
+        refreshDisplay();
+    }
+}
+
+void DesignDocument::applySclkChange()
+{
+    ClockConfig &c = m_config;
+    if (c.sclkSource == ClockConfig::SclkPll) {
+        c.applyTypedSclk();
+    } else if (ClockRules::usbFromPll(c)) {
+        c.retunePllForUsb();
+    } else {
+        // The PLL keeps its factors on a new input: they must still fit it.
+        if (!checkPllInputs())
+            return;
+        c.recompute();
+    }
+    showPllFactors();
+    refreshDisplay();
+}
+
+void DesignDocument::sclkSourceChange(int index, bool checked)
+{
+    ClockConfig &c = m_config;
+    if (checked) {
+        c.sclkSource = int(values(*m_series, Control::SclkSelect).value(index));
+        const bool pll = c.sclkSource == ClockConfig::SclkPll;
+        const bool hext = c.sclkSource == ClockConfig::SclkHext || (pll && c.pllSourceHick == 0);
+        if (hext && !readHext())
+            return;
+        standardStep();
+    }
+    applySclkChange();
+}
+
+void DesignDocument::usbChange(Control id)
+{
+    ClockConfig &c = m_config;
+    if (id == Control::UsbSwitch && c.usbDisabled != 0) {
+        refreshDisplay();
+        return;
+    }
+    if (id == Control::HickToUsb && c.usbSourceHick48 == 1) {
+        c.usbMHz = c.hickMHz;
+        refreshDisplay();
+        return;
+    }
+    // Where the PLL feeds only USB, it is retuned for 48 MHz.
+    if (c.sclkSource != ClockConfig::SclkPll && ClockRules::usbFromPll(c)) {
+        if (c.pllSourceHick == 0 && !readHext())
+            return;
+        c.retunePllForUsb();
+        showPllFactors();
+        refreshDisplay();
+    } else {
+        standardStep();
+    }
+}
+
+void DesignDocument::rtcChange()
+{
+    if (m_config.rtcEnabled && m_config.rtcSource == 2)
+        applyEntry(Control::Hext);
+    refreshDisplay();
+}
