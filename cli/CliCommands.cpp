@@ -35,6 +35,7 @@ const QVector<CommandDef> &commandDefs()
          {QStringLiteral("--hick"), QStringLiteral("--normal"), QStringLiteral("--json"),
           QStringLiteral("--explain"), QStringLiteral("--usb48")},
          {QStringLiteral("--hext"), QStringLiteral("--sclk"), QStringLiteral("--top")}},
+        {"set", 2, {QStringLiteral("--overwrite"), QStringLiteral("--yes")}, {QStringLiteral("-o")}, true},
     };
     return defs;
 }
@@ -94,7 +95,6 @@ QString parseCommandLine(const QStringList &arguments, CommandLine &line)
     }
     return QString();
 }
-
 
 } // namespace
 
@@ -156,6 +156,20 @@ QString cliHelpText()
                "      (drawing, controls and values, lists folded in) at the drawing's full size,\n"
                "      as Project > Export drawing does: a PNG image or a one-page PDF. Prints OUT.\n"
                "      An existing OUT is kept unless --overwrite is given.\n"
+               "  set FILE NAME=VALUE... [-o OUT] [--overwrite] [--yes]\n"
+               "      Opens FILE as Open does, applies the edits in the order given, each as the\n"
+               "      window applies that control (its corrections, questions, USB retune and\n"
+               "      recompute), and saves through the checks before saving. NAME is a\n"
+               "      control's design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or\n"
+               "      sclk for the two entries; VALUE is what a user types into an entry, or the\n"
+               "      value the design file stores for a choice. Prints each edit's messages and\n"
+               "      questions (\"NAME=VALUE: question: TEXT -> Cancel\") and the fields that\n"
+               "      changed, then \"saved OUT\". Questions are answered \"Cancel\" unless --yes\n"
+               "      is given. A refused or cancelled edit writes nothing (exit 2); a warning of\n"
+               "      the checks answered \"Cancel\" too (exit 3). OUT defaults to FILE; another\n"
+               "      OUT that exists is kept unless --overwrite is given. An unknown NAME, or a\n"
+               "      VALUE that is no option of the choice, is a usage error listing what is\n"
+               "      allowed.\n"
                "  solve SERIES --hext MHZ --sclk MHZ [--hick] [--normal] [--json]\n"
                "        [--explain [--top N]] [--usb48]\n"
                "      The PLL the program chooses when the system clock MHZ is typed with the PLL\n"
@@ -227,6 +241,8 @@ int runCli(const QStringList &arguments)
         return commandGenerate(line);
     if (line.command == QLatin1String("render"))
         return commandRender(line);
+    if (line.command == QLatin1String("set"))
+        return commandSet(line);
 
     return commandSolve(line);
 }

@@ -4,13 +4,10 @@
 
 #include <QStringList>
 
-#include <map>
-#include <memory>
+class CliPrompter;
+class DesignDocument;
 
-class CliDialogs;
-class QXMCUPLL;
-
-// Runs one command line (without the program name). Needs a QApplication
+// Runs one command line (without the program name). Needs a QCoreApplication
 // with the English catalogue installed.
 int runCli(const QStringList &arguments);
 
@@ -19,12 +16,15 @@ QString cliHelpText();
 
 namespace CliTool {
 
-// Opens a design file into an existing widget of its series (factory state
-// first, then the file), answering the questions of opening "Cancel". Returns
-// what the file held that the program reads differently, then the findings of
+// Opens a design file into a document of its series (factory state first,
+// then the file), answering the questions of opening "Cancel". Returns what
+// the file held that the program reads differently, then the findings of
 // the checks before saving and generating.
-ClockRules::Findings openInto(QXMCUPLL &widget, const QString &fileName, CliDialogs &dialogs,
+ClockRules::Findings openInto(DesignDocument &document, const QString &fileName, CliPrompter &prompter,
                               CliReport &report);
+
+// Writes a design file safely; false with the reason on standard error.
+bool saveDesign(const QByteArray &bytes, const QString &path);
 
 struct GenerateOptions {
     bool force = false;     // go on past warnings
@@ -33,23 +33,12 @@ struct GenerateOptions {
     bool guard = false;     // add the compile-time crystal check to the clock source
 };
 
-// `generate FILE DIR` on an existing widget of the file's series: the
-// command builds one, tests may reuse one for many files. Returns the status.
-int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
+// `generate FILE DIR` on an existing document of the file's series; tests
+// may reuse one for many files. Returns the status.
+int generateFile(DesignDocument &document, const QString &fileName, const QString &dir,
                  const GenerateOptions &options, CliReport &report);
-
-// Generates design files one after the other, reusing what it built for
-// a series.
-class Generator {
-public:
-    Generator();
-    ~Generator();
-    Q_DISABLE_COPY(Generator)
-    int generate(const QString &fileName, const QString &dir, const GenerateOptions &options,
+// The same for any design file: its series' document is made for it.
+int generatePath(const QString &fileName, const QString &dir, const GenerateOptions &options,
                  CliReport &report);
-
-private:
-    std::map<int, std::unique_ptr<QXMCUPLL>> m_widgets;
-};
 
 } // namespace CliTool

@@ -1,22 +1,32 @@
 #include "CliDesign.h"
 
 #include "CliCommands.h"
-
-#include "CliDialogs.h"
 #include "ClockConfig.h"
 #include "DesignFile.h"
-#include "QXMCUPLL.h"
-#include "SeriesFactory.h"
+#include "SafeSave.h"
 #include "SeriesTable.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
+
+#include <cstdio>
 
 // The design commands: new, show, check, and opening a design file as Open does.
 
 using namespace CliOut;
+
+void CliPrompter::showError(const QString &text)
+{
+    if (echo)
+        echo->append(QCoreApplication::translate("QXMCUPLL", "Error") + QStringLiteral(": ") + text);
+}
+
+bool CliPrompter::askYes(const QString &text)
+{
+    if (echo)
+        echo->append(QCoreApplication::translate("QXMCUPLL", "Warning") + QStringLiteral(": ") + text);
+    return answerYes;
+}
 
 const SeriesParams *seriesOfFile(const QString &fileName, CliReport &report)
 {
@@ -29,7 +39,7 @@ const SeriesParams *seriesOfFile(const QString &fileName, CliReport &report)
         report.err << QStringLiteral("%1: not a readable file").arg(fileName);
         return nullptr;
     }
-    const QString mcu = QXMCUPLL::readElement(fileName, QStringLiteral("MCU"));
+    const QString mcu = DesignFile::readElement(fileName, QStringLiteral("MCU"));
     const SeriesParams *row = nullptr;
     for (const QString &name : SeriesTable::openLookupOrder()) {
         if (mcu == name)
@@ -40,29 +50,23 @@ const SeriesParams *seriesOfFile(const QString &fileName, CliReport &report)
     return row;
 }
 
-int openDesign(const QString &fileName, CliDialogs &dialogs, OpenDesign &design, CliReport &report)
+int openDesign(const QString &fileName, CliPrompter &prompter, OpenDesign &design, CliReport &report)
 {
     design.series = seriesOfFile(fileName, report);
-    if (design.series)
-        design.widget.reset(createSeriesWidget(design.series->id, nullptr));
-    if (!design.widget) {
-        if (design.series)
-            report.err << notSupportedText();
+    if (!design.series)
         return CliUsage;
-    }
-    design.findings = CliTool::openInto(*design.widget, fileName, dialogs, report);
+    design.document = std::make_unique<DesignDocument>(design.series->id);
+    design.findings = CliTool::openInto(*design.document, fileName, prompter, report);
     return CliDone;
 }
 
-
-int openPrinted(const QString &fileName, CliDialogs &dialogs, OpenDesign &design)
+int openPrinted(const QString &fileName, CliPrompter &prompter, OpenDesign &design)
 {
     CliReport report;
-    const int status = openDesign(fileName, dialogs, design, report);
+    const int status = openDesign(fileName, prompter, design, report);
     print(report);
     return status;
 }
-
 
 int commandNew(const CommandLine &line)
 {
@@ -71,74 +75,54 @@ int commandNew(const CommandLine &line)
         errLine(QStringLiteral("unknown series \"%1\"").arg(line.positionals.first()));
         return CliUsage;
     }
-    std::unique_ptr<QXMCUPLL> widget(createSeriesWidget(row->id, nullptr));
-    if (!widget) {
-        errLine(QStringLiteral("%1: series not supported by this version").arg(row->seriesName()));
-        return CliUsage;
-    }
-    widget->resetConfig();
-
-    CliDialogs dialogs;
-    QTemporaryDir scratch;
     const bool toStdout = !line.values.contains(QStringLiteral("-o"));
     const QString target = line.values.value(QStringLiteral("-o"));
     if (!toStdout && QFileInfo::exists(target) && !line.flags.contains(QStringLiteral("--overwrite"))) {
         errLine(QStringLiteral("%1 exists (use --overwrite to replace it)").arg(target));
         return CliExists;
     }
-    if (toStdout && !scratch.isValid()) {
-        errLine(QStringLiteral("cannot create a temporary folder"));
-        return CliUsage;
-    }
-    dialogs.savePath = toStdout ? scratch.filePath(row->seriesName() + QStringLiteral("_Clock.TFCC"))
-                                : QFileInfo(line.values.value(QStringLiteral("-o"))).absoluteFilePath();
-    const ActionOutcome outcome = widget->saveConfig(row->seriesName());
-    if (!outcome.done()) {
-        for (const QString &text : findingLines(outcome.findings, ClockRules::kTranslationContext))
+    DesignDocument document(row->id);
+    CliPrompter prompter;
+    document.setPrompter(&prompter);
+    document.reset();
+    const GateOutcome gate = document.passGate();
+    if (!gate.passed()) {
+        for (const QString &text : findingLines(gate.findings, ClockRules::kTranslationContext))
             errLine(text);
-        if (!outcome.reason.isEmpty())
-            errLine(QStringLiteral("error: ") + outcome.reason);
-        return outcome.status == ActionOutcome::Status::Refused ? CliRefused : CliUsage;
+        return gate.status == GateOutcome::Status::Refused ? CliRefused : CliUsage;
     }
-    if (toStdout) {
-        QFile file(dialogs.savePath);
-        if (!file.open(QIODevice::ReadOnly)) {
-            errLine(QStringLiteral("cannot read back the design"));
-            return CliUsage;
-        }
-        const QByteArray bytes = file.readAll();
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    }
-    return CliDone;
+    const QByteArray bytes = DesignFile::write(gate.record, row->seriesName());
+    if (toStdout)
+        return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+                   ? CliDone
+                   : CliUsage;
+    return CliTool::saveDesign(bytes, QFileInfo(target).absoluteFilePath()) ? CliDone : CliUsage;
 }
 
 int commandShow(const CommandLine &line)
 {
-    CliDialogs dialogs;
+    CliPrompter prompter;
     OpenDesign design;
-    const int status = openPrinted(line.positionals.first(), dialogs, design);
+    const int status = openPrinted(line.positionals.first(), prompter, design);
     if (status != CliDone)
         return status;
-    Fields fields = design.widget->config()->fieldValues();
+    Fields fields = design.document->record().fieldValues();
     if (!line.flags.contains(QStringLiteral("--json"))) {
         printFields(fields, false);
         return CliDone;
     }
     fields.prepend({QStringLiteral("series"), design.series->seriesName()});
-    QStringList members;
-    for (const auto &field : fields)
-        members << QStringLiteral("  \"") + field.first + QStringLiteral("\": ") + jsonValue(field.second);
-    members << QStringLiteral("  \"findings\": ") +
-                   findingsJson(design.findings, ClockRules::kTranslationContext);
-    outLine(QStringLiteral("{\n") + members.join(QStringLiteral(",\n")) + QStringLiteral("\n}"));
+    printFields(fields, true,
+                {QStringLiteral("  \"findings\": ") +
+                 findingsJson(design.findings, ClockRules::kTranslationContext)});
     return CliDone;
 }
 
 int commandCheck(const CommandLine &line)
 {
-    CliDialogs dialogs;
+    CliPrompter prompter;
     OpenDesign design;
-    const int opened = openPrinted(line.positionals.first(), dialogs, design);
+    const int opened = openPrinted(line.positionals.first(), prompter, design);
     if (opened != CliDone)
         return opened;
     const int status = statusOf(design.findings);
@@ -155,21 +139,36 @@ int commandCheck(const CommandLine &line)
     return status;
 }
 
-
 namespace CliTool {
 
-ClockRules::Findings openInto(QXMCUPLL &widget, const QString &fileName, CliDialogs &dialogs,
+ClockRules::Findings openInto(DesignDocument &document, const QString &fileName, CliPrompter &prompter,
                               CliReport &report)
 {
-    const SeriesParams *series = SeriesTable::byId(widget.seriesId());
-    dialogs.answerYes = false; // opening starts from the factory state itself
-    dialogs.echo = &report.err;
-    widget.loadConfig(fileName);
-    dialogs.echo = nullptr;
-    ClockRules::Findings findings =
-        DesignFile::readDifferences(DesignFile::read(fileName), *widget.config(), series->seriesName());
-    findings += widget.verdict().findings;
+    const QString seriesName = document.series().seriesName();
+    const DesignFile::Elements file = DesignFile::read(fileName);
+    QHash<QString, QString> elements;
+    for (const QString &name : DesignFile::elementNames(seriesName)) {
+        if (file.contains(name))
+            elements.insert(name, file.value(name));
+    }
+    prompter.answerYes = false; // opening starts from the factory state itself
+    prompter.echo = &report.err;
+    document.setPrompter(&prompter);
+    document.open(elements); // from the factory state, as Open does
+    prompter.echo = nullptr;
+    ClockRules::Findings findings = DesignFile::readDifferences(file, document.record(), seriesName);
+    findings += document.verdict().findings;
     return findings;
+}
+
+bool saveDesign(const QByteArray &bytes, const QString &path)
+{
+    QString reason;
+    if (!bytes.isEmpty() && saveFileSafely(path, bytes, &reason))
+        return true;
+    errLine(QStringLiteral("error: ") + QCoreApplication::translate("QXMCUPLL", "Save file failed!") +
+            QStringLiteral(" (") + (reason.isEmpty() ? path : reason) + QLatin1Char(')'));
+    return false;
 }
 
 } // namespace CliTool

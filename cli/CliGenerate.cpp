@@ -1,11 +1,8 @@
 #include "CliCommands.h"
 #include "CliDesign.h"
 
-#include "CliDialogs.h"
 #include "ClockConfig.h"
 #include "Generator.h"
-#include "QXMCUPLL.h"
-#include "SeriesFactory.h"
 #include "SeriesTable.h"
 #include "TextDiff.h"
 
@@ -88,23 +85,25 @@ int compareWithFolder(const ClockConfig &config, const SeriesParams &series, con
     return status;
 }
 
-// generate --guard: the program's generation (folders, the four files) with
-// the crystal check added to the clock source.
-int writeGuarded(const ClockConfig &config, const SeriesParams &series, const QString &dir, CliReport &report)
+// The program's generation after its gate: the folders, then the four files
+// (all or none), with the crystal check added under --guard. Existing files
+// were allowed by the caller.
+int writeFiles(const ClockConfig &config, const SeriesParams &series, const QString &dir, bool guard,
+               CliReport &report)
 {
     for (const char *folder : {"inc", "src"}) {
-        if (!QDir(dir).mkpath(QString::fromLatin1(folder)) ||
-            !QFileInfo(QDir(dir).filePath(QString::fromLatin1(folder))).isDir()) {
-            report.err << QCoreApplication::translate(ClockRules::kTranslationContext,
-                                                      qstrcmp(folder, "inc") == 0
-                                                          ? "Creating \"inc\" folder error!"
-                                                          : "Creating \"src\" folder error!");
+        const QString path = QDir(dir).filePath(QString::fromLatin1(folder));
+        if (!QFileInfo(path).isDir() && !(QDir().mkpath(path) && QFileInfo(path).isDir())) {
+            report.err << QStringLiteral("error: ") +
+                              QCoreApplication::translate(ClockRules::kTranslationContext,
+                                                          qstrcmp(folder, "inc") == 0
+                                                              ? "Creating \"inc\" folder error!"
+                                                              : "Creating \"src\" folder error!");
             return CliGenFailed;
         }
     }
-    // Existing files were allowed by the caller.
     Codegen::Options options;
-    options.hextGuard = true;
+    options.hextGuard = guard;
     const Codegen::Result result = Codegen::generate(
         config, QDir(dir).filePath(QStringLiteral("inc")), QDir(dir).filePath(QStringLiteral("src")),
         series.templateStem(),
@@ -169,13 +168,12 @@ int generateEach(const CommandLine &line)
         byName.insert(name, fileName);
     }
     const CliTool::GenerateOptions options = generateOptions(line);
-    CliTool::Generator generator;
     int worst = CliDone;
     for (const QString &fileName : line.positionals) {
         CliReport report;
-        const QString dir = QFileInfo(QDir(root).filePath(QFileInfo(fileName).completeBaseName()))
-                                .absoluteFilePath();
-        const int status = generator.generate(fileName, dir, options, report);
+        const QString dir =
+            QFileInfo(QDir(root).filePath(QFileInfo(fileName).completeBaseName())).absoluteFilePath();
+        const int status = CliTool::generatePath(fileName, dir, options, report);
         for (const QString &text : report.err)
             errLine(fileName + QStringLiteral(": ") + text);
         outLine(QStringLiteral("%1: %2 %3").arg(fileName).arg(status).arg(statusWord(status)));
@@ -193,80 +191,55 @@ int commandGenerate(const CommandLine &line)
     if (!usableFolder(line.positionals.at(1)))
         return CliUsage;
     CliReport report;
-    CliTool::Generator generator;
-    const int status = generator.generate(line.positionals.first(),
-                                          QFileInfo(line.positionals.at(1)).absoluteFilePath(),
-                                          generateOptions(line), report);
+    const int status =
+        CliTool::generatePath(line.positionals.first(), QFileInfo(line.positionals.at(1)).absoluteFilePath(),
+                              generateOptions(line), report);
     print(report);
     return status;
 }
 
 namespace CliTool {
 
-Generator::Generator() = default;
-Generator::~Generator() = default;
-
-int Generator::generate(const QString &fileName, const QString &dir, const GenerateOptions &options,
-                        CliReport &report)
+int generatePath(const QString &fileName, const QString &dir, const GenerateOptions &options,
+                 CliReport &report)
 {
     const SeriesParams *series = seriesOfFile(fileName, report);
     if (!series)
         return CliUsage;
-    std::unique_ptr<QXMCUPLL> &widget = m_widgets[series->id];
-    if (!widget)
-        widget.reset(createSeriesWidget(series->id, nullptr));
-    if (!widget) {
-        report.err << notSupportedText();
-        return CliUsage;
-    }
-    return generateFile(*widget, fileName, dir, options, report);
+    DesignDocument document(series->id);
+    return generateFile(document, fileName, dir, options, report);
 }
 
-int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
+int generateFile(DesignDocument &document, const QString &fileName, const QString &dir,
                  const GenerateOptions &options, CliReport &report)
 {
-    const SeriesParams *series = SeriesTable::byId(widget.seriesId());
-    CliDialogs dialogs;
-    const ClockRules::Findings findings = openInto(widget, fileName, dialogs, report);
+    const SeriesParams &series = document.series();
+    CliPrompter prompter;
+    const ClockRules::Findings findings = openInto(document, fileName, prompter, report);
     const int checked = statusOf(findings);
     report.err << findingLines(findings, ClockRules::kTranslationContext);
     if (checked == CliRefused || (checked == CliWarning && !options.force))
         return checked;
-    // What the program's gate hands the generator.
-    const ClockConfig gated = ClockRules::judge(*widget.config()).record;
     if (options.check) {
+        // What the program's gate hands the generator.
         Codegen::Options render;
         render.hextGuard = options.guard;
-        return compareWithFolder(gated, *series, dir, render, report);
+        return compareWithFolder(ClockRules::judge(document.record()).record, series, dir, render, report);
     }
-
-    const QStringList existing = existingOutputs(dir, series->templateStem());
+    const QStringList existing = existingOutputs(dir, series.templateStem());
     if (!options.overwrite && !existing.isEmpty()) {
         for (const QString &path : existing)
             report.err << QStringLiteral("%1 exists (use --overwrite to replace it)").arg(path);
         return CliExists;
     }
-    if (options.guard)
-        return writeGuarded(gated, *series, dir, report);
     // Only the USB and ADC warnings are asked here, and they were allowed above.
-    dialogs.answerYes = true;
-    dialogs.directory = dir;
-    dialogs.overwrite = options.overwrite;
-    const ActionOutcome outcome = widget.generateCode();
-    switch (outcome.status) {
-    case ActionOutcome::Status::Done:
-        report.out << outcome.files;
-        return CliDone;
-    case ActionOutcome::Status::Refused:
-        report.err << findingLines(outcome.findings, ClockRules::kTranslationContext);
-        return CliRefused;
-    case ActionOutcome::Status::Cancelled:
-    case ActionOutcome::Status::Failed:
-        break;
+    prompter.answerYes = true;
+    const GateOutcome gate = document.passGate();
+    if (!gate.passed()) {
+        report.err << findingLines(gate.findings, ClockRules::kTranslationContext);
+        return gate.status == GateOutcome::Status::Refused ? CliRefused : CliWarning;
     }
-    report.err << QStringLiteral("error: ") +
-                      (outcome.reason.isEmpty() ? QStringLiteral("nothing was generated") : outcome.reason);
-    return CliGenFailed;
+    return writeFiles(gate.record, series, dir, options.guard, report);
 }
 
 } // namespace CliTool

@@ -1,15 +1,15 @@
 #include "CliCommands.h"
 #include "tf_version.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTranslator>
 
 #include <cstdio>
 
 namespace {
 
-// Qt's own chatter (fonts, the offscreen platform) would mix with the
-// command's output; only real failures are passed on.
+// Qt's own chatter would mix with the command's output; only real failures
+// are passed on.
 void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
@@ -20,18 +20,16 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &me
 
 int main(int argc, char *argv[])
 {
-    // The series widgets are real widgets; build them without any display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("TICKFORGE_CLI_DEBUG"))
         qInstallMessageHandler(quietMessages);
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
 
     // The program's texts, as its English catalogue shows them.
     QTranslator translator;
     if (translator.load(QStringLiteral(":/image/tr_en.qm")))
-        QApplication::installTranslator(&translator);
+        QCoreApplication::installTranslator(&translator);
 
-    QStringList arguments = QApplication::arguments();
+    QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     if (arguments == QStringList{QStringLiteral("--version")})
         return std::fputs("tickforge-cli " TF_VERSION_TEXT "\n", stdout) < 0 ? 1 : 0;

@@ -24,6 +24,8 @@ private slots:
     void matchesTheProgram();
     void upToDateCheck_data();
     void upToDateCheck();
+    void setEdits_data();
+    void setEdits();
     void generateEach_data();
     void generateEach();
     void render();
@@ -408,19 +410,78 @@ void TestCli::upToDateCheck()
         QCOMPARE(readBytes(out.filePath(name)), files.value(name));
 }
 
+void TestCli::setEdits_data()
+{
+    QTest::addColumn<QString>("arguments"); // after "set FILE"; OUT: another file, EXISTING: one there
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("text");    // in standard output or standard error
+    QTest::addColumn<QString>("written"); // "element=text" the saved design holds; empty: nothing saved
+    const auto row = [](const char *tag, const char *arguments, int status, const QString &text,
+                        const char *written = "") {
+        QTest::newRow(tag) << arguments << status << text << written;
+    };
+    row("a choice", "ahbdiv=4", 0, "ahbdiv=4: changed ahbDiv 4, ahbMHz 72, apb1MHz 36", "ahbdiv=4");
+    row("choices in order, to OUT", "ahbdiv=2 apb1div=4 -o OUT", 0, "apb1div=4: changed apb1Div 4",
+        "apb1div=4");
+    row("a refused entry", "ahbdiv=2 hext=30", 2, "hext=30: error: hext input error!");
+    row("a question answered Cancel", "pllms=5", 2,
+        "pllms=5: question: pll_ms input error, is it adjusted automatically? -> Cancel");
+    row("a question answered Yes", "pllms=5 --yes", 0,
+        "pllms=5: question: pll_ms input error, is it adjusted automatically? -> Yes", "pllms=4");
+    row("a warning of the checks", "tousbswitch=0 usbdiv=5", 3,
+        "warning: USB clock must be 48MHz. But the USB clock of current config is wrong.");
+    row("a warning answered Yes", "tousbswitch=0 usbdiv=5 --yes", 0, "saved", "usbdiv=5.0");
+    row("unknown name", "pllmult=5", 1,
+        "QXC330 has no control \"pllmult\"; the names are: rtcsel, rtcswitch, rtcdiv, lextbypass, hext, ");
+    row("no option of the choice", "ahbdiv=3", 1,
+        "ahbdiv takes one of 1, 2, 4, 8, 16, 64, 128, 256, 512, not \"3\"");
+    row("no NAME=VALUE", "ahbdiv", 1, "\"ahbdiv\" is not NAME=VALUE");
+    row("OUT exists", "ahbdiv=4 -o EXISTING", 4, "exists");
+    row("OUT exists, --overwrite", "ahbdiv=4 -o EXISTING --overwrite", 0, "saved", "ahbdiv=4");
+}
+
+// set: edits made as a user makes them, saved only when every one was taken.
+void TestCli::setEdits()
+{
+    QFETCH(QString, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    const QString path = writeFile(dir.filePath("d.TFCC"), designWith());
+    const QString existing = writeFile(dir.filePath("e.TFCC"), "mine\n");
+    const QString out = arguments.contains("OUT")        ? dir.filePath("o.TFCC")
+                        : arguments.contains("EXISTING") ? existing
+                                                         : path;
+    arguments.replace("OUT", out).replace("EXISTING", existing);
+    const Run run = runCli(QStringList{"set", path} + arguments.split(' '));
+    QCOMPARE(run.status, status);
+    QVERIFY2(QString(run.out + run.err).contains(text), qPrintable(run.out + run.err));
+    if (written.isEmpty()) {
+        QCOMPARE(readBytes(path), designWith());
+        QCOMPARE(readBytes(existing), QByteArray("mine\n"));
+        return;
+    }
+    const QString element = written.section('=', 0, 0);
+    QCOMPARE(DesignFile::readElement(out, element), written.section('=', 1));
+    QVERIFY(out == path || readBytes(path) == designWith());
+}
+
 void TestCli::generateEach_data()
 {
     QTest::addColumn<QStringList>("designs"); // "folder/name:changes" under the scratch folder
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QStringList>("written"); // the folders under OUTROOT that got the four files
-    QTest::newRow("all done") << QStringList{"a:", "b:apb1div=4"} << 0
-                              << "a.TFCC: 0 done\nb.TFCC: 0 done\n" << QStringList{"a", "b"};
+    QTest::newRow("all done") << QStringList{"a:", "b:apb1div=4"} << 0 << "a.TFCC: 0 done\nb.TFCC: 0 done\n"
+                              << QStringList{"a", "b"};
     QTest::newRow("a refusal outranks a warning")
         << QStringList{"w:tousbswitch=0 usbdiv=5.0", "r:pllns=80", "ok:"} << 2
-        << "w.TFCC: 3 warning\nr.TFCC: 2 refused\nok.TFCC: 0 done\n" << QStringList{"ok"};
+        << "w.TFCC: 3 warning\nr.TFCC: 2 refused\nok.TFCC: 0 done\n"
+        << QStringList{"ok"};
     QTest::newRow("a warning") << QStringList{"ok:", "w:tousbswitch=0 usbdiv=5.0"} << 3
-                               << "ok.TFCC: 0 done\nw.TFCC: 3 warning\n" << QStringList{"ok"};
+                               << "ok.TFCC: 0 done\nw.TFCC: 3 warning\n"
+                               << QStringList{"ok"};
     QTest::newRow("same base name twice") << QStringList{"x/a:", "b:", "y/a:"} << 1 << "" << QStringList{};
 }
 
