@@ -1,45 +1,30 @@
 #pragma once
 
-#include "ClockRules.h"
+#include "CliShared.h"
 
 #include <QStringList>
 
-class CliDialogs;
-class QXMCUPLL;
+class CliPrompter;
+class DesignDocument;
 
-// Exit statuses of tickforge-cli, one table for every command.
-enum CliStatus {
-    CliDone = 0,
-    CliUsage = 1,      // usage error or bad value, unreadable or unsupported file
-    CliRefused = 2,    // refused: a limit check or invalid design content
-    CliWarning = 3,    // stopped at a warning (also a value that opening changed)
-    CliExists = 4,     // an output file exists
-    CliGenFailed = 5,  // generation or rendering failed (I/O)
-    CliDiffers = 7,    // generate --check: a file differs from the design or is missing
-    CliNoSolution = 8, // no solution meets the constraint (solve --usb48)
-};
-
-// Runs one command line (without the program name). Needs a QApplication
+// Runs one command line (without the program name). Needs a QCoreApplication
 // with the English catalogue installed.
 int runCli(const QStringList &arguments);
 
 // The text printed by --help.
 QString cliHelpText();
 
-// What a command has to say: lines for standard output and standard error.
-struct CliReport {
-    QStringList out;
-    QStringList err;
-};
-
 namespace CliTool {
 
-// Opens a design file into an existing widget of its series (factory state
-// first, then the file), answering the questions of opening "Cancel". Returns
-// what the file held that the program reads differently, then the findings of
+// Opens a design file into a document of its series (factory state first,
+// then the file), answering the questions of opening "Cancel". Returns what
+// the file held that the program reads differently, then the findings of
 // the checks before saving and generating.
-ClockRules::Findings openInto(QXMCUPLL &widget, const QString &fileName, CliDialogs &dialogs,
+ClockRules::Findings openInto(DesignDocument &document, const QString &fileName, CliPrompter &prompter,
                               CliReport &report);
+
+// Writes a design file safely; false with the reason on standard error.
+bool saveDesign(const QByteArray &bytes, const QString &path);
 
 struct GenerateOptions {
     bool force = false;     // go on past warnings
@@ -48,9 +33,12 @@ struct GenerateOptions {
     bool guard = false;     // add the compile-time crystal check to the clock source
 };
 
-// `generate FILE DIR` on an existing widget of the file's series: the
-// command builds one, tests may reuse one for many files. Returns the status.
-int generateFile(QXMCUPLL &widget, const QString &fileName, const QString &dir,
+// `generate FILE DIR` on an existing document of the file's series; tests
+// may reuse one for many files. Returns the status.
+int generateFile(DesignDocument &document, const QString &fileName, const QString &dir,
                  const GenerateOptions &options, CliReport &report);
+// The same for any design file: its series' document is made for it.
+int generatePath(const QString &fileName, const QString &dir, const GenerateOptions &options,
+                 CliReport &report);
 
 } // namespace CliTool

@@ -3,7 +3,7 @@
 #include "ClockConfig.h"
 #include "Markers.h"
 #include "NameTables.h"
-#include "SafeSave.h"
+#include "OutputFiles.h"
 #include "SeriesRules.h"
 #include "Summary.h"
 
@@ -703,24 +703,24 @@ Result generate(const ClockConfig &config, const QString &inc, const QString &sr
         {stem + QStringLiteral("_conf.h"), inc + QLatin1Char('/') + stem + QStringLiteral("_conf.h"),
          &files.confHeader},
     };
+    // Every question first, then the files agreed to are written all or none:
+    // a "Cancel" keeps the files before it, as the question's order promises.
     bool replaceAll = false;
+    QVector<OutputFile> writes;
     for (const Output &out : outputs) {
         if (QFileInfo::exists(out.path) && !replaceAll) {
             const ConflictAnswer answer = askOverwrite ? askOverwrite(out.name) : ConflictAnswer{};
             if (!answer.replace) {
                 result.status = Status::NotReplaced;
                 result.error = QStringLiteral("%1 was not replaced").arg(out.name);
-                return result;
+                break;
             }
             replaceAll = answer.replaceAll;
         }
-        QString reason;
-        if (!saveFileSafely(out.path, encoded(*out.text), &reason)) {
-            result.status = Status::WriteFailed;
-            result.error = QStringLiteral("%1: %2").arg(out.path, reason);
-            return result;
-        }
+        writes.append({out.path, encoded(*out.text)});
     }
+    if (!writeAllOrNone(writes, result.done() ? &result.error : nullptr))
+        result.status = Status::WriteFailed;
     return result;
 }
 

@@ -80,9 +80,10 @@ bool render(const ClockConfig &config, const QString &stem, Files *files, QStrin
 // Checks and recomputes a copy of the record, renders the files from it, then
 // writes src/<stem>_clock.c, inc/<stem>_clock.h, src/main.c and
 // inc/<stem>_conf.h in this order. An existing file is only replaced after
-// askOverwrite agreed (or an earlier answer said "replace all"); a refusal
-// ends the run, files written before it stay. Every file is written whole or
-// not at all. inc and src must exist.
+// askOverwrite agreed (or an earlier answer said "replace all"); every
+// question is asked before anything is written, and a refusal ends the run
+// with the files before it written. What is written is written all or none:
+// a failed write leaves every file as it was. inc and src must exist.
 Result generate(const ClockConfig &config, const QString &inc, const QString &src, const QString &stem,
                 const ConflictHandler &askOverwrite, const Options &options = {});
 

@@ -1,6 +1,5 @@
 #include "CliCommands.h"
-#include "QXMCUPLL.h"
-#include "SeriesFactory.h"
+#include "DesignDocument.h"
 #include "SeriesTable.h"
 
 #include <QDir>
@@ -10,7 +9,6 @@
 #include <QtTest>
 
 #include <cmath>
-#include <memory>
 #include <random>
 
 // Random design files, legal and hostile, through `tickforge-cli generate`
@@ -176,8 +174,8 @@ struct Generated {
 
 // Writes the design, generates it and checks that a refusal has a fitting
 // status and leaves nothing behind.
-Generated generateDesign(QXMCUPLL &widget, const QMap<QString, QString> &e, const QString &stem, bool force,
-                         const QTemporaryDir &scratch, int i)
+Generated generateDesign(DesignDocument &edited, const QMap<QString, QString> &e, const QString &stem,
+                         bool force, const QTemporaryDir &scratch, int i)
 {
     Generated g;
     const QString path = scratch.filePath(QString("d%1.TFCC").arg(i));
@@ -189,7 +187,7 @@ Generated generateDesign(QXMCUPLL &widget, const QMap<QString, QString> &e, cons
     CliReport report;
     CliTool::GenerateOptions options;
     options.force = force;
-    const int status = CliTool::generateFile(widget, path, out.path(), options, report);
+    const int status = CliTool::generateFile(edited, path, out.path(), options, report);
     g.where = QString("design %1 (%2)").arg(i).arg(report.err.join(" | "));
     if (status != CliDone) {
         const bool fitting = status == CliRefused || (status == CliWarning && !force);
@@ -296,15 +294,14 @@ void TestFirmware::randomDesigns()
     const auto [name, seriesId, kind, sclkLimit, apbLimit, hickPll] = kSeries[row];
     const int designs = kind == Flexible ? 500 : 125;
     const SeriesParams &series = *SeriesTable::byId(seriesId);
-    std::unique_ptr<QXMCUPLL> widget(createSeriesWidget(seriesId, nullptr));
-    QVERIFY(widget);
+    DesignDocument document(seriesId);
     DesignMaker maker(20261206u + unsigned(seriesId));
     QTemporaryDir scratch;
     const QString stem = series.templateStem();
     int written = 0, refused = 0, forms[2] = {0, 0};
     for (int i = 0; i < designs; ++i) {
         const QMap<QString, QString> e = maker.make(series, kind, hickPll);
-        const Generated g = generateDesign(*widget, e, stem, force, scratch, i);
+        const Generated g = generateDesign(document, e, stem, force, scratch, i);
         const QString &clock = g.clock, &main = g.main, &where = g.where;
         if (QTest::currentTestFailed())
             return;
@@ -402,5 +399,5 @@ void TestFirmware::randomDesigns()
              qPrintable(counts));
 }
 
-QTEST_MAIN(TestFirmware)
+QTEST_GUILESS_MAIN(TestFirmware)
 #include "tst_firmware.moc"

@@ -7,13 +7,15 @@ every command answered, so that two builds can be compared byte for byte:
     tools/regress/cli_regression.py build/cli/tickforge-cli > after.txt
     diff before.txt after.txt
 
-Designs are drawn with a fixed seed; --valid keeps to values the program
+Designs are drawn with a fixed seed for every series the tool names (the
+elements of each are those `new` writes); --valid keeps to values the program
 accepts without a question, --count sets how many designs per series."""
 
 import argparse
 import hashlib
 import os
 import random
+import re
 import subprocess
 import sys
 import tempfile
@@ -30,7 +32,17 @@ FLEXIBLE = ["lextbypass", "rtcsel", "rtcswitch", "rtcdiv", "hext", "hextbypass",
             "pllns", "pllfr", "sclkselect", "ahbdiv", "apb1div", "apb2div", "usbdiv", "hicktousb",
             "tousbswitch", "hicktosclk", "clkout1", "clkout1div1", "clkout1div2", "clkout1pinselect",
             "clkout2", "clkout2div1", "clkout2div2", "clkout2pinselect"]
-SERIES = {"QXC330": FLEXIBLE, "QXC335": FLEXIBLE}
+ALL_SERIES = ["QXC330", "QXC335", "QXC300A", "QXC305", "QXC300", "QXC310", "QXC315", "QXW315", "QXC320",
+              "QXC325", "QXE020"]
+SERIES = {}
+
+
+def series_elements(cli):
+    """Each series' elements in file order, as `new` writes them."""
+    for series in ALL_SERIES:
+        text = subprocess.run([cli, "new", series], capture_output=True, text=True).stdout
+        SERIES[series] = [name for name in re.findall(r"<(\w+)>", text)
+                          if name not in ("Configuration", "MCU")]
 
 
 def flexible_factors(rng, hext, from_hick):
@@ -46,7 +58,16 @@ def design(rng, series, valid):
     hext = rng.choice(HEXTS)
     from_hick = rng.random() < 0.3
     ms, ns = flexible_factors(rng, hext, from_hick)
+    divided = not from_hick and rng.random() < 0.3
+    ref = 4.0 if from_hick else float(hext) / (2 if divided else 1)
+    mult = max(2, min(64, int(96 / ref) - rng.randint(0, 6)))
     pick = {
+        "hextdiv": lambda: 2, "pllhextdiv": lambda: int(divided), "pllmode": lambda: rng.randint(0, 1),
+        "pllmult": lambda: mult, "adcswitch": lambda: rng.randint(0, 1),
+        "adcdiv": lambda: rng.choice([2, 4, 6, 8, 12, 16]), "clkout": lambda: rng.randint(0, 7),
+        "clkoutdiv": lambda: rng.choice(AHB), "clkoutpinselect": lambda: rng.randint(0, 1),
+        "usart1clocksel": lambda: rng.randint(0, 3), "usart2clocksel": lambda: rng.randint(0, 3),
+        "i2c1clocksel": lambda: rng.randint(0, 2),
         "lextbypass": lambda: rng.randint(0, 1), "rtcsel": lambda: rng.randint(0, 2),
         "rtcswitch": lambda: rng.randint(0, 1), "rtcdiv": lambda: rng.randint(2, 31),
         "hext": lambda: hext, "hextbypass": lambda: rng.randint(0, 1),
@@ -63,7 +84,7 @@ def design(rng, series, valid):
         "clkout2pinselect": lambda: rng.randint(0, 1),
     }
     for name in SERIES[series]:
-        value = str(pick[name]())
+        value = str(pick.get(name, lambda: 0)())
         if not valid and rng.random() < 0.04:
             value = rng.choice(ODD)
         values[name] = value
@@ -87,6 +108,7 @@ def main():
     parser.add_argument("--generate-only", action="store_true",
                         help="only run generate (for comparisons where show/check output changed)")
     args = parser.parse_args()
+    series_elements(args.cli)
     rng = random.Random(args.seed)
     out = sys.stdout
     with tempfile.TemporaryDirectory() as scratch:
