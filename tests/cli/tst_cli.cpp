@@ -93,8 +93,8 @@ void TestCli::commands_data()
         "pllMs 1\npllNs 72\npllFr 2\npllMHz 288\nsclkMHz 288\nusbDiv 6\nCRM_PLLCFG 0x00411201\n");
     row("QXC335 from HICK, USB divider follows", "solve QXC335 --hext 8 --sclk 192 --hick", 0,
         "pllMs 1\npllNs 96\npllFr 4\npllMHz 192\nsclkMHz 192\nusbDiv 4\nCRM_PLLCFG 0x00021801\n");
-    row("multiplier series", "solve QXC310 --hext 8 --sclk 200", 0,
-        "pllMult 25\npllMHz 200\nsclkMHz 200\nusbDiv 4\n");
+    row("multiplier series", "solve QXC310 --hext 8 --sclk 200 --json", 0,
+        "\"series\": \"QXC310\",\n  \"pllMult\": 25,\n  \"pllMHz\": 200,\n  \"sclkMHz\": 200,\n  \"usbDiv\": 4\n}");
     row("selectable series, normal mode", "solve QXC315 --hext 8 --sclk 120 --normal", 0,
         "pllMult 15\npllMHz 120\nsclkMHz 120\nusbDiv 2.5\n");
 
