@@ -54,24 +54,7 @@ int solveInput(const CommandLine &line, const SeriesParams &row, ClockConfig &co
         return CliUsage;
     }
     const bool fromHick = line.flags.contains(QStringLiteral("--hick"));
-    config.resetDefaults();
-    config.hextMHz = hext;
-    config.pllSourceHick = fromHick ? 1 : 0;
-    config.hextDivEnabled = 0;
-    config.pllFlexible = row.pllKind == PllKind::Flexible || (row.pllKind == PllKind::Selectable && !normal);
-    if (row.factoryPllMult > 0)
-        config.pllMult = row.factoryPllMult;
-    if (row.factoryPllMs > 0) {
-        config.pllMs = row.factoryPllMs;
-        config.pllNs = row.factoryPllNs;
-        config.pllFr = row.factoryPllFr;
-    }
-    if (row.hasUsb()) {
-        config.usbDisabled = 0;
-        config.usbSourceHick48 = 0;
-        config.usbDiv = row.factoryUsbDiv;
-    }
-    config.sclkSource = ClockConfig::SclkPll;
+    config = PllCandidates::typedSclkRecord(row, hext, fromHick, normal);
 
     if (!fromHick && (hext < 4.0 || hext > 25.0)) {
         errLine(QCoreApplication::translate(ClockRules::kTranslationContext, "hext input error!"));
@@ -89,47 +72,6 @@ QString rounded(double value, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
     return QString::number(std::round(value * scale) / scale, 'g', QLocale::FloatingPointShortest);
-}
-
-bool sameFactors(const PllCandidates::Candidate &k, const ClockConfig &c)
-{
-    return k.mult > 0 ? k.mult == c.pllMult : k.ms == c.pllMs && k.ns == c.pllNs && k.fr == c.pllFr;
-}
-
-struct Explained {
-    QVector<PllCandidates::Candidate> shown; // the chosen first, then the nearest others
-    int total = 0;
-    int tied = 0; // other sets as near as the chosen one
-};
-
-Explained explain(const ClockConfig &before, const ClockConfig &chosen, double target, int top)
-{
-    Explained e;
-    QVector<PllCandidates::Candidate> all = PllCandidates::enumerate(before, target);
-    e.total = all.size();
-    all = PllCandidates::ranked(all);
-    for (const PllCandidates::Candidate &k : all) {
-        if (sameFactors(k, chosen))
-            e.shown.prepend(k);
-        else if (e.shown.size() < top + 1)
-            e.shown.append(k);
-    }
-    for (const PllCandidates::Candidate &k : all)
-        e.tied += !sameFactors(k, chosen) && k.errorMHz == e.shown.first().errorMHz ? 1 : 0;
-    e.shown.resize(qMin(e.shown.size(), top));
-    return e;
-}
-
-QString reasonText(const Explained &e, bool flexible)
-{
-    if (!flexible)
-        return QStringLiteral("the multiplier is the target over the PLL input, both in whole kHz, rounded "
-                              "to the nearest whole number");
-    if (e.tied == 0)
-        return QStringLiteral("no other factor set comes as near to the target");
-    return QStringLiteral("%1 other factor set(s) come as near; the search keeps the first it meets "
-                          "(fr from 32 down to 1, then ms upwards, then ns upwards)")
-        .arg(e.tied);
 }
 
 Fields candidateFields(const PllCandidates::Candidate &k, const ClockConfig &before, double target,
@@ -161,8 +103,8 @@ Fields candidateFields(const PllCandidates::Candidate &k, const ClockConfig &bef
 QStringList explanation(const ClockConfig &before, const ClockConfig &chosen, double target, int top,
                         bool json)
 {
-    const Explained e = explain(before, chosen, target, top);
-    const QString reason = reasonText(e, before.flexiblePllActive());
+    const PllCandidates::Explanation e = PllCandidates::explain(before, chosen, target, top);
+    const QString reason = e.reason;
     QStringList lines;
     if (!json)
         lines << QStringLiteral("candidates %1 of %2, chosen first, then nearest to %3 MHz")
@@ -215,32 +157,21 @@ int commandSolve(const CommandLine &line)
     const ClockConfig before = config;
     const double target = config.sclkMHz;
 
-    if (line.flags.contains(QStringLiteral("--usb48"))) {
+    const bool usb48 = line.flags.contains(QStringLiteral("--usb48"));
+    if (usb48) {
         PllCandidates::Candidate found;
-        double usbDiv = 0.0;
-        if (!PllCandidates::nearestWithUsb48(before, target, &found, &usbDiv)) {
-            errLine(QStringLiteral("no PLL factors give USB exactly 48 MHz from a %1 MHz PLL input")
-                        .arg(numberText(before.pllInputMHz())));
+        if (!PllCandidates::nearestWithUsb48(before, target, &found, &config)) {
+            errLine(
+                QStringLiteral("no PLL factors give USB exactly 48 MHz from a %1 MHz PLL input within the "
+                               "limits of %2")
+                    .arg(numberText(before.pllInputMHz()), row->seriesName()));
             return CliNoSolution;
         }
-        config.pllMs = found.ms > 0 ? found.ms : config.pllMs;
-        config.pllNs = found.ns > 0 ? found.ns : config.pllNs;
-        config.pllFr = found.fr > 0 ? found.fr : config.pllFr;
-        config.pllMult = found.mult > 0 ? found.mult : config.pllMult;
-        config.usbDiv = usbDiv;
-        config.recompute();
     } else {
         config.applyTypedSclk();
     }
 
-    Fields fields = {{QStringLiteral("pllMs"), config.pllMs},   {QStringLiteral("pllNs"), config.pllNs},
-                     {QStringLiteral("pllFr"), config.pllFr},   {QStringLiteral("pllMult"), config.pllMult},
-                     {QStringLiteral("pllMHz"), config.pllMHz}, {QStringLiteral("sclkMHz"), config.sclkMHz},
-                     {QStringLiteral("usbDiv"), config.usbDiv}};
-    if (line.flags.contains(QStringLiteral("--usb48")))
-        fields.append({QStringLiteral("usbMHz"), config.usbMHz});
-    if (config.pllFlexible)
-        fields.append({QStringLiteral("CRM_PLLCFG"), config.pllcfgText()});
+    Fields fields = PllCandidates::answerFields(config, usb48);
     const bool json = line.flags.contains(QStringLiteral("--json"));
     if (json)
         fields.prepend({QStringLiteral("series"), row->seriesName()});

@@ -103,6 +103,7 @@ const char *const kClockOutCall = "crm_clock_out_set\\((\\w+)\\);{,1}";
 const char *const kClkoutDiv3Call = "crm_clkout_div_set\\((\\w+,\\s*\\w+,\\s*\\w+)\\);{,1}";
 const char *const kClkoutDivCall = "crm_clkout_div_set\\((\\w+)\\);{,1}";
 const char *const kErtcCall = "crm_ertc_clock_select\\((\\w+)\\);{,1}";
+const char *const kErtcSourceTest = "crm_ertc_clock_source_get\\(\\) != \\w+";
 const char *const kAdcCall = "crm_adc_clock_div_set\\((\\w+)\\);{,1}";
 const char *const kI2c1Call = "crm_i2c1_clock_source_set\\((\\w+)\\);{,1}";
 const char *const kUsart1Call = "crm_usart1_clock_source_set\\((\\w+)\\);{,1}";
@@ -281,15 +282,85 @@ struct BodyRewrite {
     QString replacement; // literal text
 };
 
+// ---- oscillators the clock outputs take --------------------------------------
+
+bool outputTakes(const ClockConfig &c, int output, ClockSourceKind kind)
+{
+    return ClockRules::clockOutputSource(c, output) == kind;
+}
+
+bool anyOutputTakes(const ClockConfig &c, ClockSourceKind kind)
+{
+    for (int i = 0; i < series(c).clockOutputs.size(); ++i) {
+        if (outputTakes(c, i, kind))
+            return true;
+    }
+    return false;
+}
+
+bool rtcRunsOn(const ClockConfig &c, int source)
+{
+    return c.rtcEnabled && c.rtcSource == source;
+}
+
+// The USART routine, called last, starts LEXT for a USART.
+bool usartStartsLext(const ClockConfig &c)
+{
+    return series(c).family == TemplateFamily::E020 && (c.usart1Source == 3 || c.usart2Source == 3);
+}
+
+// Who starts LEXT for a clock output: the RTC routine when the RTC is on
+// (it may reset the battery powered domain, which stops LEXT, so it starts
+// LEXT after that), the USART routine where a USART takes LEXT, else the
+// first clock-out routine that takes it.
+bool clockOutStartsLext(const ClockConfig &c, int output)
+{
+    if (!outputTakes(c, output, ClockSourceKind::Lext) || c.rtcEnabled || usartStartsLext(c))
+        return false;
+    for (int i = 0; i < output; ++i) {
+        if (outputTakes(c, i, ClockSourceKind::Lext))
+            return false;
+    }
+    return true;
+}
+
+bool rtcStartsLextForOutput(const ClockConfig &c)
+{
+    return c.rtcEnabled && c.rtcSource != 1 && anyOutputTakes(c, ClockSourceKind::Lext) &&
+           !usartStartsLext(c);
+}
+
+// LICK is outside the battery powered domain: only the RTC on LICK starts it too.
+bool clockOutStartsLick(const ClockConfig &c, int output)
+{
+    return outputTakes(c, output, ClockSourceKind::Lick) && !rtcRunsOn(c, 0);
+}
+
+// The oscillator starts inside a clock-out routine; templates whose outputs
+// offer no LICK or LEXT have none, so the results are not checked.
+void clockOutOscillators(QString &body, const ClockConfig &c, int output)
+{
+    Markers::decide(body, str("clkout lick"), clockOutStartsLick(c, output), true);
+    QString lext;
+    if (!clockOutStartsLext(c, output) || !Markers::find(body, str("clkout lext"), &lext)) {
+        Markers::remove(body, str("clkout lext"));
+        return;
+    }
+    if (Markers::decide(lext, str("lext bypass"), c.lextBypass))
+        Markers::replaceBody(body, str("clkout lext"), lext, true);
+}
+
 // Keeps a clock-out routine with its calls rewritten. Each call must be in
 // the file; it is rewritten only inside this routine's block.
-bool clockOutBlock(QString &t, const char *name, bool keep, const std::vector<BodyRewrite> &rewrites)
+bool clockOutBlock(QString &t, const char *name, bool keep, const std::vector<BodyRewrite> &rewrites,
+                   const std::function<void(QString &)> &editBody)
 {
     if (!keep)
         return Markers::remove(t, str(name));
     QString body;
     if (!Markers::find(t, str(name), &body))
         return false;
+    editBody(body);
     for (const BodyRewrite &r : rewrites) {
         if (!present(t, r.pattern))
             return false;
@@ -326,7 +397,8 @@ bool clkoutFunction(QString &t, const ClockConfig &c)
     rw.push_back({kClockOutCall, call("crm_clock_out_set", {NameTables::clkoutSource(c.clkoutSource)})});
     if (!p.clockOutputs.isEmpty() && !p.clockOutputs.first().div1.isEmpty())
         rw.push_back({kClkoutDivCall, call("crm_clkout_div_set", {NameTables::clkoutDiv(c.clkoutDiv)})});
-    return clockOutBlock(t, "clkout function", c.clkoutPin != 0, rw);
+    return clockOutBlock(t, "clkout function", c.clkoutPin != 0, rw,
+                         [&c](QString &body) { clockOutOscillators(body, c, 0); });
 }
 
 bool clkout1Function(QString &t, const ClockConfig &c)
@@ -336,7 +408,8 @@ bool clkout1Function(QString &t, const ClockConfig &c)
     rw.push_back({kClkoutDiv3Call, call("crm_clkout_div_set",
                                         {NameTables::clkoutIndex(1), NameTables::clkoutDiv1(c.clkout1Div1),
                                          NameTables::clkoutDiv2(c.clkout1Div2)})});
-    return clockOutBlock(t, "clkout1 function", c.clkout1Pin != 0, rw);
+    return clockOutBlock(t, "clkout1 function", c.clkout1Pin != 0, rw,
+                         [&c](QString &body) { clockOutOscillators(body, c, 0); });
 }
 
 bool clkout2Function(QString &t, const ClockConfig &c)
@@ -348,7 +421,8 @@ bool clkout2Function(QString &t, const ClockConfig &c)
          call("crm_clkout_div_set", {NameTables::clkoutIndex(2), NameTables::clkoutDiv1(c.clkout2Div1),
                                      NameTables::clkoutDiv2(c.clkout2Div2)})},
     };
-    return clockOutBlock(t, "clkout2 function", c.clkout2Pin != 0, rw);
+    return clockOutBlock(t, "clkout2 function", c.clkout2Pin != 0, rw,
+                         [&c](QString &body) { clockOutOscillators(body, c, 1); });
 }
 
 bool initCallRemoval(QString &t, const ClockConfig &c)
@@ -408,9 +482,17 @@ bool rtcFunction(QString &t, const ClockConfig &c)
     sourceWithBypass(t, "rtc lext", c.rtcSource == 1, "lext bypass", c.lextBypass);
     sourceWithBypass(t, "rtc hext", c.rtcSource == 2, "hext bypass", c.hextBypass, [&](QString &body) {
         // A fixed RTC divider is written in the template already.
-        if (series(c).rtcHextDiv == 0)
-            rewrite(body, kErtcCall, "crm_ertc_clock_select", {NameTables::ertcHextDiv(c.rtcHextDiv)});
+        if (series(c).rtcHextDiv != 0)
+            return;
+        const QString divided = NameTables::ertcHextDiv(c.rtcHextDiv);
+        rewrite(body, kErtcCall, "crm_ertc_clock_select", {divided});
+        // The running RTC is kept only when it runs from the same divided HEXT.
+        Markers::replaceEach(body, Markers::classic(str(kErtcSourceTest)),
+                             [&](const QRegularExpressionMatch &) -> QString {
+                                 return QStringLiteral("crm_ertc_clock_source_get() != ") + divided;
+                             });
     });
+    sourceWithBypass(t, "rtc clkout lext", rtcStartsLextForOutput(c), "lext bypass", c.lextBypass);
     return true;
 }
 

@@ -118,9 +118,11 @@ int solveMultiplier(double targetMHz, double inMHz)
     return int(qBound(double(ClockConfig::kPllMultMin), mult, double(ClockConfig::kPllMultMax)));
 }
 
-double multiplierOutput(int mult, double inMHz)
+// The limit a typed system clock must stay within, 0 for none: the series'
+// limit while the target itself is within it.
+double typedLimitMHz(const SeriesParams &p, double targetMHz)
 {
-    return mult * std::trunc(inMHz * 1000.0) / 1000.0;
+    return p.sclkLimitMHz > 0 && targetMHz <= p.sclkLimitMHz ? double(p.sclkLimitMHz) : 0.0;
 }
 
 // Smallest and largest ns in 31..500 whose oscillator ns x in / ms lies in
@@ -305,8 +307,15 @@ void ClockConfig::applyTypedSclk()
         if (flexiblePllActive()) {
             searchPllFactors(in, false);
         } else {
-            pllMult = solveMultiplier(sclkMHz, in);
-            pllMHz = sclkMHz = multiplierOutput(pllMult, in);
+            // The multiplier is chosen on whole kHz, but the clocks are those
+            // the chip runs (and recompute, the design file and the generator
+            // give): the multiplier times the exact input.
+            int mult = solveMultiplier(sclkMHz, in);
+            const double limit = typedLimitMHz(p, sclkMHz);
+            while (limit > 0.0 && mult > kPllMultMin && mult * in > limit)
+                --mult;
+            pllMult = mult;
+            pllMHz = sclkMHz = pllMult * in;
         }
     }
     recomputeBuses(*this, p);
@@ -329,7 +338,7 @@ void ClockConfig::retunePllForUsb()
         searchPllFactors(in, true);
     } else {
         pllMult = solveMultiplier(usbDiv * 48.0, in);
-        pllMHz = multiplierOutput(pllMult, in);
+        pllMHz = pllMult * in;
     }
     usbMHz = usbDiv > 0.0 ? pllMHz / usbDiv : pllMHz;
 }
@@ -413,6 +422,8 @@ bool ClockConfig::suggestNs(int ns, int ms, int &suggestion) const
 void ClockConfig::searchPllFactors(double refMHz, bool forUsb)
 {
     const double target = forUsb ? std::trunc(usbDiv * 48.0) : sclkMHz;
+    // A typed system clock within the series' limit never gets one above it.
+    const double limit = forUsb ? 0.0 : typedLimitMHz(row(*this), target);
     int msMin = kMsMin;
     int msMax = kMsMax;
     msRangeFor(refMHz, msMin, msMax);
@@ -438,8 +449,11 @@ void ClockConfig::searchPllFactors(double refMHz, bool forUsb)
             }
             const int den = fr * ms;
             for (int ns = nsLow; ns <= nsHigh; ++ns) {
-                const double error = std::fabs(ns * refMHz / den - target);
-                if (error < bestError) {
+                const double output = ns * refMHz / den;
+                if (limit > 0.0 && output > limit)
+                    continue;
+                const double error = std::fabs(output - target);
+                if (nearer(error, bestError)) {
                     bestError = error;
                     bestMs = ms;
                     bestNs = ns;

@@ -86,6 +86,17 @@ public:
     static constexpr int kPllMultMax = 64;
     static constexpr int kRtcDivMin = 2;
     static constexpr int kRtcDivMax = 31;
+    // Two PLL outputs whose errors to a target differ by no more than this
+    // are equally near: the difference is rounding noise of the division,
+    // and the search's order decides between them. Distinct outputs of valid
+    // factor sets lie far further apart (MHz).
+    static constexpr double kTieToleranceMHz = 1e-9;
+    // Whether an error to the target is nearer than the best so far, by more
+    // than rounding noise.
+    static bool nearer(double errorMHz, double bestErrorMHz)
+    {
+        return errorMHz < bestErrorMHz - kTieToleranceMHz;
+    }
 
     // Values the divider fields take, in the order the controls offer them.
     static const QVector<int> &ahbDivValues(); // also clock-output second stages

@@ -57,6 +57,15 @@ Finding inputProblem(const QString &field, double value, const QString &allowed)
     return f;
 }
 
+// A clock output taking a clock that the design switches off.
+Finding clockWithoutSource(const QString &field, int code, const char *clock)
+{
+    Finding f = inputError(nullptr, field, code, QStringLiteral("a clock the design enables"));
+    f.detail = QStringLiteral("%1 %2 takes the %3 clock, which the design does not enable")
+                   .arg(field, QString::number(code), QLatin1String(clock));
+    return f;
+}
+
 void requireIn(Findings &out, const char *field, int value, const QVector<int> &allowed)
 {
     if (!allowed.contains(value))
@@ -117,11 +126,19 @@ void clockOutputFindings(Findings &out, const ClockConfig &c, const SeriesParams
                                   : second         ? "clkout2Source"
                                                    : "clkout1Source";
         const char *pinField = !p.multiOutput() ? "clkoutPin" : second ? "clkout2Pin" : "clkout1Pin";
-        if (!output.sourceByCode(source)) {
+        const ClockSourceItem *item = output.sourceByCode(source);
+        if (!item) {
             QVector<int> codes;
-            for (const ClockSourceItem &item : output.sources)
-                codes << item.code;
+            for (const ClockSourceItem &offered : output.sources)
+                codes << offered.code;
             out << inputProblem(QLatin1String(sourceField), source, listText(codes));
+        } else if (pin != 0) {
+            // The firmware never starts these clocks when their function is off:
+            // the pin would stay silent.
+            const bool deadUsb = item->kind == ClockSourceKind::Usb && !usbEnabled(c);
+            const bool deadAdc = item->kind == ClockSourceKind::Adc && !c.adcEnabled;
+            if (deadUsb || deadAdc)
+                out << clockWithoutSource(QLatin1String(sourceField), source, deadUsb ? "USB" : "ADC");
         }
         requireRange(out, pinField, pin, 0, int(output.pins.size()) - 1);
         if (!p.multiOutput()) {

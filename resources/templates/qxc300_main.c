@@ -46,32 +46,49 @@ void mx_rtc_clock_init(void)
   crm_periph_clock_enable(CRM_PWC_PERIPH_CLOCK, TRUE);
   pwc_battery_powered_domain_access(TRUE);
 
-  /* reset the battery powered domain so a new source can be chosen */
-  crm_battery_powered_domain_reset(TRUE);
-  crm_battery_powered_domain_reset(FALSE);
-
+  /* the domain keeps the rtc running through a reset: it is reset (which
+     erases the rtc time and the backup registers) only to change the source */
 [#rtc lick]
+  if(crm_ertc_clock_source_get() != CRM_ERTC_CLOCK_LICK)
+  {
+    crm_battery_powered_domain_reset(TRUE);
+    crm_battery_powered_domain_reset(FALSE);
+    crm_ertc_clock_select(CRM_ERTC_CLOCK_LICK);
+  }
+
   /* lick clocks the rtc */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
   while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
   {
   }
-  crm_ertc_clock_select(CRM_ERTC_CLOCK_LICK);
 
 [/#rtc lick]
 [#rtc lext]
-  /* lext clocks the rtc */
+  if(crm_ertc_clock_source_get() != CRM_ERTC_CLOCK_LEXT)
+  {
+    crm_battery_powered_domain_reset(TRUE);
+    crm_battery_powered_domain_reset(FALSE);
 [#lext bypass]
-  crm_lext_bypass(TRUE);
+    crm_lext_bypass(TRUE);
 [/#lext bypass]
+    crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);
+  }
+
+  /* lext clocks the rtc */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
   while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
   {
   }
-  crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);
 
 [/#rtc lext]
 [#rtc hext]
+  if(crm_ertc_clock_source_get() != CRM_ERTC_CLOCK_HEXT_DIV)
+  {
+    crm_battery_powered_domain_reset(TRUE);
+    crm_battery_powered_domain_reset(FALSE);
+    crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV);
+  }
+
   /* divided hext clocks the rtc */
 [#hext bypass]
   crm_hext_bypass(TRUE);
@@ -80,7 +97,6 @@ void mx_rtc_clock_init(void)
   while(crm_hext_stable_wait() == ERROR)
   {
   }
-  crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV);
 
 [/#rtc hext]
   /* enable the rtc clock */

@@ -29,6 +29,31 @@ void mx_clkout_init(void)
   gpio_init_struct.gpio_pull = GPIO_PULL_NONE;
   gpio_init(GPIOA, &gpio_init_struct);
 
+[#clkout lick]
+  /* the pin takes lick, which nothing else starts */
+  crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
+  while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
+  {
+  }
+
+[/#clkout lick]
+[#clkout lext]
+  /* the pin takes lext, which nothing else starts; it lives in the battery
+     powered domain and may run already */
+  crm_periph_clock_enable(CRM_PWC_PERIPH_CLOCK, TRUE);
+  pwc_battery_powered_domain_access(TRUE);
+  if(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+  {
+[#lext bypass]
+    crm_lext_bypass(TRUE);
+[/#lext bypass]
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
+    while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+    {
+    }
+  }
+
+[/#clkout lext]
   /* select the output clock */
   crm_clock_out_set(CRM_CLKOUT_SCLK);
   crm_clkout_div_set(CRM_CLKOUT_DIV_1);
@@ -47,32 +72,49 @@ void mx_rtc_clock_init(void)
   crm_periph_clock_enable(CRM_PWC_PERIPH_CLOCK, TRUE);
   pwc_battery_powered_domain_access(TRUE);
 
-  /* reset the battery powered domain so a new source can be chosen */
-  crm_battery_powered_domain_reset(TRUE);
-  crm_battery_powered_domain_reset(FALSE);
-
+  /* the domain keeps the rtc running through a reset: it is reset (which
+     erases the rtc time and the backup registers) only to change the source */
 [#rtc lick]
+  if(crm_ertc_clock_source_get() != CRM_ERTC_CLOCK_LICK)
+  {
+    crm_battery_powered_domain_reset(TRUE);
+    crm_battery_powered_domain_reset(FALSE);
+    crm_ertc_clock_select(CRM_ERTC_CLOCK_LICK);
+  }
+
   /* lick clocks the rtc */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
   while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
   {
   }
-  crm_ertc_clock_select(CRM_ERTC_CLOCK_LICK);
 
 [/#rtc lick]
 [#rtc lext]
-  /* lext clocks the rtc */
+  if(crm_ertc_clock_source_get() != CRM_ERTC_CLOCK_LEXT)
+  {
+    crm_battery_powered_domain_reset(TRUE);
+    crm_battery_powered_domain_reset(FALSE);
 [#lext bypass]
-  crm_lext_bypass(TRUE);
+    crm_lext_bypass(TRUE);
 [/#lext bypass]
+    crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);
+  }
+
+  /* lext clocks the rtc */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
   while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
   {
   }
-  crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);
 
 [/#rtc lext]
 [#rtc hext]
+  if(crm_ertc_clock_source_get() != CRM_ERTC_CLOCK_HEXT_DIV)
+  {
+    crm_battery_powered_domain_reset(TRUE);
+    crm_battery_powered_domain_reset(FALSE);
+    crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV);
+  }
+
   /* divided hext clocks the rtc */
 [#hext bypass]
   crm_hext_bypass(TRUE);
@@ -81,9 +123,22 @@ void mx_rtc_clock_init(void)
   while(crm_hext_stable_wait() == ERROR)
   {
   }
-  crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV);
 
 [/#rtc hext]
+[#rtc clkout lext]
+  /* a clock output takes lext: started after the domain was settled above */
+  if(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+  {
+[#lext bypass]
+    crm_lext_bypass(TRUE);
+[/#lext bypass]
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
+    while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+    {
+    }
+  }
+
+[/#rtc clkout lext]
   /* enable the rtc clock */
   crm_ertc_clock_enable(TRUE);
 }

@@ -96,18 +96,18 @@ void TestCli::commands_data()
     row("sclk above the limit", "solve QXC330 --hext 8 --sclk 288.5", 1, "sclk input error!");
     row("hext out of range", "solve QXC330 --hext 25.001 --sclk 100", 1, "hext input error!");
     row("QXC330 8 MHz to 288", "solve QXC330 --hext 8 --sclk 288", 0,
-        "pllMs 1\npllNs 72\npllFr 2\npllMult 0\npllMHz 288\nsclkMHz 288\nusbDiv 6\nCRM_PLLCFG 0x00411201\n");
+        "pllMs 1\npllNs 72\npllFr 2\npllMHz 288\nsclkMHz 288\nusbDiv 6\nCRM_PLLCFG 0x00411201\n");
     row("QXC335 from HICK, USB divider follows", "solve QXC335 --hext 8 --sclk 192 --hick", 0,
-        "pllMs 1\npllNs 96\npllFr 4\npllMult 0\npllMHz 192\nsclkMHz 192\nusbDiv 4\nCRM_PLLCFG 0x00021801\n");
-    row("multiplier series", "solve QXC310 --hext 8 --sclk 200", 0,
-        "pllMs 2\npllNs 192\npllFr 8\npllMult 25\npllMHz 200\nsclkMHz 200\nusbDiv 4\n");
+        "pllMs 1\npllNs 96\npllFr 4\npllMHz 192\nsclkMHz 192\nusbDiv 4\nCRM_PLLCFG 0x00021801\n");
+    row("multiplier series", "solve QXC310 --hext 8 --sclk 200 --json", 0,
+        "\"series\": \"QXC310\",\n  \"pllMult\": 25,\n  \"pllMHz\": 200,\n  \"sclkMHz\": 200,\n  \"usbDiv\": 4\n}");
     row("selectable series, normal mode", "solve QXC315 --hext 8 --sclk 120 --normal", 0,
-        "pllMs 1\npllNs 72\npllFr 4\npllMult 15\npllMHz 120\nsclkMHz 120\nusbDiv 2.5\n");
+        "pllMult 15\npllMHz 120\nsclkMHz 120\nusbDiv 2.5\n");
 
     // The plain answer first, then the runners-up.
     row("--explain: the chosen factors first", "solve QXC330 --hext 8 --sclk 287.3 --explain --top 3", 0,
-        "pllMs 4\npllNs 287\npllFr 2\npllMult 0\npllMHz 287\nsclkMHz 287\nusbDiv 6\nCRM_PLLCFG 0x004147c4\n"
-        "candidates 3 of 3768, chosen first, then nearest to 287.3 MHz\n"
+        "pllMs 4\npllNs 287\npllFr 2\npllMHz 287\nsclkMHz 287\nusbDiv 6\nCRM_PLLCFG 0x004147c4\n"
+        "candidates 3 of 2610, chosen first, then nearest to 287.3 MHz\n"
         "* pllMs 4 pllNs 287 pllFr 2 sclkMHz 287 errorKHz 300 errorPpm 1044.2 refMHz 2 oscillator HEXT "
         "usbDiv 6 usbMHz 47.833333\n"
         "  pllMs 3 pllNs 215 pllFr 2 sclkMHz 286.666667 errorKHz 633.333 errorPpm 2204.4 refMHz 2.666667 "
@@ -122,21 +122,37 @@ void TestCli::commands_data()
         "48\n  pllMs 2 pllNs 144 pllFr 2 sclkMHz 288 errorKHz 0 errorPpm 0 refMHz 4 oscillator HEXT usbDiv 6 "
         "usbMHz 48\nchosen: 3 other factor set(s) come as near; the search keeps the first it meets");
     row("--explain: neighbouring multipliers", "solve QXC310 --hext 8 --sclk 200 --explain --top 3", 0,
-        "usbDiv 4\ncandidates 3 of 63, chosen first, then nearest to 200 MHz\n"
+        "usbDiv 4\ncandidates 3 of 24, chosen first, then nearest to 200 MHz\n"
         "* pllMult 25 sclkMHz 200 errorKHz 0 errorPpm 0 refMHz 8 oscillator HEXT usbDiv 4 usbMHz 50\n"
-        "  pllMult 26 sclkMHz 208 errorKHz 8000 errorPpm 40000 refMHz 8 oscillator HEXT usbDiv 4 usbMHz 52\n"
-        "  pllMult 24 sclkMHz 192 errorKHz 8000 errorPpm 40000 refMHz 8 oscillator HEXT usbDiv 4 usbMHz "
-        "48\n");
+        "  pllMult 24 sclkMHz 192 errorKHz 8000 errorPpm 40000 refMHz 8 oscillator HEXT usbDiv 4 usbMHz 48\n"
+        "  pllMult 23 sclkMHz 184 errorKHz 16000 errorPpm 80000 refMHz 8 oscillator HEXT usbDiv 4 usbMHz "
+        "46\n");
     row("--explain --json", "solve QXC330 --hext 8 --sclk 288 --explain --json --top 1", 0,
         "  \"candidates\": [\n    {\"chosen\": true, \"pllMs\": 1, \"pllNs\": 72, \"pllFr\": 2, \"sclkMHz\": "
         "288, ");
     row("--top 0", "solve QXC330 --hext 8 --sclk 288 --explain --top 0", 1, "--top");
     row("--usb48 where the plain solve misses 48 MHz", "solve QXC330 --hext 8 --sclk 287.3 --usb48", 0,
-        "pllMs 1\npllNs 72\npllFr 2\npllMult 0\npllMHz 288\nsclkMHz 288\nusbDiv 6\nusbMHz 48\n");
+        "pllMs 1\npllNs 72\npllFr 2\npllMHz 288\nsclkMHz 288\nusbDiv 6\nusbMHz 48\nCRM_PLLCFG 0x00411201\n");
     row("--usb48 on a multiplier", "solve QXC310 --hext 8 --sclk 200 --usb48", 0,
         "pllMult 24\npllMHz 192\nsclkMHz 192\nusbDiv 4\nusbMHz 48\n");
     row("--usb48 impossible", "solve QXC330 --hext 11.0592 --sclk 200 --usb48", 8,
         "no PLL factors give USB exactly 48 MHz from a 11.0592 MHz PLL input");
+    row("--explain: ties within rounding noise", "solve QXC335 --hext 11.0592 --sclk 288 --explain --top 2",
+        0,
+        "* pllMs 1 pllNs 52 pllFr 2 sclkMHz 287.5392 errorKHz 460.8 errorPpm 1600 refMHz 11.0592 oscillator "
+        "HEXT "
+        "usbDiv 6 usbMHz 47.9232\n  pllMs 2 pllNs 104 pllFr 2 sclkMHz 287.5392 errorKHz 460.8 errorPpm 1600 "
+        "refMHz 5.5296 oscillator HEXT usbDiv 6 usbMHz 47.9232\nchosen: 4 other factor set(s) come as near");
+    row("typed target within the limit stays within it", "solve QXC315 --normal --hext 8 --sclk 150", 0,
+        "pllMult 18\npllMHz 144\nsclkMHz 144\n");
+    row("--usb48 on the exact crystal", "solve QXC300A --hext 12.0005 --sclk 48 --usb48", 8,
+        "no PLL factors give USB exactly 48 MHz");
+    row("--usb48 within the series' limit", "solve QXC315 --normal --hext 7 --sclk 100 --usb48", 8,
+        "no PLL factors give USB exactly 48 MHz");
+    row("--usb48 below the limit", "solve QXC315 --hext 12.288 --sclk 150 --usb48", 0,
+        "pllMs 2\npllNs 125\npllFr 8\npllMHz 96\nsclkMHz 96\nusbDiv 2\nusbMHz 48\n");
+    row("--usb48 within the multiplier input range", "solve QXC310 --hext 19.2 --sclk 192 --usb48", 8,
+        "no PLL factors give USB exactly 48 MHz");
     row("--usb48 with --explain", "solve QXC330 --hext 8 --sclk 100 --usb48 --explain", 1,
         "cannot be combined");
     row("--usb48 without USB", "solve QXC320 --hext 8 --sclk 100 --usb48", 1, "QXC320 has no USB clock");

@@ -1,5 +1,7 @@
 #include "CliCommands.h"
 #include "DesignDocument.h"
+#include "DesignFile.h"
+#include "PllCandidates.h"
 #include "SeriesTable.h"
 
 #include <QDir>
@@ -21,6 +23,8 @@ class TestFirmware : public QObject {
 private slots:
     void randomDesigns_data();
     void randomDesigns();
+    void usb48Answers_data();
+    void usb48Answers();
 };
 
 namespace {
@@ -261,6 +265,75 @@ double checkPll(const QString &clock, const QMap<QString, QString> &summary, dou
     return oscillator / fr;
 }
 
+// The routines main() calls, their bodies in call order: what runs at start-up, as one text.
+QString startUp(const QString &main)
+{
+    QString text;
+    const QString calls = capture(main, "int main\\(void\\)\\s*\\{([^}]*)\\}");
+    QRegularExpressionMatchIterator it = QRegularExpression("(\\w+)\\(\\);").globalMatch(calls);
+    while (it.hasNext()) {
+        const QString routine = it.next().captured(1);
+        text += capture(main, "void " + routine + "\\(void\\)\\n\\{\\n((?:.*\\n)*?)\\}\\n") + "\n";
+    }
+    return text;
+}
+
+// Every clock a live clock output takes is started by the generated code:
+// LEXT after the last reset of the battery powered domain (which stops it),
+// the others by the clock source or the function that owns them.
+void checkClockOutputs(const QString &clock, const QString &main, const QString &where)
+{
+    const QString run = startUp(main);
+    const auto starts = [](const QString &text, const char *source) {
+        return text.lastIndexOf(QString("crm_clock_source_enable(CRM_CLOCK_SOURCE_%1, TRUE);").arg(source));
+    };
+    const int lastReset = run.lastIndexOf("crm_battery_powered_domain_reset(FALSE);");
+    QRegularExpressionMatchIterator it =
+        QRegularExpression("crm_clock_out[12]?_set\\(CRM_CLKOUT[12]?_(\\w+)\\);").globalMatch(run);
+    while (it.hasNext()) {
+        const QString source = it.next().captured(1);
+        bool started = true;
+        if (source == "LEXT")
+            started = starts(run, "LEXT") > lastReset;
+        else if (source == "LICK")
+            started = starts(run, "LICK") >= 0;
+        else if (source == "HEXT" || source == "HICK")
+            started = starts(clock, qPrintable(source)) >= 0;
+        else if (source.startsWith("PLL"))
+            started = starts(clock, "PLL") >= 0 && clock.contains("crm_pll_config");
+        else if (source == "USB")
+            started =
+                clock.contains("crm_usb_clock_source_select(") || clock.contains("crm_usb_clock_div_set(");
+        else if (source == "ADC" || source == "ADCCLK")
+            started = run.contains("crm_adc_clock_div_set(");
+        QVERIFY2(started, qPrintable("clock output on " + source + " never started: " + where));
+    }
+}
+
+// A running RTC is kept: the battery powered domain is reset, and the RTC
+// source selected, only inside a test that the RTC does not already run from
+// that very source.
+void checkRtcKept(const QString &main, const QString &where)
+{
+    const int resets = int(main.count("crm_battery_powered_domain_reset(TRUE);"));
+    const int selects = int(main.count("crm_ertc_clock_select("));
+    int guarded = 0;
+    QRegularExpressionMatchIterator it =
+        QRegularExpression("if\\(crm_ertc_clock_source_get\\(\\) != (\\w+)\\)\\n\\s*\\{\\n([^}]*)\\}")
+            .globalMatch(main);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const QString body = m.captured(2);
+        QVERIFY2(body.count("crm_battery_powered_domain_reset(TRUE);") == 1 &&
+                     body.count("crm_ertc_clock_select(" + m.captured(1) + ");") == 1,
+                 qPrintable("rtc test and choice disagree: " + where));
+        ++guarded;
+    }
+    QVERIFY2(resets == guarded && selects == guarded && guarded <= 1,
+             qPrintable("rtc reset on every start: " + where));
+    QCOMPARE(guarded == 1, main.contains("mx_rtc_clock_init();"));
+}
+
 // Each series with its limits and the PLL input from HICK, in MHz.
 const struct {
     const char *name;
@@ -361,6 +434,11 @@ void TestFirmware::randomDesigns()
             QVERIFY2(std::fabs(pllMHz / div - 48.0) < 1e-9, qPrintable(where));
         }
 
+        checkClockOutputs(clock, main, where);
+        checkRtcKept(main, where);
+        if (QTest::currentTestFailed())
+            return;
+
         // The RTC, the ADC and the clock outputs take the design's dividers.
         const QString ertc = capture(main, "crm_ertc_clock_select\\(CRM_ERTC_CLOCK_HEXT_DIV_(\\d+)\\);");
         if (!ertc.isEmpty())
@@ -397,6 +475,69 @@ void TestFirmware::randomDesigns()
     QVERIFY2(written > designs / 4 && (force || refused > designs / 25) &&
                  (kind == Multiplier || forms[1] > 0) && (kind == Flexible || forms[0] > 0),
              qPrintable(counts));
+}
+
+void TestFirmware::usb48Answers_data()
+{
+    QTest::addColumn<int>("row");
+    for (int row = 0; row < int(std::size(kSeries)); ++row) {
+        if (SeriesTable::byId(kSeries[row].seriesId)->hasUsb())
+            QTest::addRow("%s", kSeries[row].name) << row;
+    }
+}
+
+// Answers of solve --usb48 for random crystals and targets, written as design
+// files: opening them finds nothing to refuse or to ask, and USB runs at
+// exactly 48 MHz.
+void TestFirmware::usb48Answers()
+{
+    QFETCH(int, row);
+    const auto [name, seriesId, kind, sclkLimit, apbLimit, hickPll] = kSeries[row];
+    Q_UNUSED(apbLimit);
+    Q_UNUSED(hickPll);
+    const SeriesParams &series = *SeriesTable::byId(seriesId);
+    std::mt19937 random(20261207u + unsigned(seriesId));
+    const double crystals[] = {4, 6, 7, 8, 10.24, 11.0592, 12, 12.0005, 12.288, 16, 19.2, 20, 24.576, 25};
+    QTemporaryDir scratch;
+    int answered = 0;
+    const int tries = kind == Flexible ? 30 : 60;
+    for (int i = 0; i < tries; ++i) {
+        const double hext = crystals[random() % std::size(crystals)];
+        const double target = 4 + (random() % unsigned((sclkLimit - 4) * 10 + 1)) / 10.0;
+        const bool fromHick = random() % 4 == 0, normal = kind == Selectable && random() % 2 == 0;
+        ClockConfig start = PllCandidates::typedSclkRecord(series, hext, fromHick, normal);
+        start.sclkMHz = target;
+        PllCandidates::Candidate found;
+        ClockConfig solved(seriesId);
+        if (!PllCandidates::nearestWithUsb48(start, target, &found, &solved))
+            continue;
+        ++answered;
+        const QString where = QString("%1 --hext %2 --sclk %3%4%5")
+                                  .arg(name)
+                                  .arg(hext)
+                                  .arg(target)
+                                  .arg(fromHick ? " --hick" : "", normal ? " --normal" : "");
+        QVERIFY2(solved.usbMHz == 48.0 && solved.sclkMHz <= sclkLimit, qPrintable(where));
+        const QString path = scratch.filePath(QString("u%1.TFCC").arg(i));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write(DesignFile::write(solved, series.seriesName())) > 0);
+        file.close();
+        // Opened as the tool opens a design: questions answered Cancel.
+        DesignDocument document(seriesId);
+        const DesignFile::Elements read = DesignFile::read(path);
+        document.open(read.values());
+        ClockRules::Findings findings = DesignFile::readDifferences(read, document.record(), series.seriesName());
+        findings += document.verdict().findings;
+        QStringList texts;
+        for (const ClockRules::Finding &f : findings)
+            texts << f.text();
+        QVERIFY2(findings.isEmpty(), qPrintable(where + ": " + texts.join(" | ")));
+        const ClockConfig &opened = document.record();
+        QVERIFY2(opened.usbDisabled == 0 && opened.usbMHz == 48.0 && opened.sclkMHz == solved.sclkMHz,
+                 qPrintable(where));
+    }
+    QVERIFY2(answered > tries / 5, qPrintable(QString("%1 of %2 answered").arg(answered).arg(tries)));
 }
 
 QTEST_GUILESS_MAIN(TestFirmware)

@@ -98,6 +98,13 @@ inline ClockConfig randomDesign(int id, QRandomGenerator &rng)
         c.adcEnabled = n(2);
         c.adcDiv = pick({2, 3, 4, 5, 6, 8, 12, 16});
     }
+    // A clock output never takes a clock the design switches off (such a
+    // design is refused); the system clock stands in, drawing nothing more.
+    if (p.multiOutput() && (c.clkout2Source == 5 || (c.clkout2Source == 3 && c.usbDisabled)))
+        c.clkout2Source = 0;
+    if (!p.multiOutput() &&
+        ((c.clkoutSource == 6 && c.usbDisabled) || (c.clkoutSource == 7 && !c.adcEnabled)))
+        c.clkoutSource = 5;
     if (p.family == TemplateFamily::E020) {
         c.usart1Source = n(4);
         c.usart2Source = n(4);

@@ -230,12 +230,42 @@ void TestGenerator::edits_data()
 
     const QString usart = "crm_usart%1_clock_source_set(CRM_USART_CLOCK_SOURCE_%2);";
     const QString lextOn = "crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);";
+    const QString lickOn = "crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);";
     row("E020 usart on PCLK and SCLK", 16, kPll + "usart1Source=0 usart2Source=1 i2c1Source=2 lextBypass=1",
         "main",
         "crm_i2c1_clock_source_set(CRM_I2C1_CLOCK_SOURCE_HICK48);|" + usart.arg(1).arg("PCLK") + "|" +
             usart.arg(2).arg("SCLK") + "|!" + lextOn + "|!crm_lext_bypass");
     row("E020 usart2 on LEXT, bypassed", 16, kPll + "usart2Source=3 lextBypass=1", "main",
         "crm_lext_bypass(TRUE);|" + lextOn + "|" + usart.arg(2).arg("LEXT"));
+
+    // A running RTC keeps its time: the domain is reset and the source chosen only to change it.
+    const QString kept =
+        "  if(crm_ertc_clock_source_get() != CRM_ERTC_CLOCK_%1)\n  {\n"
+        "    crm_battery_powered_domain_reset(TRUE);\n    crm_battery_powered_domain_reset(FALSE);\n";
+    row("C310 RTC on LICK kept running", 4, kPll + "rtcEnabled=1 rtcSource=0", "main",
+        kept.arg("LICK") + "    crm_ertc_clock_select(CRM_ERTC_CLOCK_LICK);\n  }\n|" +
+            "crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);|!CRM_ERTC_CLOCK_LEXT");
+    row("C310 RTC on LEXT, bypass chosen with the source", 4, kPll + "rtcEnabled=1 rtcSource=1 lextBypass=1",
+        "main",
+        kept.arg("LEXT") +
+            "    crm_lext_bypass(TRUE);\n\n    crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);\n  }\n");
+    row("C330 RTC on HEXT / 12 kept running", 13, kPll + "rtcEnabled=1 rtcSource=2 rtcHextDiv=12", "main",
+        kept.arg("HEXT_DIV_12") + "    crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV_12);\n  }\n");
+    // The oscillator a clock output takes is started where nothing else starts it.
+    row("C310 LICK output starts LICK", 4, kPll + "clkoutPin=1 clkoutSource=1", "main",
+        "void mx_clkout_init(void)|" + lickOn + "|crm_clock_out_set(CRM_CLKOUT_LICK);|!" + lextOn);
+    row("C330 LEXT on output 2, bypassed", 13, kPll + "clkout2Pin=1 clkout2Source=7 lextBypass=1", "main",
+        "void mx_clkout2_init(void)|  if(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)\n  {\n    "
+        "crm_lext_bypass(TRUE);\n\n    " +
+            lextOn + "|crm_clock_out2_set(CRM_CLKOUT2_LEXT);|!" + lickOn);
+    row("C310 LEXT output restarted after the RTC on LICK", 4,
+        kPll + "clkoutPin=1 clkoutSource=2 rtcEnabled=1 rtcSource=0", "main",
+        "crm_clock_out_set(CRM_CLKOUT_LEXT);|crm_battery_powered_domain_reset(FALSE);|" + lextOn +
+            "|crm_ertc_clock_enable(TRUE);");
+    row("C315 LEXT output with the RTC on LEXT", 5,
+        kPll + "clkoutPin=1 clkoutSource=2 rtcEnabled=1 rtcSource=1", "main",
+        "crm_clock_out_set(CRM_CLKOUT_LEXT);|crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);|" + lextOn +
+            "|crm_ertc_clock_enable(TRUE);");
 
     const QString ahb = "crm_ahb_div_set(CRM_AHB_DIV_%1);";
     row("C300 160 MHz: one AHB call", 2, kPll + "pllFlexible=0 pllMult=20 ahbDiv=8", "clock",

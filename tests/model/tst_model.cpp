@@ -110,8 +110,20 @@ void TestModel::rules_data()
     row("typed C300A 2 MHz clamps to x64", 7, "typed",
         "pllFlexible=0 hextMHz=10 hextDivEnabled=1 hextDivValue=5 sclkMHz=200 usbDisabled=1",
         "pllMult=64 sclkMHz=128");
-    row("typed C300 whole-kHz rounding", 2, "typed", "pllFlexible=0 hextMHz=12 sclkMHz=198 usbDiv=1",
-        "pllMult=17 sclkMHz=204 usbMHz=204");
+    // A target within the limit never gets a clock above it: x17 would give 204 MHz.
+    row("typed C300 198 stays within 200", 2, "typed", "pllFlexible=0 hextMHz=12 sclkMHz=198 usbDiv=1",
+        "pllMult=16 sclkMHz=192 usbDiv=4 usbMHz=48");
+    row("typed C315 normal 150 stays within 150", 5, "typed", "pllFlexible=0 sclkMHz=150 usbDisabled=1",
+        "pllMult=18 pllMHz=144 sclkMHz=144");
+    row("typed W315 normal 150 stays within 150", 17, "typed", "pllFlexible=0 sclkMHz=150 usbDisabled=1",
+        "pllMult=18 pllMHz=144 sclkMHz=144");
+    row("typed C315 flexible 150 from 24.576", 5, "typed",
+        "pllFlexible=1 hextMHz=24.576 sclkMHz=150 usbDisabled=1",
+        "pllFr=4 pllMs=5 pllNs=122 pllMHz=149.9136 sclkMHz=149.9136");
+    // The clocks are those of the exact input (8 / 3 MHz), the multiplier chosen on whole kHz.
+    row("typed C300A x64 on 8 / 3", 7, "typed",
+        "pllFlexible=0 hextDivEnabled=1 hextDivValue=3 sclkMHz=170.667 usbDisabled=1",
+        "pllMult=64 pllMHz=170.666666666667 sclkMHz=170.666666666667 ahbMHz=170.666666666667");
     row("typed C310 mode field left at 1", 4, "typed", "pllFlexible=1 sclkMHz=144 usbDiv=1",
         "pllMult=18 pllMHz=144 usbDiv=3");
     // 480 MHz asks for usbdiv /10: the series' clamp decides.
@@ -123,6 +135,8 @@ void TestModel::rules_data()
     // The USB retune leaves the system clock and the buses alone.
     const QString still = "sclkMHz=8 apb1MHz=-2 ";
     row("usb multiplier /1.5 gives x9", 7, "usb", "pllFlexible=0 usbDiv=1.5", still + "pllMHz=72 usbMHz=48");
+    row("usb multiplier x27 on 8 / 3 is exactly 72", 7, "usb",
+        "pllFlexible=0 hextDivEnabled=1 hextDivValue=3 usbDiv=1.5", still + "pllMult=27 pllMHz=72 usbMHz=48");
     row("usb C300 despite the HICK flag", 2, "usb", "pllFlexible=0 usbSourceHick48=1 usbDiv=1",
         still + "pllMHz=48 usbMHz=48");
     row("usb C325 flexible /2", 15, "usb", "pllFlexible=1 usbDiv=2", still + "pllMHz=96 usbMHz=48");
@@ -137,6 +151,9 @@ void TestModel::rules_data()
         factors.arg(8).arg(3).arg(200).arg(100).arg(100));
     row("search 8 to 287.3", 13, "search", "sclkMHz=287.3", factors.arg(2).arg(4).arg(287).arg(287).arg(287));
     row("search 8 to 288", 13, "search", "sclkMHz=288", factors.arg(2).arg(1).arg(72).arg(288).arg(288));
+    // Four sets are 460.8 kHz away; rounding must not pick ms 5 / ns 260 over the first met.
+    row("search 11.0592 to 288 ties in search order", 13, "search", "hextMHz=11.0592 sclkMHz=288",
+        factors.arg(2).arg(1).arg(52).arg("287.5392").arg("287.5392"));
     row("search 1 to 50", 13, "search", "hextMHz=1 sclkMHz=50",
         factors.arg(4).arg(2).arg(400).arg(50).arg(50));
     row("search USB /6", 13, "usbSearch", "sclkMHz=1 usbDiv=6",
@@ -227,6 +244,22 @@ void TestModel::rules_data()
         "confirm whether to continue?");
     row("judge normal mode PLL 12 MHz", 5, "judge", normal + "hextMHz=4 pllMult=3",
         "error: Can not support pll clock less than 16MHz");
+    // A clock output must not take a clock the firmware never starts.
+    const QString dead = "error: %1 takes the %2 clock, which the design does not enable";
+    row("judge USB output, USB off", 7, "judge", normal + "pllMult=30 clkoutPin=1 clkoutSource=6",
+        dead.arg("clkoutSource 6", "USB"));
+    row("judge USB output, USB on", 7, "judge",
+        normal + "pllMult=24 clkoutPin=1 clkoutSource=6 usbDisabled=0 usbDiv=4", "");
+    row("judge USB output without a pin", 7, "judge", normal + "pllMult=30 clkoutSource=6", "");
+    row("judge ADC output, ADC off", 5, "judge", normal + "pllMult=18 clkoutPin=1 clkoutSource=7",
+        dead.arg("clkoutSource 7", "ADC"));
+    row("judge ADC output, ADC on", 5, "judge",
+        normal + "pllMult=18 clkoutPin=1 clkoutSource=7 adcEnabled=1 adcDiv=4", "");
+    row("judge C330 ADCCLK on output 2", 13, "judge", q330 + "clkout2Pin=1 clkout2Source=5",
+        dead.arg("clkout2Source 5", "ADC"));
+    row("judge C330 USB on output 2, USB off", 13, "judge", q330 + "clkout2Pin=1 clkout2Source=3",
+        dead.arg("clkout2Source 3", "USB"));
+    row("judge C330 LICK on output 2", 13, "judge", q330 + "clkout2Pin=1 clkout2Source=6", "");
 }
 
 void TestModel::rules()
@@ -339,10 +372,16 @@ void TestModel::searchIsOptimal()
         const QByteArray where = QByteArray::number(target, 'g', 17);
         QVERIFY2(valid(c.pllMs, c.pllNs), where);
         QCOMPARE(c.pllMHz, c.pllNs * ref / (c.pllFr * c.pllMs));
-        const Candidate *best = &candidates.first();
+        // Nearest within the series' limit while the target is within it;
+        // errors equal but for rounding noise are a tie that the order breaks.
+        const double limit = SeriesTable::byId(series)->sclkLimitMHz;
+        const Candidate *best = nullptr;
         for (const Candidate &k : candidates)
-            if (std::fabs(k.out - target) < std::fabs(best->out - target))
+            if ((target > limit || k.out <= limit) &&
+                (!best || std::fabs(k.out - target) < std::fabs(best->out - target) - 1e-9))
                 best = &k;
+        QVERIFY(best);
+        QVERIFY2(target > limit || c.pllMHz <= limit, where);
         QVERIFY2(c.pllFr == best->fr && c.pllMs == best->ms && c.pllNs == best->ns, where);
         QVERIFY2(first.fr == best->fr && first.ms == best->ms && first.ns == best->ns, where);
         if (best->out == target)

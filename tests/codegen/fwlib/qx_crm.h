@@ -360,6 +360,9 @@ void crm_usb_clock_source_select(crm_usb_clock_source_type source);
 void crm_periph_clock_enable(crm_periph_clock_type value, confirm_state new_state);
 void crm_battery_powered_domain_reset(confirm_state new_state);
 void crm_ertc_clock_select(crm_ertc_clock_type value);
+/* the source the rtc runs from (the HEXT divider included where the series
+   chooses it), CRM_ERTC_CLOCK_NOCLK while the rtc clock is off */
+crm_ertc_clock_type crm_ertc_clock_source_get(void);
 void crm_ertc_clock_enable(confirm_state new_state);
 void crm_adc_clock_div_set(crm_adc_div_type div);
 void crm_i2c1_clock_source_set(crm_i2c_clock_source_type value);
