@@ -259,25 +259,13 @@ class Tree:
         cmd = ['nice', '-n', '10', 'cmake', '--build', self.build, '-j%d' % self.jobs, '--target'] + targets
         return run(cmd, self.build, timeout, log)
 
-    def test(self, include, exclude, timeout, jobs, log, slow=''):
-        """Runs the quick tests first and the slow ones only when the quick
-        ones pass, so that most mutants are judged in seconds."""
-        if slow and not include:
-            stages = [('', '|'.join(x for x in (exclude, slow) if x)), (slow, exclude)]
-        else:
-            stages = [(include, exclude)]
-        took = 0.0
-        for number, (inc, exc) in enumerate(stages):
-            cmd = ['nice', '-n', '10', 'ctest', '--stop-on-failure', '-j%d' % jobs, '--timeout', str(timeout)]
-            if inc:
-                cmd += ['-R', inc]
-            if exc:
-                cmd += ['-E', exc]
-            status, seconds = run(cmd, self.build, timeout * 4, log + ('.%d' % number if number else ''))
-            took += seconds
-            if status != 0:
-                return status, took
-        return 0, took
+    def test(self, include, exclude, timeout, jobs, log):
+        cmd = ['nice', '-n', '10', 'ctest', '--stop-on-failure', '-j%d' % jobs, '--timeout', str(timeout)]
+        if include:
+            cmd += ['-R', include]
+        if exclude:
+            cmd += ['-E', exclude]
+        return run(cmd, self.build, timeout * 10, log)
 
     def apply(self, mutant):
         path = os.path.join(self.src, mutant['file'])
@@ -370,6 +358,36 @@ def main():
     if not tests:
         print('no tests selected')
         return 2
+    # The quick tests are built and run first, the slow ones only for a
+    # mutant the quick ones let through: most mutants are judged sooner.
+    if args.slow and not args.include:
+        quick_filter = '|'.join(x for x in (args.exclude, args.slow) if x)
+        stages = [(tree.tests('', quick_filter), '', quick_filter),
+                  (tree.tests(args.slow, args.exclude), args.slow, args.exclude)]
+        stages = [stage for stage in stages if stage[0]]
+    else:
+        stages = [(tests, args.include, args.exclude)]
+
+    def judge(m, tag):
+        """Builds and tests the applied mutant; returns (status, seconds)."""
+        took = 0.0
+        for number, (targets, include, exclude) in enumerate(stages):
+            suffix = '.%d' % number if number else ''
+            status, seconds = tree.compile(targets, args.build_timeout,
+                                           os.path.join(logs, tag + '-build.log' + suffix))
+            took += seconds
+            if status != 0:
+                return 'stillborn', took
+            status, seconds = tree.test(include, exclude, args.timeout, args.jobs,
+                                        os.path.join(logs, tag + '-test.log' + suffix))
+            took += seconds
+            if status is None:
+                return 'timeout', took
+            if status != 0:
+                with open(os.path.join(logs, tag + '-test.log' + suffix)) as f:
+                    m['killedBy'] = re.findall(r'\d+ - (\S+) \(', f.read())
+                return 'killed', took
+        return 'survived', took
     logs = os.path.join(tree.work, 'logs')
     os.makedirs(logs, exist_ok=True)
 
@@ -380,7 +398,7 @@ def main():
         return 2
     if not args.no_baseline_tests:
         status, test_took = tree.test(args.include, args.exclude, args.timeout, args.jobs,
-                                      os.path.join(logs, 'baseline-test.log'), args.slow)
+                                      os.path.join(logs, 'baseline-test.log'))
         if status != 0:
             print('baseline tests fail: see %s/baseline-test.log' % logs)
             return 2
@@ -414,31 +432,15 @@ def main():
             if deadline and time.time() > deadline:
                 print('time is up after %d mutants' % (i - 1))
                 break
-            tag = '%03d' % i
+            tag = '%03d' % (len(results) + 1)
             if not tree.apply(m):
                 m['status'] = 'skipped'
-                results.append(m)
                 continue
             try:
-                status, build_took = tree.compile(tests, args.build_timeout, os.path.join(logs, tag + '-build.log'))
-                if status != 0:
-                    m['status'] = 'stillborn'
-                    test_took = 0.0
-                else:
-                    status, test_took = tree.test(args.include, args.exclude, args.timeout, args.jobs,
-                                                  os.path.join(logs, tag + '-test.log'), args.slow)
-                    m['status'] = 'survived' if status == 0 else ('timeout' if status is None else 'killed')
-                    if status not in (0, None):
-                        failed = []
-                        for suffix in ('', '.1'):
-                            path = os.path.join(logs, tag + '-test.log' + suffix)
-                            if os.path.exists(path):
-                                with open(path) as f:
-                                    failed += re.findall(r'\d+ - (\S+) \(', f.read())
-                        m['killedBy'] = failed
+                m['status'], seconds = judge(m, tag)
             finally:
                 tree.restore()
-            m['seconds'] = round(build_took + test_took, 1)
+            m['seconds'] = round(seconds, 1)
             results.append(m)
             progress.write(json.dumps(m) + '\n')
             progress.flush()
@@ -451,8 +453,6 @@ def main():
         progress.close()
         signal.signal(signal.SIGTERM, signal.SIG_DFL)
         signal.signal(signal.SIGINT, signal.SIG_DFL)
-        # Put the copy back in step with the sources for the next run.
-        tree.compile(tests, args.build_timeout, os.path.join(logs, 'restore-build.log'))
 
     lines = report(results, seed, args)
     print('\n'.join(lines))
@@ -461,7 +461,9 @@ def main():
         f.write('\n'.join(lines) + '\n')
     with open(os.path.splitext(path)[0] + '.json', 'w') as f:
         json.dump(results, f, indent=1)
-    print('report: %s' % path)
+    print('report: %s' % path, flush=True)
+    # Put the copy's build back in step with the sources for the next run.
+    tree.compile(tests, args.build_timeout * 4, os.path.join(logs, 'restore-build.log'))
     return 0
 
 
@@ -477,6 +479,15 @@ def report(results, seed, args):
         still = sum(r['status'] == 'stillborn' for r in rows)
         score = '%.0f %%' % (100.0 * killed / (killed + alive)) if killed + alive else '-'
         lines.append('%-10s %6d %6d %6d %9d %6s' % (folder, len(rows), killed, alive, still, score))
+    lines += ['', 'Killed (by the first test that failed):']
+    for r in results:
+        if r['status'] in ('killed', 'timeout'):
+            lines.append('  %s:%d: %s [%s]' % (r['file'], r['line'], r['mutation'],
+                                              ', '.join(r.get('killedBy', [])) or r['status']))
+    lines += ['', 'Stillborn:']
+    for r in results:
+        if r['status'] == 'stillborn':
+            lines.append('  %s:%d: %s' % (r['file'], r['line'], r['mutation']))
     lines += ['', 'Survivors:']
     for r in results:
         if r['status'] == 'survived':
