@@ -1,0 +1,501 @@
+#!/usr/bin/env python3
+"""Mutation testing for Tickforge: plant one small fault at a time in the
+product code and see whether the test suite notices.
+
+Mutants are made from the sources, never from a hand-picked list:
+relational, logical and arithmetic operators swapped, integer and float
+constants moved by one or swapped with a neighbour in a table row,
+conditions negated, a call or statement removed, one string literal changed.
+A sample is drawn with a seed from the chosen folders. Each mutant is applied
+to a private copy of the tree, built incrementally in that copy's own build
+folder (configured once, with ccache) and the suite (or a -R subset) is run
+with a timeout. A mutant that does not compile is "stillborn", not killed.
+
+    tools/mutate/mutate.py --folders model codegen --count 100 --seed 7
+    tools/mutate/mutate.py --folders update -R 'tst_update|tst_model' --list
+
+Python 3 standard library only.
+"""
+
+import argparse
+import fnmatch
+import json
+import os
+import random
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(os.path.dirname(HERE))
+
+# Lines that are not code we mutate.
+SKIP_LINE = re.compile(r'^\s*(#|//|\*|/\*|Q_OBJECT|Q_DISABLE_COPY|Q_DECLARE|static_assert|namespace\b|using\b|'
+                       r'template\b|public:|private:|protected:|signals:|case\b.*:\s*$|default:)')
+STRING = re.compile(r'"(?:[^"\\]|\\.)*"')
+CHAR = re.compile(r"'(?:[^'\\]|\\.)'")
+# Binary operators: clang-format puts one blank on each side of them, and
+# none inside template angle brackets or after a pointer star.
+BINARY = re.compile(r'(?<=[\w)\]"\'.]) (<=|>=|==|!=|<|>|&&|\|\||\+|-|\*|/|%) (?=[\w(!"\'.:-])')
+SWAPS = {
+    '<': ['<=', '>'], '<=': ['<', '>'], '>': ['>=', '<'], '>=': ['>', '<'],
+    '==': ['!='], '!=': ['=='], '&&': ['||'], '||': ['&&'],
+    '+': ['-'], '-': ['+'], '*': ['/'], '/': ['*'], '%': ['*'],
+}
+NUMBER = re.compile(r'(?<![\w.])(\d+\.\d+|\d+)(?![\w.])')
+CONDITION = re.compile(r'\b(if|while) \(')
+CALL_OR_ASSIGN = re.compile(r'^\s*[A-Za-z_][\w.:\[\]]*(?:->[\w.:\[\]]+)*\s*'
+                            r'(\(|=[^=]|\+=|-=|\*=|/=|\|=|&=|<<|\+\+|--)')
+NOT_STATEMENT = re.compile(r'^\s*(return|break|continue|goto|throw|delete|else|do|for|while|if|switch)\b')
+LIST_ITEM = re.compile(r'(?<=[{,] )(-?\d+(?:\.\d+)?|"(?:[^"\\]|\\.)*")(?=(, |}))')
+
+
+def masked(line):
+    """The line with string and character literals and a trailing comment blanked."""
+    out = CHAR.sub(lambda m: "'" + ' ' * (len(m.group()) - 2) + "'", line)
+    out = STRING.sub(lambda m: '"' + ' ' * (len(m.group()) - 2) + '"', out)
+    cut = out.find('//')
+    if cut >= 0:
+        out = out[:cut] + ' ' * (len(out) - cut)
+    return out
+
+
+def closing_paren(text, start):
+    """Index of the parenthesis closing the one at start, or -1 on this line."""
+    depth = 0
+    for i in range(start, len(text)):
+        if text[i] == '(':
+            depth += 1
+        elif text[i] == ')':
+            depth -= 1
+            if depth == 0:
+                return i
+    return -1
+
+
+def mutants_of_line(line):
+    """(kind, description, new line) for every mutation of one source line."""
+    if SKIP_LINE.match(line) or not line.strip():
+        return
+    code = masked(line)
+    if 'QT_TRANSLATE_NOOP' in code or 'QT_TR_NOOP' in code or 'include' in code:
+        literal_ok = False
+    else:
+        literal_ok = True
+
+    for m in BINARY.finditer(code):
+        op = m.group(1)
+        for new in SWAPS[op]:
+            yield ('operator', '%s -> %s' % (op, new), line[:m.start(1)] + new + line[m.end(1):])
+
+    for m in NUMBER.finditer(code):
+        text = m.group(1)
+        before = line[:m.start(1)]
+        # Identifiers with digits (QXC330, TMR2) and hex digits are excluded by
+        # the look-arounds; array sizes and shifts are still fair game.
+        if '.' in text:
+            value = float(text)
+            decimals = len(text.split('.')[1])
+            for delta in (1, -1):
+                new = '%.*f' % (decimals, value + delta)
+                if not new.startswith('-'):
+                    yield ('constant', '%s -> %s' % (text, new), before + new + line[m.end(1):])
+        else:
+            value = int(text)
+            for delta in (1, -1):
+                if value + delta >= 0:
+                    new = str(value + delta)
+                    yield ('constant', '%s -> %s' % (text, new), before + new + line[m.end(1):])
+
+    items = list(LIST_ITEM.finditer(line))
+    for a, b in zip(items, items[1:]):
+        if line[a.end():b.start()] == ', ' and a.group(1) != b.group(1) and \
+                (a.group(1)[0] == '"') == (b.group(1)[0] == '"'):
+            new = line[:a.start(1)] + b.group(1) + ', ' + a.group(1) + line[b.end(1):]
+            yield ('swap', 'swap %s and %s' % (a.group(1), b.group(1)), new)
+
+    for m in CONDITION.finditer(code):
+        open_at = m.end() - 1
+        close_at = closing_paren(code, open_at)
+        if close_at > 0:
+            inner = line[open_at + 1:close_at]
+            yield ('negate', 'negate %s (%s)' % (m.group(1), inner.strip()),
+                   line[:open_at + 1] + '!(' + inner + ')' + line[close_at:])
+
+    stripped = code.rstrip()
+    if stripped.endswith(';') and CALL_OR_ASSIGN.match(code) and not NOT_STATEMENT.match(code) \
+            and code.count('(') == code.count(')') and code.count('{') == code.count('}'):
+        indent = line[:len(line) - len(line.lstrip())]
+        yield ('remove', 'remove "%s"' % line.strip(), indent + ';\n')
+
+    if literal_ok:
+        for m in STRING.finditer(line):
+            text = m.group()
+            if text == '""':
+                new = '"x"'
+            else:
+                body = text[1:-1]
+                # Change one character (the first one that is not an escape).
+                first = body[0]
+                if first == '\\':
+                    new = '"X' + body + '"'
+                else:
+                    new = '"' + ('Y' if first != 'Y' else 'Z') + body[1:] + '"'
+            yield ('string', 'string %s -> %s' % (text, new), line[:m.start()] + new + line[m.end():])
+
+
+def enumerate_mutants(root, folders, headers, skip=()):
+    mutants = []
+    for folder in folders:
+        base = os.path.join(root, folder)
+        for dirpath, dirnames, filenames in os.walk(base):
+            dirnames.sort()
+            for name in sorted(filenames):
+                if not (name.endswith('.cpp') or (headers and name.endswith('.h'))):
+                    continue
+                path = os.path.join(dirpath, name)
+                rel = os.path.relpath(path, root)
+                if any(fnmatch.fnmatch(rel, pattern) for pattern in skip):
+                    continue
+                with open(path, encoding='utf-8') as f:
+                    lines = f.readlines()
+                in_block_comment = False
+                for number, line in enumerate(lines, 1):
+                    if in_block_comment:
+                        if '*/' in line:
+                            in_block_comment = False
+                        continue
+                    if line.lstrip().startswith('/*') and '*/' not in line:
+                        in_block_comment = True
+                        continue
+                    for kind, what, new in mutants_of_line(line):
+                        if new != line:
+                            mutants.append({'folder': folder, 'file': rel, 'line': number, 'kind': kind,
+                                            'mutation': what, 'original': line, 'mutant': new})
+    return mutants
+
+
+def sample(mutants, folders, count, seed):
+    """count mutants drawn with the seed, shared out evenly among the folders."""
+    rng = random.Random(seed)
+    chosen = []
+    share, extra = divmod(count, len(folders))
+    for i, folder in enumerate(folders):
+        pool = [m for m in mutants if m['folder'] == folder]
+        want = min(len(pool), share + (1 if i < extra else 0))
+        chosen += rng.sample(pool, want)
+    rng.shuffle(chosen)
+    return chosen
+
+
+def run(cmd, cwd, timeout, log):
+    """(status, seconds); status None when the command ran out of time."""
+    start = time.time()
+    with open(log, 'w') as out:
+        proc = subprocess.Popen(cmd, cwd=cwd, stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
+        try:
+            status = proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            os.killpg(proc.pid, signal.SIGKILL)
+            proc.wait()
+            status = None
+        except BaseException:
+            os.killpg(proc.pid, signal.SIGKILL)
+            proc.wait()
+            raise
+    return status, time.time() - start
+
+
+class Tree:
+    """A private copy of the sources with its own build folder; a mutant is
+    written into the copy and the original line is always put back."""
+
+    def __init__(self, work, jobs):
+        self.work = os.path.abspath(work)
+        self.src = os.path.join(self.work, 'tree')
+        # The build folder sits inside the copy so that ccache (with
+        # CCACHE_BASEDIR) sees the same relative paths as a normal build.
+        self.build = os.path.join(self.src, 'build')
+        self.jobs = jobs
+        self.env = dict(os.environ, CCACHE_BASEDIR=os.path.dirname(REPO), CCACHE_NOHASHDIR='1')
+        self.pending = None  # (path, original text) while a mutant is applied
+
+    def sync(self):
+        os.makedirs(self.src, exist_ok=True)
+        for entry in os.listdir(REPO):
+            if entry.startswith('build') or entry in ('.git',):
+                continue
+            source = os.path.join(REPO, entry)
+            target = os.path.join(self.src, entry)
+            if os.path.isdir(source):
+                shutil.copytree(source, target, dirs_exist_ok=True, copy_function=copy_if_changed)
+            else:
+                copy_if_changed(source, target)
+
+    def configure(self):
+        if os.path.exists(os.path.join(self.build, 'CMakeCache.txt')):
+            return True
+        # The same compiler flags as a normal build, so ccache serves the
+        # first build; lld links the test executables much faster.
+        status, _ = run(['cmake', '-S', self.src, '-B', self.build, '-DCMAKE_BUILD_TYPE=RelWithDebInfo',
+                         '-DCMAKE_CXX_COMPILER_LAUNCHER=ccache', '-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld',
+                         '-DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld'], self.work, 600,
+                        os.path.join(self.work, 'configure.log'))
+        return status == 0
+
+    def tests(self, include, exclude):
+        cmd = ['ctest', '-N']
+        if include:
+            cmd += ['-R', include]
+        if exclude:
+            cmd += ['-E', exclude]
+        out = subprocess.run(cmd, cwd=self.build, capture_output=True, text=True).stdout
+        return re.findall(r'Test\s+#\d+: (\S+)', out)
+
+    def compile(self, targets, timeout, log):
+        cmd = ['nice', '-n', '10', 'cmake', '--build', self.build, '-j%d' % self.jobs, '--target'] + targets
+        return run(cmd, self.build, timeout, log)
+
+    def test(self, include, exclude, timeout, jobs, log):
+        cmd = ['nice', '-n', '10', 'ctest', '--stop-on-failure', '-j%d' % jobs, '--timeout', str(timeout)]
+        if include:
+            cmd += ['-R', include]
+        if exclude:
+            cmd += ['-E', exclude]
+        return run(cmd, self.build, timeout * 10, log)
+
+    def apply(self, mutant):
+        path = os.path.join(self.src, mutant['file'])
+        with open(path, encoding='utf-8') as f:
+            text = f.read()
+        lines = text.splitlines(keepends=True)
+        if lines[mutant['line'] - 1] != mutant['original']:
+            return False
+        self.pending = (path, text)
+        lines[mutant['line'] - 1] = mutant['mutant']
+        with open(path, 'w', encoding='utf-8') as f:
+            f.write(''.join(lines))
+        return True
+
+    def restore(self):
+        if self.pending:
+            path, text = self.pending
+            with open(path, 'w', encoding='utf-8') as f:
+                f.write(text)
+            self.pending = None
+
+
+def copy_if_changed(source, target):
+    """Copies unless the target already has the same bytes, so an unchanged
+    file keeps its time stamp and the incremental build stays small."""
+    try:
+        with open(source, 'rb') as a, open(target, 'rb') as b:
+            if a.read() == b.read():
+                return target
+    except OSError:
+        pass
+    return shutil.copy2(source, target)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument('--folders', nargs='+', default=['model', 'codegen'],
+                        help='source folders to mutate (default: model codegen)')
+    parser.add_argument('--count', type=int, default=50, help='mutants to run, shared among the folders')
+    parser.add_argument('--seed', type=int, default=None, help='sampling seed (default: from the clock)')
+    parser.add_argument('-R', dest='include', default='', help='ctest -R: the tests to run')
+    parser.add_argument('-E', dest='exclude', default='tst_package', help='ctest -E (default: tst_package)')
+    parser.add_argument('--timeout', type=int, default=120, help='seconds per test (default 120)')
+    parser.add_argument('--slow', default='tst_cli|tst_firmware|tst_codegensweep|tst_updatecheck|tst_httpsdownload',
+                        help='tests run only once all others passed (ctest regex; not with -R)')
+    parser.add_argument('--no-baseline-tests', action='store_true',
+                        help='trust that the unmutated tree passes (it is still built)')
+    parser.add_argument('--build-timeout', type=int, default=900, help='seconds per build (default 900)')
+    parser.add_argument('--jobs', type=int, default=2, help='parallel build and test jobs (default 2)')
+    parser.add_argument('--work', default=os.path.join(REPO, 'build-mutate'),
+                        help='work folder for the copy and its build (default build-mutate/)')
+    parser.add_argument('--report', default=None, help='report file (default WORK/report-SEED.txt)')
+    parser.add_argument('--headers', action='store_true', help='mutate headers too')
+    parser.add_argument('--skip', nargs='+', default=[], help='files not to mutate (globs, e.g. series/layout/*)')
+    parser.add_argument('--kinds', nargs='+', default=None,
+                        help='only these kinds: operator constant swap negate remove string')
+    parser.add_argument('--until', default=None, help='stop starting mutants at this time (HH:MM, local)')
+    parser.add_argument('--list', action='store_true', help='only list the sampled mutants')
+    parser.add_argument('--resume', default=None,
+                        help='progress file of an earlier run with the same sample: its mutants are not run '
+                             'again, their results go into this report')
+    args = parser.parse_args()
+
+    seed = args.seed if args.seed is not None else int(time.time()) % 100000
+    mutants = enumerate_mutants(REPO, args.folders, args.headers, args.skip)
+    if args.kinds:
+        mutants = [m for m in mutants if m['kind'] in args.kinds]
+    chosen = sample(mutants, args.folders, args.count, seed)
+    print('seed %d: %d of %d mutants over %s' % (seed, len(chosen), len(mutants), ' '.join(args.folders)))
+    if args.list:
+        for m in chosen:
+            print('%s:%d: %s [%s]' % (m['file'], m['line'], m['mutation'], m['kind']))
+        return 0
+
+    deadline = None
+    if args.until:
+        hour, minute = map(int, args.until.split(':'))
+        now = time.localtime()
+        deadline = time.mktime(now[:3] + (hour, minute, 0) + now[6:])
+        if deadline < time.time():
+            deadline += 24 * 3600
+
+    tree = Tree(args.work, args.jobs)
+    os.makedirs(tree.work, exist_ok=True)
+    tree.sync()
+    if not tree.configure():
+        print('configure failed: see %s/configure.log' % tree.work)
+        return 2
+    tests = tree.tests(args.include, args.exclude)
+    if not tests:
+        print('no tests selected')
+        return 2
+    # The quick tests are built and run first, the slow ones only for a
+    # mutant the quick ones let through: most mutants are judged sooner.
+    if args.slow and not args.include:
+        quick_filter = '|'.join(x for x in (args.exclude, args.slow) if x)
+        stages = [(tree.tests('', quick_filter), '', quick_filter),
+                  (tree.tests(args.slow, args.exclude), args.slow, args.exclude)]
+        stages = [stage for stage in stages if stage[0]]
+    else:
+        stages = [(tests, args.include, args.exclude)]
+
+    def judge(m, tag):
+        """Builds and tests the applied mutant; returns (status, seconds)."""
+        took = 0.0
+        for number, (targets, include, exclude) in enumerate(stages):
+            suffix = '.%d' % number if number else ''
+            status, seconds = tree.compile(targets, args.build_timeout,
+                                           os.path.join(logs, tag + '-build.log' + suffix))
+            took += seconds
+            if status != 0:
+                return 'stillborn', took
+            status, seconds = tree.test(include, exclude, args.timeout, args.jobs,
+                                        os.path.join(logs, tag + '-test.log' + suffix))
+            took += seconds
+            if status is None:
+                return 'timeout', took
+            if status != 0:
+                with open(os.path.join(logs, tag + '-test.log' + suffix)) as f:
+                    m['killedBy'] = re.findall(r'\d+ - (\S+) \(', f.read())
+                return 'killed', took
+        return 'survived', took
+    logs = os.path.join(tree.work, 'logs')
+    os.makedirs(logs, exist_ok=True)
+
+    # The unmutated tree must build and pass, or every mutant would look killed.
+    status, took = tree.compile(tests, args.build_timeout * 4, os.path.join(logs, 'baseline-build.log'))
+    if status != 0:
+        print('baseline build failed: see %s/baseline-build.log' % logs)
+        return 2
+    if not args.no_baseline_tests:
+        status, test_took = tree.test(args.include, args.exclude, args.timeout, args.jobs,
+                                      os.path.join(logs, 'baseline-test.log'))
+        if status != 0:
+            print('baseline tests fail: see %s/baseline-test.log' % logs)
+            return 2
+        print('baseline: %d tests pass in %.0f s' % (len(tests), test_took))
+
+    # Ctrl+C or SIGTERM: the running build or test is stopped, the original
+    # line put back, and the report written for the mutants done so far.
+    stop = []
+
+    def interrupted(signum, frame):
+        stop.append(signum)
+        raise KeyboardInterrupt
+
+    signal.signal(signal.SIGTERM, interrupted)
+    signal.signal(signal.SIGINT, interrupted)
+
+    results = []
+    if args.resume:
+        with open(args.resume) as f:
+            text = f.read()
+        # A report's .json (one list) or a progress file (one mutant a line).
+        results = json.loads(text) if text.lstrip().startswith('[') else \
+            [json.loads(line) for line in text.splitlines() if line.strip()]
+        results = [r for r in results if r.get('status') in ('killed', 'timeout', 'survived', 'stillborn')]
+        done = {(r['file'], r['line'], r['mutation']) for r in results}
+        chosen = [m for m in chosen if (m['file'], m['line'], m['mutation']) not in done]
+        print('resumed: %d mutants done, %d to go' % (len(results), len(chosen)))
+    progress = open(os.path.join(tree.work, 'progress-%d.jsonl' % seed), 'a' if args.resume else 'w')
+    try:
+        for i, m in enumerate(chosen, 1):
+            if deadline and time.time() > deadline:
+                print('time is up after %d mutants' % (i - 1))
+                break
+            tag = '%03d' % (len(results) + 1)
+            if not tree.apply(m):
+                m['status'] = 'skipped'
+                continue
+            try:
+                m['status'], seconds = judge(m, tag)
+            finally:
+                tree.restore()
+            m['seconds'] = round(seconds, 1)
+            results.append(m)
+            progress.write(json.dumps(m) + '\n')
+            progress.flush()
+            print('%s %-9s %s:%d: %s (%.0f s)' % (tag, m['status'], m['file'], m['line'], m['mutation'],
+                                                 m['seconds']), flush=True)
+    except KeyboardInterrupt:
+        print('stopped after %d mutants' % len(results))
+    finally:
+        tree.restore()
+        progress.close()
+        signal.signal(signal.SIGTERM, signal.SIG_DFL)
+        signal.signal(signal.SIGINT, signal.SIG_DFL)
+
+    lines = report(results, seed, args)
+    print('\n'.join(lines))
+    path = args.report or os.path.join(tree.work, 'report-%d.txt' % seed)
+    with open(path, 'w') as f:
+        f.write('\n'.join(lines) + '\n')
+    with open(os.path.splitext(path)[0] + '.json', 'w') as f:
+        json.dump(results, f, indent=1)
+    print('report: %s' % path, flush=True)
+    # Put the copy's build back in step with the sources for the next run.
+    tree.compile(tests, args.build_timeout * 4, os.path.join(logs, 'restore-build.log'))
+    return 0
+
+
+def report(results, seed, args):
+    lines = ['Mutation run, seed %d, folders %s, tests -R "%s" -E "%s"%s'
+             % (seed, ' '.join(args.folders), args.include, args.exclude,
+                ', skipping ' + ' '.join(args.skip) if args.skip else ''), '']
+    lines.append('%-10s %6s %6s %6s %9s %6s' % ('folder', 'run', 'killed', 'alive', 'stillborn', 'score'))
+    for folder in args.folders + ['all']:
+        rows = [r for r in results if folder == 'all' or r['folder'] == folder]
+        killed = sum(r['status'] in ('killed', 'timeout') for r in rows)
+        alive = sum(r['status'] == 'survived' for r in rows)
+        still = sum(r['status'] == 'stillborn' for r in rows)
+        score = '%.0f %%' % (100.0 * killed / (killed + alive)) if killed + alive else '-'
+        lines.append('%-10s %6d %6d %6d %9d %6s' % (folder, len(rows), killed, alive, still, score))
+    lines += ['', 'Killed (by the first test that failed):']
+    for r in results:
+        if r['status'] in ('killed', 'timeout'):
+            lines.append('  %s:%d: %s [%s]' % (r['file'], r['line'], r['mutation'],
+                                              ', '.join(r.get('killedBy', [])) or r['status']))
+    lines += ['', 'Stillborn:']
+    for r in results:
+        if r['status'] == 'stillborn':
+            lines.append('  %s:%d: %s' % (r['file'], r['line'], r['mutation']))
+    lines += ['', 'Survivors:']
+    for r in results:
+        if r['status'] == 'survived':
+            lines.append('  %s:%d: %s' % (r['file'], r['line'], r['mutation']))
+            lines.append('      - %s' % r['original'].strip())
+            lines.append('      + %s' % r['mutant'].strip())
+    return lines
+
+
+if __name__ == '__main__':
+    sys.exit(main())
