@@ -79,16 +79,17 @@ void TestUpdateRules::list_data()
         "yes|3.0.04||");
     row("a name that only starts alike",
         "<VelornTool><Entry><Name>Tickforge2</Name><Version>3.0.04</Version></Entry></VelornTool>", "yes|||");
-    row("first section of that name only",
-        "<VelornTool>" + other + "</VelornTool><VelornTool>" + ours + "</VelornTool>", "yes|||");
+    // One section, one entry, each field once: anything else is no list to trust.
+    row("a second section of that name",
+        "<VelornTool>" + other + "</VelornTool><VelornTool>" + ours + "</VelornTool>", "no|||");
     row("section among other sections", "<Other>" + ours + "</Other><VelornTool>" + ours + "</VelornTool>",
         "yes|3.0.04|zh.zip|en.zip");
     row("section below the root's children", "<Group><VelornTool>" + ours + "</VelornTool></Group>",
         "yes|||");
-    row("first match in the entry wins",
+    row("a field repeated in the entry",
         "<VelornTool><Entry><Name>Tickforge</Name><Version>3.0.04</Version><Version>3.0.05</Version>"
         "</Entry></VelornTool>",
-        "yes|3.0.04||");
+        "no|||");
     QTest::newRow("not XML") << QByteArray("<Root><VelornTool>") << QString("no|||");
 }
 
