@@ -164,6 +164,16 @@ void TestCli::commands_data()
                        "is wrong.  please confirm whether to continue?\n");
     const QString unsupported = QStringLiteral("MCU in file not supported.");
     row("check factory", "check FILE", 0, "", designWith());
+    // A 20 MHz crystal on the undivided multiplier path is corrected to 16 on
+    // opening; firmware for that board must not be written for 16.
+    const QByteArray crystal20 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configuration>\n"
+                                 "<MCU>QXC300</MCU><hext>20.000000</hext><pllhextdiv>0</pllhextdiv>"
+                                 "<pllrcs>0</pllrcs><pllmult>10</pllmult><sclkselect>1</sclkselect>\n"
+                                 "</Configuration>\n";
+    row("a crystal corrected on opening is refused", "check FILE", 2,
+        "error: hext \"20.000000\" read as 16.000000 (the board's crystal cannot be changed)", crystal20);
+    row("a corrected crystal is not generated, even forced", "generate FILE OUT --force", 2,
+        "error: hext \"20.000000\" read as 16.000000", crystal20);
     row("check sclk above the limit", "check FILE", 2, error, refused);
     row("check USB clock not 48 MHz", "check FILE", 3, warning, usbWarning);
     // Opening neither adjusts nor trusts: what the file held is judged as it is.
