@@ -395,6 +395,8 @@ void SeriesWidget::showRecord()
     }
     for (Control id : {Control::Hext, Control::Sclk, Control::PllMs, Control::PllNs})
         showEntryText(id);
+    // Only a PLL system clock takes a typed target.
+    w(Control::Sclk).edit->setEnabled(rec().sclkSource == ClockConfig::SclkPll);
     setControlSignalsBlocked(false);
     refreshBypass();
     updateActivePaths();

@@ -561,6 +561,8 @@ void TestSeriesWidgets::edits_data()
     row("LEXT pins with the RTC on it", "QXC300A", "combo rtcswitch 1|radio rtcsel 1", "on=lext.in lext.out");
     row("PLL captions follow the group", "QXC330", "radio sclkselect 2",
         "off=pllms.caption pllms.hint pllns.caption pllns.hint pllfr.caption|hidden=pllcfg");
+    row("sclk entry only on the PLL", "QXC330", "radio sclkselect 2", "off=sclk|style.sclk=disabled");
+    row("sclk entry back on the PLL", "QXC330", "radio sclkselect 2|radio sclkselect 1", "on=sclk|style.sclk=committed");
     row("PLL captions in use", "QXC330", "", "on=pllms.caption pllns.hint pllfr.caption|shown=pllcfg");
     // clang-format on
 }
