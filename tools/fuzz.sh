@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/fuzz.sh TARGET SECONDS: runs one libFuzzer target (designfile,
+# tools/fuzz.sh TARGET SECONDS: runs one libFuzzer target (designfile, setargs,
 # updatelist or markers) for SECONDS, niced, from its committed seed corpus.
 # Builds it first in build-fuzz/ with clang and -DTF_FUZZ=ON (address and
 # undefined-behaviour sanitizers). New inputs go to build-fuzz/corpus/TARGET;
@@ -10,8 +10,8 @@ set -euo pipefail
 target=${1:-}
 seconds=${2:-}
 case "$target" in
-  designfile|updatelist|markers) ;;
-  *) echo "usage: $0 designfile|updatelist|markers SECONDS" >&2; exit 2 ;;
+  designfile|updatelist|markers|setargs) ;;
+  *) echo "usage: $0 designfile|updatelist|markers|setargs SECONDS" >&2; exit 2 ;;
 esac
 if ! [[ "$seconds" =~ ^[0-9]+$ ]]; then
   echo "usage: $0 $target SECONDS" >&2
