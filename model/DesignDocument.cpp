@@ -141,12 +141,12 @@ bool DesignDocument::entryRefused(Control entry) const
 {
     for (const ClockRules::Finding &finding : ClockRules::inputFindings(m_config)) {
         const QString &field = finding.field;
-        const Control refused = field == QLatin1String("hextMHz") ? Control::Hext
-                                : field == QLatin1String("pllMs") || field == QLatin1String("pllReferenceMHz")
-                                    ? Control::PllMs
-                                : field == QLatin1String("pllNs") || field == QLatin1String("pllOscillatorMHz")
-                                    ? Control::PllNs
-                                    : Control::Sclk; // no entry of its own
+        const Control refused =
+            field == QLatin1String("hextMHz")                                              ? Control::Hext
+            : field == QLatin1String("pllMs") || field == QLatin1String("pllReferenceMHz") ? Control::PllMs
+            : field == QLatin1String("pllNs") || field == QLatin1String("pllOscillatorMHz")
+                ? Control::PllNs
+                : Control::Sclk; // no entry of its own
         if (refused == entry && entry != Control::Sclk)
             return true;
     }
@@ -281,7 +281,8 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
             // A number is shown as the entry writes one ("8", not a clipped "8.00000").
             bool number = false;
             m_config.hextMHz = text.toDouble(&number);
-            m_text[0] = number ? QString::number(m_config.hextMHz, 'g', QLocale::FloatingPointShortest) : text;
+            m_text[0] =
+                number ? QString::number(m_config.hextMHz, 'g', QLocale::FloatingPointShortest) : text;
             continue;
         }
         const Row *r = nullptr;

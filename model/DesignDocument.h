@@ -32,7 +32,7 @@ struct DesignEdit {
 struct DesignMessage {
     enum class Kind { Error, Question };
     Kind kind = Kind::Error;
-    QString text; // as shown, translated in the series' catalogue context
+    QString text;     // as shown, translated in the series' catalogue context
     bool yes = false; // a question's answer
 };
 
@@ -51,9 +51,9 @@ public:
 // What became of one edit.
 struct EditOutcome {
     enum class Status {
-        Applied,   // the record took it (possibly unchanged)
-        Refused,   // an error refused it: the record is as it was
-        Cancelled  // a question was answered "Cancel": the record is as it was
+        Applied,  // the record took it (possibly unchanged)
+        Refused,  // an error refused it: the record is as it was
+        Cancelled // a question was answered "Cancel": the record is as it was
     };
     Status status = Status::Applied;
     QVector<DesignMessage> messages; // shown and asked, in order

@@ -318,7 +318,8 @@ ClockRules::Findings readDifferences(const Elements &file, const ClockConfig &re
         // The crystal is the board's: firmware for another one would run every
         // clock wrong, so a crystal the program had to change is refused.
         const bool crystal = name == QLatin1String("hext") && ok && ClockRules::hextAccepted(value);
-        finding.severity = crystal ? ClockRules::Finding::Severity::Refusal : ClockRules::Finding::Severity::Warning;
+        finding.severity =
+            crystal ? ClockRules::Finding::Severity::Refusal : ClockRules::Finding::Severity::Warning;
         finding.kind = ClockRules::Finding::Kind::Load;
         finding.field = name;
         finding.detail = file.contains(name) ? QStringLiteral("%1 \"%2\" read as %3").arg(name, read, held)

@@ -47,7 +47,8 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
 {
     // A series the table lacks still gets a document (of the first row) so
     // that hosts and tests can hold any widget; its controls are its own.
-    m_document = std::make_unique<DesignDocument>(SeriesTable::byId(seriesId) ? seriesId : SeriesTable::all().first().id);
+    m_document = std::make_unique<DesignDocument>(
+        SeriesTable::byId(seriesId) ? seriesId : SeriesTable::all().first().id);
 
     m_scene = new QGraphicsScene(this);
     m_scene->setBackgroundBrush(Qt::white);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ClockRules.h"
-#include "DesignDocument.h"
 #include "ClockTreeLayout.h"
+#include "DesignDocument.h"
 
 #include <QHash>
 #include <QStringList>
@@ -81,7 +81,10 @@ public:
     // with no message: how undo and redo step through the history.
     void restoreRecord(const ClockConfig &record);
     // Whether two records hold the same value in every field.
-    static bool sameRecord(const ClockConfig &a, const ClockConfig &b) { return DesignDocument::sameRecord(a, b); }
+    static bool sameRecord(const ClockConfig &a, const ClockConfig &b)
+    {
+        return DesignDocument::sameRecord(a, b);
+    }
 
     // Paints the drawing as shown (bitmap, controls, values) into `target`,
     // with the fold-out lists folded in; the bitmap's own rectangle is the source.

@@ -574,7 +574,6 @@ void SeriesWidget::refreshDisplay()
         setLabelText(m_pllcfgCaption, QString());
         m_pllcfgValue->clear();
         m_pllcfgValue->hide(); // an empty box on the drawing would read as a value
-
     }
     for (int i = 0; i < m_series->clockOutputs.size() && i < 2; ++i) {
         // An output without a pin is grayed and keeps the text it last showed.

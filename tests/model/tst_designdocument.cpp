@@ -73,7 +73,8 @@ void verifyFields(const ClockConfig &record, const QString &expected)
                 continue;
             found = true;
             const double have = field.second.toDouble();
-            QVERIFY2(qAbs(have - want) < 1e-6, qPrintable(QStringLiteral("%1 is %2, not %3").arg(name).arg(have).arg(want)));
+            QVERIFY2(qAbs(have - want) < 1e-6,
+                     qPrintable(QStringLiteral("%1 is %2, not %3").arg(name).arg(have).arg(want)));
         }
         QVERIFY2(found, qPrintable(name));
     }
@@ -105,15 +106,16 @@ private slots:
 void TestDesignDocument::edits_data()
 {
     QTest::addColumn<QString>("series");
-    QTest::addColumn<QString>("steps");    // the last one is the edit judged
-    QTest::addColumn<QString>("answers");  // to the questions of every step
+    QTest::addColumn<QString>("steps");   // the last one is the edit judged
+    QTest::addColumn<QString>("answers"); // to the questions of every step
     QTest::addColumn<QString>("status");
-    QTest::addColumn<QString>("fields");   // record fields after the edit
-    QTest::addColumn<QString>("texts");    // entry texts after the edit
-    QTest::addColumn<QString>("boxes");    // boxes of the edit judged, in order
+    QTest::addColumn<QString>("fields"); // record fields after the edit
+    QTest::addColumn<QString>("texts");  // entry texts after the edit
+    QTest::addColumn<QString>("boxes");  // boxes of the edit judged, in order
 
     const QString msQuestion = "Q:pll_ms input error, is it adjusted automatically?";
     const QString nsQuestion = "Q:pll_ns input error, is it adjusted automatically?";
+    // clang-format off
 
     // The flexible PLL (HEXT 8 MHz, ms 1, ns 72, fr 2 at the factory).
     QTest::newRow("ms 5 below 2 MHz, Yes twice") << "QXC330" << "type pllms=/5|commit pllms" << "yes,yes"
@@ -170,6 +172,7 @@ void TestDesignDocument::edits_data()
     QTest::newRow("USB from HICK 48 leaves the PLL") << "QXC300A" << "choose usbswitch=0|choose hicktousb=1"
                                                      << "" << "applied" << "usbSourceHick48=1|usbMHz=48|pllMult=30"
                                                      << "" << "";
+    // clang-format on
 }
 
 void TestDesignDocument::edits()
@@ -233,7 +236,8 @@ void TestDesignDocument::opening_data()
     QTest::addColumn<QString>("series");
     QTest::addColumn<QString>("elements"); // element=text, over the factory design
     QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("boxes");    // each shown once, questions answered Cancel
+    QTest::addColumn<QString>("boxes"); // each shown once, questions answered Cancel
+    // clang-format off
 
     QTest::newRow("factory") << "QXC330" << "" << "hextMHz=8|pllMs=1|pllNs=72|pllFr=2|sclkMHz=288" << "";
     QTest::newRow("ms out of range reads as 1") << "QXC330" << "pllms=16" << "pllMs=1|pllNs=72" << "";
@@ -251,6 +255,7 @@ void TestDesignDocument::opening_data()
     QTest::newRow("flexible mode restores its factors")
         << "QXC315" << "pllmode=1|pllms=2|pllns=150|pllfr=4|sclkselect=1" << "pllFlexible=1|pllMs=2|pllNs=150|pllFr=4|pllMHz=150"
         << "";
+    // clang-format on
 }
 
 void TestDesignDocument::opening()
@@ -267,7 +272,8 @@ void TestDesignDocument::opening()
     file.insert(QStringLiteral("hext"), QStringLiteral("8.000000"));
     for (const ControlTable::Row &r : ControlTable::rows()) {
         if (ControlTable::has(*row, r.id) && r.kind != ControlTable::Kind::Entry)
-            file.insert(QLatin1String(r.element), QString::number(ControlTable::fieldValue(factory.record(), r)));
+            file.insert(QLatin1String(r.element),
+                        QString::number(ControlTable::fieldValue(factory.record(), r)));
     }
     file.insert(QStringLiteral("pllms"), QString::number(factory.record().pllMs));
     file.insert(QStringLiteral("pllns"), QString::number(factory.record().pllNs));
@@ -280,7 +286,8 @@ void TestDesignDocument::opening()
     document.open(file);
     QCOMPARE(document.origin(), DesignDocument::Origin::Opened);
     // A crystal the file writes with six decimals is shown as the entry writes numbers.
-    if (!file.value(QStringLiteral("hext")).isEmpty() && file.value(QStringLiteral("hext")) == QLatin1String("8.000000"))
+    if (!file.value(QStringLiteral("hext")).isEmpty() &&
+        file.value(QStringLiteral("hext")) == QLatin1String("8.000000"))
         QCOMPARE(document.entryText(ControlTable::Control::Hext), QStringLiteral("8"));
     verifyFields(document.record(), fields);
     QCOMPARE(prompter.shown.join(QLatin1Char('|')), boxes);
@@ -293,12 +300,14 @@ void TestDesignDocument::gate_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("boxes");
+    // clang-format off
 
     QTest::newRow("factory passes") << "QXC330" << "" << "" << "passed" << "";
     QTest::newRow("USB at 60 MHz asked, Yes") << "QXC300A" << "choose usbswitch=0" << "yes" << "passed"
                                               << "Q:USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?=yes";
     QTest::newRow("USB at 60 MHz asked, Cancel") << "QXC300A" << "choose usbswitch=0" << "cancel" << "cancelled"
                                                  << "Q:USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?=cancel";
+    // clang-format on
 }
 
 void TestDesignDocument::gate()
@@ -316,7 +325,8 @@ void TestDesignDocument::gate()
         QVERIFY(document.apply(editOf(step)).applied());
     prompter.answers = QStringList{answer};
     const GateOutcome outcome = document.passGate();
-    const QString names[] = {QStringLiteral("passed"), QStringLiteral("refused"), QStringLiteral("cancelled")};
+    const QString names[] = {QStringLiteral("passed"), QStringLiteral("refused"),
+                             QStringLiteral("cancelled")};
     QCOMPARE(names[int(outcome.status)], status);
     QCOMPARE(prompter.shown.join(QLatin1Char('|')), boxes);
 }
