@@ -170,6 +170,7 @@ void TestModel::rules_data()
     row("ms: 8 / 4 is exactly 2", 13, "ms", "pllMs=4", "=4");
     row("ms: 8 / 5 too small", 13, "ms", "pllMs=5", "4");
     row("ms: 25 / 1 too large", 13, "ms", "hextMHz=25 pllMs=1", "2");
+    row("ms: 32 / 2 is exactly 16", 13, "ms", "hextMHz=32 pllMs=1", "2");
     row("ms: HICK 8 MHz / 5", 14, "ms", "hextMHz=25 pllSourceHick=1 pllMs=5", "4");
     row("ms: HICK 4 MHz / 3", 5, "ms", "pllSourceHick=1 pllMs=3", "2");
     row("ms: 0 refused", 13, "ms", "pllMs=0", "1");
@@ -236,6 +237,8 @@ void TestModel::rules_data()
         "whether to continue?");
     row("judge USB from HICK 48", 13, "judge",
         q330 + "hextMHz=10 pllMs=2 pllNs=115 usbDisabled=0 usbSourceHick48=1 usbMHz=48", "");
+    row("judge ADC divider off its list", 7, "judge", normal + "pllMult=30 adcDiv=3",
+        "error: adcDiv 3 is not one of 2, 4, 6, 8, 12, 16");
     row("judge multiplier input 1.6 MHz", 7, "judge", normal + "pllMult=30 hextDivEnabled=1 hextDivValue=5",
         "error: pll input clock source range 2-16MHz!");
     row("judge multiplier 65", 7, "judge", normal + "pllMult=65", "error: pllMult 65 is not one of 2..64");
