@@ -64,9 +64,9 @@ SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
     buildPanel();
     buildAdc();
     buildPeripheralSelectors();
-    // The factory state shows the sclk entry in its plain look, until the
-    // design is first shown again.
-    resetConfig();
+    // The document starts in the factory state; showing it is all that is
+    // left (the sclk entry keeps its plain look until shown again).
+    showRecord();
     // The series class connects its slots once it is built, after these
     // factory settings, which must not run any slot.
     finishPlacement();
