@@ -89,7 +89,7 @@ bool DesignDocument::has(Control id) const
     return ControlTable::has(*m_series, id);
 }
 
-QString DesignDocument::tr(const char *text) const
+QString DesignDocument::translated(const char *text) const
 {
     // One catalogue context for every series: they share their texts.
     return QCoreApplication::translate(ClockRules::kTranslationContext, text);
@@ -424,7 +424,7 @@ GateOutcome DesignDocument::passGate()
     GateOutcome outcome;
     const ClockRules::Verdict verdict = ClockRules::judge(m_config);
     const auto shown = [this](const ClockRules::Finding &finding) {
-        return finding.text([this](const char *text) { return tr(text); });
+        return finding.text([this](const char *text) { return translated(text); });
     };
     if (const ClockRules::Finding *refusal = verdict.firstRefusal()) {
         if (m_prompter)
@@ -589,7 +589,7 @@ bool DesignDocument::readHext()
     bool ok = false;
     const double value = m_text[0].toDouble(&ok);
     if (!ok || !ClockRules::hextAccepted(value)) {
-        showError(tr(QT_TRANSLATE_NOOP("QXMCUPLL", "hext input error!")));
+        showError(translated(QT_TRANSLATE_NOOP("QXMCUPLL", "hext input error!")));
         return false;
     }
     m_config.hextMHz = value;
@@ -601,7 +601,7 @@ bool DesignDocument::readSclk(double &mhz)
     bool ok = false;
     const double value = m_text[1].toDouble(&ok);
     if (!ok || !ClockRules::sclkTargetAccepted(*m_series, value)) {
-        showError(tr(QT_TRANSLATE_NOOP("QXMCUPLL", "sclk input error!")));
+        showError(translated(QT_TRANSLATE_NOOP("QXMCUPLL", "sclk input error!")));
         return false;
     }
     mhz = value;

@@ -141,7 +141,7 @@ private:
     void showError(const QString &text);
     bool askYes(const QString &text);
     void correctionError(const QString &text);
-    QString tr(const char *text) const;
+    QString translated(const char *text) const;
 
     template <typename Handler> void runUnit(Handler &&handler);
     bool refusedSoFar() const { return m_unitDepth > 0 && m_unitRefused; }

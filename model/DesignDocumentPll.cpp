@@ -66,12 +66,13 @@ bool DesignDocument::checkFlexibleFactors()
     ClockConfig &c = m_config;
     int ms = factorNumber(m_text[2], prefixOf(Control::PllMs));
     if (!factorInRange(Control::PllMs, ms)) {
-        showError(tr(rangeError(Control::PllMs)));
+        showError(translated(rangeError(Control::PllMs)));
         return false;
     }
     int suggestion = 0;
     if (!c.suggestMs(ms, suggestion)) {
-        if (!askYes(tr(QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms input error, is it adjusted automatically?"))))
+        if (!askYes(translated(
+                QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms input error, is it adjusted automatically?"))))
             return false;
         ms = suggestion;
         m_text[2] = QStringLiteral("/") + QString::number(ms);
@@ -80,14 +81,15 @@ bool DesignDocument::checkFlexibleFactors()
 
     const int ns = factorNumber(m_text[3], prefixOf(Control::PllNs));
     if (!factorInRange(Control::PllNs, ns)) {
-        showError(tr(rangeError(Control::PllNs)));
+        showError(translated(rangeError(Control::PllNs)));
         return false;
     }
     if (c.suggestNs(ns, ms, suggestion)) {
         c.pllNs = ns;
         return true;
     }
-    if (!askYes(tr(QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns input error, is it adjusted automatically?"))))
+    if (!askYes(
+            translated(QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns input error, is it adjusted automatically?"))))
         return false;
     c.pllNs = suggestion;
     m_text[3] = QStringLiteral("*") + QString::number(suggestion);
@@ -98,7 +100,7 @@ void DesignDocument::factorReturnPressed(Control id)
 {
     const QString &text = m_text[id == Control::PllMs ? 2 : 3];
     if (!factorInRange(id, factorNumber(text, prefixOf(id)))) {
-        showError(tr(rangeError(id)));
+        showError(translated(rangeError(id)));
         return;
     }
     if (m_config.pllSourceHick == 0 && !readHext())
@@ -117,7 +119,7 @@ bool DesignDocument::checkPllSourceRange()
     const double input = c.pllInputMHz();
     if (input >= ClockRules::kPllInputMinMHz && input <= ClockRules::kPllInputMaxMHz)
         return true;
-    correctionError(tr(m_series->pllInputRangeMessage));
+    correctionError(translated(m_series->pllInputRangeMessage));
     c.hextMHz = input < ClockRules::kPllInputMinMHz ? ClockRules::kPllInputMinMHz * c.hextDivValue
                                                     : ClockRules::kPllInputMaxMHz;
     m_text[0] = QString::number(c.hextMHz, 'f', 3);

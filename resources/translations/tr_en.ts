@@ -185,6 +185,37 @@
     </message>
 </context>
 <context>
+    <name>HttpGet</name>
+    <message>
+        <source>The server sent too long a line.</source>
+        <translation>The server sent too long a line.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s answer is not HTTP.</source>
+        <translation>The server&apos;s answer is not HTTP.</translation>
+    </message>
+    <message>
+        <source>The server sent too many header lines.</source>
+        <translation>The server sent too many header lines.</translation>
+    </message>
+    <message>
+        <source>The server sent a malformed header line.</source>
+        <translation>The server sent a malformed header line.</translation>
+    </message>
+    <message>
+        <source>The server sent a malformed chunk.</source>
+        <translation>The server sent a malformed chunk.</translation>
+    </message>
+    <message>
+        <source>Connection closed</source>
+        <translation>Connection closed</translation>
+    </message>
+    <message>
+        <source>Operation canceled</source>
+        <translation>Operation canceled</translation>
+    </message>
+</context>
+<context>
     <name>HttpsDownload</name>
     <message>
         <source>Invalid URL : </source>

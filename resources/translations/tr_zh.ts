@@ -185,6 +185,37 @@
     </message>
 </context>
 <context>
+    <name>HttpGet</name>
+    <message>
+        <source>The server sent too long a line.</source>
+        <translation>服务器发送的行过长。</translation>
+    </message>
+    <message>
+        <source>The server&apos;s answer is not HTTP.</source>
+        <translation>服务器的应答不是 HTTP。</translation>
+    </message>
+    <message>
+        <source>The server sent too many header lines.</source>
+        <translation>服务器发送的头部行过多。</translation>
+    </message>
+    <message>
+        <source>The server sent a malformed header line.</source>
+        <translation>服务器发送的头部行格式错误。</translation>
+    </message>
+    <message>
+        <source>The server sent a malformed chunk.</source>
+        <translation>服务器发送的数据块格式错误。</translation>
+    </message>
+    <message>
+        <source>Connection closed</source>
+        <translation>连接已关闭</translation>
+    </message>
+    <message>
+        <source>Operation canceled</source>
+        <translation>操作已取消</translation>
+    </message>
+</context>
+<context>
     <name>HttpsDownload</name>
     <message>
         <source>Invalid URL : </source>
