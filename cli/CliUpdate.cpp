@@ -1,10 +1,10 @@
 #include "CliUpdate.h"
 
 #include "CliCommands.h"
-#include "DialogService.h"
-#include "UpdateCheck.h"
+#include "DownloadTransfer.h"
+#include "UpdatePrompts.h"
+#include "UpdateService.h"
 
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegExp>
@@ -28,40 +28,62 @@ void print(FILE *stream, const QString &text)
 
 // Answers the check's questions as the command line asked: the download
 // question (always the first) with --download, the overwrite question with
-// --overwrite. Error boxes go to standard error; nothing else is shown.
-class UpdateAnswers final : public DialogService {
+// --overwrite, a certificate question never. Errors go to standard error;
+// progress is a line rewritten in place when a person watches.
+class UpdateAnswers final : public UpdatePrompts {
 public:
     UpdateAnswers(const QString &directory, bool overwrite) : m_directory(directory), m_overwrite(overwrite)
-    {
-        DialogService::setInstance(this);
-    }
-    ~UpdateAnswers() override { DialogService::setInstance(nullptr); }
-    Q_DISABLE_COPY(UpdateAnswers)
+    {}
 
-    MessageReply message(const MessageRequest &request) override
+    UpdateAnswer message(const UpdatePrompt &prompt) override
     {
-        MessageReply reply;
-        if (request.icon == QMessageBox::Question) {
+        UpdateAnswer answer;
+        switch (prompt.kind) {
+        case UpdatePrompt::Kind::Question: {
             const bool yes = m_questions++ == 0 ? !m_directory.isNull() : m_overwrite;
-            reply.button = yes ? QMessageBox::Ok : QMessageBox::Cancel;
-        } else if (request.icon != QMessageBox::Information) {
-            print(stderr, request.title + QStringLiteral(": ") + request.text + QLatin1Char('\n'));
-            reply.button = QMessageBox::Ok;
+            answer.button = yes ? UpdatePrompt::Button::Ok : UpdatePrompt::Button::Cancel;
+            break;
         }
-        return reply;
+        case UpdatePrompt::Kind::Information:
+            break;
+        case UpdatePrompt::Kind::Error:
+        case UpdatePrompt::Kind::Warning: // a certificate question: nobody is there to waive it
+            print(stderr, prompt.title + QStringLiteral(": ") + prompt.text + QLatin1Char('\n'));
+            answer.button = prompt.kind == UpdatePrompt::Kind::Error ? UpdatePrompt::Button::Ok
+                                                                     : UpdatePrompt::Button::Abort;
+            break;
+        }
+        return answer;
     }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString existingDirectory(QWidget *, const QString &, const QString &) override { return m_directory; }
-    bool openUrl(const QUrl &) override { return false; }
-    OverwriteReply askOverwrite(const QString &) override { return {}; }
-    int exec(QDialog &) override { return QDialog::Rejected; }
+    QString existingDirectory(const QString &) override { return m_directory; }
+    void openFolder(const QString &) override {}
+    void transferStarted(const QUrl &, const std::function<void()> &) override { m_timer.invalidate(); }
+    void transferProgress(qint64 received, qint64 total) override;
+    void transferEnded() override {}
+
+    bool progressShown() const { return m_progressShown; }
 
 private:
     QString m_directory;
     bool m_overwrite = false;
     int m_questions = 0;
+    bool m_watched = isatty(fileno(stderr)) != 0;
+    bool m_progressShown = false;
+    QElapsedTimer m_timer;
 };
+
+// "Downloading 12.3 of 200.0 MB" rewritten in place.
+void UpdateAnswers::transferProgress(qint64 received, qint64 total)
+{
+    // Small transfers (the list) pass too quickly to watch.
+    if (!m_watched || (total >= 0 && total < 1000000) ||
+        (m_timer.isValid() && m_timer.elapsed() < 100 && received != total))
+        return;
+    m_timer.start();
+    m_progressShown = true;
+    const QString size = total < 0 ? QString() : QStringLiteral(" of %1").arg(total / 1e6, 0, 'f', 1);
+    print(stderr, QStringLiteral("\rDownloading %1%2 MB ").arg(received / 1e6, 0, 'f', 1).arg(size));
+}
 
 struct UpdateLine {
     QString base;
@@ -103,24 +125,6 @@ QString parseUpdateLine(const QStringList &arguments, UpdateLine &line)
     if (!line.sha256.isNull() && !QRegExp(QStringLiteral("[0-9a-fA-F]{64}")).exactMatch(line.sha256))
         return QStringLiteral("update: --sha256 needs 64 hexadecimal digits");
     return QString();
-}
-
-// "Downloading 12.3 of 200.0 MB" rewritten in place, when a person watches.
-std::function<void(qint64, qint64)> progressLine(bool &shown)
-{
-    if (!isatty(fileno(stderr)))
-        return {};
-    auto timer = std::make_shared<QElapsedTimer>();
-    return [&shown, timer](qint64 received, qint64 total) {
-        // Small transfers (the list) pass too quickly to watch.
-        if ((total >= 0 && total < 1000000) ||
-            (timer->isValid() && timer->elapsed() < 100 && received != total))
-            return;
-        timer->start();
-        shown = true;
-        const QString size = total < 0 ? QString() : QStringLiteral(" of %1").arg(total / 1e6, 0, 'f', 1);
-        print(stderr, QStringLiteral("\rDownloading %1%2 MB ").arg(received / 1e6, 0, 'f', 1).arg(size));
-    };
 }
 
 // SIGINT and SIGTERM stop the check as its Cancel button would, so that it
@@ -219,13 +223,11 @@ int commandUpdate(const QStringList &arguments)
     }
     settings.certificatePrompt = false; // nobody is there to answer
     settings.expectedSha256 = line.sha256;
-    bool progressShown = false;
-    settings.progress = progressLine(progressShown);
-
     UpdateAnswers answers(line.directory, line.overwrite);
+    DownloadTransfer downloader(answers);
     SignalStop stop;
-    const UpdateCheck::Result result = UpdateCheck::checkForNewVersion(nullptr, 0, settings);
-    if (progressShown)
+    const UpdateCheck::Result result = UpdateCheck::runCheck(downloader, 0, settings);
+    if (answers.progressShown())
         print(stderr, QStringLiteral("\n"));
     if (stop.signal() != 0) {
         print(stderr, QStringLiteral("tickforge-cli: update: stopped by a signal\n"));

@@ -9,5 +9,5 @@ enum CliUpdateStatus {
 };
 
 // tickforge-cli update [--base URL] [--download DIR] [--sha256 HEX] [--overwrite]
-// arguments: those after the command name. Needs a QApplication.
+// arguments: those after the command name.
 int commandUpdate(const QStringList &arguments);

@@ -1,12 +1,10 @@
 #include "CliCommands.h"
 #include "tf_version.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QTranslator>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -24,13 +22,8 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("TICKFORGE_CLI_DEBUG"))
         qInstallMessageHandler(quietMessages);
-    // The update service still builds its transfers on widget classes; every
-    // other command runs on a bare QCoreApplication.
-    const bool update = argc > 1 && qstrcmp(argv[1], "update") == 0;
-    if (update)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> app(update ? new QApplication(argc, argv)
-                                                 : new QCoreApplication(argc, argv));
+    // No command but render needs more than QtCore; render runs a tool of its own.
+    QCoreApplication app(argc, argv);
 
     // The program's texts, as its English catalogue shows them.
     QTranslator translator;

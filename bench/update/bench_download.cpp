@@ -81,7 +81,7 @@ double ourSeconds(HttpsDownload &download, const QString &address, const QString
 {
     ScriptedDialogs dialogs; // any box but the certificate question is a failure
     dialogs.answerButton(QMessageBox::Ignore);
-    download.setExpectedSha256(sha256);
+    download.transfer().setExpectedSha256(sha256);
     QString path = dir;
     QElapsedTimer timer;
     timer.start();

@@ -161,13 +161,8 @@ void TestPackage::packageFilesAndFields()
         QVERIFY2(value.status == 0 && value.output.contains(field.section(": ", 1)), qPrintable(field));
     }
     const Run depends = run("dpkg-deb", {"--field", package, "Depends"});
-    for (const QString &part : absent) {
-        // The update command still reaches the widget library through the
-        // update service's dialogs; the headless package waits for that split.
-        if (part.startsWith(QLatin1String("libqt5")) && depends.output.contains(part))
-            QEXPECT_FAIL("tickforge-cli", "the update service still links QtWidgets", Continue);
+    for (const QString &part : absent)
         QVERIFY2(!depends.output.contains(part), qPrintable(depends.output));
-    }
 
     // The summary, then the extended text, each line indented by one blank; a
     // line of the text that starts with a dot is read as a control statement.

@@ -296,13 +296,13 @@ void TestHttpsDownload::download()
     if (has("ignore") || has("abort"))
         dialogs.answerButton(has("ignore") ? QMessageBox::Ignore : QMessageBox::Abort);
     HttpsDownload download(nullptr); // a fresh one each time: an earlier "Ignore" must not carry over
-    download.setInactivityTimeout(1000);
-    download.setMaximumSize(1024 * 1024);
-    download.setExpectedSha256(sha256);
-    download.setHttpsOnly(has("https-only"));
-    download.setCertificatePrompt(!has("no-prompt"));
-    download.setRequireMarkedEnd(has("marked"));
-    download.setDeadline(has("deadline") ? 1500 : 0);
+    download.transfer().setInactivityTimeout(1000);
+    download.transfer().setMaximumSize(1024 * 1024);
+    download.transfer().setExpectedSha256(sha256);
+    download.transfer().setHttpsOnly(has("https-only"));
+    download.transfer().setCertificatePrompt(!has("no-prompt"));
+    download.transfer().setRequireMarkedEnd(has("marked"));
+    download.transfer().setDeadline(has("deadline") ? 1500 : 0);
     QString saved = m_dir->path();
     const QString savedAs = result.startsWith(QLatin1String("saved as ")) ? result.mid(9) : QString();
     QCOMPARE(download.download(address, saved, suffix), !savedAs.isEmpty());

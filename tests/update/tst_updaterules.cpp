@@ -1,4 +1,4 @@
-#include "UpdateCheck.h"
+#include "UpdateService.h"
 #include "VersionCheck.h"
 
 #include <QtTest>
