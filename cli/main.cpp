@@ -22,6 +22,10 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("TICKFORGE_CLI_DEBUG"))
         qInstallMessageHandler(quietMessages);
+    // The generator matches each of its patterns a few times on a few
+    // kilobytes: compiling them to machine code costs more than it saves.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
+        qputenv("QT_ENABLE_REGEXP_JIT", "0");
     // No command but render needs more than QtCore; render runs a tool of its own.
     QCoreApplication app(argc, argv);
 
