@@ -75,6 +75,7 @@ struct DesignDocument::Snapshot {
     ClockConfig record;
     QString texts[4];
     QVector<int> shown;
+    bool rtcRefreshed;
 };
 
 DesignDocument::DesignDocument(int seriesId)
@@ -255,6 +256,7 @@ void DesignDocument::reset()
     c.usbDisabled = 1;
     c.hextDivValue = s.hextPllDivs.value(0);
     m_origin = Origin::Factory;
+    m_rtcRefreshed = false;
     m_loading = false;
     m_loadAnswers.clear();
     showChoices();
@@ -350,6 +352,7 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
     m_loading = false;
     m_loadAnswers.clear();
     m_origin = Origin::Opened;
+    m_rtcRefreshed = true;
     m_messages = nullptr;
     return outcome;
 }
@@ -358,7 +361,7 @@ EditOutcome DesignDocument::apply(const DesignEdit &edit)
 {
     EditOutcome outcome;
     outcome.before = m_config;
-    const Snapshot before{m_config, {m_text[0], m_text[1], m_text[2], m_text[3]}, m_shown};
+    const Snapshot before{m_config, {m_text[0], m_text[1], m_text[2], m_text[3]}, m_shown, m_rtcRefreshed};
     m_messages = &outcome.messages;
     m_unitCancelled = false;
     bool refused = false;
@@ -403,6 +406,7 @@ EditOutcome DesignDocument::apply(const DesignEdit &edit)
         for (int i = 0; i < 4; ++i)
             m_text[i] = before.texts[i];
         m_shown = before.shown;
+        m_rtcRefreshed = before.rtcRefreshed;
         outcome.status = m_unitCancelled ? EditOutcome::Status::Cancelled : EditOutcome::Status::Refused;
     }
     outcome.after = m_config;
@@ -410,9 +414,26 @@ EditOutcome DesignDocument::apply(const DesignEdit &edit)
     return outcome;
 }
 
-void DesignDocument::restore(const ClockConfig &record)
+QString DesignDocument::rtcText() const
 {
-    m_config = record;
+    const ClockConfig &c = m_config;
+    const bool multiplier = m_series->pllKind != PllKind::Flexible;
+    if (multiplier && !m_rtcRefreshed)
+        return QString::number(c.lickKHz);
+    if (c.rtcEnabled && c.rtcSource == 1)
+        return QString::number(c.lextKHz);
+    if (c.rtcEnabled && c.rtcSource == 2 && ClockRules::hextAccepted(c.hextMHz) && c.rtcHextDiv > 0)
+        // From the applied crystal; an entry not applied yet is not part of the design.
+        return QString::number(c.hextMHz * 1000.0 / c.rtcHextDiv, 'f', 3);
+    if (c.rtcEnabled && c.rtcSource != 2)
+        return QString::number(c.lickKHz);
+    return multiplier ? QStringLiteral("0") : QString();
+}
+
+void DesignDocument::restore(const DesignState &state)
+{
+    m_config = state.record;
+    m_rtcRefreshed = state.rtcRefreshed;
     showChoices();
     m_text[0] = QString::number(m_config.hextMHz);
     showPllFactors();
@@ -546,8 +567,11 @@ void DesignDocument::applyChange(Control id, int index, bool checked)
         break;
     case Step::Rtc:
         rtcChange();
+        m_rtcRefreshed = true;
         break;
     case Step::RtcDivider:
+        m_rtcRefreshed = true;
+        break;
     case Step::Bypass:
     case Step::Own:
         break; // only the display follows
@@ -569,6 +593,7 @@ void DesignDocument::applyEntry(Control id)
             showPllFactors();
         }
         standardStep();
+        m_rtcRefreshed = true;
         return;
     }
     if (c.sclkSource != ClockConfig::SclkPll)

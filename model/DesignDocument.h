@@ -71,6 +71,13 @@ struct OpenOutcome {
 };
 
 // What the checks before saving and generating said.
+// What an undo step puts back: the record, and the one thing shown that the
+// record does not hold (whether the RTC box has left its creation text).
+struct DesignState {
+    ClockConfig record;
+    bool rtcRefreshed = true;
+};
+
 struct GateOutcome {
     enum class Status { Passed, Refused, Cancelled };
     Status status = Status::Passed;
@@ -110,6 +117,11 @@ public:
     bool entryTextInRange(ControlTable::Control entry) const;
     // Whether the checks refuse the value the entry stands for.
     bool entryRefused(ControlTable::Control entry) const;
+    // The RTC frequency box (kHz). A multiplier series' box is created with
+    // LICK's "40" and keeps it until an RTC edit, an opening or an undo
+    // refreshes it; from then on a disabled RTC shows "0" there (empty on the
+    // other series).
+    QString rtcText() const;
 
     // Factory settings of the series.
     void reset();
@@ -120,7 +132,8 @@ public:
     // entries and the shown choices as they were.
     EditOutcome apply(const DesignEdit &edit);
     // Puts a record in place with its entries shown anew (undo, redo).
-    void restore(const ClockConfig &record);
+    void restore(const DesignState &state);
+    DesignState state() const { return {m_config, m_rtcRefreshed}; }
 
     // The checks before saving and generating: a refusal ends them, each
     // warning is asked.
@@ -177,6 +190,7 @@ private:
 
     QString m_text[4]; // hext, sclk, pllms, pllns
     QVector<int> m_shown;
+    bool m_rtcRefreshed = false; // the RTC box has left its creation text
 
     int m_unitDepth = 0;
     bool m_unitRefused = false;

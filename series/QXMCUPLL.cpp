@@ -121,17 +121,19 @@ DesignPrompter &QXMCUPLL::prompter()
 EditOutcome QXMCUPLL::applyEdit(const DesignEdit &edit)
 {
     m_document->setPrompter(&prompter());
+    const DesignState before = m_document->state();
     const EditOutcome outcome = m_document->apply(edit);
     m_document->setPrompter(nullptr);
     showRecord();
-    if (outcome.applied() && outcome.changed())
-        emit edited(outcome.before, outcome.after);
+    const DesignState after = m_document->state();
+    if (outcome.applied() && (outcome.changed() || after.rtcRefreshed != before.rtcRefreshed))
+        emit edited(before, after);
     return outcome;
 }
 
-void QXMCUPLL::restoreRecord(const ClockConfig &record)
+void QXMCUPLL::restoreState(const DesignState &state)
 {
-    m_document->restore(record);
+    m_document->restore(state);
     showRecord();
 }
 

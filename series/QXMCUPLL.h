@@ -77,9 +77,9 @@ public:
     // stands: its inputs judged, the tree recomputed, the limits checked.
     ClockRules::Verdict verdict() const { return m_document->verdict(); }
 
-    // Puts a record in place and shows it on every control, signals blocked,
+    // Puts a state in place and shows it on every control, signals blocked,
     // with no message: how undo and redo step through the history.
-    void restoreRecord(const ClockConfig &record);
+    void restoreState(const DesignState &state);
     // Whether two records hold the same value in every field.
     static bool sameRecord(const ClockConfig &a, const ClockConfig &b)
     {
@@ -109,7 +109,7 @@ public:
 signals:
     // A user edit changed the record (emitted once per edit that was not
     // refused or cancelled; never while a design is opened).
-    void edited(const ClockConfig &before, const ClockConfig &after);
+    void edited(const DesignState &before, const DesignState &after);
 
 protected:
     // The gate before saving and generating: a refusal is shown and ends the

@@ -656,16 +656,7 @@ void SeriesWidget::refreshClkout(int index)
 
 void SeriesWidget::refreshRtcDisplay()
 {
-    const ClockConfig &c = rec();
-    QString text = multiplierPll() ? QStringLiteral("0") : QString();
-    if (c.rtcEnabled && c.rtcSource == 1)
-        text = QString::number(c.lextKHz);
-    else if (c.rtcEnabled && c.rtcSource == 2 && ClockRules::hextAccepted(c.hextMHz) && c.rtcHextDiv > 0)
-        // From the applied crystal; an entry not applied yet is not part of the design.
-        text = QString::number(c.hextMHz * 1000.0 / c.rtcHextDiv, 'f', 3);
-    else if (c.rtcEnabled && c.rtcSource != 2)
-        text = QString::number(c.lickKHz);
-    setLabelText(m_ertcValue, text);
+    setLabelText(m_ertcValue, document().rtcText());
 }
 
 void SeriesWidget::refreshBypass()

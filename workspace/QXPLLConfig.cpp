@@ -35,7 +35,7 @@ QFont actionFont()
 // radio taken) make one step; Config Reset (gesture -1) is always its own.
 class RecordStep : public QUndoCommand {
 public:
-    RecordStep(QXMCUPLL *widget, const ClockConfig &before, const ClockConfig &after, int gesture)
+    RecordStep(QXMCUPLL *widget, const DesignState &before, const DesignState &after, int gesture)
         : m_widget(widget), m_before(before), m_after(after), m_gesture(gesture)
     {}
     int id() const override { return m_gesture < 0 ? -1 : 1; }
@@ -46,21 +46,27 @@ public:
             return false;
         m_after = next->m_after;
         // A gesture that came back to where it started is no step at all.
-        setObsolete(QXMCUPLL::sameRecord(m_before, m_after));
+        setObsolete(sameState(m_before, m_after));
         return true;
     }
-    void undo() override { m_widget->restoreRecord(m_before); }
+    static bool sameState(const DesignState &a, const DesignState &b)
+    {
+        return a.rtcRefreshed == b.rtcRefreshed && QXMCUPLL::sameRecord(a.record, b.record);
+    }
+    // An edit that changed only what is shown ends this step where it left things.
+    void amendAfter(const DesignState &after) { m_after = after; }
+    void undo() override { m_widget->restoreState(m_before); }
     void redo() override
     {
         if (m_applied)
-            m_widget->restoreRecord(m_after);
+            m_widget->restoreState(m_after);
         m_applied = true;
     }
 
 private:
     QXMCUPLL *m_widget; // lives as long as the history (cleared before it goes)
-    ClockConfig m_before;
-    ClockConfig m_after;
+    DesignState m_before;
+    DesignState m_after;
     int m_gesture;
     bool m_applied = false;
 };
@@ -217,10 +223,19 @@ void QXPLLConfig::startHistory()
     emit modifiedChanged(false);
 }
 
-void QXPLLConfig::recordEdit(const ClockConfig &before, const ClockConfig &after)
+void QXPLLConfig::recordEdit(const DesignState &before, const DesignState &after)
 {
     if (!m_current)
         return;
+    if (QXMCUPLL::sameRecord(before.record, after.record)) {
+        // Not a change of the design: no step of its own, but the step that
+        // led here must come back to what is shown now.
+        const int current = m_undoStack->index() - 1;
+        if (current >= 0)
+            const_cast<RecordStep *>(static_cast<const RecordStep *>(m_undoStack->command(current)))
+                ->amendAfter(after);
+        return;
+    }
     // Edits pushed before control returns to the event loop belong to one gesture.
     if (!m_gestureOpen) {
         m_gestureOpen = true;
@@ -281,8 +296,9 @@ void QXPLLConfig::ConfigReset()
     if (!reply.is(QMessageBox::Yes))
         return;
     // The reset is one step of the history like any edit.
-    const ClockConfig before = *m_current->config();
+    const DesignState before = m_current->document().state();
     m_current->resetConfig();
-    if (!QXMCUPLL::sameRecord(before, *m_current->config()))
-        m_undoStack->push(new RecordStep(m_current, before, *m_current->config(), -1));
+    const DesignState after = m_current->document().state();
+    if (!RecordStep::sameState(before, after))
+        m_undoStack->push(new RecordStep(m_current, before, after, -1));
 }

@@ -8,7 +8,7 @@ class QAction;
 class QGroupBox;
 class QToolBar;
 class QUndoStack;
-class ClockConfig;
+struct DesignState;
 class QVBoxLayout;
 class QXMCUPLL;
 
@@ -73,7 +73,7 @@ private:
     // nothing, when the series can't be built.
     bool showSeries(int seriesId);
     void warn(const QString &text);
-    void recordEdit(const ClockConfig &before, const ClockConfig &after);
+    void recordEdit(const DesignState &before, const DesignState &after);
     // A fresh history for a design just created or opened.
     void startHistory();
 

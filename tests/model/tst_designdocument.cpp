@@ -72,7 +72,9 @@ void verifyTexts(const DesignDocument &document, const QString &expected)
 {
     for (const QString &pair : expected.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
         const QString name = pair.section(QLatin1Char('='), 0, 0);
-        QCOMPARE(document.entryText(controlNamed(name)), pair.section(QLatin1Char('='), 1));
+        const QString text = name == QLatin1String("rtc") ? document.rtcText() // the RTC box
+                                                           : document.entryText(controlNamed(name));
+        QCOMPARE(text, pair.section(QLatin1Char('='), 1));
     }
 }
 
@@ -157,6 +159,17 @@ void TestDesignDocument::edits_data()
     QTest::newRow("usbdiv retunes the PLL for USB")
         << "QXC300A" << "choose sclkselect=0|choose usbswitch=0|choose usbdiv=1" << "" << "applied"
         << "usbDiv=1.5|pllMult=9|pllMHz=72|usbMHz=48" << "" << "";
+    // The RTC box: "40" from creation until an RTC edit, then "0" while the RTC is off.
+    QTest::newRow("RTC box at the factory") << "QXC300A" << "choose ahbdiv=1" << "" << "applied" << "rtcEnabled=0"
+                                            << "rtc=40" << "";
+    QTest::newRow("RTC on and off again") << "QXC300A" << "choose rtcswitch=1|choose rtcswitch=0" << ""
+                                          << "applied" << "rtcEnabled=0" << "rtc=0" << "";
+    QTest::newRow("RTC on LEXT") << "QXC300A" << "choose rtcswitch=1|choose rtcsel=1" << "" << "applied"
+                                 << "rtcSource=1" << "rtc=32.768" << "";
+    QTest::newRow("RTC on HEXT/128") << "QXC300A" << "choose rtcswitch=1|choose rtcsel=2" << "" << "applied"
+                                     << "rtcSource=2" << "rtc=62.500" << "";
+    QTest::newRow("flexible RTC box empty while off") << "QXC330" << "choose ahbdiv=1" << "" << "applied"
+                                                      << "rtcEnabled=0" << "rtc=" << "";
     QTest::newRow("USB from HICK 48 leaves the PLL") << "QXC300A" << "choose usbswitch=0|choose hicktousb=1"
                                                      << "" << "applied" << "usbSourceHick48=1|usbMHz=48|pllMult=30"
                                                      << "" << "";

@@ -89,9 +89,9 @@ void run(Tree &t, ScriptedDialogs &dialogs, const QString &steps, ClockConfig &m
         } else if (verb == "save") {
             t.widget->saveConfig(t.record().params()->seriesName());
         } else if (verb == "poke") {
-            ClockConfig poked = *t.widget->config();
-            poked.setFieldValue(name, arg);
-            t.widget->restoreRecord(poked);
+            DesignState poked = t.widget->document().state();
+            poked.record.setFieldValue(name, arg);
+            t.widget->restoreState(poked);
         } else if (verb == "mark") {
             mark = t.record();
         } else if (verb == "clear") {
@@ -272,7 +272,7 @@ void TestSeriesWidgets::everySeries_data()
 
     // The multiplier series; the HEXT/2 (or /4) path re-solves for the system clock asked for.
     const QString a = "|sclk=240.000|apb1p.value=120.000|apb1div=  /2|pll.value=240.000MHz|pllmult=  * 30"
-                      "|usbdiv=  /4|hidden=usb.value|ertc.value=0";
+                      "|usbdiv=  /4|hidden=usb.value|ertc.value=40";
     const QString mult = "combo hextbypass 1|combo lextbypass 1|combo rtcswitch 1|radio rtcsel 2|combo ahbdiv 1"
                          "|combo apb2div 2|combo usbswitch 0|combo clockoutPinSelect 1|radio clkout 3"
                          "|combo adcswitch 1|combo adcdiv 2|radio pllhextdiv 1";
@@ -607,15 +607,16 @@ void TestSeriesWidgets::chineseMessages_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("chinese");
-    QTest::newRow("PLL input range") << "pll input clock source range 2-16MHz!" << "pll输入时钟源范围2-16MHz！";
-    QTest::newRow("ADC, full stop")
-        << "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  please confirm whether to "
-           "continue?"
-        << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
-    QTest::newRow("ADC, comma")
-        << "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, please confirm whether to "
-           "continue?"
-        << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
+    QTest::newRow("PLL input range") << "pll input clock source range 2-16MHz!"
+                                     << "pll输入时钟源范围2-16MHz！";
+    QTest::newRow("ADC, full stop") << "The maximum ADC clock is 28 MHz. The currently configured ADC clock "
+                                       "is wrong.  please confirm whether to "
+                                       "continue?"
+                                    << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
+    QTest::newRow("ADC, comma") << "The maximum ADC clock is 28 MHz. The currently configured ADC clock is "
+                                   "wrong, please confirm whether to "
+                                   "continue?"
+                                << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
 }
 
 // The series' messages as the Chinese catalogue has them.
