@@ -175,10 +175,21 @@ QWidget *QXMCUPLL::findPlacedWidget(const QString &name) const
     return nullptr;
 }
 
+void QXMCUPLL::keepOffScreen(QWidget *widget)
+{
+    // An embedded control is a top-level widget, and showing one makes Qt
+    // create its native window (on X, one per control, each choosing a GL
+    // visual). The proxy paints it and routes its events, so it needs none:
+    // marked as created, it is shown without one.
+    widget->setAttribute(Qt::WA_DontShowOnScreen);
+    widget->setAttribute(Qt::WA_WState_Created);
+}
+
 QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal z)
 {
     // Controls are drawn over the bitmap; only their own pixels may cover it.
     widget->setAttribute(Qt::WA_TranslucentBackground);
+    keepOffScreen(widget);
     m_controls << widget;
     if (m_placementFinished) {
         QGraphicsProxyWidget *proxy = m_scene->addWidget(widget);
@@ -189,7 +200,6 @@ QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal 
     // Embedding polishes a widget; every style sheet it gets after that is
     // parsed and polished again. The proxy takes its place in the stacking
     // order now and its widget when the drawing is complete.
-    widget->setAttribute(Qt::WA_DontShowOnScreen); // never a window of its own
     auto *proxy = new QGraphicsProxyWidget;
     proxy->setZValue(z);
     m_scene->addItem(proxy);
@@ -290,6 +300,7 @@ QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPo
         label->setStyleSheet(QStringLiteral("border: none; padding: 0px;"));
         column->addWidget(label);
     }
+    keepOffScreen(box);
     QGraphicsProxyWidget *item = m_scene->addWidget(box);
     item->setPos(pos);
     item->setZValue(2);

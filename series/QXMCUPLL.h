@@ -103,6 +103,10 @@ public:
     // part of refreshing the tree.
     static void setSheet(QWidget *widget, const QString &styleSheet);
 
+    // Prepares a widget for a proxy in a scene: it is never given a native
+    // window of its own.
+    static void keepOffScreen(QWidget *widget);
+
     // Style of a radio group in use / not in use.
     static QString radioStyle(bool active);
 

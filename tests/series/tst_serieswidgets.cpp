@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QVBoxLayout>
+#include <QWindow>
 #include <QtTest>
 #include <memory>
 
@@ -35,6 +37,8 @@ private slots:
     void everyControlChangesItsOwnField_data();
     void everyControlChangesItsOwnField();
     void foldOutLists();
+    void inAWindow_data();
+    void inAWindow();
     void chineseMessages_data();
     void chineseMessages();
 
@@ -603,19 +607,54 @@ void TestSeriesWidgets::foldOutLists()
     QVERIFY(!t.get("list1")->isVisible());
 }
 
+void TestSeriesWidgets::inAWindow_data()
+{
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<int>("pllMode"); // -1: the series has one PLL kind
+    for (const char *name : {"QXC330", "QXC335", "QXC300A", "QXC305", "QXC300", "QXC310"})
+        QTest::newRow(name) << name << -1;
+    for (const char *name : {"QXC315", "QXW315", "QXC320", "QXC325", "QXE020"}) {
+        QTest::newRow(qPrintable(QString(name) + " normal")) << name << 0;
+        QTest::newRow(qPrintable(QString(name) + " flexible")) << name << 1;
+    }
+}
+
+// A series widget shown in a window, as the program shows it.
+void TestSeriesWidgets::inAWindow()
+{
+    QFETCH(QString, series);
+    QFETCH(int, pllMode);
+    QWidget window;
+    auto *column = new QVBoxLayout(&window);
+    Tree t(series);
+    column->addWidget(t.widget.get());
+    if (pllMode >= 0)
+        t.get<QComboBox>("pllmode")->setCurrentIndex(pllMode);
+    window.resize(1280, 800);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    if (auto *list = t.widget->findControl<QPushButton>("apb1p.list"))
+        list->click();
+
+    // The controls are painted by their proxies: the only native window is
+    // the one the window itself has.
+    QCOMPARE(QGuiApplication::allWindows(), QWindowList{window.windowHandle()});
+}
+
 void TestSeriesWidgets::chineseMessages_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("chinese");
-    QTest::newRow("PLL input range") << "pll input clock source range 2-16MHz!" << "pll输入时钟源范围2-16MHz！";
-    QTest::newRow("ADC, full stop")
-        << "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  please confirm whether to "
-           "continue?"
-        << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
-    QTest::newRow("ADC, comma")
-        << "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, please confirm whether to "
-           "continue?"
-        << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
+    QTest::newRow("PLL input range") << "pll input clock source range 2-16MHz!"
+                                     << "pll输入时钟源范围2-16MHz！";
+    QTest::newRow("ADC, full stop") << "The maximum ADC clock is 28 MHz. The currently configured ADC clock "
+                                       "is wrong.  please confirm whether to "
+                                       "continue?"
+                                    << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
+    QTest::newRow("ADC, comma") << "The maximum ADC clock is 28 MHz. The currently configured ADC clock is "
+                                   "wrong, please confirm whether to "
+                                   "continue?"
+                                << "ADC 时钟最大为28MHz，当前配置的ADC时钟错误。请确认是否继续？";
 }
 
 // The series' messages as the Chinese catalogue has them.
