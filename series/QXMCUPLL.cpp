@@ -1,6 +1,7 @@
 #include "QXMCUPLL.h"
 
 #include "ClockConfig.h"
+#include "ClockTreeItem.h"
 #include "CustomComboBox1.h"
 #include "DialogService.h"
 #include "PinGraphicsView.h"
@@ -8,7 +9,6 @@
 
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGroupBox>
@@ -63,11 +63,13 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     for (QScrollBar *bar : {m_view->horizontalScrollBar(), m_view->verticalScrollBar()})
         bar->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
 
+    // The drawing is painted from the layout that also places the controls.
     const SeriesParams *series = SeriesTable::byId(seriesId);
-    m_bitmap = new QGraphicsPixmapItem(QPixmap(series ? series->bitmapPath() : QString()));
-    m_bitmap->setTransformationMode(Qt::SmoothTransformation);
-    m_scene->addItem(m_bitmap);
-    m_view->setBackgroundItem(m_bitmap);
+    if (series)
+        m_tree = ClockTree::layoutFor(*series);
+    m_drawing = new ClockTreeItem(m_tree);
+    m_scene->addItem(m_drawing);
+    m_view->setBackgroundItem(m_drawing);
 
     m_layout = new QVBoxLayout(this);
     m_layout->setSpacing(0);
@@ -187,7 +189,7 @@ void QXMCUPLL::keepOffScreen(QWidget *widget)
 
 QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal z)
 {
-    // Controls are drawn over the bitmap; only their own pixels may cover it.
+    // Controls are drawn over the tree; only their own pixels may cover it.
     widget->setAttribute(Qt::WA_TranslucentBackground);
     keepOffScreen(widget);
     m_controls << widget;
@@ -312,7 +314,14 @@ QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPo
 
 QSize QXMCUPLL::drawingSize() const
 {
-    return m_bitmap->pixmap().size();
+    return m_drawing->size();
+}
+
+ClockTreeItem *QXMCUPLL::addDrawingItem(QGraphicsScene *scene, const SeriesParams &series)
+{
+    auto *item = new ClockTreeItem(ClockTree::layoutFor(series));
+    scene->addItem(item);
+    return item;
 }
 
 void QXMCUPLL::renderDrawing(QPainter *painter, const QRectF &target)
@@ -325,7 +334,7 @@ void QXMCUPLL::renderDrawing(QPainter *painter, const QRectF &target)
             folded << panel;
         }
     }
-    m_scene->render(painter, target, m_bitmap->sceneBoundingRect());
+    m_scene->render(painter, target, m_drawing->sceneBoundingRect());
     for (QGraphicsProxyWidget *panel : qAsConst(folded))
         panel->show();
 }
