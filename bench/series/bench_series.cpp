@@ -2,6 +2,7 @@
 // edit, of one undo or redo step and of the PLL mode switch. Prints medians in
 // milliseconds and exits 1 when a target is missed.
 //   bench_series [series name ...]   only the build figures of these series
+//   bench_series --steps             only the edit, undo/redo and mode-switch figures
 // Started without QT_QPA_PLATFORM it runs itself twice: on the offscreen
 // platform and, when DISPLAY is set, on X.
 //
@@ -133,10 +134,11 @@ int main(int argc, char *argv[])
         return met ? QStringLiteral("") : QStringLiteral("  MISSED");
     };
     // Optional: the names of the series to build ("QXC330 QXC300"); all by default.
-    const QStringList only = app.arguments().mid(1);
+    QStringList only = app.arguments().mid(1);
+    const bool stepsOnly = only.removeAll(QStringLiteral("--steps")) > 0;
 
     for (const SeriesParams &series : SeriesTable::all()) {
-        if (!only.isEmpty() && !only.contains(QLatin1String(series.name)))
+        if (stepsOnly || (!only.isEmpty() && !only.contains(QLatin1String(series.name))))
             continue;
         std::unique_ptr<QXMCUPLL> probe(createSeriesWidget(series.id, nullptr));
         if (!probe)
