@@ -165,7 +165,7 @@ void QXMCUPLL::setSheet(QWidget *widget, const QString &styleSheet)
 QString QXMCUPLL::radioStyle(bool active)
 {
     const QString color = active ? QStringLiteral("rgb(0, 176, 240)") : QStringLiteral("gray");
-    return QStringLiteral("QRadioButton{background-color:rgb(222, 235, 246); spacing: 0px;}"
+    return QStringLiteral("QRadioButton{background: transparent; spacing: 0px;}"
                           "QRadioButton::indicator:checked {width:12px; height:12px; border-radius:6px; "
                           "background-color:%1;}"
                           "QRadioButton::indicator:unchecked {width:10px; height:10px; border-radius:5px; "
