@@ -35,7 +35,7 @@ QByteArray pngBytes(QXMCUPLL &widget)
 
 QByteArray pdfBytes(QXMCUPLL &widget)
 {
-    // One page exactly the drawing's size: one point per bitmap pixel.
+    // One page exactly the drawing's size: one point per drawing pixel.
     const QSize size = widget.drawingSize();
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -5,7 +5,7 @@
 class QXMCUPLL;
 
 // The clock tree of a series widget as a picture: the drawing as shown
-// (bitmap, controls and values, lists folded in) at the bitmap's full size.
+// (tree, controls and values, lists folded in) at the drawing's full size.
 // The format follows the file's suffix: ".png" or ".pdf" (any case).
 namespace DrawingExport {
 

@@ -1,6 +1,7 @@
 #include "QXMCUPLL.h"
 
 #include "ClockConfig.h"
+#include "ClockTreeItem.h"
 #include "CustomComboBox1.h"
 #include "DialogService.h"
 #include "PinGraphicsView.h"
@@ -8,7 +9,6 @@
 
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGroupBox>
@@ -55,7 +55,12 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_view = new PinGraphicsView(this);
     m_view->setScene(m_scene);
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    // Only what changed is repainted: an edit touches a few controls, and
+    // repainting every proxy made each edit, undo step and mode switch cost
+    // a whole frame. The view's focus frame lies outside the focused
+    // control, so a change of focus repaints the view.
+    m_view->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    connect(m_scene, &QGraphicsScene::focusItemChanged, m_view->viewport(), qOverload<>(&QWidget::update));
     m_view->setStyleSheet(QString::fromLatin1(kViewStyle));
     // The bars carry their rules themselves: under a styled ancestor, Qt
     // re-polishes only a view's direct children when its style sheet changes,
@@ -63,11 +68,13 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     for (QScrollBar *bar : {m_view->horizontalScrollBar(), m_view->verticalScrollBar()})
         bar->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
 
+    // The drawing is painted from the layout that also places the controls.
     const SeriesParams *series = SeriesTable::byId(seriesId);
-    m_bitmap = new QGraphicsPixmapItem(QPixmap(series ? series->bitmapPath() : QString()));
-    m_bitmap->setTransformationMode(Qt::SmoothTransformation);
-    m_scene->addItem(m_bitmap);
-    m_view->setBackgroundItem(m_bitmap);
+    if (series)
+        m_tree = ClockTree::layoutFor(*series);
+    m_drawing = new ClockTreeItem(m_tree);
+    m_scene->addItem(m_drawing);
+    m_view->setBackgroundItem(m_drawing);
 
     m_layout = new QVBoxLayout(this);
     m_layout->setSpacing(0);
@@ -160,7 +167,7 @@ void QXMCUPLL::setSheet(QWidget *widget, const QString &styleSheet)
 QString QXMCUPLL::radioStyle(bool active)
 {
     const QString color = active ? QStringLiteral("rgb(0, 176, 240)") : QStringLiteral("gray");
-    return QStringLiteral("QRadioButton{background-color:rgb(222, 235, 246); spacing: 0px;}"
+    return QStringLiteral("QRadioButton{background: transparent; spacing: 0px;}"
                           "QRadioButton::indicator:checked {width:12px; height:12px; border-radius:6px; "
                           "background-color:%1;}"
                           "QRadioButton::indicator:unchecked {width:10px; height:10px; border-radius:5px; "
@@ -177,10 +184,21 @@ QWidget *QXMCUPLL::findPlacedWidget(const QString &name) const
     return nullptr;
 }
 
+void QXMCUPLL::keepOffScreen(QWidget *widget)
+{
+    // An embedded control is a top-level widget, and showing one makes Qt
+    // create its native window (on X, one per control, each choosing a GL
+    // visual). The proxy paints it and routes its events, so it needs none:
+    // marked as created, it is shown without one.
+    widget->setAttribute(Qt::WA_DontShowOnScreen);
+    widget->setAttribute(Qt::WA_WState_Created);
+}
+
 QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal z)
 {
-    // Controls are drawn over the bitmap; only their own pixels may cover it.
+    // Controls are drawn over the tree; only their own pixels may cover it.
     widget->setAttribute(Qt::WA_TranslucentBackground);
+    keepOffScreen(widget);
     m_controls << widget;
     if (m_placementFinished) {
         QGraphicsProxyWidget *proxy = m_scene->addWidget(widget);
@@ -191,7 +209,6 @@ QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal 
     // Embedding polishes a widget; every style sheet it gets after that is
     // parsed and polished again. The proxy takes its place in the stacking
     // order now and its widget when the drawing is complete.
-    widget->setAttribute(Qt::WA_DontShowOnScreen); // never a window of its own
     auto *proxy = new QGraphicsProxyWidget;
     proxy->setZValue(z);
     m_scene->addItem(proxy);
@@ -292,6 +309,7 @@ QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPo
         label->setStyleSheet(QStringLiteral("border: none; padding: 0px;"));
         column->addWidget(label);
     }
+    keepOffScreen(box);
     QGraphicsProxyWidget *item = m_scene->addWidget(box);
     item->setPos(pos);
     item->setZValue(2);
@@ -303,7 +321,14 @@ QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPo
 
 QSize QXMCUPLL::drawingSize() const
 {
-    return m_bitmap->pixmap().size();
+    return m_drawing->size();
+}
+
+ClockTreeItem *QXMCUPLL::addDrawingItem(QGraphicsScene *scene, const SeriesParams &series)
+{
+    auto *item = new ClockTreeItem(ClockTree::layoutFor(series));
+    scene->addItem(item);
+    return item;
 }
 
 void QXMCUPLL::renderDrawing(QPainter *painter, const QRectF &target)
@@ -316,7 +341,7 @@ void QXMCUPLL::renderDrawing(QPainter *painter, const QRectF &target)
             folded << panel;
         }
     }
-    m_scene->render(painter, target, m_bitmap->sceneBoundingRect());
+    m_scene->render(painter, target, m_drawing->sceneBoundingRect());
     for (QGraphicsProxyWidget *panel : qAsConst(folded))
         panel->show();
 }

@@ -10,10 +10,10 @@
 
 #include <memory>
 
+class ClockTreeItem;
 class CustomComboBox1;
 class PinGraphicsView;
 class QButtonGroup;
-class QGraphicsPixmapItem;
 class QGraphicsProxyWidget;
 class QGraphicsScene;
 class QGroupBox;
@@ -23,6 +23,7 @@ class QPainter;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
+struct SeriesParams;
 
 // What became of Save or Generate, for the window and the command-line tool.
 struct ActionOutcome {
@@ -40,8 +41,8 @@ struct ActionOutcome {
     bool done() const { return status == Status::Done; }
 };
 
-// Base of every series widget: owns the scene, the view, the bitmap and the
-// clock record of one series, and builds the controls laid over the bitmap.
+// Base of every series widget: owns the scene, the view, the drawing and the
+// clock record of one series, and builds the controls laid over the drawing.
 // The workspace host and the command-line tool only use the public operations.
 class QXMCUPLL : public QWidget {
     Q_OBJECT
@@ -86,8 +87,8 @@ public:
         return DesignDocument::sameRecord(a, b);
     }
 
-    // Paints the drawing as shown (bitmap, controls, values) into `target`,
-    // with the fold-out lists folded in; the bitmap's own rectangle is the source.
+    // Paints the drawing as shown (tree, controls, values) into `target`,
+    // with the fold-out lists folded in; the drawing's own rectangle is the source.
     void renderDrawing(QPainter *painter, const QRectF &target);
     QSize drawingSize() const;
 
@@ -102,6 +103,14 @@ public:
     // Sets a style sheet only when it changes: parsing one is the costliest
     // part of refreshing the tree.
     static void setSheet(QWidget *widget, const QString &styleSheet);
+
+    // The clock-tree drawing of a series as the scene's ground (at the
+    // origin, below every control); also the benchmark's baseline.
+    static ClockTreeItem *addDrawingItem(QGraphicsScene *scene, const SeriesParams &series);
+
+    // Prepares a widget for a proxy in a scene: it is never given a native
+    // window of its own.
+    static void keepOffScreen(QWidget *widget);
 
     // Style of a radio group in use / not in use.
     static QString radioStyle(bool active);
@@ -130,7 +139,7 @@ protected:
     QString translated(const char *text) const;
 
     // Control builders. Every control is its own proxy item in the scene at
-    // bitmap coordinates; variants hand the proxy back to the caller. While a
+    // drawing coordinates; variants hand the proxy back to the caller. While a
     // drawing is being built, the controls wait outside their proxies so that
     // the looks they take before the first display are applied only once;
     // finishPlacement() embeds them, in the order they were placed.
@@ -147,8 +156,7 @@ protected:
     QGraphicsProxyWidget *addListPanel(const QStringList &names, const QPoint &pos);
     void finishPlacement();
 
-    // The drawing the controls are placed on; set by the series before building.
-    void setTreeLayout(const ClockTree::Layout &layout) { m_tree = layout; }
+    // The drawing the controls are placed on: the series' layout.
     const ClockTree::Layout &treeLayout() const { return m_tree; }
     QPoint at(const QString &anchorId) const { return m_tree.anchor(anchorId).pos; }
     int widthAt(const QString &anchorId) const { return m_tree.anchor(anchorId).width; }
@@ -163,7 +171,7 @@ private:
     std::unique_ptr<DesignPrompter> m_prompter;
     int m_seriesId = 0;
     QGraphicsScene *m_scene = nullptr;
-    QGraphicsPixmapItem *m_bitmap = nullptr;
+    ClockTreeItem *m_drawing = nullptr;
     QVBoxLayout *m_layout = nullptr;
     QVector<QGraphicsProxyWidget *> m_listPanels;
     QVector<QWidget *> m_controls; // every widget laid over the drawing

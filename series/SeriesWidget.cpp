@@ -58,7 +58,6 @@ QString pinStyle(bool inUse)
 SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
     : QXMCUPLL(seriesId, parent), m_series(SeriesTable::byId(seriesId)), m_widgets(rows().size())
 {
-    setTreeLayout(ClockTree::layoutFor(*m_series));
     buildFixedLabels();
     buildClockOutputs();
     buildPanel();
@@ -204,7 +203,7 @@ QStringList SeriesWidget::controlsWithoutSlot() const
 }
 
 // The drawing's fixed texts and value labels, with the controls in between
-// in the order they are stacked over the bitmap.
+// in the order they are stacked over the drawing.
 void SeriesWidget::buildFixedLabels()
 {
     const ClockConfig defaults(seriesId());

@@ -48,12 +48,15 @@ void addSelector(Layout &l, const char *name, int sources, int top)
     const int height = step * (sources - 1) + kRadioSize + 12;
     l.addNode(id + key(".label"), Shape::Region, QRect(766, top - 22, 200, 20));
     l.addAnchor(id + key(".caption"), id + key(".label"), 770, top - 20);
-    l.addNode(id + key(".srcs"), Shape::Region, QRect(766, top, 60, height));
+    // The source names stand left of their input wires, which meet the
+    // mux at the centre of each radio.
+    l.addNode(id + key(".srcs"), Shape::Region, QRect(726, top, 60, height));
     l.addNode(id, Shape::Mux, QRect(830, top, 28, height));
     for (int i = 0; i < sources; ++i) {
         const int y = top + 6 + step * i;
-        l.addAnchor(id + QStringLiteral(".text%1").arg(i), id + key(".srcs"), 770, y);
+        l.addAnchor(id + QStringLiteral(".text%1").arg(i), id + key(".srcs"), 730, y);
         l.addAnchor(id + QStringLiteral(".%1").arg(i), id, 836, y);
+        l.addWire({{784, y + kRadioSize / 2}, {830, y + kRadioSize / 2}});
     }
     const int mid = top + height / 2;
     l.addWire({{858, mid}, {872, mid}});

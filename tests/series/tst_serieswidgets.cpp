@@ -11,14 +11,16 @@
 #include "SeriesWidget.h"
 
 #include <QComboBox>
-#include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QVBoxLayout>
+#include <QWindow>
 #include <QtTest>
 #include <memory>
 
@@ -35,6 +37,12 @@ private slots:
     void everyControlChangesItsOwnField_data();
     void everyControlChangesItsOwnField();
     void foldOutLists();
+    void inAWindow_data();
+    void inAWindow();
+    void sharpDrawing_data();
+    void sharpDrawing();
+    void muxInputsWired_data();
+    void muxInputsWired();
     void chineseMessages_data();
     void chineseMessages();
 
@@ -598,9 +606,122 @@ void TestSeriesWidgets::foldOutLists()
     QVERIFY(t.get("list1")->isVisible());
     PinGraphicsView *view = w.graphicsView();
     const QPoint bare = view->mapFromScene(QPointF(5, 5));
-    QVERIFY(qgraphicsitem_cast<QGraphicsPixmapItem *>(view->itemAt(bare)));
+    QCOMPARE(view->itemAt(bare), view->backgroundItem());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, bare);
     QVERIFY(!t.get("list1")->isVisible());
+}
+
+void TestSeriesWidgets::inAWindow_data()
+{
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<int>("pllMode"); // -1: the series has one PLL kind
+    for (const char *name : {"QXC330", "QXC335", "QXC300A", "QXC305", "QXC300", "QXC310"})
+        QTest::newRow(name) << name << -1;
+    for (const char *name : {"QXC315", "QXW315", "QXC320", "QXC325", "QXE020"}) {
+        QTest::newRow(qPrintable(QString(name) + " normal")) << name << 0;
+        QTest::newRow(qPrintable(QString(name) + " flexible")) << name << 1;
+    }
+}
+
+// A series widget shown in a window, as the program shows it.
+void TestSeriesWidgets::inAWindow()
+{
+    QFETCH(QString, series);
+    QFETCH(int, pllMode);
+    QWidget window;
+    auto *column = new QVBoxLayout(&window);
+    Tree t(series);
+    column->addWidget(t.widget.get());
+    if (pllMode >= 0)
+        t.get<QComboBox>("pllmode")->setCurrentIndex(pllMode);
+    window.resize(1280, 800);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    if (auto *list = t.widget->findControl<QPushButton>("apb1p.list"))
+        list->click();
+
+    // The controls are painted by their proxies: the only native window is
+    // the one the window itself has.
+    QCOMPARE(QGuiApplication::allWindows(), QWindowList{window.windowHandle()});
+}
+
+void TestSeriesWidgets::sharpDrawing_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<double>("pixelRatio");
+    QTest::addColumn<int>("wireRows"); // rows of solid wire colour across the 1.6-unit wire
+    QTest::newRow("1:1") << 1.0 << 1.0 << 0;
+    QTest::newRow("screen scale 2") << 1.0 << 2.0 << 2;
+    QTest::newRow("zoom 4") << 4.0 << 1.0 << 6;
+    QTest::newRow("zoom 2 at screen scale 2") << 2.0 << 2.0 << 6;
+    QTest::newRow("largest zoom") << 5.0 << 1.0 << 8;
+}
+
+// The drawing is painted at the scale it is shown at: a wire keeps its width
+// in solid colour (a picture enlarged from 1:1 would only blur it), and a
+// radio button shows the mux under it, not a square of its own.
+void TestSeriesWidgets::sharpDrawing()
+{
+    QFETCH(double, zoom);
+    QFETCH(double, pixelRatio);
+    QFETCH(int, wireRows);
+    Tree t("QXC315");
+    const QColor wire(45, 62, 80);
+    const QColor muxFill(204, 228, 247);
+    // The PLL's output wire runs at y 275 from x 750 to 794; the pllrcs mux
+    // has a radio at (420, 242).
+    const auto sample = [&](const QPointF &at, int size) {
+        QImage image(size, size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        image.setDevicePixelRatio(pixelRatio);
+        QPainter painter(&image);
+        painter.translate(-at * zoom + QPointF(size, size) / (2 * pixelRatio));
+        t.widget->renderDrawing(&painter, QRectF(QPointF(0, 0), QSizeF(t.widget->drawingSize()) * zoom));
+        painter.end();
+        return image;
+    };
+    const QImage across = sample(QPointF(770, 275), 64);
+    int solid = 0;
+    for (int y = 0; y < across.height(); ++y)
+        solid += QColor(across.pixel(32, y)) == wire ? 1 : 0;
+    QCOMPARE(solid, wireRows);
+
+    // Just inside the radio's top-left corner.
+    const QImage radio = sample(QPointF(421.5, 243.5), 8);
+    QCOMPARE(QColor(radio.pixel(4, 4)), muxFill);
+}
+
+void TestSeriesWidgets::muxInputsWired_data()
+{
+    QTest::addColumn<QString>("series");
+    for (const char *name : {"QXC330", "QXC300A", "QXC300", "QXC315", "QXE020"})
+        QTest::newRow(name) << name;
+}
+
+// Every radio on a mux of the drawing has a wire meeting the mux at the
+// radio's centre, on the side the mux takes its inputs.
+void TestSeriesWidgets::muxInputsWired()
+{
+    QFETCH(QString, series);
+    const ClockTree::Layout layout = ClockTree::layoutFor(*SeriesTable::byName(series));
+    int radios = 0;
+    for (const ClockTree::Anchor &anchor : layout.anchors()) {
+        const ClockTree::Node *mux = layout.node(anchor.node);
+        if (!mux || mux->shape != ClockTree::Shape::Mux || anchor.id.contains('.') == false)
+            continue;
+        bool isRadio = false;
+        anchor.id.section('.', -1).toInt(&isRadio);
+        if (!isRadio)
+            continue;
+        ++radios;
+        const QPoint end(mux->outputsLeft ? mux->rect.right() + 1 : mux->rect.left(),
+                         anchor.pos.y() + ClockTree::kRadioSize / 2);
+        bool wired = false;
+        for (const ClockTree::Wire &w : layout.wires)
+            wired = wired || (!w.points.isEmpty() && w.points.last() == end);
+        QVERIFY2(wired, qPrintable(anchor.id));
+    }
+    QVERIFY(radios > 0);
 }
 
 void TestSeriesWidgets::chineseMessages_data()

@@ -1,7 +1,7 @@
 // Renders the clock-tree bitmap of one series from its layout description.
 //   clocktree <series name> <output .bmp>
 #include "ClockTreeLayout.h"
-#include "ClockTreeRenderer.h"
+#include "ClockTreePainter.h"
 #include "SeriesTable.h"
 
 #include <QGuiApplication>
@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
         err << "clocktree: no drawing for series " << args.at(1) << "\n";
         return 2;
     }
-    const QImage image = renderClockTree(layout);
+    const QImage image = ClockTree::renderClockTree(layout).convertToFormat(QImage::Format_RGB888);
 
     QImageWriter writer(args.at(2), "bmp");
     if (!writer.write(image)) {

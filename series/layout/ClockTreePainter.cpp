@@ -1,16 +1,15 @@
-#include "ClockTreeRenderer.h"
+#include "ClockTreePainter.h"
 
 #include "ClockTreeLayout.h"
+
+#include <QPaintDevice>
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QtMath>
 
-using ClockTree::Layout;
-using ClockTree::Node;
-using ClockTree::Shape;
-using ClockTree::Wire;
+namespace ClockTree {
 
 namespace {
 
@@ -26,9 +25,17 @@ const QColor kPanelFill(247, 250, 253);
 const QColor kEndpointFill(236, 242, 248);
 const QColor kPinFill(189, 215, 238);
 
-QFont titleFont(int pointSize = 9)
+// The drawing's texts are sized as the build renders the bitmaps (offscreen,
+// whose images have 100 dpi); on a device of another resolution they keep
+// that size in drawing units.
+constexpr int kDrawingDpi = 100;
+
+QFont titleFont(const QPainter &p, int pointSize = 9)
 {
     QFont font(QStringLiteral("Arial"), pointSize);
+    const int dpi = p.device() ? p.device()->logicalDpiY() : kDrawingDpi;
+    if (dpi != kDrawingDpi && dpi > 0)
+        font.setPointSizeF(pointSize * double(kDrawingDpi) / dpi);
     font.setBold(true);
     return font;
 }
@@ -74,7 +81,7 @@ void drawTitle(QPainter &p, const QRect &rect, const QString &title, Qt::Alignme
 {
     if (title.isEmpty())
         return;
-    p.setFont(titleFont());
+    p.setFont(titleFont(p));
     p.setPen(kTitle);
     p.drawText(rect.adjusted(6, 2, -6, -2), int(align), title);
 }
@@ -169,35 +176,43 @@ void drawNode(QPainter &p, const Node &node)
 
 } // namespace
 
-QImage renderClockTree(const Layout &layout)
+void paintClockTree(QPainter &p, const Layout &layout)
 {
-    QImage image(layout.size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        // Panels first, blocks over them, wires over the blocks' edges.
-        for (const Node &node : layout.nodes) {
-            if (node.shape == Shape::Panel)
-                drawNode(p, node);
-        }
-        for (const Wire &wire : layout.wires)
-            drawWire(p, wire);
-        for (const Node &node : layout.nodes) {
-            if (node.shape != Shape::Panel)
-                drawNode(p, node);
-        }
-        p.setPen(Qt::NoPen);
-        p.setBrush(kWire);
-        for (const QPoint &dot : layout.junctions)
-            p.drawEllipse(QPointF(dot), 3.0, 3.0);
-        if (!layout.caption.isEmpty()) {
-            p.setFont(titleFont(14));
-            p.setPen(kTitle);
-            p.drawText(QRect(layout.size.width() - 260, layout.size.height() - 40, 244, 30),
-                       Qt::AlignRight | Qt::AlignVCenter, layout.caption);
-        }
+    p.save();
+    // Panels first, blocks over them, wires over the blocks' edges.
+    for (const Node &node : layout.nodes) {
+        if (node.shape == Shape::Panel)
+            drawNode(p, node);
     }
-    return image.convertToFormat(QImage::Format_RGB888);
+    for (const Wire &wire : layout.wires)
+        drawWire(p, wire);
+    for (const Node &node : layout.nodes) {
+        if (node.shape != Shape::Panel)
+            drawNode(p, node);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(kWire);
+    for (const QPoint &dot : layout.junctions)
+        p.drawEllipse(QPointF(dot), 3.0, 3.0);
+    if (!layout.caption.isEmpty()) {
+        p.setFont(titleFont(p, 14));
+        p.setPen(kTitle);
+        p.drawText(QRect(layout.size.width() - 260, layout.size.height() - 40, 244, 30),
+                   Qt::AlignRight | Qt::AlignVCenter, layout.caption);
+    }
+    p.restore();
 }
+
+QImage renderClockTree(const Layout &layout, qreal scale)
+{
+    QImage image((QSizeF(layout.size) * scale).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(scale, scale);
+    paintClockTree(p, layout);
+    return image;
+}
+
+} // namespace ClockTree

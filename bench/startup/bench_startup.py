@@ -1,0 +1,108 @@
+#!/usr/bin/env python3
+"""Start-up of the program with a design given on the command line against a
+bare maximised QMainWindow program built in the same tree (bench_bare_window):
+time to the drawing (the bare window) first painted, CPU until idle and peak
+memory; medians of interleaved runs, so that a busy machine weighs on both
+alike. Run it on an X display (Xvfb with a window manager, such as openbox).
+
+    bench/startup/bench_startup.py build/app/tickforge build/bench/startup/bench_bare_window \\
+        docs/manual/designs/QXC330_USB.TFCC [runs]
+
+Targets: CPU until idle <= 2x the bare window's, the drawing painted within
+1.5x the time the bare window takes to appear, peak memory <= 1.1x. Exits 1
+when one is missed."""
+
+import os
+import select
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+IDLE_SECONDS = 1.0   # no CPU used for this long: start-up is over
+POLL_SECONDS = 0.02
+TIMEOUT_SECONDS = 30.0
+
+
+def cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def peak_mb(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1]) / 1024.0
+    return 0.0
+
+
+def one_run(argv, home):
+    """(ms to first paint, CPU ms until idle, peak MB) of one start."""
+    env = dict(os.environ)
+    env.update({"TICKFORGE_PAINT_MARK": "1", "XDG_DATA_HOME": os.path.join(home, "data"),
+                "XDG_CONFIG_HOME": os.path.join(home, "config")})
+    shutil.rmtree(home, ignore_errors=True)  # no recovery copy, no recent list
+    os.makedirs(home)
+    started = time.monotonic()
+    proc = subprocess.Popen(argv, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    try:
+        painted = None
+        out = b""
+        while painted is None:
+            if time.monotonic() - started > TIMEOUT_SECONDS or proc.poll() is not None:
+                sys.exit("no paint mark from %s" % " ".join(argv))
+            ready, _, _ = select.select([proc.stdout], [], [], POLL_SECONDS)
+            if ready:
+                out += os.read(proc.stdout.fileno(), 256)
+                if b"painted\n" in out:
+                    painted = time.monotonic() - started
+        last, quiet_since = -1.0, time.monotonic()
+        while time.monotonic() - quiet_since < IDLE_SECONDS:
+            time.sleep(POLL_SECONDS)
+            used = cpu_seconds(proc.pid)
+            if used != last:
+                last, quiet_since = used, time.monotonic()
+        return painted * 1000, last * 1000, peak_mb(proc.pid)
+    finally:
+        proc.kill()
+        proc.wait()
+
+
+def main():
+    if len(sys.argv) < 4:
+        sys.exit(__doc__)
+    program, bare, design = sys.argv[1:4]
+    runs = int(sys.argv[4]) if len(sys.argv) > 4 else 11
+    if not os.environ.get("DISPLAY"):
+        print("note: no DISPLAY; the figures are those of QT_QPA_PLATFORM=%s"
+              % os.environ.get("QT_QPA_PLATFORM", "(default)"))
+    cases = [("bare maximised QMainWindow", [bare]), ("tickforge " + os.path.basename(design), [program, design])]
+    results = {name: [] for name, _ in cases}
+    with tempfile.TemporaryDirectory() as work:
+        for _ in range(runs):
+            for name, argv in cases:
+                results[name].append(one_run(argv, os.path.join(work, "home")))
+    medians = {name: [statistics.median(r[i] for r in results[name]) for i in range(3)] for name, _ in cases}
+    base = medians[cases[0][0]]
+    print("median of %d interleaved runs" % runs)
+    print("  %-34s %9s %9s %9s" % ("", "painted", "CPU", "peak"))
+    for name, _ in cases:
+        m = medians[name]
+        print("  %-34s %6.0f ms %6.0f ms %6.1f MB" % (name, m[0], m[1], m[2]))
+    prog = medians[cases[1][0]]
+    targets = [("painted", prog[0] / base[0], 1.5), ("CPU until idle", prog[1] / base[1], 2.0),
+               ("peak memory", prog[2] / base[2], 1.1)]
+    missed = False
+    for label, ratio, limit in targets:
+        ok = ratio <= limit
+        missed = missed or not ok
+        print("  %-16s %5.2fx the bare window (target <= %.1fx)%s" % (label, ratio, limit, "" if ok else "  MISSED"))
+    sys.exit(1 if missed else 0)
+
+
+if __name__ == "__main__":
+    main()

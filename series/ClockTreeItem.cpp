@@ -1,0 +1,79 @@
+#include "ClockTreeItem.h"
+
+#include "ClockTreePainter.h"
+
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+#include <QtMath>
+
+#include <cstdio>
+
+namespace {
+
+// bench/startup times the program from its start to the drawing painted on
+// screen: with TICKFORGE_PAINT_MARK set, the first paint into a view prints
+// "painted" on standard output.
+void markFirstPaint(const QWidget *widget)
+{
+    static const bool wanted = qEnvironmentVariableIsSet("TICKFORGE_PAINT_MARK");
+    static bool marked = false;
+    if (!wanted || marked || !widget)
+        return;
+    marked = true;
+    std::fputs("painted\n", stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+ClockTreeItem::ClockTreeItem(const ClockTree::Layout &layout, QGraphicsItem *parent)
+    : QGraphicsItem(parent), m_layout(layout)
+{
+    setFlag(ItemUsesExtendedStyleOption); // exposedRect for the direct path
+}
+
+QRectF ClockTreeItem::boundingRect() const
+{
+    return QRectF(QPointF(0, 0), QSizeF(m_layout.size));
+}
+
+void ClockTreeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    if (m_layout.size.isEmpty())
+        return;
+    markFirstPaint(widget);
+    const QTransform world = painter->worldTransform();
+    const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    const bool plainScale = world.type() <= QTransform::TxScale && qFuzzyCompare(world.m11(), world.m22());
+    const qreal scale = world.m11() * dpr;
+    const bool raster = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
+    const QSizeF pixels = QSizeF(m_layout.size) * scale;
+    if (raster && plainScale && scale > 0 && pixels.width() * pixels.height() <= kCachePixels) {
+        if (m_cache.isNull() || !qFuzzyCompare(m_cacheScale, scale)) {
+            m_cache = ClockTree::renderClockTree(m_layout, scale);
+            m_cache.setDevicePixelRatio(dpr);
+            m_cacheScale = scale;
+        }
+        // One picture pixel on one device pixel: drawn untransformed, its
+        // corner on a whole device pixel.
+        const QPointF origin = world.map(QPointF(0, 0)) * dpr;
+        painter->save();
+        painter->resetTransform();
+        painter->drawImage(QPointF(qRound(origin.x()), qRound(origin.y())) / dpr, m_cache);
+        painter->restore();
+        return;
+    }
+    // Too large to keep, or a device that takes vectors (a PDF page).
+    m_cache = QImage();
+    m_cacheScale = 0;
+    painter->save();
+    const QRectF exposed = option ? option->exposedRect & boundingRect() : boundingRect();
+    painter->setClipRect(exposed);
+    painter->fillRect(exposed, Qt::white);
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setRenderHint(QPainter::TextAntialiasing);
+    ClockTree::paintClockTree(*painter, m_layout);
+    painter->restore();
+}
