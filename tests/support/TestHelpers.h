@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTimer>
+#include <QWidget>
 
 // Once a modal loop runs, hands its window to fn as a Dialog. Any other modal
 // window is closed instead, so a failing test cannot hang.
@@ -25,6 +27,16 @@ inline QString writeFile(const QString &path, const QByteArray &content)
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         return QString();
     return path;
+}
+
+// A QTemporaryDir template in memory where the machine has it (/dev/shm), else
+// in the temporary folder: whatever goes through the synced writer there
+// costs no disk flush.
+inline QString scratchTemplate(const QString &name)
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    return (shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath()) + QLatin1Char('/') + name +
+           QStringLiteral("-XXXXXX");
 }
 
 // A design file that names a series and holds nothing else of note.
