@@ -1,7 +1,6 @@
 #include "ClockConfig.h"
 #include "Generator.h"
 #include "Markers.h"
-#include "NameTables.h"
 #include "RecordFields.h"
 #include "ScriptedDialogs.h"
 #include "SeriesTable.h"
@@ -19,7 +18,6 @@ private slots:
     void markers_data();
     void markers();
     void liftedBodyEditedBeforeParent();
-    void nameTables();
     void edits_data();
     void edits();
     void runs_data();
@@ -144,38 +142,6 @@ void TestGenerator::liftedBodyEditedBeforeParent()
     QString loose = "a;\n[#rtc lext]\n  old();\n[/#rtc lext]\n\n\nend;\n";
     QVERIFY(Markers::replaceBody(loose, "rtc lext", "  new();\n"));
     QCOMPARE(loose, QString("a;\n  new();\n\nend;\n"));
-}
-
-// Every table falls back to its default row; the thresholds sit exactly on
-// their boundaries.
-void TestGenerator::nameTables()
-{
-    using namespace NameTables;
-    QCOMPARE((QStringList{ahbDiv(32), apb1Div(3), apb2Div(0), adcDiv(7), pllFr(3), usbDiv(1.5), usbDiv(7.5),
-                          clkoutSource(10), clkout1Source(-1), clkout2Source(8), clkoutDiv(32), clkoutDiv1(6),
-                          clkoutDiv2(3), ertcHextDiv(32), i2c1Source(3), usartSource(4)}),
-             (QStringList{"CRM_AHB_DIV_1", "CRM_APB1_DIV_1", "CRM_APB2_DIV_1", "CRM_ADC_DIV_2",
-                          "CRM_PLL_FR_1", "CRM_USB_DIV_1_5", "CRM_USB_DIV_1", "CRM_CLKOUT_NOCLK",
-                          "CRM_CLKOUT1_HICK", "CRM_CLKOUT2_SCLK", "CRM_CLKOUT_DIV_1", "CRM_CLKOUT_DIV1_1",
-                          "CRM_CLKOUT_DIV2_1", "CRM_ERTC_CLOCK_HEXT_DIV_2", "CRM_I2C1_CLOCK_SOURCE_PCLK",
-                          "CRM_USART_CLOCK_SOURCE_PCLK"}));
-    QCOMPARE(
-        (QStringList{ldoVoltage(240.001), ldoVoltage(240.0), ldoVoltage(144.001), ldoVoltage(144.0),
-                     flashWaitCycle(32.0), flashWaitCycle(32.001), flashWaitCycle(96.0),
-                     flashWaitCycle(96.001), flashClockDivider(240.0), flashClockDivider(288.0),
-                     pllRange(72.0), pllRange(72.001)}),
-        (QStringList{"PWC_LDO_OUTPUT_1V3", "PWC_LDO_OUTPUT_1V2", "PWC_LDO_OUTPUT_1V1", "PWC_LDO_OUTPUT_1V0",
-                     "FLASH_WAIT_CYCLE_0", "FLASH_WAIT_CYCLE_1", "FLASH_WAIT_CYCLE_2", "FLASH_WAIT_CYCLE_3",
-                     "FLASH_CLOCK_DIV_2", "FLASH_CLOCK_DIV_3", "CRM_PLL_OUTPUT_RANGE_LE72MHZ",
-                     "CRM_PLL_OUTPUT_RANGE_GT72MHZ"}));
-    auto pin = [](const PinRow &p) {
-        return QStringList({p.portClock, p.pins, p.port, p.pinSource, p.mux}).join(' ');
-    };
-    QCOMPARE(pin(clkoutPin(3)),
-             QString("CRM_GPIOB_PERIPH_CLOCK GPIO_PINS_13 GPIOB GPIO_PINS_SOURCE13 GPIO_MUX_3"));
-    QCOMPARE(pin(clkoutPin(4)),
-             QString("CRM_GPIOA_PERIPH_CLOCK GPIO_PINS_0 GPIOA GPIO_PINS_SOURCE0 GPIO_MUX_0"));
-    QCOMPARE(pin(clkout1Pin(3)), pin(clkoutPin(4)));
 }
 
 // Rendered texts from the shipped templates, and templates with one fault
@@ -308,9 +274,6 @@ void TestGenerator::edits_data()
         sum("hext", "4004000") + sum("sclk", "4004000"));
     row("summary of HICK 48 without hext and PLL", 13, "sclkSource=2 hickSclk48=1 usbDisabled=1", "clock",
         derivation("(hick 48)", "hick") + sum("sclk", "48000000") + "|!- hext|!- pll_");
-    row("summary of a multiplier with wait cycles", 9, kPll + "pllFlexible=0 pllMult=6", "clock",
-        derivation("hext * pll_mult", "pll (hext)") + "|" + sum("sclk", "48000000") + "|" +
-            sum("pll_mult", "6") + sum("flash_wtcyc", "1 cycle") + "|!- pll_range");
     row("summary of C330 PLL from HICK", 13, kPll + "pllSourceHick=1", "clock",
         derivation("(hick / 6 * pll_ns)/(pll_ms * pll_fr)", "pll (hick)"));
     row("summary of C300 PLL from HICK", 2, kPll + "pllSourceHick=1 pllFlexible=0", "clock",
