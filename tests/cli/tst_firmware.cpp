@@ -363,7 +363,6 @@ const struct {
 void checkWritten(const Generated &g, const QMap<QString, QString> &e, int row, bool force, int *forms)
 {
     const auto [name, seriesId, kind, sclkLimit, apbLimit, hickPll] = kSeries[row];
-    Q_UNUSED(seriesId);
     const QString &clock = g.clock, &main = g.main, &where = g.where;
     const QMap<QString, QString> summary = summaryOf(clock);
 
@@ -463,9 +462,6 @@ void TestFirmware::randomDesigns()
 {
     QFETCH(int, row);
     const auto [name, seriesId, kind, sclkLimit, apbLimit, hickPll] = kSeries[row];
-    Q_UNUSED(name);
-    Q_UNUSED(sclkLimit);
-    Q_UNUSED(apbLimit);
     const int designs = kind == Flexible ? 200 : 60;
     const SeriesParams &series = *SeriesTable::byId(seriesId);
     DesignDocument document(seriesId);
@@ -524,8 +520,6 @@ void TestFirmware::usb48Answers()
 {
     QFETCH(int, row);
     const auto [name, seriesId, kind, sclkLimit, apbLimit, hickPll] = kSeries[row];
-    Q_UNUSED(apbLimit);
-    Q_UNUSED(hickPll);
     const SeriesParams &series = *SeriesTable::byId(seriesId);
     std::mt19937 random(20261207u + unsigned(seriesId));
     const double crystals[] = {4, 6, 7, 8, 10.24, 11.0592, 12, 12.0005, 12.288, 16, 19.2, 20, 24.576, 25};

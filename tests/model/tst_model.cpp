@@ -1,5 +1,6 @@
 #include "ClockConfig.h"
 #include "ClockRules.h"
+#include "LiteralRows.h"
 #include "PllCandidates.h"
 #include "RecordFields.h"
 #include "SeriesTable.h"
@@ -392,25 +393,23 @@ void TestModel::searchIsOptimal()
     }
 }
 
+// Each series' limits, whether the APBs are halved above theirs, the
+// factory system clock and the PLL input from HICK.
+const struct {
+    const char *tag;
+    int id, sclkLimit, apbLimit;
+    bool halving;
+    double factorySclk, pllFromHick;
+} kSeries[] = {{"QXC300", 2, 200, 100, true, 192.0, 4.0},  {"QXC310", 4, 200, 100, true, 200.0, 4.0},
+               {"QXC315", 5, 150, 75, true, 144.0, 4.0},   {"QXC300A", 7, 240, 120, true, 240.0, 4.0},
+               {"QXC305", 8, 240, 120, true, 240.0, 4.0},  {"QXC320", 9, 120, 120, false, 120.0, 4.0},
+               {"QXC330", 13, 288, 144, true, 288.0, 8.0}, {"QXC335", 14, 288, 144, true, 288.0, 8.0},
+               {"QXC325", 15, 96, 96, false, 96.0, 4.0},   {"QXW315", 17, 150, 75, true, 144.0, 4.0},
+               {"QXE020", 16, 96, 96, false, 96.0, 4.0}};
+
 void TestModel::series_data()
 {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("sclkLimit");
-    QTest::addColumn<int>("apbLimit");
-    QTest::addColumn<bool>("halving");
-    QTest::addColumn<double>("factorySclk");
-    QTest::addColumn<double>("pllFromHick");
-    QTest::newRow("QXC300") << 2 << 200 << 100 << true << 192.0 << 4.0;
-    QTest::newRow("QXC310") << 4 << 200 << 100 << true << 200.0 << 4.0;
-    QTest::newRow("QXC315") << 5 << 150 << 75 << true << 144.0 << 4.0;
-    QTest::newRow("QXC300A") << 7 << 240 << 120 << true << 240.0 << 4.0;
-    QTest::newRow("QXC305") << 8 << 240 << 120 << true << 240.0 << 4.0;
-    QTest::newRow("QXC320") << 9 << 120 << 120 << false << 120.0 << 4.0;
-    QTest::newRow("QXC330") << 13 << 288 << 144 << true << 288.0 << 8.0;
-    QTest::newRow("QXC335") << 14 << 288 << 144 << true << 288.0 << 8.0;
-    QTest::newRow("QXC325") << 15 << 96 << 96 << false << 96.0 << 4.0;
-    QTest::newRow("QXW315") << 17 << 150 << 75 << true << 144.0 << 4.0;
-    QTest::newRow("QXE020") << 16 << 96 << 96 << false << 96.0 << 4.0;
+    addRows(kSeries);
 }
 
 // What the record computes from each series' numbers: entry bounds and red
@@ -418,12 +417,7 @@ void TestModel::series_data()
 // PLL mode and the PLL input from HICK.
 void TestModel::series()
 {
-    QFETCH(int, id);
-    QFETCH(int, sclkLimit);
-    QFETCH(int, apbLimit);
-    QFETCH(bool, halving);
-    QFETCH(double, factorySclk);
-    QFETCH(double, pllFromHick);
+    const auto [tag, id, sclkLimit, apbLimit, halving, factorySclk, pllFromHick] = fetchRow(kSeries);
     const SeriesParams *p = SeriesTable::byId(id);
     QCOMPARE(p->seriesName(), QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(SeriesTable::byName(p->seriesName()), p);
