@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -349,10 +350,13 @@ void TestGenerator::runs_data()
     QTest::addColumn<QVector<int>>("answers"); // 0 cancel, 1 yes, 2 yes with the box ticked
     QTest::addColumn<int>("asked");
     QTest::addColumn<int>("written"); // files of the writing order that are new
-    QTest::newRow("first run asks nothing") << false << QVector<int>{} << 0 << 4;
-    QTest::newRow("yes with the box: asked once") << true << QVector<int>{2} << 1 << 4;
-    QTest::newRow("yes without the box: asked each time") << true << QVector<int>{1, 1, 1, 1} << 4 << 4;
-    QTest::newRow("cancel on main.c") << true << QVector<int>{1, 1, 0} << 3 << 2;
+    QTest::addColumn<int>("locked");  // a file that cannot be replaced; -1: none
+    QTest::newRow("first run asks nothing") << false << QVector<int>{} << 0 << 4 << -1;
+    QTest::newRow("yes with the box: asked once") << true << QVector<int>{2} << 1 << 4 << -1;
+    QTest::newRow("yes without the box: asked each time") << true << QVector<int>{1, 1, 1, 1} << 4 << 4 << -1;
+    QTest::newRow("cancel on main.c") << true << QVector<int>{1, 1, 0} << 3 << 2 << -1;
+    // All or none: the two files already replaced get their old contents back.
+    QTest::newRow("main.c cannot be replaced") << true << QVector<int>{2} << 1 << 0 << 2;
 }
 
 void TestGenerator::runs()
@@ -361,11 +365,18 @@ void TestGenerator::runs()
     QFETCH(QVector<int>, answers);
     QFETCH(int, asked);
     QFETCH(int, written);
+    QFETCH(int, locked);
     QTemporaryDir dir;
     const QStringList paths = {"src/qxc310_clock.c", "inc/qxc310_clock.h", "src/main.c", "inc/qxc310_conf.h"};
     for (const QString &p : paths)
         QVERIFY(!existing ||
                 (QDir(dir.path()).mkpath(p.left(3)) && !writeFile(dir.filePath(p), "old\n").isNull()));
+    const auto unlock = qScopeGuard([&] {
+        if (locked >= 0)
+            setReadOnly(dir.filePath(paths.at(locked)), false);
+    });
+    if (locked >= 0 && (::geteuid() != 0 || !setReadOnly(dir.filePath(paths.at(locked)), true)))
+        QSKIP("only root can make a file that cannot be replaced");
     ScriptedDialogs dialogs;
     for (int a : answers)
         dialogs.answerOverwrite(a != 0, a == 2);
