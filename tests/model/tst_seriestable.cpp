@@ -1,4 +1,5 @@
 #include "ClockTreeLayout.h"
+#include "ControlTable.h"
 #include "LiteralRows.h"
 #include "SeriesTable.h"
 
@@ -27,6 +28,8 @@ private slots:
     void messages();
     void restoreOrder_data();
     void restoreOrder();
+    void selectors_data();
+    void selectors();
 };
 
 namespace {
@@ -407,6 +410,31 @@ void TestSeriesTable::restoreOrder()
     const auto &r = fetchRow(kRestoreOrder);
     QCOMPARE(series().restoreOrder.join(QLatin1Char(' ')),
              QString("lextbypass rtcsel rtcswitch ") + r.order + r.more);
+}
+
+// QXE020's peripheral clock selectors: caption, options, the values they give.
+const struct {
+    const char *tag;
+    const char *caption, *labels, *values;
+} kSelectors[] = {
+    {"QXE020 usart1clocksel", "usart1 clock sel", "pclk|sclk|hick48|lext", "0 1 2 3"},
+    {"QXE020 usart2clocksel", "usart2 clock sel", "pclk|sclk|hick48|lext", "0 1 2 3"},
+    {"QXE020 i2c1clocksel", "i2c1 clock sel", "pclk|sclk|hick48", "0 1 2"},
+};
+
+void TestSeriesTable::selectors_data()
+{
+    addRows(kSelectors);
+}
+
+void TestSeriesTable::selectors()
+{
+    const auto &r = fetchRow(kSelectors);
+    const ControlTable::Row *row = ControlTable::rowByName(QString(r.tag).section(' ', 1));
+    QVERIFY(row && ControlTable::has(series(), row->id));
+    QCOMPARE(QString(row->caption), QString(r.caption));
+    QCOMPARE(ControlTable::labels(series(), row->id).join('|'), QString(r.labels));
+    QCOMPARE(joined(ControlTable::values(series(), row->id)), QString(r.values));
 }
 
 QTEST_GUILESS_MAIN(TestSeriesTable)
