@@ -171,7 +171,7 @@ void TestGenerator::edits_data()
     row("usbDiv off the table", 13, kPll + "usbDisabled=0 usbDiv=1.25", "clock",
         "  crm_usb_clock_div_set(CRM_USB_DIV_1);\n");
     row("USB from the PLL / 6", 13, kPll + "usbDisabled=0 usbDiv=6", "clock",
-        "  crm_usb_clock_div_set(CRM_USB_DIV_6);\n");
+        "  crm_usb_clock_div_set(CRM_USB_DIV_6);\n|!CRM_USB_CLOCK_SOURCE_HICK");
     row("auto step at 108 MHz", 13, "sclkSource=0 usbDisabled=1 hextMHz=108", "clock", "!crm_auto_step_mode");
     row("auto step above 108 MHz", 13, "sclkSource=0 usbDisabled=1 hextMHz=108.001", "clock",
         "crm_auto_step_mode_enable(TRUE);|crm_auto_step_mode_enable(FALSE);");

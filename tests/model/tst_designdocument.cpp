@@ -230,6 +230,7 @@ void TestDesignDocument::opening_data()
 
     QTest::newRow("factory") << "QXC330" << "" << "hextMHz=8|pllMs=1|pllNs=72|pllFr=2|sclkMHz=288" << "" << "";
     QTest::newRow("ms out of range reads as 1") << "QXC330" << "pllms=16" << "pllMs=1|pllNs=72" << "" << "";
+    QTest::newRow("hicktousb off its options is the PLL") << "QXC330" << "hicktousb=7" << "usbSourceHick48=0" << "" << "";
     QTest::newRow("a crystal out of range is told once and kept")
         << "QXC330" << "hext=30.000000|sclkselect=0" << "hextMHz=30|sclkSource=0" << "E:hext input error!" << "hext";
     QTest::newRow("a question answered Cancel keeps the file's ns")

@@ -195,6 +195,10 @@ void TestModel::rules_data()
         "pll hext hick");
     row("uses C330 single-output fields", 13, "uses", noUsb + "sclkSource=2 clkoutPin=1 clkoutSource=8",
         "hick");
+    // LEXT runs for the RTC on LEXT and for a USART clocked from it.
+    row("uses RTC on LEXT", 13, "uses", noUsb + "sclkSource=2 rtcSource=1", "hick lext");
+    row("uses E020 USART2 on LEXT", 16, "uses", noUsb + "sclkSource=2 rtcEnabled=0 usart2Source=3",
+        "hick lext");
 
     // 1 + (72 << 6) + (1 << 16) + (1 << 22)
     row("cfg C330 factory", 13, "cfg", "pllMs=1 pllNs=72 pllFr=2", "0x00411201");
@@ -282,10 +286,10 @@ void TestModel::rules()
     int lo = -1, hi = -1, s = -1;
     QStringList findings;
     if (op == "uses") {
-        actual =
-            QStringList{c.pllInUse() ? "pll" : "", c.hextNeeded() ? "hext" : "", c.hickNeeded() ? "hick" : ""}
-                .join(' ')
-                .simplified();
+        actual = QStringList{c.pllInUse() ? "pll" : "", c.hextNeeded() ? "hext" : "",
+                             c.hickNeeded() ? "hick" : "", ClockRules::lextRunning(c) ? "lext" : ""}
+                     .join(' ')
+                     .simplified();
     } else if (op == "cfg") {
         QCOMPARE(c.pllcfgWord(), expected.mid(2).toUInt(nullptr, 16));
         actual = c.pllcfgText();
