@@ -202,7 +202,7 @@ void TestDesignFile::saveOpenSaveIsStable()
     QFETCH(QByteArray, design);
     QFETCH(int, seriesId);
     const QString mcu = SeriesTable::byId(seriesId)->seriesName();
-    QTemporaryDir dir;
+    QTemporaryDir dir(scratchTemplate("tst_designfile"));
     const QString paths[] = {writeFile(dir.filePath(QStringLiteral("0.TFCC")), design),
                              dir.filePath(QStringLiteral("1.TFCC")), dir.filePath(QStringLiteral("2.TFCC"))};
     std::unique_ptr<QXMCUPLL> widgets[2];

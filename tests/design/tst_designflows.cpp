@@ -4,13 +4,10 @@
 #include "SeriesTable.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
-
-#include <unistd.h>
 
 // Saving a design and generating code from a series widget: the dialogs,
 // the messages and what ends up on disk.
@@ -27,16 +24,6 @@ private slots:
 };
 
 namespace {
-
-// Root ignores mode bits, so a folder is made unwritable with the immutable attribute there.
-bool setReadOnly(const QString &path, bool readOnly)
-{
-    if (::geteuid() == 0)
-        return QProcess::execute(QStringLiteral("chattr"), {readOnly ? "+i" : "-i", path}) == 0;
-    return QFile::setPermissions(
-        path, QFile::ReadOwner | QFile::ExeOwner |
-                  (readOnly ? QFile::Permissions() : QFile::Permissions(QFile::WriteOwner)));
-}
 
 const QString kGenerated =
     QStringLiteral("Generate code finished!  Files:\n\nsrc/main.c\nsrc/qxc330_335_clock.c\n"

@@ -237,25 +237,27 @@ void TestDesignDocument::opening_data()
     QTest::addColumn<QString>("series");
     QTest::addColumn<QString>("elements"); // element=text, over the factory design
     QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("boxes"); // each shown once, questions answered Cancel
+    QTest::addColumn<QString>("boxes");   // each shown once, questions answered Cancel
+    QTest::addColumn<QString>("refused"); // entries the rules refuse, shown as not yet committed
     // clang-format off
 
-    QTest::newRow("factory") << "QXC330" << "" << "hextMHz=8|pllMs=1|pllNs=72|pllFr=2|sclkMHz=288" << "";
-    QTest::newRow("ms out of range reads as 1") << "QXC330" << "pllms=16" << "pllMs=1|pllNs=72" << "";
+    QTest::newRow("factory") << "QXC330" << "" << "hextMHz=8|pllMs=1|pllNs=72|pllFr=2|sclkMHz=288" << "" << "";
+    QTest::newRow("ms out of range reads as 1") << "QXC330" << "pllms=16" << "pllMs=1|pllNs=72" << "" << "";
+    QTest::newRow("hicktousb off its options is the PLL") << "QXC330" << "hicktousb=7" << "usbSourceHick48=0" << "" << "";
     QTest::newRow("a crystal out of range is told once and kept")
-        << "QXC330" << "hext=30.000000|sclkselect=0" << "hextMHz=30|sclkSource=0" << "E:hext input error!";
+        << "QXC330" << "hext=30.000000|sclkselect=0" << "hextMHz=30|sclkSource=0" << "E:hext input error!" << "hext";
     QTest::newRow("a question answered Cancel keeps the file's ns")
         << "QXC330" << "pllns=200" << "pllNs=200"
-        << "Q:pll_ns input error, is it adjusted automatically?=cancel";
+        << "Q:pll_ns input error, is it adjusted automatically?=cancel" << "pllns";
     QTest::newRow("the file's factors win over a USB retune")
         << "QXC330" << "sclkselect=0|tousbswitch=0|pllms=2|pllns=150|pllfr=4" << "sclkSource=0|usbDisabled=0|pllMs=2|pllNs=150|pllFr=4"
-        << "";
+        << "" << "";
     QTest::newRow("a multiplier input off range is corrected")
         << "QXC300A" << "hext=25.000000|pllhextdiv=0|pllrcs=0|sclkselect=1" << "hextMHz=16"
-        << "E:pll input clock source range 2-16MHz!";
+        << "E:pll input clock source range 2-16MHz!" << "";
     QTest::newRow("flexible mode restores its factors")
         << "QXC315" << "pllmode=1|pllms=2|pllns=150|pllfr=4|sclkselect=1" << "pllFlexible=1|pllMs=2|pllNs=150|pllFr=4|pllMHz=150"
-        << "";
+        << "" << "";
     // clang-format on
 }
 
@@ -292,6 +294,12 @@ void TestDesignDocument::opening()
         QCOMPARE(document.entryText(ControlTable::Control::Hext), QStringLiteral("8"));
     verifyFields(document.record(), fields);
     QCOMPARE(prompter.shown.join(QLatin1Char('|')), boxes);
+    QStringList refused;
+    for (const char *entry : {"hext", "pllms", "pllns"}) {
+        if (document.entryRefused(controlNamed(entry)))
+            refused << entry;
+    }
+    QTEST(refused.join(QLatin1Char(' ')), "refused");
 }
 
 void TestDesignDocument::gate_data()

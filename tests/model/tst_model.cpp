@@ -1,5 +1,6 @@
 #include "ClockConfig.h"
 #include "ClockRules.h"
+#include "LiteralRows.h"
 #include "PllCandidates.h"
 #include "RecordFields.h"
 #include "SeriesTable.h"
@@ -194,6 +195,10 @@ void TestModel::rules_data()
         "pll hext hick");
     row("uses C330 single-output fields", 13, "uses", noUsb + "sclkSource=2 clkoutPin=1 clkoutSource=8",
         "hick");
+    // LEXT runs for the RTC on LEXT and for a USART clocked from it.
+    row("uses RTC on LEXT", 13, "uses", noUsb + "sclkSource=2 rtcSource=1", "hick lext");
+    row("uses E020 USART2 on LEXT", 16, "uses", noUsb + "sclkSource=2 rtcEnabled=0 usart2Source=3",
+        "hick lext");
 
     // 1 + (72 << 6) + (1 << 16) + (1 << 22)
     row("cfg C330 factory", 13, "cfg", "pllMs=1 pllNs=72 pllFr=2", "0x00411201");
@@ -281,10 +286,10 @@ void TestModel::rules()
     int lo = -1, hi = -1, s = -1;
     QStringList findings;
     if (op == "uses") {
-        actual =
-            QStringList{c.pllInUse() ? "pll" : "", c.hextNeeded() ? "hext" : "", c.hickNeeded() ? "hick" : ""}
-                .join(' ')
-                .simplified();
+        actual = QStringList{c.pllInUse() ? "pll" : "", c.hextNeeded() ? "hext" : "",
+                             c.hickNeeded() ? "hick" : "", ClockRules::lextRunning(c) ? "lext" : ""}
+                     .join(' ')
+                     .simplified();
     } else if (op == "cfg") {
         QCOMPARE(c.pllcfgWord(), expected.mid(2).toUInt(nullptr, 16));
         actual = c.pllcfgText();
@@ -323,8 +328,11 @@ void TestModel::searchIsOptimal_data()
 {
     QTest::addColumn<int>("series");
     QTest::addColumn<double>("ref");
+    // The search sees a series only through its limit: one series per limit.
+    QSet<int> limits;
     for (const SeriesParams &row : SeriesTable::all()) {
-        if (row.hasFlexiblePll()) {
+        if (row.hasFlexiblePll() && !limits.contains(row.sclkLimitMHz)) {
+            limits.insert(row.sclkLimitMHz);
             for (double ref : {4.0, 8.0, 12.0, 25.0, 7.3728})
                 QTest::addRow("%s ref %g", row.name, ref) << row.id << ref;
         }
@@ -392,25 +400,23 @@ void TestModel::searchIsOptimal()
     }
 }
 
+// Each series' limits, whether the APBs are halved above theirs, the
+// factory system clock and the PLL input from HICK.
+const struct {
+    const char *tag;
+    int id, sclkLimit, apbLimit;
+    bool halving;
+    double factorySclk, pllFromHick;
+} kSeries[] = {{"QXC300", 2, 200, 100, true, 192.0, 4.0},  {"QXC310", 4, 200, 100, true, 200.0, 4.0},
+               {"QXC315", 5, 150, 75, true, 144.0, 4.0},   {"QXC300A", 7, 240, 120, true, 240.0, 4.0},
+               {"QXC305", 8, 240, 120, true, 240.0, 4.0},  {"QXC320", 9, 120, 120, false, 120.0, 4.0},
+               {"QXC330", 13, 288, 144, true, 288.0, 8.0}, {"QXC335", 14, 288, 144, true, 288.0, 8.0},
+               {"QXC325", 15, 96, 96, false, 96.0, 4.0},   {"QXW315", 17, 150, 75, true, 144.0, 4.0},
+               {"QXE020", 16, 96, 96, false, 96.0, 4.0}};
+
 void TestModel::series_data()
 {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("sclkLimit");
-    QTest::addColumn<int>("apbLimit");
-    QTest::addColumn<bool>("halving");
-    QTest::addColumn<double>("factorySclk");
-    QTest::addColumn<double>("pllFromHick");
-    QTest::newRow("QXC300") << 2 << 200 << 100 << true << 192.0 << 4.0;
-    QTest::newRow("QXC310") << 4 << 200 << 100 << true << 200.0 << 4.0;
-    QTest::newRow("QXC315") << 5 << 150 << 75 << true << 144.0 << 4.0;
-    QTest::newRow("QXC300A") << 7 << 240 << 120 << true << 240.0 << 4.0;
-    QTest::newRow("QXC305") << 8 << 240 << 120 << true << 240.0 << 4.0;
-    QTest::newRow("QXC320") << 9 << 120 << 120 << false << 120.0 << 4.0;
-    QTest::newRow("QXC330") << 13 << 288 << 144 << true << 288.0 << 8.0;
-    QTest::newRow("QXC335") << 14 << 288 << 144 << true << 288.0 << 8.0;
-    QTest::newRow("QXC325") << 15 << 96 << 96 << false << 96.0 << 4.0;
-    QTest::newRow("QXW315") << 17 << 150 << 75 << true << 144.0 << 4.0;
-    QTest::newRow("QXE020") << 16 << 96 << 96 << false << 96.0 << 4.0;
+    addRows(kSeries);
 }
 
 // What the record computes from each series' numbers: entry bounds and red
@@ -418,12 +424,7 @@ void TestModel::series_data()
 // PLL mode and the PLL input from HICK.
 void TestModel::series()
 {
-    QFETCH(int, id);
-    QFETCH(int, sclkLimit);
-    QFETCH(int, apbLimit);
-    QFETCH(bool, halving);
-    QFETCH(double, factorySclk);
-    QFETCH(double, pllFromHick);
+    const auto [tag, id, sclkLimit, apbLimit, halving, factorySclk, pllFromHick] = fetchRow(kSeries);
     const SeriesParams *p = SeriesTable::byId(id);
     QCOMPARE(p->seriesName(), QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(SeriesTable::byName(p->seriesName()), p);

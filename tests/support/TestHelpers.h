@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStringList>
 #include <QTimer>
+#include <QWidget>
+
+#include <unistd.h>
 
 // Once a modal loop runs, hands its window to fn as a Dialog. Any other modal
 // window is closed instead, so a failing test cannot hang.
@@ -25,6 +30,28 @@ inline QString writeFile(const QString &path, const QByteArray &content)
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         return QString();
     return path;
+}
+
+// Makes a file or folder unchangeable, or changeable again. Root ignores mode
+// bits, so there it takes the immutable attribute, which also stops a file
+// from being replaced; otherwise the owner's write bit.
+inline bool setReadOnly(const QString &path, bool readOnly)
+{
+    if (::geteuid() == 0)
+        return QProcess::execute(QStringLiteral("chattr"), {readOnly ? "+i" : "-i", path}) == 0;
+    return QFile::setPermissions(
+        path, QFile::ReadOwner | QFile::ExeOwner |
+                  (readOnly ? QFile::Permissions() : QFile::Permissions(QFile::WriteOwner)));
+}
+
+// A QTemporaryDir template in memory where the machine has it (/dev/shm), else
+// in the temporary folder: whatever goes through the synced writer there
+// costs no disk flush.
+inline QString scratchTemplate(const QString &name)
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    return (shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath()) + QLatin1Char('/') + name +
+           QStringLiteral("-XXXXXX");
 }
 
 // A design file that names a series and holds nothing else of note.

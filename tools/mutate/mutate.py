@@ -50,6 +50,7 @@ CONDITION = re.compile(r'\b(if|while) \(')
 CALL_OR_ASSIGN = re.compile(r'^\s*[A-Za-z_][\w.:\[\]]*(?:->[\w.:\[\]]+)*\s*'
                             r'(\(|=[^=]|\+=|-=|\*=|/=|\|=|&=|<<|\+\+|--)')
 NOT_STATEMENT = re.compile(r'^\s*(return|break|continue|goto|throw|delete|else|do|for|while|if|switch)\b')
+NOOP_CONTEXT = re.compile(r'QT_TRANSLATE_NOOP3?\(\s*("(?:[^"\\]|\\.)*")')
 LIST_ITEM = re.compile(r'(?<=[{,] )(-?\d+(?:\.\d+)?|"(?:[^"\\]|\\.)*")(?=(, |}))')
 
 
@@ -76,15 +77,21 @@ def closing_paren(text, start):
     return -1
 
 
-def mutants_of_line(line):
-    """(kind, description, new line) for every mutation of one source line."""
+def mutants_of_line(line, continues_noop=False):
+    """(kind, description, new line) for every mutation of one source line.
+    continues_noop: the line before ended in "QT_TRANSLATE_NOOP(", so the
+    first string here is a translation context."""
     if SKIP_LINE.match(line) or not line.strip():
         return
     code = masked(line)
-    if 'QT_TRANSLATE_NOOP' in code or 'QT_TR_NOOP' in code or 'include' in code:
-        literal_ok = False
-    else:
-        literal_ok = True
+    literal_ok = 'include' not in code
+    # The context of QT_TRANSLATE_NOOP(context, text) is read by lupdate
+    # only: the macro drops it, so changing it changes nothing compiled.
+    contexts = {m.start(1) for m in NOOP_CONTEXT.finditer(line)}
+    if continues_noop:
+        first = STRING.search(line)
+        if first:
+            contexts.add(first.start())
 
     for m in BINARY.finditer(code):
         op = m.group(1)
@@ -133,6 +140,8 @@ def mutants_of_line(line):
 
     if literal_ok:
         for m in STRING.finditer(line):
+            if m.start() in contexts:
+                continue
             text = m.group()
             if text == '""':
                 new = '"x"'
@@ -163,7 +172,17 @@ def enumerate_mutants(root, folders, headers, skip=()):
                 with open(path, encoding='utf-8') as f:
                     lines = f.readlines()
                 in_block_comment = False
+                in_unused = False
+                previous = ''
                 for number, line in enumerate(lines, 1):
+                    continues_noop = re.search(r'QT_TRANSLATE_NOOP3?\(\s*$', previous) is not None
+                    previous = line
+                    # A [[maybe_unused]] table is there for lupdate alone.
+                    if '[[maybe_unused]]' in line and '{' in line:
+                        in_unused = '};' not in line
+                    if in_unused:
+                        in_unused = '};' not in line
+                        continue
                     if in_block_comment:
                         if '*/' in line:
                             in_block_comment = False
@@ -171,7 +190,7 @@ def enumerate_mutants(root, folders, headers, skip=()):
                     if line.lstrip().startswith('/*') and '*/' not in line:
                         in_block_comment = True
                         continue
-                    for kind, what, new in mutants_of_line(line):
+                    for kind, what, new in mutants_of_line(line, continues_noop):
                         if new != line:
                             mutants.append({'folder': folder, 'file': rel, 'line': number, 'kind': kind,
                                             'mutation': what, 'original': line, 'mutant': new})
