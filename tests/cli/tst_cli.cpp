@@ -218,7 +218,7 @@ void TestCli::commands_data()
         "src/main.c");
     // Values a file held are quoted in the findings: JSON escapes them.
     row("check --json quotes a tab and a line feed", "check FILE --json", 3,
-        "\"text\": \"ahbdiv \\\"3\\t\\n2\\\" read as 1\"", designWith("ahbdiv=3\t\n2"));
+        "\"kind\": \"load\", \"text\": \"ahbdiv \\\"3\\t\\n2\\\" read as 1\"", designWith("ahbdiv=3\t\n2"));
     row("empty file", "show FILE", 1, unsupported, "");
     row("entities", "generate FILE OUT", 1, unsupported,
         "<!DOCTYPE C [<!ENTITY m \"QXC330\">]><C><MCU>&m;</MCU></C>");
@@ -461,6 +461,7 @@ void TestCli::setEdits_data()
         "QXC330 has no control \"pllmult\"; the names are: rtcsel, rtcswitch, rtcdiv, lextbypass, hext, ");
     row("no option of the choice", "ahbdiv=3", 1,
         "ahbdiv takes one of 1, 2, 4, 8, 16, 64, 128, 256, 512, not \"3\"");
+    row("a word for a choice", "tousbswitch=yes", 1, "tousbswitch takes one of 0, 1, not \"yes\"");
     row("no NAME=VALUE", "ahbdiv", 1, "\"ahbdiv\" is not NAME=VALUE");
     row("OUT exists", "ahbdiv=4 -o EXISTING", 4, "exists");
     row("OUT exists, --overwrite", "ahbdiv=4 -o EXISTING --overwrite", 0, "saved", "ahbdiv=4");
