@@ -275,12 +275,27 @@ class Tree:
         return re.findall(r'Test\s+#\d+: (\S+)', out)
 
     def targets(self, tests):
-        """The tests that are programs of the build; script tests (the
-        catalogue check, the update key check) have nothing to build."""
+        """The programs the tests run (a test may run a program of another
+        name, as the fuzz replays do); script tests, such as the catalogue
+        check, have nothing to build."""
         out = subprocess.run(['cmake', '--build', self.build, '--target', 'help'], cwd=self.build,
                              capture_output=True, text=True).stdout
         known = set(re.findall(r'^\.\.\. (\S+)', out, re.M))
-        return [test for test in tests if test in known]
+        # Each test's program, from CTest's own files: it is named there
+        # even before it is built.
+        programs = {}
+        for root, _, names in os.walk(self.build):
+            if 'CTestTestfile.cmake' in names:
+                with open(os.path.join(root, 'CTestTestfile.cmake'), encoding='utf-8') as f:
+                    for name, program in re.findall(r'^add_test\(\[=\[(\S+?)\]=\] "([^"]+)"', f.read(), re.M):
+                        programs[name] = os.path.basename(program)
+        wanted = []
+        for test in tests:
+            for name in (test, programs.get(test, '')):
+                if name in known and name not in wanted:
+                    wanted.append(name)
+                    break
+        return wanted
 
     def compile(self, targets, timeout, log):
         cmd = ['nice', '-n', '10', 'cmake', '--build', self.build, '-j%d' % self.jobs, '--target'] + targets
