@@ -55,12 +55,11 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_view = new PinGraphicsView(this);
     m_view->setScene(m_scene);
     m_view->setRenderHint(QPainter::Antialiasing);
-    // Only what changed is repainted: an edit touches a few controls, and
-    // repainting every proxy made each edit, undo step and mode switch cost
-    // a whole frame. The view's focus frame lies outside the focused
-    // control, so a change of focus repaints the view.
-    m_view->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
-    connect(m_scene, &QGraphicsScene::focusItemChanged, m_view->viewport(), qOverload<>(&QWidget::update));
+    // The whole view is repainted on every change: the controls carry no
+    // native window, so a control whose value changes without input (undo,
+    // redo, a recomputed value) does not mark its own area dirty, and only
+    // repainting everything keeps every shown value current.
+    m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     m_view->setStyleSheet(QString::fromLatin1(kViewStyle));
     // The bars carry their rules themselves: under a styled ancestor, Qt
     // re-polishes only a view's direct children when its style sheet changes,
