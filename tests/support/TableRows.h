@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QtTest>
+
+// Data-driven rows from a tab-separated table in tests/tables/. The first
+// line names the columns, lines starting with '#' are comments, and the first
+// column tags the row. Every column becomes a QString column, so a test reads
+// its cells with QFETCH(QString, name). Expected values stay literal: the
+// table is copied from the documents, never produced by the code under test.
+inline void addTableRows(const char *fileName)
+{
+    QFile file(QStringLiteral(TF_TEST_TABLES "/") + QLatin1String(fileName));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("cannot read table %s", fileName);
+    QStringList columns;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).remove(QLatin1Char('\n'));
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList cells = line.split(QLatin1Char('\t'));
+        if (columns.isEmpty()) {
+            columns = cells;
+            for (const QString &name : columns)
+                QTest::addColumn<QString>(name.toLatin1().constData());
+            continue;
+        }
+        if (cells.size() != columns.size())
+            qFatal("%s: %d cells where %d columns: %s", fileName, int(cells.size()), int(columns.size()),
+                   qPrintable(line));
+        QTestData &row = QTest::newRow(cells.first().toUtf8().constData());
+        for (const QString &cell : cells)
+            row << cell;
+    }
+}
