@@ -4,10 +4,10 @@
 
 // Data-driven rows from a tab-separated table in tests/tables/. The first
 // line names the columns, lines starting with '#' are comments, and the first
-// column tags the row. Every column becomes a QString column, so a test reads
+// tagColumns columns, joined by a blank, tag the row. Every column becomes a QString column, so a test reads
 // its cells with QFETCH(QString, name). Expected values stay literal: the
 // table is copied from the documents, never produced by the code under test.
-inline void addTableRows(const char *fileName)
+inline void addTableRows(const char *fileName, int tagColumns = 1)
 {
     QFile file(QStringLiteral(TF_TEST_TABLES "/") + QLatin1String(fileName));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -20,14 +20,18 @@ inline void addTableRows(const char *fileName)
         const QStringList cells = line.split(QLatin1Char('\t'));
         if (columns.isEmpty()) {
             columns = cells;
-            for (const QString &name : columns)
-                QTest::addColumn<QString>(name.toLatin1().constData());
+            // QtTest keeps the name's pointer: keep the names for the run.
+            static QByteArrayList names;
+            for (const QString &name : columns) {
+                names << name.toLatin1();
+                QTest::addColumn<QString>(names.last().constData());
+            }
             continue;
         }
-        if (cells.size() != columns.size())
+        if (cells.size() != columns.size() || cells.size() < tagColumns)
             qFatal("%s: %d cells where %d columns: %s", fileName, int(cells.size()), int(columns.size()),
                    qPrintable(line));
-        QTestData &row = QTest::newRow(cells.first().toUtf8().constData());
+        QTestData &row = QTest::newRow(cells.mid(0, tagColumns).join(QLatin1Char(' ')).toUtf8().constData());
         for (const QString &cell : cells)
             row << cell;
     }
