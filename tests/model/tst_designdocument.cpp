@@ -6,6 +6,7 @@
 #include "DesignDocument.h"
 #include "RecordFields.h"
 #include "SeriesTable.h"
+#include "TableRows.h"
 
 #include <QtTest>
 
@@ -73,7 +74,7 @@ void verifyTexts(const DesignDocument &document, const QString &expected)
     for (const QString &pair : expected.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
         const QString name = pair.section(QLatin1Char('='), 0, 0);
         const QString text = name == QLatin1String("rtc") ? document.rtcText() // the RTC box
-                                                           : document.entryText(controlNamed(name));
+                                                          : document.entryText(controlNamed(name));
         QCOMPARE(text, pair.section(QLatin1Char('='), 1));
     }
 }
@@ -95,85 +96,7 @@ private slots:
 
 void TestDesignDocument::edits_data()
 {
-    QTest::addColumn<QString>("series");
-    QTest::addColumn<QString>("steps");   // the last one is the edit judged
-    QTest::addColumn<QString>("answers"); // to the questions of every step
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<QString>("fields"); // record fields after the edit
-    QTest::addColumn<QString>("texts");  // entry texts after the edit
-    QTest::addColumn<QString>("boxes");  // boxes of the edit judged, in order
-
-    const QString msQuestion = "Q:pll_ms input error, is it adjusted automatically?";
-    const QString nsQuestion = "Q:pll_ns input error, is it adjusted automatically?";
-    // clang-format off
-
-    // The flexible PLL (HEXT 8 MHz, ms 1, ns 72, fr 2 at the factory).
-    QTest::newRow("ms 5 below 2 MHz, Yes twice") << "QXC330" << "type pllms=/5|commit pllms" << "yes,yes"
-                                                 << "applied" << "pllMs=4|pllNs=250|pllMHz=250"
-                                                 << "pllms=/4|pllns=*250"
-                                                 << msQuestion + "=yes|" + nsQuestion + "=yes";
-    QTest::newRow("ms 5, Cancel keeps the record") << "QXC330" << "type pllms=/5|commit pllms" << "cancel"
-                                                   << "cancelled" << "pllMs=1|pllNs=72|pllMHz=288"
-                                                   << "pllms=/5|pllns=*72" << msQuestion + "=cancel";
-    QTest::newRow("ms 16 out of range") << "QXC330" << "type pllms=/16|commit pllms" << ""
-                                        << "refused" << "pllMs=1" << "pllms=/16" << "E:pll_ms input error!";
-    QTest::newRow("ns 200 above 1000 MHz") << "QXC330" << "type pllns=*200|commit pllns" << "yes"
-                                           << "applied" << "pllNs=125|pllMHz=500" << "pllns=*125"
-                                           << nsQuestion + "=yes";
-    QTest::newRow("ns 40 below 500 MHz") << "QXC330" << "type pllns=*40|commit pllns" << "yes"
-                                         << "applied" << "pllNs=63|pllMHz=252" << "pllns=*63"
-                                         << nsQuestion + "=yes";
-    QTest::newRow("ns typed without its star") << "QXC330" << "type pllns=72" << "" << "applied" << "pllNs=72"
-                                               << "pllns=*72" << "";
-    QTest::newRow("HEXT 25 asks for ms 2") << "QXC330" << "type hext=25|commit hext" << "yes" << "applied"
-                                           << "hextMHz=25|pllMs=2|pllNs=72|pllMHz=450" << "pllms=/2"
-                                           << msQuestion + "=yes";
-    QTest::newRow("HEXT 3 refused") << "QXC330" << "type hext=3|commit hext" << "" << "refused"
-                                    << "hextMHz=8|pllMHz=288" << "hext=3" << "E:hext input error!";
-    QTest::newRow("sclk 287.3 reaches 287") << "QXC330" << "type sclk=287.3|commit sclk" << "" << "applied"
-                                            << "pllFr=2|pllMs=4|pllNs=287|sclkMHz=287" << "sclk=287.000|pllms=/4|pllns=*287" << "";
-    QTest::newRow("HEXT 12, sclk 100") << "QXC330" << "type hext=12|commit hext|type sclk=100|commit sclk" << ""
-                                       << "applied" << "pllFr=8|pllMs=3|pllNs=200|sclkMHz=100"
-                                       << "sclk=100.000" << "";
-    QTest::newRow("sclk 300 refused") << "QXC330" << "type sclk=300|commit sclk" << "" << "refused"
-                                      << "sclkMHz=288" << "sclk=300" << "E:sclk input error!";
-    QTest::newRow("RTC on HEXT reads the typed crystal") << "QXC330" << "type hext=30|choose rtcswitch=1|choose rtcsel=2"
-                                                         << "" << "refused" << "rtcSource=0|hextMHz=8" << "hext=30"
-                                                         << "E:hext input error!";
-    QTest::newRow("sclk from HICK") << "QXC330" << "choose sclkselect=2" << "" << "applied"
-                                    << "sclkSource=2|sclkMHz=8" << "sclk=8.000" << "";
-
-    // The multiplier PLL (HEXT 8 MHz x 30 at the factory).
-    QTest::newRow("sclk 100 rounds the multiplier to 13")
-        << "QXC300A" << "type sclk=100|commit sclk" << "" << "applied" << "pllMult=13|pllMHz=104|sclkMHz=104"
-        << "sclk=104.000" << "";
-    QTest::newRow("sclk 6 clamps the multiplier to 2") << "QXC300A" << "type sclk=6|commit sclk" << ""
-                                                       << "applied" << "pllMult=2|sclkMHz=16" << "" << "";
-    QTest::newRow("divided by 5 the input is corrected")
-        << "QXC300A" << "choose hextdiv=3|choose pllhextdiv=1" << "" << "applied" << "hextDivValue=5|hextMHz=10"
-        << "hext=10.000" << "E:pll input clock source range 2-16MHz!";
-    QTest::newRow("USB enabled at 240 MHz / 4") << "QXC300A" << "choose usbswitch=0" << "" << "applied"
-                                                << "usbDisabled=0|usbMHz=60|pllMult=30" << "" << "";
-    QTest::newRow("sclk 192 puts USB at 48") << "QXC300A" << "choose usbswitch=0|type sclk=192|commit sclk"
-                                             << "" << "applied" << "usbDiv=4|usbMHz=48|sclkMHz=192" << "" << "";
-    QTest::newRow("usbdiv retunes the PLL for USB")
-        << "QXC300A" << "choose sclkselect=0|choose usbswitch=0|choose usbdiv=1" << "" << "applied"
-        << "usbDiv=1.5|pllMult=9|pllMHz=72|usbMHz=48" << "" << "";
-    // The RTC box: "40" from creation until an RTC edit, then "0" while the RTC is off.
-    QTest::newRow("RTC box at the factory") << "QXC300A" << "choose ahbdiv=1" << "" << "applied" << "rtcEnabled=0"
-                                            << "rtc=40" << "";
-    QTest::newRow("RTC on and off again") << "QXC300A" << "choose rtcswitch=1|choose rtcswitch=0" << ""
-                                          << "applied" << "rtcEnabled=0" << "rtc=0" << "";
-    QTest::newRow("RTC on LEXT") << "QXC300A" << "choose rtcswitch=1|choose rtcsel=1" << "" << "applied"
-                                 << "rtcSource=1" << "rtc=32.768" << "";
-    QTest::newRow("RTC on HEXT/128") << "QXC300A" << "choose rtcswitch=1|choose rtcsel=2" << "" << "applied"
-                                     << "rtcSource=2" << "rtc=62.500" << "";
-    QTest::newRow("flexible RTC box empty while off") << "QXC330" << "choose ahbdiv=1" << "" << "applied"
-                                                      << "rtcEnabled=0" << "rtc=" << "";
-    QTest::newRow("USB from HICK 48 leaves the PLL") << "QXC300A" << "choose usbswitch=0|choose hicktousb=1"
-                                                     << "" << "applied" << "usbSourceHick48=1|usbMHz=48|pllMult=30"
-                                                     << "" << "";
-    // clang-format on
+    addTableRows("document_edits.tsv");
 }
 
 void TestDesignDocument::edits()
@@ -234,31 +157,7 @@ void TestDesignDocument::refusedEditPutsEverythingBack()
 
 void TestDesignDocument::opening_data()
 {
-    QTest::addColumn<QString>("series");
-    QTest::addColumn<QString>("elements"); // element=text, over the factory design
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("boxes");   // each shown once, questions answered Cancel
-    QTest::addColumn<QString>("refused"); // entries the rules refuse, shown as not yet committed
-    // clang-format off
-
-    QTest::newRow("factory") << "QXC330" << "" << "hextMHz=8|pllMs=1|pllNs=72|pllFr=2|sclkMHz=288" << "" << "";
-    QTest::newRow("ms out of range reads as 1") << "QXC330" << "pllms=16" << "pllMs=1|pllNs=72" << "" << "";
-    QTest::newRow("hicktousb off its options is the PLL") << "QXC330" << "hicktousb=7" << "usbSourceHick48=0" << "" << "";
-    QTest::newRow("a crystal out of range is told once and kept")
-        << "QXC330" << "hext=30.000000|sclkselect=0" << "hextMHz=30|sclkSource=0" << "E:hext input error!" << "hext";
-    QTest::newRow("a question answered Cancel keeps the file's ns")
-        << "QXC330" << "pllns=200" << "pllNs=200"
-        << "Q:pll_ns input error, is it adjusted automatically?=cancel" << "pllns";
-    QTest::newRow("the file's factors win over a USB retune")
-        << "QXC330" << "sclkselect=0|tousbswitch=0|pllms=2|pllns=150|pllfr=4" << "sclkSource=0|usbDisabled=0|pllMs=2|pllNs=150|pllFr=4"
-        << "" << "";
-    QTest::newRow("a multiplier input off range is corrected")
-        << "QXC300A" << "hext=25.000000|pllhextdiv=0|pllrcs=0|sclkselect=1" << "hextMHz=16"
-        << "E:pll input clock source range 2-16MHz!" << "";
-    QTest::newRow("flexible mode restores its factors")
-        << "QXC315" << "pllmode=1|pllms=2|pllns=150|pllfr=4|sclkselect=1" << "pllFlexible=1|pllMs=2|pllNs=150|pllFr=4|pllMHz=150"
-        << "" << "";
-    // clang-format on
+    addTableRows("document_opening.tsv");
 }
 
 void TestDesignDocument::opening()
@@ -304,19 +203,7 @@ void TestDesignDocument::opening()
 
 void TestDesignDocument::gate_data()
 {
-    QTest::addColumn<QString>("series");
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<QString>("boxes");
-    // clang-format off
-
-    QTest::newRow("factory passes") << "QXC330" << "" << "" << "passed" << "";
-    QTest::newRow("USB at 60 MHz asked, Yes") << "QXC300A" << "choose usbswitch=0" << "yes" << "passed"
-                                              << "Q:USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?=yes";
-    QTest::newRow("USB at 60 MHz asked, Cancel") << "QXC300A" << "choose usbswitch=0" << "cancel" << "cancelled"
-                                                 << "Q:USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?=cancel";
-    // clang-format on
+    addTableRows("document_gate.tsv");
 }
 
 void TestDesignDocument::gate()
