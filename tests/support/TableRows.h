@@ -36,3 +36,20 @@ inline void addTableRows(const char *fileName, int tagColumns = 1)
             row << cell;
     }
 }
+
+// A cell's text with its escapes undone: \n, \t and \\ (a cell is one line).
+inline QString unescaped(const QString &cell)
+{
+    QString text;
+    for (int i = 0; i < cell.size(); ++i) {
+        if (cell.at(i) != QLatin1Char('\\') || i + 1 == cell.size()) {
+            text += cell.at(i);
+            continue;
+        }
+        const QChar next = cell.at(++i);
+        text += next == QLatin1Char('n')   ? QLatin1Char('\n')
+                : next == QLatin1Char('t') ? QLatin1Char('\t')
+                                           : next;
+    }
+    return text;
+}
