@@ -4,6 +4,7 @@
 #include "RecordFields.h"
 #include "ScriptedDialogs.h"
 #include "SeriesTable.h"
+#include "TableRows.h"
 #include "TestHelpers.h"
 
 #include <QDir>
@@ -149,165 +150,20 @@ void TestGenerator::liftedBodyEditedBeforeParent()
 // given to the edit sequence directly.
 void TestGenerator::edits_data()
 {
-    QTest::addColumn<int>("series");
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("file");  // clock, main or conf
-    QTest::addColumn<QString>("patch"); // "from=>to" on the template; empty: the shipped one
-    // Texts split by "|", found in this order; "!" before a text that must be
-    // absent. With a patch: the failed step, empty when the edit succeeds.
-    QTest::addColumn<QString>("expect");
-    auto row = [](const char *name, int series, const QString &setup, const char *file,
-                  const QString &expect) {
-        QTest::newRow(name) << series << setup << QString(file) << QString() << expect;
-    };
-    auto broken = [](const char *name, const char *file, const char *patch, const QString &setup,
-                     const char *step) {
-        QTest::newRow(name) << 4 << setup << QString(file) << QString(patch) << QString(step);
-    };
-    const QString define = "\n#define HEXT_VALUE               ((uint32_t)%1)\n";
-    row("HEXT 12 MHz", 4, kPll + "hextMHz=12", "conf", define.arg(12000000));
-    row("HEXT rounded up to the hertz", 16, kPll + "hextMHz=12.3456789", "conf", define.arg(12345679));
-    row("HEXT rounded down to the hertz", 16, kPll + "hextMHz=12.3456784", "conf", define.arg(12345678));
-    row("usbDiv off the table", 13, kPll + "usbDisabled=0 usbDiv=1.25", "clock",
-        "  crm_usb_clock_div_set(CRM_USB_DIV_1);\n");
-    row("USB from the PLL / 6", 13, kPll + "usbDisabled=0 usbDiv=6", "clock",
-        "  crm_usb_clock_div_set(CRM_USB_DIV_6);\n|!CRM_USB_CLOCK_SOURCE_HICK");
-    row("auto step at 108 MHz", 13, "sclkSource=0 usbDisabled=1 hextMHz=108", "clock", "!crm_auto_step_mode");
-    row("auto step above 108 MHz", 13, "sclkSource=0 usbDisabled=1 hextMHz=108.001", "clock",
-        "crm_auto_step_mode_enable(TRUE);|crm_auto_step_mode_enable(FALSE);");
-
-    const QString nsMsFr = "crm_pll_config(CRM_PLL_SOURCE_HEXT, 72, 1, CRM_PLL_FR_2);";
-    const QString range = "crm_pll_config(CRM_PLL_SOURCE_%1, CRM_PLL_MULT_18, CRM_PLL_OUTPUT_RANGE_%2);";
-    row("C330 ns/ms/fr", 13, kPll, "clock", nsMsFr + "|!crm_hext_clock_div_set|!CRM_CLOCK_SOURCE_HICK");
-    row("C310 multiplier and range", 4, kPll + "pllFlexible=0", "clock",
-        range.arg("HEXT", "GT72MHZ") + "|!crm_hext_clock_div_set");
-    row("C300A divided HEXT", 7, kPll + "pllFlexible=0 hextDivEnabled=1", "clock",
-        "  crm_hext_clock_div_set(CRM_HEXT_DIV_3);\n\n  " + range.arg("HEXT_DIV", "LE72MHZ"));
-    row("C300A from HICK has no divider", 7, kPll + "pllFlexible=0 hextDivEnabled=1 pllSourceHick=1", "clock",
-        range.arg("HICK", "LE72MHZ") + "|!crm_hext_clock_div_set|!CRM_CLOCK_SOURCE_HEXT");
-    row("C325 flexible", 15, kPll + "pllFlexible=1", "clock",
-        "crm_pll_config2(CRM_PLL_SOURCE_HEXT, 72, 1, CRM_PLL_FR_2);|!crm_pll_config(");
-
-    const QString start = "  system_clock_config();\n";
-    const QString loop = "  while(1)\n";
-    row("C310 init calls move up", 4, kPll, "main",
-        start + loop + "|!mx_rtc_clock_init|!mx_adc_clock_init|!mx_clkout");
-    row("C310 ADC divider", 4, kPll + "adcEnabled=1 adcDiv=6", "main",
-        "crm_adc_clock_div_set(CRM_ADC_DIV_6);");
-    row("C310 ADC kept", 4, kPll + "adcEnabled=1", "main",
-        "void mx_adc_clock_init(void)|" + start + "  mx_adc_clock_init();\n" + loop + "|!mx_rtc_clock_init");
-
-    const QString usart = "crm_usart%1_clock_source_set(CRM_USART_CLOCK_SOURCE_%2);";
-    const QString lextOn = "crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);";
-    const QString lickOn = "crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);";
-    row("E020 usart on PCLK and SCLK", 16, kPll + "usart1Source=0 usart2Source=1 i2c1Source=2 lextBypass=1",
-        "main",
-        "crm_i2c1_clock_source_set(CRM_I2C1_CLOCK_SOURCE_HICK48);|" + usart.arg(1).arg("PCLK") + "|" +
-            usart.arg(2).arg("SCLK") + "|!" + lextOn + "|!crm_lext_bypass");
-    row("E020 usart2 on LEXT, bypassed", 16, kPll + "usart2Source=3 lextBypass=1", "main",
-        "crm_lext_bypass(TRUE);|" + lextOn + "|" + usart.arg(2).arg("LEXT"));
-
-    // A running RTC keeps its time: the domain is reset and the source chosen only to change it.
-    const QString kept =
-        "  if(crm_ertc_clock_source_get() != CRM_ERTC_CLOCK_%1)\n  {\n"
-        "    crm_battery_powered_domain_reset(TRUE);\n    crm_battery_powered_domain_reset(FALSE);\n";
-    row("C310 RTC on LICK kept running", 4, kPll + "rtcEnabled=1 rtcSource=0", "main",
-        kept.arg("LICK") + "    crm_ertc_clock_select(CRM_ERTC_CLOCK_LICK);\n  }\n|" +
-            "crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);|!CRM_ERTC_CLOCK_LEXT");
-    row("C310 RTC on LEXT, bypass chosen with the source", 4, kPll + "rtcEnabled=1 rtcSource=1 lextBypass=1",
-        "main",
-        kept.arg("LEXT") +
-            "    crm_lext_bypass(TRUE);\n\n    crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);\n  }\n");
-    row("C330 RTC on HEXT / 12 kept running", 13, kPll + "rtcEnabled=1 rtcSource=2 rtcHextDiv=12", "main",
-        kept.arg("HEXT_DIV_12") + "    crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV_12);\n  }\n");
-    // The oscillator a clock output takes is started where nothing else starts it.
-    row("C310 LICK output starts LICK", 4, kPll + "clkoutPin=1 clkoutSource=1", "main",
-        "void mx_clkout_init(void)|" + lickOn + "|crm_clock_out_set(CRM_CLKOUT_LICK);|!" + lextOn);
-    row("C330 LEXT on output 2, bypassed", 13, kPll + "clkout2Pin=1 clkout2Source=7 lextBypass=1", "main",
-        "void mx_clkout2_init(void)|  if(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)\n  {\n    "
-        "crm_lext_bypass(TRUE);\n\n    " +
-            lextOn + "|crm_clock_out2_set(CRM_CLKOUT2_LEXT);|!" + lickOn);
-    row("C310 LEXT output restarted after the RTC on LICK", 4,
-        kPll + "clkoutPin=1 clkoutSource=2 rtcEnabled=1 rtcSource=0", "main",
-        "crm_clock_out_set(CRM_CLKOUT_LEXT);|crm_battery_powered_domain_reset(FALSE);|" + lextOn +
-            "|crm_ertc_clock_enable(TRUE);");
-    row("C315 LEXT output with the RTC on LEXT", 5,
-        kPll + "clkoutPin=1 clkoutSource=2 rtcEnabled=1 rtcSource=1", "main",
-        "crm_clock_out_set(CRM_CLKOUT_LEXT);|crm_ertc_clock_select(CRM_ERTC_CLOCK_LEXT);|" + lextOn +
-            "|crm_ertc_clock_enable(TRUE);");
-
-    const QString ahb = "crm_ahb_div_set(CRM_AHB_DIV_%1);";
-    row("C300 160 MHz: one AHB call", 2, kPll + "pllFlexible=0 pllMult=20 ahbDiv=8", "clock",
-        "!" + ahb.arg(4) + "|!" + ahb.arg(2) + "|" + ahb.arg(8));
-    row("C300 168 MHz: the stepped AHB calls stay", 2, kPll + "pllFlexible=0 pllMult=21 ahbDiv=8", "clock",
-        ahb.arg(4) + "|" + ahb.arg(2) + "|" + ahb.arg(8));
-    row("C330 both clock outputs", 13,
-        kPll + "rtcEnabled=1 clkout1Pin=2 clkout1Source=3 clkout1Div1=4 clkout1Div2=16 clkout2Pin=1 "
-               "clkout2Source=5 clkout2Div1=5 clkout2Div2=512",
-        "main",
-        "gpio_pin_mux_config(GPIOE, GPIO_PINS_SOURCE4, GPIO_MUX_0);|crm_clock_out1_set(CRM_CLKOUT1_PLL);|"
-        "crm_clkout_div_set(CRM_CLKOUT_INDEX_1, CRM_CLKOUT_DIV1_4, CRM_CLKOUT_DIV2_16);|"
-        "crm_clock_out2_set(CRM_CLKOUT2_ADCCLK);|"
-        "crm_clkout_div_set(CRM_CLKOUT_INDEX_2, CRM_CLKOUT_DIV1_5, CRM_CLKOUT_DIV2_512);|"
-        "  mx_clkout1_init();\n  mx_clkout2_init();\n  mx_rtc_clock_init();\n  while(1)");
-
-    // The summary comment: its derivation, the frequencies in hertz (HEXT to
-    // the hertz, bus clocks to the kilohertz) and the lines each tree has.
-    const auto sum = [](const char *name, const QString &value) -> QString {
-        return QString("  *         - %1= %2\n").arg(QLatin1String(name), -20).arg(value);
-    };
-    const auto derivation = [&sum](const char *how, const char *source) -> QString {
-        return sum("system clock", how) + sum("system clock source", source);
-    };
-    row("summary of the C330 example", 13,
-        "sclkSource=1 pllMs=1 pllNs=72 pllFr=2 apb1Div=2 apb2Div=2 usbDisabled=1", "clock",
-        "/**\n  * @brief  system clock config program\n  * @note   the system clock is configured as "
-        "follow:\n" +
-            derivation("(hext * pll_ns)/(pll_ms * pll_fr)", "pll (hext)") + sum("hext", "8000000") +
-            sum("sclk", "288000000") + sum("ahbdiv", "1") + sum("ahbclk", "288000000") + sum("apb1div", "2") +
-            sum("apb1clk", "144000000") + sum("apb2div", "2") + sum("apb2clk", "144000000") +
-            sum("pll_ns", "72") + sum("pll_ms", "1") + sum("pll_fr", "2") +
-            "  * @param  none\n  * @retval none\n  */\nvoid system_clock_config(void)\n");
-    row("summary of a fractional kilohertz sclk", 5,
-        kPll + "pllFlexible=0 pllMult=50 hextMHz=2.6666666666666665", "clock",
-        derivation("hext * pll_mult", "pll (hext)") + sum("hext", "2666667") + sum("sclk", "133333000"));
-    row("summary: no unit lost to binary rounding", 16, "sclkSource=0 hextMHz=8.000001", "clock",
-        derivation("(hext)", "hext") + sum("hext", "8000001") + sum("sclk", "8000000"));
-    row("summary: kilohertz kept exactly", 16, "sclkSource=0 hextMHz=4.004", "clock",
-        sum("hext", "4004000") + sum("sclk", "4004000"));
-    row("summary of HICK 48 without hext and PLL", 13, "sclkSource=2 hickSclk48=1 usbDisabled=1", "clock",
-        derivation("(hick 48)", "hick") + sum("sclk", "48000000") + "|!- hext|!- pll_");
-    row("summary of C330 PLL from HICK", 13, kPll + "pllSourceHick=1", "clock",
-        derivation("(hick / 6 * pll_ns)/(pll_ms * pll_fr)", "pll (hick)"));
-    row("summary of C300 PLL from HICK", 2, kPll + "pllSourceHick=1 pllFlexible=0", "clock",
-        derivation("hick / 2 * pll_mult", "pll (hick)") + "|" +
-            sum("pll_range", "LE72MHZ (less than 72 mhz or equal to 72 mhz)"));
-    row("summary of C310 PLL from HICK", 4, kPll + "pllSourceHick=1 pllFlexible=0", "clock",
-        sum("system clock", "hick / 12 * pll_mult"));
-    row("summary of C300A divided HEXT", 7, kPll + "pllFlexible=0 hextDivEnabled=1", "clock",
-        sum("system clock", "hext / 3 * pll_mult"));
-
-    const QString base = "pllFlexible=0 adcEnabled=1 clkoutPin=1 " + kPll + "sclkSource=";
-    broken("pll closing marker misspelled", "clock", "[/#enable pll]=>[/#enable  pll]", base + "2",
-           "enable pll");
-    broken("apb1 call missing", "clock", "crm_apb1_div_set(=>crm_apbx_div_set(", base + "1", "APB1");
-    broken("no summary fence", "clock", "@brief  system clock=>@brief system clock", base + "1", "summary");
-    broken("unused block missing", "clock", "[#hick48]=>[#hick 48]", base + "0", "");
-    broken("used block missing", "clock", "[#hick48]=>[#hick 48]", base + "2", "hick sysclock");
-    broken("adc init call missing", "main", "mx_adc_clock_init();=>", base + "1", "init-call removal");
-    broken("define not 8 MHz", "conf", "((uint32_t)8000000)=>((uint32_t)12000000)", base + "1", "HEXT_VALUE");
+    addTableRows("generator_edits.tsv");
 }
 
 void TestGenerator::edits()
 {
-    QFETCH(int, series);
+    QFETCH(QString, series);
     QFETCH(QString, setup);
     QFETCH(QString, file);
     QFETCH(QString, patch);
     QFETCH(QString, expect);
-    TF_RECORD(c, series, setup);
+    expect = unescaped(expect);
+    TF_RECORD(c, series.toInt(), setup);
     c.recompute();
-    const QString stem = SeriesTable::byId(series)->templateStem();
+    const QString stem = SeriesTable::byId(series.toInt())->templateStem();
     const int k = QStringList{"clock", "main", "conf"}.indexOf(file);
     const QString templateName = stem + QStringList{"_clock.c", "_main.c", "_conf.h"}.at(k);
     if (!patch.isEmpty()) {
