@@ -160,7 +160,6 @@ void TestGenerator::edits()
     QFETCH(QString, file);
     QFETCH(QString, patch);
     QFETCH(QString, expect);
-    expect = unescaped(expect);
     TF_RECORD(c, series.toInt(), setup);
     c.recompute();
     const QString stem = SeriesTable::byId(series.toInt())->templateStem();
