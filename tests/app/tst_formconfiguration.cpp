@@ -10,6 +10,7 @@
 #include "ScriptedDialogs.h"
 #include "SeriesFactory.h"
 #include "Startup.h"
+#include "TableRows.h"
 #include "TestHelpers.h"
 #include "VersionAbout.h"
 
@@ -285,42 +286,7 @@ void TestFormConfiguration::aboutBoxShowsProductAndVersion()
 
 void TestFormConfiguration::replaceConfiguration_data()
 {
-    QTest::addColumn<QString>("how");       // New, Open, or a file dropped on the window
-    QTest::addColumn<QString>("openFirst"); // series open before, or empty
-    QTest::addColumn<int>("confirm");       // answer to the question; 0: Escape
-    QTest::addColumn<QString>("pick");      // series picked or named in the file; empty: cancelled
-    QTest::addColumn<QString>("expected");  // series open afterwards
-    QTest::addColumn<QString>("refusal");   // the last message, when the pick is refused
-    const int yes = QMessageBox::Yes, cancel = QMessageBox::Cancel;
-    const QString unsupported = "MCU in file not supported.";
-    const QString unreadable = "The design file could not be read:";
-    const QString unavailable = "This series is not available in this version.";
-    // QXW315 stands for a series of the table that this build can't show.
-    // clang-format off
-    QTest::newRow("new, none open") << "new" << "" << 0 << "QXC330" << "QXC330" << "";
-    QTest::newRow("new, question escaped") << "new" << "QXC320" << 0 << "QXC300" << "QXC320" << "";
-    QTest::newRow("new, yes, dialog cancelled") << "new" << "QXC320" << yes << "" << "QXC320" << "";
-    QTest::newRow("new, none open, not available") << "new" << "" << 0 << "QXW315" << "" << unavailable;
-    QTest::newRow("new, yes, not available") << "new" << "QXC330" << yes << "QXW315" << "QXC330" << unavailable;
-    QTest::newRow("open, none open, unsupported") << "open" << "" << 0 << "QXC999" << "" << unsupported;
-    QTest::newRow("open, none open, no such file") << "open" << "" << 0 << "missing" << "" << unsupported;
-    QTest::newRow("open, question cancelled") << "open" << "QXC330" << cancel << "QXC320" << "QXC330" << "";
-    QTest::newRow("open, yes, file dialog cancelled") << "open" << "QXC330" << yes << "" << "QXC330" << "";
-    QTest::newRow("open, yes, unsupported") << "open" << "QXC330" << yes << "QXC331" << "QXC330" << unsupported;
-    QTest::newRow("open, yes, not available") << "open" << "QXC330" << yes << "QXW315" << "QXC330" << unsupported;
-    QTest::newRow("open, yes, QXE020") << "open" << "QXC330" << yes << "QXE020" << "QXE020" << "";
-    QTest::newRow("drop, none open") << "drop" << "" << 0 << "QXC335" << "QXC335" << "";
-    QTest::newRow("drop, yes") << "drop" << "QXC330" << yes << "QXC335" << "QXC335" << "";
-    QTest::newRow("drop, cancelled") << "drop" << "QXC330" << cancel << "QXC335" << "QXC330" << "";
-    QTest::newRow("drop, not a design") << "drop" << "QXC330" << yes << "xml" << "QXC330" << "";
-    QTest::newRow("drop on the header, yes") << "drop header" << "QXC330" << yes << "QXC335" << "QXC335" << "";
-    QTest::newRow("drop, no such file") << "drop" << "QXC330" << yes << "missing" << "QXC330" << unreadable;
-    QTest::newRow("drop, no XML") << "drop" << "QXC330" << yes << "garbage" << "QXC330" << unreadable;
-    QTest::newRow("argument, no such file") << "argument" << "" << 0 << "missing" << "" << unreadable;
-    QTest::newRow("argument, no XML") << "argument" << "QXC330" << 0 << "garbage" << "QXC330" << unreadable;
-    QTest::newRow("argument, unsupported") << "argument" << "" << 0 << "QXC999" << "" << unsupported;
-    QTest::newRow("argument") << "argument" << "" << 0 << "QXC320" << "QXC320" << "";
-    // clang-format on
+    addTableRows("window_replace.tsv");
 }
 
 void TestFormConfiguration::replaceConfiguration()

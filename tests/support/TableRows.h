@@ -23,7 +23,8 @@ inline QString unescaped(const QString &cell)
 // line names the columns, lines starting with '#' are comments, and the first
 // tagColumns columns, joined by a blank, tag the row. A column is a QString
 // unless its name says otherwise: "count:int", "flag:bool" (true or false),
-// "list:QStringList" (items split by " | "; empty: none). Cells may escape
+// "ratio:double", "bytes:QByteArray", "list:QStringList" (items split by
+// " | "; empty: none). Cells may escape
 // \n, \t and \\. Expected values stay literal: a table is copied from the
 // documents, never produced by the code under test.
 inline void addTableRows(const char *fileName, int tagColumns = 1)
@@ -48,6 +49,10 @@ inline void addTableRows(const char *fileName, int tagColumns = 1)
                     QTest::addColumn<int>(name);
                 else if (types.last() == QLatin1String("bool"))
                     QTest::addColumn<bool>(name);
+                else if (types.last() == QLatin1String("double"))
+                    QTest::addColumn<double>(name);
+                else if (types.last() == QLatin1String("QByteArray"))
+                    QTest::addColumn<QByteArray>(name);
                 else if (types.last() == QLatin1String("QStringList"))
                     QTest::addColumn<QStringList>(name);
                 else
@@ -65,6 +70,10 @@ inline void addTableRows(const char *fileName, int tagColumns = 1)
                 row << cell.toInt();
             else if (types.at(i) == QLatin1String("bool"))
                 row << (cell == QLatin1String("true"));
+            else if (types.at(i) == QLatin1String("double"))
+                row << cell.toDouble();
+            else if (types.at(i) == QLatin1String("QByteArray"))
+                row << cell.toUtf8();
             else if (types.at(i) == QLatin1String("QStringList"))
                 row << (cell.isEmpty() ? QStringList() : cell.split(QStringLiteral(" | ")));
             else
