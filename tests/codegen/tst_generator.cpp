@@ -58,49 +58,7 @@ const QString kPll = "sclkSource=1 usbDisabled=1 pllMult=18 pllMs=1 pllNs=72 pll
 // does not match is neither found nor edited), and the call rewrites.
 void TestGenerator::markers_data()
 {
-    QTest::addColumn<QString>("op");   // classic, keep, tight, remove, rewrite or rewriteLast
-    QTest::addColumn<QString>("name"); // block name, or the pattern for classic
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected"); // the match for classic; equal to text: nothing matched
-    auto row = [](const char *row, const char *op, const char *name, const QString &text,
-                  const QString &expected) {
-        QTest::newRow(row) << QString(op) << QString(name) << text << expected;
-    };
-    row("{,1} allows the semicolon", "classic", "f\\(x\\);{,1}", "f(x);;", "f(x);");
-    row("{,1} allows no semicolon", "classic", "f\\(x\\);{,1}", "f(x) g", "f(x)");
-    row("greedy dot spans lines", "classic", "<(.+)>", "<1>\n<2>\n", "<1>\n<2>");
-
-    const QString example =
-        "  crm_reset();\n\n[#hext bypass]\n  crm_hext_bypass(TRUE);\n[/#hext bypass]\n\n[#enable hext]\n";
-    const QString spaced = "a;\n\n[#hext bypass]\n  body;\n[/#hext bypass]\n\n\n\nnext;\n";
-    const char *hb = "hext bypass";
-    row("worked example removed", "remove", hb, example, "  crm_reset();\n\n[#enable hext]\n");
-    row("remove leaves the preceding empty line", "remove", hb, spaced, "a;\n\nnext;\n");
-    row("keep leaves exactly one empty line", "keep", hb, spaced, "a;\n\n  body;\n\nnext;\n");
-    row("tight keep leaves none", "tight", hb, spaced, "a;\n\n  body;\nnext;\n");
-    row("body runs to the last closing marker", "keep", hb,
-        "[#hext bypass]\n1\n[/#hext bypass]\n2\n[/#hext bypass]\n3\n", "1\n[/#hext bypass]\n2\n\n3\n");
-    // Bodies may hold backslashes and dollar signs: no back-references.
-    row("replacement is literal", "keep", hb, "[#hext bypass]\n  s = \"\\1 $1 \\\\\";\n[/#hext bypass]\n",
-        "  s = \"\\1 $1 \\\\\";\n\n");
-    row("< and digits", "remove", "sysclock < 168", "[#sysclock < 168]\nx;\n[/#sysclock < 168]\nz;\n",
-        "z;\n");
-    auto unmatched = [&row](const char *name, const char *block, const char *text) {
-        row(name, "remove", block, text, text);
-    };
-    unmatched("similar name", "sysclock < 168", "[#sysclock >= 168]\nx;\n[/#sysclock >= 168]\n");
-    unmatched("closing marker misspelled", "pll sysclock", "[#pll sysclock]\nx;\n[/#pll sysclok]\n");
-    unmatched("empty body", "pll sysclock", "[#pll sysclock]\n[/#pll sysclock]\n");
-    unmatched("trailing blank after a marker", "pll sysclock", "[#pll sysclock] \nx;\n[/#pll sysclock]\n");
-    unmatched("name is not a pattern", "pll sysclock", "[#pll sysclockX]\nx;\n[/#pll sysclockX]\n");
-
-    const QString div8 = "crm_ahb_div_set(CRM_AHB_DIV_8);\n";
-    row("with semicolon", "rewrite", "", "  crm_ahb_div_set(CRM_AHB_DIV_2);\n", "  " + div8);
-    row("semicolon added", "rewrite", "", "  crm_ahb_div_set(CRM_AHB_DIV_2)\n", "  " + div8);
-    row("every occurrence", "rewrite", "", "crm_ahb_div_set(A);\ncrm_ahb_div_set( B);\n", div8 + div8);
-    row("two arguments do not match", "rewrite", "", "crm_ahb_div_set(A, B);\n", "crm_ahb_div_set(A, B);\n");
-    row("last only, earlier ones stay", "rewriteLast", "", "crm_ahb_div_set(A);\nx;\ncrm_ahb_div_set(B)\n",
-        "crm_ahb_div_set(A);\nx;\n" + div8);
+    addTableRows("generator_markers.tsv");
 }
 
 void TestGenerator::markers()

@@ -8,6 +8,7 @@
 #include "RecordFields.h"
 #include "Records.h"
 #include "SeriesTable.h"
+#include "TableRows.h"
 
 #include <QDir>
 #include <QLabel>
@@ -135,29 +136,7 @@ void TestDesignFile::read()
 
 void TestDesignFile::fallbacks_data()
 {
-    QTest::addColumn<QString>("changes");
-    QTest::addColumn<QString>("fields"); // expected record fields
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("boxes"); // shown while opening
-
-    const auto row = [](const char *tag, const char *changes, const char *fields, const char *control,
-                        const char *text, const QStringList &boxes = {}) {
-        QTest::newRow(tag) << changes << fields << control << text << boxes;
-    };
-    row("pllms 16 opens as 1", "pllms=16", "pllMs=1", "pllms", "/1");
-    row("pllns 20 opens as 31", "pllns=20", "pllNs=31", "pllns", "*31",
-        {"pll_ns input error, is it adjusted automatically?"});
-    row("ahbdiv 32 opens as /1", "ahbdiv=32 pllfr=4", "ahbMHz=144", "ahbdiv", "  /1");
-    row("usbdiv 6.25 opens as 1.0", "usbdiv=6.25", "usbDiv=1", "usbdiv", "  /1");
-    row("hext 30 kept, then refused", "hext=30.000000 ahbdiv=2 apb1div=4 clkout1pinselect=1", "hextMHz=30",
-        "hext", "30", {"hext input error!"});
-    row("missing pllfr opens as /1", "pllfr", "sclkMHz=576", "pllfr", "  /1");
-    row("unknown pin", "clkout1pinselect=7", "clkout1Pin=0", "clockout1PinSelect", "none");
-    row("RTC on divided HEXT", "rtcswitch=1 rtcsel=2 rtcdiv=8", "rtcSource=2", "ertc.value", "1000.000");
-    row("USB from the PLL", "tousbswitch=0", "usbMHz=48", "usbswitch", "enable");
-    row("sclk from full HICK", "sclkselect=2 hicktosclk=1 future=1", "apb1MHz=24", "pllfr", "  /2");
-    row("PLL from HICK", "pllrcs=1 pllfr=4", "sclkMHz=144", "pllns", "*72");
+    addTableRows("designfile_fallbacks.tsv");
 }
 
 void TestDesignFile::fallbacks()
