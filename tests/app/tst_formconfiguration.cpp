@@ -384,19 +384,7 @@ bool TestFormConfiguration::drop(const QString &path, bool onHeader)
 
 void TestFormConfiguration::commandLine_data()
 {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("action");
-    QTest::addColumn<QString>("designFile"); // relative to the working directory
-    const int run = int(CommandLineRequest::Action::Run), fail = int(CommandLineRequest::Action::Fail);
-    QTest::newRow("nothing") << QStringList{} << run << "";
-    QTest::newRow("a design") << QStringList{"board.TFCC"} << run << "board.TFCC";
-    QTest::newRow("a file address") << QStringList{"file:///tmp/my%20board.TFCC"} << run
-                                    << "/tmp/my board.TFCC";
-    QTest::newRow("a name like an option") << QStringList{"--", "-board.TFCC"} << run << "-board.TFCC";
-    QTest::newRow("version wins") << QStringList{"board.TFCC", "--version"}
-                                  << int(CommandLineRequest::Action::Version) << "";
-    QTest::newRow("unknown option") << QStringList{"--open", "board.TFCC"} << fail << "";
-    QTest::newRow("two designs") << QStringList{"a.TFCC", "b.TFCC"} << fail << "";
+    addTableRows("window_commandline.tsv");
 }
 
 // The program's command line: a design file to open, named or as an address.

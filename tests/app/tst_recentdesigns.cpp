@@ -5,6 +5,7 @@
 #include "QXPLLConfig.h"
 #include "RecentDesigns.h"
 #include "ScriptedDialogs.h"
+#include "TableRows.h"
 #include "TestServer.h"
 #include "UpdateCheck.h"
 
@@ -73,19 +74,7 @@ QStringList TestRecentDesigns::menuEntries(const FormConfiguration &window) cons
 
 void TestRecentDesigns::pushed_data()
 {
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("expected");
-    const QStringList eight{"/d/1", "/d/2", "/d/3", "/d/4", "/d/5", "/d/6", "/d/7", "/d/8"};
-    QTest::newRow("first") << QStringList() << "/d/a" << QStringList{"/d/a"};
-    QTest::newRow("new in front") << QStringList{"/d/1", "/d/2"} << "/d/3"
-                                  << QStringList{"/d/3", "/d/1", "/d/2"};
-    QTest::newRow("known moves up") << QStringList{"/d/1", "/d/2", "/d/3"} << "/d/3"
-                                    << QStringList{"/d/3", "/d/1", "/d/2"};
-    QTest::newRow("same file spelt otherwise")
-        << QStringList{"/d/1", "/d/2"} << "/d/x/../2" << QStringList{"/d/2", "/d/1"};
-    QTest::newRow("ninth drops the oldest")
-        << eight << "/d/9" << QStringList{"/d/9", "/d/1", "/d/2", "/d/3", "/d/4", "/d/5", "/d/6", "/d/7"};
+    addTableRows("recent_pushed.tsv");
 }
 
 void TestRecentDesigns::pushed()
@@ -97,16 +86,7 @@ void TestRecentDesigns::pushed()
 
 void TestRecentDesigns::displayNames_data()
 {
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("names");
-    const QString dash = QString(" ") + QChar(0x2014) + " ";
-    QTest::newRow("names differ") << QStringList{"/d/a.TFCC", "/e/b.TFCC"} << QStringList{"a.TFCC", "b.TFCC"};
-    QTest::newRow("same name, two folders")
-        << QStringList{"/w/x/QXC330.TFCC", "/w/y/QXC330.TFCC", "/w/x/b.TFCC"}
-        << QStringList{"QXC330.TFCC" + dash + "x", "QXC330.TFCC" + dash + "y", "b.TFCC"};
-    QTest::newRow("same folder name too")
-        << QStringList{"/p/board/QXC330.TFCC", "/q/board/QXC330.TFCC"}
-        << QStringList{"QXC330.TFCC" + dash + "p/board", "QXC330.TFCC" + dash + "q/board"};
+    addTableRows("recent_names.tsv");
 }
 
 // Two designs of one name are told apart by their folders.

@@ -292,20 +292,7 @@ void TestCli::setEdits()
 
 void TestCli::generateEach_data()
 {
-    QTest::addColumn<QStringList>("designs"); // "folder/name:changes" under the scratch folder
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QStringList>("written"); // the folders under OUTROOT that got the four files
-    QTest::newRow("all done") << QStringList{"a:", "b:apb1div=4"} << 0 << "a.TFCC: 0 done\nb.TFCC: 0 done\n"
-                              << QStringList{"a", "b"};
-    QTest::newRow("a refusal outranks a warning")
-        << QStringList{"w:tousbswitch=0 usbdiv=5.0", "r:pllns=80", "ok:"} << 2
-        << "w.TFCC: 3 warning\nr.TFCC: 2 refused\nok.TFCC: 0 done\n"
-        << QStringList{"ok"};
-    QTest::newRow("a warning") << QStringList{"ok:", "w:tousbswitch=0 usbdiv=5.0"} << 3
-                               << "ok.TFCC: 0 done\nw.TFCC: 3 warning\n"
-                               << QStringList{"ok"};
-    QTest::newRow("same base name twice") << QStringList{"x/a:", "b:", "y/a:"} << 1 << "" << QStringList{};
+    addTableRows("cli_each.tsv");
 }
 
 // generate --each: every design into a folder of its own name, one status

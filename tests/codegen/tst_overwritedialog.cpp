@@ -1,5 +1,6 @@
 #include "DialogService.h"
 #include "OverwriteDialog.h"
+#include "TableRows.h"
 #include "TestHelpers.h"
 
 #include <QCheckBox>
@@ -21,23 +22,7 @@ private slots:
 
 void TestOverwriteDialog::dialog_data()
 {
-    QTest::addColumn<QString>("catalogue"); // empty: none installed
-    QTest::addColumn<QStringList>("texts"); // title, question after the name, box, yes, cancel
-    QTest::addColumn<bool>("tick");
-    QTest::addColumn<QString>("action"); // yes, cancel, escape or close
-    QTest::addColumn<int>("reply");      // 0 keep, 1 replace, 2 replace the rest too
-    const QString question = " file already exists.Do you want to replace it ? ";
-    const QStringList english{"Warning", question, "Do this for the next conflicts", "Yes", "Cancel"};
-    const QStringList chinese{QString::fromUtf8("警告"), QString::fromUtf8(" 文件已经存在，是否替换？ "),
-                              QString::fromUtf8("为之后的冲突执行此操作"), QString::fromUtf8("确定"),
-                              QString::fromUtf8("取消")};
-    QTest::newRow("yes") << "tr_en.qm" << english << false << "yes" << 1;
-    QTest::newRow("yes with the box") << "tr_en.qm" << english << true << "yes" << 2;
-    QTest::newRow("cancel with the box, Chinese") << "tr_zh.qm" << chinese << true << "cancel" << 0;
-    QTest::newRow("escape with the box, no catalogue")
-        << QString() << QStringList{"warning", question, "Do this for the next conflicts", "Yes", "Cancel"}
-        << true << "escape" << 0;
-    QTest::newRow("closed with the box") << "tr_en.qm" << english << true << "close" << 0;
+    addTableRows("overwrite_dialog.tsv");
 }
 
 void TestOverwriteDialog::dialog()

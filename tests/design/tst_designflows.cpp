@@ -2,6 +2,7 @@
 #include "DesignTestUtil.h"
 #include "Generator.h"
 #include "SeriesTable.h"
+#include "TableRows.h"
 
 #include <QDir>
 #include <QScopeGuard>
@@ -34,17 +35,7 @@ const QByteArray kOld = "an older design that must survive\n";
 
 void TestDesignFlows::save_data()
 {
-    QTest::addColumn<int>("seriesId");
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("message"); // empty: no message at all
-    const auto row = [](const char *tag, int id, const char *setup, const char *message) {
-        QTest::newRow(tag) << id << setup << message;
-    };
-    row("QXC330 saved", 13, "", "Save file succeed!");
-    row("QXC335 saved", 14, "", "Save file succeed!");
-    row("dialog cancelled", 13, "cancel", "");
-    row("read-only folder", 13, "readonly", "Save file failed!");
-    row("target is a folder", 13, "folder", "Save file failed!");
+    addTableRows("designflows_save.tsv");
 }
 
 void TestDesignFlows::save()
@@ -81,18 +72,7 @@ void TestDesignFlows::save()
 
 void TestDesignFlows::generate_data()
 {
-    QTest::addColumn<int>("seriesId");
-    // A sub-folder to generate into, a file already there, or a refused design.
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<bool>("openFolder");
-    QTest::addColumn<QString>("message"); // empty: no message at all
-    QTest::newRow("QXC330, OK, parents created") << 13 << "a/b" << false << kGenerated;
-    QTest::newRow("QXC335, Open Folder") << 14 << "" << true << kGenerated;
-    QTest::newRow("directory cancelled") << 13 << "cancel" << false << "";
-    QTest::newRow("inc is a file") << 13 << "inc" << false << "Creating \"inc\" folder error!";
-    QTest::newRow("src is a file") << 13 << "src" << false << "Creating \"src\" folder error!";
-    QTest::newRow("overwrite refused") << 13 << "src/qxc330_335_clock.c" << false << "Generate code failed!";
-    QTest::newRow("refused design") << 13 << "refused" << false << "Can not support sclk greater than 288MHz";
+    addTableRows("designflows_generate.tsv");
 }
 
 void TestDesignFlows::generate()

@@ -1,5 +1,6 @@
 #include "DialogService.h"
 #include "ScriptedDialogs.h"
+#include "TableRows.h"
 #include "TestHelpers.h"
 
 #include <QAbstractButton>
@@ -61,21 +62,7 @@ void TestDialogService::realMessageBox()
 
 void TestDialogService::saveNameCarriesExtension_data()
 {
-    QTest::addColumn<QString>("proposed");
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<int>("type"); // the file type chosen in the dialog
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown"); // the name the dialog starts with
-    QTest::addColumn<QString>("saved");
-    const QString design = "Config file (*.TFCC)", picture = "PNG image (*.png);;PDF document (*.pdf)";
-    // clang-format off
-    QTest::newRow("design, proposed") << "QXC330_Clock" << design << 0 << "" << "QXC330_Clock.TFCC" << "QXC330_Clock.TFCC";
-    QTest::newRow("design, bare name") << "QXC330_Clock" << design << 0 << "a" << "QXC330_Clock.TFCC" << "a.TFCC";
-    QTest::newRow("design, own case") << "QXC330_Clock" << design << 0 << "b.tfcc" << "QXC330_Clock.TFCC" << "b.tfcc";
-    QTest::newRow("picture, png") << "QXC330_Clock.png" << picture << 0 << "tree2" << "QXC330_Clock.png" << "tree2.png";
-    QTest::newRow("picture, pdf chosen") << "QXC330_Clock.png" << picture << 1 << "tree2" << "QXC330_Clock.pdf" << "tree2.pdf";
-    QTest::newRow("picture, other dot") << "QXC330_Clock.png" << picture << 0 << "v1.2" << "QXC330_Clock.png" << "v1.2.png";
-    // clang-format on
+    addTableRows("dialogs_savename.tsv");
 }
 
 // The real Save dialog: what it proposes, and the name it returns.
