@@ -76,9 +76,9 @@ private slots:
     void mcuDialogResults_data();
     void mcuDialogResults();
     void aboutBoxShowsProductAndVersion();
-    void replaceConfiguration_data();
+    void replaceConfiguration_data() { addTableRows("window_replace.tsv"); }
     void replaceConfiguration();
-    void commandLine_data();
+    void commandLine_data() { addTableRows("window_commandline.tsv"); }
     void commandLine();
     void commandsAndClose_data();
     void commandsAndClose();
@@ -284,11 +284,6 @@ void TestFormConfiguration::aboutBoxShowsProductAndVersion()
     QVERIFY(texts.contains("Tickforge") && texts.contains("V3.0.03"));
 }
 
-void TestFormConfiguration::replaceConfiguration_data()
-{
-    addTableRows("window_replace.tsv");
-}
-
 void TestFormConfiguration::replaceConfiguration()
 {
     QFETCH(QString, how);
@@ -380,11 +375,6 @@ bool TestFormConfiguration::drop(const QString &path, bool onHeader)
         QWindowSystemInterface::handleDrop(window, &mime, at, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::processEvents(); // the question comes after the drop
     return dropped.isAccepted();
-}
-
-void TestFormConfiguration::commandLine_data()
-{
-    addTableRows("window_commandline.tsv");
 }
 
 // The program's command line: a design file to open, named or as an address.

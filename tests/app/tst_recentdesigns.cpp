@@ -26,9 +26,9 @@ class TestRecentDesigns : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void pushed_data();
+    void pushed_data() { addTableRows("recent_pushed.tsv"); }
     void pushed();
-    void displayNames_data();
+    void displayNames_data() { addTableRows("recent_names.tsv"); }
     void displayNames();
     void openedAndPruned();
     void exportDrawing();
@@ -72,21 +72,11 @@ QStringList TestRecentDesigns::menuEntries(const FormConfiguration &window) cons
     return out;
 }
 
-void TestRecentDesigns::pushed_data()
-{
-    addTableRows("recent_pushed.tsv");
-}
-
 void TestRecentDesigns::pushed()
 {
     QFETCH(QStringList, files);
     QFETCH(QString, file);
     QTEST(RecentDesigns::pushed(files, file), "expected");
-}
-
-void TestRecentDesigns::displayNames_data()
-{
-    addTableRows("recent_names.tsv");
 }
 
 // Two designs of one name are told apart by their folders.

@@ -20,15 +20,15 @@ class TestCli : public QObject {
     Q_OBJECT
 
 private slots:
-    void commands_data();
+    void commands_data() { addTableRows("cli_commands.tsv"); }
     void commands();
     void matchesTheProgram_data();
     void matchesTheProgram();
-    void upToDateCheck_data();
+    void upToDateCheck_data() { addTableRows("cli_uptodate.tsv"); }
     void upToDateCheck();
-    void setEdits_data();
+    void setEdits_data() { addTableRows("cli_set.tsv"); }
     void setEdits();
-    void generateEach_data();
+    void generateEach_data() { addTableRows("cli_each.tsv"); }
     void generateEach();
     void render();
     void headless();
@@ -81,11 +81,6 @@ QByteArray designFrom(const QString &cell)
 }
 
 } // namespace
-
-void TestCli::commands_data()
-{
-    addTableRows("cli_commands.tsv");
-}
 
 void TestCli::commands()
 {
@@ -211,11 +206,6 @@ void TestCli::matchesTheProgram()
     QCOMPARE(check.out, QString());
 }
 
-void TestCli::upToDateCheck_data()
-{
-    addTableRows("cli_uptodate.tsv");
-}
-
 // generate --check writes nothing and says whether the folder holds exactly
 // what generate would write now.
 void TestCli::upToDateCheck()
@@ -258,11 +248,6 @@ void TestCli::upToDateCheck()
         QCOMPARE(readBytes(out.filePath(name)), files.value(name));
 }
 
-void TestCli::setEdits_data()
-{
-    addTableRows("cli_set.tsv");
-}
-
 // set: edits made as a user makes them, saved only when every one was taken.
 void TestCli::setEdits()
 {
@@ -288,11 +273,6 @@ void TestCli::setEdits()
     const QString element = written.section('=', 0, 0);
     QCOMPARE(DesignFile::readElement(out, element), written.section('=', 1));
     QVERIFY(out == path || readBytes(path) == designWith());
-}
-
-void TestCli::generateEach_data()
-{
-    addTableRows("cli_each.tsv");
 }
 
 // generate --each: every design into a folder of its own name, one status

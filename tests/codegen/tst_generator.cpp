@@ -17,10 +17,10 @@ class TestGenerator : public QObject {
     Q_OBJECT
 
 private slots:
-    void markers_data();
+    void markers_data() { addTableRows("generator_markers.tsv"); }
     void markers();
     void liftedBodyEditedBeforeParent();
-    void edits_data();
+    void edits_data() { addTableRows("generator_edits.tsv"); }
     void edits();
     void runs_data();
     void runs();
@@ -56,11 +56,6 @@ const QString kPll = "sclkSource=1 usbDisabled=1 pllMult=18 pllMs=1 pllNs=72 pll
 
 // The pattern syntax, keep, tight keep and remove on a block (a block that
 // does not match is neither found nor edited), and the call rewrites.
-void TestGenerator::markers_data()
-{
-    addTableRows("generator_markers.tsv");
-}
-
 void TestGenerator::markers()
 {
     QFETCH(QString, op);
@@ -106,11 +101,6 @@ void TestGenerator::liftedBodyEditedBeforeParent()
 
 // Rendered texts from the shipped templates, and templates with one fault
 // given to the edit sequence directly.
-void TestGenerator::edits_data()
-{
-    addTableRows("generator_edits.tsv");
-}
-
 void TestGenerator::edits()
 {
     QFETCH(QString, series);

@@ -16,14 +16,9 @@ class TestOverwriteDialog : public QObject {
     Q_OBJECT
 
 private slots:
-    void dialog_data();
+    void dialog_data() { addTableRows("overwrite_dialog.tsv"); }
     void dialog();
 };
-
-void TestOverwriteDialog::dialog_data()
-{
-    addTableRows("overwrite_dialog.tsv");
-}
 
 void TestOverwriteDialog::dialog()
 {

@@ -12,14 +12,9 @@ class TestSummary : public QObject {
     Q_OBJECT
 
 private slots:
-    void lines_data();
+    void lines_data() { addTableRows("summary_lines.tsv"); }
     void lines();
 };
-
-void TestSummary::lines_data()
-{
-    addTableRows("summary_lines.tsv");
-}
 
 void TestSummary::lines()
 {

@@ -29,7 +29,7 @@ class TestDesignFile : public QObject {
 private slots:
     void read_data();
     void read();
-    void fallbacks_data();
+    void fallbacks_data() { addTableRows("designfile_fallbacks.tsv"); }
     void fallbacks();
     void saveOpenSaveIsStable_data();
     void saveOpenSaveIsStable();
@@ -132,11 +132,6 @@ void TestDesignFile::read()
     QCOMPARE(dialogs.texts(), QStringList{QStringLiteral("MCU in file not supported.")});
     QCOMPARE(host.currentWidget(), before);
     QCOMPARE(host.currentWidget()->config()->fieldValues(), fields);
-}
-
-void TestDesignFile::fallbacks_data()
-{
-    addTableRows("designfile_fallbacks.tsv");
 }
 
 void TestDesignFile::fallbacks()

@@ -16,9 +16,9 @@ class TestDesignFlows : public QObject {
     Q_OBJECT
 
 private slots:
-    void save_data();
+    void save_data() { addTableRows("designflows_save.tsv"); }
     void save();
-    void generate_data();
+    void generate_data() { addTableRows("designflows_generate.tsv"); }
     void generate();
     void chinese_data();
     void chinese();
@@ -32,11 +32,6 @@ const QString kGenerated =
 const QByteArray kOld = "an older design that must survive\n";
 
 } // namespace
-
-void TestDesignFlows::save_data()
-{
-    addTableRows("designflows_save.tsv");
-}
 
 void TestDesignFlows::save()
 {
@@ -68,11 +63,6 @@ void TestDesignFlows::save()
     QCOMPARE(readBytes(design), saved ? designWith("MCU=" + name) : kOld);
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).size(),
              setup == QLatin1String("folder") ? 2 : 1); // no temporary file left behind
-}
-
-void TestDesignFlows::generate_data()
-{
-    addTableRows("designflows_generate.tsv");
 }
 
 void TestDesignFlows::generate()

@@ -85,19 +85,14 @@ class TestDesignDocument : public QObject {
     Q_OBJECT
 
 private slots:
-    void edits_data();
+    void edits_data() { addTableRows("document_edits.tsv"); }
     void edits();
     void refusedEditPutsEverythingBack();
-    void opening_data();
+    void opening_data() { addTableRows("document_opening.tsv"); }
     void opening();
-    void gate_data();
+    void gate_data() { addTableRows("document_gate.tsv"); }
     void gate();
 };
-
-void TestDesignDocument::edits_data()
-{
-    addTableRows("document_edits.tsv");
-}
 
 void TestDesignDocument::edits()
 {
@@ -155,11 +150,6 @@ void TestDesignDocument::refusedEditPutsEverythingBack()
     QVERIFY(!document.entryCommitted(ControlTable::Control::PllNs));
 }
 
-void TestDesignDocument::opening_data()
-{
-    addTableRows("document_opening.tsv");
-}
-
 void TestDesignDocument::opening()
 {
     QFETCH(QString, series);
@@ -199,11 +189,6 @@ void TestDesignDocument::opening()
             refused << entry;
     }
     QTEST(refused.join(QLatin1Char(' ')), "refused");
-}
-
-void TestDesignDocument::gate_data()
-{
-    addTableRows("document_gate.tsv");
 }
 
 void TestDesignDocument::gate()

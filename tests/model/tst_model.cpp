@@ -17,7 +17,7 @@ class TestModel : public QObject {
 
 private slots:
     void fieldsAndReset();
-    void rules_data();
+    void rules_data() { addTableRows("model_rules.tsv"); }
     void rules();
     void searchIsOptimal_data();
     void searchIsOptimal();
@@ -61,11 +61,6 @@ void TestModel::fieldsAndReset()
 // factor checks derive from a set-up (HEXT 8 MHz unless the row says
 // otherwise), the clocks a record needs, the CRM_PLLCFG word and the rule
 // book's findings.
-void TestModel::rules_data()
-{
-    addTableRows("model_rules.tsv");
-}
-
 void TestModel::rules()
 {
     QFETCH(QString, series);

@@ -17,7 +17,7 @@ private slots:
     void installedServiceIsUsedThenRemoved();
     void realMessageBox_data();
     void realMessageBox();
-    void saveNameCarriesExtension_data();
+    void saveNameCarriesExtension_data() { addTableRows("dialogs_savename.tsv"); }
     void saveNameCarriesExtension();
     void desktopOpenerFailureIsReported_data();
     void desktopOpenerFailureIsReported();
@@ -58,11 +58,6 @@ void TestDialogService::realMessageBox()
                                       .withExtraButton(" Open Folder  "));
     QTEST(int(reply.button), "button");
     QTEST(reply.extraIndex, "extra");
-}
-
-void TestDialogService::saveNameCarriesExtension_data()
-{
-    addTableRows("dialogs_savename.tsv");
 }
 
 // The real Save dialog: what it proposes, and the name it returns.
