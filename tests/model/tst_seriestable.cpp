@@ -1,3 +1,4 @@
+#include "ClockConfig.h"
 #include "ClockTreeLayout.h"
 #include "ControlTable.h"
 #include "SeriesTable.h"
@@ -58,6 +59,13 @@ QString selector(const SeriesParams &p, const char *name)
         .join('|');
 }
 
+double hickPllInput(const SeriesParams &p)
+{
+    ClockConfig c(p.id);
+    c.pllSourceHick = 1;
+    return c.pllInputMHz();
+}
+
 QString ahbCaptions(const SeriesParams &p)
 {
     QStringList captions;
@@ -99,6 +107,10 @@ QMap<QString, QString> describe(const SeriesParams &p)
         {"pll kind", pllKind(p)},
         {"drawing", QStringLiteral("%1x%2").arg(drawing.width()).arg(drawing.height())},
         {"pll minimum", QString::number(p.pllMinMHz)},
+        {"sclk limit", QString::number(p.sclkLimitMHz)},
+        {"apb limit", QString::number(p.apbLimitMHz)},
+        {"apb halving", yesNo(p.apbHalving)},
+        {"pll input from hick", QString::number(hickPllInput(p))},
         {"adc limit", p.hasAdc() ? QString::number(p.adcLimitMHz) : "no adc"},
         {"adc red at 28 / 28.001", yesNo(p.adcRed(28.0)) + ' ' + yesNo(p.adcRed(28.001))},
         {"usb", yesNo(p.hasUsb())},
