@@ -1,5 +1,6 @@
 #include "FailDevice.h"
 #include "SafeSave.h"
+#include "TableRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,22 +14,10 @@ class TestSafeSave : public QObject {
     Q_OBJECT
 
 private slots:
-    void save_data();
+    void save_data() { addTableRows("safesave_save.tsv"); }
     void save();
     void failingDevice();
 };
-
-void TestSafeSave::save_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to while saving; 0: no limit
-    QTest::addColumn<bool>("saved");
-    QTest::newRow("new file") << "new.txt" << 0 << true;
-    QTest::newRow("old file replaced") << "old.txt" << 0 << true;
-    QTest::newRow("target is a folder") << "folder" << 0 << false;
-    QTest::newRow("missing parent folder") << "missing/a.txt" << 0 << false;
-    QTest::newRow("disk full in the middle of the write") << "old.txt" << 8 << false;
-}
 
 // A failed save leaves the old file byte for byte and no other file behind.
 void TestSafeSave::save()

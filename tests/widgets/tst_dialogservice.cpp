@@ -15,11 +15,11 @@ class TestDialogService : public QObject {
 
 private slots:
     void installedServiceIsUsedThenRemoved();
-    void realMessageBox_data();
+    void realMessageBox_data() { addTableRows("dialogs_messagebox.tsv"); }
     void realMessageBox();
     void saveNameCarriesExtension_data() { addTableRows("dialogs_savename.tsv"); }
     void saveNameCarriesExtension();
-    void desktopOpenerFailureIsReported_data();
+    void desktopOpenerFailureIsReported_data() { addTableRows("dialogs_opener.tsv"); }
     void desktopOpenerFailureIsReported();
 };
 
@@ -30,16 +30,6 @@ void TestDialogService::installedServiceIsUsedThenRemoved()
         QCOMPARE(&DialogService::instance(), static_cast<DialogService *>(&dialogs));
     }
     QVERIFY(dynamic_cast<QtDialogService *>(&DialogService::instance()));
-}
-
-void TestDialogService::realMessageBox_data()
-{
-    QTest::addColumn<QString>("click"); // a button label; empty: press Escape
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("extra");
-    QTest::newRow("extra button") << " Open Folder  " << int(QMessageBox::NoButton) << 0;
-    QTest::newRow("relabelled standard button") << "确定" << int(QMessageBox::Yes) << -1;
-    QTest::newRow("escape") << "" << int(QMessageBox::Cancel) << -1;
 }
 
 void TestDialogService::realMessageBox()
@@ -84,16 +74,6 @@ void TestDialogService::saveNameCarriesExtension()
     const QString name = QtDialogService().saveFileName(nullptr, "Save", dir.filePath(proposed), filter);
     QTEST(shown, "shown");
     QCOMPARE(name, dir.filePath(saved));
-}
-
-void TestDialogService::desktopOpenerFailureIsReported_data()
-{
-    QTest::addColumn<QByteArray>("opener"); // the desktop's xdg-open; empty: none installed
-    QTest::addColumn<bool>("opened");
-    QTest::newRow("no viewer for the type") << QByteArray("#!/bin/sh\nexit 3\n") << false;
-    QTest::newRow("the viewer fails") << QByteArray("#!/bin/sh\nexit 4\n") << false;
-    QTest::newRow("opened") << QByteArray("#!/bin/sh\nexit 0\n") << true;
-    QTest::newRow("the viewer stays in front") << QByteArray("#!/bin/sh\nexec sleep 5\n") << true;
 }
 
 void TestDialogService::desktopOpenerFailureIsReported()
