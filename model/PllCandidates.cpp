@@ -205,8 +205,9 @@ QVector<QPair<QString, QVariant>> answerFields(const ClockConfig &solved, bool w
     else
         f << qMakePair(QStringLiteral("pllMult"), QVariant(solved.pllMult));
     f << qMakePair(QStringLiteral("pllMHz"), QVariant(solved.pllMHz))
-      << qMakePair(QStringLiteral("sclkMHz"), QVariant(solved.sclkMHz))
-      << qMakePair(QStringLiteral("usbDiv"), QVariant(solved.usbDiv));
+      << qMakePair(QStringLiteral("sclkMHz"), QVariant(solved.sclkMHz));
+    if (solved.params()->hasUsb()) // a series without USB has no divider to speak of
+        f << qMakePair(QStringLiteral("usbDiv"), QVariant(solved.usbDiv));
     if (withUsb)
         f << qMakePair(QStringLiteral("usbMHz"), QVariant(solved.usbMHz));
     if (flexible)
