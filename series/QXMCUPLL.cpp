@@ -8,6 +8,7 @@
 #include "SeriesTable.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -55,11 +56,8 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_view = new PinGraphicsView(this);
     m_view->setScene(m_scene);
     m_view->setRenderHint(QPainter::Antialiasing);
-    // The whole view is repainted on every change: the controls carry no
-    // native window, so a control whose value changes without input (undo,
-    // redo, a recomputed value) does not mark its own area dirty, and only
-    // repainting everything keeps every shown value current.
-    m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    // Only what changed is repainted; see repaintChangedControls().
+    m_view->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     m_view->setStyleSheet(QString::fromLatin1(kViewStyle));
     // The bars carry their rules themselves: under a styled ancestor, Qt
     // re-polishes only a view's direct children when its style sheet changes,
@@ -223,6 +221,42 @@ void QXMCUPLL::finishPlacement()
     }
     m_pending.clear();
     m_placementFinished = true;
+}
+
+namespace {
+
+// What a control shows: a change of any of these must reach the screen.
+uint look(const QWidget *widget)
+{
+    uint seed = qHash(widget->isEnabled());
+    seed = qHash(widget->styleSheet(), seed);
+    const QPalette &palette = widget->palette();
+    seed = qHash(palette.color(QPalette::WindowText).rgba(), seed);
+    seed = qHash(palette.color(QPalette::Text).rgba(), seed);
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return qHash(label->text(), seed);
+    if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
+        return qHash(edit->cursorPosition(), qHash(edit->text(), seed));
+    if (const auto *combo = qobject_cast<const QComboBox *>(widget))
+        return qHash(combo->currentIndex(), seed);
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return qHash(button->icon().cacheKey(), qHash(button->isChecked(), seed));
+    return seed;
+}
+
+} // namespace
+
+void QXMCUPLL::repaintChangedControls()
+{
+    m_looks.resize(m_controls.size());
+    for (int i = 0; i < m_controls.size(); ++i) {
+        const uint now = look(m_controls.at(i));
+        if (now == m_looks.at(i))
+            continue;
+        m_looks[i] = now;
+        if (QGraphicsProxyWidget *proxy = m_controls.at(i)->graphicsProxyWidget())
+            proxy->update();
+    }
 }
 
 QLabel *QXMCUPLL::addLabel(const QString &text, const QPoint &pos, int pointSize, int weight,

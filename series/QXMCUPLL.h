@@ -155,6 +155,10 @@ protected:
     // the proxy, hidden until its button folds it out.
     QGraphicsProxyWidget *addListPanel(const QStringList &names, const QPoint &pos);
     void finishPlacement();
+    // The view repaints only what changed, and a control changed without
+    // input does not mark its own area: after every refresh, the proxies of
+    // the controls whose look changed since the last call repaint.
+    void repaintChangedControls();
 
     // The drawing the controls are placed on: the series' layout.
     const ClockTree::Layout &treeLayout() const { return m_tree; }
@@ -175,6 +179,7 @@ private:
     QVBoxLayout *m_layout = nullptr;
     QVector<QGraphicsProxyWidget *> m_listPanels;
     QVector<QWidget *> m_controls; // every widget laid over the drawing
+    QVector<uint> m_looks;          // of each control, as last repainted
     struct Pending {
         QGraphicsProxyWidget *proxy;
         QWidget *widget;

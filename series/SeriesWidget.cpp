@@ -403,6 +403,7 @@ void SeriesWidget::showRecord()
     refreshRtcDisplay();
     restyleEntries();
     m_sclkStyled = true;
+    repaintChangedControls();
 }
 
 void SeriesWidget::resetConfig()
@@ -458,6 +459,7 @@ void SeriesWidget::entryTextChanged(Control id, const QString &text)
     const QSignalBlocker blocker(w(id).edit);
     showEntryText(id);
     restyleEntry(id);
+    repaintChangedControls();
 }
 
 void SeriesWidget::restyleEntry(Control id)
@@ -507,6 +509,7 @@ void SeriesWidget::toggleList(int index)
         m_lists[i].button->setIcon(QIcon(show ? QStringLiteral(":/image/btn_down_slider_hover.png")
                                               : QStringLiteral(":/image/btn_right_slider_hover.png")));
     }
+    repaintChangedControls();
 }
 
 void SeriesWidget::mousePressEvent(QMouseEvent *event)
@@ -518,6 +521,7 @@ void SeriesWidget::mousePressEvent(QMouseEvent *event)
             list.button->setFocus();
         }
     }
+    repaintChangedControls();
     QWidget::mousePressEvent(event);
 }
 

@@ -1,4 +1,5 @@
 #include "ClockConfig.h"
+#include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
 #include "QXPLLConfig.h"
 #include "ScriptedDialogs.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QScreen>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -127,6 +129,17 @@ void randomEdit(QXMCUPLL &widget, QRandomGenerator &random, ScriptedDialogs &dia
     }
 }
 
+// The view's pixels as the window shows them (the backing store, not a fresh
+// rendering) equal a full repaint of it: no control shows an old value.
+bool showsCurrentValues(QXMCUPLL &widget)
+{
+    QCoreApplication::processEvents(); // the pending paint
+    QWidget *window = widget.window();
+    const QImage shown = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+    widget.graphicsView()->viewport()->repaint();
+    return shown == QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+}
+
 } // namespace
 
 void TestUndoHistory::init()
@@ -146,6 +159,9 @@ void TestUndoHistory::randomEditsUndoAndRedo()
 {
     QFETCH(int, id);
     QVERIFY(m_host->createSeries(id));
+    m_host->resize(1400, 860);
+    m_host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_host));
     QUndoStack *stack = m_host->undoStack();
     // Config Reset of an untouched design changes nothing and adds no step.
     m_dialogs.answerButton(QMessageBox::Yes);
@@ -178,6 +194,7 @@ void TestUndoHistory::randomEditsUndoAndRedo()
         QCOMPARE(widget()->config()->fieldValues(), records.at(step));
         QCOMPARE(display(*widget()), shown.at(step));
         QCOMPARE(entries(*widget()), entries(*widget(), true));
+        QVERIFY2(step % 3 || showsCurrentValues(*widget()), "stale pixels after an undo");
     }
     QVERIFY(!m_host->undoAction()->isEnabled());
     for (int step = 1; step < records.size(); ++step) {
@@ -185,6 +202,7 @@ void TestUndoHistory::randomEditsUndoAndRedo()
         QCOMPARE(widget()->config()->fieldValues(), records.at(step));
         QCOMPARE(display(*widget()), shown.at(step));
         QCOMPARE(entries(*widget()), entries(*widget(), true));
+        QVERIFY2(step % 3 || showsCurrentValues(*widget()), "stale pixels after a redo");
     }
     QVERIFY(!m_host->redoAction()->isEnabled());
     QCOMPARE(m_dialogs.requests.size(), 0); // stepping asks nothing
