@@ -259,6 +259,19 @@ void QXMCUPLL::repaintChangedControls()
     }
 }
 
+void QXMCUPLL::addFixedText(const QString &text, const QString &name, const QPoint &pos)
+{
+    m_drawing->addText(text, pos, arial(10, 0));
+    m_fixedTexts.insert(name, text);
+}
+
+QString QXMCUPLL::shownText(const QString &name) const
+{
+    if (const auto *label = findControl<QLabel>(name))
+        return label->text();
+    return m_fixedTexts.value(name);
+}
+
 QLabel *QXMCUPLL::addLabel(const QString &text, const QPoint &pos, int pointSize, int weight,
                            QGraphicsProxyWidget **proxy)
 {

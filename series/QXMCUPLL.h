@@ -73,6 +73,10 @@ public:
     {
         return qobject_cast<T *>(findPlacedWidget(name));
     }
+    // The text shown at a label's anchor: a label's, or a fixed text drawn
+    // with the tree; empty when there is none.
+    QString shownText(const QString &name) const;
+    ClockTreeItem *drawingItem() const { return m_drawing; }
 
     // What the checks before saving and generating say of the design as it
     // stands: its inputs judged, the tree recomputed, the limits checked.
@@ -145,6 +149,9 @@ protected:
     // finishPlacement() embeds them, in the order they were placed.
     QLabel *addLabel(const QString &text, const QPoint &pos, int pointSize = 10, int weight = 0,
                      QGraphicsProxyWidget **proxy = nullptr);
+    // A text that never changes while the design is open is drawn with the
+    // tree, not carried by a widget of its own.
+    void addFixedText(const QString &text, const QString &name, const QPoint &pos);
     CustomComboBox1 *addComboBox(const QStringList &items, int width, const QPoint &pos, qreal z = 1,
                                  QGraphicsProxyWidget **proxy = nullptr);
     QLineEdit *addLineEdit(const QString &text, const QPoint &pos, QGraphicsProxyWidget **proxy = nullptr);
@@ -180,6 +187,7 @@ private:
     QVector<QGraphicsProxyWidget *> m_listPanels;
     QVector<QWidget *> m_controls; // every widget laid over the drawing
     QVector<uint> m_looks;          // of each control, as last repainted
+    QHash<QString, QString> m_fixedTexts;
     struct Pending {
         QGraphicsProxyWidget *proxy;
         QWidget *widget;
