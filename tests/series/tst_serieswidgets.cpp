@@ -20,8 +20,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTranslator>
-#include <QVBoxLayout>
-#include <QWindow>
 #include <QtTest>
 #include <memory>
 
@@ -35,11 +33,7 @@ private slots:
     void everySeries();
     void edits_data();
     void edits();
-    void everyControlChangesItsOwnField_data();
-    void everyControlChangesItsOwnField();
     void foldOutLists();
-    void inAWindow_data();
-    void inAWindow();
     void sharpDrawing_data();
     void sharpDrawing();
     void muxInputsWired_data();
@@ -133,40 +127,12 @@ bool visible(const QWidget *w)
     return !w->isHidden() && (!w->graphicsProxyWidget() || w->graphicsProxyWidget()->isVisible());
 }
 
-// Which of the QXC330 paths are in use, read from their controls: each group's
-// members must agree (a disagreeing group shows as "name?").
-QString livePaths(const Tree &t)
-{
-    const QVector<QPair<QString, QStringList>> groups{
-        {"hext", {"hext"}},
-        {"pll", {"pllms", "pllfr", "pllrcs.1", "pll.value"}},
-        {"hick", {"hicktosclk.0"}},
-        {"rtcdiv", {"rtcdiv"}},
-        {"clkout1", {"clkout1.0", "clockout1div1", "clockout1div2"}},
-        {"clkout2", {"clkout2.0", "clockout2div1", "clockout2div2"}},
-        {"usbsource", {"clkout2.3"}}};
-    QStringList out;
-    for (const auto &group : groups) {
-        int on = 0;
-        for (const QString &name : group.second)
-            on += t.get(name)->isEnabled();
-        // A disabled HEXT entry never keeps the look of an applied one.
-        const bool hextLook =
-            group.first != "hext" || styleOf(t.get("hext")) == (on ? "committed" : "disabled");
-        if (on == group.second.size() && hextLook)
-            out << group.first;
-        else if (on || !hextLook)
-            out << group.first + '?';
-    }
-    return out.join(' ');
-}
-
 // What the widget shows, in the form of `expect` ("name=value|..."), so that a
 // comparison names every difference. Keys: "class"; "box" (the messages,
 // ";"-joined); "asked" (every dialog's kind); "red"/"green"/"gray", "on"/"off"
 // and "shown"/"hidden" with a list of names; "style.NAME"; "at.NAME" (the
 // proxy's place); "rec" (record fields); "kept" (the record equals the
-// mark); "live" (QXC330 paths in use); else a control's or label's text.
+// mark); else a control's or label's text.
 QString shown(const Tree &t, const ScriptedDialogs &dialogs, const QString &expect, const ClockConfig &mark)
 {
     QStringList out;
@@ -203,8 +169,6 @@ QString shown(const Tree &t, const ScriptedDialogs &dialogs, const QString &expe
             value = mismatch.isEmpty() ? want : mismatch;
         } else if (key == "kept") {
             value = t.record().fieldValues() == mark.fieldValues() ? "yes" : "no";
-        } else if (key == "live") {
-            value = livePaths(t);
         } else if (const auto *combo = t.widget->findControl<QComboBox>(key)) {
             value = combo->currentText();
         } else if (const auto *edit = t.widget->findControl<QLineEdit>(key)) {
@@ -287,50 +251,6 @@ void TestSeriesWidgets::everySeries()
     QCOMPARE(shown(reopened, m_dialogs, edited, mark), edited);
 }
 
-void TestSeriesWidgets::everyControlChangesItsOwnField_data()
-{
-    QTest::addColumn<QString>("series");
-    for (const char *series : {"QXC300", "QXC310", "QXC315", "QXC300A", "QXC305", "QXC320", "QXC330",
-                               "QXC335", "QXC325", "QXW315", "QXE020"})
-        QTest::newRow(series) << series;
-}
-
-// Each selection goes through its named slot to the handler: whatever an edit
-// of a control changes in the record, its own field is among it (a slot that
-// forwards to another control's handler changes the other's field alone).
-void TestSeriesWidgets::everyControlChangesItsOwnField()
-{
-    QFETCH(QString, series);
-    Tree t(series);
-    const auto field = [&](const char *name) {
-        for (const auto &entry : t.record().fieldValues()) {
-            if (entry.first == QLatin1String(name))
-                return entry.second;
-        }
-        return QVariant();
-    };
-    int edited = 0;
-    for (const ControlTable::Row &row : ControlTable::rows()) {
-        const QString name = QLatin1String(row.name);
-        const auto before = t.record().fieldValues();
-        const QVariant own = field(row.field);
-        if (auto *combo = t.widget->findControl<QComboBox>(name); combo && combo->isEnabled())
-            combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
-        for (int i = 0; i < 8; ++i) {
-            auto *radio = t.widget->findControl<QRadioButton>(ControlTable::radioAnchor(row.id, i));
-            if (radio && radio->isEnabled() && !radio->isChecked()) {
-                radio->click();
-                break;
-            }
-        }
-        if (t.record().fieldValues() == before)
-            continue; // not on this series, disabled, or refused
-        ++edited;
-        QVERIFY2(field(row.field) != own, row.name);
-    }
-    QVERIFY2(edited >= 10, qPrintable(QString::number(edited)));
-}
-
 void TestSeriesWidgets::edits_data()
 {
     addTsvRows("series_edits.tsv");
@@ -370,40 +290,6 @@ void TestSeriesWidgets::foldOutLists()
     QCOMPARE(view->itemAt(bare), view->backgroundItem());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, bare);
     QVERIFY(!t.get("list1")->isVisible());
-}
-
-void TestSeriesWidgets::inAWindow_data()
-{
-    QTest::addColumn<QString>("series");
-    QTest::addColumn<int>("pllMode"); // -1: the series has one PLL kind
-    for (const char *name : {"QXC330", "QXC335", "QXC300A", "QXC305", "QXC300", "QXC310"})
-        QTest::newRow(name) << name << -1;
-    for (const char *name : {"QXC315", "QXW315", "QXC320", "QXC325", "QXE020"}) {
-        QTest::newRow(qPrintable(QString(name) + " normal")) << name << 0;
-        QTest::newRow(qPrintable(QString(name) + " flexible")) << name << 1;
-    }
-}
-
-// A series widget shown in a window, as the program shows it.
-void TestSeriesWidgets::inAWindow()
-{
-    QFETCH(QString, series);
-    QFETCH(int, pllMode);
-    QWidget window;
-    auto *column = new QVBoxLayout(&window);
-    Tree t(series);
-    column->addWidget(t.widget.get());
-    if (pllMode >= 0)
-        t.get<QComboBox>("pllmode")->setCurrentIndex(pllMode);
-    window.resize(1280, 800);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    if (auto *list = t.widget->findControl<QPushButton>("apb1p.list"))
-        list->click();
-
-    // The controls are painted by their proxies: the only native window is
-    // the one the window itself has.
-    QCOMPARE(QGuiApplication::allWindows(), QWindowList{window.windowHandle()});
 }
 
 void TestSeriesWidgets::sharpDrawing_data()

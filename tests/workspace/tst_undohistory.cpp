@@ -1,4 +1,5 @@
 #include "ClockConfig.h"
+#include "ControlTable.h"
 #include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
 #include "QXPLLConfig.h"
@@ -11,6 +12,7 @@
 #include <QGraphicsScene>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -101,7 +103,8 @@ QString entries(const QXMCUPLL &widget, bool fromRecord = false)
 }
 
 // One edit a user could make: a selection, a radio click or a typed value.
-void randomEdit(QXMCUPLL &widget, QRandomGenerator &random, ScriptedDialogs &dialogs)
+// Returns the record field of the selection or radio group edited.
+QString randomEdit(QXMCUPLL &widget, QRandomGenerator &random, ScriptedDialogs &dialogs)
 {
     QList<QWidget *> live;
     for (QWidget *w : controls(widget)) {
@@ -117,6 +120,10 @@ void randomEdit(QXMCUPLL &widget, QRandomGenerator &random, ScriptedDialogs &dia
     if (auto *combo = qobject_cast<QComboBox *>(w)) {
         combo->setCurrentIndex(random.bounded(combo->count()));
     } else if (auto *radio = qobject_cast<QRadioButton *>(w)) {
+        if (radio->isChecked()) {
+            radio->click(); // the choice the design has: no edit of its own
+            return QString();
+        }
         radio->click();
     } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
         const QString name = edit->objectName();
@@ -126,7 +133,13 @@ void randomEdit(QXMCUPLL &widget, QRandomGenerator &random, ScriptedDialogs &dia
                                                : "*" + QString::number(30 + random.bounded(480));
         edit->setText(text);
         emit edit->returnPressed();
+        return QString();
     }
+    for (const ControlTable::Row &row : ControlTable::rows()) {
+        if (w->objectName().section('.', 0, 0) == QLatin1String(row.name))
+            return QLatin1String(row.field);
+    }
+    return QString();
 }
 
 // The view's pixels as the window shows them (the backing store, not a fresh
@@ -162,6 +175,10 @@ void TestUndoHistory::randomEditsUndoAndRedo()
     m_host->resize(1400, 860);
     m_host->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_host));
+    // The controls are painted by their proxies, fold-out lists included: the
+    // only native window is the host's own.
+    widget()->findControl<QPushButton>("apb1p.list")->click();
+    QCOMPARE(QGuiApplication::allWindows(), QWindowList{m_host->windowHandle()});
     QUndoStack *stack = m_host->undoStack();
     // Config Reset of an untouched design changes nothing and adds no step.
     m_dialogs.answerButton(QMessageBox::Yes);
@@ -173,11 +190,17 @@ void TestUndoHistory::randomEditsUndoAndRedo()
     QVector<QStringList> shown{display(*widget())};
     for (int i = 0; i < 120; ++i) {
         const int before = stack->count();
-        randomEdit(*widget(), random, m_dialogs);
+        const int asked = m_dialogs.requests.size();
+        const QString field = randomEdit(*widget(), random, m_dialogs);
         QCoreApplication::processEvents(); // the gesture ends
-        const bool changed = widget()->config()->fieldValues() != records.last();
+        const Fields now = widget()->config()->fieldValues();
+        const bool changed = now != records.last();
         // One step exactly for an edit that changed the design, none otherwise.
         QCOMPARE(stack->count(), before + (changed ? 1 : 0));
+        // Each control's signal reaches its own handler through the slot of
+        // its name: what an edit asking nothing changes includes its own field.
+        for (int f = 0; changed && asked == m_dialogs.requests.size() && !field.isEmpty() && f < now.size(); ++f)
+            QVERIFY2(now.at(f).first != field || now.at(f) != records.last().at(f), qPrintable(field));
         // An edit that changed only what is shown (the RTC box leaving its
         // creation text) belongs to the step it was made in.
         if (changed) {
