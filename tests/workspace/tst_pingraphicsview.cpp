@@ -1,4 +1,5 @@
 #include "PinGraphicsView.h"
+#include "TsvRows.h"
 
 #include <QApplication>
 #include <QGraphicsPixmapItem>
@@ -143,35 +144,24 @@ void TestPinGraphicsView::zoomLimits()
 
 void TestPinGraphicsView::input_data()
 {
-    QTest::addColumn<int>("key"); // 0: a wheel turn instead
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QPoint>("angleDelta");
-    QTest::addColumn<int>("zoomSteps");
-    QTest::addColumn<double>("scaleFactor");
-    QTest::addColumn<QPointF>("shift"); // of the picture, in scene units
-    const int ctrl = Qt::ControlModifier, up = 120;
-    // clang-format off
-    QTest::newRow("plus zooms in") << int(Qt::Key_Plus) << 0 << QPoint() << 0 << double(1.03f) << QPointF();
-    QTest::newRow("minus zooms out") << int(Qt::Key_Minus) << 0 << QPoint() << 0 << double(0.97f) << QPointF();
-    QTest::newRow("right") << int(Qt::Key_Right) << 0 << QPoint() << 0 << 1.0 << QPointF(2, 0);
-    QTest::newRow("up while zoomed in") << int(Qt::Key_Up) << 0 << QPoint() << 20 << 1.0 << QPointF(0, -2);
-    QTest::newRow("ctrl wheel up") << 0 << ctrl << QPoint(0, up) << 0 << double(1.03f) << QPointF();
-    QTest::newRow("ctrl horizontal wheel") << 0 << ctrl << QPoint(up, 0) << 0 << double(0.97f) << QPointF();
-    QTest::newRow("ctrl+shift wheel") << 0 << int(ctrl | Qt::ShiftModifier) << QPoint(0, up) << 0 << 1.0 << QPointF();
-    QTest::newRow("plain wheel") << 0 << 0 << QPoint(0, up) << 0 << 1.0 << QPointF();
-    // clang-format on
+    addTsvRows("workspace_viewinput.tsv");
 }
 
 void TestPinGraphicsView::input()
 {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QPoint, angleDelta);
-    QFETCH(int, zoomSteps);
-    QFETCH(double, scaleFactor);
-    QFETCH(QPointF, shift);
+    QFETCH(QString, keyName);
+    QFETCH(QString, modifierNames);
+    QFETCH(QString, turn);
+    QFETCH(QString, zoomSteps);
+    QFETCH(QString, scaleStep); // the factor of one zoom step, as the view keeps it
+    QFETCH(QString, panned);
+    const int key = keyName.isEmpty() ? 0 : QKeySequence(keyName)[0];
     const int ctrl = Qt::ControlModifier;
-    stepZoom(zoomSteps);
+    const int modifiers = QKeySequence(modifierNames + "+A")[0] & Qt::KeyboardModifierMask;
+    const QPoint angleDelta(turn.section(',', 0, 0).toInt(), turn.section(',', 1).toInt());
+    const QPointF shift(panned.section(',', 0, 0).toDouble(), panned.section(',', 1).toDouble());
+    const double scaleFactor = double(scaleStep.toFloat());
+    stepZoom(zoomSteps.toInt());
     const double scale = m_view->scaleValue();
     const QPoint before = m_view->mapFromScene(800, 600);
     if (key) {
