@@ -58,7 +58,6 @@ private slots:
     void input();
     void drag_data();
     void drag();
-    void keysReachFocusedEntry();
 
 private:
     void stepZoom(int steps); // in for positive, out for negative
@@ -223,34 +222,6 @@ void TestPinGraphicsView::drag()
     QVERIFY(QLineF(under, drags ? grabbed : centred).length() < 1.5 / m_view->scaleValue() + 0.01);
     sendMouse(m_view->viewport(), QEvent::MouseButtonRelease, movePos, Qt::NoButton);
     QVERIFY(!m_view->isDragging());
-}
-
-void TestPinGraphicsView::keysReachFocusedEntry()
-{
-    m_view->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_view));
-    m_entry->setText("8");
-    const QPoint onEntry = m_view->mapFromScene(310, 305);
-    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onEntry);
-    QVERIFY(m_entry->hasFocus());
-    const QTransform before = m_view->transform();
-    const QPoint centre = m_view->mapFromScene(800, 600);
-    // The caret moves in the entry and the signs are typed; nothing pans or zooms.
-    for (Qt::Key key : {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down})
-        QTest::keyClick(m_view, key);
-    QTest::keyClicks(m_view, "5+-");
-    QCOMPARE(m_entry->text(), QString("5+-8"));
-    QCOMPARE(m_view->transform(), before);
-    QCOMPARE(m_view->mapFromScene(800, 600), centre);
-
-    // A press on the bare bitmap takes the focus away: the keys drive the view again.
-    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->mapFromScene(800, 600));
-    QVERIFY(!m_entry->hasFocus());
-    QTest::keyClick(m_view, Qt::Key_Plus);
-    QTest::keyClick(m_view, Qt::Key_Left);
-    QCOMPARE(m_entry->text(), QString("5+-8"));
-    QCOMPARE(m_view->scaleValue(), double(1.03f));
-    QVERIFY(m_view->mapFromScene(800, 600) != centre);
 }
 
 QTEST_MAIN(TestPinGraphicsView)

@@ -298,6 +298,8 @@ void TestUndoHistory::undoKeysReachTheDesign_data()
     // The entry's own undo takes back its typing (all of it since it was cleared).
     QTest::newRow("typed, not applied: the entry's own") << "hext" << "5 Ctrl+Z" << 12.0 << "8";
     QTest::newRow("typed, applied, then the design's") << "hext" << "5 Ctrl+Z Return Ctrl+Z" << 12.0 << "12";
+    // The caret keys and the zoom signs stay with the entry.
+    QTest::newRow("caret keys and signs") << "hext" << "Home Left Right 5 + -" << 12.0 << "152";
     // clang-format on
 }
 
@@ -312,12 +314,17 @@ void TestUndoHistory::undoKeysReachTheDesign()
     keys("12 Return");
     QCOMPARE(widget()->config()->hextMHz, 12.0);
     QCOMPARE(m_host->undoStack()->count(), 1);
+    const QTransform zoom = view()->transform();
+    const QPoint scrolled = view()->mapFromScene(QPointF(0, 0));
     if (entry != "hext")
         click(widget()->findControl<QLineEdit>(entry));
     QFETCH(QString, keys);
     this->keys(keys);
     QTEST(widget()->config()->hextMHz, "hext");
     QTEST(hext->text(), "shown");
+    // Keys for the entry never pan or zoom the view.
+    QCOMPARE(view()->transform(), zoom);
+    QCOMPARE(view()->mapFromScene(QPointF(0, 0)), scrolled);
     QCOMPARE(m_dialogs.count(ScriptedDialogs::Kind::Message), 0);
 }
 
@@ -357,6 +364,11 @@ void TestUndoHistory::tabWalksTheTree()
              QString("apb1 peripheral (MHz) List"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QCOMPARE(focused()->objectName(), visited.at(visited.size() - 2));
+    // A press on the bare drawing takes the keyboard back to the view.
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->mapFromScene(QPointF(5, 5)));
+    QVERIFY(!focused());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
+    QCOMPARE(view()->transform().m11(), double(1.03f));
 }
 
 QTEST_MAIN(TestUndoHistory)
