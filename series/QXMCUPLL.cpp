@@ -73,10 +73,27 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_scene->addItem(m_drawing);
     m_view->setBackgroundItem(m_drawing);
 
+    connect(m_scene, &QGraphicsScene::focusItemChanged, this,
+            [this](QGraphicsItem *focused) { followFocusFrame(focused); });
+
     m_layout = new QVBoxLayout(this);
     m_layout->setSpacing(0);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->addWidget(m_view);
+}
+
+void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)
+{
+    m_scene->update(m_focusFrame);
+    disconnect(m_frameWatch);
+    // The frame's pen is at most 10 units wide (at the smallest zoom).
+    m_focusFrame = focused ? focused->sceneBoundingRect().adjusted(-9, -9, 9, 9) : QRectF();
+    m_scene->update(m_focusFrame);
+    if (focused && focused->isWidget()) {
+        auto *item = static_cast<QGraphicsWidget *>(focused);
+        m_frameWatch = connect(item, &QGraphicsWidget::geometryChanged, this,
+                               [this, item] { followFocusFrame(item); });
+    }
 }
 
 QXMCUPLL::~QXMCUPLL()

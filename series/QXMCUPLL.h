@@ -13,6 +13,7 @@
 class ClockTreeItem;
 class CustomComboBox1;
 class PinGraphicsView;
+class QGraphicsItem;
 class QButtonGroup;
 class QGraphicsProxyWidget;
 class QGraphicsScene;
@@ -177,6 +178,9 @@ protected:
 
 private:
     QWidget *findPlacedWidget(const QString &name) const;
+    // The view frames the focused control in its foreground; when the frame
+    // moves (focus, a list opening or closing) its old place repaints too.
+    void followFocusFrame(QGraphicsItem *focused);
     QGraphicsProxyWidget *place(QWidget *widget, const QPoint &pos, qreal z);
 
     std::unique_ptr<DesignPrompter> m_prompter;
@@ -188,6 +192,8 @@ private:
     QVector<QWidget *> m_controls; // every widget laid over the drawing
     QVector<uint> m_looks;          // of each control, as last repainted
     QHash<QString, QString> m_fixedTexts;
+    QRectF m_focusFrame;
+    QMetaObject::Connection m_frameWatch;
     struct Pending {
         QGraphicsProxyWidget *proxy;
         QWidget *widget;
