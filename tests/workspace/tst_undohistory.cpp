@@ -191,6 +191,9 @@ void TestUndoHistory::randomEditsUndoAndRedo()
     // only native window is the host's own.
     widget()->findControl<QPushButton>("apb1p.list")->click();
     QCOMPARE(QGuiApplication::allWindows(), QWindowList{m_host->windowHandle()});
+    // A press on the bare drawing reaches the widget through the view: the list folds in.
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->mapFromScene(QPointF(5, 5)));
+    QVERIFY(!widget()->findControl<QWidget>("list0")->isVisible());
     QUndoStack *stack = m_host->undoStack();
     // Config Reset of an untouched design changes nothing and adds no step.
     m_dialogs.answerButton(QMessageBox::Yes);
