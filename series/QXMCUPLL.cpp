@@ -91,8 +91,8 @@ void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)
     m_scene->update(m_focusFrame);
     if (focused && focused->isWidget()) {
         auto *item = static_cast<QGraphicsWidget *>(focused);
-        m_frameWatch = connect(item, &QGraphicsWidget::geometryChanged, this,
-                               [this, item] { followFocusFrame(item); });
+        m_frameWatch =
+            connect(item, &QGraphicsWidget::geometryChanged, this, [this, item] { followFocusFrame(item); });
     }
 }
 

@@ -149,8 +149,8 @@ void DrawingKeyboard::collect()
         if (row) {
             const QString caption = m_widget->shownText(QLatin1String(row->name) + QLatin1String(".caption"));
             name = !caption.isEmpty() ? caption
-                   : row->caption                        ? QString::fromUtf8(row->caption)
-                                                         : QString::fromLatin1(row->name);
+                   : row->caption     ? QString::fromUtf8(row->caption)
+                                      : QString::fromLatin1(row->name);
             if (radio >= 0 && series) {
                 const QString choice = ControlTable::labels(*series, row->id).value(radio);
                 name += QLatin1Char(' ') + (choice.isEmpty() ? radioChoice(row->id, radio) : choice);

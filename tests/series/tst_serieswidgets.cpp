@@ -129,8 +129,8 @@ bool visible(const QWidget *w)
 // What the widget shows, in the form of `expect` ("name=value|..."), so that a
 // comparison names every difference. Keys: "class"; "box" (the messages,
 // ";"-joined); "asked" (every dialog's kind); "red"/"green"/"gray", "on"/"off"
-// and "shown"/"hidden" with a list of names; "style.NAME"; "rec" (record fields); "kept" (the record equals the
-// mark); else a control's or label's text.
+// and "shown"/"hidden" with a list of names; "style.NAME"; "rec" (record
+// fields); "kept" (the record equals the mark); else a control's or label's text.
 QString shown(const Tree &t, const ScriptedDialogs &dialogs, const QString &expect, const ClockConfig &mark)
 {
     QStringList out;

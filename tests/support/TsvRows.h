@@ -28,7 +28,8 @@ inline void addTsvRows(const char *fileName)
             continue;
         }
         if (cells.size() != columns)
-            qFatal("%s: %d cells where %d columns: %s", fileName, int(cells.size()), columns, qPrintable(line));
+            qFatal("%s: %d cells where %d columns: %s", fileName, int(cells.size()), columns,
+                   qPrintable(line));
         QTestData &row = QTest::newRow(cells.first().toUtf8().constData());
         for (const QString &cell : cells)
             row << cell;

@@ -214,7 +214,8 @@ void TestUndoHistory::randomEditsUndoAndRedo()
         QCOMPARE(stack->count(), before + (changed ? 1 : 0));
         // Each control's signal reaches its own handler through the slot of
         // its name: what an edit asking nothing changes includes its own field.
-        for (int f = 0; changed && asked == m_dialogs.requests.size() && !field.isEmpty() && f < now.size(); ++f)
+        const bool ownField = changed && asked == m_dialogs.requests.size() && !field.isEmpty();
+        for (int f = 0; ownField && f < now.size(); ++f)
             QVERIFY2(now.at(f).first != field || now.at(f) != records.last().at(f), qPrintable(field));
         // An edit that changed only what is shown (the RTC box leaving its
         // creation text) belongs to the step it was made in.
