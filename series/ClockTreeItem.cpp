@@ -2,6 +2,8 @@
 
 #include "ClockTreePainter.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -34,6 +36,26 @@ ClockTreeItem::ClockTreeItem(const ClockTree::Layout &layout, QGraphicsItem *par
     setFlag(ItemUsesExtendedStyleOption); // exposedRect for the direct path
 }
 
+void ClockTreeItem::addText(const QString &text, const QPoint &pos, const QFont &font)
+{
+    // The size a label of this text takes: the text's bounding box.
+    const QRect box = QFontMetrics(font).boundingRect(0, 0, 2000, 2000, Qt::AlignLeft, text);
+    m_texts.append({QRect(pos, box.size()), text, font});
+}
+
+void ClockTreeItem::paintTexts(QPainter *painter) const
+{
+    if (m_texts.isEmpty())
+        return;
+    painter->save();
+    painter->setPen(QGuiApplication::palette().color(QPalette::WindowText));
+    for (const Text &text : m_texts) {
+        painter->setFont(text.font);
+        painter->drawText(text.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextForceLeftToRight, text.text);
+    }
+    painter->restore();
+}
+
 QRectF ClockTreeItem::boundingRect() const
 {
     return QRectF(QPointF(0, 0), QSizeF(m_layout.size));
@@ -63,6 +85,7 @@ void ClockTreeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *opt
         painter->resetTransform();
         painter->drawImage(QPointF(qRound(origin.x()), qRound(origin.y())) / dpr, m_cache);
         painter->restore();
+        paintTexts(painter);
         return;
     }
     // Too large to keep, or a device that takes vectors (a PDF page).
@@ -75,5 +98,6 @@ void ClockTreeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *opt
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setRenderHint(QPainter::TextAntialiasing);
     ClockTree::paintClockTree(*painter, m_layout);
+    paintTexts(painter);
     painter->restore();
 }

@@ -2,6 +2,7 @@
 
 #include "ClockTreeLayout.h"
 
+#include <QFont>
 #include <QGraphicsItem>
 #include <QImage>
 
@@ -16,6 +17,18 @@ public:
 
     QSize size() const { return m_layout.size; }
 
+    // A text that stays as it is while a design is open (a caption, a fixed
+    // value): drawn with the tree, at the scale shown, as a label would show
+    // it with its top-left corner at `pos`.
+    struct Text {
+        QRect rect;
+        QString text;
+        QFont font;
+    };
+    void addText(const QString &text, const QPoint &pos, const QFont &font);
+    const QVector<Text> &texts() const { return m_texts; }
+    void setTexts(const QVector<Text> &texts) { m_texts = texts; }
+
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
@@ -24,7 +37,10 @@ public:
     static constexpr qint64 kCachePixels = 12'000'000;
 
 private:
+    void paintTexts(QPainter *painter) const;
+
     ClockTree::Layout m_layout;
     QImage m_cache;
     qreal m_cacheScale = 0;
+    QVector<Text> m_texts;
 };

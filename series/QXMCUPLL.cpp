@@ -8,6 +8,7 @@
 #include "SeriesTable.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -55,11 +56,8 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_view = new PinGraphicsView(this);
     m_view->setScene(m_scene);
     m_view->setRenderHint(QPainter::Antialiasing);
-    // The whole view is repainted on every change: the controls carry no
-    // native window, so a control whose value changes without input (undo,
-    // redo, a recomputed value) does not mark its own area dirty, and only
-    // repainting everything keeps every shown value current.
-    m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    // Only what changed is repainted; see repaintChangedControls().
+    m_view->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     m_view->setStyleSheet(QString::fromLatin1(kViewStyle));
     // The bars carry their rules themselves: under a styled ancestor, Qt
     // re-polishes only a view's direct children when its style sheet changes,
@@ -75,10 +73,27 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_scene->addItem(m_drawing);
     m_view->setBackgroundItem(m_drawing);
 
+    connect(m_scene, &QGraphicsScene::focusItemChanged, this,
+            [this](QGraphicsItem *focused) { followFocusFrame(focused); });
+
     m_layout = new QVBoxLayout(this);
     m_layout->setSpacing(0);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->addWidget(m_view);
+}
+
+void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)
+{
+    m_scene->update(m_focusFrame);
+    disconnect(m_frameWatch);
+    // The frame's pen is at most 10 units wide (at the smallest zoom).
+    m_focusFrame = focused ? focused->sceneBoundingRect().adjusted(-9, -9, 9, 9) : QRectF();
+    m_scene->update(m_focusFrame);
+    if (focused && focused->isWidget()) {
+        auto *item = static_cast<QGraphicsWidget *>(focused);
+        m_frameWatch =
+            connect(item, &QGraphicsWidget::geometryChanged, this, [this, item] { followFocusFrame(item); });
+    }
 }
 
 QXMCUPLL::~QXMCUPLL()
@@ -223,6 +238,55 @@ void QXMCUPLL::finishPlacement()
     }
     m_pending.clear();
     m_placementFinished = true;
+}
+
+namespace {
+
+// What a control shows: a change of any of these must reach the screen.
+uint look(const QWidget *widget)
+{
+    uint seed = qHash(widget->isEnabled());
+    seed = qHash(widget->styleSheet(), seed);
+    const QPalette &palette = widget->palette();
+    seed = qHash(palette.color(QPalette::WindowText).rgba(), seed);
+    seed = qHash(palette.color(QPalette::Text).rgba(), seed);
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return qHash(label->text(), seed);
+    if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
+        return qHash(edit->cursorPosition(), qHash(edit->text(), seed));
+    if (const auto *combo = qobject_cast<const QComboBox *>(widget))
+        return qHash(combo->currentIndex(), seed);
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return qHash(button->icon().cacheKey(), qHash(button->isChecked(), seed));
+    return seed;
+}
+
+} // namespace
+
+void QXMCUPLL::repaintChangedControls()
+{
+    m_looks.resize(m_controls.size());
+    for (int i = 0; i < m_controls.size(); ++i) {
+        const uint now = look(m_controls.at(i));
+        if (now == m_looks.at(i))
+            continue;
+        m_looks[i] = now;
+        if (QGraphicsProxyWidget *proxy = m_controls.at(i)->graphicsProxyWidget())
+            proxy->update();
+    }
+}
+
+void QXMCUPLL::addFixedText(const QString &text, const QString &name, const QPoint &pos)
+{
+    m_drawing->addText(text, pos, arial(10, 0));
+    m_fixedTexts.insert(name, text);
+}
+
+QString QXMCUPLL::shownText(const QString &name) const
+{
+    if (const auto *label = findControl<QLabel>(name))
+        return label->text();
+    return m_fixedTexts.value(name);
 }
 
 QLabel *QXMCUPLL::addLabel(const QString &text, const QPoint &pos, int pointSize, int weight,

@@ -13,6 +13,7 @@
 class ClockTreeItem;
 class CustomComboBox1;
 class PinGraphicsView;
+class QGraphicsItem;
 class QButtonGroup;
 class QGraphicsProxyWidget;
 class QGraphicsScene;
@@ -73,6 +74,10 @@ public:
     {
         return qobject_cast<T *>(findPlacedWidget(name));
     }
+    // The text shown at a label's anchor: a label's, or a fixed text drawn
+    // with the tree; empty when there is none.
+    QString shownText(const QString &name) const;
+    ClockTreeItem *drawingItem() const { return m_drawing; }
 
     // What the checks before saving and generating say of the design as it
     // stands: its inputs judged, the tree recomputed, the limits checked.
@@ -145,6 +150,9 @@ protected:
     // finishPlacement() embeds them, in the order they were placed.
     QLabel *addLabel(const QString &text, const QPoint &pos, int pointSize = 10, int weight = 0,
                      QGraphicsProxyWidget **proxy = nullptr);
+    // A text that never changes while the design is open is drawn with the
+    // tree, not carried by a widget of its own.
+    void addFixedText(const QString &text, const QString &name, const QPoint &pos);
     CustomComboBox1 *addComboBox(const QStringList &items, int width, const QPoint &pos, qreal z = 1,
                                  QGraphicsProxyWidget **proxy = nullptr);
     QLineEdit *addLineEdit(const QString &text, const QPoint &pos, QGraphicsProxyWidget **proxy = nullptr);
@@ -155,6 +163,10 @@ protected:
     // the proxy, hidden until its button folds it out.
     QGraphicsProxyWidget *addListPanel(const QStringList &names, const QPoint &pos);
     void finishPlacement();
+    // The view repaints only what changed, and a control changed without
+    // input does not mark its own area: after every refresh, the proxies of
+    // the controls whose look changed since the last call repaint.
+    void repaintChangedControls();
 
     // The drawing the controls are placed on: the series' layout.
     const ClockTree::Layout &treeLayout() const { return m_tree; }
@@ -166,6 +178,9 @@ protected:
 
 private:
     QWidget *findPlacedWidget(const QString &name) const;
+    // The view frames the focused control in its foreground; when the frame
+    // moves (focus, a list opening or closing) its old place repaints too.
+    void followFocusFrame(QGraphicsItem *focused);
     QGraphicsProxyWidget *place(QWidget *widget, const QPoint &pos, qreal z);
 
     std::unique_ptr<DesignPrompter> m_prompter;
@@ -175,6 +190,10 @@ private:
     QVBoxLayout *m_layout = nullptr;
     QVector<QGraphicsProxyWidget *> m_listPanels;
     QVector<QWidget *> m_controls; // every widget laid over the drawing
+    QVector<uint> m_looks;         // of each control, as last repainted
+    QHash<QString, QString> m_fixedTexts;
+    QRectF m_focusFrame;
+    QMetaObject::Connection m_frameWatch;
     struct Pending {
         QGraphicsProxyWidget *proxy;
         QWidget *widget;

@@ -90,9 +90,15 @@ void SeriesWidget::buildControl(const Row &row)
                                 ? QXMCUPLL::tr("sclk(4 - %1MHz)").arg(m_series->sclkLimitMHz)
                             : row.caption ? QXMCUPLL::tr(row.caption)
                                           : QString();
+    // The PLL's captions follow its controls (grayed, hidden by mode).
+    const bool pllCaption = name.startsWith(QLatin1String("pll")) && name != QLatin1String("pllrcs");
     const auto addCaption = [&] {
-        if (!caption.isEmpty())
+        if (caption.isEmpty())
+            return;
+        if (pllCaption)
             label(caption, name + QStringLiteral(".caption"));
+        else
+            fixedLabel(caption, name + QStringLiteral(".caption"));
     };
     QStringList texts;
     for (const QString &label : labels(*m_series, row.id))
@@ -207,10 +213,10 @@ QStringList SeriesWidget::controlsWithoutSlot() const
 void SeriesWidget::buildFixedLabels()
 {
     const ClockConfig defaults(seriesId());
-    label(QXMCUPLL::tr("lick"), QStringLiteral("lick.caption"));
-    label(QString::number(defaults.lickKHz) + QStringLiteral(" kHz"), QStringLiteral("lick.value"));
-    label(QXMCUPLL::tr("lext(kHz)"), QStringLiteral("lext.caption"));
-    label(QString::number(defaults.lextKHz), QStringLiteral("lext.value"));
+    fixedLabel(QXMCUPLL::tr("lick"), QStringLiteral("lick.caption"));
+    fixedLabel(QString::number(defaults.lickKHz) + QStringLiteral(" kHz"), QStringLiteral("lick.value"));
+    fixedLabel(QXMCUPLL::tr("lext(kHz)"), QStringLiteral("lext.caption"));
+    fixedLabel(QString::number(defaults.lextKHz), QStringLiteral("lext.value"));
     buildControl(row(Control::LextBypass));
     m_lextIn = label(QXMCUPLL::tr("IN"), QStringLiteral("lext.in"));
     m_lextOut = label(QXMCUPLL::tr("OUT"), QStringLiteral("lext.out"));
@@ -219,16 +225,16 @@ void SeriesWidget::buildFixedLabels()
     buildControl(row(Control::HextBypass));
     m_hextIn = label(QXMCUPLL::tr("IN"), QStringLiteral("hext.in"));
     m_hextOut = label(QXMCUPLL::tr("OUT"), QStringLiteral("hext.out"));
-    label(QXMCUPLL::tr("hick"), QStringLiteral("hick.caption"));
-    label(QString::number(defaults.hickMHz) + QStringLiteral(" MHz"), QStringLiteral("hick.value"));
-    label(QXMCUPLL::tr("to wdt(kHz)"), QStringLiteral("wdt.caption"));
-    label(QString::number(defaults.lickKHz, 'f', 2), QStringLiteral("wdt.value"));
+    fixedLabel(QXMCUPLL::tr("hick"), QStringLiteral("hick.caption"));
+    fixedLabel(QString::number(defaults.hickMHz) + QStringLiteral(" MHz"), QStringLiteral("hick.value"));
+    fixedLabel(QXMCUPLL::tr("to wdt(kHz)"), QStringLiteral("wdt.caption"));
+    fixedLabel(QString::number(defaults.lickKHz, 'f', 2), QStringLiteral("wdt.value"));
 
     buildControl(row(Control::RtcDiv));
     buildControl(row(Control::RtcSel));
-    label(QXMCUPLL::tr(m_series->rtcSelCaption), QStringLiteral("rtcsel.caption"));
+    fixedLabel(QXMCUPLL::tr(m_series->rtcSelCaption), QStringLiteral("rtcsel.caption"));
     buildControl(row(Control::RtcSwitch));
-    label(QXMCUPLL::tr(m_series->rtcCaption), QStringLiteral("ertc.caption"));
+    fixedLabel(QXMCUPLL::tr(m_series->rtcCaption), QStringLiteral("ertc.caption"));
     m_ertcValue = label(QString(), QStringLiteral("ertc.value"));
 
     buildControl(row(Control::HickToSclk));
@@ -304,11 +310,11 @@ void SeriesWidget::buildClockOutputs()
 
 void SeriesWidget::buildPanel()
 {
-    label(QXMCUPLL::tr("i2s (MHz)"), QStringLiteral("i2s.caption"));
+    fixedLabel(QXMCUPLL::tr("i2s (MHz)"), QStringLiteral("i2s.caption"));
     m_i2sValue = valueBox(QStringLiteral("i2s.value"));
     for (int i = 0; i < m_series->ahbBoxes.size(); ++i) {
-        label(QXMCUPLL::tr(qPrintable(SeriesParams::ahbBoxCaption(m_series->ahbBoxes.at(i)))),
-              QStringLiteral("ahb%1.caption").arg(i));
+        fixedLabel(QXMCUPLL::tr(qPrintable(SeriesParams::ahbBoxCaption(m_series->ahbBoxes.at(i)))),
+                   QStringLiteral("ahb%1.caption").arg(i));
         m_ahbValues << valueBox(QStringLiteral("ahb%1.value").arg(i));
     }
     struct Bus {
@@ -326,7 +332,7 @@ void SeriesWidget::buildPanel()
         {"apb2t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 tmr (MHz)"), &m_series->apb2Timers, "apb2tmr"}};
     for (int i = 0; i < 4; ++i) {
         const QString id = QLatin1String(buses[i].anchor);
-        label(QXMCUPLL::tr(buses[i].caption), id + QStringLiteral(".caption"));
+        fixedLabel(QXMCUPLL::tr(buses[i].caption), id + QStringLiteral(".caption"));
         m_lists[i].value = valueBox(id + QStringLiteral(".value"));
         m_lists[i].button = addListButton(at(id + QStringLiteral(".list")));
         m_lists[i].button->setObjectName(id + QStringLiteral(".list"));
@@ -344,6 +350,11 @@ QLabel *SeriesWidget::label(const QString &text, const QString &anchor)
     QLabel *label = addLabel(text, at(anchor));
     label->setObjectName(anchor);
     return label;
+}
+
+void SeriesWidget::fixedLabel(const QString &text, const QString &anchor)
+{
+    addFixedText(text, anchor, at(anchor));
 }
 
 QLineEdit *SeriesWidget::valueBox(const QString &anchor)
@@ -403,6 +414,7 @@ void SeriesWidget::showRecord()
     refreshRtcDisplay();
     restyleEntries();
     m_sclkStyled = true;
+    repaintChangedControls();
 }
 
 void SeriesWidget::resetConfig()
@@ -458,6 +470,7 @@ void SeriesWidget::entryTextChanged(Control id, const QString &text)
     const QSignalBlocker blocker(w(id).edit);
     showEntryText(id);
     restyleEntry(id);
+    repaintChangedControls();
 }
 
 void SeriesWidget::restyleEntry(Control id)
@@ -507,6 +520,7 @@ void SeriesWidget::toggleList(int index)
         m_lists[i].button->setIcon(QIcon(show ? QStringLiteral(":/image/btn_down_slider_hover.png")
                                               : QStringLiteral(":/image/btn_right_slider_hover.png")));
     }
+    repaintChangedControls();
 }
 
 void SeriesWidget::mousePressEvent(QMouseEvent *event)
@@ -518,6 +532,7 @@ void SeriesWidget::mousePressEvent(QMouseEvent *event)
             list.button->setFocus();
         }
     }
+    repaintChangedControls();
     QWidget::mousePressEvent(event);
 }
 

@@ -80,6 +80,7 @@ private:
 
     // Construction. Labels and value boxes at an anchor are named after it.
     QLabel *label(const QString &text, const QString &anchor);
+    void fixedLabel(const QString &text, const QString &anchor);
     QLineEdit *valueBox(const QString &anchor);
     void buildControl(const ControlTable::Row &row);
     static QByteArray slotSignature(const ControlTable::Row &row, int radio = 0, bool textChanged = false);

@@ -25,8 +25,8 @@ void SeriesWidget::buildMultiplierPll()
         buildControl(row(id));
     if (!multiplierPll())
         return;
-    label(QXMCUPLL::tr("pllrcs"), QStringLiteral("pllrcs.caption"));
-    label(m_series->sclkHint(), QStringLiteral("sclk.hint"));
+    fixedLabel(QXMCUPLL::tr("pllrcs"), QStringLiteral("pllrcs.caption"));
+    fixedLabel(m_series->sclkHint(), QStringLiteral("sclk.hint"));
 }
 
 void SeriesWidget::buildAdc()
@@ -35,7 +35,7 @@ void SeriesWidget::buildAdc()
         return;
     buildControl(row(Control::AdcDiv));
     buildControl(row(Control::AdcSwitch));
-    label(QXMCUPLL::tr("adc (MHz)"), QStringLiteral("adc.caption"));
+    fixedLabel(QXMCUPLL::tr("adc (MHz)"), QStringLiteral("adc.caption"));
     m_adcValue = valueBox(QStringLiteral("adc.value"));
 }
 

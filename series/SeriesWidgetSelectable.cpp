@@ -44,7 +44,7 @@ void SeriesWidget::buildPeripheralSelectors()
         const QString name = QLatin1String(row(id).name);
         const QStringList texts = labels(*m_series, id);
         for (int k = 0; k < texts.size(); ++k)
-            label(texts.at(k), name + QStringLiteral(".text%1").arg(k));
+            fixedLabel(texts.at(k), name + QStringLiteral(".text%1").arg(k));
         m_peripheralClocks[i].value = valueBox(name + QStringLiteral(".value"));
         m_peripheralClocks[i].value->setFixedWidth(widthAt(name + QStringLiteral(".value")));
         m_peripheralClocks[i].unit = label(QXMCUPLL::tr("(MHz)"), name + QStringLiteral(".unit"));

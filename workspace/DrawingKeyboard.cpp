@@ -147,11 +147,10 @@ void DrawingKeyboard::collect()
             continue;
         QString name;
         if (row) {
-            const auto *caption =
-                m_widget->findControl<QLabel>(QLatin1String(row->name) + QLatin1String(".caption"));
-            name = caption && !caption->text().isEmpty() ? caption->text()
-                   : row->caption                        ? QString::fromUtf8(row->caption)
-                                                         : QString::fromLatin1(row->name);
+            const QString caption = m_widget->shownText(QLatin1String(row->name) + QLatin1String(".caption"));
+            name = !caption.isEmpty() ? caption
+                   : row->caption     ? QString::fromUtf8(row->caption)
+                                      : QString::fromLatin1(row->name);
             if (radio >= 0 && series) {
                 const QString choice = ControlTable::labels(*series, row->id).value(radio);
                 name += QLatin1Char(' ') + (choice.isEmpty() ? radioChoice(row->id, radio) : choice);
@@ -159,8 +158,8 @@ void DrawingKeyboard::collect()
         } else if (auto *button = qobject_cast<QAbstractButton *>(control)) {
             // A list button: the caption of the box it belongs to.
             const QString base = control->objectName().section(QLatin1Char('.'), 0, 0);
-            const auto *caption = m_widget->findControl<QLabel>(base + QLatin1String(".caption"));
-            name = (caption ? caption->text() : base.toUpper()) + QLatin1Char(' ') + button->text();
+            const QString caption = m_widget->shownText(base + QLatin1String(".caption"));
+            name = (caption.isEmpty() ? base.toUpper() : caption) + QLatin1Char(' ') + button->text();
         } else {
             name = control->objectName();
         }

@@ -7,8 +7,9 @@
 // platform and, when DISPLAY is set, on X.
 //
 // The baseline is the cheapest honest way to show the same picture: the same
-// drawing, and for every control of the series one plain widget in a proxy of
-// that control's size at its place.
+// drawing with the same fixed texts, and for every control of the series one
+// plain widget in a proxy of that control's size at its place.
+#include "ClockTreeItem.h"
 #include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
 #include "QXPLLConfig.h"
@@ -73,7 +74,8 @@ double buildSeries(int id)
     return t.nsecsElapsed() / 1e6;
 }
 
-double buildBaseline(const SeriesParams &series, const QVector<QRectF> &rects)
+double buildBaseline(const SeriesParams &series, const QVector<QRectF> &rects,
+                     const QVector<ClockTreeItem::Text> &texts)
 {
     QElapsedTimer t;
     t.start();
@@ -84,7 +86,7 @@ double buildBaseline(const SeriesParams &series, const QVector<QRectF> &rects)
     auto *view = new PinGraphicsView(&host);
     view->setScene(scene);
     layout->addWidget(view);
-    QXMCUPLL::addDrawingItem(scene, series);
+    QXMCUPLL::addDrawingItem(scene, series)->setTexts(texts); // the drawing's fixed texts too
     for (const QRectF &rect : rects) {
         auto *plain = new QWidget;
         plain->setFixedSize(rect.size().toSize());
@@ -144,16 +146,17 @@ int main(int argc, char *argv[])
         if (!probe)
             continue;
         const QVector<QRectF> rects = controlRects(*probe);
+        const QVector<ClockTreeItem::Text> texts = probe->drawingItem()->texts();
         probe.reset();
         buildSeries(series.id); // warm caches (fonts, pixmaps, styles)
-        buildBaseline(series, rects);
+        buildBaseline(series, rects, texts);
         // Interleaved, so that a busy machine weighs on both alike.
         QVector<double> ratios, seriesRuns, baseRuns;
         for (int run = 0; run < 3; ++run) {
             QVector<double> built, base;
             for (int i = 0; i < kRuns; ++i) {
                 built << buildSeries(series.id);
-                base << buildBaseline(series, rects);
+                base << buildBaseline(series, rects, texts);
             }
             seriesRuns << median(built);
             baseRuns << median(base);

@@ -1,4 +1,5 @@
 #include "PinGraphicsView.h"
+#include "TsvRows.h"
 
 #include <QApplication>
 #include <QGraphicsPixmapItem>
@@ -57,7 +58,6 @@ private slots:
     void input();
     void drag_data();
     void drag();
-    void keysReachFocusedEntry();
 
 private:
     void stepZoom(int steps); // in for positive, out for negative
@@ -143,35 +143,24 @@ void TestPinGraphicsView::zoomLimits()
 
 void TestPinGraphicsView::input_data()
 {
-    QTest::addColumn<int>("key"); // 0: a wheel turn instead
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QPoint>("angleDelta");
-    QTest::addColumn<int>("zoomSteps");
-    QTest::addColumn<double>("scaleFactor");
-    QTest::addColumn<QPointF>("shift"); // of the picture, in scene units
-    const int ctrl = Qt::ControlModifier, up = 120;
-    // clang-format off
-    QTest::newRow("plus zooms in") << int(Qt::Key_Plus) << 0 << QPoint() << 0 << double(1.03f) << QPointF();
-    QTest::newRow("minus zooms out") << int(Qt::Key_Minus) << 0 << QPoint() << 0 << double(0.97f) << QPointF();
-    QTest::newRow("right") << int(Qt::Key_Right) << 0 << QPoint() << 0 << 1.0 << QPointF(2, 0);
-    QTest::newRow("up while zoomed in") << int(Qt::Key_Up) << 0 << QPoint() << 20 << 1.0 << QPointF(0, -2);
-    QTest::newRow("ctrl wheel up") << 0 << ctrl << QPoint(0, up) << 0 << double(1.03f) << QPointF();
-    QTest::newRow("ctrl horizontal wheel") << 0 << ctrl << QPoint(up, 0) << 0 << double(0.97f) << QPointF();
-    QTest::newRow("ctrl+shift wheel") << 0 << int(ctrl | Qt::ShiftModifier) << QPoint(0, up) << 0 << 1.0 << QPointF();
-    QTest::newRow("plain wheel") << 0 << 0 << QPoint(0, up) << 0 << 1.0 << QPointF();
-    // clang-format on
+    addTsvRows("workspace_viewinput.tsv");
 }
 
 void TestPinGraphicsView::input()
 {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QPoint, angleDelta);
-    QFETCH(int, zoomSteps);
-    QFETCH(double, scaleFactor);
-    QFETCH(QPointF, shift);
+    QFETCH(QString, keyName);
+    QFETCH(QString, modifierNames);
+    QFETCH(QString, turn);
+    QFETCH(QString, zoomSteps);
+    QFETCH(QString, scaleStep); // the factor of one zoom step, as the view keeps it
+    QFETCH(QString, panned);
+    const int key = keyName.isEmpty() ? 0 : QKeySequence(keyName)[0];
     const int ctrl = Qt::ControlModifier;
-    stepZoom(zoomSteps);
+    const int modifiers = QKeySequence(modifierNames + "+A")[0] & Qt::KeyboardModifierMask;
+    const QPoint angleDelta(turn.section(',', 0, 0).toInt(), turn.section(',', 1).toInt());
+    const QPointF shift(panned.section(',', 0, 0).toDouble(), panned.section(',', 1).toDouble());
+    const double scaleFactor = double(scaleStep.toFloat());
+    stepZoom(zoomSteps.toInt());
     const double scale = m_view->scaleValue();
     const QPoint before = m_view->mapFromScene(800, 600);
     if (key) {
@@ -233,34 +222,6 @@ void TestPinGraphicsView::drag()
     QVERIFY(QLineF(under, drags ? grabbed : centred).length() < 1.5 / m_view->scaleValue() + 0.01);
     sendMouse(m_view->viewport(), QEvent::MouseButtonRelease, movePos, Qt::NoButton);
     QVERIFY(!m_view->isDragging());
-}
-
-void TestPinGraphicsView::keysReachFocusedEntry()
-{
-    m_view->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_view));
-    m_entry->setText("8");
-    const QPoint onEntry = m_view->mapFromScene(310, 305);
-    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, onEntry);
-    QVERIFY(m_entry->hasFocus());
-    const QTransform before = m_view->transform();
-    const QPoint centre = m_view->mapFromScene(800, 600);
-    // The caret moves in the entry and the signs are typed; nothing pans or zooms.
-    for (Qt::Key key : {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down})
-        QTest::keyClick(m_view, key);
-    QTest::keyClicks(m_view, "5+-");
-    QCOMPARE(m_entry->text(), QString("5+-8"));
-    QCOMPARE(m_view->transform(), before);
-    QCOMPARE(m_view->mapFromScene(800, 600), centre);
-
-    // A press on the bare bitmap takes the focus away: the keys drive the view again.
-    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->mapFromScene(800, 600));
-    QVERIFY(!m_entry->hasFocus());
-    QTest::keyClick(m_view, Qt::Key_Plus);
-    QTest::keyClick(m_view, Qt::Key_Left);
-    QCOMPARE(m_entry->text(), QString("5+-8"));
-    QCOMPARE(m_view->scaleValue(), double(1.03f));
-    QVERIFY(m_view->mapFromScene(800, 600) != centre);
 }
 
 QTEST_MAIN(TestPinGraphicsView)
