@@ -8,7 +8,7 @@
 #include "SeriesFactory.h"
 #include "SeriesTable.h"
 #include "SeriesWidget.h"
-#include "TsvRows.h"
+#include "TableRows.h"
 
 #include <QComboBox>
 #include <QGraphicsProxyWidget>
@@ -28,16 +28,16 @@ class TestSeriesWidgets : public QObject {
     Q_OBJECT
 private slots:
     void init() { m_dialogs.clear(); }
-    void everySeries_data();
+    void everySeries_data() { addTableRows("series_every.tsv"); }
     void everySeries();
-    void edits_data();
+    void edits_data() { addTableRows("series_edits.tsv"); }
     void edits();
     void foldOutLists();
-    void sharpDrawing_data();
+    void sharpDrawing_data() { addTableRows("series_sharp.tsv"); }
     void sharpDrawing();
     void muxInputsWired_data();
     void muxInputsWired();
-    void chineseMessages_data();
+    void chineseMessages_data() { addTableRows("series_chinese.tsv"); }
     void chineseMessages();
 
 private:
@@ -215,11 +215,6 @@ QString savedDesign(const Tree &t, ScriptedDialogs &dialogs, const QString &path
 
 } // namespace
 
-void TestSeriesWidgets::everySeries_data()
-{
-    addTsvRows("series_every.tsv");
-}
-
 // Per series: the factory tree with every control at its anchor; edits that
 // move most fields; the design Save writes then, reopened to the same record
 // and the same tree, with no box on the way.
@@ -246,11 +241,6 @@ void TestSeriesWidgets::everySeries()
     QCOMPARE(shown(reopened, m_dialogs, edited, mark), edited);
 }
 
-void TestSeriesWidgets::edits_data()
-{
-    addTsvRows("series_edits.tsv");
-}
-
 // Edits as a user makes them, and what the drawing then shows.
 void TestSeriesWidgets::edits()
 {
@@ -273,11 +263,6 @@ void TestSeriesWidgets::foldOutLists()
     QVERIFY(!t.get("list0")->isVisible() && t.get("list2")->isVisible());
     QTest::mouseClick(&w, Qt::LeftButton);
     QVERIFY(!t.get("list2")->isVisible());
-}
-
-void TestSeriesWidgets::sharpDrawing_data()
-{
-    addTsvRows("series_sharp.tsv");
 }
 
 // The drawing is painted at the scale it is shown at: a wire keeps its width
@@ -343,11 +328,6 @@ void TestSeriesWidgets::muxInputsWired()
         QVERIFY2(wired, qPrintable(anchor.id));
     }
     QVERIFY(radios > 0);
-}
-
-void TestSeriesWidgets::chineseMessages_data()
-{
-    addTsvRows("series_chinese.tsv");
 }
 
 // The series' messages as the Chinese catalogue has them.

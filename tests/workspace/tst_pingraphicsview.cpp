@@ -1,5 +1,5 @@
 #include "PinGraphicsView.h"
-#include "TsvRows.h"
+#include "TableRows.h"
 
 #include <QApplication>
 #include <QGraphicsPixmapItem>
@@ -54,7 +54,7 @@ private slots:
 
     void zoomLimits_data();
     void zoomLimits();
-    void input_data();
+    void input_data() { addTableRows("workspace_viewinput.tsv"); }
     void input();
     void drag_data();
     void drag();
@@ -139,11 +139,6 @@ void TestPinGraphicsView::zoomLimits()
     m_view->zoomReset();
     m_view->zoom(bound + direction * 0.01f);
     QCOMPARE(m_view->scaleValue(), 1.0);
-}
-
-void TestPinGraphicsView::input_data()
-{
-    addTsvRows("workspace_viewinput.tsv");
 }
 
 void TestPinGraphicsView::input()
