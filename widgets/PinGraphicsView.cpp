@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QCoreApplication>
 #include <QGraphicsItem>
 #include <QGraphicsProxyWidget>
 #include <QGuiApplication>
@@ -83,7 +84,11 @@ void PinGraphicsView::keyPressEvent(QKeyEvent *event)
     // A focused entry gets its caret keys and its signs, an open list its
     // arrows; the view pans and zooms with them only otherwise.
     if (controlTakingKeysHasFocus()) {
-        QGraphicsView::keyPressEvent(event);
+        // Straight to the scene: keys the control ignores (an entry's Up and
+        // Down) must not fall through to the scroll area and move the view.
+        if (scene())
+            QCoreApplication::sendEvent(scene(), event);
+        event->accept();
         return;
     }
     switch (event->key()) {

@@ -303,7 +303,7 @@ void TestUndoHistory::undoKeysReachTheDesign_data()
     QTest::newRow("typed, not applied: the entry's own") << "hext" << "5 Ctrl+Z" << 12.0 << "8";
     QTest::newRow("typed, applied, then the design's") << "hext" << "5 Ctrl+Z Return Ctrl+Z" << 12.0 << "12";
     // The caret keys and the zoom signs stay with the entry.
-    QTest::newRow("caret keys and signs") << "hext" << "Home Left Right 5 + -" << 12.0 << "152";
+    QTest::newRow("caret keys and signs") << "hext" << "Home Left Right Down Up Down 5 + -" << 12.0 << "152";
     // clang-format on
 }
 
