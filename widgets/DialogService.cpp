@@ -121,7 +121,10 @@ QString QtDialogService::saveFileName(QWidget *parent, const QString &caption, c
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     const QString chosen = dialog.selectedFiles().first();
-    const QString fileName = withSuffix(chosen, dialog.selectedNameFilter());
+    // A name typed with the extension of another type the dialog offers
+    // ("tree.pdf" while PNG is selected) says which type is wanted.
+    const bool offered = filterSuffixes(filter).contains(QFileInfo(chosen).suffix(), Qt::CaseInsensitive);
+    const QString fileName = offered ? chosen : withSuffix(chosen, dialog.selectedNameFilter());
     // The dialog asked about the name as typed; a suffix added here gives
     // another file, which may exist too.
     if (fileName != chosen && QFileInfo::exists(fileName)) {
