@@ -17,16 +17,21 @@ QString suffixOf(const QString &fileName)
     return QFileInfo(fileName).suffix().toLower();
 }
 
+// The drawing as the window shows it, scale times its size.
+QImage drawingImage(QXMCUPLL &widget, int scale)
+{
+    QImage image(widget.drawingSize() * scale, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    widget.renderDrawing(&painter, QRectF(QPointF(0, 0), image.size()));
+    return image;
+}
+
 QByteArray pngBytes(QXMCUPLL &widget)
 {
-    QImage image(widget.drawingSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                               QPainter::SmoothPixmapTransform);
-        widget.renderDrawing(&painter, QRectF(QPointF(0, 0), image.size()));
-    }
+    const QImage image = drawingImage(widget, 1);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -49,7 +54,10 @@ QByteArray pdfBytes(QXMCUPLL &widget)
         QPainter painter(&writer);
         if (!painter.isActive())
             return QByteArray();
-        widget.renderDrawing(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        // A picture of three pixels per point: the controls, painted straight
+        // into a vector page, lost their frames and covered captions beside them.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), drawingImage(widget, 3));
     }
     return bytes;
 }

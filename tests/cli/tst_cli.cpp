@@ -332,6 +332,20 @@ void TestCli::render()
     QFile out(pdf);
     QVERIFY(out.open(QIODevice::ReadOnly));
     QVERIFY(out.readAll().contains("/MediaBox [0 0 1404.000000 828.000000]"));
+    // The page shows what the PNG shows: every frame and caption, nothing
+    // painted over (a viewer's rendering at one pixel per point).
+    QCOMPARE(QProcess::execute("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, dir.filePath("page")}), 0);
+    const QImage page = QImage(dir.filePath("page.png")).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(page.size(), image.size());
+    const QImage shown = QImage(png).convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb a = page.pixel(x, y), b = shown.pixel(x, y);
+            differing += qAbs(qGray(a) - qGray(b)) > 64 ? 1 : 0;
+        }
+    }
+    QVERIFY2(differing < page.width() * page.height() / 200, qPrintable(QString::number(differing)));
 
     // Without the desktop package's painter, render says what it needs.
     const QString alone = dir.filePath("tickforge-cli");
