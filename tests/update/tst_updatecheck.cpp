@@ -154,11 +154,11 @@ void TestUpdateCheck::check()
     TestServer::Route dripped =
         TestServer::file(QByteArray(bytes).replace("BASE", m_http.base().toUtf8() + "/pkg"));
     dripped.chunkBytes = 8;
-    dripped.chunkDelayMs = 100; // progress enough, but 2.5 s for the list
+    dripped.chunkDelayMs = 50; // progress enough, but over 1 s for the list
     if (has("drip")) {
         server.setRoute("/en/download/" + QByteArray(UpdateCheck::listFileName()), dripped);
         settings.minimumProgress = 1;
-        settings.listDeadlineMs = 1500;
+        settings.listDeadlineMs = 500;
     }
     if (signs) {
         settings.publicKey = QByteArray(32, '\0');
