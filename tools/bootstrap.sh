@@ -18,7 +18,7 @@ packages=(
   gcc gcc-arm-none-eabi libnewlib-arm-none-eabi
   openssl libssl-dev ca-certificates curl
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
-  help2man dpkg-dev file poppler-utils
+  help2man dpkg-dev file poppler-utils binutils
 )
 
 as_root() {
