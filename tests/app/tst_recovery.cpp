@@ -224,13 +224,9 @@ void TestRecovery::killedAndStartedAgain()
     const QString data = dir.filePath("data");
     const QString board = dir.filePath("board.TFCC");
     QVERIFY(QFile::copy(TF_SOURCE_DIR "/docs/manual/designs/QXC330_USB.TFCC", board));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment(); // offscreen, C.UTF-8, UTC
     env.insert("XDG_DATA_HOME", data);
     env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-    env.insert("LANG", "C.UTF-8");
-    env.insert("LC_ALL", "C.UTF-8");
-    env.insert("TZ", "UTC");
     // Runs the program with a script; its steps end by printing the title.
     const auto start = [&](QProcess &process, const QString &name, QString script, const QStringList &args) {
         script.replace("SAVED", dir.filePath("saved.TFCC"));
@@ -242,13 +238,7 @@ void TestRecovery::killedAndStartedAgain()
         QVERIFY(process.waitForStarted());
     };
     QString output;
-    const auto waitForTitle = [&output](QProcess &process) {
-        for (int i = 0; i < 200 && !output.contains("\ntitle ") && !output.startsWith("title "); ++i) {
-            process.waitForReadyRead(100);
-            output += QString::fromUtf8(process.readAllStandardOutput());
-        }
-        return output.contains("title ");
-    };
+    const QRegularExpression titled("(^|\n)title ");
 
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
     QProcess run;
@@ -258,7 +248,8 @@ void TestRecovery::killedAndStartedAgain()
         QCOMPARE(run.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.exitCode(), 0);
     } else {
-        QVERIFY2(waitForTitle(run), qPrintable(output));
+        QTRY_VERIFY2_WITH_TIMEOUT((output += run.readAllStandardOutput()).contains(titled),
+                                  qPrintable(output), 20000);
         if (copiesAtKill > 0)
             QTRY_COMPARE_WITH_TIMEOUT(copiesUnder(data).size(), copiesAtKill, 10000);
         else
@@ -273,7 +264,8 @@ void TestRecovery::killedAndStartedAgain()
     output.clear();
     QProcess next;
     start(next, "second", second, {});
-    QVERIFY2(waitForTitle(next), qPrintable(output));
+    QTRY_VERIFY2_WITH_TIMEOUT((output += next.readAllStandardOutput()).contains(titled), qPrintable(output),
+                              20000);
     const QRegularExpressionMatch offer =
         QRegularExpression("message Restore design \\| .*Series: QXC330\\\\nDesign file: (.*)\\\\n"
                            "Last edited: (\\S+ \\S+)")
