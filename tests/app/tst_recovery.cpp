@@ -93,7 +93,7 @@ void TestRecovery::copyFollowsTheDesign()
     QFETCH(bool, copy);
     QTemporaryDir dir;
     auto store = std::make_unique<RecoveryStore>(dir.filePath("recovery"));
-    store->setDelay(50);
+    store->setDelay(40);
     store->setSnapshot([] { return qxc330Design(4); });
     store->setSourceFile("/designs/board.TFCC");
     const QDateTime before = QDateTime::currentDateTimeUtc();
@@ -102,11 +102,11 @@ void TestRecovery::copyFollowsTheDesign()
             store->setModified(event == "modified");
         else if (event == "edit")
             store->designEdited();
-        else if (event == "burst") // edits 20 ms apart for 200 ms
+        else if (event == "burst") // edits 15 ms apart for 150 ms
             for (int i = 0; i < 10; ++i, store->designEdited())
-                QTest::qWait(20);
+                QTest::qWait(15);
         else if (event == "wait")
-            QTest::qWait(200);
+            QTest::qWait(120);
         else if (event == "end")
             store.reset();
     }
