@@ -184,7 +184,7 @@ void TestPackage::packageNeedsHelp2man()
 {
     const QString build = m_dir.filePath("no-help2man");
     const Run configure = run(QStringLiteral(TF_CMAKE), {"-S", QStringLiteral(TF_SOURCE_DIR), "-B", build,
-                                                         "-DHELP2MAN=/nonexistent/help2man"});
+                                                         "-G", "Ninja", "-DHELP2MAN=/nonexistent/help2man"});
     QVERIFY2(configure.status == 0, qPrintable(configure.output));
     QVERIFY2(configure.output.contains("help2man or gzip not found"), qPrintable(configure.output));
     // Should cpack go on, it fails at once instead of building this tree.
