@@ -68,21 +68,6 @@ private:
             server.setRoute(path + ".sig", TestServer::file(sig, sig.isNull() ? 404 : 200));
         }
     }
-    // The built-in rules ("own") or those for a test server, at server's addresses.
-    static UpdateCheck::Settings settingsFor(const TestServer &server, const QString &tempRoot,
-                                             bool own = false)
-    {
-        UpdateCheck::Settings settings = UpdateCheck::defaultSettings();
-        settings.englishBase = server.base() + QStringLiteral("/en/download/");
-        settings.chineseBase = server.base() + QStringLiteral("/zh/download/");
-        settings.tempRoot = tempRoot;
-        settings.inactivityTimeoutMs = 5000;
-        settings.today = QDate(2026, 12, 6);
-        settings.httpsOnly = settings.httpsOnly && own;
-        settings.certificatePrompt = settings.certificatePrompt || !own;
-        return settings;
-    }
-
     TestServer m_http;
     TestServer m_https{true};
     std::unique_ptr<EVP_PKEY, void (*)(EVP_PKEY *)> m_key{nullptr, EVP_PKEY_free}; // the test's own
@@ -151,7 +136,15 @@ void TestUpdateCheck::check()
     TestServer &server = has("https") ? m_https : m_http;
     const bool signs = has("signed") || has("badsig") || has("nosig");
     serve(server, bytes, has("signed") ? "good" : has("badsig") ? "bad" : "");
-    UpdateCheck::Settings settings = settingsFor(server, tempRoot.path(), has("own"));
+    // The built-in rules ("own") or those for a test server, at server's addresses.
+    UpdateCheck::Settings settings = UpdateCheck::defaultSettings();
+    settings.englishBase = server.base() + QStringLiteral("/en/download/");
+    settings.chineseBase = server.base() + QStringLiteral("/zh/download/");
+    settings.tempRoot = tempRoot.path();
+    settings.inactivityTimeoutMs = 5000;
+    settings.today = QDate(2026, 12, 6);
+    settings.httpsOnly = settings.httpsOnly && has("own");
+    settings.certificatePrompt = settings.certificatePrompt || !has("own");
     TestServer::Route dripped =
         TestServer::file(QByteArray(bytes).replace("BASE", m_http.base().toUtf8() + "/pkg"));
     dripped.chunkBytes = 8;
