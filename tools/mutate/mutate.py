@@ -358,13 +358,27 @@ class Tree:
         cmd = ['nice', '-n', '10', 'cmake', '--build', self.build, '-j%d' % self.jobs, '--target'] + targets
         return run(cmd, self.build, timeout, log, self.env)
 
-    def test(self, include, exclude, timeout, jobs, log):
+    def costs(self):
+        """Seconds each test took so far, from CTest's own record."""
+        path = os.path.join(self.build, 'Testing', 'Temporary', 'CTestCostData.txt')
+        costs = {}
+        if os.path.exists(path):
+            with open(path, encoding='utf-8') as f:
+                for line in f:
+                    parts = line.split()
+                    if len(parts) == 3:
+                        costs[parts[0]] = float(parts[2])
+        return costs
+
+    def test(self, include, exclude, timeout, jobs, log, limit=None):
+        """Runs the tests; limit: seconds for the whole run (a test's own
+        TIMEOUT property would let a mutant that hangs run for minutes)."""
         cmd = ['nice', '-n', '10', 'ctest', '--stop-on-failure', '-j%d' % jobs, '--timeout', str(timeout)]
         if include:
             cmd += ['-R', include]
         if exclude:
             cmd += ['-E', exclude]
-        return run(cmd, self.build, timeout * 10, log)
+        return run(cmd, self.build, limit or timeout * 10, log)
 
     def apply(self, mutant):
         path = os.path.join(self.src, mutant['file'])
@@ -497,8 +511,11 @@ def main():
                 if status != 0:
                     return 'stillborn', took
             m['tests'] += len(names)
+            # A hang is judged once the stage takes the timeout more than
+            # three times what its tests took unmutated.
+            limit = args.timeout + 3 * sum(costs.get(t, args.timeout) for t in names)
             status, seconds = tree.test('^(%s)$' % '|'.join(names), '', args.timeout, args.jobs,
-                                        os.path.join(logs, tag + '-test.log' + suffix))
+                                        os.path.join(logs, tag + '-test.log' + suffix), limit)
             took += seconds
             if status is None:
                 return 'timeout', took
@@ -523,6 +540,8 @@ def main():
             print('baseline tests fail: see %s/baseline-test.log' % logs)
             return 2
         print('baseline: %d tests pass in %.0f s' % (len(tests), test_took))
+
+    costs = tree.costs()
 
     # Ctrl+C or SIGTERM: the running build or test is stopped, the original
     # line put back, and the report written for the mutants done so far.
