@@ -125,7 +125,10 @@ void TestHttpsDownload::init()
     m_dir.reset(new QTemporaryDir);
     m_outside.reset(new QTemporaryDir);
     QVERIFY(!writeFile(m_outside->filePath(QStringLiteral("Target.zip")), "old").isNull());
-    m_http.requestedPaths.clear();
+    for (TestServer *server : {&m_http, &m_https}) {
+        server->requestedPaths.clear();
+        server->requestedHosts.clear();
+    }
 }
 
 void TestHttpsDownload::cleanup()
@@ -212,6 +215,9 @@ void TestHttpsDownload::download()
     }
     if (!savedAs.isEmpty()) {
         QCOMPARE(saved, target(savedAs));
+        // HTTP/1.1: the Host header names the port unless it is the scheme's own.
+        QCOMPARE(QString((address.contains("https:") ? m_https : m_http).requestedHosts.value(0)),
+                 QString("127.0.0.1:%1").arg((address.contains("https:") ? m_https : m_http).serverPort()));
         QCOMPARE(readAll(saved), TestServer::pattern(0, bytes));
         QVERIFY(!QFileInfo(saved).isSymLink());
         QCOMPARE(entries(), QStringList{savedAs});
