@@ -195,6 +195,8 @@ void TestUpdateCheck::check()
                                      : QStringLiteral("\n\nSignature: not checked (this build has no key).");
     QCOMPARE(dialogs.last()->text,
              text + QDir::toNativeSeparators(result.packagePath) + (signs ? "" : unsignedNote));
+    QCOMPARE(dialogs.last()->extraButtons.value(0),
+             has("zh") ? QStringLiteral(" 打开文件夹  ") : " Open Folder  ");
     QCOMPARE(dialogs.openedUrls,
              has("open") ? QList<QUrl>{QUrl::fromLocalFile(target.path())} : QList<QUrl>());
 }
