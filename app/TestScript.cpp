@@ -3,6 +3,7 @@
 #include "FormConfiguration.h"
 #include "QXMCUPLL.h"
 #include "QXPLLConfig.h"
+#include "RecoveryStore.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -92,6 +93,13 @@ bool TestScript::run()
             QEventLoop loop;
             QTimer::singleShot(step.at(1).toInt(), &loop, &QEventLoop::quit);
             loop.exec();
+        } else if (word == QLatin1String("delay") && step.size() == 2) {
+            auto *store = m_window.findChild<RecoveryStore *>();
+            if (!store) {
+                say(QStringLiteral("error no crash recovery"));
+                return false;
+            }
+            store->setDelay(step.at(1).toInt());
         } else if (word == QLatin1String("title")) {
             say(QStringLiteral("title ") +
                 (m_window.windowHandle() ? m_window.windowHandle()->title() : m_window.windowTitle()));

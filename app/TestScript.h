@@ -18,6 +18,7 @@ class FormConfiguration;
 //   path FILE                 the next file or folder dialog's answer (cancelled when none)
 //   choose CONTROL INDEX      the open design's combo box CONTROL takes item INDEX
 //   wait MILLISECONDS         lets the event loop run
+//   delay MILLISECONDS        the crash-recovery copy is written this long after an edit
 //   title                     prints "title TEXT", the window's title as shown
 //   save | close              Project > Save; closing the window
 //

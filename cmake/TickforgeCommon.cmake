@@ -14,10 +14,12 @@ set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
-# tf_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [RESOURCES])
+# tf_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [RESOURCES] [COST <seconds>])
 # One executable per test class, registered with CTest and run offscreen.
+# COST, the seconds it takes, starts the slow tests first so that ctest -j
+# keeps every core busy to the end (a fresh build has no timings of its own).
 function(tf_add_test)
-  cmake_parse_arguments(T "RESOURCES" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "RESOURCES" "NAME;COST" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE tf_common tf_testsupport Qt5::Test ${T_LIBS})
   target_compile_definitions(${T_NAME} PRIVATE TF_TEST_TABLES="${PROJECT_SOURCE_DIR}/tests/tables")
@@ -30,4 +32,7 @@ function(tf_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}.config"
     TIMEOUT 600)
+  if(T_COST)
+    set_tests_properties(${T_NAME} PROPERTIES COST ${T_COST})
+  endif()
 endfunction()

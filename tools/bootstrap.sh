@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TICKFORGE_BUILD_DIR:-$root/build}
 
 packages=(
-  cmake make g++ pkg-config
+  cmake make ninja-build g++ pkg-config
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5xml5 libqt5network5
   qttranslations5-l10n
   qtbase5-private-dev
@@ -18,7 +18,7 @@ packages=(
   gcc gcc-arm-none-eabi libnewlib-arm-none-eabi
   openssl libssl-dev ca-certificates curl
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
-  help2man dpkg-dev file poppler-utils
+  help2man dpkg-dev file poppler-utils binutils
 )
 
 as_root() {

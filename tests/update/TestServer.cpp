@@ -34,6 +34,9 @@ private:
         m_started = true;
         const QByteArray path = m_request.left(m_request.indexOf("\r\n")).split(' ').value(1);
         m_server->requestedPaths.append(path);
+        const int host = m_request.indexOf("\r\nHost: ") + 8;
+        m_server->requestedHosts.append(host < 8 ? QByteArray()
+                                                 : m_request.mid(host, m_request.indexOf('\r', host) - host));
         // The program must never let Qt ask for a compressed body (which Qt
         // would inflate beyond any size check); such a request is refused.
         const bool compressing = m_request.toLower().contains("\r\naccept-encoding: gzip");

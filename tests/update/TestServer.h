@@ -39,6 +39,7 @@ public:
     static QByteArray pattern(qint64 offset, qint64 size); // bytes of a generated body, not all zero
 
     QList<QByteArray> requestedPaths;
+    QList<QByteArray> requestedHosts; // the Host headers, in the same order
 
 protected:
     void incomingConnection(qintptr descriptor) override;

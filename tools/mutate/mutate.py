@@ -210,22 +210,30 @@ def sample(mutants, folders, count, seed):
     return chosen
 
 
-def run(cmd, cwd, timeout, log):
+def run(cmd, cwd, timeout, log, env=None):
     """(status, seconds); status None when the command ran out of time."""
     start = time.time()
     with open(log, 'w') as out:
-        proc = subprocess.Popen(cmd, cwd=cwd, stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
+        proc = subprocess.Popen(cmd, cwd=cwd, env=env, stdout=out, stderr=subprocess.STDOUT,
+                                start_new_session=True)
         try:
             status = proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            os.killpg(proc.pid, signal.SIGKILL)
-            proc.wait()
+            stop_group(proc)
             status = None
         except BaseException:
-            os.killpg(proc.pid, signal.SIGKILL)
-            proc.wait()
+            stop_group(proc)
             raise
     return status, time.time() - start
+
+
+def stop_group(proc):
+    """Kills the command and whatever it started; it may have ended already."""
+    try:
+        os.killpg(proc.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    proc.wait()
 
 
 class Tree:
@@ -255,11 +263,24 @@ class Tree:
                 copy_if_changed(source, target)
 
     def configure(self):
+        # CMake's file API answers which targets hold a source and what each
+        # target depends on; the query is read at every configure.
+        query = os.path.join(self.build, '.cmake', 'api', 'v1', 'query', 'codemodel-v2')
+        if not os.path.exists(query):
+            os.makedirs(os.path.dirname(query), exist_ok=True)
+            open(query, 'w').close()
         if os.path.exists(os.path.join(self.build, 'CMakeCache.txt')):
+            if not os.path.isdir(os.path.join(self.build, '.cmake', 'api', 'v1', 'reply')):
+                status, _ = run(['cmake', self.build], self.work, 600, os.path.join(self.work, 'configure.log'))
+                return status == 0
             return True
         # The same compiler flags as a normal build, so ccache serves the
         # first build; lld links the test executables much faster.
-        status, _ = run(['cmake', '-S', self.src, '-B', self.build, '-DCMAKE_BUILD_TYPE=RelWithDebInfo',
+        # Ninja checks a tree that is up to date in a blink, where make
+        # spends seconds on every target; with ccache (relative to the build
+        # folder) a Ninja build of the sources hits the cache of build/.
+        generator = ['-G', 'Ninja'] if shutil.which('ninja') else []
+        status, _ = run(['cmake', '-S', self.src, '-B', self.build, '-DCMAKE_BUILD_TYPE=RelWithDebInfo'] + generator + [
                          '-DCMAKE_CXX_COMPILER_LAUNCHER=ccache', '-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld',
                          '-DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld'], self.work, 600,
                         os.path.join(self.work, 'configure.log'))
@@ -278,36 +299,86 @@ class Tree:
         """The programs the tests run (a test may run a program of another
         name, as the fuzz replays do); script tests, such as the catalogue
         check, have nothing to build."""
-        out = subprocess.run(['cmake', '--build', self.build, '--target', 'help'], cwd=self.build,
-                             capture_output=True, text=True).stdout
-        known = set(re.findall(r'^\.\.\. (\S+)', out, re.M))
-        # Each test's program, from CTest's own files: it is named there
-        # even before it is built.
-        programs = {}
-        for root, _, names in os.walk(self.build):
-            if 'CTestTestfile.cmake' in names:
-                with open(os.path.join(root, 'CTestTestfile.cmake'), encoding='utf-8') as f:
-                    for name, program in re.findall(r'^add_test\(\[=\[(\S+?)\]=\] "([^"]+)"', f.read(), re.M):
-                        programs[name] = os.path.basename(program)
+        known = set(self.link_graph()[1])
+        programs = self.programs()
         wanted = []
         for test in tests:
-            for name in (test, programs.get(test, '')):
+            for name in (test, programs.get(test, ('', ''))[0]):
                 if name in known and name not in wanted:
                     wanted.append(name)
                     break
         return wanted
 
+    def link_graph(self):
+        """(owners, closure): the targets each source file (relative to the
+        tree) is compiled into, and every target's transitive dependencies,
+        link libraries and add_dependencies() alike (a test that runs the
+        program depends on it), the target itself included."""
+        reply = os.path.join(self.build, '.cmake', 'api', 'v1', 'reply')
+        index = sorted(n for n in os.listdir(reply) if n.startswith('index-'))[-1]
+        with open(os.path.join(reply, index), encoding='utf-8') as f:
+            model = json.load(f)['reply']['codemodel-v2']['jsonFile']
+        with open(os.path.join(reply, model), encoding='utf-8') as f:
+            configuration = json.load(f)['configurations'][0]
+        names, deps, owners = {}, {}, {}
+        for entry in configuration['targets']:
+            with open(os.path.join(reply, entry['jsonFile']), encoding='utf-8') as f:
+                target = json.load(f)
+            names[target['id']] = target['name']
+            deps[target['name']] = [d['id'] for d in target.get('dependencies', [])]
+            for source in target.get('sources', []):
+                path = source['path']
+                if os.path.isabs(path):
+                    path = os.path.relpath(path, self.src)
+                owners.setdefault(path, set()).add(target['name'])
+        closure = {}
+
+        def reach(name):
+            if name not in closure:
+                closure[name] = {name}
+                for dep in deps.get(name, []):
+                    closure[name] |= reach(names.get(dep, dep))
+            return closure[name]
+        for name in deps:
+            reach(name)
+        return owners, closure
+
+    def programs(self):
+        """Each test's program, from CTest's own files (named there even
+        before it is built), and the folder the test is declared in."""
+        programs = {}
+        for root, _, names in os.walk(self.build):
+            if 'CTestTestfile.cmake' in names:
+                with open(os.path.join(root, 'CTestTestfile.cmake'), encoding='utf-8') as f:
+                    for name, program in re.findall(r'^add_test\(\[=\[(\S+?)\]=\] "([^"]+)"', f.read(), re.M):
+                        programs[name] = (os.path.basename(program), os.path.relpath(root, self.build))
+        return programs
+
     def compile(self, targets, timeout, log):
         cmd = ['nice', '-n', '10', 'cmake', '--build', self.build, '-j%d' % self.jobs, '--target'] + targets
-        return run(cmd, self.build, timeout, log)
+        return run(cmd, self.build, timeout, log, self.env)
 
-    def test(self, include, exclude, timeout, jobs, log):
+    def costs(self):
+        """Seconds each test took so far, from CTest's own record."""
+        path = os.path.join(self.build, 'Testing', 'Temporary', 'CTestCostData.txt')
+        costs = {}
+        if os.path.exists(path):
+            with open(path, encoding='utf-8') as f:
+                for line in f:
+                    parts = line.split()
+                    if len(parts) == 3:
+                        costs[parts[0]] = float(parts[2])
+        return costs
+
+    def test(self, include, exclude, timeout, jobs, log, limit=None):
+        """Runs the tests; limit: seconds for the whole run (a test's own
+        TIMEOUT property would let a mutant that hangs run for minutes)."""
         cmd = ['nice', '-n', '10', 'ctest', '--stop-on-failure', '-j%d' % jobs, '--timeout', str(timeout)]
         if include:
             cmd += ['-R', include]
         if exclude:
             cmd += ['-E', exclude]
-        return run(cmd, self.build, timeout * 10, log)
+        return run(cmd, self.build, limit or timeout * 10, log)
 
     def apply(self, mutant):
         path = os.path.join(self.src, mutant['file'])
@@ -355,6 +426,9 @@ def main():
                         help='tests run only once all others passed (ctest regex; not with -R)')
     parser.add_argument('--no-baseline-tests', action='store_true',
                         help='trust that the unmutated tree passes (it is still built)')
+    parser.add_argument('--all-tests', action='store_true',
+                        help='run every selected test for each mutant, not only those whose programs '
+                             'link the mutated file')
     parser.add_argument('--build-timeout', type=int, default=900, help='seconds per build (default 900)')
     parser.add_argument('--jobs', type=int, default=2, help='parallel build and test jobs (default 2)')
     parser.add_argument('--work', default=os.path.join(REPO, 'build-mutate'),
@@ -400,28 +474,48 @@ def main():
     if not tests:
         print('no tests selected')
         return 2
-    # The quick tests are built and run first, the slow ones only for a
-    # mutant the quick ones let through: most mutants are judged sooner.
-    if args.slow and not args.include:
-        quick_filter = '|'.join(x for x in (args.exclude, args.slow) if x)
-        stages = [(tree.tests('', quick_filter), '', quick_filter),
-                  (tree.tests(args.slow, args.exclude), args.slow, args.exclude)]
-        stages = [stage for stage in stages if stage[0]]
-    else:
-        stages = [(tests, args.include, args.exclude)]
+    slow = set(tree.tests(args.slow, '')) if args.slow and not args.include else set()
+    programs = tree.programs()
+    owners, closure = tree.link_graph()
+    known = set(tree.targets(tests))
+    program_of = {t: programs.get(t, ('', ''))[0] for t in tests}
+
+    def stages_for(m):
+        """The tests that can see the mutant, in the order they are built and
+        run: those of the mutated folder's own test folder first, then the
+        other quick ones, the slow ones last. A test sees the mutant when its
+        program (or a program it runs, named by add_dependencies) links a
+        target the file is compiled into; a test with no program of the
+        build (a script reading the sources) always does. A file no target
+        compiles gets every test."""
+        own = owners.get(m['file'], set())
+        relevant = [t for t in tests if args.all_tests or not own or program_of[t] not in known
+                    or closure.get(program_of[t], set()) & own]
+        folder = os.path.join('tests', m['file'].split(os.sep)[0])
+        near = [t for t in relevant if t not in slow and programs.get(t, ('', ''))[1] == folder]
+        rest = [t for t in relevant if t not in slow and t not in near]
+        late = [t for t in relevant if t in slow]
+        return [stage for stage in (near, rest, late) if stage]
 
     def judge(m, tag):
         """Builds and tests the applied mutant; returns (status, seconds)."""
         took = 0.0
-        for number, (targets, include, exclude) in enumerate(stages):
+        m['tests'] = 0
+        for number, names in enumerate(stages_for(m)):
             suffix = '.%d' % number if number else ''
-            status, seconds = tree.compile(tree.targets(targets), args.build_timeout,
-                                           os.path.join(logs, tag + '-build.log' + suffix))
-            took += seconds
-            if status != 0:
-                return 'stillborn', took
-            status, seconds = tree.test(include, exclude, args.timeout, args.jobs,
-                                        os.path.join(logs, tag + '-test.log' + suffix))
+            targets = [program_of[t] for t in names if program_of[t] in known]
+            if targets:
+                status, seconds = tree.compile(sorted(set(targets)), args.build_timeout,
+                                               os.path.join(logs, tag + '-build.log' + suffix))
+                took += seconds
+                if status != 0:
+                    return 'stillborn', took
+            m['tests'] += len(names)
+            # A hang is judged once the stage takes the timeout more than
+            # three times what its tests took unmutated.
+            limit = args.timeout + 3 * sum(costs.get(t, args.timeout) for t in names)
+            status, seconds = tree.test('^(%s)$' % '|'.join(names), '', args.timeout, args.jobs,
+                                        os.path.join(logs, tag + '-test.log' + suffix), limit)
             took += seconds
             if status is None:
                 return 'timeout', took
@@ -446,6 +540,8 @@ def main():
             print('baseline tests fail: see %s/baseline-test.log' % logs)
             return 2
         print('baseline: %d tests pass in %.0f s' % (len(tests), test_took))
+
+    costs = tree.costs()
 
     # Ctrl+C or SIGTERM: the running build or test is stopped, the original
     # line put back, and the report written for the mutants done so far.
@@ -487,8 +583,9 @@ def main():
             results.append(m)
             progress.write(json.dumps(m) + '\n')
             progress.flush()
-            print('%s %-9s %s:%d: %s (%.0f s)' % (tag, m['status'], m['file'], m['line'], m['mutation'],
-                                                 m['seconds']), flush=True)
+            print('%s %-9s %s:%d: %s (%.0f s, %d tests)' % (tag, m['status'], m['file'], m['line'],
+                                                           m['mutation'], m['seconds'], m.get('tests', 0)),
+                  flush=True)
     except KeyboardInterrupt:
         print('stopped after %d mutants' % len(results))
     finally:
@@ -522,6 +619,10 @@ def report(results, seed, args):
         still = sum(r['status'] == 'stillborn' for r in rows)
         score = '%.0f %%' % (100.0 * killed / (killed + alive)) if killed + alive else '-'
         lines.append('%-10s %6d %6d %6d %9d %6s' % (folder, len(rows), killed, alive, still, score))
+    timed = [r['seconds'] for r in results if 'seconds' in r]
+    if timed:
+        lines.append('%d mutants in %.0f s, %.1f s each on average' % (len(timed), sum(timed),
+                                                                       sum(timed) / len(timed)))
     lines += ['', 'Killed (by the first test that failed):']
     for r in results:
         if r['status'] in ('killed', 'timeout'):
