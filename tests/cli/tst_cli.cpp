@@ -334,7 +334,8 @@ void TestCli::render()
     QVERIFY(out.readAll().contains("/MediaBox [0 0 1404.000000 828.000000]"));
     // The page shows what the PNG shows: every frame and caption, nothing
     // painted over (a viewer's rendering at one pixel per point).
-    QCOMPARE(QProcess::execute("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, dir.filePath("page")}), 0);
+    QCOMPARE(QProcess::execute("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, dir.filePath("page")}),
+             0);
     const QImage page = QImage(dir.filePath("page.png")).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(page.size(), image.size());
     const QImage shown = QImage(png).convertToFormat(QImage::Format_RGB32);
