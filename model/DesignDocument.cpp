@@ -276,6 +276,7 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
     m_loading = true;
     m_loadAnswers.clear();
     int factors[2] = {m_config.pllMs, m_config.pllNs}; // as the file has them
+    m_restoring = true;
     for (const QString &element : m_series->restoreOrder) {
         const QString text = file.value(element);
         if (element == QLatin1String("hext")) {
@@ -334,6 +335,7 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
         // report clicks only) still puts the file's value into the record.
         setField(m_config, *r, values(*m_series, r->id).value(index));
     }
+    m_restoring = false;
     // Steps run above may have solved the PLL anew (leaving the PLL as
     // system clock, enabling a PLL-fed USB clock). The design's own factors
     // win, or opening a file would silently change it.

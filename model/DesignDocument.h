@@ -196,6 +196,7 @@ private:
     bool m_unitRefused = false;
     bool m_unitCancelled = false;
     bool m_loading = false;
+    bool m_restoring = false; // opening sets the elements one by one
     QHash<QString, bool> m_loadAnswers;
     QVector<DesignMessage> *m_messages = nullptr;
 };

@@ -111,10 +111,14 @@ void DesignDocument::factorReturnPressed(Control id)
 // A PLL input outside 2..16 MHz is corrected, not refused: HEXT becomes the
 // nearest crystal that fits and is applied as if typed. The refresh that
 // found it stops; the applied HEXT has refreshed everything again.
+//
+// While opening, the elements set so far may leave the factory's PLL as the
+// system clock: the input is judged once, on the design as opened, or a
+// crystal feeding an unused divided path would be changed.
 bool DesignDocument::checkPllSourceRange()
 {
     ClockConfig &c = m_config;
-    if (!m_series->pllInputRangeCheck || !ClockRules::pllOnHext(c))
+    if (m_restoring || !m_series->pllInputRangeCheck || !ClockRules::pllOnHext(c))
         return true;
     const double input = c.pllInputMHz();
     if (input >= ClockRules::kPllInputMinMHz && input <= ClockRules::kPllInputMaxMHz)
