@@ -163,7 +163,7 @@ void TestDesignFile::saveOpenSaveIsStable_data()
     QTest::addColumn<int>("seriesId");
     QRandomGenerator random(20240611u);
     for (const SeriesParams &p : SeriesTable::all()) {
-        for (int n = 0, tries = 0; n < 5 && tries < 1000; ++tries) {
+        for (int n = 0, tries = 0; n < 2 && tries < 1000; ++tries) {
             const ClockConfig c = Records::randomDesign(p.id, random);
             if (ClockRules::judge(c).findings.isEmpty())
                 QTest::addRow("%s %d", p.name, n++) << DesignFile::write(c, p.seriesName()) << p.id;
