@@ -175,7 +175,7 @@ bool QtDialogService::openUrl(const QUrl &url)
     });
     QObject::connect(process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), process,
                      &QObject::deleteLater);
-    QTimer::singleShot(OpenerPatienceMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(m_openerPatienceMs, &loop, &QEventLoop::quit);
     process->start();
     loop.exec();
     if (finished && !opened)

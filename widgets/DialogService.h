@@ -80,8 +80,9 @@ public:
 // The real dialogs.
 class QtDialogService final : public DialogService {
 public:
-    // How long the desktop's opener may take to fail before a file counts as opened.
-    static constexpr int OpenerPatienceMs = 2500;
+    // openerPatienceMs: how long the desktop's opener may take to fail before a
+    // file counts as opened.
+    explicit QtDialogService(int openerPatienceMs = 2500) : m_openerPatienceMs(openerPatienceMs) {}
 
     MessageReply message(const MessageRequest &request) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
@@ -92,4 +93,7 @@ public:
     bool openUrl(const QUrl &url) override;
     OverwriteReply askOverwrite(const QString &fileName) override;
     int exec(QDialog &dialog) override;
+
+private:
+    int m_openerPatienceMs;
 };
