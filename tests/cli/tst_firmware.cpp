@@ -462,7 +462,7 @@ void TestFirmware::randomDesigns()
 {
     QFETCH(int, row);
     const auto [name, seriesId, kind, sclkLimit, apbLimit, hickPll] = kSeries[row];
-    const int designs = kind == Flexible ? 200 : 60;
+    const int designs = kind == Flexible ? 140 : 45;
     const SeriesParams &series = *SeriesTable::byId(seriesId);
     DesignDocument document(seriesId);
     DesignMaker maker(20261206u + unsigned(seriesId));

@@ -203,7 +203,7 @@ void TestUndoHistory::randomEditsUndoAndRedo()
     QRandomGenerator random(quint32(id) * 7919u);
     QVector<Fields> records{widget()->config()->fieldValues()};
     QVector<QStringList> shown{display(*widget())};
-    for (int i = 0; i < 75; ++i) {
+    for (int i = 0; i < 60; ++i) {
         const int before = stack->count();
         const int asked = m_dialogs.requests.size();
         const QString field = randomEdit(*widget(), random, m_dialogs);
