@@ -73,24 +73,32 @@ void ClockTreeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *opt
     const bool raster = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
     const QSizeF pixels = QSizeF(m_layout.size) * scale;
     if (raster && plainScale && scale > 0 && pixels.width() * pixels.height() <= kCachePixels) {
+        // The view's picture is kept for its next repaint; one painted
+        // without a view (an exported picture) is drawn and dropped.
+        QImage oneOff;
         if (m_cache.isNull() || !qFuzzyCompare(m_cacheScale, scale)) {
-            m_cache = ClockTree::renderClockTree(m_layout, scale);
-            m_cache.setDevicePixelRatio(dpr);
-            m_cacheScale = scale;
+            QImage &picture = widget ? m_cache : oneOff;
+            picture = ClockTree::renderClockTree(m_layout, scale);
+            picture.setDevicePixelRatio(dpr);
+            if (widget)
+                m_cacheScale = scale;
         }
         // One picture pixel on one device pixel: drawn untransformed, its
         // corner on a whole device pixel.
         const QPointF origin = world.map(QPointF(0, 0)) * dpr;
         painter->save();
         painter->resetTransform();
-        painter->drawImage(QPointF(qRound(origin.x()), qRound(origin.y())) / dpr, m_cache);
+        painter->drawImage(QPointF(qRound(origin.x()), qRound(origin.y())) / dpr,
+                           oneOff.isNull() ? m_cache : oneOff);
         painter->restore();
         paintTexts(painter);
         return;
     }
-    // Too large to keep, or a device that takes vectors (a PDF page).
-    m_cache = QImage();
-    m_cacheScale = 0;
+    // Too large to keep, or a device that takes vectors.
+    if (widget) {
+        m_cache = QImage();
+        m_cacheScale = 0;
+    }
     painter->save();
     const QRectF exposed = option ? option->exposedRect & boundingRect() : boundingRect();
     painter->setClipRect(exposed);
