@@ -5,6 +5,8 @@
 #include <QGraphicsProxyWidget>
 #include <QMouseEvent>
 
+#include <utility>
+
 namespace {
 
 // Above every control and fold-out list of a drawing.
@@ -137,7 +139,22 @@ void CustomComboBox1::applyLook(Look look)
         sheet = styleSheetFor("gray", "gray");
         break;
     }
-    // Parsing a style sheet costs far more than comparing it.
+    // Parsing a style sheet costs far more than comparing it. Before the box
+    // is polished the sheet waits: set now, it would be parsed for the style
+    // change and again by polishing (a drawing builds dozens of boxes).
+    if (!testAttribute(Qt::WA_WState_Polished)) {
+        m_pendingSheet = sheet;
+        return;
+    }
     if (styleSheet() != sheet)
         setStyleSheet(sheet);
+}
+
+bool CustomComboBox1::event(QEvent *event)
+{
+    const bool done = QComboBox::event(event);
+    if (event->type() == QEvent::Polish && !m_pendingSheet.isNull()) {
+        setStyleSheet(std::exchange(m_pendingSheet, QString()));
+    }
+    return done;
 }

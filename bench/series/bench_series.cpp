@@ -3,6 +3,8 @@
 // milliseconds and exits 1 when a target is missed.
 //   bench_series [series name ...]   only the build figures of these series
 //   bench_series --steps             only the edit, undo/redo and mode-switch figures
+//   bench_series --build-only SERIES [--baseline]   builds it (or its baseline) five
+//                                    times and nothing else: for a profiler
 // Started without QT_QPA_PLATFORM it runs itself twice: on the offscreen
 // platform and, when DISPLAY is set, on X.
 //
@@ -138,6 +140,20 @@ int main(int argc, char *argv[])
     // Optional: the names of the series to build ("QXC330 QXC300"); all by default.
     QStringList only = app.arguments().mid(1);
     const bool stepsOnly = only.removeAll(QStringLiteral("--steps")) > 0;
+    const bool baselineOnly = only.removeAll(QStringLiteral("--baseline")) > 0;
+    if (only.removeAll(QStringLiteral("--build-only")) > 0) {
+        for (const SeriesParams &series : SeriesTable::all()) {
+            if (!only.contains(QLatin1String(series.name)))
+                continue;
+            std::unique_ptr<QXMCUPLL> probe(createSeriesWidget(series.id, nullptr));
+            const QVector<QRectF> rects = controlRects(*probe);
+            const QVector<ClockTreeItem::Text> texts = probe->drawingItem()->texts();
+            probe.reset();
+            for (int i = 0; i < 5; ++i)
+                baselineOnly ? buildBaseline(series, rects, texts) : buildSeries(series.id);
+        }
+        return 0;
+    }
 
     for (const SeriesParams &series : SeriesTable::all()) {
         if (stepsOnly || (!only.isEmpty() && !only.contains(QLatin1String(series.name))))
