@@ -296,7 +296,6 @@ void QXMCUPLL::finishPlacement()
         m_looks << look(widget);
 }
 
-
 void QXMCUPLL::repaintChangedControls()
 {
     m_looks.resize(m_controls.size());

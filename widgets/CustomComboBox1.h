@@ -37,5 +37,5 @@ private:
     // Named m_view so it does not hide QComboBox::view().
     CustomListView *m_view = nullptr;
     QString m_pendingSheet; // until the box is polished
-    qreal m_restingZ = 0; // of the box's proxy on a drawing, while its list is open
+    qreal m_restingZ = 0;   // of the box's proxy on a drawing, while its list is open
 };
