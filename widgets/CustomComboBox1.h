@@ -36,6 +36,7 @@ private:
 
     // Named m_view so it does not hide QComboBox::view().
     CustomListView *m_view = nullptr;
+    Look m_look = Look::Normal;
     QString m_pendingSheet; // until the box is polished
     qreal m_restingZ = 0;   // of the box's proxy on a drawing, while its list is open
 };
