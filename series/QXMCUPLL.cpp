@@ -172,10 +172,30 @@ void QXMCUPLL::setEditTextColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
+namespace {
+
+// A control waiting for its proxy keeps its sheet here. A sheet set on a
+// widget not yet polished is parsed twice: for the style change, and again
+// when polishing drops what that parsed. Set after polishing, it is parsed once.
+const char *const kPendingSheet = "_tf_pendingSheet";
+
+} // namespace
+
 void QXMCUPLL::setSheet(QWidget *widget, const QString &styleSheet)
 {
+    const QVariant pending = widget->property(kPendingSheet);
+    if (pending.isValid()) {
+        widget->setProperty(kPendingSheet, styleSheet);
+        return;
+    }
     if (widget->styleSheet() != styleSheet)
         widget->setStyleSheet(styleSheet);
+}
+
+QString QXMCUPLL::sheet(const QWidget *widget)
+{
+    const QVariant pending = widget->property(kPendingSheet);
+    return pending.isValid() ? pending.toString() : widget->styleSheet();
 }
 
 QString QXMCUPLL::radioStyle(bool active)
@@ -222,22 +242,14 @@ QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal 
     }
     // Embedding polishes a widget; every style sheet it gets after that is
     // parsed and polished again. The proxy takes its place in the stacking
-    // order now and its widget when the drawing is complete.
+    // order now and its widget, with the last sheet it was given, when the
+    // drawing is complete.
+    widget->setProperty(kPendingSheet, widget->styleSheet());
     auto *proxy = new QGraphicsProxyWidget;
     proxy->setZValue(z);
     m_scene->addItem(proxy);
     m_pending.append({proxy, widget, pos});
     return proxy;
-}
-
-void QXMCUPLL::finishPlacement()
-{
-    for (const Pending &pending : qAsConst(m_pending)) {
-        pending.proxy->setWidget(pending.widget); // takes the widget's geometry
-        pending.proxy->setPos(pending.pos);
-    }
-    m_pending.clear();
-    m_placementFinished = true;
 }
 
 namespace {
@@ -246,7 +258,7 @@ namespace {
 uint look(const QWidget *widget)
 {
     uint seed = qHash(widget->isEnabled());
-    seed = qHash(widget->styleSheet(), seed);
+    seed = qHash(QXMCUPLL::sheet(widget), seed);
     const QPalette &palette = widget->palette();
     seed = qHash(palette.color(QPalette::WindowText).rgba(), seed);
     seed = qHash(palette.color(QPalette::Text).rgba(), seed);
@@ -262,6 +274,27 @@ uint look(const QWidget *widget)
 }
 
 } // namespace
+
+void QXMCUPLL::finishPlacement()
+{
+    for (const Pending &pending : qAsConst(m_pending)) {
+        const QString styleSheet = sheet(pending.widget);
+        pending.widget->setProperty(kPendingSheet, QVariant());
+        if (!styleSheet.isEmpty()) {
+            pending.widget->ensurePolished();
+            pending.widget->setStyleSheet(styleSheet);
+        }
+        pending.proxy->setWidget(pending.widget); // takes the widget's geometry
+        pending.proxy->setPos(pending.pos);
+    }
+    m_pending.clear();
+    m_placementFinished = true;
+    // Nothing is on screen yet: the looks as built are the ones to compare with.
+    m_looks.clear();
+    m_looks.reserve(m_controls.size());
+    for (const QWidget *widget : qAsConst(m_controls))
+        m_looks << look(widget);
+}
 
 void QXMCUPLL::repaintChangedControls()
 {
@@ -332,10 +365,10 @@ QRadioButton *QXMCUPLL::addRadioButton(const QPoint &pos, QButtonGroup *group)
 {
     auto *radio = new QRadioButton;
     radio->setFixedSize(ClockTree::kRadioSize, ClockTree::kRadioSize);
-    radio->setStyleSheet(radioStyle(true));
     if (group)
         group->addButton(radio);
     place(radio, pos, 1);
+    setSheet(radio, radioStyle(true));
     return radio;
 }
 
@@ -353,10 +386,10 @@ QLineEdit *QXMCUPLL::addValueBox(const QPoint &pos)
 
 QPushButton *QXMCUPLL::addListButton(const QPoint &pos)
 {
-    auto *button = new QPushButton(QIcon(QStringLiteral(":/image/btn_right_slider_hover.png")), tr("List"));
+    auto *button = new QPushButton(listIcon(false), tr("List"));
     button->setFont(arial(10, 75));
-    button->setStyleSheet(QStringLiteral("border-style: none;"));
     place(button, pos, 0);
+    setSheet(button, QStringLiteral("border-style: none;"));
     return button;
 }
 
@@ -380,6 +413,14 @@ QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPo
     m_listPanels << item;
     m_controls << box;
     return item;
+}
+
+QIcon QXMCUPLL::listIcon(bool open)
+{
+    // Read once: a QIcon made from a file name decodes the image each time.
+    static const QIcon folded(QStringLiteral(":/image/btn_right_slider_hover.png"));
+    static const QIcon unfolded(QStringLiteral(":/image/btn_down_slider_hover.png"));
+    return open ? unfolded : folded;
 }
 
 QSize QXMCUPLL::drawingSize() const

@@ -18,6 +18,7 @@ class QButtonGroup;
 class QGraphicsProxyWidget;
 class QGraphicsScene;
 class QGroupBox;
+class QIcon;
 class QLabel;
 class QLineEdit;
 class QPainter;
@@ -108,6 +109,10 @@ public:
     // Sets a style sheet only when it changes: parsing one is the costliest
     // part of refreshing the tree.
     static void setSheet(QWidget *widget, const QString &styleSheet);
+    // The sheet a control shows, or will show once embedded.
+    static QString sheet(const QWidget *widget);
+    // The list buttons' arrow: folded (right) or open (down).
+    static QIcon listIcon(bool open);
 
     // The clock-tree drawing of a series as the scene's ground (at the
     // origin, below every control); also the benchmark's baseline.

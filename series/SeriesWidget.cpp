@@ -423,7 +423,7 @@ void SeriesWidget::resetConfig()
     for (FoldOutList &list : m_lists) {
         if (list.panel)
             list.panel->hide();
-        list.button->setIcon(QIcon(QStringLiteral(":/image/btn_right_slider_hover.png")));
+        list.button->setIcon(listIcon(false));
     }
     showRecord();
 }
@@ -517,8 +517,7 @@ void SeriesWidget::toggleList(int index)
         const bool show = open && i == index;
         if (m_lists[i].panel)
             m_lists[i].panel->setVisible(show);
-        m_lists[i].button->setIcon(QIcon(show ? QStringLiteral(":/image/btn_down_slider_hover.png")
-                                              : QStringLiteral(":/image/btn_right_slider_hover.png")));
+        m_lists[i].button->setIcon(listIcon(show));
     }
     repaintChangedControls();
 }
@@ -528,7 +527,7 @@ void SeriesWidget::mousePressEvent(QMouseEvent *event)
     for (FoldOutList &list : m_lists) {
         if (list.panel && list.panel->isVisible()) {
             list.panel->hide();
-            list.button->setIcon(QIcon(QStringLiteral(":/image/btn_right_slider_hover.png")));
+            list.button->setIcon(listIcon(false));
             list.button->setFocus();
         }
     }

@@ -5,31 +5,41 @@
 #include <QGraphicsProxyWidget>
 #include <QMouseEvent>
 
+#include <utility>
+
 namespace {
 
 // Above every control and fold-out list of a drawing.
 constexpr qreal kOpenListZ = 100;
 
-QString styleSheetFor(const char *borderColour, const char *textColour)
+// The box's look, and with `list` the look of its popup list. A drawing
+// holds dozens of boxes whose lists are rarely opened: the list's rules are
+// parsed only once the list exists.
+QString styleSheetFor(const char *borderColour, const char *textColour, bool list)
 {
-    return QStringLiteral(
-               "QComboBox { border: 1px outset %1; color: %2; border-radius: 2px; padding: 1px 2px; }"
-               // Dark text on the light-gray selection: the default white is unreadable on it.
-               "QComboBox QAbstractItemView { border: 1px solid black; selection-background-color: "
-               "lightgray; selection-color: black; padding-top: 4px; padding-bottom: 4px; }"
-               "QComboBox::drop-down { border-left: 1px solid blue; border-style: none; "
-               "border-top-right-radius: 3px; border-bottom-right-radius: 3px; "
-               "subcontrol-origin: padding; subcontrol-position: top right; width: 20px; }"
-               "QComboBox::down-arrow { image: url(:/image/downArrow4.png); height: 20px; width: 10px; }"
-               "QComboBox QScrollBar:vertical { background: rgb(217, 233, 246); width: 12px; }"
-               "QComboBox QScrollBar::handle:vertical { background: rgb(36, 183, 181); "
-               "border: 2px solid transparent; border-radius: 5px; }"
-               "QComboBox QScrollBar::handle:vertical:hover { background: rgb(36, 183, 181); }"
-               "QComboBox QScrollBar::add-line:vertical, QComboBox QScrollBar::sub-line:vertical "
-               "{ background: transparent; }"
-               // The keyboard's place must show: a darker, thicker frame.
-               "QComboBox:focus { border: 2px solid rgb(0, 32, 82); padding: 0px 1px; }")
-        .arg(QLatin1String(borderColour), QLatin1String(textColour));
+    QString sheet =
+        QStringLiteral(
+            "QComboBox { border: 1px outset %1; color: %2; border-radius: 2px; padding: 1px 2px; }"
+            "QComboBox::drop-down { border-left: 1px solid blue; border-style: none; "
+            "border-top-right-radius: 3px; border-bottom-right-radius: 3px; "
+            "subcontrol-origin: padding; subcontrol-position: top right; width: 20px; }"
+            "QComboBox::down-arrow { image: url(:/image/downArrow4.png); height: 20px; width: 10px; }"
+            // The keyboard's place must show: a darker, thicker frame.
+            "QComboBox:focus { border: 2px solid rgb(0, 32, 82); padding: 0px 1px; }")
+            .arg(QLatin1String(borderColour), QLatin1String(textColour));
+    if (list) {
+        sheet += QStringLiteral(
+            // Dark text on the light-gray selection: the default white is unreadable on it.
+            "QComboBox QAbstractItemView { border: 1px solid black; selection-background-color: "
+            "lightgray; selection-color: black; padding-top: 4px; padding-bottom: 4px; }"
+            "QComboBox QScrollBar:vertical { background: rgb(217, 233, 246); width: 12px; }"
+            "QComboBox QScrollBar::handle:vertical { background: rgb(36, 183, 181); "
+            "border: 2px solid transparent; border-radius: 5px; }"
+            "QComboBox QScrollBar::handle:vertical:hover { background: rgb(36, 183, 181); }"
+            "QComboBox QScrollBar::add-line:vertical, QComboBox QScrollBar::sub-line:vertical "
+            "{ background: transparent; }");
+    }
+    return sheet;
 }
 
 } // namespace
@@ -46,6 +56,7 @@ void CustomComboBox1::ensureListView()
     if (m_view)
         return;
     m_view = new CustomListView(this);
+    applyLook(m_look); // now with the list's rules
     // Under a style sheet the list does not inherit the box's font by itself.
     m_view->setFont(font());
     connect(m_view, &CustomListView::focusInThis, this, &CustomComboBox1::listFocusChanged);
@@ -125,19 +136,36 @@ void CustomComboBox1::wheelEvent(QWheelEvent *)
 
 void CustomComboBox1::applyLook(Look look)
 {
+    m_look = look;
+    const bool list = m_view != nullptr;
     QString sheet;
     switch (look) {
     case Look::Normal:
-        sheet = styleSheetFor("rgb(0, 176, 240)", "black");
+        sheet = styleSheetFor("rgb(0, 176, 240)", "black", list);
         break;
     case Look::Focused:
-        sheet = styleSheetFor("rgb(0, 176, 240)", "rgb(51, 51, 51)");
+        sheet = styleSheetFor("rgb(0, 176, 240)", "rgb(51, 51, 51)", list);
         break;
     case Look::Disabled:
-        sheet = styleSheetFor("gray", "gray");
+        sheet = styleSheetFor("gray", "gray", list);
         break;
     }
-    // Parsing a style sheet costs far more than comparing it.
+    // Parsing a style sheet costs far more than comparing it. Before the box
+    // is polished the sheet waits: set now, it would be parsed for the style
+    // change and again by polishing (a drawing builds dozens of boxes).
+    if (!testAttribute(Qt::WA_WState_Polished)) {
+        m_pendingSheet = sheet;
+        return;
+    }
     if (styleSheet() != sheet)
         setStyleSheet(sheet);
+}
+
+bool CustomComboBox1::event(QEvent *event)
+{
+    const bool done = QComboBox::event(event);
+    if (event->type() == QEvent::Polish && !m_pendingSheet.isNull()) {
+        setStyleSheet(std::exchange(m_pendingSheet, QString()));
+    }
+    return done;
 }

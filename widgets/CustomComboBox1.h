@@ -26,6 +26,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -35,5 +36,7 @@ private:
 
     // Named m_view so it does not hide QComboBox::view().
     CustomListView *m_view = nullptr;
-    qreal m_restingZ = 0; // of the box's proxy on a drawing, while its list is open
+    Look m_look = Look::Normal;
+    QString m_pendingSheet; // until the box is polished
+    qreal m_restingZ = 0;   // of the box's proxy on a drawing, while its list is open
 };

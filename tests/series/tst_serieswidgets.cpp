@@ -1,4 +1,5 @@
 #include "ClockConfig.h"
+#include "ClockTreeItem.h"
 #include "ClockTreeLayout.h"
 #include "ControlTable.h"
 #include "DesignFile.h"
@@ -33,6 +34,8 @@ private slots:
     void edits_data() { addTableRows("series_edits.tsv"); }
     void edits();
     void foldOutLists();
+    void fixedTextsTakeALabelsPlace_data();
+    void fixedTextsTakeALabelsPlace();
     void sharpDrawing_data() { addTableRows("series_sharp.tsv"); }
     void sharpDrawing();
     void muxInputsWired_data();
@@ -263,6 +266,33 @@ void TestSeriesWidgets::foldOutLists()
     QVERIFY(!t.get("list0")->isVisible() && t.get("list2")->isVisible());
     QTest::mouseClick(&w, Qt::LeftButton);
     QVERIFY(!t.get("list2")->isVisible());
+}
+
+// A caption drawn with the tree stands where its label stood: in the box a
+// text layout gives it, so at the same vertical centre.
+void TestSeriesWidgets::fixedTextsTakeALabelsPlace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("italic");
+    QTest::newRow("caption") << "to wdt(kHz)" << false;
+    QTest::newRow("value") << "32.768" << false;
+    QTest::newRow("trailing blank") << "CRM_PLLCFG: " << false;
+    QTest::newRow("overhanging last glyph") << "hick to sclkf" << true;
+    QTest::newRow("overhang inside") << "fff x" << true;
+    QTest::newRow("chinese") << QString::fromUtf8("\u65f6\u949f") << false;
+    QTest::newRow("two lines") << "a\nb" << false;
+}
+
+void TestSeriesWidgets::fixedTextsTakeALabelsPlace()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, italic);
+    ClockTreeItem item{ClockTree::Layout()};
+    QFont font("Arial", 10);
+    font.setItalic(italic);
+    item.addText(text, QPoint(3, 4), font);
+    const QRect laidOut = QFontMetrics(font).boundingRect(0, 0, 2000, 2000, Qt::AlignLeft, text);
+    QCOMPARE(item.texts().value(0).rect, QRect(QPoint(3, 4), laidOut.size()));
 }
 
 // The drawing is painted at the scale it is shown at: a wire keeps its width
