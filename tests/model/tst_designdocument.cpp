@@ -148,6 +148,10 @@ void TestDesignDocument::refusedEditPutsEverythingBack()
     QCOMPARE(document.entryText(ControlTable::Control::PllNs), QStringLiteral("*400"));
     QCOMPARE(document.shownIndex(ControlTable::Control::PllFr), shownFr);
     QVERIFY(!document.entryCommitted(ControlTable::Control::PllNs));
+    // The next edit refused without a question is told as refused, not cancelled.
+    document.apply(DesignEdit::type(ControlTable::Control::Hext, QStringLiteral("3")));
+    QCOMPARE(document.apply(DesignEdit::commit(ControlTable::Control::Hext)).status,
+             EditOutcome::Status::Refused);
 }
 
 void TestDesignDocument::opening()
