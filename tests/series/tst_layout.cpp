@@ -90,10 +90,15 @@ void TestLayout::geometry()
             QVERIFY2(blockAt(l, w.points.last()), qPrintable(at));
     }
     for (const QPoint &dot : l.junctions) {
+        // A dot marks where wires meet (the drawings also keep one on a bend).
         int wires = 0;
-        for (const Wire &w : l.wires)
+        bool corner = false;
+        for (const Wire &w : l.wires) {
             wires += onWire(w, dot) ? 1 : 0;
-        QVERIFY2(wires >= 1, qPrintable(QStringLiteral("dot at (%1, %2)").arg(dot.x()).arg(dot.y())));
+            corner = corner || w.points.contains(dot);
+        }
+        QVERIFY2(wires >= 2 || corner,
+                 qPrintable(QStringLiteral("dot at (%1, %2)").arg(dot.x()).arg(dot.y())));
     }
     for (int i = 0; i < l.nodes.size(); ++i) {
         const Node &n = l.nodes.at(i);
