@@ -178,6 +178,10 @@ void TestDesignDocument::opening()
 
     DesignDocument document(row->id);
     ScriptedPrompter prompter;
+    for (const QString &box : boxes.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+        if (box.startsWith(QLatin1String("Q:")))
+            prompter.answers << box.section(QLatin1Char('='), -1); // "Q:text=yes"
+    }
     document.setPrompter(&prompter);
     document.open(file);
     QCOMPARE(document.origin(), DesignDocument::Origin::Opened);
