@@ -87,8 +87,8 @@ void TestHttpsDownload::initTestCase()
             continue; // comments and the column names
         TestServer::Route route = TestServer::file(
             cell[3] == "300000 pattern bytes" ? m_body
-            : cell[3] == "a 200 head, then 300000 pattern bytes"
-                ? "HTTP/1.1 200 OK\r\nContent-Length: 300000\r\n\r\n" + m_body
+            : cell[3] == "a 200 head in bare line feeds, then 300000 pattern bytes"
+                ? "HTTP/1.1 200 OK\nContent-Length: 300000\n\n" + m_body
             : cell[3] == "8 MiB of zeros deflated" ? qCompress(QByteArray(8 << 20, '\0'), 9).mid(4)
                                                    : cell[3].toUtf8(),
             cell[2].toInt());
