@@ -90,7 +90,7 @@ void TestHttpsDownload::initTestCase()
             : cell[3] == "a 200 head in bare line feeds, then 300000 pattern bytes"
                 ? "HTTP/1.1 200 OK\nContent-Length: 300000\n\n" + m_body
             : cell[3] == "8 MiB of zeros deflated" ? qCompress(QByteArray(8 << 20, '\0'), 9).mid(4)
-                                                   : cell[3].toUtf8(),
+                                                   : unescaped(cell[3]).toUtf8(),
             cell[2].toInt());
         if (!cell[4].isEmpty())
             route.headers.append({cell[4].section(": ", 0, 0).toUtf8(),
