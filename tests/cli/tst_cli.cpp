@@ -358,7 +358,8 @@ void TestCli::render()
     process.start(alone, {"render", design, dir.filePath("other.png")});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 1);
-    QVERIFY(process.readAllStandardError().contains("rendering needs the desktop package \"tickforge\""));
+    QVERIFY(process.readAllStandardError().contains("rendering needs the desktop package \"tickforge\" "
+                                                    "(its program tickforge-render was not found)"));
     QVERIFY(!QFileInfo::exists(dir.filePath("other.png")));
 }
 

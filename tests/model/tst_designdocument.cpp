@@ -148,6 +148,10 @@ void TestDesignDocument::refusedEditPutsEverythingBack()
     QCOMPARE(document.entryText(ControlTable::Control::PllNs), QStringLiteral("*400"));
     QCOMPARE(document.shownIndex(ControlTable::Control::PllFr), shownFr);
     QVERIFY(!document.entryCommitted(ControlTable::Control::PllNs));
+    // The next edit refused without a question is told as refused, not cancelled.
+    document.apply(DesignEdit::type(ControlTable::Control::Hext, QStringLiteral("3")));
+    QCOMPARE(document.apply(DesignEdit::commit(ControlTable::Control::Hext)).status,
+             EditOutcome::Status::Refused);
 }
 
 void TestDesignDocument::opening()
@@ -174,6 +178,10 @@ void TestDesignDocument::opening()
 
     DesignDocument document(row->id);
     ScriptedPrompter prompter;
+    for (const QString &box : boxes.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+        if (box.startsWith(QLatin1String("Q:")))
+            prompter.answers << box.section(QLatin1Char('='), -1); // "Q:text=yes"
+    }
     document.setPrompter(&prompter);
     document.open(file);
     QCOMPARE(document.origin(), DesignDocument::Origin::Opened);

@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -28,7 +29,9 @@
 class TestSeriesWidgets : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init() { m_dialogs.clear(); }
+    void cleanup();
     void everySeries_data() { addTableRows("series_every.tsv"); }
     void everySeries();
     void edits_data() { addTableRows("series_edits.tsv"); }
@@ -48,6 +51,15 @@ private:
 };
 
 namespace {
+
+// Programming errors the code reports, such as a control's missing anchor.
+QtMessageHandler g_report = nullptr;
+int g_criticals = 0;
+void countCriticals(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    g_criticals += type == QtCriticalMsg ? 1 : 0;
+    g_report(type, context, text);
+}
 
 // A series widget from the real factory, and its controls by name.
 struct Tree {
@@ -174,7 +186,7 @@ QString shown(const Tree &t, const ScriptedDialogs &dialogs, const QString &expe
         } else if (const auto *radio = t.widget->findControl<QRadioButton>(key)) {
             value = radio->isChecked() ? "checked" : "unchecked";
         } else {
-            value = t.get<QLabel>(key)->text();
+            value = t.widget->shownText(key); // a label's, or a text drawn with the tree
         }
         out << key + '=' + value;
     }
@@ -200,6 +212,14 @@ void checkControlsOnNodes(const Tree &t)
             QCOMPARE(t.get(anchor)->graphicsProxyWidget()->pos(), QPointF(layout.anchor(anchor).pos));
         }
     }
+    // And every named widget over the drawing stands at the anchor of its name.
+    for (QGraphicsItem *item : t.widget->scene()->items()) {
+        const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
+        const QString name = proxy && proxy->widget() ? proxy->widget()->objectName() : QString();
+        QVERIFY2(name.isEmpty() ||
+                     (layout.hasAnchor(name) && proxy->pos() == QPointF(layout.anchor(name).pos)),
+                 qPrintable(name));
+    }
 }
 
 // The design Save writes for the widget's record, "element=value" in file order.
@@ -217,6 +237,16 @@ QString savedDesign(const Tree &t, ScriptedDialogs &dialogs, const QString &path
 }
 
 } // namespace
+
+void TestSeriesWidgets::initTestCase()
+{
+    g_report = qInstallMessageHandler(countCriticals);
+}
+
+void TestSeriesWidgets::cleanup()
+{
+    QCOMPARE(std::exchange(g_criticals, 0), 0);
+}
 
 // Per series: the factory tree with every control at its anchor; edits that
 // move most fields; the design Save writes then, reopened to the same record

@@ -85,11 +85,13 @@ void TestHttpsDownload::initTestCase()
         const QStringList cell = line.split('\t');
         if (!line.startsWith('/'))
             continue; // comments and the column names
-        TestServer::Route route = TestServer::file(cell[3] == "300000 pattern bytes" ? m_body
-                                                   : cell[3] == "8 MiB of zeros deflated"
-                                                       ? qCompress(QByteArray(8 << 20, '\0'), 9).mid(4)
-                                                       : cell[3].toUtf8(),
-                                                   cell[2].toInt());
+        TestServer::Route route = TestServer::file(
+            cell[3] == "300000 pattern bytes" ? m_body
+            : cell[3] == "a 200 head in bare line feeds, then 300000 pattern bytes"
+                ? "HTTP/1.1 200 OK\nContent-Length: 300000\n\n" + m_body
+            : cell[3] == "8 MiB of zeros deflated" ? qCompress(QByteArray(8 << 20, '\0'), 9).mid(4)
+                                                   : unescaped(cell[3]).toUtf8(),
+            cell[2].toInt());
         if (!cell[4].isEmpty())
             route.headers.append({cell[4].section(": ", 0, 0).toUtf8(),
                                   cell[4].section(": ", 1).replace("HTTP/", m_http.base() + '/').toUtf8()});
@@ -183,6 +185,14 @@ void TestHttpsDownload::download()
     });
     timer.start(10);
     HttpsDownload download(nullptr); // a fresh one each time: an earlier "Ignore" must not carry over
+    bool turnedAway = false;         // "again": a second download while this one runs
+    if (has("again")) {
+        QTimer::singleShot(20, &download, [&] {
+            QString other = m_dir->path();
+            turnedAway = !download.download(address, other, suffix) &&
+                         download.result() == HttpsDownload::Result::Busy;
+        });
+    }
     download.transfer().setInactivityTimeout(300);
     download.transfer().setMaximumSize(4 * 1024 * 1024);
     download.transfer().setExpectedSha256(sha256);
@@ -194,6 +204,7 @@ void TestHttpsDownload::download()
     const QString savedAs = result.startsWith(QLatin1String("saved as ")) ? result.mid(9) : QString();
     QCOMPARE(download.download(address, saved, suffix), !savedAs.isEmpty());
     QCOMPARE(download.result() == HttpsDownload::Result::Cancelled, has("cancel"));
+    QCOMPARE(turnedAway, has("again"));
     if (!progress.isEmpty()) {
         QCOMPARE(label, "Downloading " + address + '.');
         QCOMPARE(maximum, progress.toInt());

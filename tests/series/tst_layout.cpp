@@ -1,0 +1,142 @@
+#include "ClockTreeLayout.h"
+#include "SeriesTable.h"
+#include "TableRows.h"
+
+#include <QtTest>
+
+using namespace ClockTree;
+
+// The drawings' geometry: wires run straight from block edge to block edge or
+// to a branch dot, and every control stands inside the block drawn for it. A
+// coordinate off by one leaves a gap, a slant or an overlap.
+class TestLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void geometry_data();
+    void geometry();
+    void positions_data() { addTableRows("layout_positions.tsv"); }
+    void positions();
+};
+
+namespace {
+
+bool onOutline(const QRect &r, const QPoint &p)
+{
+    const int right = r.left() + r.width();
+    const int bottom = r.top() + r.height();
+    const bool inX = p.x() >= r.left() && p.x() <= right;
+    const bool inY = p.y() >= r.top() && p.y() <= bottom;
+    return ((p.x() == r.left() || p.x() == right) && inY) || ((p.y() == r.top() || p.y() == bottom) && inX);
+}
+
+bool onWire(const Wire &w, const QPoint &p)
+{
+    for (int i = 1; i < w.points.size(); ++i) {
+        const QRect span = QRect(w.points.at(i - 1), w.points.at(i)).normalized();
+        if (p.x() >= span.left() && p.x() <= span.right() && p.y() >= span.top() && p.y() <= span.bottom())
+            return true;
+    }
+    return false;
+}
+
+// Whether the point touches a block's edge or a control's (some wires run
+// through a block to its combo box); wires of the panel end inside it, those
+// of source captions start inside theirs.
+bool blockAt(const Layout &l, const QPoint &p)
+{
+    for (const Node &n : l.nodes) {
+        const bool inside = n.shape == Shape::Panel || n.shape == Shape::Region;
+        if (inside ? n.rect.contains(p) : onOutline(n.rect, p))
+            return true;
+    }
+    for (const Anchor &a : l.anchors()) {
+        if (a.width > 0 && onOutline(QRect(a.pos, QSize(a.width, kComboHeight)), p))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TestLayout::geometry_data()
+{
+    QTest::addColumn<QString>("series");
+    for (const SeriesParams &s : SeriesTable::all())
+        QTest::newRow(qPrintable(s.seriesName())) << s.seriesName();
+}
+
+void TestLayout::geometry()
+{
+    QFETCH(QString, series);
+    const Layout l = layoutFor(*SeriesTable::byName(series));
+    QVERIFY(!l.nodes.isEmpty());
+    const QRect picture(QPoint(0, 0), l.size);
+    for (const Wire &w : l.wires) {
+        const QString at =
+            QStringLiteral("wire from (%1, %2)").arg(w.points.first().x()).arg(w.points.first().y());
+        for (int i = 1; i < w.points.size(); ++i) {
+            const QPoint a = w.points.at(i - 1), b = w.points.at(i);
+            QVERIFY2(a != b && (a.x() == b.x() || a.y() == b.y()), qPrintable(at));
+            QVERIFY2(picture.contains(b), qPrintable(at));
+        }
+        // An end touches a block or another wire (at a branch or a bend).
+        for (const QPoint &end : {w.points.first(), w.points.last()}) {
+            bool joined = false;
+            for (const Wire &other : l.wires)
+                joined = joined || (&other != &w && onWire(other, end));
+            QVERIFY2(blockAt(l, end) || joined, qPrintable(at));
+        }
+        if (w.arrow)
+            QVERIFY2(blockAt(l, w.points.last()), qPrintable(at));
+    }
+    for (const QPoint &dot : l.junctions) {
+        // A dot marks where wires meet (the drawings also keep one on a bend).
+        int wires = 0;
+        bool corner = false;
+        for (const Wire &w : l.wires) {
+            wires += onWire(w, dot) ? 1 : 0;
+            corner = corner || w.points.contains(dot);
+        }
+        QVERIFY2(wires >= 2 || corner,
+                 qPrintable(QStringLiteral("dot at (%1, %2)").arg(dot.x()).arg(dot.y())));
+    }
+    for (int i = 0; i < l.nodes.size(); ++i) {
+        const Node &n = l.nodes.at(i);
+        QVERIFY2(picture.contains(n.rect), qPrintable(n.id));
+        for (int j = 0; j < i; ++j) {
+            const Node &m = l.nodes.at(j);
+            QVERIFY2(m.id != n.id, qPrintable(n.id));
+            if (n.shape != Shape::Region && n.shape != Shape::Panel && m.shape != Shape::Region &&
+                m.shape != Shape::Panel)
+                QVERIFY2(!m.rect.adjusted(1, 1, -1, -1).intersects(n.rect.adjusted(1, 1, -1, -1)),
+                         qPrintable(m.id + " " + n.id)); // outlines may share a line
+        }
+    }
+    for (const Anchor &a : l.anchors()) {
+        const Node *n = l.node(a.node);
+        QVERIFY2(n, qPrintable(a.id));
+        bool radio = false; // radios are anchored at "group.N"
+        a.id.section('.', 1).toInt(&radio);
+        const QSize size = radio && n->shape == Shape::Mux
+                               ? QSize(kRadioSize, kRadioSize)
+                               : QSize(qMax(a.width, 1), a.width ? kComboHeight : 1);
+        QVERIFY2(n->rect.contains(QRect(a.pos, size)), qPrintable(a.id));
+    }
+}
+
+// Positions of telling controls of one drawing.
+void TestLayout::positions()
+{
+    QFETCH(QString, series);
+    QFETCH(QString, anchor);
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, width);
+    const Layout l = layoutFor(*SeriesTable::byName(series));
+    QVERIFY(l.hasAnchor(anchor));
+    QCOMPARE(l.anchor(anchor).pos, QPoint(x, y));
+    QCOMPARE(l.anchor(anchor).width, width);
+}
+
+QTEST_GUILESS_MAIN(TestLayout)
+#include "tst_layout.moc"
