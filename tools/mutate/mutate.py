@@ -422,7 +422,7 @@ def main():
     parser.add_argument('-R', dest='include', default='', help='ctest -R: the tests to run')
     parser.add_argument('-E', dest='exclude', default='tst_package', help='ctest -E (default: tst_package)')
     parser.add_argument('--timeout', type=int, default=120, help='seconds per test (default 120)')
-    parser.add_argument('--slow', default='tst_cli|tst_firmware|tst_codegensweep|tst_updatecheck|tst_httpsdownload',
+    parser.add_argument('--slow', default='tst_cli|tst_codegensweep|tst_updatecheck|tst_httpsdownload',
                         help='tests run only once all others passed (ctest regex; not with -R)')
     parser.add_argument('--no-baseline-tests', action='store_true',
                         help='trust that the unmutated tree passes (it is still built)')
