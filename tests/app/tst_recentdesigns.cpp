@@ -11,211 +11,194 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QMenu>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTranslator>
 #include <QWindow>
 #include <QtTest>
 
 class TestRecentDesigns : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath("settings"));
+    }
+
+    void init()
+    {
+        m_dialogs.clear();
+        RecentDesigns::store({});
+    }
+
     void pushed_data() { addTableRows("recent_pushed.tsv"); }
-    void pushed();
+    void pushed()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, file);
+        QTEST(RecentDesigns::pushed(files, file), "expected");
+    }
+
     void displayNames_data() { addTableRows("recent_names.tsv"); }
-    void displayNames();
-    void openedAndPruned();
-    void exportDrawing();
-    void titleMarksUnsavedEdits();
-    void hostileUpdateListKeepsTheDesign_data();
-    void hostileUpdateListKeepsTheDesign();
+    // Two designs of one name are told apart by their folders.
+    void displayNames()
+    {
+        QFETCH(QStringList, files);
+        QTEST(RecentDesigns::displayNames(files), "names");
+    }
+
+    void openedAndPruned()
+    {
+        const QString a = design("a.TFCC");
+        const QString b = design("b.TFCC");
+        {
+            FormConfiguration window;
+            QVERIFY(!window.recentMenu()->isEnabled());
+            QVERIFY(window.openDesignFile(a));
+            QVERIFY(window.openDesignFile(b));
+            QCOMPARE(menuEntries(window), (QStringList{"&1 b.TFCC", "&2 a.TFCC"}));
+        }
+        // Kept for the next run; a file gone since is dropped with a message and
+        // nothing is opened (no close question first).
+        QVERIFY(QFile::remove(b));
+        FormConfiguration window;
+        QCOMPARE(menuEntries(window), (QStringList{"&1 b.TFCC", "&2 a.TFCC"}));
+        // The full path is the entry's tooltip, and the menu shows it.
+        QCOMPARE(window.recentMenu()->actions().at(0)->toolTip(), b);
+        QVERIFY(window.recentMenu()->toolTipsVisible());
+        window.recentMenu()->actions().at(0)->trigger();
+        QCOMPARE(m_dialogs.requests.size(), 1);
+        QVERIFY(m_dialogs.last()->text.contains(b));
+        QVERIFY(!window.workspace()->hasConfiguration());
+        QCOMPARE(menuEntries(window), QStringList{"&1 a.TFCC"});
+        QCOMPARE(RecentDesigns::load(), QStringList{a});
+        // An existing one opens through Open's path.
+        window.recentMenu()->actions().at(0)->trigger();
+        QCOMPARE(window.seriesName(), QString("QXC330"));
+    }
+
+    void exportDrawing()
+    {
+        FormConfiguration window;
+        QVERIFY(window.openDesignFile(design("c.TFCC")));
+        const QString png = m_dir.filePath("tree.png");
+        m_dialogs.answerPath(png);
+        window.exportAction()->trigger();
+        QCOMPARE(m_dialogs.requests.size(), 1); // the file dialog only
+        QCOMPARE(QImage(png).size(), QSize(1404, 828));
+        const QString pdf = m_dir.filePath("tree.pdf");
+        m_dialogs.answerPath(pdf);
+        window.exportAction()->trigger();
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QVERIFY(bytes.contains("/MediaBox [0 0 1404.000000 828.000000]"));
+
+        // A failure reads in the interface's language, all of it.
+        QTranslator chinese;
+        QVERIFY(chinese.load(":/image/tr_zh.qm"));
+        QCoreApplication::installTranslator(&chinese);
+        const QString folder = m_dir.filePath("no-such-folder/tree.png");
+        m_dialogs.answerPath(m_dir.filePath("tree2"));
+        m_dialogs.answerPath(folder);
+        window.exportAction()->trigger();
+        window.exportAction()->trigger();
+        QCoreApplication::removeTranslator(&chinese);
+        QCOMPARE(m_dialogs.texts().mid(m_dialogs.texts().size() - 2),
+                 (QStringList{QString("导出失败！\n文件名必须以 .png 或 .pdf 结尾。"),
+                              QString("导出失败！\n无法写入文件：\n") + QDir::toNativeSeparators(folder)}));
+    }
+
+    // "Tickforge*" while the design differs from its file: after an edit, after
+    // Config Reset, until undo returns to the file's state or Save writes it.
+    void titleMarksUnsavedEdits()
+    {
+        FormConfiguration window;
+        window.show();
+        const auto title = [&window] {
+            return window.windowHandle()->title();
+        };
+        const QString path = design("m.TFCC");
+        QVERIFY(window.openDesignFile(path));
+        QCOMPARE(title(), QString("Tickforge"));
+        QXPLLConfig &host = *window.workspace();
+        auto *ahb = host.currentWidget()->findControl<QComboBox>("ahbdiv");
+        ahb->setCurrentIndex(2);
+        QCOMPARE(title(), QString("Tickforge*"));
+        host.undoAction()->trigger();
+        QCOMPARE(title() + ahb->currentText(), QString("Tickforge  /1"));
+        host.redoAction()->trigger();
+        QCOMPARE(title() + ahb->currentText(), QString("Tickforge*  /4"));
+        m_dialogs.answerPath(path);
+        window.action(FormConfiguration::SaveAction)->trigger();
+        QCOMPARE(title(), QString("Tickforge"));
+        m_dialogs.answerButton(QMessageBox::Yes);
+        host.configResetAction()->trigger();
+        QCOMPARE(title() + ahb->currentText(), QString("Tickforge*  /1"));
+        host.undoAction()->trigger();
+        QCOMPARE(title() + ahb->currentText(), QString("Tickforge  /4"));
+        // Opening starts a fresh history.
+        host.redoAction()->trigger();
+        QVERIFY(window.openDesignFile(path));
+        QCOMPARE(title(), QString("Tickforge"));
+        QVERIFY(!host.undoAction()->isEnabled() && !host.redoAction()->isEnabled());
+    }
+
+    void hostileUpdateListKeepsTheDesign_data()
+    {
+        QTest::addColumn<QByteArray>("list");
+        QTest::newRow("deeply nested")
+            << QByteArray("<a>").repeated(40000) + QByteArray("</a>").repeated(40000);
+        QTest::newRow("entity in a DTD") << QByteArray("<!DOCTYPE r [<!ENTITY e \"x\">]><r>&e;</r>");
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10);
+    }
+
+    // Whatever the update server sends, an edited design stays open and unsaved.
+    void hostileUpdateListKeepsTheDesign()
+    {
+        QFETCH(QByteArray, list);
+        TestServer server;
+        QVERIFY(server.start());
+        server.setRoute(QByteArray("/en/download/") + UpdateCheck::listFileName(), TestServer::file(list));
+
+        FormConfiguration window;
+        window.show();
+        QVERIFY(window.openDesignFile(design("h.TFCC")));
+        QXPLLConfig &host = *window.workspace();
+        host.currentWidget()->findControl<QComboBox>("ahbdiv")->setCurrentIndex(2);
+        const auto fields = host.currentWidget()->config()->fieldValues();
+
+        UpdateCheck::Settings settings;
+        settings.englishBase = server.base() + QStringLiteral("/en/download/");
+        settings.tempRoot = m_dir.path();
+        const UpdateCheck::Result result = UpdateCheck::checkForNewVersion(&window, 0, settings);
+
+        QCOMPARE(int(result.outcome), int(UpdateCheck::Outcome::ListUnreadable));
+        QCOMPARE(window.windowHandle()->title(), QString("Tickforge*"));
+        QCOMPARE(host.currentWidget()->config()->fieldValues(), fields);
+    }
 
 private:
-    QString design(const QString &name);
-    QStringList menuEntries(const FormConfiguration &window) const;
+    QString design(const QString &name)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile::remove(path);
+        QFile::copy(QStringLiteral(TF_DESIGNS_DIR "/QXC330_USB.TFCC"), path);
+        return path;
+    }
+
+    QStringList menuEntries(const FormConfiguration &window) const
+    {
+        QStringList out;
+        for (const QAction *action : window.recentMenu()->actions())
+            out << action->text();
+        return out;
+    }
 
     QTemporaryDir m_dir;
     ScriptedDialogs m_dialogs;
 };
-
-void TestRecentDesigns::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath("settings"));
-}
-
-void TestRecentDesigns::init()
-{
-    m_dialogs.clear();
-    RecentDesigns::store({});
-}
-
-QString TestRecentDesigns::design(const QString &name)
-{
-    const QString path = m_dir.filePath(name);
-    QFile::remove(path);
-    QFile::copy(QStringLiteral(TF_DESIGNS_DIR "/QXC330_USB.TFCC"), path);
-    return path;
-}
-
-QStringList TestRecentDesigns::menuEntries(const FormConfiguration &window) const
-{
-    QStringList out;
-    for (const QAction *action : window.recentMenu()->actions())
-        out << action->text();
-    return out;
-}
-
-void TestRecentDesigns::pushed()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QString, file);
-    QTEST(RecentDesigns::pushed(files, file), "expected");
-}
-
-// Two designs of one name are told apart by their folders.
-void TestRecentDesigns::displayNames()
-{
-    QFETCH(QStringList, files);
-    QTEST(RecentDesigns::displayNames(files), "names");
-}
-
-void TestRecentDesigns::openedAndPruned()
-{
-    const QString a = design("a.TFCC");
-    const QString b = design("b.TFCC");
-    {
-        FormConfiguration window;
-        QVERIFY(!window.recentMenu()->isEnabled());
-        QVERIFY(window.openDesignFile(a));
-        QVERIFY(window.openDesignFile(b));
-        QCOMPARE(menuEntries(window), (QStringList{"&1 b.TFCC", "&2 a.TFCC"}));
-    }
-    // Kept for the next run; a file gone since is dropped with a message and
-    // nothing is opened (no close question first).
-    QVERIFY(QFile::remove(b));
-    FormConfiguration window;
-    QCOMPARE(menuEntries(window), (QStringList{"&1 b.TFCC", "&2 a.TFCC"}));
-    // The full path is the entry's tooltip, and the menu shows it.
-    QCOMPARE(window.recentMenu()->actions().at(0)->toolTip(), b);
-    QVERIFY(window.recentMenu()->toolTipsVisible());
-    window.recentMenu()->actions().at(0)->trigger();
-    QCOMPARE(m_dialogs.requests.size(), 1);
-    QVERIFY(m_dialogs.last()->text.contains(b));
-    QVERIFY(!window.workspace()->hasConfiguration());
-    QCOMPARE(menuEntries(window), QStringList{"&1 a.TFCC"});
-    QCOMPARE(RecentDesigns::load(), QStringList{a});
-    // An existing one opens through Open's path.
-    window.recentMenu()->actions().at(0)->trigger();
-    QCOMPARE(window.seriesName(), QString("QXC330"));
-}
-
-void TestRecentDesigns::exportDrawing()
-{
-    FormConfiguration window;
-    QVERIFY(window.openDesignFile(design("c.TFCC")));
-    const QString png = m_dir.filePath("tree.png");
-    m_dialogs.answerPath(png);
-    window.exportAction()->trigger();
-    QCOMPARE(m_dialogs.requests.size(), 1); // the file dialog only
-    QCOMPARE(QImage(png).size(), QSize(1404, 828));
-    const QString pdf = m_dir.filePath("tree.pdf");
-    m_dialogs.answerPath(pdf);
-    window.exportAction()->trigger();
-    QFile file(pdf);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QVERIFY(bytes.startsWith("%PDF"));
-    QVERIFY(bytes.contains("/MediaBox [0 0 1404.000000 828.000000]"));
-
-    // A failure reads in the interface's language, all of it.
-    QTranslator chinese;
-    QVERIFY(chinese.load(":/image/tr_zh.qm"));
-    QCoreApplication::installTranslator(&chinese);
-    const QString folder = m_dir.filePath("no-such-folder/tree.png");
-    m_dialogs.answerPath(m_dir.filePath("tree2"));
-    m_dialogs.answerPath(folder);
-    window.exportAction()->trigger();
-    window.exportAction()->trigger();
-    QCoreApplication::removeTranslator(&chinese);
-    QCOMPARE(m_dialogs.texts().mid(m_dialogs.texts().size() - 2),
-             (QStringList{QString("导出失败！\n文件名必须以 .png 或 .pdf 结尾。"),
-                          QString("导出失败！\n无法写入文件：\n") + QDir::toNativeSeparators(folder)}));
-}
-
-// "Tickforge*" while the design differs from its file: after an edit, after
-// Config Reset, until undo returns to the file's state or Save writes it.
-void TestRecentDesigns::titleMarksUnsavedEdits()
-{
-    FormConfiguration window;
-    window.show();
-    const auto title = [&window] {
-        return window.windowHandle()->title();
-    };
-    const QString path = design("m.TFCC");
-    QVERIFY(window.openDesignFile(path));
-    QCOMPARE(title(), QString("Tickforge"));
-    QXPLLConfig &host = *window.workspace();
-    auto *ahb = host.currentWidget()->findControl<QComboBox>("ahbdiv");
-    ahb->setCurrentIndex(2);
-    QCOMPARE(title(), QString("Tickforge*"));
-    host.undoAction()->trigger();
-    QCOMPARE(title() + ahb->currentText(), QString("Tickforge  /1"));
-    host.redoAction()->trigger();
-    QCOMPARE(title() + ahb->currentText(), QString("Tickforge*  /4"));
-    m_dialogs.answerPath(path);
-    window.action(FormConfiguration::SaveAction)->trigger();
-    QCOMPARE(title(), QString("Tickforge"));
-    m_dialogs.answerButton(QMessageBox::Yes);
-    host.configResetAction()->trigger();
-    QCOMPARE(title() + ahb->currentText(), QString("Tickforge*  /1"));
-    host.undoAction()->trigger();
-    QCOMPARE(title() + ahb->currentText(), QString("Tickforge  /4"));
-    // Opening starts a fresh history.
-    host.redoAction()->trigger();
-    QVERIFY(window.openDesignFile(path));
-    QCOMPARE(title(), QString("Tickforge"));
-    QVERIFY(!host.undoAction()->isEnabled() && !host.redoAction()->isEnabled());
-}
-
-void TestRecentDesigns::hostileUpdateListKeepsTheDesign_data()
-{
-    QTest::addColumn<QByteArray>("list");
-    QTest::newRow("deeply nested") << QByteArray("<a>").repeated(40000) + QByteArray("</a>").repeated(40000);
-    QTest::newRow("entity in a DTD") << QByteArray("<!DOCTYPE r [<!ENTITY e \"x\">]><r>&e;</r>");
-    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10);
-}
-
-// Whatever the update server sends, an edited design stays open and unsaved.
-void TestRecentDesigns::hostileUpdateListKeepsTheDesign()
-{
-    QFETCH(QByteArray, list);
-    TestServer server;
-    QVERIFY(server.start());
-    server.setRoute(QByteArray("/en/download/") + UpdateCheck::listFileName(), TestServer::file(list));
-
-    FormConfiguration window;
-    window.show();
-    QVERIFY(window.openDesignFile(design("h.TFCC")));
-    QXPLLConfig &host = *window.workspace();
-    host.currentWidget()->findControl<QComboBox>("ahbdiv")->setCurrentIndex(2);
-    const auto fields = host.currentWidget()->config()->fieldValues();
-
-    UpdateCheck::Settings settings;
-    settings.englishBase = server.base() + QStringLiteral("/en/download/");
-    settings.tempRoot = m_dir.path();
-    const UpdateCheck::Result result = UpdateCheck::checkForNewVersion(&window, 0, settings);
-
-    QCOMPARE(int(result.outcome), int(UpdateCheck::Outcome::ListUnreadable));
-    QCOMPARE(window.windowHandle()->title(), QString("Tickforge*"));
-    QCOMPARE(host.currentWidget()->config()->fieldValues(), fields);
-}
 
 QTEST_MAIN(TestRecentDesigns)
 #include "tst_recentdesigns.moc"

@@ -3,27 +3,12 @@
 #include "Records.h"
 #include "SeriesTable.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
 #include "TableRows.h"
 #include "TestHelpers.h"
-
-class TestCodegenSweep : public QObject {
-    Q_OBJECT
-
-private slots:
-    void sweep_data();
-    void sweep();
-    void crystalGuard_data() { addTableRows("sweep_crystalguard.tsv"); }
-    void crystalGuard();
-};
 
 namespace {
 
@@ -71,115 +56,124 @@ QStringList texts(const Codegen::Files &f)
 
 } // namespace
 
-void TestCodegenSweep::sweep_data()
-{
-    QTest::addColumn<int>("series");
-    for (const SeriesParams &p : SeriesTable::all())
-        QTest::newRow(p.name) << p.id;
-}
+class TestCodegenSweep : public QObject {
+    Q_OBJECT
 
-// Every series with a broad, seeded set of valid records: the output is
-// complete, tidy, repeatable, and compiles against the firmware-library stub.
-void TestCodegenSweep::sweep()
-{
-    QFETCH(int, series);
-    const QString stem = SeriesTable::byId(series)->templateStem();
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath("inc") && QDir(dir.path()).mkpath("src"));
-    // Templates: plain ASCII with CR LF, one clock summary fence in the clock source.
-    for (const QString suffix : {"_clock.c", "_clock.h", "_main.c", "_conf.h"}) {
-        QFile f(":/image/" + stem + suffix);
-        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
-        const QByteArray raw = f.readAll();
-        QVERIFY(!QRegularExpression("[^\\x20-\\x7e\\r\\n]").match(QString::fromLatin1(raw)).hasMatch());
-        QVERIFY(raw.count("\r\n") == raw.count('\n') && raw.count('\r') == raw.count('\n'));
-        QCOMPARE(raw.count("* @brief  system clock config program"), suffix == "_clock.c" ? 1 : 0);
+private slots:
+    void sweep_data()
+    {
+        QTest::addColumn<int>("series");
+        for (const SeriesParams &p : SeriesTable::all())
+            QTest::newRow(p.name) << p.id;
     }
 
-    QRandomGenerator rng(0x7f4a0000u + quint32(series));
-    QStringList sources;
-    QSet<QString> distinct;
-    int pllRecords = 0;
-    for (int i = 0; i < kRecordsPerSeries; ++i) {
-        const ClockConfig c = Records::randomDesign(series, rng);
-        const QByteArray where = "record " + QByteArray::number(i);
-        Codegen::Files files, again;
-        QString error;
-        QVERIFY2(Codegen::render(c, stem, &files, &error), qPrintable(where + ": " + error));
-        QVERIFY(Codegen::render(c, stem, &again));
-        QCOMPARE(texts(again), texts(files));
-        for (const QString &text : texts(files))
-            QVERIFY2(untidy(text).isEmpty(), qPrintable(where + ": " + untidy(text)));
+    // Every series with a broad, seeded set of valid records: the output is
+    // complete, tidy, repeatable, and compiles against the firmware-library stub.
+    void sweep()
+    {
+        QFETCH(int, series);
+        const QString stem = SeriesTable::byId(series)->templateStem();
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("inc") && QDir(dir.path()).mkpath("src"));
+        // Templates: plain ASCII with CR LF, one clock summary fence in the clock source.
+        for (const QString suffix : {"_clock.c", "_clock.h", "_main.c", "_conf.h"}) {
+            QFile f(":/image/" + stem + suffix);
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+            const QByteArray raw = f.readAll();
+            QVERIFY(!QRegularExpression("[^\\x20-\\x7e\\r\\n]").match(QString::fromLatin1(raw)).hasMatch());
+            QVERIFY(raw.count("\r\n") == raw.count('\n') && raw.count('\r') == raw.count('\n'));
+            QCOMPARE(raw.count("* @brief  system clock config program"), suffix == "_clock.c" ? 1 : 0);
+        }
 
-        // What the record asks for is what the code starts.
-        const QString enable = "crm_clock_source_enable(CRM_CLOCK_SOURCE_%1, TRUE);";
-        QCOMPARE((QVector<bool>{files.clockSource.contains(enable.arg("HEXT")),
-                                files.clockSource.contains(enable.arg("HICK")),
-                                files.clockSource.contains(enable.arg("PLL"))}),
-                 (QVector<bool>{c.hextNeeded(), c.hickNeeded(), c.pllInUse()}));
-        QVERIFY(files.clockSource.count("crm_sysclk_switch(") == 1 &&
+        QRandomGenerator rng(0x7f4a0000u + quint32(series));
+        QStringList sources;
+        QSet<QString> distinct;
+        int pllRecords = 0;
+        for (int i = 0; i < kRecordsPerSeries; ++i) {
+            const ClockConfig c = Records::randomDesign(series, rng);
+            const QByteArray where = "record " + QByteArray::number(i);
+            Codegen::Files files, again;
+            QString error;
+            QVERIFY2(Codegen::render(c, stem, &files, &error), qPrintable(where + ": " + error));
+            QVERIFY(Codegen::render(c, stem, &again));
+            QCOMPARE(texts(again), texts(files));
+            for (const QString &text : texts(files))
+                QVERIFY2(untidy(text).isEmpty(), qPrintable(where + ": " + untidy(text)));
+
+            // What the record asks for is what the code starts.
+            const QString enable = "crm_clock_source_enable(CRM_CLOCK_SOURCE_%1, TRUE);";
+            QCOMPARE((QVector<bool>{files.clockSource.contains(enable.arg("HEXT")),
+                                    files.clockSource.contains(enable.arg("HICK")),
+                                    files.clockSource.contains(enable.arg("PLL"))}),
+                     (QVector<bool>{c.hextNeeded(), c.hickNeeded(), c.pllInUse()}));
+            QVERIFY(
+                files.clockSource.count("crm_sysclk_switch(") == 1 &&
                 files.clockSource.contains(QString("crm_sysclk_switch(CRM_SCLK_%1);")
                                                .arg(QStringList{"HEXT", "PLL", "HICK"}.at(c.sclkSource))));
-        QCOMPARE(files.mainSource.contains("mx_rtc_clock_init();"), c.rtcEnabled);
-        pllRecords += c.pllInUse() ? 1 : 0;
-        distinct.insert(files.clockSource + files.mainSource);
+            QCOMPARE(files.mainSource.contains("mx_rtc_clock_init();"), c.rtcEnabled);
+            pllRecords += c.pllInUse() ? 1 : 0;
+            distinct.insert(files.clockSource + files.mainSource);
 
-        const QString tag = QString("r%1_").arg(i);
-        const QStringList written{
-            writeFile(dir.filePath("src/" + tag + "clock.c"), files.clockSource.toUtf8()),
-            writeFile(dir.filePath("src/" + tag + "main.c"), files.mainSource.toUtf8()),
-            writeFile(dir.filePath("inc/" + stem + "_clock.h"), files.clockHeader.toUtf8()),
-            writeFile(dir.filePath("inc/" + stem + "_conf.h"), files.confHeader.toUtf8()),
-            // Both include the clock header alone: one compiler run sees the two.
-            writeFile(dir.filePath("src/" + tag + "both.c"),
-                      QString("#include \"%1clock.c\"\n#include \"%1main.c\"\n").arg(tag).toUtf8())};
-        QVERIFY(!written.contains(QString()));
-        sources << written.last();
+            const QString tag = QString("r%1_").arg(i);
+            const QStringList written{
+                writeFile(dir.filePath("src/" + tag + "clock.c"), files.clockSource.toUtf8()),
+                writeFile(dir.filePath("src/" + tag + "main.c"), files.mainSource.toUtf8()),
+                writeFile(dir.filePath("inc/" + stem + "_clock.h"), files.clockHeader.toUtf8()),
+                writeFile(dir.filePath("inc/" + stem + "_conf.h"), files.confHeader.toUtf8()),
+                // Both include the clock header alone: one compiler run sees the two.
+                writeFile(dir.filePath("src/" + tag + "both.c"),
+                          QString("#include \"%1clock.c\"\n#include \"%1main.c\"\n").arg(tag).toUtf8())};
+            QVERIFY(!written.contains(QString()));
+            sources << written.last();
+        }
+        // The seeded set really is broad.
+        QVERIFY(distinct.size() > kRecordsPerSeries * 3 / 4);
+        QVERIFY(pllRecords > 0 && pllRecords < kRecordsPerSeries);
+        // The host compiler, stricter, sees every record; the cross compiler a
+        // few, for what only the target's types would reveal.
+        QString errors = compile(QStringLiteral(TF_HOST_CC),
+                                 QStringList{"-std=c99", "-fsyntax-only", "-Wall", "-Wextra", "-Werror"},
+                                 dir.path(), sources, 2);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors));
+        errors =
+            compile(QStringLiteral(TF_ARM_CC), QStringList{"-mcpu=cortex-m4", "-mthumb", "-fsyntax-only"},
+                    dir.path(), sources.mid(0, 4));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors));
     }
-    // The seeded set really is broad.
-    QVERIFY(distinct.size() > kRecordsPerSeries * 3 / 4);
-    QVERIFY(pllRecords > 0 && pllRecords < kRecordsPerSeries);
-    // The host compiler, stricter, sees every record; the cross compiler a
-    // few, for what only the target's types would reveal.
-    QString errors = compile(QStringLiteral(TF_HOST_CC),
-                             QStringList{"-std=c99", "-fsyntax-only", "-Wall", "-Wextra", "-Werror"},
-                             dir.path(), sources, 2);
-    QVERIFY2(errors.isEmpty(), qPrintable(errors));
-    errors = compile(QStringLiteral(TF_ARM_CC), QStringList{"-mcpu=cortex-m4", "-mthumb", "-fsyntax-only"},
-                     dir.path(), sources.mid(0, 4));
-    QVERIFY2(errors.isEmpty(), qPrintable(errors));
-}
 
-// --guard: the clock source stops a firmware build whose crystal define is not
-// the design's, in C99 and C11 alike; the other files are unchanged.
-void TestCodegenSweep::crystalGuard()
-{
-    QFETCH(QString, compiler);
-    QFETCH(QString, flags);
-    QFETCH(QString, error);
-    const int id = SeriesTable::byName("QXC330")->id;
-    const QString stem = SeriesTable::byId(id)->templateStem();
-    Codegen::Options guarded;
-    guarded.hextGuard = true;
+    void crystalGuard_data() { addTableRows("sweep_crystalguard.tsv"); }
+    // --guard: the clock source stops a firmware build whose crystal define is not
+    // the design's, in C99 and C11 alike; the other files are unchanged.
+    void crystalGuard()
+    {
+        QFETCH(QString, compiler);
+        QFETCH(QString, flags);
+        QFETCH(QString, error);
+        const int id = SeriesTable::byName("QXC330")->id;
+        const QString stem = SeriesTable::byId(id)->templateStem();
+        Codegen::Options guarded;
+        guarded.hextGuard = true;
 
-    Codegen::Files plain, files;
-    const ClockConfig pll = Records::pllDesign(id); // PLL on an 8 MHz crystal
-    QVERIFY(Codegen::render(pll, stem, &plain) && Codegen::render(pll, stem, &files, nullptr, guarded));
-    QVERIFY(files.clockSource.startsWith(plain.clockSource) &&
-            files.clockSource.size() > plain.clockSource.size());
-    QCOMPARE(texts(files).mid(1), texts(plain).mid(1));
-    QVERIFY(untidy(files.clockSource).isEmpty());
+        Codegen::Files plain, files;
+        const ClockConfig pll = Records::pllDesign(id); // PLL on an 8 MHz crystal
+        QVERIFY(Codegen::render(pll, stem, &plain) && Codegen::render(pll, stem, &files, nullptr, guarded));
+        QVERIFY(files.clockSource.startsWith(plain.clockSource) &&
+                files.clockSource.size() > plain.clockSource.size());
+        QCOMPARE(texts(files).mid(1), texts(plain).mid(1));
+        QVERIFY(untidy(files.clockSource).isEmpty());
 
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath("inc") && QDir(dir.path()).mkpath("src"));
-    const QString source = writeFile(dir.filePath("src/" + stem + "_clock.c"), files.clockSource.toUtf8());
-    QVERIFY(!writeFile(dir.filePath("inc/" + stem + "_clock.h"), files.clockHeader.toUtf8()).isNull());
-    QVERIFY(!writeFile(dir.filePath("inc/" + stem + "_conf.h"), files.confHeader.toUtf8()).isNull());
-    const QString errors =
-        compile(compiler == "host" ? QStringLiteral(TF_HOST_CC) : QStringLiteral(TF_ARM_CC),
-                flags.split(' ') << "-fsyntax-only", dir.path(), {source});
-    QVERIFY2(error.isEmpty() ? errors.isEmpty() : errors.contains(error), qPrintable(errors));
-}
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("inc") && QDir(dir.path()).mkpath("src"));
+        const QString source =
+            writeFile(dir.filePath("src/" + stem + "_clock.c"), files.clockSource.toUtf8());
+        QVERIFY(!writeFile(dir.filePath("inc/" + stem + "_clock.h"), files.clockHeader.toUtf8()).isNull());
+        QVERIFY(!writeFile(dir.filePath("inc/" + stem + "_conf.h"), files.confHeader.toUtf8()).isNull());
+        const QString errors =
+            compile(compiler == "host" ? QStringLiteral(TF_HOST_CC) : QStringLiteral(TF_ARM_CC),
+                    flags.split(' ') << "-fsyntax-only", dir.path(), {source});
+        QVERIFY2(error.isEmpty() ? errors.isEmpty() : errors.contains(error), qPrintable(errors));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCodegenSweep)
 #include "tst_codegensweep.moc"

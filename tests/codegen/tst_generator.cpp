@@ -7,25 +7,7 @@
 #include "TableRows.h"
 #include "TestHelpers.h"
 
-#include <QDir>
-#include <QFile>
-#include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QtTest>
-
-class TestGenerator : public QObject {
-    Q_OBJECT
-
-private slots:
-    void markers_data() { addTableRows("generator_markers.tsv"); }
-    void markers();
-    void liftedBodyEditedBeforeParent();
-    void edits_data() { addTableRows("generator_edits.tsv"); }
-    void edits();
-    void runs_data();
-    void runs();
-    void failures();
-};
 
 namespace {
 
@@ -54,193 +36,203 @@ const QString kPll = "sclkSource=1 usbDisabled=1 pllMult=18 pllMs=1 pllNs=72 pll
 
 } // namespace
 
-// The pattern syntax, keep, tight keep and remove on a block (a block that
-// does not match is neither found nor edited), and the call rewrites.
-void TestGenerator::markers()
-{
-    QFETCH(QString, op);
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    if (op == "classic") {
-        const QRegularExpression re = Markers::classic(name);
-        QVERIFY2(re.isValid(), qPrintable(re.errorString()));
-        QCOMPARE(re.match(text).captured(0), expected);
-        return;
-    }
-    const bool found = expected != text;
-    if (op.startsWith("rewrite")) {
-        const auto rewrite = op == "rewrite" ? Markers::rewriteCall : Markers::rewriteLastCall;
-        QCOMPARE(rewrite(text, "crm_ahb_div_set\\((\\s*\\w+)\\);{,1}", "crm_ahb_div_set", {"CRM_AHB_DIV_8"}),
-                 found);
-    } else {
-        QCOMPARE(Markers::find(text, name), found);
-        QCOMPARE(op == "remove" ? Markers::remove(text, name)
-                                : Markers::decide(text, name, true, op == "tight"),
-                 found);
-    }
-    QCOMPARE(text, expected);
-}
+class TestGenerator : public QObject {
+    Q_OBJECT
 
-void TestGenerator::liftedBodyEditedBeforeParent()
-{
-    QString text = "x;\n\n[#rtc lext]\n[#lext bypass]\n  crm_lext_bypass(TRUE);\n[/#lext bypass]\n\n"
-                   "  start();\n[/#rtc lext]\n  [#unknown]\nkeep me\n[/#unknown]\nend;\n";
-    QString body;
-    QVERIFY(Markers::find(text, "rtc lext", &body));
-    QVERIFY(Markers::remove(body, "lext bypass"));
-    QVERIFY(Markers::replaceBody(text, "rtc lext", body, true));
-    // Blanks before a marker stay; an unknown block passes through.
-    QCOMPARE(text, QString("x;\n\n  start();\n  [#unknown]\nkeep me\n[/#unknown]\nend;\n"));
-
-    // The loose form leaves one empty line after the new body, as keep does.
-    QString loose = "a;\n[#rtc lext]\n  old();\n[/#rtc lext]\n\n\nend;\n";
-    QVERIFY(Markers::replaceBody(loose, "rtc lext", "  new();\n"));
-    QCOMPARE(loose, QString("a;\n  new();\n\nend;\n"));
-}
-
-// Rendered texts from the shipped templates, and templates with one fault
-// given to the edit sequence directly.
-void TestGenerator::edits()
-{
-    QFETCH(QString, series);
-    QFETCH(QString, setup);
-    QFETCH(QString, file);
-    QFETCH(QString, patch);
-    QFETCH(QString, expect);
-    TF_RECORD(c, series.toInt(), setup);
-    c.recompute();
-    const QString stem = SeriesTable::byId(series.toInt())->templateStem();
-    const int k = QStringList{"clock", "main", "conf"}.indexOf(file);
-    const QString templateName = stem + QStringList{"_clock.c", "_main.c", "_conf.h"}.at(k);
-    if (!patch.isEmpty()) {
-        QString text = resourceText(templateName);
-        QVERIFY(text.contains(patch.section("=>", 0, 0)));
-        text.replace(patch.section("=>", 0, 0), patch.section("=>", 1));
-        QString failed;
-        const auto edit =
-            QVector<decltype(&Codegen::editClockSource)>{Codegen::editClockSource, Codegen::editMainSource,
-                                                         Codegen::editConfHeader}
-                .at(k);
-        QCOMPARE(edit(text, c, &failed), expect.isEmpty());
-        QCOMPARE(failed, expect);
-        return;
-    }
-    Codegen::Files files;
-    QString error;
-    QVERIFY2(Codegen::render(c, stem, &files, &error), qPrintable(error));
-    const QString text = QStringList{files.clockSource, files.mainSource, files.confHeader}.at(k);
-    int from = 0;
-    for (const QString &item : expect.split('|')) {
-        if (item.startsWith('!')) {
-            QVERIFY2(!text.contains(item.mid(1)), qPrintable(item));
-            continue;
+private slots:
+    void markers_data() { addTableRows("generator_markers.tsv"); }
+    // The pattern syntax, keep, tight keep and remove on a block (a block that
+    // does not match is neither found nor edited), and the call rewrites.
+    void markers()
+    {
+        QFETCH(QString, op);
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        if (op == "classic") {
+            const QRegularExpression re = Markers::classic(name);
+            QVERIFY2(re.isValid(), qPrintable(re.errorString()));
+            QCOMPARE(re.match(text).captured(0), expected);
+            return;
         }
-        from = text.indexOf(item, from);
-        QVERIFY2(from >= 0, qPrintable(item + "\n---\n" + text));
-        from += item.size();
-    }
-    QVERIFY(files.clockSource.count("crm_pll_config") <= 1);
-    if (file == "conf") {
-        // Nothing else of the header changes.
-        QString expected = resourceText(templateName);
-        expected.replace("\n#define HEXT_VALUE               ((uint32_t)8000000)\n", expect);
+        const bool found = expected != text;
+        if (op.startsWith("rewrite")) {
+            const auto rewrite = op == "rewrite" ? Markers::rewriteCall : Markers::rewriteLastCall;
+            QCOMPARE(
+                rewrite(text, "crm_ahb_div_set\\((\\s*\\w+)\\);{,1}", "crm_ahb_div_set", {"CRM_AHB_DIV_8"}),
+                found);
+        } else {
+            QCOMPARE(Markers::find(text, name), found);
+            QCOMPARE(op == "remove" ? Markers::remove(text, name)
+                                    : Markers::decide(text, name, true, op == "tight"),
+                     found);
+        }
         QCOMPARE(text, expected);
     }
-}
 
-void TestGenerator::runs_data()
-{
-    QTest::addColumn<bool>("existing");        // the four files are there from an earlier run
-    QTest::addColumn<QVector<int>>("answers"); // 0 cancel, 1 yes, 2 yes with the box ticked
-    QTest::addColumn<int>("asked");
-    QTest::addColumn<int>("written"); // files of the writing order that are new
-    QTest::addColumn<int>("locked");  // a file that cannot be replaced; -1: none
-    QTest::newRow("first run asks nothing") << false << QVector<int>{} << 0 << 4 << -1;
-    QTest::newRow("yes with the box: asked once") << true << QVector<int>{2} << 1 << 4 << -1;
-    QTest::newRow("yes without the box: asked each time") << true << QVector<int>{1, 1, 1, 1} << 4 << 4 << -1;
-    QTest::newRow("cancel on main.c") << true << QVector<int>{1, 1, 0} << 3 << 2 << -1;
-    // All or none: the two files already replaced get their old contents back.
-    QTest::newRow("main.c cannot be replaced") << true << QVector<int>{2} << 1 << 0 << 2;
-}
+    void liftedBodyEditedBeforeParent()
+    {
+        QString text = "x;\n\n[#rtc lext]\n[#lext bypass]\n  crm_lext_bypass(TRUE);\n[/#lext bypass]\n\n"
+                       "  start();\n[/#rtc lext]\n  [#unknown]\nkeep me\n[/#unknown]\nend;\n";
+        QString body;
+        QVERIFY(Markers::find(text, "rtc lext", &body));
+        QVERIFY(Markers::remove(body, "lext bypass"));
+        QVERIFY(Markers::replaceBody(text, "rtc lext", body, true));
+        // Blanks before a marker stay; an unknown block passes through.
+        QCOMPARE(text, QString("x;\n\n  start();\n  [#unknown]\nkeep me\n[/#unknown]\nend;\n"));
 
-void TestGenerator::runs()
-{
-    QFETCH(bool, existing);
-    QFETCH(QVector<int>, answers);
-    QFETCH(int, asked);
-    QFETCH(int, written);
-    QFETCH(int, locked);
-    QTemporaryDir dir;
-    const QStringList paths = {"src/qxc310_clock.c", "inc/qxc310_clock.h", "src/main.c", "inc/qxc310_conf.h"};
-    for (const QString &p : paths)
-        QVERIFY(!existing ||
-                (QDir(dir.path()).mkpath(p.left(3)) && !writeFile(dir.filePath(p), "old\n").isNull()));
-    const auto unlock = qScopeGuard([&] {
-        if (locked >= 0)
-            setReadOnly(dir.filePath(paths.at(locked)), false);
-    });
-    if (locked >= 0 && (::geteuid() != 0 || !setReadOnly(dir.filePath(paths.at(locked)), true)))
-        QSKIP("only root can make a file that cannot be replaced");
-    ScriptedDialogs dialogs;
-    for (int a : answers)
-        dialogs.answerOverwrite(a != 0, a == 2);
-    TF_RECORD(c, 4, kPll + "pllFlexible=0 sclkMHz=100 apb1Div=16"); // derived values stale: recomputed
-    QCOMPARE(generateIn(dir, c, "qxc310"), written == 4);
-    QCOMPARE(dialogs.requests.size(), asked);
-    QCOMPARE(dialogs.texts(ScriptedDialogs::Kind::Overwrite),
-             QStringList({"qxc310_clock.c", "qxc310_clock.h", "main.c", "qxc310_conf.h"}).mid(0, asked));
-    Codegen::Files files;
-    c.recompute();
-    QVERIFY(Codegen::render(c, "qxc310", &files));
-    const QStringList texts = {files.clockSource, files.clockHeader, files.mainSource, files.confHeader};
-    for (int i = 0; i < paths.size(); ++i) {
-        QFile f(dir.filePath(paths[i]));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), i < written ? texts[i].toUtf8() : QByteArray("old\n"));
+        // The loose form leaves one empty line after the new body, as keep does.
+        QString loose = "a;\n[#rtc lext]\n  old();\n[/#rtc lext]\n\n\nend;\n";
+        QVERIFY(Markers::replaceBody(loose, "rtc lext", "  new();\n"));
+        QCOMPARE(loose, QString("a;\n  new();\n\nend;\n"));
     }
-    // No temporary file is left behind.
-    QCOMPARE(QDir(dir.filePath("src")).entryList(QDir::Files) +
-                 QDir(dir.filePath("inc")).entryList(QDir::Files),
-             QStringList({"main.c", "qxc310_clock.c", "qxc310_clock.h", "qxc310_conf.h"}));
-}
 
-// All four texts are produced before any is written; a failed write is
-// reported with the file's name and leaves the rest unwritten.
-void TestGenerator::failures()
-{
-    ScriptedDialogs dialogs;
-    QString error;
-    // Missing templates, an unknown series, and records that break a rule of
-    // the chip, their derived values recomputed rather than trusted.
-    const struct {
-        int series;
-        const char *stem;
-        QString fields, error;
-    } refused[] = {{13, "qxc999", "", "qxc999_clock.c"},
-                   {3, "qxc330_335", "", ""},
-                   {13, "qxc330_335", kPll + "hextMHz=30", "hext input error!"},
-                   {13, "qxc330_335", kPll + "pllNs=75 sclkMHz=200 pllMHz=200",
-                    "Can not support sclk greater than 288MHz"}};
-    for (const auto &r : refused) {
+    void edits_data() { addTableRows("generator_edits.tsv"); }
+    // Rendered texts from the shipped templates, and templates with one fault
+    // given to the edit sequence directly.
+    void edits()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, setup);
+        QFETCH(QString, file);
+        QFETCH(QString, patch);
+        QFETCH(QString, expect);
+        TF_RECORD(c, series.toInt(), setup);
+        c.recompute();
+        const QString stem = SeriesTable::byId(series.toInt())->templateStem();
+        const int k = QStringList{"clock", "main", "conf"}.indexOf(file);
+        const QString templateName = stem + QStringList{"_clock.c", "_main.c", "_conf.h"}.at(k);
+        if (!patch.isEmpty()) {
+            QString text = resourceText(templateName);
+            QVERIFY(text.contains(patch.section("=>", 0, 0)));
+            text.replace(patch.section("=>", 0, 0), patch.section("=>", 1));
+            QString failed;
+            const auto edit =
+                QVector<decltype(&Codegen::editClockSource)>{Codegen::editClockSource,
+                                                             Codegen::editMainSource, Codegen::editConfHeader}
+                    .at(k);
+            QCOMPARE(edit(text, c, &failed), expect.isEmpty());
+            QCOMPARE(failed, expect);
+            return;
+        }
+        Codegen::Files files;
+        QString error;
+        QVERIFY2(Codegen::render(c, stem, &files, &error), qPrintable(error));
+        const QString text = QStringList{files.clockSource, files.mainSource, files.confHeader}.at(k);
+        int from = 0;
+        for (const QString &item : expect.split('|')) {
+            if (item.startsWith('!')) {
+                QVERIFY2(!text.contains(item.mid(1)), qPrintable(item));
+                continue;
+            }
+            from = text.indexOf(item, from);
+            QVERIFY2(from >= 0, qPrintable(item + "\n---\n" + text));
+            from += item.size();
+        }
+        QVERIFY(files.clockSource.count("crm_pll_config") <= 1);
+        if (file == "conf") {
+            // Nothing else of the header changes.
+            QString expected = resourceText(templateName);
+            expected.replace("\n#define HEXT_VALUE               ((uint32_t)8000000)\n", expect);
+            QCOMPARE(text, expected);
+        }
+    }
+
+    void runs_data()
+    {
+        QTest::addColumn<bool>("existing");        // the four files are there from an earlier run
+        QTest::addColumn<QVector<int>>("answers"); // 0 cancel, 1 yes, 2 yes with the box ticked
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("written"); // files of the writing order that are new
+        QTest::addColumn<int>("locked");  // a file that cannot be replaced; -1: none
+        QTest::newRow("first run asks nothing") << false << QVector<int>{} << 0 << 4 << -1;
+        QTest::newRow("yes with the box: asked once") << true << QVector<int>{2} << 1 << 4 << -1;
+        QTest::newRow("yes without the box: asked each time")
+            << true << QVector<int>{1, 1, 1, 1} << 4 << 4 << -1;
+        QTest::newRow("cancel on main.c") << true << QVector<int>{1, 1, 0} << 3 << 2 << -1;
+        // All or none: the two files already replaced get their old contents back.
+        QTest::newRow("main.c cannot be replaced") << true << QVector<int>{2} << 1 << 0 << 2;
+    }
+
+    void runs()
+    {
+        QFETCH(bool, existing);
+        QFETCH(QVector<int>, answers);
+        QFETCH(int, asked);
+        QFETCH(int, written);
+        QFETCH(int, locked);
         QTemporaryDir dir;
-        TF_RECORD(c, r.series, r.fields);
-        QVERIFY2(!generateIn(dir, c, r.stem, &error) && error.contains(r.error) && !error.isEmpty(),
-                 qPrintable(error));
-        QVERIFY(QDir(dir.filePath("inc")).isEmpty() && QDir(dir.filePath("src")).isEmpty());
+        const QStringList paths = {"src/qxc310_clock.c", "inc/qxc310_clock.h", "src/main.c",
+                                   "inc/qxc310_conf.h"};
+        for (const QString &p : paths)
+            QVERIFY(!existing ||
+                    (QDir(dir.path()).mkpath(p.left(3)) && !writeFile(dir.filePath(p), "old\n").isNull()));
+        const auto unlock = qScopeGuard([&] {
+            if (locked >= 0)
+                setReadOnly(dir.filePath(paths.at(locked)), false);
+        });
+        if (locked >= 0 && (::geteuid() != 0 || !setReadOnly(dir.filePath(paths.at(locked)), true)))
+            QSKIP("only root can make a file that cannot be replaced");
+        ScriptedDialogs dialogs;
+        for (int a : answers)
+            dialogs.answerOverwrite(a != 0, a == 2);
+        TF_RECORD(c, 4, kPll + "pllFlexible=0 sclkMHz=100 apb1Div=16"); // derived values stale: recomputed
+        QCOMPARE(generateIn(dir, c, "qxc310"), written == 4);
+        QCOMPARE(dialogs.requests.size(), asked);
+        QCOMPARE(dialogs.texts(ScriptedDialogs::Kind::Overwrite),
+                 QStringList({"qxc310_clock.c", "qxc310_clock.h", "main.c", "qxc310_conf.h"}).mid(0, asked));
+        Codegen::Files files;
+        c.recompute();
+        QVERIFY(Codegen::render(c, "qxc310", &files));
+        const QStringList texts = {files.clockSource, files.clockHeader, files.mainSource, files.confHeader};
+        for (int i = 0; i < paths.size(); ++i) {
+            QFile f(dir.filePath(paths[i]));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), i < written ? texts[i].toUtf8() : QByteArray("old\n"));
+        }
+        // No temporary file is left behind.
+        QCOMPARE(QDir(dir.filePath("src")).entryList(QDir::Files) +
+                     QDir(dir.filePath("inc")).entryList(QDir::Files),
+                 QStringList({"main.c", "qxc310_clock.c", "qxc310_clock.h", "qxc310_conf.h"}));
     }
-    QCOMPARE(dialogs.requests.size(), 0);
 
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath("src/main.c")); // a folder where main.c goes
-    TF_RECORD(c, 4, kPll + "pllFlexible=0");
-    c.recompute();
-    QVERIFY(!generateIn(dir, c, "qxc310", &error) && error.contains("main.c"));
-    QVERIFY(QFileInfo::exists(dir.filePath("src/qxc310_clock.c")));
-    QVERIFY(!QFileInfo::exists(dir.filePath("inc/qxc310_conf.h")));
-    QCOMPARE(Codegen::generate(c, dir.filePath("inc"), dir.filePath("missing"), "qxc310", {}).status,
-             Codegen::Status::WriteFailed);
-}
+    // All four texts are produced before any is written; a failed write is
+    // reported with the file's name and leaves the rest unwritten.
+    void failures()
+    {
+        ScriptedDialogs dialogs;
+        QString error;
+        // Missing templates, an unknown series, and records that break a rule of
+        // the chip, their derived values recomputed rather than trusted.
+        const struct {
+            int series;
+            const char *stem;
+            QString fields, error;
+        } refused[] = {{13, "qxc999", "", "qxc999_clock.c"},
+                       {3, "qxc330_335", "", ""},
+                       {13, "qxc330_335", kPll + "hextMHz=30", "hext input error!"},
+                       {13, "qxc330_335", kPll + "pllNs=75 sclkMHz=200 pllMHz=200",
+                        "Can not support sclk greater than 288MHz"}};
+        for (const auto &r : refused) {
+            QTemporaryDir dir;
+            TF_RECORD(c, r.series, r.fields);
+            QVERIFY2(!generateIn(dir, c, r.stem, &error) && error.contains(r.error) && !error.isEmpty(),
+                     qPrintable(error));
+            QVERIFY(QDir(dir.filePath("inc")).isEmpty() && QDir(dir.filePath("src")).isEmpty());
+        }
+        QCOMPARE(dialogs.requests.size(), 0);
+
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("src/main.c")); // a folder where main.c goes
+        TF_RECORD(c, 4, kPll + "pllFlexible=0");
+        c.recompute();
+        QVERIFY(!generateIn(dir, c, "qxc310", &error) && error.contains("main.c"));
+        QVERIFY(QFileInfo::exists(dir.filePath("src/qxc310_clock.c")));
+        QVERIFY(!QFileInfo::exists(dir.filePath("inc/qxc310_conf.h")));
+        QCOMPARE(Codegen::generate(c, dir.filePath("inc"), dir.filePath("missing"), "qxc310", {}).status,
+                 Codegen::Status::WriteFailed);
+    }
+};
 
 QTEST_MAIN(TestGenerator)
 #include "tst_generator.moc"

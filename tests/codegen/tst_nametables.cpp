@@ -3,17 +3,6 @@
 
 #include <QtTest>
 
-// Every row of the firmware library's constant-name tables, written out in
-// tests/tables/nametables.tsv: a wrong constant compiles in the user's
-// firmware and sets the wrong clock.
-class TestNameTables : public QObject {
-    Q_OBJECT
-
-private slots:
-    void tables_data() { addTableRows("nametables.tsv", 2); }
-    void tables();
-};
-
 namespace {
 
 QString lookup(const QString &table, double key)
@@ -55,13 +44,22 @@ QString lookup(const QString &table, double key)
 
 } // namespace
 
-void TestNameTables::tables()
-{
-    QFETCH(QString, table);
-    QFETCH(QString, key);
-    QFETCH(QString, name);
-    QCOMPARE(lookup(table, key.toDouble()), name);
-}
+// Every row of the firmware library's constant-name tables, written out in
+// tests/tables/nametables.tsv: a wrong constant compiles in the user's
+// firmware and sets the wrong clock.
+class TestNameTables : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tables_data() { addTableRows("nametables.tsv", 2); }
+    void tables()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, key);
+        QFETCH(QString, name);
+        QCOMPARE(lookup(table, key.toDouble()), name);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestNameTables)
 #include "tst_nametables.moc"

@@ -2,9 +2,6 @@
 #include "SafeSave.h"
 #include "TableRows.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -15,53 +12,52 @@ class TestSafeSave : public QObject {
 
 private slots:
     void save_data() { addTableRows("safesave_save.tsv"); }
-    void save();
-    void failingDevice();
+    // A failed save leaves the old file byte for byte and no other file behind.
+    void save()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, sizeLimit);
+        QFETCH(bool, saved);
+        QTemporaryDir dir;
+        QFile old(dir.filePath("old.txt"));
+        QVERIFY(QDir(dir.path()).mkdir("folder") && old.open(QIODevice::WriteOnly) &&
+                old.write("old contents") == 12);
+        old.close();
+        const QByteArray data(100000, 'x');
+        rlimit fileSize{};
+        getrlimit(RLIMIT_FSIZE, &fileSize);
+        if (sizeLimit > 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = fileSize;
+            small.rlim_cur = rlim_t(sizeLimit);
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        }
+        QString error;
+        const bool ok = saveFileSafely(dir.filePath(target), data, &error);
+        setrlimit(RLIMIT_FSIZE, &fileSize);
+        QCOMPARE(ok, saved);
+        QCOMPARE(error.isEmpty(), saved);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), saved && target == "old.txt" ? data : QByteArray("old contents"));
+        const QStringList expected = saved && target == "new.txt"
+                                         ? QStringList{"folder", "new.txt", "old.txt"}
+                                         : QStringList{"folder", "old.txt"};
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 expected);
+        QFile written(dir.filePath(target));
+        QVERIFY(!saved || (written.open(QIODevice::ReadOnly) && written.readAll() == data));
+    }
+
+    // Every short or failed write is reported.
+    void failingDevice()
+    {
+        for (int failAfter : {0, 3, 9, 10}) {
+            FailDevice device(failAfter);
+            QVERIFY(device.open(QIODevice::WriteOnly));
+            QCOMPARE(writeFully(device, "0123456789"), failAfter == 10);
+        }
+    }
 };
-
-// A failed save leaves the old file byte for byte and no other file behind.
-void TestSafeSave::save()
-{
-    QFETCH(QString, target);
-    QFETCH(int, sizeLimit);
-    QFETCH(bool, saved);
-    QTemporaryDir dir;
-    QFile old(dir.filePath("old.txt"));
-    QVERIFY(QDir(dir.path()).mkdir("folder") && old.open(QIODevice::WriteOnly) &&
-            old.write("old contents") == 12);
-    old.close();
-    const QByteArray data(100000, 'x');
-    rlimit fileSize{};
-    getrlimit(RLIMIT_FSIZE, &fileSize);
-    if (sizeLimit > 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = fileSize;
-        small.rlim_cur = rlim_t(sizeLimit);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    }
-    QString error;
-    const bool ok = saveFileSafely(dir.filePath(target), data, &error);
-    setrlimit(RLIMIT_FSIZE, &fileSize);
-    QCOMPARE(ok, saved);
-    QCOMPARE(error.isEmpty(), saved);
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), saved && target == "old.txt" ? data : QByteArray("old contents"));
-    const QStringList expected = saved && target == "new.txt" ? QStringList{"folder", "new.txt", "old.txt"}
-                                                              : QStringList{"folder", "old.txt"};
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), expected);
-    QFile written(dir.filePath(target));
-    QVERIFY(!saved || (written.open(QIODevice::ReadOnly) && written.readAll() == data));
-}
-
-// Every short or failed write is reported.
-void TestSafeSave::failingDevice()
-{
-    for (int failAfter : {0, 3, 9, 10}) {
-        FailDevice device(failAfter);
-        QVERIFY(device.open(QIODevice::WriteOnly));
-        QCOMPARE(writeFully(device, "0123456789"), failAfter == 10);
-    }
-}
 
 QTEST_GUILESS_MAIN(TestSafeSave)
 #include "tst_safesave.moc"

@@ -6,16 +6,6 @@
 
 #include <QtTest>
 
-// Every number and text of the series table, pinned by tests/tables/series.tsv:
-// one written-out line per series and subject.
-class TestSeriesTable : public QObject {
-    Q_OBJECT
-
-private slots:
-    void subject_data() { addTableRows("series.tsv", 2); }
-    void subject();
-};
-
 namespace {
 
 template <typename T> QString joined(const QVector<T> &values, QChar separator = ' ')
@@ -153,17 +143,25 @@ QMap<QString, QString> describe(const SeriesParams &p)
 
 } // namespace
 
-void TestSeriesTable::subject()
-{
-    QFETCH(QString, series);
-    QFETCH(QString, subject);
-    QFETCH(QString, expected);
-    const SeriesParams *p = SeriesTable::byName(series);
-    QVERIFY(p);
-    const QMap<QString, QString> subjects = describe(*p);
-    QVERIFY2(subjects.contains(subject), qPrintable(subject));
-    QCOMPARE(subjects.value(subject), expected);
-}
+// Every number and text of the series table, pinned by tests/tables/series.tsv:
+// one written-out line per series and subject.
+class TestSeriesTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void subject_data() { addTableRows("series.tsv", 2); }
+    void subject()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, subject);
+        QFETCH(QString, expected);
+        const SeriesParams *p = SeriesTable::byName(series);
+        QVERIFY(p);
+        const QMap<QString, QString> subjects = describe(*p);
+        QVERIFY2(subjects.contains(subject), qPrintable(subject));
+        QCOMPARE(subjects.value(subject), expected);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSeriesTable)
 #include "tst_seriestable.moc"

@@ -1,8 +1,3 @@
-#include <QDir>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "TableRows.h"
@@ -51,232 +46,226 @@ class TestPackage : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        // The desktop tools are installed by tools/bootstrap.sh.
+        for (const char *tool : {"dpkg-deb", "desktop-file-validate", "update-desktop-database",
+                                 "update-mime-database", "xdg-mime", "pdftotext", "objdump"})
+            QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), tool);
+        QVERIFY(m_dir.isValid());
+        // The real packages take their library dependencies from dpkg-shlibdeps,
+        // which costs seconds a package: here the programs' needs are read instead.
+        QFile config(QStringLiteral(TF_BUILD_DIR "/CPackConfig.cmake"));
+        QVERIFY(config.open(QIODevice::ReadOnly) &&
+                config.readAll().contains("\nset(CPACK_DEBIAN_PACKAGE_SHLIBDEPS \"ON\")\n"));
+        // A test build has no update key: the unsigned package is made on purpose.
+        // The tests run after the build, so its artefacts are packed as they are:
+        // a generator without a preinstall step spares cpack a make of every target.
+        const Run cpack = run(QStringLiteral(TF_CPACK),
+                              {"-G", "DEB", "-D", "TF_UPDATE_UNSIGNED=ON", "-D",
+                               "CPACK_CMAKE_GENERATOR=Ninja", "-D", "CPACK_DEBIAN_PACKAGE_SHLIBDEPS=OFF",
+                               "-B", m_dir.filePath("deb"), "--config", "CPackConfig.cmake"},
+                              {}, QStringLiteral(TF_BUILD_DIR));
+        QVERIFY2(cpack.status == 0, qPrintable(cpack.output));
+        // The names Debian gives them: package, version, architecture.
+        for (const char *package : {"tickforge", "tickforge-cli"}) {
+            QVERIFY2(
+                QFileInfo::exists(m_dir.filePath(QStringLiteral("deb/%1_3.0.03_amd64.deb").arg(package))),
+                qPrintable(cpack.output));
+        }
+    }
 
     void packageFilesAndFields_data() { addTableRows("package_contents.tsv"); }
-    void packageFilesAndFields();
+    void packageFilesAndFields()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, fields);
+        QFETCH(QStringList, absent);
+        QFETCH(QString, summary);
+        const QString package = m_dir.filePath(
+            QStringLiteral("deb/%1_3.0.03_amd64.deb").arg(QLatin1String(QTest::currentDataTag())));
+        const Run listing = run("dpkg-deb", {"--contents", package});
+        QCOMPARE(listing.status, 0);
+        QStringList found; // regular files only: "-rw-r--r-- root/root 1234 2024-01-01 00:00 ./usr/bin/x"
+        for (const QString &line : listing.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (line.startsWith(QLatin1Char('-')))
+                found << line.section(QLatin1Char(' '), -1).mid(1);
+        }
+        found.sort();
+        files.sort();
+        QCOMPARE(found, files);
+
+        const Run control = run("dpkg-deb", {"--field", package}); // every field, continuation lines indented
+        QCOMPARE(control.status, 0);
+        const QString tree = m_dir.filePath(QTest::currentDataTag());
+        QCOMPARE(run("dpkg-deb", {"--extract", package, tree}).status, 0);
+        QStringList needed; // the shared libraries its programs need
+        for (const QString &program : QDir(tree + "/usr/bin").entryList(QDir::Files)) {
+            QRegularExpressionMatchIterator it =
+                QRegularExpression("^  NEEDED +(\\S+)$", QRegularExpression::MultilineOption)
+                    .globalMatch(run("objdump", {"-p", tree + "/usr/bin/" + program}).output);
+            while (it.hasNext())
+                needed << it.next().captured(1);
+        }
+        const auto field = [&control, &needed](const QString &name) {
+            if (name == QLatin1String("Needed"))
+                return needed.join(QLatin1Char(' '));
+            return QRegularExpression("^" + name + ": (.*(?:\\n .*)*)$", QRegularExpression::MultilineOption)
+                .match(control.output)
+                .captured(1);
+        };
+        for (const QString &expected : fields)
+            QVERIFY2(field(expected.section(": ", 0, 0)).contains(expected.section(": ", 1)),
+                     qPrintable(expected));
+        for (const QString &unwanted : absent)
+            QVERIFY2(!field(unwanted.section(": ", 0, 0)).contains(unwanted.section(": ", 1)),
+                     qPrintable(unwanted));
+        // The summary, then the extended text, each line indented by one blank; a
+        // line of the text that starts with a dot is read as a control statement.
+        const QStringList lines = field("Description").split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(0), summary);
+        QVERIFY(lines.size() > 3);
+        for (const QString &line : lines.mid(1)) {
+            QVERIFY2(line.startsWith(QLatin1Char(' ')) && line.size() > 1 && line.at(1) != QLatin1Char(' '),
+                     qPrintable(line));
+            QVERIFY2(line == QLatin1String(" .") || !line.startsWith(QLatin1String(" .")), qPrintable(line));
+        }
+    }
+
     void manPages_data() { addTableRows("package_manpages.tsv"); }
-    void manPages();
-    void packageNeedsHelp2man();
+    void manPages()
+    {
+        QFETCH(QStringList, sections);
+        QFETCH(QStringList, patterns);
+        const Run page =
+            run("gzip", {"-dc", QStringLiteral(TF_BUILD_DIR "/dist/%1.1.gz").arg(QTest::currentDataTag())});
+        QCOMPARE(page.status, 0);
+        const QStringList lines = page.output.split(QLatin1Char('\n'));
+        QStringList found;
+        for (const QString &line : lines) {
+            if (line.startsWith(QLatin1String(".SH ")))
+                found << line.mid(4);
+        }
+        QCOMPARE(found, sections);
+        for (const QString &pattern : patterns) {
+            const QRegularExpression expression(pattern);
+            QVERIFY2(
+                std::any_of(lines.cbegin(), lines.cend(),
+                            [&expression](const QString &line) { return expression.match(line).hasMatch(); }),
+                qPrintable(pattern));
+        }
+        // The 10 row of the exit status table is a row like the others.
+        if (patterns.contains(QStringLiteral("^10$")))
+            QCOMPARE(lines.at(lines.indexOf(QStringLiteral("10")) - 1), QStringLiteral(".TP"));
+    }
+
+    // Without help2man the build goes on, but cpack refuses to make packages
+    // without manual pages, before it builds anything.
+    void packageNeedsHelp2man()
+    {
+        const QString build = m_dir.filePath("no-help2man");
+        const Run configure =
+            run(QStringLiteral(TF_CMAKE), {"-S", QStringLiteral(TF_SOURCE_DIR), "-B", build, "-G", "Ninja",
+                                           "-DHELP2MAN=/nonexistent/help2man"});
+        QVERIFY2(configure.status == 0, qPrintable(configure.output));
+        QVERIFY2(configure.output.contains("help2man or gzip not found"), qPrintable(configure.output));
+        // Should cpack go on, it fails at once instead of building this tree.
+        const Run cpack = run(QStringLiteral(TF_CPACK),
+                              {"-G", "DEB", "--config", "CPackConfig.cmake", "-D",
+                               "CPACK_INSTALL_CMAKE_PROJECTS=/nonexistent;Tickforge;ALL;/"},
+                              {}, build);
+        QVERIFY(cpack.status != 0);
+        QVERIFY2(cpack.output.contains("The Debian packages cannot be made:") &&
+                     cpack.output.contains("help2man or gzip not found"),
+                 qPrintable(cpack.output));
+        QVERIFY(QDir(build).entryList({"*.deb"}, QDir::Files).isEmpty());
+    }
+
     void desktopEntryAndFileType_data() { addTableRows("package_filetypes.tsv"); }
-    void desktopEntryAndFileType();
+    // The desktop entry is valid and offers itself for design files, which the
+    // file type knows by their name. The desktop's data folder is made once.
+    void desktopEntryAndFileType()
+    {
+        QFETCH(QString, fileName);
+        const QDir data(m_dir.filePath("desktop"));
+        if (!data.exists("mime/mime.cache")) {
+            const QString entry = QStringLiteral(TF_DIST_DIR "/tickforge.desktop");
+            const Run validate = run("desktop-file-validate", {entry});
+            QCOMPARE(validate.output + QString::number(validate.status), QString("0"));
+            QVERIFY(data.mkpath("applications") && data.mkpath("mime/packages"));
+            QVERIFY(QFile::copy(entry, data.filePath("applications/tickforge.desktop")));
+            QVERIFY(QFile::copy(QStringLiteral(TF_DIST_DIR "/tickforge-mime.xml"),
+                                data.filePath("mime/packages/tickforge.xml")));
+            QCOMPARE(run("update-desktop-database", {data.filePath("applications")}).status, 0);
+            QCOMPARE(run("update-mime-database", {data.filePath("mime")}).status, 0);
+            const Run handler =
+                run("xdg-mime", {"query", "default", "application/x-tickforge-design"}, xdgData(data.path()));
+            QCOMPARE(handler.output.trimmed(), QString("tickforge.desktop"));
+        }
+
+        const QString design = m_dir.filePath(fileName);
+        // A design's own root element, which must not serve as content magic.
+        QVERIFY(
+            !writeFile(design, "<?xml version=\"1.0\"?>\n<Configuration><MCU>QXC330</MCU></Configuration>\n")
+                 .isNull());
+        // The system's own types stay visible, so plain XML is recognised as such.
+        const Run query = run("xdg-mime", {"query", "filetype", design}, xdgData(data.path(), "/usr/share"));
+        QTEST(query.output.trimmed(), "type");
+    }
+
     void manualRoundTrip_data() { addTableRows("package_manuals.tsv"); }
-    void manualRoundTrip();
-    void versions();
+    void manualRoundTrip()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, fonts);
+        QFETCH(QStringList, words);
+        const QString markdown = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".md"));
+        const QString pdf = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
+        QVERIFY(!writeFile(markdown, source.toUtf8()).isNull());
+        QProcessEnvironment environment;
+        if (!fonts.isEmpty()) {
+            const QString config = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".fonts.conf"));
+            const QString folder = fonts.startsWith(QLatin1Char('/')) ? fonts : m_dir.filePath(fonts);
+            QVERIFY(QDir().mkpath(folder));
+            QVERIFY(!writeFile(config, QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir>"
+                                                      "<cachedir>%2</cachedir></fontconfig>\n")
+                                           .arg(folder, m_dir.filePath("fontcache"))
+                                           .toUtf8())
+                         .isNull());
+            environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("FONTCONFIG_FILE", config);
+        }
+        const Run render = run(QStringLiteral(TF_MANUAL_TOOL), {markdown, pdf}, environment);
+        if (words.constFirst().startsWith(QLatin1String("the font"))) {
+            QCOMPARE(render.output.trimmed(), QStringLiteral("tf_manual: ") + words.constFirst());
+            QCOMPARE(render.status, 1);
+            QVERIFY(!QFileInfo::exists(pdf));
+            return;
+        }
+        QVERIFY2(render.status == 0, qPrintable(render.output));
+
+        const Run text = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+        QCOMPARE(text.status, 0);
+        // The heading's number is set off by no-break spaces.
+        const QString read = QString(text.output).replace(QChar(0x00a0), QLatin1Char(' ')).simplified();
+        for (const QString &word : words)
+            QVERIFY2(read.contains(word), qPrintable(word + QStringLiteral(" not in: ") + read));
+    }
+
+    void versions()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY"); // --version needs no display
+        for (const QString &program : {QStringLiteral(TF_PROGRAM), QStringLiteral(TF_CLI)}) {
+            const Run version = run(program, {"--version"}, environment);
+            QCOMPARE(QString::number(version.status) + ' ' + version.output.trimmed(),
+                     "0 " + QFileInfo(program).fileName() + " 3.0.03");
+        }
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void TestPackage::initTestCase()
-{
-    // The desktop tools are installed by tools/bootstrap.sh.
-    for (const char *tool : {"dpkg-deb", "desktop-file-validate", "update-desktop-database",
-                             "update-mime-database", "xdg-mime", "pdftotext", "objdump"})
-        QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), tool);
-    QVERIFY(m_dir.isValid());
-    // The real packages take their library dependencies from dpkg-shlibdeps,
-    // which costs seconds a package: here the programs' needs are read instead.
-    QFile config(QStringLiteral(TF_BUILD_DIR "/CPackConfig.cmake"));
-    QVERIFY(config.open(QIODevice::ReadOnly) &&
-            config.readAll().contains("\nset(CPACK_DEBIAN_PACKAGE_SHLIBDEPS \"ON\")\n"));
-    // A test build has no update key: the unsigned package is made on purpose.
-    // The tests run after the build, so its artefacts are packed as they are:
-    // a generator without a preinstall step spares cpack a make of every target.
-    const Run cpack = run(QStringLiteral(TF_CPACK),
-                          {"-G", "DEB", "-D", "TF_UPDATE_UNSIGNED=ON", "-D", "CPACK_CMAKE_GENERATOR=Ninja",
-                           "-D", "CPACK_DEBIAN_PACKAGE_SHLIBDEPS=OFF", "-B", m_dir.filePath("deb"),
-                           "--config", "CPackConfig.cmake"},
-                          {}, QStringLiteral(TF_BUILD_DIR));
-    QVERIFY2(cpack.status == 0, qPrintable(cpack.output));
-    // The names Debian gives them: package, version, architecture.
-    for (const char *package : {"tickforge", "tickforge-cli"}) {
-        QVERIFY2(QFileInfo::exists(m_dir.filePath(QStringLiteral("deb/%1_3.0.03_amd64.deb").arg(package))),
-                 qPrintable(cpack.output));
-    }
-}
-
-void TestPackage::packageFilesAndFields()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, fields);
-    QFETCH(QStringList, absent);
-    QFETCH(QString, summary);
-    const QString package =
-        m_dir.filePath(QStringLiteral("deb/%1_3.0.03_amd64.deb").arg(QLatin1String(QTest::currentDataTag())));
-    const Run listing = run("dpkg-deb", {"--contents", package});
-    QCOMPARE(listing.status, 0);
-    QStringList found; // regular files only: "-rw-r--r-- root/root 1234 2024-01-01 00:00 ./usr/bin/x"
-    for (const QString &line : listing.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (line.startsWith(QLatin1Char('-')))
-            found << line.section(QLatin1Char(' '), -1).mid(1);
-    }
-    found.sort();
-    files.sort();
-    QCOMPARE(found, files);
-
-    const Run control = run("dpkg-deb", {"--field", package}); // every field, continuation lines indented
-    QCOMPARE(control.status, 0);
-    const QString tree = m_dir.filePath(QTest::currentDataTag());
-    QCOMPARE(run("dpkg-deb", {"--extract", package, tree}).status, 0);
-    QStringList needed; // the shared libraries its programs need
-    for (const QString &program : QDir(tree + "/usr/bin").entryList(QDir::Files)) {
-        QRegularExpressionMatchIterator it =
-            QRegularExpression("^  NEEDED +(\\S+)$", QRegularExpression::MultilineOption)
-                .globalMatch(run("objdump", {"-p", tree + "/usr/bin/" + program}).output);
-        while (it.hasNext())
-            needed << it.next().captured(1);
-    }
-    const auto field = [&control, &needed](const QString &name) {
-        if (name == QLatin1String("Needed"))
-            return needed.join(QLatin1Char(' '));
-        return QRegularExpression("^" + name + ": (.*(?:\\n .*)*)$", QRegularExpression::MultilineOption)
-            .match(control.output)
-            .captured(1);
-    };
-    for (const QString &expected : fields)
-        QVERIFY2(field(expected.section(": ", 0, 0)).contains(expected.section(": ", 1)),
-                 qPrintable(expected));
-    for (const QString &unwanted : absent)
-        QVERIFY2(!field(unwanted.section(": ", 0, 0)).contains(unwanted.section(": ", 1)),
-                 qPrintable(unwanted));
-    // The summary, then the extended text, each line indented by one blank; a
-    // line of the text that starts with a dot is read as a control statement.
-    const QStringList lines = field("Description").split(QLatin1Char('\n'));
-    QCOMPARE(lines.value(0), summary);
-    QVERIFY(lines.size() > 3);
-    for (const QString &line : lines.mid(1)) {
-        QVERIFY2(line.startsWith(QLatin1Char(' ')) && line.size() > 1 && line.at(1) != QLatin1Char(' '),
-                 qPrintable(line));
-        QVERIFY2(line == QLatin1String(" .") || !line.startsWith(QLatin1String(" .")), qPrintable(line));
-    }
-}
-
-void TestPackage::manPages()
-{
-    QFETCH(QStringList, sections);
-    QFETCH(QStringList, patterns);
-    const Run page =
-        run("gzip", {"-dc", QStringLiteral(TF_BUILD_DIR "/dist/%1.1.gz").arg(QTest::currentDataTag())});
-    QCOMPARE(page.status, 0);
-    const QStringList lines = page.output.split(QLatin1Char('\n'));
-    QStringList found;
-    for (const QString &line : lines) {
-        if (line.startsWith(QLatin1String(".SH ")))
-            found << line.mid(4);
-    }
-    QCOMPARE(found, sections);
-    for (const QString &pattern : patterns) {
-        const QRegularExpression expression(pattern);
-        QVERIFY2(
-            std::any_of(lines.cbegin(), lines.cend(),
-                        [&expression](const QString &line) { return expression.match(line).hasMatch(); }),
-            qPrintable(pattern));
-    }
-    // The 10 row of the exit status table is a row like the others.
-    if (patterns.contains(QStringLiteral("^10$")))
-        QCOMPARE(lines.at(lines.indexOf(QStringLiteral("10")) - 1), QStringLiteral(".TP"));
-}
-
-// Without help2man the build goes on, but cpack refuses to make packages
-// without manual pages, before it builds anything.
-void TestPackage::packageNeedsHelp2man()
-{
-    const QString build = m_dir.filePath("no-help2man");
-    const Run configure = run(QStringLiteral(TF_CMAKE), {"-S", QStringLiteral(TF_SOURCE_DIR), "-B", build,
-                                                         "-G", "Ninja", "-DHELP2MAN=/nonexistent/help2man"});
-    QVERIFY2(configure.status == 0, qPrintable(configure.output));
-    QVERIFY2(configure.output.contains("help2man or gzip not found"), qPrintable(configure.output));
-    // Should cpack go on, it fails at once instead of building this tree.
-    const Run cpack = run(QStringLiteral(TF_CPACK),
-                          {"-G", "DEB", "--config", "CPackConfig.cmake", "-D",
-                           "CPACK_INSTALL_CMAKE_PROJECTS=/nonexistent;Tickforge;ALL;/"},
-                          {}, build);
-    QVERIFY(cpack.status != 0);
-    QVERIFY2(cpack.output.contains("The Debian packages cannot be made:") &&
-                 cpack.output.contains("help2man or gzip not found"),
-             qPrintable(cpack.output));
-    QVERIFY(QDir(build).entryList({"*.deb"}, QDir::Files).isEmpty());
-}
-
-// The desktop entry is valid and offers itself for design files, which the
-// file type knows by their name. The desktop's data folder is made once.
-void TestPackage::desktopEntryAndFileType()
-{
-    QFETCH(QString, fileName);
-    const QDir data(m_dir.filePath("desktop"));
-    if (!data.exists("mime/mime.cache")) {
-        const QString entry = QStringLiteral(TF_DIST_DIR "/tickforge.desktop");
-        const Run validate = run("desktop-file-validate", {entry});
-        QCOMPARE(validate.output + QString::number(validate.status), QString("0"));
-        QVERIFY(data.mkpath("applications") && data.mkpath("mime/packages"));
-        QVERIFY(QFile::copy(entry, data.filePath("applications/tickforge.desktop")));
-        QVERIFY(QFile::copy(QStringLiteral(TF_DIST_DIR "/tickforge-mime.xml"),
-                            data.filePath("mime/packages/tickforge.xml")));
-        QCOMPARE(run("update-desktop-database", {data.filePath("applications")}).status, 0);
-        QCOMPARE(run("update-mime-database", {data.filePath("mime")}).status, 0);
-        const Run handler =
-            run("xdg-mime", {"query", "default", "application/x-tickforge-design"}, xdgData(data.path()));
-        QCOMPARE(handler.output.trimmed(), QString("tickforge.desktop"));
-    }
-
-    const QString design = m_dir.filePath(fileName);
-    // A design's own root element, which must not serve as content magic.
-    QVERIFY(!writeFile(design, "<?xml version=\"1.0\"?>\n<Configuration><MCU>QXC330</MCU></Configuration>\n")
-                 .isNull());
-    // The system's own types stay visible, so plain XML is recognised as such.
-    const Run query = run("xdg-mime", {"query", "filetype", design}, xdgData(data.path(), "/usr/share"));
-    QTEST(query.output.trimmed(), "type");
-}
-
-void TestPackage::manualRoundTrip()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, fonts);
-    QFETCH(QStringList, words);
-    const QString markdown = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".md"));
-    const QString pdf = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
-    QVERIFY(!writeFile(markdown, source.toUtf8()).isNull());
-    QProcessEnvironment environment;
-    if (!fonts.isEmpty()) {
-        const QString config = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".fonts.conf"));
-        const QString folder = fonts.startsWith(QLatin1Char('/')) ? fonts : m_dir.filePath(fonts);
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(!writeFile(config, QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir>"
-                                                  "<cachedir>%2</cachedir></fontconfig>\n")
-                                       .arg(folder, m_dir.filePath("fontcache"))
-                                       .toUtf8())
-                     .isNull());
-        environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("FONTCONFIG_FILE", config);
-    }
-    const Run render = run(QStringLiteral(TF_MANUAL_TOOL), {markdown, pdf}, environment);
-    if (words.constFirst().startsWith(QLatin1String("the font"))) {
-        QCOMPARE(render.output.trimmed(), QStringLiteral("tf_manual: ") + words.constFirst());
-        QCOMPARE(render.status, 1);
-        QVERIFY(!QFileInfo::exists(pdf));
-        return;
-    }
-    QVERIFY2(render.status == 0, qPrintable(render.output));
-
-    const Run text = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
-    QCOMPARE(text.status, 0);
-    // The heading's number is set off by no-break spaces.
-    const QString read = QString(text.output).replace(QChar(0x00a0), QLatin1Char(' ')).simplified();
-    for (const QString &word : words)
-        QVERIFY2(read.contains(word), qPrintable(word + QStringLiteral(" not in: ") + read));
-}
-
-void TestPackage::versions()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY"); // --version needs no display
-    for (const QString &program : {QStringLiteral(TF_PROGRAM), QStringLiteral(TF_CLI)}) {
-        const Run version = run(program, {"--version"}, environment);
-        QCOMPARE(QString::number(version.status) + ' ' + version.output.trimmed(),
-                 "0 " + QFileInfo(program).fileName() + " 3.0.03");
-    }
-}
 
 QTEST_GUILESS_MAIN(TestPackage)
 #include "tst_package.moc"

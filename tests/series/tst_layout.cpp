@@ -6,18 +6,6 @@
 
 using namespace ClockTree;
 
-// The drawings' geometry: wires run straight from block edge to block edge or
-// to a branch dot, and every control stands inside the block drawn for it. A
-// coordinate off by one leaves a gap, a slant or an overlap.
-class TestLayout : public QObject {
-    Q_OBJECT
-private slots:
-    void geometry_data();
-    void geometry();
-    void positions_data() { addTableRows("layout_positions.tsv"); }
-    void positions();
-};
-
 namespace {
 
 bool onOutline(const QRect &r, const QPoint &p)
@@ -58,85 +46,93 @@ bool blockAt(const Layout &l, const QPoint &p)
 
 } // namespace
 
-void TestLayout::geometry_data()
-{
-    QTest::addColumn<QString>("series");
-    for (const SeriesParams &s : SeriesTable::all())
-        QTest::newRow(qPrintable(s.seriesName())) << s.seriesName();
-}
-
-void TestLayout::geometry()
-{
-    QFETCH(QString, series);
-    const Layout l = layoutFor(*SeriesTable::byName(series));
-    QVERIFY(!l.nodes.isEmpty());
-    const QRect picture(QPoint(0, 0), l.size);
-    for (const Wire &w : l.wires) {
-        const QString at =
-            QStringLiteral("wire from (%1, %2)").arg(w.points.first().x()).arg(w.points.first().y());
-        for (int i = 1; i < w.points.size(); ++i) {
-            const QPoint a = w.points.at(i - 1), b = w.points.at(i);
-            QVERIFY2(a != b && (a.x() == b.x() || a.y() == b.y()), qPrintable(at));
-            QVERIFY2(picture.contains(b), qPrintable(at));
-        }
-        // An end touches a block or another wire (at a branch or a bend).
-        for (const QPoint &end : {w.points.first(), w.points.last()}) {
-            bool joined = false;
-            for (const Wire &other : l.wires)
-                joined = joined || (&other != &w && onWire(other, end));
-            QVERIFY2(blockAt(l, end) || joined, qPrintable(at));
-        }
-        if (w.arrow)
-            QVERIFY2(blockAt(l, w.points.last()), qPrintable(at));
+// The drawings' geometry: wires run straight from block edge to block edge or
+// to a branch dot, and every control stands inside the block drawn for it. A
+// coordinate off by one leaves a gap, a slant or an overlap.
+class TestLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void geometry_data()
+    {
+        QTest::addColumn<QString>("series");
+        for (const SeriesParams &s : SeriesTable::all())
+            QTest::newRow(qPrintable(s.seriesName())) << s.seriesName();
     }
-    for (const QPoint &dot : l.junctions) {
-        // A dot marks where wires meet (the drawings also keep one on a bend).
-        int wires = 0;
-        bool corner = false;
+
+    void geometry()
+    {
+        QFETCH(QString, series);
+        const Layout l = layoutFor(*SeriesTable::byName(series));
+        QVERIFY(!l.nodes.isEmpty());
+        const QRect picture(QPoint(0, 0), l.size);
         for (const Wire &w : l.wires) {
-            wires += onWire(w, dot) ? 1 : 0;
-            corner = corner || w.points.contains(dot);
+            const QString at =
+                QStringLiteral("wire from (%1, %2)").arg(w.points.first().x()).arg(w.points.first().y());
+            for (int i = 1; i < w.points.size(); ++i) {
+                const QPoint a = w.points.at(i - 1), b = w.points.at(i);
+                QVERIFY2(a != b && (a.x() == b.x() || a.y() == b.y()), qPrintable(at));
+                QVERIFY2(picture.contains(b), qPrintable(at));
+            }
+            // An end touches a block or another wire (at a branch or a bend).
+            for (const QPoint &end : {w.points.first(), w.points.last()}) {
+                bool joined = false;
+                for (const Wire &other : l.wires)
+                    joined = joined || (&other != &w && onWire(other, end));
+                QVERIFY2(blockAt(l, end) || joined, qPrintable(at));
+            }
+            if (w.arrow)
+                QVERIFY2(blockAt(l, w.points.last()), qPrintable(at));
         }
-        QVERIFY2(wires >= 2 || corner,
-                 qPrintable(QStringLiteral("dot at (%1, %2)").arg(dot.x()).arg(dot.y())));
-    }
-    for (int i = 0; i < l.nodes.size(); ++i) {
-        const Node &n = l.nodes.at(i);
-        QVERIFY2(picture.contains(n.rect), qPrintable(n.id));
-        for (int j = 0; j < i; ++j) {
-            const Node &m = l.nodes.at(j);
-            QVERIFY2(m.id != n.id, qPrintable(n.id));
-            if (n.shape != Shape::Region && n.shape != Shape::Panel && m.shape != Shape::Region &&
-                m.shape != Shape::Panel)
-                QVERIFY2(!m.rect.adjusted(1, 1, -1, -1).intersects(n.rect.adjusted(1, 1, -1, -1)),
-                         qPrintable(m.id + " " + n.id)); // outlines may share a line
+        for (const QPoint &dot : l.junctions) {
+            // A dot marks where wires meet (the drawings also keep one on a bend).
+            int wires = 0;
+            bool corner = false;
+            for (const Wire &w : l.wires) {
+                wires += onWire(w, dot) ? 1 : 0;
+                corner = corner || w.points.contains(dot);
+            }
+            QVERIFY2(wires >= 2 || corner,
+                     qPrintable(QStringLiteral("dot at (%1, %2)").arg(dot.x()).arg(dot.y())));
+        }
+        for (int i = 0; i < l.nodes.size(); ++i) {
+            const Node &n = l.nodes.at(i);
+            QVERIFY2(picture.contains(n.rect), qPrintable(n.id));
+            for (int j = 0; j < i; ++j) {
+                const Node &m = l.nodes.at(j);
+                QVERIFY2(m.id != n.id, qPrintable(n.id));
+                if (n.shape != Shape::Region && n.shape != Shape::Panel && m.shape != Shape::Region &&
+                    m.shape != Shape::Panel)
+                    QVERIFY2(!m.rect.adjusted(1, 1, -1, -1).intersects(n.rect.adjusted(1, 1, -1, -1)),
+                             qPrintable(m.id + " " + n.id)); // outlines may share a line
+            }
+        }
+        for (const Anchor &a : l.anchors()) {
+            const Node *n = l.node(a.node);
+            QVERIFY2(n, qPrintable(a.id));
+            bool radio = false; // radios are anchored at "group.N"
+            a.id.section('.', 1).toInt(&radio);
+            const QSize size = radio && n->shape == Shape::Mux
+                                   ? QSize(kRadioSize, kRadioSize)
+                                   : QSize(qMax(a.width, 1), a.width ? kComboHeight : 1);
+            QVERIFY2(n->rect.contains(QRect(a.pos, size)), qPrintable(a.id));
         }
     }
-    for (const Anchor &a : l.anchors()) {
-        const Node *n = l.node(a.node);
-        QVERIFY2(n, qPrintable(a.id));
-        bool radio = false; // radios are anchored at "group.N"
-        a.id.section('.', 1).toInt(&radio);
-        const QSize size = radio && n->shape == Shape::Mux
-                               ? QSize(kRadioSize, kRadioSize)
-                               : QSize(qMax(a.width, 1), a.width ? kComboHeight : 1);
-        QVERIFY2(n->rect.contains(QRect(a.pos, size)), qPrintable(a.id));
-    }
-}
 
-// Positions of telling controls of one drawing.
-void TestLayout::positions()
-{
-    QFETCH(QString, series);
-    QFETCH(QString, anchor);
-    QFETCH(int, x);
-    QFETCH(int, y);
-    QFETCH(int, width);
-    const Layout l = layoutFor(*SeriesTable::byName(series));
-    QVERIFY(l.hasAnchor(anchor));
-    QCOMPARE(l.anchor(anchor).pos, QPoint(x, y));
-    QCOMPARE(l.anchor(anchor).width, width);
-}
+    void positions_data() { addTableRows("layout_positions.tsv"); }
+    // Positions of telling controls of one drawing.
+    void positions()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, anchor);
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, width);
+        const Layout l = layoutFor(*SeriesTable::byName(series));
+        QVERIFY(l.hasAnchor(anchor));
+        QCOMPARE(l.anchor(anchor).pos, QPoint(x, y));
+        QCOMPARE(l.anchor(anchor).width, width);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLayout)
 #include "tst_layout.moc"

@@ -19,36 +19,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 #include <memory>
-
-// The series widgets seen as a user sees them: controls found by name, edits
-// made through them, and what the drawing then shows.
-class TestSeriesWidgets : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void init() { m_dialogs.clear(); }
-    void cleanup();
-    void everySeries_data() { addTableRows("series_every.tsv"); }
-    void everySeries();
-    void edits_data() { addTableRows("series_edits.tsv"); }
-    void edits();
-    void foldOutLists();
-    void fixedTextsTakeALabelsPlace_data();
-    void fixedTextsTakeALabelsPlace();
-    void sharpDrawing_data() { addTableRows("series_sharp.tsv"); }
-    void sharpDrawing();
-    void muxInputsWired_data();
-    void muxInputsWired();
-    void chineseMessages_data() { addTableRows("series_chinese.tsv"); }
-    void chineseMessages();
-
-private:
-    ScriptedDialogs m_dialogs;
-};
 
 namespace {
 
@@ -238,167 +210,175 @@ QString savedDesign(const Tree &t, ScriptedDialogs &dialogs, const QString &path
 
 } // namespace
 
-void TestSeriesWidgets::initTestCase()
-{
-    g_report = qInstallMessageHandler(countCriticals);
-}
+// The series widgets seen as a user sees them: controls found by name, edits
+// made through them, and what the drawing then shows.
+class TestSeriesWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { g_report = qInstallMessageHandler(countCriticals); }
 
-void TestSeriesWidgets::cleanup()
-{
-    QCOMPARE(std::exchange(g_criticals, 0), 0);
-}
+    void init() { m_dialogs.clear(); }
+    void cleanup() { QCOMPARE(std::exchange(g_criticals, 0), 0); }
 
-// Per series: the factory tree with every control at its anchor; edits that
-// move most fields; the design Save writes then, reopened to the same record
-// and the same tree, with no box on the way.
-void TestSeriesWidgets::everySeries()
-{
-    QFETCH(QString, factory);
-    QFETCH(QString, edits);
-    QFETCH(QString, edited);
-    Tree t(QTest::currentDataTag());
-    ClockConfig mark = t.record();
-    QCOMPARE(shown(t, m_dialogs, factory, mark), factory);
-    checkControlsOnNodes(t);
-    // Every control reaches its series class through a slot of its name.
-    QCOMPARE(qobject_cast<SeriesWidget *>(t.widget.get())->controlsWithoutSlot(), QStringList());
-    run(t, m_dialogs, edits, mark);
-    QCOMPARE(shown(t, m_dialogs, edited, mark), edited);
+    void everySeries_data() { addTableRows("series_every.tsv"); }
+    // Per series: the factory tree with every control at its anchor; edits that
+    // move most fields; the design Save writes then, reopened to the same record
+    // and the same tree, with no box on the way.
+    void everySeries()
+    {
+        QFETCH(QString, factory);
+        QFETCH(QString, edits);
+        QFETCH(QString, edited);
+        Tree t(QTest::currentDataTag());
+        ClockConfig mark = t.record();
+        QCOMPARE(shown(t, m_dialogs, factory, mark), factory);
+        checkControlsOnNodes(t);
+        // Every control reaches its series class through a slot of its name.
+        QCOMPARE(qobject_cast<SeriesWidget *>(t.widget.get())->controlsWithoutSlot(), QStringList());
+        run(t, m_dialogs, edits, mark);
+        QCOMPARE(shown(t, m_dialogs, edited, mark), edited);
 
-    QTemporaryDir dir;
-    QTEST(savedDesign(t, m_dialogs, dir.filePath("d.TFCC")), "design");
-    m_dialogs.clear();
-    Tree reopened(QTest::currentDataTag());
-    reopened.widget->loadConfig(dir.filePath("d.TFCC"));
-    QCOMPARE(reopened.record().fieldValues(), t.record().fieldValues());
-    QCOMPARE(shown(reopened, m_dialogs, edited, mark), edited);
-}
-
-// Edits as a user makes them, and what the drawing then shows.
-void TestSeriesWidgets::edits()
-{
-    QFETCH(QString, series);
-    QFETCH(QString, steps);
-    QFETCH(QString, expect);
-    Tree t(series);
-    ClockConfig mark = t.record();
-    run(t, m_dialogs, steps, mark);
-    QCOMPARE(shown(t, m_dialogs, expect, mark), expect);
-}
-
-void TestSeriesWidgets::foldOutLists()
-{
-    Tree t;
-    QXMCUPLL &w = *t.widget;
-    t.get<QPushButton>("apb1p.list")->click();
-    QVERIFY(t.get("list0")->isVisible());
-    t.get<QPushButton>("apb2p.list")->click();
-    QVERIFY(!t.get("list0")->isVisible() && t.get("list2")->isVisible());
-    QTest::mouseClick(&w, Qt::LeftButton);
-    QVERIFY(!t.get("list2")->isVisible());
-}
-
-// A caption drawn with the tree stands where its label stood: in the box a
-// text layout gives it, so at the same vertical centre.
-void TestSeriesWidgets::fixedTextsTakeALabelsPlace_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("italic");
-    QTest::newRow("caption") << "to wdt(kHz)" << false;
-    QTest::newRow("value") << "32.768" << false;
-    QTest::newRow("trailing blank") << "CRM_PLLCFG: " << false;
-    QTest::newRow("overhanging last glyph") << "hick to sclkf" << true;
-    QTest::newRow("overhang inside") << "fff x" << true;
-    QTest::newRow("chinese") << QString::fromUtf8("\u65f6\u949f") << false;
-    QTest::newRow("two lines") << "a\nb" << false;
-}
-
-void TestSeriesWidgets::fixedTextsTakeALabelsPlace()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, italic);
-    ClockTreeItem item{ClockTree::Layout()};
-    QFont font("Arial", 10);
-    font.setItalic(italic);
-    item.addText(text, QPoint(3, 4), font);
-    const QRect laidOut = QFontMetrics(font).boundingRect(0, 0, 2000, 2000, Qt::AlignLeft, text);
-    QCOMPARE(item.texts().value(0).rect, QRect(QPoint(3, 4), laidOut.size()));
-}
-
-// The drawing is painted at the scale it is shown at: a wire keeps its width
-// in solid colour (a picture enlarged from 1:1 would only blur it), and a
-// radio button shows the mux under it, not a square of its own.
-void TestSeriesWidgets::sharpDrawing()
-{
-    QFETCH(QString, zoomText);
-    QFETCH(QString, pixelRatioText);
-    const double zoom = zoomText.toDouble(), pixelRatio = pixelRatioText.toDouble();
-    Tree t("QXC315");
-    const QColor wire(45, 62, 80);
-    const QColor muxFill(204, 228, 247);
-    // The PLL's output wire runs at y 275 from x 750 to 794; the pllrcs mux
-    // has a radio at (420, 242).
-    const auto sample = [&](const QPointF &at, int size) {
-        QImage image(size, size, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        image.setDevicePixelRatio(pixelRatio);
-        QPainter painter(&image);
-        painter.translate(-at * zoom + QPointF(size, size) / (2 * pixelRatio));
-        t.widget->renderDrawing(&painter, QRectF(QPointF(0, 0), QSizeF(t.widget->drawingSize()) * zoom));
-        painter.end();
-        return image;
-    };
-    const QImage across = sample(QPointF(770, 275), 64);
-    int solid = 0;
-    for (int y = 0; y < across.height(); ++y)
-        solid += QColor(across.pixel(32, y)) == wire ? 1 : 0;
-    QTEST(QString::number(solid), "wireRows");
-
-    // Just inside the radio's top-left corner.
-    const QImage radio = sample(QPointF(421.5, 243.5), 8);
-    QCOMPARE(QColor(radio.pixel(4, 4)), muxFill);
-}
-
-void TestSeriesWidgets::muxInputsWired_data()
-{
-    QTest::addColumn<QString>("series");
-    for (const char *name : {"QXC330", "QXC300A", "QXC300", "QXC315", "QXE020"})
-        QTest::newRow(name) << name;
-}
-
-// Every radio on a mux of the drawing has a wire meeting the mux at the
-// radio's centre, on the side the mux takes its inputs.
-void TestSeriesWidgets::muxInputsWired()
-{
-    QFETCH(QString, series);
-    const ClockTree::Layout layout = ClockTree::layoutFor(*SeriesTable::byName(series));
-    int radios = 0;
-    for (const ClockTree::Anchor &anchor : layout.anchors()) {
-        const ClockTree::Node *mux = layout.node(anchor.node);
-        bool isRadio = false; // radios are anchored at "group.N"
-        anchor.id.section('.', 1).toInt(&isRadio);
-        if (!mux || mux->shape != ClockTree::Shape::Mux || !isRadio)
-            continue;
-        ++radios;
-        const QPoint end(mux->outputsLeft ? mux->rect.right() + 1 : mux->rect.left(),
-                         anchor.pos.y() + ClockTree::kRadioSize / 2);
-        bool wired = false;
-        for (const ClockTree::Wire &w : layout.wires)
-            wired = wired || (!w.points.isEmpty() && w.points.last() == end);
-        QVERIFY2(wired, qPrintable(anchor.id));
+        QTemporaryDir dir;
+        QTEST(savedDesign(t, m_dialogs, dir.filePath("d.TFCC")), "design");
+        m_dialogs.clear();
+        Tree reopened(QTest::currentDataTag());
+        reopened.widget->loadConfig(dir.filePath("d.TFCC"));
+        QCOMPARE(reopened.record().fieldValues(), t.record().fieldValues());
+        QCOMPARE(shown(reopened, m_dialogs, edited, mark), edited);
     }
-    QVERIFY(radios > 0);
-}
 
-// The series' messages as the Chinese catalogue has them.
-void TestSeriesWidgets::chineseMessages()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, chinese);
-    QTranslator translator;
-    QVERIFY(translator.load(QStringLiteral(":/image/tr_zh.qm")));
-    QCOMPARE(translator.translate("QXMCUPLL", source.toUtf8().constData()), chinese);
-}
+    void edits_data() { addTableRows("series_edits.tsv"); }
+    // Edits as a user makes them, and what the drawing then shows.
+    void edits()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, steps);
+        QFETCH(QString, expect);
+        Tree t(series);
+        ClockConfig mark = t.record();
+        run(t, m_dialogs, steps, mark);
+        QCOMPARE(shown(t, m_dialogs, expect, mark), expect);
+    }
+
+    void foldOutLists()
+    {
+        Tree t;
+        QXMCUPLL &w = *t.widget;
+        t.get<QPushButton>("apb1p.list")->click();
+        QVERIFY(t.get("list0")->isVisible());
+        t.get<QPushButton>("apb2p.list")->click();
+        QVERIFY(!t.get("list0")->isVisible() && t.get("list2")->isVisible());
+        QTest::mouseClick(&w, Qt::LeftButton);
+        QVERIFY(!t.get("list2")->isVisible());
+    }
+
+    // A caption drawn with the tree stands where its label stood: in the box a
+    // text layout gives it, so at the same vertical centre.
+    void fixedTextsTakeALabelsPlace_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("italic");
+        QTest::newRow("caption") << "to wdt(kHz)" << false;
+        QTest::newRow("value") << "32.768" << false;
+        QTest::newRow("trailing blank") << "CRM_PLLCFG: " << false;
+        QTest::newRow("overhanging last glyph") << "hick to sclkf" << true;
+        QTest::newRow("overhang inside") << "fff x" << true;
+        QTest::newRow("chinese") << QString::fromUtf8("\u65f6\u949f") << false;
+        QTest::newRow("two lines") << "a\nb" << false;
+    }
+
+    void fixedTextsTakeALabelsPlace()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, italic);
+        ClockTreeItem item{ClockTree::Layout()};
+        QFont font("Arial", 10);
+        font.setItalic(italic);
+        item.addText(text, QPoint(3, 4), font);
+        const QRect laidOut = QFontMetrics(font).boundingRect(0, 0, 2000, 2000, Qt::AlignLeft, text);
+        QCOMPARE(item.texts().value(0).rect, QRect(QPoint(3, 4), laidOut.size()));
+    }
+
+    void sharpDrawing_data() { addTableRows("series_sharp.tsv"); }
+    // The drawing is painted at the scale it is shown at: a wire keeps its width
+    // in solid colour (a picture enlarged from 1:1 would only blur it), and a
+    // radio button shows the mux under it, not a square of its own.
+    void sharpDrawing()
+    {
+        QFETCH(QString, zoomText);
+        QFETCH(QString, pixelRatioText);
+        const double zoom = zoomText.toDouble(), pixelRatio = pixelRatioText.toDouble();
+        Tree t("QXC315");
+        const QColor wire(45, 62, 80);
+        const QColor muxFill(204, 228, 247);
+        // The PLL's output wire runs at y 275 from x 750 to 794; the pllrcs mux
+        // has a radio at (420, 242).
+        const auto sample = [&](const QPointF &at, int size) {
+            QImage image(size, size, QImage::Format_RGB32);
+            image.fill(Qt::black);
+            image.setDevicePixelRatio(pixelRatio);
+            QPainter painter(&image);
+            painter.translate(-at * zoom + QPointF(size, size) / (2 * pixelRatio));
+            t.widget->renderDrawing(&painter, QRectF(QPointF(0, 0), QSizeF(t.widget->drawingSize()) * zoom));
+            painter.end();
+            return image;
+        };
+        const QImage across = sample(QPointF(770, 275), 64);
+        int solid = 0;
+        for (int y = 0; y < across.height(); ++y)
+            solid += QColor(across.pixel(32, y)) == wire ? 1 : 0;
+        QTEST(QString::number(solid), "wireRows");
+
+        // Just inside the radio's top-left corner.
+        const QImage radio = sample(QPointF(421.5, 243.5), 8);
+        QCOMPARE(QColor(radio.pixel(4, 4)), muxFill);
+    }
+
+    void muxInputsWired_data()
+    {
+        QTest::addColumn<QString>("series");
+        for (const char *name : {"QXC330", "QXC300A", "QXC300", "QXC315", "QXE020"})
+            QTest::newRow(name) << name;
+    }
+
+    // Every radio on a mux of the drawing has a wire meeting the mux at the
+    // radio's centre, on the side the mux takes its inputs.
+    void muxInputsWired()
+    {
+        QFETCH(QString, series);
+        const ClockTree::Layout layout = ClockTree::layoutFor(*SeriesTable::byName(series));
+        int radios = 0;
+        for (const ClockTree::Anchor &anchor : layout.anchors()) {
+            const ClockTree::Node *mux = layout.node(anchor.node);
+            bool isRadio = false; // radios are anchored at "group.N"
+            anchor.id.section('.', 1).toInt(&isRadio);
+            if (!mux || mux->shape != ClockTree::Shape::Mux || !isRadio)
+                continue;
+            ++radios;
+            const QPoint end(mux->outputsLeft ? mux->rect.right() + 1 : mux->rect.left(),
+                             anchor.pos.y() + ClockTree::kRadioSize / 2);
+            bool wired = false;
+            for (const ClockTree::Wire &w : layout.wires)
+                wired = wired || (!w.points.isEmpty() && w.points.last() == end);
+            QVERIFY2(wired, qPrintable(anchor.id));
+        }
+        QVERIFY(radios > 0);
+    }
+
+    void chineseMessages_data() { addTableRows("series_chinese.tsv"); }
+    // The series' messages as the Chinese catalogue has them.
+    void chineseMessages()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, chinese);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/image/tr_zh.qm")));
+        QCOMPARE(translator.translate("QXMCUPLL", source.toUtf8().constData()), chinese);
+    }
+
+private:
+    ScriptedDialogs m_dialogs;
+};
 
 QTEST_MAIN(TestSeriesWidgets)
 #include "tst_serieswidgets.moc"

@@ -27,158 +27,154 @@ class TestCustomComboBox : public QObject {
     Q_OBJECT
 
 private slots:
-    void wheelNeverChangesSelection();
-    void looks_data();
-    void looks();
-    void popupListKeepsTheBoxFont_data();
-    void popupListKeepsTheBoxFont();
-    void openListStaysAboveLaterControls();
+    void wheelNeverChangesSelection()
+    {
+        const QStringList items{"QXC300", "QXC310", "QXC315", "QXC300A"};
+        QComboBox plain;
+        plain.addItems(items);
+        auto *combo = new CustomComboBox1;
+        combo->addItems(items);
+        QSignalSpy changed(combo, qOverload<int>(&QComboBox::currentIndexChanged));
+        QGraphicsScene scene(0, 0, 800, 600);
+        QGraphicsProxyWidget *proxy = scene.addWidget(combo);
+        PinGraphicsView view;
+        view.setScene(&scene);
+        view.show();
+        view.centerOn(proxy);
+        for (const QPoint &turn : {QPoint(0, -120), QPoint(3, 120)}) { // start index, angle
+            // A plain combo box moves under the same event, so the event is one that would change a
+            // selection.
+            plain.setCurrentIndex(turn.x());
+            turnWheel(&plain, plain.rect().center(), turn.y());
+            QVERIFY(plain.currentIndex() != turn.x());
+            combo->setCurrentIndex(turn.x());
+            changed.clear();
+            turnWheel(combo, combo->rect().center(), turn.y());
+            // Over the drawing, the wheel turned on the view.
+            turnWheel(view.viewport(), view.mapFromScene(proxy->sceneBoundingRect().center()), turn.y());
+            QCOMPARE(changed.count(), 0);
+        }
+    }
+
+    void looks_data()
+    {
+        QTest::addColumn<int>(
+            "look"); // 0 normal (after losing focus), 1 focused, 2 disabled, 3 enabled again
+        QTest::addColumn<QColor>("border");
+        QTest::addColumn<QColor>("text");
+        const QColor blue(0, 176, 240), gray(128, 128, 128), navy(0, 32, 82);
+        QTest::newRow("normal") << 0 << blue << QColor(Qt::black);
+        // The keyboard's place shows: a navy frame (the MCU list in its dialog).
+        QTest::newRow("focused") << 1 << navy << QColor(51, 51, 51);
+        QTest::newRow("disabled") << 2 << gray << gray;
+        QTest::newRow("enabled with style") << 3 << blue << QColor(51, 51, 51);
+    }
+
+    void looks()
+    {
+        QFETCH(int, look);
+        QFETCH(QColor, border);
+        QFETCH(QColor, text);
+        CustomComboBox1 combo;
+        combo.addItem("QXC300A");
+        combo.resize(120, 26);
+        combo.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&combo));
+        sendFocus(&combo, QEvent::FocusIn);
+        QCOMPARE(combo.hasFocus(), true);
+        if (look == 0)
+            combo.clearFocus();
+        if (look >= 2)
+            combo.setEnabledWithStyle(false);
+        if (look == 3)
+            combo.setEnabledWithStyle(true);
+        QCOMPARE(combo.isEnabled(), look != 2);
+
+        const QImage face = combo.grab().toImage();
+        // An outset border: lit on the top and left, its own colour on the right.
+        QCOMPARE(QColor(face.pixel(face.width() - 1, face.height() / 2)), border);
+        // The text's darkest pixel is its own colour; the rest is antialiasing.
+        QColor darkest(Qt::white);
+        for (int y = 3; y < face.height() - 3; ++y)
+            for (int x = 3; x < face.width() - 24; ++x)
+                if (qGray(face.pixel(x, y)) < qGray(darkest.rgb()))
+                    darkest = QColor(face.pixel(x, y));
+        QCOMPARE(darkest, text);
+    }
+
+    void popupListKeepsTheBoxFont_data()
+    {
+        QTest::addColumn<bool>("restyledFirst"); // the look changed before the list was first opened
+        QTest::addColumn<bool>("byMouse");
+        QTest::newRow("opened at once") << false << false;
+        QTest::newRow("restyled, then opened") << true << false;
+        QTest::newRow("opened by a click") << false << true;
+    }
+
+    void popupListKeepsTheBoxFont()
+    {
+        QFETCH(bool, restyledFirst);
+        QFETCH(bool, byMouse);
+        CustomComboBox1 combo;
+        combo.addItems({"  /1", "  /2", "  /4"});
+        combo.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&combo));
+        if (restyledFirst) {
+            combo.setEnabledWithStyle(false);
+            combo.setEnabledWithStyle(true);
+        }
+        if (byMouse)
+            QTest::mouseClick(&combo, Qt::LeftButton, {}, combo.rect().center());
+        else
+            combo.showPopup();
+        QAbstractItemView *list = combo.view();
+        QVERIFY(qobject_cast<CustomListView *>(list));
+        QCOMPARE(list->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(list->font().pointSize(), 10);
+        // The selection shows, and its text stays readable.
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        const QImage shown = list->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect selected = list->visualRect(combo.model()->index(0, 0));
+        const QRect other = list->visualRect(combo.model()->index(1, 0)) & list->viewport()->rect();
+        QVERIFY(backgroundOf(shown, selected) != backgroundOf(shown, other));
+        QVERIFY2(inkContrast(shown, selected) >= 4.5,
+                 qPrintable(QString::number(inkContrast(shown, selected))));
+        combo.hidePopup();
+        // A look changed while the list exists leaves its font alone.
+        combo.setEnabledWithStyle(false);
+        combo.setEnabledWithStyle(true);
+        QCOMPARE(combo.view()->font().family(), QStringLiteral("Arial"));
+    }
+
+    void openListStaysAboveLaterControls()
+    {
+        QGraphicsScene scene(0, 0, 400, 300);
+        auto *combo = new CustomComboBox1;
+        combo->addItems({"  /1", "  /2", "  /4", "  /8"});
+        combo->setFixedSize(70, 22);
+        QGraphicsProxyWidget *box = scene.addWidget(combo);
+        box->setZValue(1);
+        // Placed later at the same height, right where the list opens.
+        QGraphicsProxyWidget *later = scene.addWidget(new QLabel("0x00411201"));
+        later->setPos(0, 30);
+        later->setZValue(1);
+        PinGraphicsView view;
+        view.setScene(&scene);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        combo->showPopup();
+        QVERIFY(combo->view()->window()->isVisible());
+        QVERIFY(box->zValue() > later->zValue());
+        // The open list takes the arrow keys; the drawing does not pan under it.
+        const QTransform before = view.transform();
+        QTest::keyClick(view.viewport(), Qt::Key_Down);
+        QCOMPARE(combo->view()->currentIndex().row(), 1);
+        QCOMPARE(view.transform(), before);
+        combo->hidePopup();
+        QCOMPARE(box->zValue(), 1.0);
+    }
 };
-
-void TestCustomComboBox::wheelNeverChangesSelection()
-{
-    const QStringList items{"QXC300", "QXC310", "QXC315", "QXC300A"};
-    QComboBox plain;
-    plain.addItems(items);
-    auto *combo = new CustomComboBox1;
-    combo->addItems(items);
-    QSignalSpy changed(combo, qOverload<int>(&QComboBox::currentIndexChanged));
-    QGraphicsScene scene(0, 0, 800, 600);
-    QGraphicsProxyWidget *proxy = scene.addWidget(combo);
-    PinGraphicsView view;
-    view.setScene(&scene);
-    view.show();
-    view.centerOn(proxy);
-    for (const QPoint &turn : {QPoint(0, -120), QPoint(3, 120)}) { // start index, angle
-        // A plain combo box moves under the same event, so the event is one that would change a selection.
-        plain.setCurrentIndex(turn.x());
-        turnWheel(&plain, plain.rect().center(), turn.y());
-        QVERIFY(plain.currentIndex() != turn.x());
-        combo->setCurrentIndex(turn.x());
-        changed.clear();
-        turnWheel(combo, combo->rect().center(), turn.y());
-        // Over the drawing, the wheel turned on the view.
-        turnWheel(view.viewport(), view.mapFromScene(proxy->sceneBoundingRect().center()), turn.y());
-        QCOMPARE(changed.count(), 0);
-    }
-}
-
-void TestCustomComboBox::looks_data()
-{
-    QTest::addColumn<int>("look"); // 0 normal (after losing focus), 1 focused, 2 disabled, 3 enabled again
-    QTest::addColumn<QColor>("border");
-    QTest::addColumn<QColor>("text");
-    const QColor blue(0, 176, 240), gray(128, 128, 128), navy(0, 32, 82);
-    QTest::newRow("normal") << 0 << blue << QColor(Qt::black);
-    // The keyboard's place shows: a navy frame (the MCU list in its dialog).
-    QTest::newRow("focused") << 1 << navy << QColor(51, 51, 51);
-    QTest::newRow("disabled") << 2 << gray << gray;
-    QTest::newRow("enabled with style") << 3 << blue << QColor(51, 51, 51);
-}
-
-void TestCustomComboBox::looks()
-{
-    QFETCH(int, look);
-    QFETCH(QColor, border);
-    QFETCH(QColor, text);
-    CustomComboBox1 combo;
-    combo.addItem("QXC300A");
-    combo.resize(120, 26);
-    combo.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&combo));
-    sendFocus(&combo, QEvent::FocusIn);
-    QCOMPARE(combo.hasFocus(), true);
-    if (look == 0)
-        combo.clearFocus();
-    if (look >= 2)
-        combo.setEnabledWithStyle(false);
-    if (look == 3)
-        combo.setEnabledWithStyle(true);
-    QCOMPARE(combo.isEnabled(), look != 2);
-
-    const QImage face = combo.grab().toImage();
-    // An outset border: lit on the top and left, its own colour on the right.
-    QCOMPARE(QColor(face.pixel(face.width() - 1, face.height() / 2)), border);
-    // The text's darkest pixel is its own colour; the rest is antialiasing.
-    QColor darkest(Qt::white);
-    for (int y = 3; y < face.height() - 3; ++y)
-        for (int x = 3; x < face.width() - 24; ++x)
-            if (qGray(face.pixel(x, y)) < qGray(darkest.rgb()))
-                darkest = QColor(face.pixel(x, y));
-    QCOMPARE(darkest, text);
-}
-
-void TestCustomComboBox::popupListKeepsTheBoxFont_data()
-{
-    QTest::addColumn<bool>("restyledFirst"); // the look changed before the list was first opened
-    QTest::addColumn<bool>("byMouse");
-    QTest::newRow("opened at once") << false << false;
-    QTest::newRow("restyled, then opened") << true << false;
-    QTest::newRow("opened by a click") << false << true;
-}
-
-void TestCustomComboBox::popupListKeepsTheBoxFont()
-{
-    QFETCH(bool, restyledFirst);
-    QFETCH(bool, byMouse);
-    CustomComboBox1 combo;
-    combo.addItems({"  /1", "  /2", "  /4"});
-    combo.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&combo));
-    if (restyledFirst) {
-        combo.setEnabledWithStyle(false);
-        combo.setEnabledWithStyle(true);
-    }
-    if (byMouse)
-        QTest::mouseClick(&combo, Qt::LeftButton, {}, combo.rect().center());
-    else
-        combo.showPopup();
-    QAbstractItemView *list = combo.view();
-    QVERIFY(qobject_cast<CustomListView *>(list));
-    QCOMPARE(list->font().family(), QStringLiteral("Arial"));
-    QCOMPARE(list->font().pointSize(), 10);
-    // The selection shows, and its text stays readable.
-    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
-    const QImage shown = list->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRect selected = list->visualRect(combo.model()->index(0, 0));
-    const QRect other = list->visualRect(combo.model()->index(1, 0)) & list->viewport()->rect();
-    QVERIFY(backgroundOf(shown, selected) != backgroundOf(shown, other));
-    QVERIFY2(inkContrast(shown, selected) >= 4.5, qPrintable(QString::number(inkContrast(shown, selected))));
-    combo.hidePopup();
-    // A look changed while the list exists leaves its font alone.
-    combo.setEnabledWithStyle(false);
-    combo.setEnabledWithStyle(true);
-    QCOMPARE(combo.view()->font().family(), QStringLiteral("Arial"));
-}
-
-void TestCustomComboBox::openListStaysAboveLaterControls()
-{
-    QGraphicsScene scene(0, 0, 400, 300);
-    auto *combo = new CustomComboBox1;
-    combo->addItems({"  /1", "  /2", "  /4", "  /8"});
-    combo->setFixedSize(70, 22);
-    QGraphicsProxyWidget *box = scene.addWidget(combo);
-    box->setZValue(1);
-    // Placed later at the same height, right where the list opens.
-    QGraphicsProxyWidget *later = scene.addWidget(new QLabel("0x00411201"));
-    later->setPos(0, 30);
-    later->setZValue(1);
-    PinGraphicsView view;
-    view.setScene(&scene);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-
-    combo->showPopup();
-    QVERIFY(combo->view()->window()->isVisible());
-    QVERIFY(box->zValue() > later->zValue());
-    // The open list takes the arrow keys; the drawing does not pan under it.
-    const QTransform before = view.transform();
-    QTest::keyClick(view.viewport(), Qt::Key_Down);
-    QCOMPARE(combo->view()->currentIndex().row(), 1);
-    QCOMPARE(view.transform(), before);
-    combo->hidePopup();
-    QCOMPARE(box->zValue(), 1.0);
-}
 
 QTEST_MAIN(TestCustomComboBox)
 #include "tst_customcombobox.moc"
