@@ -14,6 +14,10 @@ set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
+# How long a test may run; the mutation runner lowers it, so that a mutant
+# that hangs a test is stopped within the runner's timeout.
+set(TF_TEST_TIMEOUT 600 CACHE STRING "Seconds a test may run before CTest stops it")
+
 # tf_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [RESOURCES] [COST <seconds>])
 # One executable per test class, registered with CTest and run offscreen.
 # COST, the seconds it takes, starts the slow tests first so that ctest -j
@@ -31,7 +35,7 @@ function(tf_add_test)
   # to the user's own.
   set_tests_properties(${T_NAME} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}.config"
-    TIMEOUT 600)
+    TIMEOUT ${TF_TEST_TIMEOUT})
   if(T_COST)
     set_tests_properties(${T_NAME} PROPERTIES COST ${T_COST})
   endif()

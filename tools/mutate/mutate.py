@@ -262,18 +262,19 @@ class Tree:
             else:
                 copy_if_changed(source, target)
 
-    def configure(self):
+    def configure(self, test_timeout):
         # CMake's file API answers which targets hold a source and what each
         # target depends on; the query is read at every configure.
         query = os.path.join(self.build, '.cmake', 'api', 'v1', 'query', 'codemodel-v2')
         if not os.path.exists(query):
             os.makedirs(os.path.dirname(query), exist_ok=True)
             open(query, 'w').close()
+        # The tests' own TIMEOUT outranks ctest --timeout: a hanging test
+        # would run for minutes. The copy's tests take the runner's timeout.
+        timeout = '-DTF_TEST_TIMEOUT=%d' % test_timeout
         if os.path.exists(os.path.join(self.build, 'CMakeCache.txt')):
-            if not os.path.isdir(os.path.join(self.build, '.cmake', 'api', 'v1', 'reply')):
-                status, _ = run(['cmake', self.build], self.work, 600, os.path.join(self.work, 'configure.log'))
-                return status == 0
-            return True
+            status, _ = run(['cmake', timeout, self.build], self.work, 600, os.path.join(self.work, 'configure.log'))
+            return status == 0
         # The same compiler flags as a normal build, so ccache serves the
         # first build; lld links the test executables much faster.
         # Ninja checks a tree that is up to date in a blink, where make
@@ -282,7 +283,7 @@ class Tree:
         generator = ['-G', 'Ninja'] if shutil.which('ninja') else []
         status, _ = run(['cmake', '-S', self.src, '-B', self.build, '-DCMAKE_BUILD_TYPE=RelWithDebInfo'] + generator + [
                          '-DCMAKE_CXX_COMPILER_LAUNCHER=ccache', '-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld',
-                         '-DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld'], self.work, 600,
+                         '-DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld', timeout], self.work, 600,
                         os.path.join(self.work, 'configure.log'))
         return status == 0
 
@@ -467,7 +468,7 @@ def main():
     tree = Tree(args.work, args.jobs)
     os.makedirs(tree.work, exist_ok=True)
     tree.sync()
-    if not tree.configure():
+    if not tree.configure(args.timeout):
         print('configure failed: see %s/configure.log' % tree.work)
         return 2
     tests = tree.tests(args.include, args.exclude)
