@@ -75,8 +75,12 @@ private:
         }
         if (m_sent >= m_total && !m_ended) {
             m_ended = true;
-            if (m_route.chunked)
-                m_socket->write("0\r\n\r\n");
+            if (m_route.chunked) {
+                QByteArray trailers;
+                for (int i = 0; i < m_route.trailerLines; ++i)
+                    trailers += "X-Trailer-" + QByteArray::number(i) + ": x\r\n";
+                m_socket->write("0\r\n" + trailers + "\r\n");
+            }
             m_socket->disconnectFromHost();
         } else if (m_sent >= end && m_route.cutAfter >= 0 && !m_ended) {
             m_ended = true;

@@ -24,6 +24,7 @@ public:
         int chunkBytes = 64 * 1024;
         int chunkDelayMs = 0; // pause between chunks of a body
         int headerLines = 0;  // filler header lines before the body
+        int trailerLines = 0; // chunked: filler trailer lines after the last chunk
     };
 
     explicit TestServer(bool tls = false, QObject *parent = nullptr) : QTcpServer(parent), m_tls(tls) {}

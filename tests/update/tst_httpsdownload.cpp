@@ -44,7 +44,8 @@ private slots:
                                                  {"cutAfter", &route.cutAfter}};
             const QHash<QString, int *> counts{{"chunkBytes", &route.chunkBytes},
                                                {"chunkDelayMs", &route.chunkDelayMs},
-                                               {"headerLines", &route.headerLines}};
+                                               {"headerLines", &route.headerLines},
+                                               {"trailerLines", &route.trailerLines}};
             const QHash<QString, bool *> flags{{"announceLength", &route.announceLength},
                                                {"reset", &route.reset},
                                                {"chunked", &route.chunked}};
@@ -146,6 +147,9 @@ private slots:
         download.transfer().setCertificatePrompt(!has("no-prompt"));
         download.transfer().setRequireMarkedEnd(has("marked"));
         download.transfer().setDeadline(has("deadline") ? 500 : 0);
+        QTemporaryDir firstDir; // "twice": the same transfer fetched it once before
+        QString first = firstDir.path();
+        QVERIFY(!has("twice") || download.download(address, first, suffix));
         QString saved = m_dir->path();
         const QString savedAs = result.startsWith(QLatin1String("saved as ")) ? result.mid(9) : QString();
         QCOMPARE(download.download(address, saved, suffix), !savedAs.isEmpty());
