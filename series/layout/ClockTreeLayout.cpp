@@ -125,9 +125,11 @@ void addHickDivider(Layout &l, bool usbLine)
     l.addWire({{228, 385}, {228, 365}, {236, 365}});
     l.addWire({{268, 365}, {282, 365}});
     l.addWire({{228, 385}, {228, 415}, {282, 415}});
+    if (!usbLine)
+        return;
+    // A dot only where the USB line branches off; without it the wire just bends.
     l.addJunction({228, 415});
-    if (usbLine)
-        l.addWire({{228, 415}, {228, 466}, {684, 466}});
+    l.addWire({{228, 415}, {228, 466}, {684, 466}});
 }
 
 void addRadioMux(Layout &l, const char *name, const QRect &mux, const QVector<QPoint> &radios,
@@ -263,7 +265,8 @@ void addPanel(Layout &l, int ahbRows, int bottom)
     const int busBottom = qMax(282, 64 + 27 * (ahbRows - 1) + 8);
     l.addWire({{1082, 282}, {1140, 282}}, false);
     l.addWire({{1140, 72}, {1140, busBottom}}, false);
-    l.addJunction({1140, 282});
+    if (busBottom > 282) // a dot where the AHB line joins the bus, not where it turns up
+        l.addJunction({1140, 282});
 
     struct ApbRow {
         const char *id;

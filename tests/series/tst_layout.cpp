@@ -84,15 +84,11 @@ private slots:
                 QVERIFY2(blockAt(l, w.points.last()), qPrintable(at));
         }
         for (const QPoint &dot : l.junctions) {
-            // A dot marks where wires meet (the drawings also keep one on a bend).
-            int wires = 0;
-            bool corner = false;
-            for (const Wire &w : l.wires) {
-                wires += onWire(w, dot) ? 1 : 0;
-                corner = corner || w.points.contains(dot);
-            }
-            QVERIFY2(wires >= 2 || corner,
-                     qPrintable(QStringLiteral("dot at (%1, %2)").arg(dot.x()).arg(dot.y())));
+            // A dot marks a branch: three arms or more meet there (a bend is no branch).
+            int arms = 0;
+            for (const Wire &w : l.wires)
+                arms += dot == w.points.first() || dot == w.points.last() ? 1 : onWire(w, dot) ? 2 : 0;
+            QVERIFY2(arms >= 3, qPrintable(QStringLiteral("dot at (%1, %2)").arg(dot.x()).arg(dot.y())));
         }
         for (int i = 0; i < l.nodes.size(); ++i) {
             const Node &n = l.nodes.at(i);
