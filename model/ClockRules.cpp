@@ -365,11 +365,6 @@ Findings limitFindings(const ClockConfig &c)
     return out;
 }
 
-bool Verdict::refused() const
-{
-    return firstRefusal() != nullptr;
-}
-
 const Finding *Verdict::firstRefusal() const
 {
     for (const Finding &f : findings) {

@@ -106,7 +106,6 @@ struct Verdict {
     Findings findings;
     ClockConfig record{0}; // the recomputed copy the limits were judged on
 
-    bool refused() const;
     const Finding *firstRefusal() const;
     Findings warnings() const;
 };
