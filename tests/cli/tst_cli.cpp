@@ -345,6 +345,13 @@ private slots:
         QVERIFY(process.readAllStandardError().contains("rendering needs the desktop package \"tickforge\" "
                                                         "(its program tickforge-render was not found)"));
         QVERIFY(!QFileInfo::exists(dir.filePath("other.png")));
+        // A painter that dies is told as such.
+        const QString painter = writeFile(dir.filePath("tickforge-render"), "#!/bin/sh\nkill -SEGV $$\n");
+        QVERIFY(QFile::setPermissions(painter, QFile::ReadOwner | QFile::ExeOwner));
+        process.start(alone, {"render", design, dir.filePath("other.png")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 5);
+        QCOMPARE(process.readAllStandardError(), "tickforge-cli: " + painter.toUtf8() + " crashed\n");
     }
 
     // The command-line tool loads no GUI library: it is installed without them.

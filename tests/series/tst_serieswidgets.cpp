@@ -52,10 +52,11 @@ struct Tree {
 
 // Runs "|"-separated steps: "type NAME TEXT" (typed, then Return), "text NAME
 // TEXT" (typed only), "combo NAME INDEX", "radio NAME INDEX" (clicked),
-// "check NAME INDEX" (checked, even while disabled), "yes"/"cancel" (the next
-// question's answer), "generate", "save" (its file dialog cancelled), "poke
-// FIELD VALUE" (the record behind the widget's back), "mark" (remember the
-// record), "clear" (forget the boxes so far).
+// "check NAME INDEX" (checked, even while disabled), "click NAME" (a push
+// button), "yes"/"cancel" (the next question's answer), "generate", "save"
+// (its file dialog cancelled), "poke FIELD VALUE" (the record behind the
+// widget's back), "mark" (remember the record), "clear" (forget the boxes so
+// far).
 void run(Tree &t, ScriptedDialogs &dialogs, const QString &steps, ClockConfig &mark)
 {
     for (const QString &step : steps.split('|', Qt::SkipEmptyParts)) {
@@ -71,6 +72,8 @@ void run(Tree &t, ScriptedDialogs &dialogs, const QString &steps, ClockConfig &m
             t.get<QRadioButton>(name + '.' + arg)->click();
         } else if (verb == "check") {
             t.get<QRadioButton>(name + '.' + arg)->setChecked(true);
+        } else if (verb == "click") {
+            t.get<QPushButton>(name)->click();
         } else if (verb == "yes" || verb == "cancel") {
             dialogs.answerButton(verb == "yes" ? QMessageBox::Yes : QMessageBox::Cancel);
         } else if (verb == "generate") {
