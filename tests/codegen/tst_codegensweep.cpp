@@ -1,7 +1,7 @@
 #include "ClockConfig.h"
 #include "Generator.h"
 #include "Records.h"
-#include "SeriesTable.h"
+#include "SeriesRows.h"
 
 #include <QtTest>
 
@@ -60,12 +60,7 @@ class TestCodegenSweep : public QObject {
     Q_OBJECT
 
 private slots:
-    void sweep_data()
-    {
-        QTest::addColumn<int>("series");
-        for (const SeriesParams &p : SeriesTable::all())
-            QTest::newRow(p.name) << p.id;
-    }
+    void sweep_data() { addSeriesRows("series"); }
 
     // Every series with a broad, seeded set of valid records: the output is
     // complete, tidy, repeatable, and compiles against the firmware-library stub.

@@ -1,5 +1,5 @@
 #include "ClockTreeLayout.h"
-#include "SeriesTable.h"
+#include "SeriesRows.h"
 #include "TableRows.h"
 
 #include <QtTest>
@@ -52,17 +52,12 @@ bool blockAt(const Layout &l, const QPoint &p)
 class TestLayout : public QObject {
     Q_OBJECT
 private slots:
-    void geometry_data()
-    {
-        QTest::addColumn<QString>("series");
-        for (const SeriesParams &s : SeriesTable::all())
-            QTest::newRow(qPrintable(s.seriesName())) << s.seriesName();
-    }
+    void geometry_data() { addSeriesRows(); }
 
     void geometry()
     {
-        QFETCH(QString, series);
-        const Layout l = layoutFor(*SeriesTable::byName(series));
+        QFETCH(int, id);
+        const Layout l = layoutFor(*SeriesTable::byId(id));
         QVERIFY(!l.nodes.isEmpty());
         const QRect picture(QPoint(0, 0), l.size);
         for (const Wire &w : l.wires) {

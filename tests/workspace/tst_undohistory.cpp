@@ -4,7 +4,7 @@
 #include "QXMCUPLL.h"
 #include "QXPLLConfig.h"
 #include "ScriptedDialogs.h"
-#include "SeriesTable.h"
+#include "SeriesRows.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -152,12 +152,7 @@ private slots:
     }
 
     void cleanup() { delete m_host; }
-    void randomEditsUndoAndRedo_data()
-    {
-        QTest::addColumn<int>("id");
-        for (const SeriesParams &series : SeriesTable::all())
-            QTest::newRow(series.name) << series.id;
-    }
+    void randomEditsUndoAndRedo_data() { addSeriesRows(); }
 
     void randomEditsUndoAndRedo()
     {
