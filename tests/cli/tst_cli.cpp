@@ -345,6 +345,11 @@ private slots:
         QVERIFY(process.readAllStandardError().contains("rendering needs the desktop package \"tickforge\" "
                                                         "(its program tickforge-render was not found)"));
         QVERIFY(!QFileInfo::exists(dir.filePath("other.png")));
+        // The painter's own help is no failure.
+        process.start(QFileInfo(TICKFORGE_CLI).dir().filePath("tickforge-render"), {"--help"});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(process.readAllStandardOutput().startsWith("Usage: tickforge-render FILE OUT.png|OUT.pdf"));
         // A painter that dies is told as such.
         const QString painter = writeFile(dir.filePath("tickforge-render"), "#!/bin/sh\nkill -SEGV $$\n");
         QVERIFY(QFile::setPermissions(painter, QFile::ReadOwner | QFile::ExeOwner));
