@@ -213,45 +213,6 @@ private slots:
         QTEST(query.output.trimmed(), "type");
     }
 
-    void manualRoundTrip_data() { addTableRows("package_manuals.tsv"); }
-    void manualRoundTrip()
-    {
-        QFETCH(QString, source);
-        QFETCH(QString, fonts);
-        QFETCH(QStringList, words);
-        const QString markdown = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".md"));
-        const QString pdf = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
-        QVERIFY(!writeFile(markdown, source.toUtf8()).isNull());
-        QProcessEnvironment environment;
-        if (!fonts.isEmpty()) {
-            const QString config = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".fonts.conf"));
-            const QString folder = fonts.startsWith(QLatin1Char('/')) ? fonts : m_dir.filePath(fonts);
-            QVERIFY(QDir().mkpath(folder));
-            QVERIFY(!writeFile(config, QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir>"
-                                                      "<cachedir>%2</cachedir></fontconfig>\n")
-                                           .arg(folder, m_dir.filePath("fontcache"))
-                                           .toUtf8())
-                         .isNull());
-            environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("FONTCONFIG_FILE", config);
-        }
-        const Run render = run(QStringLiteral(TF_MANUAL_TOOL), {markdown, pdf}, environment);
-        if (words.constFirst().startsWith(QLatin1String("the font"))) {
-            QCOMPARE(render.output.trimmed(), QStringLiteral("tf_manual: ") + words.constFirst());
-            QCOMPARE(render.status, 1);
-            QVERIFY(!QFileInfo::exists(pdf));
-            return;
-        }
-        QVERIFY2(render.status == 0, qPrintable(render.output));
-
-        const Run text = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
-        QCOMPARE(text.status, 0);
-        // The heading's number is set off by no-break spaces.
-        const QString read = QString(text.output).replace(QChar(0x00a0), QLatin1Char(' ')).simplified();
-        for (const QString &word : words)
-            QVERIFY2(read.contains(word), qPrintable(word + QStringLiteral(" not in: ") + read));
-    }
-
     void versions()
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
