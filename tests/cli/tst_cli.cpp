@@ -122,8 +122,8 @@ private slots:
             << 13 << "pllrcs=1 pllms=3 sclkselect=2 clkout1pinselect=1";
     }
 
-    // new writes what Save writes; show, show --json and generate agree with the
-    // program's own record and code.
+    // new writes what Save writes, and generate what the program's own
+    // Generate writes for the same design.
     void matchesTheProgram()
     {
         QFETCH(int, seriesId);
@@ -145,29 +145,6 @@ private slots:
             QVERIFY(!writeFile(path, designWith(changes)).isNull());
         }
         widget->loadConfig(path);
-        const auto fields = widget->config()->fieldValues();
-
-        const Run show = runCli({QStringLiteral("show"), path});
-        QCOMPARE(show.status, 0);
-        QCOMPARE(show.err, QString());
-        QString expected;
-        for (const auto &field : fields) {
-            const QVariant &v = field.second;
-            expected += field.first + ' ' +
-                        (v.type() == QVariant::Double
-                             ? QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest)
-                         : v.type() == QVariant::Bool ? QString::number(v.toInt())
-                                                      : v.toString()) +
-                        '\n';
-        }
-        QCOMPARE(show.out, expected);
-        const Run json = runCli({QStringLiteral("show"), path, QStringLiteral("--json")});
-        const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
-        QCOMPARE(object.size(), fields.size() + 2);
-        QCOMPARE(object.value(QStringLiteral("findings")).toArray().size(), 0);
-        QCOMPARE(object.value(QStringLiteral("series")).toString(), name);
-        for (const auto &field : fields)
-            QCOMPARE(object.value(field.first).toVariant().toDouble(), field.second.toDouble());
 
         const QDir cli(dir.filePath(QStringLiteral("cli"))), program(dir.filePath(QStringLiteral("program")));
         const Run generate = runCli({QStringLiteral("generate"), path, cli.path()});
