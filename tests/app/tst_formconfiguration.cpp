@@ -75,23 +75,15 @@ private slots:
         QCoreApplication::removeTranslator(&m_qtTranslator);
     }
 
-    void startsInLocaleLanguage_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<bool>("chinese");
-        QTest::newRow("zh_TW") << QLocale(QLocale::Chinese, QLocale::Taiwan) << true;
-        QTest::newRow("zh_CN") << QLocale(QLocale::Chinese, QLocale::China) << true;
-        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << false;
-        QTest::newRow("C") << QLocale::c() << false;
-    }
+    void startsInLocaleLanguage_data() { addTableRows("window_locales.tsv"); }
 
     // The window starts in the locale's language, each menu item readable with
     // and without the hover, and fits a narrow screen.
     void startsInLocaleLanguage()
     {
-        QFETCH(QLocale, locale);
+        QFETCH(QString, locale);
         QFETCH(bool, chinese);
-        start(locale);
+        start(QLocale(locale));
         QCOMPARE(m_window->language(), chinese ? 1 : 0);
         QCOMPARE(m_window->action(FormConfiguration::ChineseAction)->isChecked(), chinese);
         QCOMPARE(m_window->action(FormConfiguration::EnglishAction)->isChecked(), !chinese);
@@ -201,15 +193,7 @@ private slots:
         combo->hidePopup();
     }
 
-    void mcuDialogResults_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("OK untouched") << "ok" << 1 << "QXC300";
-        QTest::newRow("OK after choosing") << "choose" << 1 << "QXW315";
-        QTest::newRow("Cancel") << "cancel" << 0 << "";
-    }
+    void mcuDialogResults_data() { addTableRows("window_mcudialog.tsv"); }
 
     // The real MCU dialog, driven through its own event loop.
     void mcuDialogResults()
@@ -314,14 +298,7 @@ private slots:
         QCOMPARE(request.error.isEmpty(), request.action != CommandLineRequest::Action::Fail);
     }
 
-    void commandsAndClose_data()
-    {
-        QTest::addColumn<bool>("withSeries");
-        QTest::addColumn<int>("answer"); // to the close question; 0: Escape
-        QTest::newRow("no configuration") << false << 0;
-        QTest::newRow("configuration, close escaped") << true << 0;
-        QTest::newRow("configuration, close confirmed") << true << int(QMessageBox::Yes);
-    }
+    void commandsAndClose_data() { addTableRows("window_close.tsv"); }
 
     void commandsAndClose()
     {
@@ -410,14 +387,7 @@ private slots:
         QVERIFY2(pixelsOf(view, QColor(217, 233, 246)) > 100, "no groove");
     }
 
-    void openManual_data()
-    {
-        QTest::addColumn<bool>("present");
-        QTest::addColumn<bool>("opens"); // the desktop's answer
-        QTest::newRow("missing, the desktop would claim it opened") << false << true;
-        QTest::newRow("present") << true << true;
-        QTest::newRow("present, the desktop fails") << true << false;
-    }
+    void openManual_data() { addTableRows("window_manual.tsv"); }
 
     void openManual()
     {

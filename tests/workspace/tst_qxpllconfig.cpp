@@ -2,7 +2,7 @@
 
 #include "FakeSeries.h"
 #include "ScriptedDialogs.h"
-#include "SeriesTable.h"
+#include "TableRows.h"
 #include "TestHelpers.h"
 
 #include <QAction>
@@ -64,72 +64,51 @@ private slots:
         QCOMPARE(dialogs.requests.size(), 0);
     }
 
-    void replace_data()
-    {
-        QTest::addColumn<int>("id");             // asked for by the MCU dialog, when `content` is null
-        QTest::addColumn<QByteArray>("content"); // of the design file opened
-        QTest::addColumn<int>("shown");          // series shown afterwards; 0: refused, the design stays
-        for (const SeriesParams &series : SeriesTable::all()) {
-            const int shown = series.id == LackingSeriesId ? 0 : series.id;
-            QTest::newRow(qPrintable("new " + series.seriesName())) << series.id << QByteArray() << shown;
-            QTest::newRow(qPrintable("open " + series.seriesName()))
-                << 0 << designNaming(series.seriesName()) << shown;
-        }
-        for (int id : {0, 12, 18})
-            QTest::newRow(qPrintable(QString("new id %1").arg(id))) << id << QByteArray() << 0;
-        QTest::newRow("open unknown series") << 0 << designNaming("QXC999") << 0;
-        QTest::newRow("open trailing blank") << 0 << designNaming("QXC330 ") << 0;
-        QTest::newRow("open no MCU element") << 0 << QByteArray("<TFCC><HEXT>8</HEXT></TFCC>") << 0;
-        QTest::newRow("open broken XML") << 0 << QByteArray("<TFCC><MCU>QXC330</TFCC>") << 0;
-        QTest::newRow("open empty file") << 0 << QByteArray("") << 0;
-    }
+    void replace_data() { addTableRows("workspace_replace.tsv"); }
 
     // New and Open replace the QXC330 design, or leave it untouched with one warning.
     void replace()
     {
         QFETCH(int, id);
-        QFETCH(QByteArray, content);
+        QFETCH(QString, content);
         QFETCH(int, shown);
         ScriptedDialogs dialogs;
         const QTransform zoom = m_first->graphicsView()->transform();
-        const QString path = content.isNull() ? QString() : writeFile(m_dir.filePath("design.TFCC"), content);
-        QString name = "unchanged";
-        QCOMPARE(content.isNull() ? m_host->createSeries(id) : m_host->openDesign(path, name), shown != 0);
+        const QString path =
+            content.isEmpty() ? QString()
+                              : writeFile(m_dir.filePath("design.TFCC"),
+                                          content.startsWith("naming ") ? designNaming(content.mid(7))
+                                                                        : content.remove("EMPTY").toUtf8());
+        QString opened = "unchanged";
+        QCOMPARE(path.isNull() ? m_host->createSeries(id) : m_host->openDesign(path, opened), shown != 0);
         QVERIFY(m_host->toolbarHolder()->isVisible());
         if (!shown) {
             QCOMPARE(m_host->currentWidget(), m_first.data());
             QCOMPARE(m_host->seriesId(), 13);
             QCOMPARE(m_first->graphicsView()->transform(), zoom);
             QCOMPARE(current()->calls, QStringList());
-            QCOMPARE(name + m_host->mcuName(), QString("unchanged"));
+            QCOMPARE(opened + m_host->mcuName(), QString("unchanged"));
             QCOMPARE(dialogs.texts(),
-                     QStringList{content.isNull() ? "This series is not available in this version."
+                     QStringList{path.isNull() ? "This series is not available in this version."
                                                   : "MCU in file not supported."});
             QCOMPARE(dialogs.last()->icon, QMessageBox::Warning);
             QCOMPARE(dialogs.last()->buttonLabels, QStringList{"Ok"});
             return;
         }
-        const QString seriesName = SeriesTable::byId(shown)->seriesName();
+        QFETCH(QString, name);
         QVERIFY(m_first.isNull());
         QCOMPARE(current()->seriesId(), shown);
         QCOMPARE(current()->graphicsView()->transform().m11(), 1.0);
-        QCOMPARE(name + ' ' + m_host->mcuName(),
-                 content.isNull() ? QString("unchanged ") : seriesName + ' ' + seriesName);
+        QCOMPARE(opened + ' ' + m_host->mcuName(), path.isNull() ? QString("unchanged ") : name + ' ' + name);
         // Save and generate go to the open series, with its name; a file overrides the defaults.
         m_host->saveDesign();
         m_host->generateDesign();
-        QCOMPARE(current()->calls, (QStringList{content.isNull() ? QString("reset") : "load:" + path,
-                                                "save:" + seriesName, "generate"}));
+        QCOMPARE(current()->calls, (QStringList{path.isNull() ? QString("reset") : "load:" + path,
+                                                "save:" + name, "generate"}));
         QCOMPARE(dialogs.requests.size(), 0);
     }
 
-    void configReset_data()
-    {
-        QTest::addColumn<int>("answer"); // 0: Escape
-        QTest::newRow("yes") << int(QMessageBox::Yes);
-        QTest::newRow("cancel") << int(QMessageBox::Cancel);
-        QTest::newRow("escape") << 0;
-    }
+    void configReset_data() { addTableRows("workspace_reset.tsv"); }
 
     void configReset()
     {
