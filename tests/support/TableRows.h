@@ -19,53 +19,63 @@ inline QString unescaped(const QString &cell)
     return text;
 }
 
-// Data-driven rows from a tab-separated table in tests/tables/. The first
-// line names the columns, lines starting with '#' are comments, and the first
-// tagColumns columns, joined by a blank, tag the row. A column is a QString
-// unless its name says otherwise: "count:int", "flag:bool" (true or false),
-// "ratio:double", "bytes:QByteArray", "list:QStringList" (items split by
-// " | "; empty: none). Cells may escape
-// \n, \t and \\. Expected values stay literal: a table is copied from the
-// documents, never produced by the code under test.
-inline void addTableRows(const char *fileName, int tagColumns = 1)
+// The lines of a tab-separated table in tests/tables/ as cells, escapes
+// undone: the column names first, then one line per row. Lines starting
+// with '#' are comments.
+inline QList<QStringList> tableLines(const char *fileName)
 {
     QFile file(QStringLiteral(TF_TEST_TABLES "/") + QLatin1String(fileName));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         qFatal("cannot read table %s", fileName);
-    QStringList types;
+    QList<QStringList> lines;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).remove(QLatin1Char('\n'));
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        const QStringList cells = line.split(QLatin1Char('\t'));
-        if (types.isEmpty()) {
-            // QtTest keeps the name's pointer: keep the names for the run.
-            static QByteArrayList names;
-            for (const QString &column : cells) {
-                names << column.section(QLatin1Char(':'), 0, 0).toLatin1();
-                types << column.section(QLatin1Char(':'), 1);
-                const char *name = names.last().constData();
-                if (types.last() == QLatin1String("int"))
-                    QTest::addColumn<int>(name);
-                else if (types.last() == QLatin1String("bool"))
-                    QTest::addColumn<bool>(name);
-                else if (types.last() == QLatin1String("double"))
-                    QTest::addColumn<double>(name);
-                else if (types.last() == QLatin1String("QByteArray"))
-                    QTest::addColumn<QByteArray>(name);
-                else if (types.last() == QLatin1String("QStringList"))
-                    QTest::addColumn<QStringList>(name);
-                else
-                    QTest::addColumn<QString>(name);
-            }
-            continue;
-        }
-        if (cells.size() != types.size() || cells.size() < tagColumns)
-            qFatal("%s: %d cells where %d columns: %s", fileName, int(cells.size()), int(types.size()),
+        QStringList cells;
+        for (const QString &cell : line.split(QLatin1Char('\t')))
+            cells << unescaped(cell);
+        if (!lines.isEmpty() && cells.size() != lines.first().size())
+            qFatal("%s: %d cells where %d columns: %s", fileName, int(cells.size()), int(lines.first().size()),
                    qPrintable(line));
+        lines << cells;
+    }
+    return lines;
+}
+
+// Data-driven rows from a table of tableLines(); the first tagColumns
+// columns, joined by a blank, tag the row. A column is a QString unless its
+// name says otherwise: "count:int", "flag:bool" (true or false),
+// "ratio:double", "bytes:QByteArray", "list:QStringList" (items split by
+// " | "; empty: none). Expected values stay literal: a table is copied from
+// the documents, never produced by the code under test.
+inline void addTableRows(const char *fileName, int tagColumns = 1)
+{
+    const QList<QStringList> lines = tableLines(fileName);
+    QStringList types;
+    // QtTest keeps the name's pointer: keep the names for the run.
+    static QByteArrayList names;
+    for (const QString &column : lines.value(0)) {
+        names << column.section(QLatin1Char(':'), 0, 0).toLatin1();
+        types << column.section(QLatin1Char(':'), 1);
+        const char *name = names.last().constData();
+        if (types.last() == QLatin1String("int"))
+            QTest::addColumn<int>(name);
+        else if (types.last() == QLatin1String("bool"))
+            QTest::addColumn<bool>(name);
+        else if (types.last() == QLatin1String("double"))
+            QTest::addColumn<double>(name);
+        else if (types.last() == QLatin1String("QByteArray"))
+            QTest::addColumn<QByteArray>(name);
+        else if (types.last() == QLatin1String("QStringList"))
+            QTest::addColumn<QStringList>(name);
+        else
+            QTest::addColumn<QString>(name);
+    }
+    for (const QStringList &cells : lines.mid(1)) {
         QTestData &row = QTest::newRow(cells.mid(0, tagColumns).join(QLatin1Char(' ')).toUtf8().constData());
         for (int i = 0; i < cells.size(); ++i) {
-            const QString cell = unescaped(cells.at(i));
+            const QString &cell = cells.at(i);
             if (types.at(i) == QLatin1String("int"))
                 row << cell.toInt();
             else if (types.at(i) == QLatin1String("bool"))

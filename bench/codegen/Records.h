@@ -7,7 +7,7 @@
 #include <QVector>
 #include <initializer_list>
 
-// Clock records for the generator tests and benchmark: a PLL-driven design and
+// Clock records for the generator benchmark: a PLL-driven design and
 // a seeded sweep over every option a series offers.
 namespace Records {
 
