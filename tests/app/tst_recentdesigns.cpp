@@ -6,8 +6,6 @@
 #include "RecentDesigns.h"
 #include "ScriptedDialogs.h"
 #include "TableRows.h"
-#include "TestServer.h"
-#include "UpdateCheck.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -143,40 +141,6 @@ private slots:
         QVERIFY(window.openDesignFile(path));
         QCOMPARE(title(), QString("Tickforge"));
         QVERIFY(!host.undoAction()->isEnabled() && !host.redoAction()->isEnabled());
-    }
-
-    void hostileUpdateListKeepsTheDesign_data()
-    {
-        QTest::addColumn<QByteArray>("list");
-        QTest::newRow("deeply nested")
-            << QByteArray("<a>").repeated(40000) + QByteArray("</a>").repeated(40000);
-        QTest::newRow("entity in a DTD") << QByteArray("<!DOCTYPE r [<!ENTITY e \"x\">]><r>&e;</r>");
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10);
-    }
-
-    // Whatever the update server sends, an edited design stays open and unsaved.
-    void hostileUpdateListKeepsTheDesign()
-    {
-        QFETCH(QByteArray, list);
-        TestServer server;
-        QVERIFY(server.start());
-        server.setRoute(QByteArray("/en/download/") + UpdateCheck::listFileName(), TestServer::file(list));
-
-        FormConfiguration window;
-        window.show();
-        QVERIFY(window.openDesignFile(design("h.TFCC")));
-        QXPLLConfig &host = *window.workspace();
-        host.currentWidget()->findControl<QComboBox>("ahbdiv")->setCurrentIndex(2);
-        const auto fields = host.currentWidget()->config()->fieldValues();
-
-        UpdateCheck::Settings settings;
-        settings.englishBase = server.base() + QStringLiteral("/en/download/");
-        settings.tempRoot = m_dir.path();
-        const UpdateCheck::Result result = UpdateCheck::checkForNewVersion(&window, 0, settings);
-
-        QCOMPARE(int(result.outcome), int(UpdateCheck::Outcome::ListUnreadable));
-        QCOMPARE(window.windowHandle()->title(), QString("Tickforge*"));
-        QCOMPARE(host.currentWidget()->config()->fieldValues(), fields);
     }
 
 private:
