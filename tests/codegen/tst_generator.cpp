@@ -138,26 +138,12 @@ private slots:
         }
     }
 
-    void runs_data()
-    {
-        QTest::addColumn<bool>("existing");        // the four files are there from an earlier run
-        QTest::addColumn<QVector<int>>("answers"); // 0 cancel, 1 yes, 2 yes with the box ticked
-        QTest::addColumn<int>("asked");
-        QTest::addColumn<int>("written"); // files of the writing order that are new
-        QTest::addColumn<int>("locked");  // a file that cannot be replaced; -1: none
-        QTest::newRow("first run asks nothing") << false << QVector<int>{} << 0 << 4 << -1;
-        QTest::newRow("yes with the box: asked once") << true << QVector<int>{2} << 1 << 4 << -1;
-        QTest::newRow("yes without the box: asked each time")
-            << true << QVector<int>{1, 1, 1, 1} << 4 << 4 << -1;
-        QTest::newRow("cancel on main.c") << true << QVector<int>{1, 1, 0} << 3 << 2 << -1;
-        // All or none: the two files already replaced get their old contents back.
-        QTest::newRow("main.c cannot be replaced") << true << QVector<int>{2} << 1 << 0 << 2;
-    }
+    void runs_data() { addTableRows("generator_runs.tsv"); }
 
     void runs()
     {
         QFETCH(bool, existing);
-        QFETCH(QVector<int>, answers);
+        QFETCH(QStringList, answers);
         QFETCH(int, asked);
         QFETCH(int, written);
         QFETCH(int, locked);
@@ -174,8 +160,8 @@ private slots:
         if (locked >= 0 && (::geteuid() != 0 || !setReadOnly(dir.filePath(paths.at(locked)), true)))
             QSKIP("only root can make a file that cannot be replaced");
         ScriptedDialogs dialogs;
-        for (int a : answers)
-            dialogs.answerOverwrite(a != 0, a == 2);
+        for (const QString &answer : answers)
+            dialogs.answerOverwrite(answer != "cancel", answer == "all");
         TF_RECORD(c, 4, kPll + "pllFlexible=0 sclkMHz=100 apb1Div=16"); // derived values stale: recomputed
         QCOMPARE(generateIn(dir, c, "qxc310"), written == 4);
         QCOMPARE(dialogs.requests.size(), asked);

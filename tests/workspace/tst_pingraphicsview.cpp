@@ -77,22 +77,15 @@ private slots:
         delete m_scene;
     }
 
-    void zoomLimits_data()
-    {
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("accepted");
-        QTest::addColumn<double>("limitScale");
-        QTest::addColumn<float>("bound"); // zoom() accepts it, refuses one step beyond
-        QTest::newRow("zoom in") << 1 << 54 << 4.934 << 5.0f;
-        QTest::newRow("zoom out") << -1 << 52 << 0.2052 << 0.2f;
-    }
+    void zoomLimits_data() { addTableRows("view_zoomlimits.tsv"); }
 
     void zoomLimits()
     {
         QFETCH(int, direction);
         QFETCH(int, accepted);
         QFETCH(double, limitScale);
-        QFETCH(float, bound);
+        QFETCH(QString, boundText);
+        const float bound = boundText.toFloat();
         for (int i = 1; i <= accepted; ++i) {
             const double before = m_view->scaleValue();
             stepZoom(direction);
@@ -162,20 +155,13 @@ private slots:
         }
     }
 
-    void drag_data()
-    {
-        QTest::addColumn<QPointF>("pressAt");
-        QTest::addColumn<int>("zoomSteps");
-        QTest::addColumn<bool>("drags");
-        QTest::newRow("bare bitmap") << QPointF(790, 590) << 0 << true;
-        QTest::newRow("bare bitmap zoomed in") << QPointF(790, 590) << 15 << true;
-        QTest::newRow("control over bitmap") << QPointF(310, 305) << 0 << false;
-        QTest::newRow("outside the bitmap") << QPointF(-100, -100) << 0 << false;
-    }
+    void drag_data() { addTableRows("view_drag.tsv"); }
 
     void drag()
     {
-        QFETCH(QPointF, pressAt);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        const QPointF pressAt(x, y);
         QFETCH(int, zoomSteps);
         QFETCH(bool, drags);
         stepZoom(zoomSteps);
