@@ -36,8 +36,8 @@ inline QList<QStringList> tableLines(const char *fileName)
         for (const QString &cell : line.split(QLatin1Char('\t')))
             cells << unescaped(cell);
         if (!lines.isEmpty() && cells.size() != lines.first().size())
-            qFatal("%s: %d cells where %d columns: %s", fileName, int(cells.size()), int(lines.first().size()),
-                   qPrintable(line));
+            qFatal("%s: %d cells where %d columns: %s", fileName, int(cells.size()),
+                   int(lines.first().size()), qPrintable(line));
         lines << cells;
     }
     return lines;

@@ -3,12 +3,12 @@
 #include "Legibility.h"
 #include "PinGraphicsView.h"
 
+#include "TableRows.h"
 #include <QApplication>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QLabel>
 #include <QSignalSpy>
-#include "TableRows.h"
 
 #include <QtTest>
 

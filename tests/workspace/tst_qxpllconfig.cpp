@@ -90,7 +90,7 @@ private slots:
             QCOMPARE(opened + m_host->mcuName(), QString("unchanged"));
             QCOMPARE(dialogs.texts(),
                      QStringList{path.isNull() ? "This series is not available in this version."
-                                                  : "MCU in file not supported."});
+                                               : "MCU in file not supported."});
             QCOMPARE(dialogs.last()->icon, QMessageBox::Warning);
             QCOMPARE(dialogs.last()->buttonLabels, QStringList{"Ok"});
             return;

@@ -22,11 +22,12 @@ private slots:
         if (!fonts.isEmpty()) {
             const QString folder = fonts.startsWith('/') ? fonts : dir.filePath(fonts);
             QVERIFY(QDir().mkpath(folder));
-            const QString config = writeFile(dir.filePath("fonts.conf"),
-                                             QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir>"
-                                                            "<cachedir>%2</cachedir></fontconfig>\n")
-                                                 .arg(folder, dir.filePath("fontcache"))
-                                                 .toUtf8());
+            const QString config =
+                writeFile(dir.filePath("fonts.conf"),
+                          QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir>"
+                                         "<cachedir>%2</cachedir></fontconfig>\n")
+                              .arg(folder, dir.filePath("fontcache"))
+                              .toUtf8());
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert("FONTCONFIG_FILE", config);
             render.setProcessEnvironment(environment);
