@@ -99,11 +99,6 @@ private slots:
         else
             c.searchPllFactors(c.pllInputMHz(), op == "usbSearch");
         TF_VERIFY_FIELDS(c, expected);
-        const double in = c.pllInputMHz();
-        if (op == "typed")
-            QVERIFY(c.pllMHz == c.sclkMHz && c.ahbMHz == c.sclkMHz && c.apb1MHz == c.sclkMHz / c.apb1Div);
-        if (op == "usb" && c.pllMHz > 0)
-            QCOMPARE(c.flexiblePllActive() ? c.pllNs * in / (c.pllMs * c.pllFr) : c.pllMult * in, c.pllMHz);
     }
 
     void searchIsOptimal_data()
