@@ -73,7 +73,7 @@ DesignEdit DesignEdit::commit(Control control)
 // What a refused edit puts back.
 struct DesignDocument::Snapshot {
     ClockConfig record;
-    QString texts[4];
+    std::array<QString, 4> texts;
     QVector<int> shown;
     bool rtcRefreshed;
 };
@@ -363,7 +363,7 @@ EditOutcome DesignDocument::apply(const DesignEdit &edit)
 {
     EditOutcome outcome;
     outcome.before = m_config;
-    const Snapshot before{m_config, {m_text[0], m_text[1], m_text[2], m_text[3]}, m_shown, m_rtcRefreshed};
+    const Snapshot before{m_config, m_text, m_shown, m_rtcRefreshed};
     m_messages = &outcome.messages;
     m_unitCancelled = false;
     bool refused = false;
@@ -405,8 +405,7 @@ EditOutcome DesignDocument::apply(const DesignEdit &edit)
     if (refused) {
         // One edit is one step: what any part of it did is put back.
         m_config = before.record;
-        for (int i = 0; i < 4; ++i)
-            m_text[i] = before.texts[i];
+        m_text = before.texts;
         m_shown = before.shown;
         m_rtcRefreshed = before.rtcRefreshed;
         outcome.status = m_unitCancelled ? EditOutcome::Status::Cancelled : EditOutcome::Status::Refused;

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <array>
+
 struct SeriesParams;
 
 // One user edit as a value: what a person does to one control of the tree.
@@ -188,7 +190,7 @@ private:
     Origin m_origin = Origin::Factory;
     DesignPrompter *m_prompter = nullptr;
 
-    QString m_text[4]; // hext, sclk, pllms, pllns
+    std::array<QString, 4> m_text; // hext, sclk, pllms, pllns
     QVector<int> m_shown;
     bool m_rtcRefreshed = false; // the RTC box has left its creation text
 
