@@ -10,26 +10,11 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = ProgramRun;
 
 Run runCli(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(TICKFORGE_CLI), arguments);
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return runProgram(QStringLiteral(TICKFORGE_CLI), arguments);
 }
 
 const QStringList kOutputs = {QStringLiteral("src/main.c"), QStringLiteral("src/qxc330_335_clock.c"),
@@ -312,37 +297,30 @@ private slots:
         // Without the desktop package's painter, render says what it needs.
         const QString alone = dir.filePath("tickforge-cli");
         QVERIFY(QFile::copy(TICKFORGE_CLI, alone));
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("PATH", dir.path());
-        process.setProcessEnvironment(environment);
-        process.start(alone, {"render", design, dir.filePath("other.png")});
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitCode(), 1);
-        QVERIFY(process.readAllStandardError().contains("rendering needs the desktop package \"tickforge\" "
-                                                        "(its program tickforge-render was not found)"));
+        const QStringList again{"render", design, dir.filePath("other.png")};
+        Run lone = runProgram(alone, again, environment);
+        QCOMPARE(lone.status, 1);
+        QVERIFY(lone.err.contains("rendering needs the desktop package \"tickforge\" "
+                                  "(its program tickforge-render was not found)"));
         QVERIFY(!QFileInfo::exists(dir.filePath("other.png")));
         // The painter's own help is no failure.
-        process.start(QFileInfo(TICKFORGE_CLI).dir().filePath("tickforge-render"), {"--help"});
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitCode(), 0);
-        QVERIFY(process.readAllStandardOutput().startsWith("Usage: tickforge-render FILE OUT.png|OUT.pdf"));
+        const Run help = runProgram(QFileInfo(TICKFORGE_CLI).dir().filePath("tickforge-render"), {"--help"});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.startsWith("Usage: tickforge-render FILE OUT.png|OUT.pdf"));
         // A painter that dies is told as such.
         const QString painter = writeFile(dir.filePath("tickforge-render"), "#!/bin/sh\nkill -SEGV $$\n");
         QVERIFY(QFile::setPermissions(painter, QFile::ReadOwner | QFile::ExeOwner));
-        process.start(alone, {"render", design, dir.filePath("other.png")});
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitCode(), 5);
-        QCOMPARE(process.readAllStandardError(), "tickforge-cli: " + painter.toUtf8() + " crashed\n");
+        lone = runProgram(alone, again, environment);
+        QCOMPARE(lone.status, 5);
+        QCOMPARE(lone.err, "tickforge-cli: " + painter + " crashed\n");
     }
 
     // The command-line tool loads no GUI library: it is installed without them.
     void headless()
     {
-        QProcess ldd;
-        ldd.start("ldd", {TICKFORGE_CLI});
-        QVERIFY(ldd.waitForFinished(60000));
-        const QString needed = QString::fromUtf8(ldd.readAllStandardOutput());
+        const QString needed = runProgram("ldd", {TICKFORGE_CLI}).out;
         QVERIFY2(needed.contains("libQt5Core.so"), qPrintable(needed));
         QVERIFY2(!needed.contains("libQt5Widgets") && !needed.contains("libQt5Gui"), qPrintable(needed));
     }

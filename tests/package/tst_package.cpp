@@ -7,26 +7,14 @@
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString output; // standard output and error
-};
+using Run = ProgramRun;
 
-// Runs a program to its end; a status of -1 means it could not be run.
-Run run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment = {},
-        const QString &workingDir = {})
+// Runs a program to its end, its output and errors together.
+ProgramRun run(const QString &program, const QStringList &arguments,
+               const QProcessEnvironment &environment = {}, const QString &workingDir = {})
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    if (!environment.isEmpty())
-        process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(workingDir);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForStarted() || !process.waitForFinished(600000))
-        return result;
-    result.output = QString::fromUtf8(process.readAll());
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    ProgramRun result = runProgram(program, arguments, environment, workingDir);
+    result.out = result.both();
     return result;
 }
 
@@ -66,12 +54,12 @@ private slots:
                                "CPACK_CMAKE_GENERATOR=Ninja", "-D", "CPACK_DEBIAN_PACKAGE_SHLIBDEPS=OFF",
                                "-B", m_dir.filePath("deb"), "--config", "CPackConfig.cmake"},
                               {}, QStringLiteral(TF_BUILD_DIR));
-        QVERIFY2(cpack.status == 0, qPrintable(cpack.output));
+        QVERIFY2(cpack.status == 0, qPrintable(cpack.out));
         // The names Debian gives them: package, version, architecture.
         for (const char *package : {"tickforge", "tickforge-cli"}) {
             QVERIFY2(
                 QFileInfo::exists(m_dir.filePath(QStringLiteral("deb/%1_3.0.03_amd64.deb").arg(package))),
-                qPrintable(cpack.output));
+                qPrintable(cpack.out));
         }
     }
 
@@ -87,7 +75,7 @@ private slots:
         const Run listing = run("dpkg-deb", {"--contents", package});
         QCOMPARE(listing.status, 0);
         QStringList found; // regular files only: "-rw-r--r-- root/root 1234 2024-01-01 00:00 ./usr/bin/x"
-        for (const QString &line : listing.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        for (const QString &line : listing.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             if (line.startsWith(QLatin1Char('-')))
                 found << line.section(QLatin1Char(' '), -1).mid(1);
         }
@@ -103,7 +91,7 @@ private slots:
         for (const QString &program : QDir(tree + "/usr/bin").entryList(QDir::Files)) {
             QRegularExpressionMatchIterator it =
                 QRegularExpression("^  NEEDED +(\\S+)$", QRegularExpression::MultilineOption)
-                    .globalMatch(run("objdump", {"-p", tree + "/usr/bin/" + program}).output);
+                    .globalMatch(run("objdump", {"-p", tree + "/usr/bin/" + program}).out);
             while (it.hasNext())
                 needed << it.next().captured(1);
         }
@@ -111,7 +99,7 @@ private slots:
             if (name == QLatin1String("Needed"))
                 return needed.join(QLatin1Char(' '));
             return QRegularExpression("^" + name + ": (.*(?:\\n .*)*)$", QRegularExpression::MultilineOption)
-                .match(control.output)
+                .match(control.out)
                 .captured(1);
         };
         for (const QString &expected : fields)
@@ -140,7 +128,7 @@ private slots:
         const Run page =
             run("gzip", {"-dc", QStringLiteral(TF_BUILD_DIR "/dist/%1.1.gz").arg(QTest::currentDataTag())});
         QCOMPARE(page.status, 0);
-        const QStringList lines = page.output.split(QLatin1Char('\n'));
+        const QStringList lines = page.out.split(QLatin1Char('\n'));
         QStringList found;
         for (const QString &line : lines) {
             if (line.startsWith(QLatin1String(".SH ")))
@@ -167,17 +155,17 @@ private slots:
         const Run configure =
             run(QStringLiteral(TF_CMAKE), {"-S", QStringLiteral(TF_SOURCE_DIR), "-B", build, "-G", "Ninja",
                                            "-DHELP2MAN=/nonexistent/help2man"});
-        QVERIFY2(configure.status == 0, qPrintable(configure.output));
-        QVERIFY2(configure.output.contains("help2man or gzip not found"), qPrintable(configure.output));
+        QVERIFY2(configure.status == 0, qPrintable(configure.out));
+        QVERIFY2(configure.out.contains("help2man or gzip not found"), qPrintable(configure.out));
         // Should cpack go on, it fails at once instead of building this tree.
         const Run cpack = run(QStringLiteral(TF_CPACK),
                               {"-G", "DEB", "--config", "CPackConfig.cmake", "-D",
                                "CPACK_INSTALL_CMAKE_PROJECTS=/nonexistent;Tickforge;ALL;/"},
                               {}, build);
         QVERIFY(cpack.status != 0);
-        QVERIFY2(cpack.output.contains("The Debian packages cannot be made:") &&
-                     cpack.output.contains("help2man or gzip not found"),
-                 qPrintable(cpack.output));
+        QVERIFY2(cpack.out.contains("The Debian packages cannot be made:") &&
+                     cpack.out.contains("help2man or gzip not found"),
+                 qPrintable(cpack.out));
         QVERIFY(QDir(build).entryList({"*.deb"}, QDir::Files).isEmpty());
     }
 
@@ -191,7 +179,7 @@ private slots:
         if (!data.exists("mime/mime.cache")) {
             const QString entry = QStringLiteral(TF_DIST_DIR "/tickforge.desktop");
             const Run validate = run("desktop-file-validate", {entry});
-            QCOMPARE(validate.output + QString::number(validate.status), QString("0"));
+            QCOMPARE(validate.out + QString::number(validate.status), QString("0"));
             QVERIFY(data.mkpath("applications") && data.mkpath("mime/packages"));
             QVERIFY(QFile::copy(entry, data.filePath("applications/tickforge.desktop")));
             QVERIFY(QFile::copy(QStringLiteral(TF_DIST_DIR "/tickforge-mime.xml"),
@@ -200,7 +188,7 @@ private slots:
             QCOMPARE(run("update-mime-database", {data.filePath("mime")}).status, 0);
             const Run handler =
                 run("xdg-mime", {"query", "default", "application/x-tickforge-design"}, xdgData(data.path()));
-            QCOMPARE(handler.output.trimmed(), QString("tickforge.desktop"));
+            QCOMPARE(handler.out.trimmed(), QString("tickforge.desktop"));
         }
 
         const QString design = m_dir.filePath(fileName);
@@ -210,7 +198,7 @@ private slots:
                  .isNull());
         // The system's own types stay visible, so plain XML is recognised as such.
         const Run query = run("xdg-mime", {"query", "filetype", design}, xdgData(data.path(), "/usr/share"));
-        QTEST(query.output.trimmed(), "type");
+        QTEST(query.out.trimmed(), "type");
     }
 
     void versions()
@@ -219,7 +207,7 @@ private slots:
         environment.remove("DISPLAY"); // --version needs no display
         for (const QString &program : {QStringLiteral(TF_PROGRAM), QStringLiteral(TF_CLI)}) {
             const Run version = run(program, {"--version"}, environment);
-            QCOMPARE(QString::number(version.status) + ' ' + version.output.trimmed(),
+            QCOMPARE(QString::number(version.status) + ' ' + version.out.trimmed(),
                      "0 " + QFileInfo(program).fileName() + " 3.0.03");
         }
     }

@@ -23,6 +23,35 @@ template <typename Dialog, typename Fn> void whenModal(Fn fn)
     });
 }
 
+// How a program run ended: its exit status (-1: it did not end within ten
+// minutes, -2: it crashed) and what it wrote.
+struct ProgramRun {
+    int status = -1;
+    QString out;
+    QString err;
+    QString both() const { return out + err; }
+};
+
+inline ProgramRun runProgram(const QString &program, const QStringList &arguments,
+                             const QProcessEnvironment &environment = {}, const QString &workingDir = {})
+{
+    QProcess process;
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingDir);
+    process.start(program, arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(600000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
 // Writes a small file; returns its path, or a null string when it could not be written.
 inline QString writeFile(const QString &path, const QByteArray &content)
 {

@@ -17,8 +17,7 @@ private slots:
         QTemporaryDir dir;
         const QString markdown = writeFile(dir.filePath("m.md"), source.toUtf8());
         const QString pdf = dir.filePath("m.pdf");
-        QProcess render;
-        render.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment environment;
         if (!fonts.isEmpty()) {
             const QString folder = fonts.startsWith('/') ? fonts : dir.filePath(fonts);
             QVERIFY(QDir().mkpath(folder));
@@ -28,26 +27,21 @@ private slots:
                                          "<cachedir>%2</cachedir></fontconfig>\n")
                               .arg(folder, dir.filePath("fontcache"))
                               .toUtf8());
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment = QProcessEnvironment::systemEnvironment();
             environment.insert("FONTCONFIG_FILE", config);
-            render.setProcessEnvironment(environment);
         }
-        render.start(QStringLiteral(TF_MANUAL_TOOL), {markdown, pdf});
-        QVERIFY(render.waitForFinished(600000));
-        const QString output = QString::fromUtf8(render.readAll());
+        const ProgramRun render = runProgram(QStringLiteral(TF_MANUAL_TOOL), {markdown, pdf}, environment);
         if (words.constFirst().startsWith("the font")) {
-            QCOMPARE(output.trimmed(), "tf_manual: " + words.constFirst());
-            QCOMPARE(render.exitCode(), 1);
+            QCOMPARE(render.both().trimmed(), "tf_manual: " + words.constFirst());
+            QCOMPARE(render.status, 1);
             QVERIFY(!QFileInfo::exists(pdf));
             return;
         }
-        QVERIFY2(render.exitCode() == 0, qPrintable(output));
-        QProcess text;
-        text.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
-        QVERIFY(text.waitForFinished(60000) && text.exitCode() == 0);
+        QVERIFY2(render.status == 0, qPrintable(render.both()));
+        const ProgramRun text = runProgram("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+        QCOMPARE(text.status, 0);
         // The heading's number is set off by no-break spaces.
-        const QString read =
-            QString::fromUtf8(text.readAllStandardOutput()).replace(QChar(0x00a0), ' ').simplified();
+        const QString read = QString(text.out).replace(QChar(0x00a0), ' ').simplified();
         for (const QString &word : words)
             QVERIFY2(read.contains(word), qPrintable(word + " not in: " + read));
     }
