@@ -197,6 +197,15 @@ def enumerate_mutants(root, folders, headers, skip=()):
     return mutants
 
 
+def load_results(path):
+    """A report's .json (one list) or a progress file (one mutant a line)."""
+    with open(path) as f:
+        text = f.read()
+    if text.lstrip().startswith('['):
+        return json.loads(text)
+    return [json.loads(line) for line in text.splitlines() if line.strip()]
+
+
 def sample(mutants, folders, count, seed):
     """count mutants drawn with the seed, shared out evenly among the folders."""
     rng = random.Random(seed)
@@ -386,8 +395,12 @@ class Tree:
         with open(path, encoding='utf-8') as f:
             text = f.read()
         lines = text.splitlines(keepends=True)
-        if lines[mutant['line'] - 1] != mutant['original']:
-            return False
+        if mutant['line'] > len(lines) or lines[mutant['line'] - 1] != mutant['original']:
+            # A replayed mutant of an older tree: the same line where it moved to.
+            near = [i + 1 for i, line in enumerate(lines) if line == mutant['original']]
+            if not near:
+                return False
+            mutant['line'] = min(near, key=lambda n: abs(n - mutant['line']))
         self.pending = (path, text)
         lines[mutant['line'] - 1] = mutant['mutant']
         with open(path, 'w', encoding='utf-8') as f:
@@ -441,6 +454,10 @@ def main():
                         help='only these kinds: operator constant swap negate remove string')
     parser.add_argument('--until', default=None, help='stop starting mutants at this time (HH:MM, local)')
     parser.add_argument('--list', action='store_true', help='only list the sampled mutants')
+    parser.add_argument('--replay', default=None, nargs='+',
+                        help='instead of a sample, the mutants of an earlier run (its progress file or '
+                             'report .json) that it killed: run against today\'s suite, a cut test that '
+                             'caught something alone shows up as a survivor')
     parser.add_argument('--resume', default=None,
                         help='progress file of an earlier run with the same sample: its mutants are not run '
                              'again, their results go into this report')
@@ -451,6 +468,12 @@ def main():
     if args.kinds:
         mutants = [m for m in mutants if m['kind'] in args.kinds]
     chosen = sample(mutants, args.folders, args.count, seed)
+    if args.replay:
+        chosen = [m for path in args.replay for m in load_results(path) if m.get('status') == 'killed'
+                  and m['file'].split(os.sep)[0] in args.folders]
+        for m in chosen:
+            for key in ('status', 'killedBy', 'seconds', 'tests'):
+                m.pop(key, None)
     print('seed %d: %d of %d mutants over %s' % (seed, len(chosen), len(mutants), ' '.join(args.folders)))
     if args.list:
         for m in chosen:
@@ -557,12 +580,7 @@ def main():
 
     results = []
     if args.resume:
-        with open(args.resume) as f:
-            text = f.read()
-        # A report's .json (one list) or a progress file (one mutant a line).
-        results = json.loads(text) if text.lstrip().startswith('[') else \
-            [json.loads(line) for line in text.splitlines() if line.strip()]
-        results = [r for r in results if r.get('status') in ('killed', 'timeout', 'survived', 'stillborn')]
+        results = [r for r in load_results(args.resume) if r.get('status') in ('killed', 'timeout', 'survived', 'stillborn')]
         done = {(r['file'], r['line'], r['mutation']) for r in results}
         chosen = [m for m in chosen if (m['file'], m['line'], m['mutation']) not in done]
         print('resumed: %d mutants done, %d to go' % (len(results), len(chosen)))
