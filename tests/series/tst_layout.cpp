@@ -3,6 +3,7 @@
 #include "TableRows.h"
 
 #include <QtTest>
+#include <algorithm>
 
 using namespace ClockTree;
 
@@ -45,8 +46,8 @@ bool blockAt(const Layout &l, const QPoint &p)
 
 // The drawings' geometry: wires run straight from block edge to block edge or
 // to a branch dot, every control stands inside the block drawn for it, and a
-// mux's radios on the wires into it. A
-// coordinate off by one leaves a gap, a slant or an overlap.
+// mux's radios sit on the wires into it. A coordinate off by one leaves a
+// gap, a slant or an overlap.
 class TestLayout : public QObject {
     Q_OBJECT
 private slots:

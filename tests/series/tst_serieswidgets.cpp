@@ -270,8 +270,6 @@ bool showsCurrentValues(QXMCUPLL &widget)
     return shown == QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
 }
 
-using Fields = QVector<QPair<QString, QVariant>>;
-
 } // namespace
 
 // The series widgets seen as a user sees them: controls found by name, edits
@@ -316,7 +314,7 @@ private slots:
         QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->mapFromScene(QPointF(5, 5)));
         QVERIFY(!t.get("list2")->isVisible());
         QUndoStack *stack = m_host->undoStack();
-        QVector<Fields> records{t.record().fieldValues()};
+        QVector<QVector<QPair<QString, QVariant>>> records{t.record().fieldValues()};
         QVector<QStringList> seen{display(*t.widget)};
         const auto edit = [&](const QString &steps) {
             for (const QString &step : steps.split('|')) {
@@ -412,8 +410,7 @@ private slots:
         QFETCH(double, zoom);
         QFETCH(double, pixelRatio);
         Tree t("QXC315");
-        const QColor wire(45, 62, 80);
-        const QColor muxFill(204, 228, 247);
+        const QColor wire(45, 62, 80), muxFill(204, 228, 247);
         // The PLL's output wire runs at y 275 from x 750 to 794; the pllrcs mux
         // has a radio at (420, 242).
         const auto sample = [&](const QPointF &at, int size) {
