@@ -3,6 +3,7 @@
 #include "TableRows.h"
 
 #include <QtTest>
+#include <algorithm>
 
 using namespace ClockTree;
 
@@ -10,11 +11,8 @@ namespace {
 
 bool onOutline(const QRect &r, const QPoint &p)
 {
-    const int right = r.left() + r.width();
-    const int bottom = r.top() + r.height();
-    const bool inX = p.x() >= r.left() && p.x() <= right;
-    const bool inY = p.y() >= r.top() && p.y() <= bottom;
-    return ((p.x() == r.left() || p.x() == right) && inY) || ((p.y() == r.top() || p.y() == bottom) && inX);
+    const QRect closed = r.adjusted(0, 0, 1, 1); // the outline's right and bottom lines included
+    return closed.contains(p) && !closed.adjusted(1, 1, -1, -1).contains(p);
 }
 
 bool onWire(const Wire &w, const QPoint &p)
@@ -47,8 +45,9 @@ bool blockAt(const Layout &l, const QPoint &p)
 } // namespace
 
 // The drawings' geometry: wires run straight from block edge to block edge or
-// to a branch dot, and every control stands inside the block drawn for it. A
-// coordinate off by one leaves a gap, a slant or an overlap.
+// to a branch dot, every control stands inside the block drawn for it, and a
+// mux's radios sit on the wires into it. A coordinate off by one leaves a
+// gap, a slant or an overlap.
 class TestLayout : public QObject {
     Q_OBJECT
 private slots:
@@ -106,6 +105,14 @@ private slots:
                                    ? QSize(kRadioSize, kRadioSize)
                                    : QSize(qMax(a.width, 1), a.width ? kComboHeight : 1);
             QVERIFY2(n->rect.contains(QRect(a.pos, size)), qPrintable(a.id));
+            // A radio on a mux sits at the end of a wire into the mux, on its inputs' side.
+            const QPoint end(n->outputsLeft ? n->rect.right() + 1 : n->rect.left(),
+                             a.pos.y() + kRadioSize / 2);
+            QVERIFY2(
+                !radio || n->shape != Shape::Mux ||
+                    std::any_of(l.wires.begin(), l.wires.end(),
+                                [&](const Wire &w) { return !w.points.isEmpty() && w.points.last() == end; }),
+                qPrintable(a.id));
         }
     }
 
@@ -119,7 +126,6 @@ private slots:
         QFETCH(int, y);
         QFETCH(int, width);
         const Layout l = layoutFor(*SeriesTable::byName(series));
-        QVERIFY(l.hasAnchor(anchor));
         QCOMPARE(l.anchor(anchor).pos, QPoint(x, y));
         QCOMPARE(l.anchor(anchor).width, width);
     }

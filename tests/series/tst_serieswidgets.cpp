@@ -3,7 +3,9 @@
 #include "ClockTreeLayout.h"
 #include "ControlTable.h"
 #include "DesignFile.h"
+#include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
+#include "QXPLLConfig.h"
 #include "RecordFields.h"
 #include "ScriptedDialogs.h"
 #include "SeriesFactory.h"
@@ -11,6 +13,7 @@
 #include "SeriesWidget.h"
 #include "TableRows.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -19,6 +22,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QUndoStack>
 #include <QtTest>
 #include <memory>
 
@@ -36,8 +41,9 @@ void countCriticals(QtMsgType type, const QMessageLogContext &context, const QSt
 // A series widget from the real factory, and its controls by name.
 struct Tree {
     explicit Tree(const QString &series = "QXC330")
-        : widget(createSeriesWidget(SeriesTable::byName(series)->id, nullptr))
+        : owned(createSeriesWidget(SeriesTable::byName(series)->id, nullptr)), widget(owned.get())
     {}
+    explicit Tree(QXMCUPLL *hosted) : widget(hosted) {}
     template <typename T = QWidget> T *get(const QString &name) const
     {
         T *control = widget->findControl<T>(name);
@@ -47,7 +53,8 @@ struct Tree {
     }
     const ClockConfig &record() const { return *widget->config(); }
 
-    std::unique_ptr<QXMCUPLL> widget;
+    std::unique_ptr<QXMCUPLL> owned;
+    QXMCUPLL *widget;
 };
 
 // Runs "|"-separated steps: "type NAME TEXT" (typed, then Return), "text NAME
@@ -111,11 +118,6 @@ QString styleOf(const QWidget *w)
                                                      : "other";
 }
 
-bool visible(const QWidget *w)
-{
-    return !w->isHidden() && (!w->graphicsProxyWidget() || w->graphicsProxyWidget()->isVisible());
-}
-
 // What the widget shows, in the form of `expect` ("name=value|..."), so that a
 // comparison names every difference. Keys: "class"; "box" (the messages,
 // ";"-joined); "asked" (every dialog's kind); "red"/"green"/"gray", "on"/"off"
@@ -141,8 +143,10 @@ QString shown(const Tree &t, const ScriptedDialogs &dialogs, const QString &expe
             QStringList names;
             for (const QString &name : want.split(' ')) {
                 const QWidget *w = t.get(name);
+                const bool visible =
+                    !w->isHidden() && (!w->graphicsProxyWidget() || w->graphicsProxyWidget()->isVisible());
                 const QString state = key == "on" || key == "off"         ? (w->isEnabled() ? "on" : "off")
-                                      : key == "shown" || key == "hidden" ? (visible(w) ? "shown" : "hidden")
+                                      : key == "shown" || key == "hidden" ? (visible ? "shown" : "hidden")
                                                                           : colourOf(w);
                 names << (state == key ? name : name + ':' + state);
             }
@@ -170,30 +174,26 @@ QString shown(const Tree &t, const ScriptedDialogs &dialogs, const QString &expe
     return out.join('|');
 }
 
-// Every control of the series stands at its anchor, on its node of the drawing.
-void checkControlsOnNodes(const Tree &t)
+// Every named widget over the drawing stands at the anchor of its name, and
+// every control of the series has one.
+void checkControlsAtAnchors(const Tree &t)
 {
     const SeriesParams &series = *t.record().params();
     const ClockTree::Layout layout = ClockTree::layoutFor(series);
-    for (const ControlTable::Row &row : ControlTable::rows()) {
-        if (!ControlTable::has(series, row.id))
-            continue;
-        const bool radios = row.kind == ControlTable::Kind::Radios;
-        for (int i = 0; i < (radios ? ControlTable::values(series, row.id).size() : 1); ++i) {
-            const QString anchor = radios ? ControlTable::radioAnchor(row.id, i) : QString(row.name);
-            QVERIFY2(layout.hasAnchor(anchor), qPrintable(anchor));
-            const ClockTree::Node *node = layout.node(layout.anchor(anchor).node);
-            QVERIFY2(node && node->rect.contains(layout.anchor(anchor).pos), qPrintable(anchor));
-            QCOMPARE(t.get(anchor)->graphicsProxyWidget()->pos(), QPointF(layout.anchor(anchor).pos));
-        }
-    }
-    // And every named widget over the drawing stands at the anchor of its name.
+    QStringList placed;
     for (QGraphicsItem *item : t.widget->scene()->items()) {
         const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
-        const QString name = proxy && proxy->widget() ? proxy->widget()->objectName() : QString();
-        QVERIFY2(name.isEmpty() ||
-                     (layout.hasAnchor(name) && proxy->pos() == QPointF(layout.anchor(name).pos)),
-                 qPrintable(name));
+        placed << (proxy && proxy->widget() ? proxy->widget()->objectName() : QString());
+        QVERIFY2(placed.last().isEmpty() || (layout.hasAnchor(placed.last()) &&
+                                             proxy->pos() == QPointF(layout.anchor(placed.last()).pos)),
+                 qPrintable(placed.last()));
+    }
+    for (const ControlTable::Row &row : ControlTable::rows()) {
+        const bool has = ControlTable::has(series, row.id), radios = row.kind == ControlTable::Kind::Radios;
+        for (int i = 0; has && i < (radios ? ControlTable::values(series, row.id).size() : 1); ++i) {
+            const QString anchor = radios ? ControlTable::radioAnchor(row.id, i) : QString(row.name);
+            QVERIFY2(placed.contains(anchor), qPrintable(anchor));
+        }
     }
 }
 
@@ -211,6 +211,65 @@ QString savedDesign(const Tree &t, ScriptedDialogs &dialogs, const QString &path
     return saved.join(' ');
 }
 
+// What the drawing shows, control by control in a fixed order: selections,
+// values, colours and path styles. The text typed into an entry is the
+// user's own and not part of it, nor are the values of a clock output without
+// a pin: they keep whatever they showed last (the display leaves an output
+// alone while it is off).
+QStringList display(const QXMCUPLL &widget)
+{
+    QStringList out;
+    for (QGraphicsItem *item : widget.scene()->items(Qt::AscendingOrder)) {
+        const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
+        const QWidget *w = proxy ? proxy->widget() : nullptr;
+        if (!w)
+            continue;
+        const QString name = w->objectName();
+        QString state = name + (w->isEnabled() ? "+" : "-") + w->styleSheet();
+        const bool dead = name.startsWith("clkout") && name.contains('.') &&
+                          !ClockRules::clockOutputLive(
+                              *widget.config(), name.at(6).isDigit() ? name.at(6).digitValue() - 1 : 0);
+        if (const auto *combo = qobject_cast<const QComboBox *>(w))
+            state += QString::number(combo->currentIndex());
+        else if (const auto *radio = qobject_cast<const QRadioButton *>(w))
+            state += radio->isChecked() ? "(o)" : "( )";
+        else if (const auto *label = qobject_cast<const QLabel *>(w))
+            state += label->isHidden() || dead
+                         ? QString("-")
+                         : label->text() + label->palette().color(QPalette::WindowText).name();
+        else if (const auto *edit = qobject_cast<const QLineEdit *>(w))
+            state = edit->isReadOnly()
+                        ? QString(state + edit->text() + edit->palette().color(QPalette::Text).name())
+                        : name + (w->isEnabled() ? "+" : "-");
+        out << state;
+    }
+    return out;
+}
+
+// The entries whose text is not the record's value: after a step there are
+// none, whatever was typed before.
+QString entriesOffRecord(const QXMCUPLL &widget)
+{
+    QString entries;
+    for (const ControlTable::Row &row : ControlTable::rows()) {
+        const auto *edit = widget.findControl<QLineEdit>(row.name);
+        if (edit && !edit->isHidden() && row.kind == ControlTable::Kind::Entry)
+            entries += QString(row.field) + '=' + QString(edit->text()).remove('/').remove('*') + ' ';
+    }
+    return RecordFields::mismatches(*widget.config(), entries);
+}
+
+// The view's pixels as the window shows them (the backing store, not a fresh
+// rendering) equal a full repaint of it: no control shows an old value.
+bool showsCurrentValues(QXMCUPLL &widget)
+{
+    QCoreApplication::processEvents(); // the pending paint
+    QWidget *window = widget.window();
+    const QImage shown = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+    widget.graphicsView()->viewport()->repaint();
+    return shown == QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+}
+
 } // namespace
 
 // The series widgets seen as a user sees them: controls found by name, edits
@@ -221,24 +280,69 @@ private slots:
     void initTestCase() { g_report = qInstallMessageHandler(countCriticals); }
 
     void init() { m_dialogs.clear(); }
-    void cleanup() { QCOMPARE(std::exchange(g_criticals, 0), 0); }
+    void cleanup()
+    {
+        m_host.reset();
+        QCOMPARE(std::exchange(g_criticals, 0), 0);
+    }
 
     void everySeries_data() { addTableRows("series_every.tsv"); }
-    // Per series: the factory tree with every control at its anchor; edits that
-    // move most fields; the design Save writes then, reopened to the same record
-    // and the same tree, with no box on the way.
+    // Per series in its window: the factory tree with every control at its
+    // anchor; edits that move most fields; the design Save writes then, reopened
+    // to the same record and the same tree, with no box on the way; then the
+    // crystal typed twice (the second time changes nothing) and Config Reset.
+    // Every edit that changed the design steps back and forth exactly.
     void everySeries()
     {
         QFETCH(QString, factory);
         QFETCH(QString, edits);
         QFETCH(QString, edited);
-        Tree t(QTest::currentDataTag());
+        open(QTest::currentDataTag());
+        Tree t(widget());
         ClockConfig mark = t.record();
         QCOMPARE(shown(t, m_dialogs, factory, mark), factory);
-        checkControlsOnNodes(t);
+        checkControlsAtAnchors(t);
         // Every control reaches its series class through a slot of its name.
-        QCOMPARE(qobject_cast<SeriesWidget *>(t.widget.get())->controlsWithoutSlot(), QStringList());
-        run(t, m_dialogs, edits, mark);
+        QCOMPARE(qobject_cast<SeriesWidget *>(t.widget)->controlsWithoutSlot(), QStringList());
+        // The controls are painted by their proxies, fold-out lists included: the
+        // only native window is the host's own. One list is out at a time.
+        t.get<QPushButton>("apb1p.list")->click();
+        QCOMPARE(QGuiApplication::allWindows(), QWindowList{m_host->windowHandle()});
+        t.get<QPushButton>("apb2p.list")->click();
+        QVERIFY(!t.get("list0")->isVisible() && t.get("list2")->isVisible());
+        // A press on the bare drawing reaches the widget through the view: the list folds in.
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->mapFromScene(QPointF(5, 5)));
+        QVERIFY(!t.get("list2")->isVisible());
+        QUndoStack *stack = m_host->undoStack();
+        QVector<QVector<QPair<QString, QVariant>>> records{t.record().fieldValues()};
+        QVector<QStringList> seen{display(*t.widget)};
+        const auto edit = [&](const QString &steps) {
+            for (const QString &step : steps.split('|')) {
+                const int before = stack->count();
+                if (step == "reset") { // Config Reset, answered Yes
+                    m_dialogs.answerButton(QMessageBox::Yes);
+                    m_host->ConfigReset();
+                } else {
+                    run(t, m_dialogs, step, mark);
+                }
+                QCoreApplication::processEvents(); // the gesture ends
+                // One step exactly for an edit that changed the design, none otherwise.
+                const bool changed = t.record().fieldValues() != records.last();
+                QVERIFY2(stack->count() == before + (changed ? 1 : 0), qPrintable(step));
+                // An edit that changed only what is shown (the RTC box leaving its
+                // creation text) belongs to the step it was made in.
+                if (changed)
+                    records << t.record().fieldValues();
+                else
+                    seen.removeLast();
+                seen << display(*t.widget);
+            }
+        };
+        // Config Reset of an untouched design changes nothing and adds no step.
+        edit("reset");
+        QVERIFY(stack->count() == 0 && !m_host->undoAction()->isEnabled());
+        m_dialogs.clear();
+        edit(edits);
         QCOMPARE(shown(t, m_dialogs, edited, mark), edited);
 
         QTemporaryDir dir;
@@ -248,6 +352,25 @@ private slots:
         reopened.widget->loadConfig(dir.filePath("d.TFCC"));
         QCOMPARE(reopened.record().fieldValues(), t.record().fieldValues());
         QCOMPARE(shown(reopened, m_dialogs, edited, mark), edited);
+
+        edit("type hext 12|type hext 12|reset");
+        m_dialogs.clear();
+        // Each step back or forth shows exactly the state it returns to.
+        const auto stepTo = [&](QAction *action, int step) {
+            action->trigger();
+            QCOMPARE(t.record().fieldValues(), records.at(step));
+            QCOMPARE(display(*t.widget), seen.at(step));
+            QCOMPARE(entriesOffRecord(*t.widget), QString());
+            QVERIFY2(step % 8 || showsCurrentValues(*t.widget),
+                     qPrintable("stale pixels: " + action->text()));
+        };
+        for (int step = records.size() - 2; step >= 0 && !QTest::currentTestFailed(); --step)
+            stepTo(m_host->undoAction(), step);
+        QVERIFY(!m_host->undoAction()->isEnabled());
+        for (int step = 1; step < records.size() && !QTest::currentTestFailed(); ++step)
+            stepTo(m_host->redoAction(), step);
+        QVERIFY(!m_host->redoAction()->isEnabled());
+        QCOMPARE(m_dialogs.requests.size(), 0); // stepping asks nothing
     }
 
     void edits_data() { addTableRows("series_edits.tsv"); }
@@ -263,33 +386,9 @@ private slots:
         QCOMPARE(shown(t, m_dialogs, expect, mark), expect);
     }
 
-    void foldOutLists()
-    {
-        Tree t;
-        QXMCUPLL &w = *t.widget;
-        t.get<QPushButton>("apb1p.list")->click();
-        QVERIFY(t.get("list0")->isVisible());
-        t.get<QPushButton>("apb2p.list")->click();
-        QVERIFY(!t.get("list0")->isVisible() && t.get("list2")->isVisible());
-        QTest::mouseClick(&w, Qt::LeftButton);
-        QVERIFY(!t.get("list2")->isVisible());
-    }
-
     // A caption drawn with the tree stands where its label stood: in the box a
     // text layout gives it, so at the same vertical centre.
-    void fixedTextsTakeALabelsPlace_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("italic");
-        QTest::newRow("caption") << "to wdt(kHz)" << false;
-        QTest::newRow("value") << "32.768" << false;
-        QTest::newRow("trailing blank") << "CRM_PLLCFG: " << false;
-        QTest::newRow("overhanging last glyph") << "hick to sclkf" << true;
-        QTest::newRow("overhang inside") << "fff x" << true;
-        QTest::newRow("chinese") << QString::fromUtf8("\u65f6\u949f") << false;
-        QTest::newRow("two lines") << "a\nb" << false;
-    }
-
+    void fixedTextsTakeALabelsPlace_data() { addTableRows("series_texts.tsv"); }
     void fixedTextsTakeALabelsPlace()
     {
         QFETCH(QString, text);
@@ -308,12 +407,10 @@ private slots:
     // radio button shows the mux under it, not a square of its own.
     void sharpDrawing()
     {
-        QFETCH(QString, zoomText);
-        QFETCH(QString, pixelRatioText);
-        const double zoom = zoomText.toDouble(), pixelRatio = pixelRatioText.toDouble();
+        QFETCH(double, zoom);
+        QFETCH(double, pixelRatio);
         Tree t("QXC315");
-        const QColor wire(45, 62, 80);
-        const QColor muxFill(204, 228, 247);
+        const QColor wire(45, 62, 80), muxFill(204, 228, 247);
         // The PLL's output wire runs at y 275 from x 750 to 794; the pllrcs mux
         // has a radio at (420, 242).
         const auto sample = [&](const QPointF &at, int size) {
@@ -330,42 +427,11 @@ private slots:
         int solid = 0;
         for (int y = 0; y < across.height(); ++y)
             solid += QColor(across.pixel(32, y)) == wire ? 1 : 0;
-        QTEST(QString::number(solid), "wireRows");
+        QTEST(solid, "wireRows");
 
         // Just inside the radio's top-left corner.
         const QImage radio = sample(QPointF(421.5, 243.5), 8);
         QCOMPARE(QColor(radio.pixel(4, 4)), muxFill);
-    }
-
-    void muxInputsWired_data()
-    {
-        QTest::addColumn<QString>("series");
-        for (const char *name : {"QXC330", "QXC300A", "QXC300", "QXC315", "QXE020"})
-            QTest::newRow(name) << name;
-    }
-
-    // Every radio on a mux of the drawing has a wire meeting the mux at the
-    // radio's centre, on the side the mux takes its inputs.
-    void muxInputsWired()
-    {
-        QFETCH(QString, series);
-        const ClockTree::Layout layout = ClockTree::layoutFor(*SeriesTable::byName(series));
-        int radios = 0;
-        for (const ClockTree::Anchor &anchor : layout.anchors()) {
-            const ClockTree::Node *mux = layout.node(anchor.node);
-            bool isRadio = false; // radios are anchored at "group.N"
-            anchor.id.section('.', 1).toInt(&isRadio);
-            if (!mux || mux->shape != ClockTree::Shape::Mux || !isRadio)
-                continue;
-            ++radios;
-            const QPoint end(mux->outputsLeft ? mux->rect.right() + 1 : mux->rect.left(),
-                             anchor.pos.y() + ClockTree::kRadioSize / 2);
-            bool wired = false;
-            for (const ClockTree::Wire &w : layout.wires)
-                wired = wired || (!w.points.isEmpty() && w.points.last() == end);
-            QVERIFY2(wired, qPrintable(anchor.id));
-        }
-        QVERIFY(radios > 0);
     }
 
     void chineseMessages_data() { addTableRows("series_chinese.tsv"); }
@@ -379,7 +445,120 @@ private slots:
         QCOMPARE(translator.translate("QXMCUPLL", source.toUtf8().constData()), chinese);
     }
 
+    // Undo keys go where the window system sends them, to the window's focus
+    // widget (the view), and through it to the entry that has the keyboard.
+    void undoKeysReachTheDesign_data() { addTableRows("series_undokeys.tsv"); }
+    void undoKeysReachTheDesign()
+    {
+        QFETCH(QString, entry);
+        open();
+        auto *hext = Tree(widget()).get<QLineEdit>("hext");
+        click(hext);
+        hext->selectAll();
+        keys("12 Return");
+        QCOMPARE(widget()->config()->hextMHz, 12.0);
+        QCOMPARE(m_host->undoStack()->count(), 1);
+        const QTransform zoom = view()->transform();
+        const QPoint scrolled = view()->mapFromScene(QPointF(0, 0));
+        if (entry != "hext")
+            click(widget()->findControl<QLineEdit>(entry));
+        QFETCH(QString, keys);
+        this->keys(keys);
+        QTEST(widget()->config()->hextMHz, "hext");
+        QTEST(hext->text(), "shown");
+        // Keys for the entry never pan or zoom the view.
+        QCOMPARE(view()->transform(), zoom);
+        QCOMPARE(view()->mapFromScene(QPointF(0, 0)), scrolled);
+        QCOMPARE(m_dialogs.count(ScriptedDialogs::Kind::Message), 0);
+    }
+
+    void tabWalksTheTree()
+    {
+        // From the crystal entry Tab goes on through the PLL, the system clock,
+        // the buses, the peripherals and the clock outputs, and comes round.
+        open();
+        auto *hext = widget()->findControl<QLineEdit>("hext");
+        click(hext);
+        QStringList visited{focused()->objectName()};
+        for (int i = 0; i < 80 && (visited.size() == 1 || focused() != hext); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *now = focused();
+            QVERIFY(now);
+            visited << now->objectName();
+            QVERIFY2(!now->accessibleName().isEmpty(), qPrintable(now->objectName()));
+            // The view follows the keyboard.
+            const QRectF inView = view()->mapToScene(view()->viewport()->rect()).boundingRect();
+            QVERIFY(inView.intersects(now->graphicsProxyWidget()->sceneBoundingRect()));
+        }
+        // Greyed controls (the clock outputs' sources while they have no pin) are
+        // passed over.
+        QCOMPARE(
+            visited.join(' '),
+            QString(
+                "hext hextbypass pllrcs.0 pllrcs.1 pllms pllns pllfr sclkselect.0 sclkselect.1 sclkselect.2 "
+                "sclk ahbdiv apb1div apb2div rtcsel.0 rtcsel.1 rtcsel.2 rtcswitch usbdiv hicktousb.0 "
+                "hicktousb.1 usbswitch apb1p.list apb1t.list apb2p.list apb2t.list clockout1PinSelect "
+                "clockout2PinSelect lextbypass hext"));
+        // Screen readers say the caption drawn beside a control, and a radio's choice.
+        QCOMPARE(hext->accessibleName(), QString("hext(4-25MHz)"));
+        QCOMPARE(widget()->findControl<QWidget>("sclkselect.1")->accessibleName(),
+                 QString("sclk select PLL"));
+        QCOMPARE(widget()->findControl<QWidget>("rtcsel.1")->accessibleName(), QString("ertcsel LEXT"));
+        QCOMPARE(widget()->findControl<QWidget>("apb1p.list")->accessibleName(),
+                 QString("apb1 peripheral (MHz) List"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(focused()->objectName(), visited.at(visited.size() - 2));
+        // A press on the bare drawing takes the keyboard back to the view.
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->mapFromScene(QPointF(5, 5)));
+        QVERIFY(!focused());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
+        QCOMPARE(view()->transform().m11(), double(1.03f));
+    }
+
 private:
+    QXMCUPLL *widget() const { return m_host->currentWidget(); }
+    PinGraphicsView *view() const { return widget()->graphicsView(); }
+    // The series in its host window, the active one.
+    void open(const char *series = "QXC330")
+    {
+        m_host = std::make_unique<QXPLLConfig>();
+        m_host->resize(1200, 700);
+        QVERIFY(m_host->createSeries(SeriesTable::byName(series)->id));
+        m_host->show();
+        QApplication::setActiveWindow(m_host.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_host.get()));
+    }
+
+    // A click on a control, as the user gives it the keyboard.
+    void click(QWidget *control)
+    {
+        QGraphicsProxyWidget *proxy = control->graphicsProxyWidget();
+        view()->ensureVisible(proxy);
+        const QPoint at = view()->mapFromScene(proxy->sceneBoundingRect().center());
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(QApplication::focusWidget(), view());
+        QCOMPARE(focused(), control);
+    }
+
+    QWidget *focused() const
+    {
+        const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(widget()->scene()->focusItem());
+        return proxy ? proxy->widget() : nullptr;
+    }
+
+    // Types text and key sequences ("12", "Return", "Ctrl+Z") at the focus widget.
+    void keys(const QString &sequence)
+    {
+        for (const QString &part : sequence.split(' ', Qt::SkipEmptyParts)) {
+            if (part.at(0).isLetter() && !QKeySequence(part).isEmpty())
+                QTest::keySequence(QApplication::focusWidget(), QKeySequence(part));
+            else
+                QTest::keyClicks(QApplication::focusWidget(), part);
+            QCoreApplication::processEvents(); // a gesture ends
+        }
+    }
+
+    std::unique_ptr<QXPLLConfig> m_host;
     ScriptedDialogs m_dialogs;
 };
 
