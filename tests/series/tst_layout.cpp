@@ -129,6 +129,19 @@ private slots:
         QCOMPARE(l.anchor(anchor).pos, QPoint(x, y));
         QCOMPARE(l.anchor(anchor).width, width);
     }
+
+    void wireEnds_data() { addTableRows("layout_wires.tsv"); }
+    // Where a wire must end: what feeds what, beyond the geometry rules.
+    void wireEnds()
+    {
+        QFETCH(QString, series);
+        QFETCH(int, x);
+        QFETCH(int, y);
+        int ends = 0;
+        for (const Wire &w : layoutFor(*SeriesTable::byName(series)).wires)
+            ends += w.points.last() == QPoint(x, y) ? 1 : 0;
+        QCOMPARE(ends, 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLayout)
