@@ -383,7 +383,9 @@ class Tree:
     def test(self, include, exclude, timeout, jobs, log, limit=None):
         """Runs the tests; limit: seconds for the whole run (a test's own
         TIMEOUT property would let a mutant that hangs run for minutes)."""
-        cmd = ['nice', '-n', '10', 'ctest', '--stop-on-failure', '-j%d' % jobs, '--timeout', str(timeout)]
+        # The failing test's output stays in the log: a kill names its check.
+        cmd = ['nice', '-n', '10', 'ctest', '--stop-on-failure', '--output-on-failure', '-j%d' % jobs,
+               '--timeout', str(timeout)]
         if include:
             cmd += ['-R', include]
         if exclude:
@@ -545,10 +547,13 @@ def main():
                 return 'timeout', took
             if status != 0:
                 with open(os.path.join(logs, tag + '-test.log' + suffix)) as f:
-                    m['killedBy'] = re.findall(r'\d+ - (\S+) \(', f.read())
+                    text = f.read()
+                m['killedBy'] = re.findall(r'\d+ - (\S+) \(', text)
+                failure = re.search(r'^(FAIL!.*|.*Timeout.*)$', text, re.MULTILINE)
+                m['failure'] = failure.group(1)[:300] if failure else ''
                 return 'killed', took
         return 'survived', took
-    logs = os.path.join(tree.work, 'logs')
+    logs = os.path.join(tree.work, 'logs-%d' % seed)
     os.makedirs(logs, exist_ok=True)
 
     # The unmutated tree must build and pass, or every mutant would look killed.
