@@ -68,6 +68,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("d.TFCC"));
         QVERIFY(design == "-" || !writeFile(path, designFrom(design)).isNull());
         arguments.replace(QStringLiteral("FILE"), path).replace(QStringLiteral("OUT"), out.path());
+        text.replace("<FILE>", path).replace("<OUT>", out.path());
         QStringList words = arguments.split(' ', Qt::SkipEmptyParts);
         words.replaceInStrings(QRegularExpression("^EMPTY$"), QString());
         const Run run = runCli(words);
