@@ -1,8 +1,8 @@
 #include "TestServer.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSslCertificate>
-#include <QSslKey>
 #include <QSslSocket>
 #include <QTimer>
 
@@ -10,8 +10,9 @@
 
 namespace {
 
-QSslCertificate testCertificate;
-QSslKey testKey;
+// The self-signed certificate for 127.0.0.1 and its key.
+const QString CertificatePath = QStringLiteral(TF_UPDATE_TEST_DATA "/localhost-cert.pem");
+const QString KeyPath = QStringLiteral(TF_UPDATE_TEST_DATA "/localhost-key.pem");
 
 // Serves one request on one socket, then closes it.
 class Connection : public QObject {
@@ -41,7 +42,7 @@ private:
         // would inflate beyond any size check); such a request is refused.
         const bool compressing = m_request.toLower().contains("\r\naccept-encoding: gzip");
         m_route = compressing ? TestServer::file("compression asked for", 406) : m_server->route(path);
-        m_total = m_route.generated >= 0 ? m_route.generated : m_route.body.size();
+        m_total = m_route.body.size() + m_route.generated;
         QByteArray head =
             "HTTP/1.1 " + QByteArray::number(m_route.status) + " Status\r\nConnection: close\r\n";
         if (m_route.chunked)
@@ -60,14 +61,12 @@ private:
     {
         if (!m_started || m_delay.isActive())
             return;
-        // A stalled body keeps the line open and silent.
-        qint64 end = m_route.stallAfter >= 0 ? qMin(m_total, m_route.stallAfter) : m_total;
-        if (m_route.cutAfter >= 0)
-            end = qMin(end, m_route.cutAfter);
+        const qint64 end = m_route.cutAfter >= 0 ? qMin(m_total, m_route.cutAfter) : m_total;
         while (m_sent < end && m_socket->bytesToWrite() < 256 * 1024) {
-            const qint64 n = qMin<qint64>(m_route.chunkBytes, end - m_sent);
-            const QByteArray piece = m_route.generated >= 0 ? TestServer::pattern(m_sent, n)
-                                                            : m_route.body.mid(int(m_sent), int(n));
+            const qint64 text = m_route.body.size(), most = qMin<qint64>(m_route.chunkBytes, end - m_sent);
+            const QByteArray piece = m_sent < text ? m_route.body.mid(int(m_sent), int(most))
+                                                   : TestServer::pattern(m_sent - text, most);
+            const qint64 n = piece.size();
             m_socket->write(m_route.chunked ? QByteArray::number(n, 16) + "\r\n" + piece + "\r\n" : piece);
             m_sent += n;
             if (m_route.chunkDelayMs > 0)
@@ -106,22 +105,13 @@ private:
     qint64 m_sent = 0;
 };
 
-bool loadTestCertificate()
-{
-    QFile cert(QStringLiteral(TF_UPDATE_TEST_DATA "/localhost-cert.pem"));
-    QFile key(QStringLiteral(TF_UPDATE_TEST_DATA "/localhost-key.pem"));
-    if (testCertificate.isNull() && cert.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly)) {
-        testCertificate = QSslCertificate(cert.readAll(), QSsl::Pem);
-        testKey = QSslKey(key.readAll(), QSsl::Rsa, QSsl::Pem);
-    }
-    return !testCertificate.isNull() && !testKey.isNull();
-}
-
 } // namespace
 
 bool TestServer::start()
 {
-    return (!m_tls || loadTestCertificate()) && listen(QHostAddress::LocalHost, 0);
+    const bool ready =
+        !m_tls || (!QSslCertificate::fromPath(CertificatePath).isEmpty() && QFile::exists(KeyPath));
+    return ready && listen(QHostAddress::LocalHost, 0);
 }
 
 QString TestServer::base() const
@@ -129,24 +119,40 @@ QString TestServer::base() const
     return QStringLiteral("%1://127.0.0.1:%2").arg(m_tls ? "https" : "http").arg(serverPort());
 }
 
-TestServer::Route TestServer::route(const QByteArray &path) const
+bool TestServer::setRoutes(const QString &table, TestServer &http, TestServer &https)
 {
-    return m_routes.value(path, file("not found", 404));
-}
-
-TestServer::Route TestServer::file(const QByteArray &body, int status)
-{
-    Route route;
-    route.status = status;
-    route.body = body;
-    return route;
-}
-
-TestServer::Route TestServer::redirect(const QByteArray &location, int status)
-{
-    Route route = file("moved", status);
-    route.headers.append({"Location", location});
-    return route;
+    QFile rows(table);
+    if (!rows.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    for (const QString &line : QString::fromUtf8(rows.readAll()).split('\n')) {
+        const QStringList cell = line.split('\t');
+        if (!line.startsWith('/'))
+            continue; // comments and the column names
+        if (cell.size() != 6)
+            return false;
+        Route route = file(cell[3].toUtf8().replace("\\n", "\n"), cell[2].toInt());
+        if (!cell[4].isEmpty())
+            route.headers.append({cell[4].section(": ", 0, 0).toUtf8(),
+                                  cell[4].section(": ", 1).replace("HTTP/", http.base() + '/').toUtf8()});
+        QHash<QString, qint64> options; // name=value, Route's fields
+        for (const QString &field : cell[5].split(' ', Qt::SkipEmptyParts))
+            options.insert(field.section('=', 0, 0), field.section('=', 1).toLongLong());
+        const auto set = [&options](auto &field, const char *name) {
+            field = std::remove_reference_t<decltype(field)>(options.value(name, qint64(field)));
+            options.remove(name);
+        };
+        set(route.generated, "generated"), set(route.announceLength, "announceLength"),
+            set(route.cutAfter, "cutAfter"), set(route.reset, "reset"), set(route.chunked, "chunked"),
+            set(route.chunkBytes, "chunkBytes"), set(route.chunkDelayMs, "chunkDelayMs"),
+            set(route.headerLines, "headerLines"), set(route.trailerLines, "trailerLines");
+        if (!options.isEmpty())
+            return false; // a misspelt field
+        if (cell[1] != "https")
+            http.setRoute(cell[0].toUtf8(), route);
+        if (cell[1] != "http")
+            https.setRoute(cell[0].toUtf8(), route);
+    }
+    return true;
 }
 
 QByteArray TestServer::pattern(qint64 offset, qint64 size)
@@ -176,8 +182,8 @@ void TestServer::incomingConnection(qintptr descriptor)
         return;
     }
     if (auto *ssl = qobject_cast<QSslSocket *>(socket)) {
-        ssl->setLocalCertificate(testCertificate);
-        ssl->setPrivateKey(testKey);
+        ssl->setLocalCertificate(CertificatePath);
+        ssl->setPrivateKey(KeyPath);
         ssl->setProtocol(QSsl::TlsV1_2OrLater);
         ssl->startServerEncryption();
     }

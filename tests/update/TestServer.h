@@ -12,15 +12,15 @@ class TestServer : public QTcpServer {
 
 public:
     struct Route {
-        int status = 200;
+        explicit Route(const QByteArray &body = {}, int status = 200) : status(status), body(body) {}
+        int status;
         QList<QPair<QByteArray, QByteArray>> headers;
-        QByteArray body;       // sent as is, unless generated
-        qint64 generated = -1; // >= 0: this many pattern bytes made on the fly
+        QByteArray body;      // sent first
+        qint64 generated = 0; // then this many pattern bytes, made on the fly
         bool announceLength = true;
-        qint64 stallAfter = -1; // >= 0: stop sending after this many body bytes, keep the line open
-        qint64 cutAfter = -1;   // >= 0: end the connection after this many body bytes
-        bool reset = false;     // ... with a TCP reset instead of a normal close
-        bool chunked = false;   // chunked transfer coding (no Content-Length)
+        qint64 cutAfter = -1; // >= 0: end the connection after this many body bytes
+        bool reset = false;   // ... with a TCP reset instead of a normal close
+        bool chunked = false; // chunked transfer coding (no Content-Length)
         int chunkBytes = 64 * 1024;
         int chunkDelayMs = 0; // pause between chunks of a body
         int headerLines = 0;  // filler header lines before the body
@@ -33,10 +33,11 @@ public:
     QString base() const; // "http://127.0.0.1:<port>" or "https://..."
 
     void setRoute(const QByteArray &path, const Route &route) { m_routes.insert(path, route); }
-    Route route(const QByteArray &path) const; // 404 for a path without a route
+    Route route(const QByteArray &path) const { return m_routes.value(path, file("not found", 404)); }
+    // The routes of a table (update_routes.tsv), each on the servers its row names.
+    static bool setRoutes(const QString &table, TestServer &http, TestServer &https);
 
-    static Route file(const QByteArray &body, int status = 200);
-    static Route redirect(const QByteArray &location, int status = 302);
+    static Route file(const QByteArray &body, int status = 200) { return Route(body, status); }
     static QByteArray pattern(qint64 offset, qint64 size); // bytes of a generated body, not all zero
 
     QList<QByteArray> requestedPaths;
