@@ -310,6 +310,10 @@ private slots:
         const Run help = runProgram(QFileInfo(TICKFORGE_CLI).dir().filePath("tickforge-render"), {"--help"});
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Usage: tickforge-render FILE OUT.png|OUT.pdf"));
+        const Run bogus =
+            runProgram(QFileInfo(TICKFORGE_CLI).dir().filePath("tickforge-render"), {"--bogus"});
+        QCOMPARE(QString::number(bogus.status) + ' ' + bogus.err,
+                 "1 tickforge-render: unknown option \"--bogus\"\n");
         // A painter that dies is told as such.
         const QString painter = writeFile(dir.filePath("tickforge-render"), "#!/bin/sh\nkill -SEGV $$\n");
         QVERIFY(QFile::setPermissions(painter, QFile::ReadOwner | QFile::ExeOwner));
