@@ -200,9 +200,9 @@ void addSystem(Layout &l, bool usbHickMux, bool usb)
     l.addAnchor(key("sclk.caption"), key("sclk"), 852, 246);
     l.addAnchor(key("sclk"), key("sclk"), 852, 270, 60);
     l.addWire({{826, 282}, {846, 282}});
-    l.addJunction({836, 282});
+    l.addJunction({832, 282});
     // i2s takes the system clock straight from the mux.
-    l.addWire({{836, 282}, {836, 44}, {1160, 44}});
+    l.addWire({{832, 282}, {832, 44}, {1160, 44}});
 
     l.addNode(key("notes"), Shape::Region, QRect(846, 150, 250, 66));
     l.addAnchor(key("note1"), key("notes"), 850, 154);

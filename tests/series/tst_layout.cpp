@@ -2,6 +2,7 @@
 #include "SeriesRows.h"
 #include "TableRows.h"
 
+#include <QImage>
 #include <QtTest>
 #include <algorithm>
 
@@ -114,6 +115,32 @@ private slots:
                                 [&](const Wire &w) { return !w.points.isEmpty() && w.points.last() == end; }),
                 qPrintable(a.id));
         }
+    }
+
+    void drawingsAsReviewed_data() { addSeriesRows(); }
+    // Each drawing the build renders is the picture last looked at and checked
+    // in under tests/reference/drawings: a moved block, wire or caption, or a
+    // change of the painter, shows here. After a deliberate change, look at the
+    // new pictures and run the test with TF_UPDATE_REFERENCES=1 to take them.
+    void drawingsAsReviewed()
+    {
+        QFETCH(int, id);
+        const QString bitmap = SeriesTable::byId(id)->bitmapPath();
+        const QString reference = QStringLiteral(TF_REFERENCE_DIR "/drawings/") +
+                                  QFileInfo(bitmap).completeBaseName() + QStringLiteral(".png");
+        const QImage drawn = QImage(bitmap).convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(!drawn.isNull(), qPrintable(bitmap));
+        if (qEnvironmentVariableIsSet("TF_UPDATE_REFERENCES"))
+            QVERIFY(drawn.save(reference));
+        const QImage reviewed = QImage(reference).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(drawn.size(), reviewed.size());
+        int differing = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            differing +=
+                memcmp(drawn.constScanLine(y), reviewed.constScanLine(y), size_t(drawn.bytesPerLine())) ? 1
+                                                                                                        : 0;
+        QVERIFY2(differing == 0,
+                 qPrintable(QStringLiteral("%1 rows differ from %2").arg(differing).arg(reference)));
     }
 
     void positions_data() { addTableRows("layout_positions.tsv"); }
