@@ -7,8 +7,10 @@
 #include "QXMCUPLL.h"
 #include "QXPLLConfig.h"
 #include "RecordFields.h"
+#include "ReferencePictures.h"
 #include "ScriptedDialogs.h"
 #include "SeriesFactory.h"
+#include "SeriesRows.h"
 #include "SeriesTable.h"
 #include "SeriesWidget.h"
 #include "TableRows.h"
@@ -371,6 +373,21 @@ private slots:
             stepTo(m_host->redoAction(), step);
         QVERIFY(!m_host->redoAction()->isEnabled());
         QCOMPARE(m_dialogs.requests.size(), 0); // stepping asks nothing
+    }
+
+    void looksAsReviewed_data() { addSeriesRows(); }
+    // Each factory tree at 1:1, controls and captions on the drawing, is the
+    // picture last looked at (tests/reference/trees): a control or caption a
+    // pixel off its place, or a changed look, shows here.
+    void looksAsReviewed()
+    {
+        Tree t(QTest::currentDataTag());
+        t.widget->resize(t.widget->drawingSize() + QSize(16, 16));
+        t.widget->show();
+        QCoreApplication::processEvents();
+        const QString difference = differenceFromReference(
+            t.widget->grab().toImage(), "trees/" + QString(QTest::currentDataTag()) + ".png");
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 
     void edits_data() { addTableRows("series_edits.tsv"); }
