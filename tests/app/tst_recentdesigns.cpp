@@ -82,16 +82,8 @@ private slots:
         const QString png = m_dir.filePath("tree.png");
         m_dialogs.answerPath(png);
         window.exportAction()->trigger();
-        QCOMPARE(m_dialogs.requests.size(), 1); // the file dialog only
-        QCOMPARE(QImage(png).size(), QSize(1404, 828));
-        const QString pdf = m_dir.filePath("tree.pdf");
-        m_dialogs.answerPath(pdf);
-        window.exportAction()->trigger();
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.startsWith("%PDF"));
-        QVERIFY(bytes.contains("/MediaBox [0 0 1404.000000 828.000000]"));
+        QCOMPARE(m_dialogs.requests.size(), 1);         // the file dialog only
+        QCOMPARE(QImage(png).size(), QSize(1404, 828)); // PDF and contents: render's test, same export
 
         // A failure reads in the interface's language, all of it.
         QTranslator chinese;
