@@ -20,7 +20,6 @@ bool hasNoBody(int status)
 HttpGet::HttpGet(const QNetworkRequest &request, QObject *parent) : QNetworkReply(parent)
 {
     setRequest(request);
-    setUrl(request.url());
     setOperation(QNetworkAccessManager::GetOperation);
     open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 
@@ -181,7 +180,6 @@ bool HttpGet::readHead()
                 return false;
             }
             setAttribute(QNetworkRequest::HttpStatusCodeAttribute, status);
-            setAttribute(QNetworkRequest::HttpReasonPhraseAttribute, QString::fromLatin1(line.mid(13)));
             continue;
         }
         if (!line.isEmpty()) {

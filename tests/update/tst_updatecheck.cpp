@@ -178,8 +178,7 @@ private slots:
             QDir(tempRoot.path()).entryList({QStringLiteral("tickforge*")}, QDir::AllEntries | QDir::Hidden),
             kept);
         QCOMPARE(cli.exitCode(), status);
-        const QString text = status == 1 || status == 6 || status > 128 ? cli.readAllStandardError()
-                                                                        : cli.readAllStandardOutput();
+        const QString text = QString(cli.readAllStandardOutput() + cli.readAllStandardError());
         QVERIFY2(text.startsWith(output.replace("DIR", dir.path())), qPrintable(text));
         QCOMPARE(file.open(QIODevice::ReadOnly) ? QString(file.readAll()) : QString(), package);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
