@@ -84,7 +84,6 @@ int commandNew(const CommandLine &line)
     DesignDocument document(row->id);
     CliPrompter prompter;
     document.setPrompter(&prompter);
-    document.reset();
     const GateOutcome gate = document.passGate();
     if (!gate.passed()) {
         for (const QString &text : findingLines(gate.findings, ClockRules::kTranslationContext))

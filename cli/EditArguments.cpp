@@ -67,8 +67,7 @@ bool parse(const SeriesParams &series, const QString &argument, QVector<DesignEd
         edit.action = DesignEdit::Action::Type;
         edit.text = text;
         edits->append(edit);
-        edit.action = DesignEdit::Action::Commit;
-        edit.text.clear();
+        edit.action = DesignEdit::Action::Commit; // carries no text
         edits->append(edit);
         return true;
     }
