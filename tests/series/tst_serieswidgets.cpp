@@ -395,6 +395,31 @@ private slots:
         }
     }
 
+    void radiosChooseTheirOwnOption_data() { addSeriesRows(); }
+    // Every radio reaches the document through its own slot with its own
+    // index: clicked and taken (no box shown), it is the one checked and its
+    // option is the document's. Walked from the last option down.
+    void radiosChooseTheirOwnOption()
+    {
+        QFETCH(int, id);
+        Tree t(QTest::currentDataTag());
+        int taken = 0;
+        for (const ControlTable::Row &row : ControlTable::rows()) {
+            if (row.kind != ControlTable::Kind::Radios || !ControlTable::has(*SeriesTable::byId(id), row.id))
+                continue;
+            for (int i = ControlTable::values(*SeriesTable::byId(id), row.id).size() - 1; i >= 0; --i) {
+                auto *radio = t.get<QRadioButton>(ControlTable::radioAnchor(row.id, i));
+                const int boxes = m_dialogs.requests.size();
+                if (!radio->isEnabled() || (radio->click(), m_dialogs.requests.size() != boxes))
+                    continue;
+                QVERIFY2(radio->isChecked() && t.widget->document().shownIndex(row.id) == i,
+                         qPrintable(radio->objectName()));
+                ++taken;
+            }
+        }
+        QVERIFY(taken > 3);
+    }
+
     void edits_data() { addTableRows("series_edits.tsv"); }
     // Edits as a user makes them, and what the drawing then shows.
     void edits()
