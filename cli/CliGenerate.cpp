@@ -93,7 +93,7 @@ int writeFiles(const ClockConfig &config, const SeriesParams &series, const QStr
 {
     for (const char *folder : {"inc", "src"}) {
         const QString path = QDir(dir).filePath(QString::fromLatin1(folder));
-        if (!QFileInfo(path).isDir() && !(QDir().mkpath(path) && QFileInfo(path).isDir())) {
+        if (!QDir().mkpath(path)) { // true for a folder already there, false for a file
             report.err << QStringLiteral("error: ") +
                               QCoreApplication::translate(ClockRules::kTranslationContext,
                                                           qstrcmp(folder, "inc") == 0

@@ -39,9 +39,12 @@ private:
         m_server->requestedHosts.append(host < 8 ? QByteArray()
                                                  : m_request.mid(host, m_request.indexOf('\r', host) - host));
         // The program must never let Qt ask for a compressed body (which Qt
-        // would inflate beyond any size check); such a request is refused.
+        // would inflate beyond any size check); such a request is refused, as
+        // is any method but GET.
         const bool compressing = m_request.toLower().contains("\r\naccept-encoding: gzip");
-        m_route = compressing ? TestServer::file("compression asked for", 406) : m_server->route(path);
+        m_route = compressing                      ? TestServer::file("compression asked for", 406)
+                  : !m_request.startsWith("GET ") ? TestServer::file("GET only", 405)
+                                                   : m_server->route(path);
         m_total = m_route.body.size() + m_route.generated;
         QByteArray head =
             "HTTP/1.1 " + QByteArray::number(m_route.status) + " Status\r\nConnection: close\r\n";

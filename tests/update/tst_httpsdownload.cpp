@@ -81,7 +81,8 @@ private slots:
         QTimer timer;
         connect(&timer, &QTimer::timeout, this, [&] {
             if (ProgressDialog *dialog = visibleProgress(); dialog && dialog->minimum() == 0) {
-                label = dialog->findChild<QLabel *>()->text();
+                label = dialog->windowTitle() + '|' + dialog->findChild<QLabel *>()->text() +
+                        (dialog->windowFlags() & Qt::WindowContextHelpButtonHint ? "|?" : "");
                 maximum = dialog->maximum();
                 value = qMax(value, dialog->value());
                 if (has("cancel") && value > 0)
@@ -114,7 +115,7 @@ private slots:
         QCOMPARE(download.result() == HttpsDownload::Result::Cancelled, has("cancel"));
         QCOMPARE(turnedAway, has("again"));
         if (!progress.isEmpty()) {
-            QCOMPARE(label, "Downloading " + address + '.');
+            QCOMPARE(label, "Download Progress|Downloading " + address + '.'); // no help button
             QCOMPARE(maximum, progress.toInt());
             QVERIFY(maximum == 0 || value > 0);
         }

@@ -80,7 +80,8 @@ private slots:
         settings.httpsOnly = settings.httpsOnly && has("own");
         settings.certificatePrompt = settings.certificatePrompt || !has("own");
         if (has("drip")) { // progress enough, but over 1 s for the list
-            settings.minimumProgress = 1;
+            settings.minimumProgress = 1; // 8 bytes a period is then progress enough
+            settings.inactivityTimeoutMs = 200;
             settings.listDeadlineMs = 500;
         }
         settings.publicKey = signs ? m_public : QByteArray();
