@@ -300,6 +300,8 @@ private slots:
         QVERIFY(QFile::copy(TICKFORGE_CLI, alone));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("PATH", dir.path());
+        environment.remove("QT_QPA_PLATFORM"); // nor a display: the painter needs none
+        environment.remove("DISPLAY");
         const QStringList again{"render", design, dir.filePath("other.png")};
         Run lone = runProgram(alone, again, environment);
         QCOMPARE(lone.status, 1);
@@ -311,7 +313,7 @@ private slots:
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Usage: tickforge-render FILE OUT.png|OUT.pdf"));
         const Run bogus =
-            runProgram(QFileInfo(TICKFORGE_CLI).dir().filePath("tickforge-render"), {"--bogus"});
+            runProgram(QFileInfo(TICKFORGE_CLI).dir().filePath("tickforge-render"), {"--bogus"}, environment);
         QCOMPARE(QString::number(bogus.status) + ' ' + bogus.err,
                  "1 tickforge-render: unknown option \"--bogus\"\n");
         // A painter that dies is told as such.
