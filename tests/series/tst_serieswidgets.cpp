@@ -401,13 +401,13 @@ private slots:
     // option is the document's. Walked from the last option down.
     void radiosChooseTheirOwnOption()
     {
-        QFETCH(int, id);
         Tree t(QTest::currentDataTag());
         int taken = 0;
         for (const ControlTable::Row &row : ControlTable::rows()) {
-            if (row.kind != ControlTable::Kind::Radios || !ControlTable::has(*SeriesTable::byId(id), row.id))
-                continue;
-            for (int i = ControlTable::values(*SeriesTable::byId(id), row.id).size() - 1; i >= 0; --i) {
+            const bool radios =
+                row.kind == ControlTable::Kind::Radios && ControlTable::has(*t.record().params(), row.id);
+            for (int i = radios ? ControlTable::values(*t.record().params(), row.id).size() - 1 : -1; i >= 0;
+                 --i) {
                 auto *radio = t.get<QRadioButton>(ControlTable::radioAnchor(row.id, i));
                 const int boxes = m_dialogs.requests.size();
                 if (!radio->isEnabled() || (radio->click(), m_dialogs.requests.size() != boxes))

@@ -73,16 +73,6 @@ inline bool setReadOnly(const QString &path, bool readOnly)
                   (readOnly ? QFile::Permissions() : QFile::Permissions(QFile::WriteOwner)));
 }
 
-// A QTemporaryDir template in memory where the machine has it (/dev/shm), else
-// in the temporary folder: whatever goes through the synced writer there
-// costs no disk flush.
-inline QString scratchTemplate(const QString &name)
-{
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    return (shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath()) + QLatin1Char('/') + name +
-           QStringLiteral("-XXXXXX");
-}
-
 // A design file that names a series and holds nothing else of note.
 inline QByteArray designNaming(const QString &mcu)
 {

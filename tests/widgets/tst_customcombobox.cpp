@@ -19,12 +19,6 @@ static void turnWheel(QWidget *target, const QPoint &pos, int angle)
     QApplication::sendEvent(target, &event);
 }
 
-static void sendFocus(QWidget *target, QEvent::Type type)
-{
-    QFocusEvent event(type);
-    QApplication::sendEvent(target, &event);
-}
-
 class TestCustomComboBox : public QObject {
     Q_OBJECT
 
@@ -70,7 +64,8 @@ private slots:
         combo.resize(120, 26);
         combo.show();
         QVERIFY(QTest::qWaitForWindowExposed(&combo));
-        sendFocus(&combo, QEvent::FocusIn);
+        QFocusEvent focusIn(QEvent::FocusIn);
+        QApplication::sendEvent(&combo, &focusIn);
         QCOMPARE(combo.hasFocus(), true);
         if (look == 0)
             combo.clearFocus();
