@@ -1,6 +1,7 @@
 #include "CliShared.h"
 
 #include "ClockConfig.h"
+#include "ClockRules.h"
 #include "PllCandidates.h"
 #include "SeriesTable.h"
 
@@ -56,7 +57,7 @@ int solveInput(const CommandLine &line, const SeriesParams &row, ClockConfig &co
     const bool fromHick = line.flags.contains(QStringLiteral("--hick"));
     config = PllCandidates::typedSclkRecord(row, hext, fromHick, normal);
 
-    if (!fromHick && (hext < 4.0 || hext > 25.0)) {
+    if (!fromHick && !ClockRules::hextAccepted(hext)) {
         errLine(QCoreApplication::translate(ClockRules::kTranslationContext, "hext input error!"));
         return CliUsage;
     }

@@ -271,7 +271,8 @@ private slots:
             }
             QVERIFY2(drawn > node.width() * node.height() / 20, qPrintable(name));
         }
-        QCOMPARE(runCli({"render", design, png}).status, 4); // kept without --overwrite
+        const Run kept = runCli({"render", design, png}); // without --overwrite
+        QCOMPARE(QString::number(kept.status) + ' ' + kept.err, "4 exists: " + png + '\n');
         QCOMPARE(runCli({"render", design, png, "--overwrite"}).status, 0);
         QCOMPARE(runCli({"render", design, dir.filePath("tree.jpg")}).status, 1);
         const QString pdf = dir.filePath("tree.pdf");
