@@ -42,9 +42,9 @@ private:
         // would inflate beyond any size check); such a request is refused, as
         // is any method but GET.
         const bool compressing = m_request.toLower().contains("\r\naccept-encoding: gzip");
-        m_route = compressing                      ? TestServer::file("compression asked for", 406)
+        m_route = compressing                     ? TestServer::file("compression asked for", 406)
                   : !m_request.startsWith("GET ") ? TestServer::file("GET only", 405)
-                                                   : m_server->route(path);
+                                                  : m_server->route(path);
         m_total = m_route.body.size() + m_route.generated;
         QByteArray head =
             "HTTP/1.1 " + QByteArray::number(m_route.status) + " Status\r\nConnection: close\r\n";
@@ -55,7 +55,8 @@ private:
         for (const auto &header : m_route.headers)
             head += header.first + ": " + header.second + "\r\n";
         for (int i = 0; i < m_route.headerLines; ++i)
-            head += "X-Filler-" + QByteArray::number(i) + ": " + QByteArray(16, 'x') + "\r\n";
+            head +=
+                "X-Filler-" + QByteArray::number(i) + ": " + QByteArray(m_route.headerBytes, 'x') + "\r\n";
         m_socket->write(head + "\r\n");
         pump();
     }
@@ -147,7 +148,8 @@ bool TestServer::setRoutes(const QString &table, TestServer &http, TestServer &h
         set(route.generated, "generated"), set(route.announceLength, "announceLength"),
             set(route.cutAfter, "cutAfter"), set(route.reset, "reset"), set(route.chunked, "chunked"),
             set(route.chunkBytes, "chunkBytes"), set(route.chunkDelayMs, "chunkDelayMs"),
-            set(route.headerLines, "headerLines"), set(route.trailerLines, "trailerLines");
+            set(route.headerLines, "headerLines"), set(route.headerBytes, "headerBytes"),
+            set(route.trailerLines, "trailerLines");
         if (!options.isEmpty())
             return false; // a misspelt field
         if (cell[1] != "https")

@@ -24,6 +24,7 @@ public:
         int chunkBytes = 64 * 1024;
         int chunkDelayMs = 0; // pause between chunks of a body
         int headerLines = 0;  // filler header lines before the body
+        int headerBytes = 16; // ... each with a value this long
         int trailerLines = 0; // chunked: filler trailer lines after the last chunk
     };
 
