@@ -112,7 +112,7 @@ QString colourOf(const QWidget *w)
 
 QString styleOf(const QWidget *w)
 {
-    const QString s = w->styleSheet();
+    const QString s = QXMCUPLL::sheet(w);
     return s == SeriesWidget::committedEditStyle()   ? "committed"
            : s == SeriesWidget::pendingEditStyle()   ? "pending"
            : s == SeriesWidget::disabledEditStyle()  ? "disabled"
@@ -185,7 +185,8 @@ void checkControlsAtAnchors(const Tree &t)
     QStringList placed;
     for (QGraphicsItem *item : t.widget->scene()->items()) {
         const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
-        placed << (proxy && proxy->widget() ? proxy->widget()->objectName() : QString());
+        const QWidget *control = QXMCUPLL::controlOf(proxy);
+        placed << (control ? control->objectName() : QString());
         QVERIFY2(placed.last().isEmpty() || (layout.hasAnchor(placed.last()) &&
                                              proxy->pos() == QPointF(layout.anchor(placed.last()).pos)),
                  qPrintable(placed.last()));
@@ -223,11 +224,11 @@ QStringList display(const QXMCUPLL &widget)
     QStringList out;
     for (QGraphicsItem *item : widget.scene()->items(Qt::AscendingOrder)) {
         const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
-        const QWidget *w = proxy ? proxy->widget() : nullptr;
+        const QWidget *w = QXMCUPLL::controlOf(proxy);
         if (!w)
             continue;
         const QString name = w->objectName();
-        QString state = name + (w->isEnabled() ? "+" : "-") + w->styleSheet();
+        QString state = name + (w->isEnabled() ? "+" : "-") + QXMCUPLL::sheet(w);
         const bool dead = name.startsWith("clkout") && name.contains('.') &&
                           !ClockRules::clockOutputLive(
                               *widget.config(), name.at(6).isDigit() ? name.at(6).digitValue() - 1 : 0);
