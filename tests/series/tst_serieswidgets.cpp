@@ -273,6 +273,14 @@ bool showsCurrentValues(QXMCUPLL &widget)
     return shown == QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
 }
 
+QImage drawing(QXMCUPLL &widget)
+{
+    QImage image(widget.drawingSize(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    widget.renderDrawing(&painter, image.rect());
+    return image;
+}
+
 } // namespace
 
 // The series widgets seen as a user sees them: controls found by name, edits
@@ -374,6 +382,11 @@ private slots:
             stepTo(m_host->redoAction(), step);
         QVERIFY(!m_host->redoAction()->isEnabled());
         QCOMPARE(m_dialogs.requests.size(), 0); // stepping asks nothing
+        // A control not reached yet is painted as it shows once live.
+        const QImage stoodIn = drawing(*t.widget);
+        for (QGraphicsItem *item : t.widget->scene()->items())
+            t.widget->makeLive(QXMCUPLL::controlOf(qgraphicsitem_cast<QGraphicsProxyWidget *>(item)));
+        QVERIFY(drawing(*t.widget) == stoodIn);
     }
 
     void looksAsReviewed_data() { addSeriesRows(); }
