@@ -131,7 +131,6 @@ QSize ControlLooks::naturalSize(const QWidget *control)
 StandInProxy::StandInProxy(QWidget *control, ControlLooks *looks) : m_control(control), m_looks(looks)
 {
     setAcceptHoverEvents(true);
-    setFocusPolicy(control->focusPolicy());
     setShown(true);
 }
 
