@@ -3,6 +3,7 @@
 #include "CustomComboBox1.h"
 #include "QXMCUPLL.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,8 +67,26 @@ void copyState(const QWidget *from, QWidget *to)
 
 } // namespace
 
-ControlLooks::ControlLooks() = default;
-ControlLooks::~ControlLooks() = default;
+namespace {
+
+ControlLooks *g_looks = nullptr;
+
+void deleteLooks()
+{
+    delete g_looks; // while the application object still exists
+    g_looks = nullptr;
+}
+
+} // namespace
+
+ControlLooks &ControlLooks::shared()
+{
+    if (!g_looks) {
+        g_looks = new ControlLooks;
+        qAddPostRoutine(deleteLooks);
+    }
+    return *g_looks;
+}
 
 bool ControlLooks::canStandFor(const QWidget *control)
 {
@@ -128,7 +147,7 @@ QSize ControlLooks::naturalSize(const QWidget *control)
     return shown->size();
 }
 
-StandInProxy::StandInProxy(QWidget *control, ControlLooks *looks) : m_control(control), m_looks(looks)
+StandInProxy::StandInProxy(QWidget *control) : m_control(control)
 {
     setAcceptHoverEvents(true);
     setShown(true);
@@ -168,7 +187,7 @@ void StandInProxy::follow()
         return;
     }
     if (!m_control->testAttribute(Qt::WA_Resized))
-        m_control->resize(m_looks->naturalSize(m_control));
+        m_control->resize(ControlLooks::shared().naturalSize(m_control));
     if (size() != QSizeF(m_control->size()))
         resize(m_control->size());
     setEnabled(m_control->isEnabled());
@@ -197,7 +216,7 @@ void StandInProxy::paint(QPainter *painter, const QStyleOptionGraphicsItem *opti
     }
     const QRect exposed = (option->exposedRect & rect()).toAlignedRect();
     if (!exposed.isEmpty())
-        m_looks->paint(m_control, painter, exposed);
+        ControlLooks::shared().paint(m_control, painter, exposed);
 }
 
 bool StandInProxy::sceneEvent(QEvent *event)

@@ -10,13 +10,11 @@
 // control class, style sheet and palette use: the template takes the
 // control's text, state and colours and is rendered in its place, so it looks
 // exactly as the embedded control would, at every zoom. Templates are
-// polished and styled once, however many controls they stand for.
+// polished and styled once for the whole program, however many controls and
+// drawings they stand for, and deleted when the application object goes.
 class ControlLooks {
 public:
-    ControlLooks();
-    ~ControlLooks();
-    ControlLooks(const ControlLooks &) = delete;
-    ControlLooks &operator=(const ControlLooks &) = delete;
+    static ControlLooks &shared();
 
     void paint(const QWidget *control, QPainter *painter, const QRect &exposed);
     // The size embedding would give a control that was never sized.
@@ -25,6 +23,7 @@ public:
     static bool canStandFor(const QWidget *control);
 
 private:
+    ControlLooks() = default;
     QWidget *templateFor(const QWidget *control);
 
     QHash<QString, QWidget *> m_templates;
@@ -40,7 +39,7 @@ private:
 // control's; see follow() and setShown().
 class StandInProxy final : public QGraphicsProxyWidget {
 public:
-    StandInProxy(QWidget *control, ControlLooks *looks);
+    explicit StandInProxy(QWidget *control);
     ~StandInProxy() override;
 
     QWidget *control() const { return m_control; }
@@ -64,5 +63,4 @@ protected:
 
 private:
     QWidget *m_control;
-    ControlLooks *m_looks;
 };

@@ -45,8 +45,7 @@ QFont arial(int pointSize, int weight)
 
 } // namespace
 
-QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent)
-    : QWidget(parent), m_seriesId(seriesId), m_templates(std::make_unique<ControlLooks>())
+QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(seriesId)
 {
     // A series the table lacks still gets a document (of the first row) so
     // that hosts and tests can hold any widget; its controls are its own.
@@ -277,7 +276,7 @@ QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal 
     // order now and stands in for the widget, which keeps the last sheet it
     // was given until it is embedded.
     widget->setProperty(kPendingSheet, widget->styleSheet());
-    auto *proxy = new StandInProxy(widget, m_templates.get());
+    auto *proxy = new StandInProxy(widget);
     proxy->setZValue(z);
     proxy->setPos(pos);
     m_scene->addItem(proxy);

@@ -11,7 +11,6 @@
 #include <memory>
 
 class ClockTreeItem;
-class ControlLooks;
 class CustomComboBox1;
 class PinGraphicsView;
 class QGraphicsItem;
@@ -215,7 +214,6 @@ private:
     QVBoxLayout *m_layout = nullptr;
     QVector<QGraphicsProxyWidget *> m_listPanels;
     QVector<QWidget *> m_controls; // every widget laid over the drawing
-    std::unique_ptr<ControlLooks> m_templates;
     QHash<const QWidget *, StandInProxy *> m_standIns;
     QVector<uint> m_looks; // of each control, as last repainted
     QHash<QString, QString> m_fixedTexts;
