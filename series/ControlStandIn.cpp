@@ -143,6 +143,8 @@ QSize ControlLooks::naturalSize(const QWidget *control)
     if (!shown)
         return control->size();
     copyState(control, shown);
+    // Without a valid size hint (an empty label) adjustSize() keeps the size.
+    shown->resize(control->size());
     shown->adjustSize();
     return shown->size();
 }
@@ -188,8 +190,16 @@ void StandInProxy::follow()
     }
     if (!m_control->testAttribute(Qt::WA_Resized))
         m_control->resize(ControlLooks::shared().naturalSize(m_control));
-    if (size() != QSizeF(m_control->size()))
-        resize(m_control->size());
+    // An embedding proxy is never smaller than its widget's minimum size
+    // hint where the widget sets no minimum: an empty label's is wider than
+    // nothing. A label with a line of text is as wide as its hint already,
+    // and the labels' sheets only colour their text.
+    QSize size = m_control->size();
+    const auto *label = qobject_cast<const QLabel *>(m_control);
+    if (label && label->text().isEmpty() && m_control->minimumSize().isNull())
+        size = size.expandedTo(m_control->minimumSizeHint());
+    if (this->size() != QSizeF(size))
+        resize(size);
     setEnabled(m_control->isEnabled());
 }
 
