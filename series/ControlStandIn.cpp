@@ -114,14 +114,13 @@ QWidget *ControlLooks::templateFor(const QWidget *control)
     if (!shown)
         return nullptr;
     m_owned.emplace_back(shown);
-    // Prepared as place() and finishPlacement() prepare a control.
+    // Prepared as place() prepares a control, and styled as embedding styles
+    // it: polished first, then given its sheet.
     shown->setAttribute(Qt::WA_TranslucentBackground);
     QXMCUPLL::keepOffScreen(shown);
     shown->ensurePolished();
     if (!sheet.isEmpty() && shown->styleSheet() != sheet)
         shown->setStyleSheet(sheet);
-    shown->setMinimumSize(0, 0);
-    shown->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     m_templates.insert(key, shown);
     return shown;
 }
@@ -163,8 +162,10 @@ StandInProxy::~StandInProxy()
 
 QWidget *StandInProxy::controlOf(const QGraphicsProxyWidget *proxy)
 {
-    if (!proxy || proxy->widget())
-        return proxy ? proxy->widget() : nullptr;
+    if (!proxy)
+        return nullptr;
+    if (QWidget *embedded = proxy->widget())
+        return embedded;
     const auto *standIn = dynamic_cast<const StandInProxy *>(proxy);
     return standIn ? standIn->control() : nullptr;
 }

@@ -327,12 +327,12 @@ void QXMCUPLL::repaintChangedControls()
         if (now == m_looks.at(i))
             continue;
         m_looks[i] = now;
-        if (StandInProxy *standIn = m_standIns.value(m_controls.at(i)))
-            standIn->follow();
-        if (QGraphicsProxyWidget *proxy = m_controls.at(i)->graphicsProxyWidget())
+        QWidget *control = m_controls.at(i);
+        StandInProxy *standIn = m_standIns.value(control);
+        if (standIn)
+            standIn->follow(); // its size and state, or embeds it
+        if (QGraphicsProxyWidget *proxy = standIn ? standIn : control->graphicsProxyWidget())
             proxy->update();
-        else if (StandInProxy *standIn = m_standIns.value(m_controls.at(i)))
-            standIn->update();
     }
 }
 
