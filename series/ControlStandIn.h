@@ -50,7 +50,8 @@ public:
     // is recorded on it (isHidden() answers as for an embedded control) and
     // shown by the proxy.
     void setShown(bool shown);
-    // Takes the size and enabled state of the parked control.
+    // Takes the size and enabled state of the parked control, or embeds a
+    // control no template can show.
     void follow();
 
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
