@@ -508,6 +508,13 @@ private slots:
         // From the crystal entry Tab goes on through the PLL, the system clock,
         // the buses, the peripherals and the clock outputs, and comes round.
         open();
+        // The mouse over an entry not used yet shows the text cursor.
+        for (QGraphicsItem *item : widget()->scene()->items()) {
+            const QWidget *control = QXMCUPLL::controlOf(qgraphicsitem_cast<QGraphicsProxyWidget *>(item));
+            if (control && control->objectName() == "hext")
+                QTest::mouseMove(view()->viewport(), view()->mapFromScene(item->sceneBoundingRect().center()));
+        }
+        QCOMPARE(view()->viewport()->cursor().shape(), Qt::IBeamCursor);
         auto *hext = widget()->findControl<QLineEdit>("hext");
         click(hext);
         QStringList visited{focused()->objectName()};
