@@ -512,7 +512,8 @@ private slots:
         for (QGraphicsItem *item : widget()->scene()->items()) {
             const QWidget *control = QXMCUPLL::controlOf(qgraphicsitem_cast<QGraphicsProxyWidget *>(item));
             if (control && control->objectName() == "hext")
-                QTest::mouseMove(view()->viewport(), view()->mapFromScene(item->sceneBoundingRect().center()));
+                QTest::mouseMove(view()->viewport(),
+                                 view()->mapFromScene(item->sceneBoundingRect().center()));
         }
         QCOMPARE(view()->viewport()->cursor().shape(), Qt::IBeamCursor);
         auto *hext = widget()->findControl<QLineEdit>("hext");
