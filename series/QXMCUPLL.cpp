@@ -2,6 +2,7 @@
 
 #include "ClockConfig.h"
 #include "ClockTreeItem.h"
+#include "ControlStandIn.h"
 #include "CustomComboBox1.h"
 #include "DialogService.h"
 #include "PinGraphicsView.h"
@@ -96,11 +97,8 @@ void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)
     }
 }
 
-QXMCUPLL::~QXMCUPLL()
-{
-    for (const Pending &pending : qAsConst(m_pending))
-        delete pending.widget; // its proxy never took it over
-}
+// A control not yet embedded is deleted by the proxy standing in for it.
+QXMCUPLL::~QXMCUPLL() = default;
 
 QString QXMCUPLL::translated(const char *text) const
 {
@@ -194,8 +192,41 @@ void QXMCUPLL::setSheet(QWidget *widget, const QString &styleSheet)
 
 QString QXMCUPLL::sheet(const QWidget *widget)
 {
+    if (const auto *combo = qobject_cast<const CustomComboBox1 *>(widget))
+        return combo->lookSheet();
     const QVariant pending = widget->property(kPendingSheet);
     return pending.isValid() ? pending.toString() : widget->styleSheet();
+}
+
+void QXMCUPLL::takePendingSheet(QWidget *widget)
+{
+    const QVariant pending = widget->property(kPendingSheet);
+    if (!pending.isValid())
+        return;
+    widget->setProperty(kPendingSheet, QVariant());
+    if (!pending.toString().isEmpty()) {
+        widget->ensurePolished();
+        widget->setStyleSheet(pending.toString());
+    }
+}
+
+void QXMCUPLL::makeLive(QWidget *control) const
+{
+    if (StandInProxy *standIn = m_standIns.value(control))
+        standIn->embed();
+}
+
+QWidget *QXMCUPLL::controlOf(const QGraphicsProxyWidget *proxy)
+{
+    return StandInProxy::controlOf(proxy);
+}
+
+void QXMCUPLL::setControlShown(QWidget *control, bool shown)
+{
+    if (StandInProxy *standIn = m_standIns.value(control))
+        standIn->setShown(shown);
+    else
+        control->setVisible(shown);
 }
 
 QString QXMCUPLL::radioStyle(bool active)
@@ -242,13 +273,14 @@ QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal 
     }
     // Embedding polishes a widget; every style sheet it gets after that is
     // parsed and polished again. The proxy takes its place in the stacking
-    // order now and its widget, with the last sheet it was given, when the
-    // drawing is complete.
+    // order now and stands in for the widget, which keeps the last sheet it
+    // was given until it is embedded.
     widget->setProperty(kPendingSheet, widget->styleSheet());
-    auto *proxy = new QGraphicsProxyWidget;
+    auto *proxy = new StandInProxy(widget);
     proxy->setZValue(z);
+    proxy->setPos(pos);
     m_scene->addItem(proxy);
-    m_pending.append({proxy, widget, pos});
+    m_standIns.insert(widget, proxy);
     return proxy;
 }
 
@@ -277,17 +309,8 @@ uint look(const QWidget *widget)
 
 void QXMCUPLL::finishPlacement()
 {
-    for (const Pending &pending : qAsConst(m_pending)) {
-        const QString styleSheet = sheet(pending.widget);
-        pending.widget->setProperty(kPendingSheet, QVariant());
-        if (!styleSheet.isEmpty()) {
-            pending.widget->ensurePolished();
-            pending.widget->setStyleSheet(styleSheet);
-        }
-        pending.proxy->setWidget(pending.widget); // takes the widget's geometry
-        pending.proxy->setPos(pending.pos);
-    }
-    m_pending.clear();
+    for (StandInProxy *standIn : qAsConst(m_standIns))
+        standIn->follow();
     m_placementFinished = true;
     // Nothing is on screen yet: the looks as built are the ones to compare with.
     m_looks.clear();
@@ -304,7 +327,11 @@ void QXMCUPLL::repaintChangedControls()
         if (now == m_looks.at(i))
             continue;
         m_looks[i] = now;
-        if (QGraphicsProxyWidget *proxy = m_controls.at(i)->graphicsProxyWidget())
+        QWidget *control = m_controls.at(i);
+        StandInProxy *standIn = m_standIns.value(control);
+        if (standIn)
+            standIn->follow(); // its size and state, or embeds it
+        if (QGraphicsProxyWidget *proxy = standIn ? standIn : control->graphicsProxyWidget())
             proxy->update();
     }
 }
@@ -317,7 +344,7 @@ void QXMCUPLL::addFixedText(const QString &text, const QString &name, const QPoi
 
 QString QXMCUPLL::shownText(const QString &name) const
 {
-    if (const auto *label = findControl<QLabel>(name))
+    if (const auto *label = placedControl<QLabel>(name))
         return label->text();
     return m_fixedTexts.value(name);
 }

@@ -25,6 +25,7 @@ class QPainter;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
+class StandInProxy;
 struct SeriesParams;
 
 // What became of Save or Generate, for the window and the command-line tool.
@@ -69,12 +70,20 @@ public:
     virtual ActionOutcome generateCode();
 
     // The control or label named `name` among those laid over the drawing
-    // (controls are named after their design element or anchor); nullptr when
-    // there is none of that type.
+    // (controls are named after their design element or anchor), live in its
+    // proxy (see makeLive()); nullptr when there is none of that type.
     template <typename T> T *findControl(const QString &name) const
     {
-        return qobject_cast<T *>(findPlacedWidget(name));
+        T *control = qobject_cast<T *>(findPlacedWidget(name));
+        if (control)
+            makeLive(control);
+        return control;
     }
+    // Until the user reaches a control, its proxy stands in for it (see
+    // StandInProxy); this embeds it, for whatever needs the live widget.
+    void makeLive(QWidget *control) const;
+    // The control a proxy of the drawing shows, embedded or stood in for.
+    static QWidget *controlOf(const QGraphicsProxyWidget *proxy);
     // The text shown at a label's anchor: a label's, or a fixed text drawn
     // with the tree; empty when there is none.
     QString shownText(const QString &name) const;
@@ -111,6 +120,8 @@ public:
     static void setSheet(QWidget *widget, const QString &styleSheet);
     // The sheet a control shows, or will show once embedded.
     static QString sheet(const QWidget *widget);
+    // Gives a control about to be embedded the sheet it waited with.
+    static void takePendingSheet(QWidget *widget);
     // The list buttons' arrow: folded (right) or open (down).
     static QIcon listIcon(bool open);
 
@@ -168,6 +179,14 @@ protected:
     // the proxy, hidden until its button folds it out.
     QGraphicsProxyWidget *addListPanel(const QStringList &names, const QPoint &pos);
     void finishPlacement();
+    // Shows or hides a control, also one that is stood in for (which must
+    // never be shown as a window of its own).
+    void setControlShown(QWidget *control, bool shown);
+    // A control by name, as it is: not made live.
+    template <typename T> T *placedControl(const QString &name) const
+    {
+        return qobject_cast<T *>(findPlacedWidget(name));
+    }
     // The view repaints only what changed, and a control changed without
     // input does not mark its own area: after every refresh, the proxies of
     // the controls whose look changed since the last call repaint.
@@ -195,16 +214,11 @@ private:
     QVBoxLayout *m_layout = nullptr;
     QVector<QGraphicsProxyWidget *> m_listPanels;
     QVector<QWidget *> m_controls; // every widget laid over the drawing
-    QVector<uint> m_looks;         // of each control, as last repainted
+    QHash<const QWidget *, StandInProxy *> m_standIns;
+    QVector<uint> m_looks; // of each control, as last repainted
     QHash<QString, QString> m_fixedTexts;
     QRectF m_focusFrame;
     QMetaObject::Connection m_frameWatch;
-    struct Pending {
-        QGraphicsProxyWidget *proxy;
-        QWidget *widget;
-        QPoint pos;
-    };
-    QVector<Pending> m_pending; // placed, not yet embedded
     bool m_placementFinished = false;
     ClockTree::Layout m_tree;
 };

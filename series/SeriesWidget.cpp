@@ -528,6 +528,7 @@ void SeriesWidget::mousePressEvent(QMouseEvent *event)
         if (list.panel && list.panel->isVisible()) {
             list.panel->hide();
             list.button->setIcon(listIcon(false));
+            makeLive(list.button);
             list.button->setFocus();
         }
     }
@@ -547,7 +548,7 @@ void SeriesWidget::refreshDisplay()
 
     const bool notes = c.sclkMHz > s.usageNotesAboveMHz;
     for (QLabel *note : qAsConst(m_notes))
-        note->setVisible(notes);
+        setControlShown(note, notes);
     for (QLineEdit *ahb : qAsConst(m_ahbValues)) {
         ahb->setText(mhz(c.ahbMHz));
         valueColor(ahb, s.sclkRed(c.ahbMHz), true);
@@ -582,11 +583,11 @@ void SeriesWidget::refreshDisplay()
         setLabelText(m_pllcfgCaption, QXMCUPLL::tr("CRM_PLLCFG: "));
         m_pllcfgValue->setText(pllcfgText());
         if (!has(Control::PllMode) || c.pllFlexible)
-            m_pllcfgValue->show();
+            setControlShown(m_pllcfgValue, true);
     } else if (m_pllcfgCaption) {
         setLabelText(m_pllcfgCaption, QString());
         m_pllcfgValue->clear();
-        m_pllcfgValue->hide(); // an empty box on the drawing would read as a value
+        setControlShown(m_pllcfgValue, false); // an empty box on the drawing would read as a value
     }
     for (int i = 0; i < m_series->clockOutputs.size() && i < 2; ++i) {
         // An output without a pin is grayed and keeps the text it last showed.
@@ -659,7 +660,7 @@ void SeriesWidget::refreshClkout(int index)
         break;
     }
     for (int i = 0; i < out.sourceValues.size(); ++i)
-        out.sourceValues.at(i)->setVisible(i == selected);
+        setControlShown(out.sourceValues.at(i), i == selected);
     if (selected < 0)
         return;
     QLabel *valueLabel = out.sourceValues.at(selected);

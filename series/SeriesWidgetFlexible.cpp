@@ -68,7 +68,7 @@ void SeriesWidget::updatePllPaths(bool inUse)
     // The group's captions and hints follow its controls.
     for (const char *name : {"pllms.caption", "pllms.hint", "pllns.caption", "pllns.hint", "pllfr.caption",
                              "pllmult.caption", "pllmode.caption"}) {
-        if (QLabel *caption = findControl<QLabel>(QLatin1String(name)))
+        if (QLabel *caption = placedControl<QLabel>(QLatin1String(name)))
             caption->setEnabled(inUse);
     }
     if (m_pllcfgCaption) {

@@ -91,7 +91,7 @@ void SeriesWidget::updateMultiplierPaths()
     if (!m_usbLabel)
         return;
     const bool usb = ClockRules::usbEnabled(c);
-    m_usbLabel->setVisible(usb);
+    setControlShown(m_usbLabel, usb);
     enable(w(Control::HickToUsb).radios, usb);
     w(Control::UsbDiv).combo->setEnabledWithStyle(ClockRules::usbFromPll(c));
 }

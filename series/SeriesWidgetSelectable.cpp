@@ -29,9 +29,9 @@ void SeriesWidget::showPllMode()
         return;
     const bool flexible = rec().pllFlexible != 0;
     for (const char *name : kNormalControls)
-        findControl<QWidget>(QLatin1String(name))->setVisible(!flexible);
+        setControlShown(placedControl<QWidget>(QLatin1String(name)), !flexible);
     for (const char *name : kFlexibleControls)
-        findControl<QWidget>(QLatin1String(name))->setVisible(flexible);
+        setControlShown(placedControl<QWidget>(QLatin1String(name)), flexible);
 }
 
 void SeriesWidget::buildPeripheralSelectors()

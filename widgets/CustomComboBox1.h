@@ -12,6 +12,8 @@ public:
     explicit CustomComboBox1(QWidget *parent = nullptr);
 
     void setEnabledWithStyle(bool enabled);
+    // The sheet of the box's look, also while it waits for polishing.
+    QString lookSheet() const { return m_pendingSheet.isNull() ? styleSheet() : m_pendingSheet; }
     // Builds the popup list (a CustomListView) on first opening.
     void showPopup() override;
 

@@ -133,7 +133,7 @@ void DrawingKeyboard::collect()
     const QVector<ControlTable::Row> &rows = ControlTable::rows();
     for (QGraphicsItem *item : m_widget->scene()->items(Qt::AscendingOrder)) {
         auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
-        QWidget *control = proxy ? proxy->widget() : nullptr;
+        QWidget *control = QXMCUPLL::controlOf(proxy);
         if (!takesTab(control))
             continue;
         int radio = -1;
@@ -185,7 +185,7 @@ QVector<QWidget *> DrawingKeyboard::tabOrder() const
 {
     QVector<QWidget *> out;
     for (QGraphicsProxyWidget *proxy : m_order)
-        out << proxy->widget();
+        out << QXMCUPLL::controlOf(proxy);
     return out;
 }
 
@@ -205,7 +205,7 @@ bool DrawingKeyboard::walk(bool forward)
 {
     QVector<QGraphicsProxyWidget *> usable;
     for (QGraphicsProxyWidget *proxy : m_order) {
-        if (proxy->isVisible() && proxy->isEnabled() && proxy->widget()->isEnabled())
+        if (proxy->isVisible() && proxy->isEnabled() && QXMCUPLL::controlOf(proxy)->isEnabled())
             usable << proxy;
     }
     if (usable.isEmpty())
@@ -218,6 +218,7 @@ bool DrawingKeyboard::walk(bool forward)
     else
         at = (at + (forward ? 1 : usable.size() - 1)) % int(usable.size());
     QGraphicsProxyWidget *next = usable.at(at);
+    m_widget->makeLive(QXMCUPLL::controlOf(next));
     next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     next->widget()->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;

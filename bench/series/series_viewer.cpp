@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
             QList<QPair<qreal, QPushButton *>> buttons;
             for (QGraphicsItem *item : w->scene()->items()) {
                 auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
-                if (auto *b = proxy ? qobject_cast<QPushButton *>(proxy->widget()) : nullptr)
+                if (auto *b = proxy ? qobject_cast<QPushButton *>(QXMCUPLL::controlOf(proxy)) : nullptr)
                     buttons.append({proxy->pos().y(), b});
             }
             std::sort(buttons.begin(), buttons.end(),

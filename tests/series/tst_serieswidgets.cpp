@@ -112,7 +112,7 @@ QString colourOf(const QWidget *w)
 
 QString styleOf(const QWidget *w)
 {
-    const QString s = w->styleSheet();
+    const QString s = QXMCUPLL::sheet(w);
     return s == SeriesWidget::committedEditStyle()   ? "committed"
            : s == SeriesWidget::pendingEditStyle()   ? "pending"
            : s == SeriesWidget::disabledEditStyle()  ? "disabled"
@@ -185,7 +185,8 @@ void checkControlsAtAnchors(const Tree &t)
     QStringList placed;
     for (QGraphicsItem *item : t.widget->scene()->items()) {
         const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
-        placed << (proxy && proxy->widget() ? proxy->widget()->objectName() : QString());
+        const QWidget *control = QXMCUPLL::controlOf(proxy);
+        placed << (control ? control->objectName() : QString());
         QVERIFY2(placed.last().isEmpty() || (layout.hasAnchor(placed.last()) &&
                                              proxy->pos() == QPointF(layout.anchor(placed.last()).pos)),
                  qPrintable(placed.last()));
@@ -223,11 +224,11 @@ QStringList display(const QXMCUPLL &widget)
     QStringList out;
     for (QGraphicsItem *item : widget.scene()->items(Qt::AscendingOrder)) {
         const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item);
-        const QWidget *w = proxy ? proxy->widget() : nullptr;
+        const QWidget *w = QXMCUPLL::controlOf(proxy);
         if (!w)
             continue;
         const QString name = w->objectName();
-        QString state = name + (w->isEnabled() ? "+" : "-") + w->styleSheet();
+        QString state = name + (w->isEnabled() ? "+" : "-") + QXMCUPLL::sheet(w);
         const bool dead = name.startsWith("clkout") && name.contains('.') &&
                           !ClockRules::clockOutputLive(
                               *widget.config(), name.at(6).isDigit() ? name.at(6).digitValue() - 1 : 0);
@@ -270,6 +271,14 @@ bool showsCurrentValues(QXMCUPLL &widget)
     const QImage shown = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
     widget.graphicsView()->viewport()->repaint();
     return shown == QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+}
+
+QImage drawing(QXMCUPLL &widget)
+{
+    QImage image(widget.drawingSize(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    widget.renderDrawing(&painter, image.rect());
+    return image;
 }
 
 } // namespace
@@ -373,6 +382,11 @@ private slots:
             stepTo(m_host->redoAction(), step);
         QVERIFY(!m_host->redoAction()->isEnabled());
         QCOMPARE(m_dialogs.requests.size(), 0); // stepping asks nothing
+        // A control not reached yet is painted as it shows once live.
+        const QImage stoodIn = drawing(*t.widget);
+        for (QGraphicsItem *item : t.widget->scene()->items())
+            t.widget->makeLive(QXMCUPLL::controlOf(qgraphicsitem_cast<QGraphicsProxyWidget *>(item)));
+        QVERIFY(drawing(*t.widget) == stoodIn);
     }
 
     void looksAsReviewed_data() { addSeriesRows(); }
@@ -524,6 +538,14 @@ private slots:
         // From the crystal entry Tab goes on through the PLL, the system clock,
         // the buses, the peripherals and the clock outputs, and comes round.
         open();
+        // The mouse over an entry not used yet shows the text cursor.
+        for (QGraphicsItem *item : widget()->scene()->items()) {
+            const QWidget *control = QXMCUPLL::controlOf(qgraphicsitem_cast<QGraphicsProxyWidget *>(item));
+            if (control && control->objectName() == "hext")
+                QTest::mouseMove(view()->viewport(),
+                                 view()->mapFromScene(item->sceneBoundingRect().center()));
+        }
+        QCOMPARE(view()->viewport()->cursor().shape(), Qt::IBeamCursor);
         auto *hext = widget()->findControl<QLineEdit>("hext");
         click(hext);
         QStringList visited{focused()->objectName()};

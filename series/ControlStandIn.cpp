@@ -1,0 +1,249 @@
+#include "ControlStandIn.h"
+
+#include "CustomComboBox1.h"
+#include "QXMCUPLL.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionGraphicsItem>
+
+namespace {
+
+QWidget *newTemplate(const QMetaObject *kind)
+{
+    if (kind == &CustomComboBox1::staticMetaObject) {
+        auto *combo = new CustomComboBox1;
+        combo->addItem(QString()); // shows the control's current text
+        return combo;
+    }
+    if (kind == &QLabel::staticMetaObject)
+        return new QLabel;
+    if (kind == &QLineEdit::staticMetaObject)
+        return new QLineEdit;
+    if (kind == &QRadioButton::staticMetaObject) {
+        auto *radio = new QRadioButton;
+        radio->setAutoExclusive(false); // alone, it could not be unchecked
+        return radio;
+    }
+    if (kind == &QPushButton::staticMetaObject)
+        return new QPushButton;
+    return nullptr;
+}
+
+// The template takes what the control shows: everything its paint reads.
+void copyState(const QWidget *from, QWidget *to)
+{
+    to->setFont(from->font());
+    if (from->testAttribute(Qt::WA_SetPalette))
+        to->setPalette(from->palette());
+    to->setEnabled(from->isEnabled());
+    if (const auto *label = qobject_cast<const QLabel *>(from)) {
+        auto *shown = static_cast<QLabel *>(to);
+        shown->setText(label->text());
+        shown->setAlignment(label->alignment());
+    } else if (const auto *edit = qobject_cast<const QLineEdit *>(from)) {
+        auto *shown = static_cast<QLineEdit *>(to);
+        shown->setText(edit->text());
+        shown->setReadOnly(edit->isReadOnly());
+        shown->setAlignment(edit->alignment());
+        shown->setCursorPosition(edit->cursorPosition());
+    } else if (const auto *combo = qobject_cast<const QComboBox *>(from)) {
+        auto *shown = static_cast<QComboBox *>(to);
+        shown->setItemText(0, combo->currentText());
+        shown->setCurrentIndex(combo->currentIndex() < 0 ? -1 : 0);
+    } else if (const auto *button = qobject_cast<const QAbstractButton *>(from)) {
+        auto *shown = static_cast<QAbstractButton *>(to);
+        shown->setCheckable(button->isCheckable());
+        shown->setChecked(button->isChecked());
+        shown->setText(button->text());
+        shown->setIcon(button->icon());
+        shown->setIconSize(button->iconSize());
+    }
+}
+
+} // namespace
+
+namespace {
+
+ControlLooks *g_looks = nullptr;
+
+void deleteLooks()
+{
+    delete g_looks; // while the application object still exists
+    g_looks = nullptr;
+}
+
+} // namespace
+
+ControlLooks &ControlLooks::shared()
+{
+    if (!g_looks) {
+        g_looks = new ControlLooks;
+        qAddPostRoutine(deleteLooks);
+    }
+    return *g_looks;
+}
+
+bool ControlLooks::canStandFor(const QWidget *control)
+{
+    const QMetaObject *kind = control->metaObject();
+    if (kind == &QLineEdit::staticMetaObject) {
+        // An entry scrolls a text wider than itself from where it last
+        // scrolled, which a shared template does not know: such an entry is
+        // shown live. The margin covers the frame, padding and cursor.
+        const auto *edit = static_cast<const QLineEdit *>(control);
+        return edit->fontMetrics().horizontalAdvance(edit->text()) + 16 <= edit->width();
+    }
+    return kind == &CustomComboBox1::staticMetaObject || kind == &QLabel::staticMetaObject ||
+           kind == &QRadioButton::staticMetaObject || kind == &QPushButton::staticMetaObject;
+}
+
+QWidget *ControlLooks::templateFor(const QWidget *control)
+{
+    const QString sheet = QXMCUPLL::sheet(control);
+    const bool ownPalette = control->testAttribute(Qt::WA_SetPalette);
+    const QString key = QLatin1String(control->metaObject()->className()) +
+                        (ownPalette ? QLatin1String("|p|") : QLatin1String("|-|")) + sheet;
+    if (QWidget *known = m_templates.value(key))
+        return known;
+    QWidget *shown = newTemplate(control->metaObject());
+    if (!shown)
+        return nullptr;
+    m_owned.emplace_back(shown);
+    // Prepared as place() prepares a control, and styled as embedding styles
+    // it: polished first, then given its sheet.
+    shown->setAttribute(Qt::WA_TranslucentBackground);
+    QXMCUPLL::keepOffScreen(shown);
+    shown->ensurePolished();
+    if (!sheet.isEmpty() && shown->styleSheet() != sheet)
+        shown->setStyleSheet(sheet);
+    m_templates.insert(key, shown);
+    return shown;
+}
+
+void ControlLooks::paint(const QWidget *control, QPainter *painter, const QRect &exposed)
+{
+    QWidget *shown = templateFor(control);
+    if (!shown)
+        return;
+    copyState(control, shown);
+    shown->resize(control->size());
+    // As QGraphicsProxyWidget paints its widget.
+    shown->render(painter, exposed.topLeft(), exposed);
+}
+
+QSize ControlLooks::naturalSize(const QWidget *control)
+{
+    QWidget *shown = templateFor(control);
+    if (!shown)
+        return control->size();
+    copyState(control, shown);
+    // Without a valid size hint (an empty label) adjustSize() keeps the size.
+    shown->resize(control->size());
+    shown->adjustSize();
+    return shown->size();
+}
+
+StandInProxy::StandInProxy(QWidget *control) : m_control(control)
+{
+    setAcceptHoverEvents(true);
+    setShown(true);
+}
+
+StandInProxy::~StandInProxy()
+{
+    if (parked())
+        delete m_control; // an embedded control is deleted with its proxy
+}
+
+QWidget *StandInProxy::controlOf(const QGraphicsProxyWidget *proxy)
+{
+    if (!proxy)
+        return nullptr;
+    if (QWidget *embedded = proxy->widget())
+        return embedded;
+    const auto *standIn = dynamic_cast<const StandInProxy *>(proxy);
+    return standIn ? standIn->control() : nullptr;
+}
+
+void StandInProxy::setShown(bool shown)
+{
+    if (!parked()) {
+        m_control->setVisible(shown);
+        return;
+    }
+    m_control->setAttribute(Qt::WA_WState_ExplicitShowHide);
+    m_control->setAttribute(Qt::WA_WState_Hidden, !shown);
+    setVisible(shown);
+}
+
+void StandInProxy::follow()
+{
+    if (!parked())
+        return;
+    if (!ControlLooks::canStandFor(m_control)) {
+        embed();
+        return;
+    }
+    if (!m_control->testAttribute(Qt::WA_Resized))
+        m_control->resize(ControlLooks::shared().naturalSize(m_control));
+    // An embedding proxy is never smaller than its widget's minimum size
+    // hint where the widget sets no minimum: an empty label's is wider than
+    // nothing. A label with a line of text is as wide as its hint already,
+    // and the labels' sheets only colour their text.
+    QSize size = m_control->size();
+    const auto *label = qobject_cast<const QLabel *>(m_control);
+    if (label && label->text().isEmpty() && m_control->minimumSize().isNull())
+        size = size.expandedTo(m_control->minimumSizeHint());
+    if (this->size() != QSizeF(size))
+        resize(size);
+    setEnabled(m_control->isEnabled());
+}
+
+void StandInProxy::embed()
+{
+    if (!parked())
+        return;
+    // Back to a widget never shown, hidden explicitly or not: the proxy
+    // shows it unless it was hidden.
+    const bool hidden = m_control->isHidden();
+    m_control->setAttribute(Qt::WA_WState_Hidden);
+    m_control->setAttribute(Qt::WA_WState_ExplicitShowHide, hidden);
+    QXMCUPLL::takePendingSheet(m_control);
+    const QPointF at = pos();
+    setWidget(m_control); // takes the widget's geometry
+    setPos(at);
+}
+
+void StandInProxy::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    if (!parked()) {
+        QGraphicsProxyWidget::paint(painter, option, widget);
+        return;
+    }
+    const QRect exposed = (option->exposedRect & rect()).toAlignedRect();
+    if (!exposed.isEmpty())
+        ControlLooks::shared().paint(m_control, painter, exposed);
+}
+
+bool StandInProxy::sceneEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::GraphicsSceneHoverEnter:
+    case QEvent::GraphicsSceneHoverMove:
+    case QEvent::GraphicsSceneMousePress:
+    case QEvent::GraphicsSceneMouseDoubleClick:
+    case QEvent::GraphicsSceneContextMenu:
+    case QEvent::GraphicsSceneDragEnter:
+    case QEvent::FocusIn:
+        embed();
+        break;
+    default:
+        break;
+    }
+    return QGraphicsProxyWidget::sceneEvent(event);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QGraphicsProxyWidget>
+#include <QHash>
+
+#include <memory>
+#include <vector>
+
+// Paints controls that are not embedded yet through one template widget per
+// control class, style sheet and palette use: the template takes the
+// control's text, state and colours and is rendered in its place, so it looks
+// exactly as the embedded control would, at every zoom. Templates are
+// polished and styled once for the whole program, however many controls and
+// drawings they stand for, and deleted when the application object goes.
+class ControlLooks {
+public:
+    static ControlLooks &shared();
+
+    void paint(const QWidget *control, QPainter *painter, const QRect &exposed);
+    // The size embedding would give a control that was never sized.
+    QSize naturalSize(const QWidget *control);
+    // Whether a template shows this control as the control itself would.
+    static bool canStandFor(const QWidget *control);
+
+private:
+    ControlLooks() = default;
+    QWidget *templateFor(const QWidget *control);
+
+    QHash<QString, QWidget *> m_templates;
+    std::vector<std::unique_ptr<QWidget>> m_owned; // top-level, so no parent owns them
+};
+
+// The proxy of a control that the user has not reached yet. Embedding a
+// control (polishing it under its style sheet, showing, sizing) is most of
+// what a drawing costs to build, and most controls are never touched: until
+// the first hover, press, focus or drop, or until the program asks for the
+// live widget, the proxy holds the control aside and paints its look through
+// the shared templates. Its size, enabled state and visibility follow the
+// control's; see follow() and setShown().
+class StandInProxy final : public QGraphicsProxyWidget {
+public:
+    explicit StandInProxy(QWidget *control);
+    ~StandInProxy() override;
+
+    QWidget *control() const { return m_control; }
+    bool parked() const { return widget() == nullptr; }
+    // Embeds the control, with the sheet it waits with and its visibility.
+    void embed();
+    // A parked control is never shown as a window of its own: its visibility
+    // is recorded on it (isHidden() answers as for an embedded control) and
+    // shown by the proxy.
+    void setShown(bool shown);
+    // Takes the size and enabled state of the parked control, or embeds a
+    // control no template can show.
+    void follow();
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+    // The control a proxy shows, whether embedded or stood in for.
+    static QWidget *controlOf(const QGraphicsProxyWidget *proxy);
+
+protected:
+    bool sceneEvent(QEvent *event) override;
+
+private:
+    QWidget *m_control;
+};
