@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QString resourceText(const QString &name)
@@ -147,7 +149,9 @@ private slots:
         QFETCH(int, asked);
         QFETCH(int, written);
         QFETCH(int, locked);
+        QFETCH(QString, umask);
         QTemporaryDir dir;
+        const mode_t mask = ::umask(022); // the earlier run's files: 644
         const QStringList paths = {"src/qxc310_clock.c", "inc/qxc310_clock.h", "src/main.c",
                                    "inc/qxc310_conf.h"};
         for (const QString &p : paths)
@@ -163,7 +167,9 @@ private slots:
         for (const QString &answer : answers)
             dialogs.answerOverwrite(answer != "cancel", answer == "all");
         TF_RECORD(c, 4, kPll + "pllFlexible=0 sclkMHz=100 apb1Div=16"); // derived values stale: recomputed
+        ::umask(umask.isEmpty() ? 022 : umask.left(3).toUInt(nullptr, 8));
         QCOMPARE(generateIn(dir, c, "qxc310"), written == 4);
+        ::umask(mask);
         QCOMPARE(dialogs.requests.size(), asked);
         QCOMPARE(dialogs.texts(ScriptedDialogs::Kind::Overwrite),
                  QStringList({"qxc310_clock.c", "qxc310_clock.h", "main.c", "qxc310_conf.h"}).mid(0, asked));
@@ -175,6 +181,9 @@ private slots:
             QFile f(dir.filePath(paths[i]));
             QVERIFY(f.open(QIODevice::ReadOnly));
             QCOMPARE(f.readAll(), i < written ? texts[i].toUtf8() : QByteArray("old\n"));
+            struct stat status {};
+            QVERIFY(umask.isEmpty() || (::stat(qPrintable(f.fileName()), &status) == 0 &&
+                                        QString::number(status.st_mode & 0777, 8) == umask.mid(4)));
         }
         // No temporary file is left behind.
         QCOMPARE(QDir(dir.filePath("src")).entryList(QDir::Files) +
