@@ -274,7 +274,9 @@ private slots:
         const Run kept = runCli({"render", design, png}); // without --overwrite
         QCOMPARE(QString::number(kept.status) + ' ' + kept.err, "4 exists: " + png + '\n');
         QCOMPARE(runCli({"render", design, png, "--overwrite"}).status, 0);
-        QCOMPARE(runCli({"render", design, dir.filePath("tree.jpg")}).status, 1);
+        const Run jpeg = runCli({"render", design, dir.filePath("tree.jpg")});
+        QCOMPARE(QString::number(jpeg.status) + ' ' + jpeg.err,
+                 "1 tickforge-cli: render writes a .png or .pdf file: " + dir.filePath("tree.jpg") + '\n');
         const QString pdf = dir.filePath("tree.pdf");
         QCOMPARE(runCli({"render", design, pdf}).status, 0);
         QFile out(pdf);
