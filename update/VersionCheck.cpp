@@ -26,7 +26,6 @@ int fieldIndex(const QString &name)
 struct EntryFields {
     bool hasKey = false;
     int counts[FieldCount] = {};
-    bool taken[FieldCount] = {};
     QString values[FieldCount];
 };
 
@@ -88,10 +87,8 @@ UpdateListEntry readUpdateList(const QByteArray &xml, const QString &section, co
                 if (text == key)
                     entry.hasKey = true;
                 const int field = fieldIndex(fieldName);
-                if (field >= 0 && ++entry.counts[field] == 1 && entry.hasKey) {
-                    entry.taken[field] = true;
+                if (field >= 0 && ++entry.counts[field] == 1 && entry.hasKey)
                     entry.values[field] = text;
-                }
             } else if (depth == 3 && inSection && entry.hasKey) {
                 if (++products > 1)
                     return refused;
