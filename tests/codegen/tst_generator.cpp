@@ -149,9 +149,10 @@ private slots:
         QFETCH(int, asked);
         QFETCH(int, written);
         QFETCH(int, locked);
-        QFETCH(QString, umask);
+        QFETCH(QString, fileMask);
         QTemporaryDir dir;
-        const mode_t mask = ::umask(022); // the earlier run's files: 644
+        const mode_t previous = ::umask(022); // the earlier run's files: 644
+        const auto restoreMask = qScopeGuard([previous] { ::umask(previous); });
         const QStringList paths = {"src/qxc310_clock.c", "inc/qxc310_clock.h", "src/main.c",
                                    "inc/qxc310_conf.h"};
         for (const QString &p : paths)
@@ -167,9 +168,8 @@ private slots:
         for (const QString &answer : answers)
             dialogs.answerOverwrite(answer != "cancel", answer == "all");
         TF_RECORD(c, 4, kPll + "pllFlexible=0 sclkMHz=100 apb1Div=16"); // derived values stale: recomputed
-        ::umask(umask.isEmpty() ? 022 : umask.left(3).toUInt(nullptr, 8));
+        ::umask(fileMask.isEmpty() ? 022 : fileMask.left(3).toUInt(nullptr, 8));
         QCOMPARE(generateIn(dir, c, "qxc310"), written == 4);
-        ::umask(mask);
         QCOMPARE(dialogs.requests.size(), asked);
         QCOMPARE(dialogs.texts(ScriptedDialogs::Kind::Overwrite),
                  QStringList({"qxc310_clock.c", "qxc310_clock.h", "main.c", "qxc310_conf.h"}).mid(0, asked));
@@ -182,8 +182,8 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadOnly));
             QCOMPARE(f.readAll(), i < written ? texts[i].toUtf8() : QByteArray("old\n"));
             struct stat status {};
-            QVERIFY(umask.isEmpty() || (::stat(qPrintable(f.fileName()), &status) == 0 &&
-                                        QString::number(status.st_mode & 0777, 8) == umask.mid(4)));
+            QVERIFY(fileMask.isEmpty() || (::stat(qPrintable(f.fileName()), &status) == 0 &&
+                                           QString::number(status.st_mode & 0777, 8) == fileMask.mid(4)));
         }
         // No temporary file is left behind.
         QCOMPARE(QDir(dir.filePath("src")).entryList(QDir::Files) +
