@@ -4,10 +4,8 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QPaintDevice>
-#include <QPaintEngine>
 #include <QPainter>
-#include <QStyleOptionGraphicsItem>
+#include <QPalette>
 #include <QtMath>
 
 #include <algorithm>
@@ -34,7 +32,6 @@ void markFirstPaint(const QWidget *widget)
 ClockTreeItem::ClockTreeItem(const ClockTree::Layout &layout, QGraphicsItem *parent)
     : QGraphicsItem(parent), m_layout(layout)
 {
-    setFlag(ItemUsesExtendedStyleOption); // exposedRect for the direct path
 }
 
 namespace {
@@ -82,48 +79,16 @@ QRectF ClockTreeItem::boundingRect() const
     return QRectF(QPointF(0, 0), QSizeF(m_layout.size));
 }
 
-void ClockTreeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+void ClockTreeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *widget)
 {
     if (m_layout.size.isEmpty())
         return;
     markFirstPaint(widget);
-    const QTransform world = painter->worldTransform();
-    const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    const bool plainScale = world.type() <= QTransform::TxScale && qFuzzyCompare(world.m11(), world.m22());
-    const qreal scale = world.m11() * dpr;
-    const bool raster = painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster;
-    const QSizeF pixels = QSizeF(m_layout.size) * scale;
-    if (raster && plainScale && scale > 0 && pixels.width() * pixels.height() <= kCachePixels) {
-        // The view's picture is kept for its next repaint; one painted
-        // without a view (an exported picture) is drawn and dropped.
-        QImage oneOff;
-        if (m_cache.isNull() || !qFuzzyCompare(m_cacheScale, scale)) {
-            QImage &picture = widget ? m_cache : oneOff;
-            picture = ClockTree::renderClockTree(m_layout, scale);
-            picture.setDevicePixelRatio(dpr);
-            if (widget)
-                m_cacheScale = scale;
-        }
-        // One picture pixel on one device pixel: drawn untransformed, its
-        // corner on a whole device pixel.
-        const QPointF origin = world.map(QPointF(0, 0)) * dpr;
-        painter->save();
-        painter->resetTransform();
-        painter->drawImage(QPointF(qRound(origin.x()), qRound(origin.y())) / dpr,
-                           oneOff.isNull() ? m_cache : oneOff);
-        painter->restore();
-        paintTexts(painter);
-        return;
-    }
-    // Too large to keep, or a device that takes vectors.
-    if (widget) {
-        m_cache = QImage();
-        m_cacheScale = 0;
-    }
+    // Painted afresh each time, at the scale shown and only where the
+    // painter's clip lets it: a kept picture of the drawing would cost
+    // several megabytes for the little time a repaint takes.
     painter->save();
-    const QRectF exposed = option ? option->exposedRect & boundingRect() : boundingRect();
-    painter->setClipRect(exposed);
-    painter->fillRect(exposed, Qt::white);
+    painter->fillRect(boundingRect(), Qt::white);
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setRenderHint(QPainter::TextAntialiasing);
     ClockTree::paintClockTree(*painter, m_layout);
