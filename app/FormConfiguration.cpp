@@ -6,7 +6,7 @@
 #include "RecentDesigns.h"
 #include "SeriesTable.h"
 #include "Startup.h"
-#include "UpdateCheck.h"
+#include "UpdateLoader.h"
 #include "VersionAbout.h"
 
 #include <QAction>
@@ -355,7 +355,13 @@ void FormConfiguration::OpenManual_Slot()
 
 void FormConfiguration::NewVersionDownload_Slot()
 {
-    UpdateCheck::checkForNewVersion(this, m_language);
+    QString error;
+    if (UpdateLoader::checkForNewVersion(this, m_language, &error))
+        return;
+    DialogService::instance().message(
+        MessageRequest::make(QMessageBox::Critical, tr("Error"),
+                             tr("Can't load the update component:\n%1").arg(error))
+            .withButton(QMessageBox::Ok, tr("Ok")));
 }
 
 void FormConfiguration::OpenAbout_Slot()

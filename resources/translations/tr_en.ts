@@ -183,6 +183,12 @@
         <source>The file could not be written:</source>
         <translation>The file could not be written:</translation>
     </message>
+    <message>
+        <source>Can&apos;t load the update component:
+%1</source>
+        <translation>Can&apos;t load the update component:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>HttpGet</name>

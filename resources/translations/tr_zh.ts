@@ -183,6 +183,12 @@
         <source>The file could not be written:</source>
         <translation>无法写入文件：</translation>
     </message>
+    <message>
+        <source>Can&apos;t load the update component:
+%1</source>
+        <translation>无法加载更新组件：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>HttpGet</name>

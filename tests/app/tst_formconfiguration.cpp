@@ -12,6 +12,7 @@
 #include "Startup.h"
 #include "TableRows.h"
 #include "TestHelpers.h"
+#include "UpdateLoader.h"
 #include "VersionAbout.h"
 
 #include <QAbstractItemView>
@@ -421,6 +422,37 @@ private slots:
         QVERIFY(!writeFile(base.filePath("share/tickforge/Documents/UM_Tickforge.pdf"), {}).isNull());
         QCOMPARE(path(1), base.filePath("share/tickforge/Documents/UM_Tickforge.pdf"));
         QCOMPARE(path(0), present ? manual : base.filePath("Documents/UM_Tickforge_EN.pdf"));
+    }
+
+    void newVersionDownload_data() { addTableRows("window_update.tsv"); }
+    // The update runs from its own module and asks through the window's dialogs.
+    void newVersionDownload()
+    {
+        QFETCH(QString, module);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        if (module == QLatin1String("built"))
+            module = QStringLiteral(TF_UPDATE_MODULE);
+        else if (module == QLatin1String("QtCore"))
+            module = QLibraryInfo::location(QLibraryInfo::LibrariesPath) + "/libQt5Core.so.5";
+        qputenv("TICKFORGE_UPDATE_MODULE", module.toLocal8Bit());
+        start();
+        ScriptedDialogs dialogs;
+        m_window->action(FormConfiguration::NewVersionAction)->trigger();
+        qunsetenv("TICKFORGE_UPDATE_MODULE");
+        QCOMPARE(dialogs.texts().size(), 1);
+        QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
+        QCOMPARE(dialogs.last()->title, title);
+        QVERIFY2(dialogs.last()->text.startsWith(text), qPrintable(dialogs.last()->text));
+        QVERIFY(dialogs.last()->text.size() > text.size()); // the reason follows
+    }
+
+    // Where the program looks for its update module, as installed and in the build tree.
+    void updateModuleBesideProgram()
+    {
+        QCOMPARE(UpdateLoader::modulePath("/opt/tf/bin"),
+                 QStringLiteral("/opt/tf/lib/tickforge/tickforge-update.so"));
+        QCOMPARE(QFileInfo(UpdateLoader::modulePath(TF_PROGRAM_DIR)), QFileInfo(TF_UPDATE_MODULE));
     }
 
 private:

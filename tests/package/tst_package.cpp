@@ -87,11 +87,16 @@ private slots:
         QCOMPARE(control.status, 0);
         const QString tree = m_dir.filePath(QTest::currentDataTag());
         QCOMPARE(run("dpkg-deb", {"--extract", package, tree}).status, 0);
-        QStringList needed; // the shared libraries its programs need
-        for (const QString &program : QDir(tree + "/usr/bin").entryList(QDir::Files)) {
+        QStringList needed; // the shared libraries its programs and modules need
+        QStringList binaries;
+        for (const char *folder : {"/usr/bin/", "/usr/lib/tickforge/"}) {
+            for (const QString &file : QDir(tree + folder).entryList(QDir::Files))
+                binaries << tree + folder + file;
+        }
+        for (const QString &binary : binaries) {
             QRegularExpressionMatchIterator it =
                 QRegularExpression("^  NEEDED +(\\S+)$", QRegularExpression::MultilineOption)
-                    .globalMatch(run("objdump", {"-p", tree + "/usr/bin/" + program}).out);
+                    .globalMatch(run("objdump", {"-p", binary}).out);
             while (it.hasNext())
                 needed << it.next().captured(1);
         }
