@@ -14,7 +14,7 @@ packages=(
   qtbase5-private-dev
   libqt5svg5 qt5-image-formats-plugins
   fonts-liberation fonts-wqy-zenhei fontconfig
-  xvfb xauth
+  xvfb xauth x11-utils
   gcc gcc-arm-none-eabi libnewlib-arm-none-eabi
   openssl libssl-dev ca-certificates curl
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
