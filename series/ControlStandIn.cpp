@@ -65,6 +65,67 @@ void copyState(const QWidget *from, QWidget *to)
     }
 }
 
+// A value's bytes, for a key.
+template <typename T> void put(QByteArray &key, const T &value)
+{
+    key.append(reinterpret_cast<const char *>(&value), int(sizeof value));
+}
+
+void put(QByteArray &key, const QString &text)
+{
+    put(key, text.size());
+    key.append(reinterpret_cast<const char *>(text.utf16()), text.size() * int(sizeof(ushort)));
+}
+
+// Everything copyState() copies, and what picks the template: two controls
+// with the same key look the same, pixel for pixel, over the same pixels.
+QByteArray lookKey(const QWidget *control)
+{
+    QByteArray key;
+    key.reserve(1024);
+    key.append(control->metaObject()->className());
+    put(key, QXMCUPLL::sheet(control));
+    const QFont &font = control->font();
+    put(key, font.family());
+    put(key, qHash(font));
+    put(key, font.pointSizeF());
+    put(key, font.pixelSize());
+    put(key, font.weight());
+    put(key, font.style());
+    put(key, font.underline() | font.strikeOut() << 1 | font.overline() << 2 | font.kerning() << 3);
+    put(key, control->size());
+    put(key, control->isEnabled());
+    if (control->testAttribute(Qt::WA_SetPalette)) {
+        const QPalette &palette = control->palette();
+        for (int group = 0; group < QPalette::NColorGroups; ++group) {
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const QBrush &brush = palette.brush(QPalette::ColorGroup(group), QPalette::ColorRole(role));
+                put(key, brush.color().rgba64());
+                put(key, brush.style());
+            }
+        }
+    }
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        put(key, label->alignment());
+        put(key, label->text());
+    } else if (const auto *edit = qobject_cast<const QLineEdit *>(control)) {
+        put(key, edit->isReadOnly());
+        put(key, edit->alignment());
+        put(key, edit->cursorPosition());
+        put(key, edit->text());
+    } else if (const auto *combo = qobject_cast<const QComboBox *>(control)) {
+        put(key, combo->currentIndex() < 0);
+        put(key, combo->currentText());
+    } else if (const auto *button = qobject_cast<const QAbstractButton *>(control)) {
+        put(key, button->isCheckable());
+        put(key, button->isChecked());
+        put(key, button->icon().cacheKey());
+        put(key, button->iconSize());
+        put(key, button->text());
+    }
+    return key;
+}
+
 } // namespace
 
 namespace {
@@ -127,6 +188,22 @@ QWidget *ControlLooks::templateFor(const QWidget *control)
 
 void ControlLooks::paint(const QWidget *control, QPainter *painter, const QRect &exposed)
 {
+    const QRect whole(QPoint(0, 0), control->size());
+    const KeptLooks::Place place = KeptLooks::placeOf(painter, whole);
+    if (!place.valid()) {
+        paintStyled(control, painter, exposed);
+        return;
+    }
+    const QByteArray key = lookKey(control);
+    if (m_kept.paint(painter, whole, key, place))
+        return;
+    paintStyled(control, painter, exposed);
+    if (exposed.contains(whole) && KeptLooks::unclipped(painter, whole, place))
+        m_kept.keep(painter, key, place);
+}
+
+void ControlLooks::paintStyled(const QWidget *control, QPainter *painter, const QRect &exposed)
+{
     QWidget *shown = templateFor(control);
     if (!shown)
         return;
@@ -138,6 +215,12 @@ void ControlLooks::paint(const QWidget *control, QPainter *painter, const QRect 
 
 QSize ControlLooks::naturalSize(const QWidget *control)
 {
+    // The same look has the same size: a drawing's controls repeat a few looks,
+    // and each drawing of a series repeats them all.
+    const QByteArray key = lookKey(control);
+    const auto known = m_naturalSizes.constFind(key);
+    if (known != m_naturalSizes.constEnd())
+        return *known;
     QWidget *shown = templateFor(control);
     if (!shown)
         return control->size();
@@ -145,11 +228,16 @@ QSize ControlLooks::naturalSize(const QWidget *control)
     // Without a valid size hint (an empty label) adjustSize() keeps the size.
     shown->resize(control->size());
     shown->adjustSize();
+    m_naturalSizes.insert(key, shown->size());
     return shown->size();
 }
 
 StandInProxy::StandInProxy(QWidget *control) : m_control(control)
 {
+    // Every new widget asks to be polished at the next turn of the event
+    // loop: under its sheet that is most of what embedding costs. A parked
+    // control is polished when it is embedded, if ever.
+    QCoreApplication::removePostedEvents(control, QEvent::PolishRequest);
     setAcceptHoverEvents(true);
     setShown(true);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeptLooks.h"
+
 #include <QGraphicsProxyWidget>
 #include <QHash>
 
@@ -25,9 +27,12 @@ public:
 private:
     ControlLooks() = default;
     QWidget *templateFor(const QWidget *control);
+    void paintStyled(const QWidget *control, QPainter *painter, const QRect &exposed);
 
     QHash<QString, QWidget *> m_templates;
     std::vector<std::unique_ptr<QWidget>> m_owned; // top-level, so no parent owns them
+    KeptLooks m_kept;
+    QHash<QByteArray, QSize> m_naturalSizes;
 };
 
 // The proxy of a control that the user has not reached yet. Embedding a
