@@ -31,8 +31,7 @@ void markFirstPaint(const QWidget *widget)
 
 ClockTreeItem::ClockTreeItem(const ClockTree::Layout &layout, QGraphicsItem *parent)
     : QGraphicsItem(parent), m_layout(layout)
-{
-}
+{}
 
 namespace {
 

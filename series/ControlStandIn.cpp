@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QStyleOptionGraphicsItem>
 
+#include <utility>
+
 namespace {
 
 QWidget *newTemplate(const QMetaObject *kind)
@@ -232,20 +234,34 @@ QSize ControlLooks::naturalSize(const QWidget *control)
     return shown->size();
 }
 
-StandInProxy::StandInProxy(QWidget *control) : m_control(control)
+StandInProxy::StandInProxy(QWidget *control) : m_control(control), m_waitingSheet(control->styleSheet())
 {
     // Every new widget asks to be polished at the next turn of the event
     // loop: under its sheet that is most of what embedding costs. A parked
     // control is polished when it is embedded, if ever.
     QCoreApplication::removePostedEvents(control, QEvent::PolishRequest);
+    parkedProxies().insert(control, this);
     setAcceptHoverEvents(true);
     setShown(true);
 }
 
 StandInProxy::~StandInProxy()
 {
-    if (parked())
-        delete m_control; // an embedded control is deleted with its proxy
+    if (!parked())
+        return; // an embedded control is deleted with its proxy
+    parkedProxies().remove(m_control);
+    delete m_control;
+}
+
+QHash<const QWidget *, StandInProxy *> &StandInProxy::parkedProxies()
+{
+    static QHash<const QWidget *, StandInProxy *> proxies;
+    return proxies;
+}
+
+StandInProxy *StandInProxy::parkedProxyOf(const QWidget *control)
+{
+    return parkedProxies().value(control);
 }
 
 QWidget *StandInProxy::controlOf(const QGraphicsProxyWidget *proxy)
@@ -301,7 +317,13 @@ void StandInProxy::embed()
     const bool hidden = m_control->isHidden();
     m_control->setAttribute(Qt::WA_WState_Hidden);
     m_control->setAttribute(Qt::WA_WState_ExplicitShowHide, hidden);
-    QXMCUPLL::takePendingSheet(m_control);
+    parkedProxies().remove(m_control);
+    // Given after polishing, the sheet is parsed once (before, it would be
+    // parsed for the style change and again when polishing drops that).
+    if (!m_waitingSheet.isEmpty()) {
+        m_control->ensurePolished();
+        m_control->setStyleSheet(std::exchange(m_waitingSheet, QString()));
+    }
     const QPointF at = pos();
     setWidget(m_control); // takes the widget's geometry
     setPos(at);

@@ -63,10 +63,19 @@ public:
 
     // The control a proxy shows, whether embedded or stood in for.
     static QWidget *controlOf(const QGraphicsProxyWidget *proxy);
+    // The proxy of a control still parked, or nullptr.
+    static StandInProxy *parkedProxyOf(const QWidget *control);
+
+    // The sheet the parked control waits with, given to it when embedded.
+    const QString &waitingSheet() const { return m_waitingSheet; }
+    void setWaitingSheet(const QString &sheet) { m_waitingSheet = sheet; }
 
 protected:
     bool sceneEvent(QEvent *event) override;
 
 private:
+    static QHash<const QWidget *, StandInProxy *> &parkedProxies();
+
     QWidget *m_control;
+    QString m_waitingSheet;
 };

@@ -170,20 +170,13 @@ void QXMCUPLL::setEditTextColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
-namespace {
-
-// A control waiting for its proxy keeps its sheet here. A sheet set on a
-// widget not yet polished is parsed twice: for the style change, and again
-// when polishing drops what that parsed. Set after polishing, it is parsed once.
-const char *const kPendingSheet = "_tf_pendingSheet";
-
-} // namespace
+namespace {} // namespace
 
 void QXMCUPLL::setSheet(QWidget *widget, const QString &styleSheet)
 {
-    const QVariant pending = widget->property(kPendingSheet);
-    if (pending.isValid()) {
-        widget->setProperty(kPendingSheet, styleSheet);
+    // A control waiting for its proxy keeps its sheet there (see StandInProxy).
+    if (StandInProxy *standIn = StandInProxy::parkedProxyOf(widget)) {
+        standIn->setWaitingSheet(styleSheet);
         return;
     }
     if (widget->styleSheet() != styleSheet)
@@ -194,20 +187,8 @@ QString QXMCUPLL::sheet(const QWidget *widget)
 {
     if (const auto *combo = qobject_cast<const CustomComboBox1 *>(widget))
         return combo->lookSheet();
-    const QVariant pending = widget->property(kPendingSheet);
-    return pending.isValid() ? pending.toString() : widget->styleSheet();
-}
-
-void QXMCUPLL::takePendingSheet(QWidget *widget)
-{
-    const QVariant pending = widget->property(kPendingSheet);
-    if (!pending.isValid())
-        return;
-    widget->setProperty(kPendingSheet, QVariant());
-    if (!pending.toString().isEmpty()) {
-        widget->ensurePolished();
-        widget->setStyleSheet(pending.toString());
-    }
+    const StandInProxy *standIn = StandInProxy::parkedProxyOf(widget);
+    return standIn ? standIn->waitingSheet() : widget->styleSheet();
 }
 
 void QXMCUPLL::makeLive(QWidget *control) const
@@ -273,9 +254,8 @@ QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal 
     }
     // Embedding polishes a widget; every style sheet it gets after that is
     // parsed and polished again. The proxy takes its place in the stacking
-    // order now and stands in for the widget, which keeps the last sheet it
-    // was given until it is embedded.
-    widget->setProperty(kPendingSheet, widget->styleSheet());
+    // order now and stands in for the widget, and keeps the last sheet the
+    // widget was given until it is embedded.
     auto *proxy = new StandInProxy(widget);
     proxy->setZValue(z);
     proxy->setPos(pos);

@@ -120,8 +120,6 @@ public:
     static void setSheet(QWidget *widget, const QString &styleSheet);
     // The sheet a control shows, or will show once embedded.
     static QString sheet(const QWidget *widget);
-    // Gives a control about to be embedded the sheet it waited with.
-    static void takePendingSheet(QWidget *widget);
     // The list buttons' arrow: folded (right) or open (down).
     static QIcon listIcon(bool open);
 
