@@ -4,50 +4,65 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <qpa/qplatformpixmap.h>
+
+#include <cstring>
 
 namespace {
 
-// The device's pixels under deviceRect: read in place from an image, copied
-// from a pixmap (a grab). Null when they are not all on the device.
-QImage devicePixels(QPainter *painter, const QRect &deviceRect)
+// The device's pixels under a rectangle, read in place: the window's backing
+// store is an image, a grab paints into a pixmap whose raster buffer is one.
+struct Pixels {
+    const uchar *first = nullptr; // the rectangle's top-left pixel
+    qsizetype bytesPerLine = 0;
+    QImage::Format format = QImage::Format_Invalid;
+    QSize size;
+};
+
+Pixels devicePixels(QPainter *painter, const QRect &deviceRect)
 {
     QPaintDevice *device = painter->paintEngine()->paintDevice();
-    if (!device)
-        return QImage();
-    if (device->devType() == QInternal::Image) {
-        auto *image = static_cast<QImage *>(device);
-        if (!image->rect().contains(deviceRect))
-            return QImage();
-        // Shares the device's memory: read at once, never kept.
-        const uchar *first = image->constScanLine(deviceRect.top()) + deviceRect.left() * image->depth() / 8;
-        return QImage(first, deviceRect.width(), deviceRect.height(), image->bytesPerLine(), image->format());
+    const QImage *image = nullptr;
+    if (device && device->devType() == QInternal::Image) {
+        image = static_cast<const QImage *>(device);
+    } else if (device && device->devType() == QInternal::Pixmap) {
+        QPlatformPixmap *platform = static_cast<QPixmap *>(device)->handle();
+        if (platform && platform->classId() == QPlatformPixmap::RasterClass)
+            image = platform->buffer();
     }
-    if (device->devType() == QInternal::Pixmap) {
-        const auto *pixmap = static_cast<const QPixmap *>(device);
-        if (!pixmap->rect().contains(deviceRect))
-            return QImage();
-        return pixmap->copy(deviceRect).toImage();
-    }
-    return QImage();
+    // Only whole rectangles on the device, of 32-bit pixels.
+    if (!image || image->depth() != 32 || !image->rect().contains(deviceRect))
+        return Pixels();
+    return {image->constScanLine(deviceRect.top()) + deviceRect.left() * 4, image->bytesPerLine(),
+            image->format(), deviceRect.size()};
 }
 
-// A 64-bit hash of 32-bit pixels, a pair at a time: it tells pictures apart
-// for the cache's purpose at a fraction of a general hash's cost.
-quint64 hashPixels(const QImage &pixels)
+// A 64-bit hash of the pixels, in four independent lanes a pair of pixels at
+// a time: it tells pictures apart for the cache at a fraction of a general
+// hash's cost.
+quint64 hashPixels(const Pixels &pixels)
 {
-    quint64 hash = 0x9e3779b97f4a7c15ull ^ quint64(pixels.width()) << 32 ^ quint64(pixels.height());
-    const auto mix = [&hash](quint64 value) {
-        hash = (hash ^ value) * 0xff51afd7ed558ccdull;
-        hash ^= hash >> 29;
+    quint64 lanes[4] = {0x9e3779b97f4a7c15ull, 0xc2b2ae3d27d4eb4full, 0x165667b19e3779f9ull,
+                        0x27d4eb2f165667c5ull};
+    const auto mix = [](quint64 &lane, quint64 value) {
+        lane = (lane ^ value) * 0xff51afd7ed558ccdull;
+        lane ^= lane >> 29;
     };
-    for (int y = 0; y < pixels.height(); ++y) {
-        const auto *row = reinterpret_cast<const quint32 *>(pixels.constScanLine(y));
+    const int width = pixels.size.width();
+    for (int y = 0; y < pixels.size.height(); ++y) {
+        const auto *row = reinterpret_cast<const quint32 *>(pixels.first + y * pixels.bytesPerLine);
         int x = 0;
-        for (; x + 1 < pixels.width(); x += 2)
-            mix(quint64(row[x]) << 32 | row[x + 1]);
-        if (x < pixels.width())
-            mix(row[x]);
+        for (; x + 8 <= width; x += 8) {
+            for (int lane = 0; lane < 4; ++lane)
+                mix(lanes[lane], quint64(row[x + 2 * lane]) << 32 | row[x + 2 * lane + 1]);
+        }
+        for (; x < width; ++x)
+            mix(lanes[x % 4], row[x]);
+        mix(lanes[y % 4], quint64(y) << 48); // rows of another width read differently
     }
+    quint64 hash = quint64(width) << 32 ^ quint64(pixels.size.height());
+    for (quint64 lane : lanes)
+        mix(hash, lane);
     return hash;
 }
 
@@ -68,11 +83,11 @@ KeptLooks::Place KeptLooks::placeOf(QPainter *painter, const QRect &rect)
         transform.dy() != qRound(transform.dy()))
         return place;
     const QRect deviceRect = rect.translated(qRound(transform.dx()), qRound(transform.dy()));
-    const QImage pixels = devicePixels(painter, deviceRect);
-    if (pixels.isNull() || pixels.depth() != 32)
+    const Pixels pixels = devicePixels(painter, deviceRect);
+    if (!pixels.first)
         return place;
     place.deviceRect = deviceRect;
-    place.format = pixels.format();
+    place.format = pixels.format;
     place.background = hashPixels(pixels);
     return place;
 }
@@ -99,10 +114,14 @@ bool KeptLooks::paint(QPainter *painter, const QRect &rect, const QByteArray &lo
 
 void KeptLooks::keep(QPainter *painter, const QByteArray &lookKey, const Place &place)
 {
-    const QImage painted = devicePixels(painter, place.deviceRect);
-    if (painted.isNull())
+    const Pixels painted = devicePixels(painter, place.deviceRect);
+    if (!painted.first)
         return;
-    auto *entry = new Entry{lookKey, place.background, painted.copy()};
+    QImage picture(painted.size, painted.format);
+    for (int y = 0; y < painted.size.height(); ++y)
+        std::memcpy(picture.scanLine(y), painted.first + y * painted.bytesPerLine,
+                    size_t(painted.size.width()) * 4);
+    auto *entry = new Entry{lookKey, place.background, picture};
     m_entries.insert(cacheKey(lookKey, place), entry, int(entry->picture.sizeInBytes()));
 }
 
