@@ -61,9 +61,8 @@ private slots:
     {
         QFETCH(QString, integration);
         QFETCH(bool, driver);
-        QTemporaryDir home;
         QProcess program;
-        QVERIFY(startPainted(program, home, integration));
+        QVERIFY(startPainted(program, TICKFORGE, integration));
         const QStringList mapped = glDriverMappings(program.processId());
         program.kill();
         program.waitForFinished();
@@ -76,76 +75,48 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty())
             QSKIP("xwininfo is not installed (tools/bootstrap.sh installs it)");
-        QTemporaryDir home;
-        QProcess bare;
-        bare.setProcessEnvironment(environment(home, QString()));
-        bare.start(QStringLiteral(BARE_WINDOW), QStringList());
-        QVERIFY(bare.waitForStarted());
-        QByteArray out;
-        QTRY_VERIFY_WITH_TIMEOUT((out += bare.readAllStandardOutput()).contains("painted\n"), 20000);
-        const int bareWindows = windowCount();
-        bare.kill();
-        bare.waitForFinished();
-        QProcess program;
-        QVERIFY(startPainted(program, home, QString()));
-        const int programWindows = windowCount();
-        program.kill();
-        program.waitForFinished();
-        QVERIFY(bareWindows > 0);
-        QCOMPARE(programWindows, bareWindows);
+        int windows[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            QProcess program;
+            QVERIFY(startPainted(program, i ? TICKFORGE : BARE_WINDOW, QString()));
+            QProcess info;
+            info.start(QStringLiteral("xwininfo"), {"-display", m_display, "-root", "-children"});
+            QVERIFY(info.waitForFinished());
+            windows[i] =
+                QRegularExpression(QStringLiteral("^\\s+(\\d+) child"), QRegularExpression::MultilineOption)
+                    .match(QString::fromLocal8Bit(info.readAllStandardOutput()))
+                    .captured(1)
+                    .toInt();
+            program.kill();
+            program.waitForFinished();
+        }
+        QVERIFY(windows[0] > 0);
+        QCOMPARE(windows[1], windows[0]);
     }
 
 private:
-    QProcessEnvironment environment(const QTemporaryDir &home, const QString &integration) const
+    // A program on the display (the real one with a design), until it has painted.
+    bool startPainted(QProcess &program, const char *path, const QString &integration)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", m_display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("TICKFORGE_PAINT_MARK", "1");
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        env.insert("XDG_DATA_HOME", m_home.filePath("data"));
+        env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
         env.remove("QT_XCB_GL_INTEGRATION");
         if (!integration.isEmpty())
             env.insert("QT_XCB_GL_INTEGRATION", integration);
-        return env;
-    }
-
-    // The program with a design, until its drawing is painted.
-    bool startPainted(QProcess &program, const QTemporaryDir &home, const QString &integration)
-    {
-        program.setProcessEnvironment(environment(home, integration));
-        program.start(QStringLiteral(TICKFORGE),
+        program.setProcessEnvironment(env);
+        program.start(QString::fromLocal8Bit(path),
                       {QStringLiteral(TF_SOURCE_DIR "/docs/manual/designs/QXC330_USB.TFCC")});
-        if (!program.waitForStarted())
-            return false;
         QByteArray out;
-        QElapsedTimer waited;
-        waited.start();
-        while (!out.contains("painted\n") && waited.elapsed() < 20000 &&
-               program.state() == QProcess::Running) {
-            program.waitForReadyRead(100);
+        while (!out.contains("painted\n") && program.waitForReadyRead(20000))
             out += program.readAllStandardOutput();
-        }
         return out.contains("painted\n");
     }
 
-    // The windows on the display (the root's children), mapped or not.
-    int windowCount() const
-    {
-        QProcess info;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", m_display);
-        info.setProcessEnvironment(env);
-        info.start(QStringLiteral("xwininfo"), {"-root", "-children"});
-        if (!info.waitForFinished())
-            return -1;
-        const QRegularExpression count(QStringLiteral("^\\s+(\\d+) child"),
-                                       QRegularExpression::MultilineOption);
-        const QRegularExpressionMatch match =
-            count.match(QString::fromLocal8Bit(info.readAllStandardOutput()));
-        return match.hasMatch() ? match.captured(1).toInt() : 0;
-    }
-
+    QTemporaryDir m_home;
     QString m_display;
     QProcess m_server;
 };
