@@ -7,23 +7,20 @@
 
 namespace {
 
-// The GL libraries of a driver (glvnd's vendor libraries and the DRI
-// drivers), as /proc/<pid>/maps names them; QtGui's own link to the GL
-// dispatch library is not a driver.
+// The GL driver's libraries (glvnd's vendor libraries, the DRI drivers, LLVM)
+// that /proc/<pid>/maps names; QtGui's own link to the GL dispatch library is
+// not a driver.
 QStringList glDriverMappings(qint64 pid)
 {
     QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
     if (!maps.open(QIODevice::ReadOnly))
         return {QStringLiteral("(maps unreadable)")};
+    const QRegularExpression driver(QStringLiteral("/(libGLX_[^/]*|libLLVM[^/]*|dri/[^/]*)$"),
+                                    QRegularExpression::MultilineOption);
     QStringList found;
-    for (const QByteArray &line : maps.readAll().split('\n')) {
-        const QString path = QString::fromLocal8Bit(line.mid(line.indexOf('/')));
-        const QString name = path.section(QLatin1Char('/'), -1);
-        if ((name.startsWith(QLatin1String("libGLX_")) || path.contains(QLatin1String("/dri/")) ||
-             name.startsWith(QLatin1String("libLLVM"))) &&
-            !found.contains(name))
-            found << name;
-    }
+    for (auto it = driver.globalMatch(QString::fromLocal8Bit(maps.readAll())); it.hasNext();)
+        found << it.next().captured(1);
+    found.removeDuplicates();
     return found;
 }
 
@@ -37,17 +34,15 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
             QSKIP("Xvfb is not installed (tools/bootstrap.sh installs it)");
-        for (int number = 140; number < 240 && m_display.isEmpty(); ++number) {
-            if (!QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) &&
-                !QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
-                m_display = QStringLiteral(":%1").arg(number);
-        }
-        QVERIFY(!m_display.isEmpty());
+        int number = 140; // a display nobody uses
+        while (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
+               QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+            ++number;
+        m_display = QStringLiteral(":%1").arg(number);
         m_server.start(QStringLiteral("Xvfb"),
                        {m_display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
         QVERIFY(m_server.waitForStarted());
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X") + m_display.mid(1);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)), 10000);
     }
 
     void cleanupTestCase()

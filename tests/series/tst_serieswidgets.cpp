@@ -1,6 +1,7 @@
 #include "ClockConfig.h"
 #include "ClockTreeItem.h"
 #include "ClockTreeLayout.h"
+#include "ControlStandIn.h"
 #include "ControlTable.h"
 #include "DesignFile.h"
 #include "PinGraphicsView.h"
@@ -460,6 +461,44 @@ private slots:
         item.addText(text, QPoint(3, 4), font);
         const QRect laidOut = QFontMetrics(font).boundingRect(0, 0, 2000, 2000, Qt::AlignLeft, text);
         QCOMPARE(item.texts().value(0).rect, QRect(QPoint(3, 4), laidOut.size()));
+    }
+
+    void keptLookFollowsChange_data() { addTableRows("series_keptlooks.tsv"); }
+    void keptLookFollowsChange()
+    {
+        QFETCH(QString, change);
+        QGraphicsScene scene;
+        scene.addRect(0, 0, 120, 40, Qt::NoPen, QColor(200, 230, 250));
+        auto *label = new QLabel(QStringLiteral("ahb 144"));
+        label->resize(100, 30);
+        label->setAttribute(Qt::WA_TranslucentBackground); // placed as a drawing places it
+        QXMCUPLL::keepOffScreen(label);
+        QXMCUPLL::setLabelTextColor(label, Qt::darkGreen);
+        auto *standIn = new StandInProxy(label);
+        scene.addItem(standIn);
+        standIn->setPos(5, 5);
+        standIn->follow();
+        const auto render = [&scene] {
+            QImage image(120, 40, QImage::Format_RGB32);
+            QPainter painter(&image);
+            scene.render(&painter, image.rect(), image.rect());
+            return image;
+        };
+        const QImage before = render();
+        QCOMPARE(render(), before); // painted again from what was kept
+        if (change == "colour")
+            QXMCUPLL::setLabelTextColor(label, Qt::red);
+        else if (change == "font") // the same family, larger
+            label->setFont(QFont(label->font().family(), label->font().pointSize() + 2));
+        else if (change == "text")
+            label->setText(QStringLiteral("ahb 288"));
+        else if (change == "alignment")
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        standIn->follow();
+        const QImage after = render();
+        QVERIFY(after != before);
+        standIn->embed();
+        QCOMPARE(render(), after); // as the label itself shows
     }
 
     void sharpDrawing_data() { addTableRows("series_sharp.tsv"); }
