@@ -557,6 +557,20 @@ QVector<QPair<QString, QVariant>> ClockConfig::fieldValues() const
     return out;
 }
 
+QVariant ClockConfig::fieldValue(QLatin1String name) const
+{
+    for (const FieldDesc &f : kFields) {
+        if (name != QLatin1String(f.name))
+            continue;
+        if (f.i)
+            return this->*f.i;
+        if (f.d)
+            return this->*f.d;
+        return this->*f.b;
+    }
+    return QVariant();
+}
+
 bool ClockConfig::setFieldValue(const QString &name, const QVariant &value)
 {
     for (const FieldDesc &f : kFields) {

@@ -134,6 +134,8 @@ public:
     // Field reflection: every field in field order, named exactly as the
     // member, valued as int, double or bool.
     QVector<QPair<QString, QVariant>> fieldValues() const;
+    // One field of fieldValues(); invalid for a name it does not have.
+    QVariant fieldValue(QLatin1String name) const;
     // Sets one field by name; false for an unknown name or an unconvertible value.
     bool setFieldValue(const QString &name, const QVariant &value);
 };

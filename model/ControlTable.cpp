@@ -266,12 +266,7 @@ QString radioAnchor(Control id, int index)
 
 double fieldValue(const ClockConfig &c, const Row &r)
 {
-    const QLatin1String name(r.field);
-    for (const auto &field : c.fieldValues()) {
-        if (field.first == name)
-            return field.second.toDouble();
-    }
-    return 0.0;
+    return c.fieldValue(QLatin1String(r.field)).toDouble(); // 0 for a name the record lacks
 }
 
 void setField(ClockConfig &c, const Row &r, double value)
