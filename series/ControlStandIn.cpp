@@ -197,10 +197,10 @@ void ControlLooks::paint(const QWidget *control, QPainter *painter, const QRect 
         return;
     }
     const QByteArray key = lookKey(control);
-    if (m_kept.paint(painter, whole, key, place))
+    if (m_kept.paint(painter, key, place))
         return;
     paintStyled(control, painter, exposed);
-    if (exposed.contains(whole) && KeptLooks::unclipped(painter, whole, place))
+    if (exposed.contains(place.part) && KeptLooks::unclipped(painter, place))
         m_kept.keep(painter, key, place);
 }
 

@@ -19,18 +19,23 @@ struct Pixels {
     QSize size;
 };
 
-Pixels devicePixels(QPainter *painter, const QRect &deviceRect)
+const QImage *deviceImage(QPainter *painter)
 {
     QPaintDevice *device = painter->paintEngine()->paintDevice();
-    const QImage *image = nullptr;
-    if (device && device->devType() == QInternal::Image) {
-        image = static_cast<const QImage *>(device);
-    } else if (device && device->devType() == QInternal::Pixmap) {
+    if (device && device->devType() == QInternal::Image)
+        return static_cast<const QImage *>(device);
+    if (device && device->devType() == QInternal::Pixmap) {
         QPlatformPixmap *platform = static_cast<QPixmap *>(device)->handle();
         if (platform && platform->classId() == QPlatformPixmap::RasterClass)
-            image = platform->buffer();
+            return platform->buffer();
     }
-    // Only whole rectangles on the device, of 32-bit pixels.
+    return nullptr;
+}
+
+Pixels devicePixels(QPainter *painter, const QRect &deviceRect)
+{
+    const QImage *image = deviceImage(painter);
+    // Only rectangles on the device, of 32-bit pixels.
     if (!image || image->depth() != 32 || !image->rect().contains(deviceRect))
         return Pixels();
     return {image->constScanLine(deviceRect.top()) + deviceRect.left() * 4, image->bytesPerLine(),
@@ -82,11 +87,21 @@ KeptLooks::Place KeptLooks::placeOf(QPainter *painter, const QRect &rect)
     if (transform.type() > QTransform::TxTranslate || transform.dx() != qRound(transform.dx()) ||
         transform.dy() != qRound(transform.dy()))
         return place;
-    const QRect deviceRect = rect.translated(qRound(transform.dx()), qRound(transform.dy()));
+    const QPoint shift(qRound(transform.dx()), qRound(transform.dy()));
+    const QImage *image = deviceImage(painter);
+    // A look at the device's edge, or the clip's, is kept as far as it shows.
+    QRect deviceRect = image ? rect.translated(shift) & image->rect() : QRect();
+    const QRegion system = engine->systemClip();
+    if (!system.isEmpty())
+        deviceRect &= system.boundingRect();
+    if (painter->hasClipping())
+        deviceRect &= painter->clipBoundingRect().toAlignedRect().translated(shift);
     const Pixels pixels = devicePixels(painter, deviceRect);
-    if (!pixels.first)
+    if (!pixels.first || deviceRect.isEmpty())
         return place;
     place.deviceRect = deviceRect;
+    place.part = deviceRect.translated(-shift);
+    place.offset = place.part.topLeft() - rect.topLeft();
     place.format = pixels.format;
     place.background = hashPixels(pixels);
     return place;
@@ -95,19 +110,21 @@ KeptLooks::Place KeptLooks::placeOf(QPainter *painter, const QRect &rect)
 quint64 KeptLooks::cacheKey(const QByteArray &lookKey, const Place &place)
 {
     return qHash(lookKey, uint(place.background)) ^ (place.background << 1) ^ quint64(place.format) ^
-           (quint64(place.deviceRect.width()) << 40) ^ (quint64(place.deviceRect.height()) << 52);
+           (quint64(place.deviceRect.width()) << 40) ^ (quint64(place.deviceRect.height()) << 52) ^
+           (quint64(place.offset.x()) << 20) ^ (quint64(place.offset.y()) << 30);
 }
 
-bool KeptLooks::paint(QPainter *painter, const QRect &rect, const QByteArray &lookKey, const Place &place)
+bool KeptLooks::paint(QPainter *painter, const QByteArray &lookKey, const Place &place)
 {
     const Entry *entry = m_entries.object(cacheKey(lookKey, place));
-    if (!entry || entry->background != place.background || entry->lookKey != lookKey ||
-        entry->picture.format() != place.format || entry->picture.size() != place.deviceRect.size())
+    if (!entry || entry->background != place.background || entry->offset != place.offset ||
+        entry->lookKey != lookKey || entry->picture.format() != place.format ||
+        entry->picture.size() != place.deviceRect.size())
         return false;
     painter->save();
     // The picture replaces what is there, pixel for pixel, where the clip allows.
     painter->setCompositionMode(QPainter::CompositionMode_Source);
-    painter->drawImage(rect.topLeft(), entry->picture);
+    painter->drawImage(place.part.topLeft(), entry->picture);
     painter->restore();
     return true;
 }
@@ -121,14 +138,14 @@ void KeptLooks::keep(QPainter *painter, const QByteArray &lookKey, const Place &
     for (int y = 0; y < painted.size.height(); ++y)
         std::memcpy(picture.scanLine(y), painted.first + y * painted.bytesPerLine,
                     size_t(painted.size.width()) * 4);
-    auto *entry = new Entry{lookKey, place.background, picture};
+    auto *entry = new Entry{lookKey, place.background, place.offset, picture};
     m_entries.insert(cacheKey(lookKey, place), entry, int(entry->picture.sizeInBytes()));
 }
 
-bool KeptLooks::unclipped(QPainter *painter, const QRect &rect, const Place &place)
+bool KeptLooks::unclipped(QPainter *painter, const Place &place)
 {
     // (QRegion::contains() answers whether a rectangle overlaps.)
-    if (painter->hasClipping() && !QRegion(rect).subtracted(painter->clipRegion()).isEmpty())
+    if (painter->hasClipping() && !QRegion(place.part).subtracted(painter->clipRegion()).isEmpty())
         return false;
     const QRegion system = painter->paintEngine()->systemClip();
     return system.isEmpty() || QRegion(place.deviceRect).subtracted(system).isEmpty();

@@ -24,10 +24,13 @@ class KeptLooks {
 public:
     explicit KeptLooks(int maxBytes = 4 * 1024 * 1024);
 
-    // Where rect (in the painter's coordinates) lands on the device, and
-    // what lies there now. Invalid when the pixels cannot be kept.
+    // Where rect (in the painter's coordinates) lands on the device, as far
+    // as it is on the device, and what lies there now. Invalid when the
+    // pixels cannot be kept.
     struct Place {
-        QRect deviceRect;
+        QRect deviceRect; // on the device
+        QRect part;       // the same pixels in the painter's coordinates
+        QPoint offset;    // of part within rect
         QImage::Format format = QImage::Format_Invalid;
         quint64 background = 0; // of the pixels under deviceRect
         bool valid() const { return format != QImage::Format_Invalid; }
@@ -35,17 +38,18 @@ public:
     static Place placeOf(QPainter *painter, const QRect &rect);
 
     // Paints the kept picture of this look over these pixels, if there is one.
-    bool paint(QPainter *painter, const QRect &rect, const QByteArray &lookKey, const Place &place);
+    bool paint(QPainter *painter, const QByteArray &lookKey, const Place &place);
     // Keeps what the device now holds under the place, the look having just
-    // been painted there in full, unclipped.
+    // been painted over all of it, unclipped.
     void keep(QPainter *painter, const QByteArray &lookKey, const Place &place);
-    // Whether nothing clips rect (in the painter's coordinates) on the device.
-    static bool unclipped(QPainter *painter, const QRect &rect, const Place &place);
+    // Whether nothing clips the place's part on the device.
+    static bool unclipped(QPainter *painter, const Place &place);
 
 private:
     struct Entry {
         QByteArray lookKey;
         quint64 background = 0;
+        QPoint offset;
         QImage picture;
     };
     static quint64 cacheKey(const QByteArray &lookKey, const Place &place);
