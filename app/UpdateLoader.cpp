@@ -14,18 +14,13 @@ using Entry = void (*)(QWidget *, int, DialogService *);
 
 } // namespace
 
-QString moduleFileName()
-{
-    return QStringLiteral("tickforge-update.so");
-}
-
 QString modulePath(const QString &programDir)
 {
     const QString chosen = qEnvironmentVariable("TICKFORGE_UPDATE_MODULE");
     if (!chosen.isEmpty())
         return chosen;
     return QDir::cleanPath(
-        QDir(programDir).filePath(QStringLiteral(TF_UPDATE_MODULE_DIR "/") + moduleFileName()));
+        QDir(programDir).filePath(QStringLiteral(TF_UPDATE_MODULE_DIR "/tickforge-update.so")));
 }
 
 bool checkForNewVersion(QWidget *mainWindow, int language, QString *error)

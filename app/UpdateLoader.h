@@ -8,9 +8,6 @@ class QWidget;
 // loading it on first use.
 namespace UpdateLoader {
 
-// The module's file name.
-QString moduleFileName();
-
 // Where the module is: TICKFORGE_UPDATE_MODULE when set; otherwise in the
 // library folder beside the program's folder, as it is installed (and laid
 // out in the build tree).

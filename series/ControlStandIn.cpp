@@ -79,9 +79,9 @@ void put(QByteArray &key, const QString &text)
     key.append(reinterpret_cast<const char *>(text.utf16()), text.size() * int(sizeof(ushort)));
 }
 
-// Everything copyState() copies, and what picks the template: two controls
-// with the same key look the same, pixel for pixel, over the same pixels.
-QByteArray lookKey(const QWidget *control)
+} // namespace
+
+QByteArray ControlLooks::lookKey(const QWidget *control)
 {
     QByteArray key;
     key.reserve(1024);
@@ -127,8 +127,6 @@ QByteArray lookKey(const QWidget *control)
     }
     return key;
 }
-
-} // namespace
 
 namespace {
 

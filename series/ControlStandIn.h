@@ -23,6 +23,10 @@ public:
     QSize naturalSize(const QWidget *control);
     // Whether a template shows this control as the control itself would.
     static bool canStandFor(const QWidget *control);
+    // Everything a control shows (what the template copies from it, and
+    // what picks the template): two controls with the same key look the
+    // same, pixel for pixel, over the same pixels.
+    static QByteArray lookKey(const QWidget *control);
 
 private:
     ControlLooks() = default;

@@ -32,9 +32,8 @@ const QImage *deviceImage(QPainter *painter)
     return nullptr;
 }
 
-Pixels devicePixels(QPainter *painter, const QRect &deviceRect)
+Pixels pixelsOf(const QImage *image, const QRect &deviceRect)
 {
-    const QImage *image = deviceImage(painter);
     // Only rectangles on the device, of 32-bit pixels.
     if (!image || image->depth() != 32 || !image->rect().contains(deviceRect))
         return Pixels();
@@ -96,7 +95,7 @@ KeptLooks::Place KeptLooks::placeOf(QPainter *painter, const QRect &rect)
         deviceRect &= system.boundingRect();
     if (painter->hasClipping())
         deviceRect &= painter->clipBoundingRect().toAlignedRect().translated(shift);
-    const Pixels pixels = devicePixels(painter, deviceRect);
+    const Pixels pixels = pixelsOf(image, deviceRect);
     if (!pixels.first || deviceRect.isEmpty())
         return place;
     place.deviceRect = deviceRect;
@@ -131,7 +130,7 @@ bool KeptLooks::paint(QPainter *painter, const QByteArray &lookKey, const Place 
 
 void KeptLooks::keep(QPainter *painter, const QByteArray &lookKey, const Place &place)
 {
-    const Pixels painted = devicePixels(painter, place.deviceRect);
+    const Pixels painted = pixelsOf(deviceImage(painter), place.deviceRect);
     if (!painted.first)
         return;
     QImage picture(painted.size, painted.format);

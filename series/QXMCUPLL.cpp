@@ -170,8 +170,6 @@ void QXMCUPLL::setEditTextColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
-namespace {} // namespace
-
 void QXMCUPLL::setSheet(QWidget *widget, const QString &styleSheet)
 {
     // A control waiting for its proxy keeps its sheet there (see StandInProxy).
@@ -193,7 +191,7 @@ QString QXMCUPLL::sheet(const QWidget *widget)
 
 void QXMCUPLL::makeLive(QWidget *control) const
 {
-    if (StandInProxy *standIn = m_standIns.value(control))
+    if (StandInProxy *standIn = StandInProxy::parkedProxyOf(control))
         standIn->embed();
 }
 
@@ -204,7 +202,7 @@ QWidget *QXMCUPLL::controlOf(const QGraphicsProxyWidget *proxy)
 
 void QXMCUPLL::setControlShown(QWidget *control, bool shown)
 {
-    if (StandInProxy *standIn = m_standIns.value(control))
+    if (StandInProxy *standIn = StandInProxy::parkedProxyOf(control))
         standIn->setShown(shown);
     else
         control->setVisible(shown);
@@ -260,37 +258,25 @@ QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal 
     proxy->setZValue(z);
     proxy->setPos(pos);
     m_scene->addItem(proxy);
-    m_standIns.insert(widget, proxy);
     return proxy;
 }
 
 namespace {
 
-// What a control shows: a change of any of these must reach the screen.
+// What a control shows: a change of any of it must reach the screen.
 uint look(const QWidget *widget)
 {
-    uint seed = qHash(widget->isEnabled());
-    seed = qHash(QXMCUPLL::sheet(widget), seed);
-    const QPalette &palette = widget->palette();
-    seed = qHash(palette.color(QPalette::WindowText).rgba(), seed);
-    seed = qHash(palette.color(QPalette::Text).rgba(), seed);
-    if (const auto *label = qobject_cast<const QLabel *>(widget))
-        return qHash(label->text(), seed);
-    if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
-        return qHash(edit->cursorPosition(), qHash(edit->text(), seed));
-    if (const auto *combo = qobject_cast<const QComboBox *>(widget))
-        return qHash(combo->currentIndex(), seed);
-    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
-        return qHash(button->icon().cacheKey(), qHash(button->isChecked(), seed));
-    return seed;
+    return qHash(ControlLooks::lookKey(widget));
 }
 
 } // namespace
 
 void QXMCUPLL::finishPlacement()
 {
-    for (StandInProxy *standIn : qAsConst(m_standIns))
-        standIn->follow();
+    for (QWidget *control : qAsConst(m_controls)) {
+        if (StandInProxy *standIn = StandInProxy::parkedProxyOf(control))
+            standIn->follow();
+    }
     m_placementFinished = true;
     // Nothing is on screen yet: the looks as built are the ones to compare with.
     m_looks.clear();
@@ -308,7 +294,7 @@ void QXMCUPLL::repaintChangedControls()
             continue;
         m_looks[i] = now;
         QWidget *control = m_controls.at(i);
-        StandInProxy *standIn = m_standIns.value(control);
+        StandInProxy *standIn = StandInProxy::parkedProxyOf(control);
         if (standIn)
             standIn->follow(); // its size and state, or embeds it
         if (QGraphicsProxyWidget *proxy = standIn ? standIn : control->graphicsProxyWidget())
