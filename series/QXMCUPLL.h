@@ -25,7 +25,6 @@ class QPainter;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
-class StandInProxy;
 struct SeriesParams;
 
 // What became of Save or Generate, for the window and the command-line tool.
