@@ -84,45 +84,50 @@ void put(QByteArray &key, const QString &text)
 QByteArray ControlLooks::lookKey(const QWidget *control)
 {
     QByteArray key;
-    key.reserve(1024);
+    key.reserve(2560); // a combo box's sheet and a palette: no growing
     key.append(control->metaObject()->className());
     put(key, QXMCUPLL::sheet(control));
     const QFont &font = control->font();
     put(key, font.family());
-    put(key, qHash(font));
-    put(key, font.pointSizeF());
-    put(key, font.pixelSize());
-    put(key, font.weight());
-    put(key, font.style());
-    put(key, font.underline() | font.strikeOut() << 1 | font.overline() << 2 | font.kerning() << 3);
-    put(key, control->size());
-    put(key, control->isEnabled());
+    // The numbers of a kind gathered first and added at once (as whole
+    // numbers, so that no padding enters the key).
+    const qint64 common[] = {
+        qHash(font),
+        qRound64(font.pointSizeF() * 64),
+        font.pixelSize(),
+        font.weight(),
+        font.style(),
+        font.underline() | font.strikeOut() << 1 | font.overline() << 2 | font.kerning() << 3,
+        control->width(),
+        control->height(),
+        control->isEnabled()};
+    put(key, common);
     if (control->testAttribute(Qt::WA_SetPalette)) {
+        qint64 brushes[QPalette::NColorGroups][QPalette::NColorRoles][2];
         const QPalette &palette = control->palette();
         for (int group = 0; group < QPalette::NColorGroups; ++group) {
             for (int role = 0; role < QPalette::NColorRoles; ++role) {
                 const QBrush &brush = palette.brush(QPalette::ColorGroup(group), QPalette::ColorRole(role));
-                put(key, brush.color().rgba64());
-                put(key, brush.style());
+                brushes[group][role][0] = qint64(brush.color().rgba64());
+                brushes[group][role][1] = brush.style();
             }
         }
+        put(key, brushes);
     }
     if (const auto *label = qobject_cast<const QLabel *>(control)) {
-        put(key, label->alignment());
+        put(key, qint64(label->alignment()));
         put(key, label->text());
     } else if (const auto *edit = qobject_cast<const QLineEdit *>(control)) {
-        put(key, edit->isReadOnly());
-        put(key, edit->alignment());
-        put(key, edit->cursorPosition());
+        const qint64 state[] = {edit->isReadOnly(), edit->alignment(), edit->cursorPosition()};
+        put(key, state);
         put(key, edit->text());
     } else if (const auto *combo = qobject_cast<const QComboBox *>(control)) {
-        put(key, combo->currentIndex() < 0);
+        put(key, qint64(combo->currentIndex() < 0));
         put(key, combo->currentText());
     } else if (const auto *button = qobject_cast<const QAbstractButton *>(control)) {
-        put(key, button->isCheckable());
-        put(key, button->isChecked());
-        put(key, button->icon().cacheKey());
-        put(key, button->iconSize());
+        const qint64 state[] = {button->isCheckable(), button->isChecked(), button->icon().cacheKey(),
+                                button->iconSize().width(), button->iconSize().height()};
+        put(key, state);
         put(key, button->text());
     }
     return key;

@@ -42,6 +42,8 @@ public:
     // Keeps what the device now holds under the place, the look having just
     // been painted over all of it, unclipped.
     void keep(QPainter *painter, const QByteArray &lookKey, const Place &place);
+    // A 64-bit hash of a look's key.
+    static quint64 hashKey(const QByteArray &lookKey);
     // Whether nothing clips the place's part on the device.
     static bool unclipped(QPainter *painter, const Place &place);
 

@@ -264,9 +264,9 @@ QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal 
 namespace {
 
 // What a control shows: a change of any of it must reach the screen.
-uint look(const QWidget *widget)
+quint64 look(const QWidget *widget)
 {
-    return qHash(ControlLooks::lookKey(widget));
+    return KeptLooks::hashKey(ControlLooks::lookKey(widget));
 }
 
 } // namespace
@@ -289,7 +289,7 @@ void QXMCUPLL::repaintChangedControls()
 {
     m_looks.resize(m_controls.size());
     for (int i = 0; i < m_controls.size(); ++i) {
-        const uint now = look(m_controls.at(i));
+        const quint64 now = look(m_controls.at(i));
         if (now == m_looks.at(i))
             continue;
         m_looks[i] = now;

@@ -211,7 +211,7 @@ private:
     QVBoxLayout *m_layout = nullptr;
     QVector<QGraphicsProxyWidget *> m_listPanels;
     QVector<QWidget *> m_controls; // every widget laid over the drawing
-    QVector<uint> m_looks;         // of each control, as last repainted
+    QVector<quint64> m_looks;      // of each control, as last repainted
     QHash<QString, QString> m_fixedTexts;
     QRectF m_focusFrame;
     QMetaObject::Connection m_frameWatch;
