@@ -1,7 +1,11 @@
 #include "RecentDesigns.h"
 
+#include "SafeSave.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSettings>
 #include <QVector>
 
@@ -9,9 +13,38 @@ namespace {
 
 const char *const Key = "recentDesigns";
 
-QSettings settings()
+// Where earlier versions kept the list (read once, when the new file lacks it).
+QSettings oldSettings()
 {
     return QSettings(QStringLiteral("Tickforge"), QStringLiteral("Tickforge"));
+}
+
+bool readJson(QIODevice &device, QSettings::SettingsMap &map)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(device.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return false;
+    map = document.object().toVariantMap();
+    return true;
+}
+
+// QSettings saves through a QSaveFile whose commit() misses a failed final
+// flush (Qt 5): on a full disk its own formats would replace the settings
+// with a cut file. This writer checks every write and the flush, and a
+// failure keeps the old file.
+bool writeJson(QIODevice &device, const QSettings::SettingsMap &map)
+{
+    return writeFully(device, QJsonDocument(QJsonObject::fromVariantMap(map)).toJson());
+}
+
+// The settings file, "Tickforge.json" beside the one earlier versions wrote.
+QSettings settings()
+{
+    static const QSettings::Format format = QSettings::registerFormat(QStringLiteral("json"), readJson, writeJson);
+    const QFileInfo old(oldSettings().fileName());
+    return QSettings(old.absolutePath() + QLatin1Char('/') + old.completeBaseName() + QStringLiteral(".json"),
+                     format);
 }
 
 QString normalised(const QString &fileName)
@@ -69,15 +102,21 @@ QStringList RecentDesigns::displayNames(const QStringList &files)
 
 QStringList RecentDesigns::load()
 {
-    QStringList files = settings().value(QLatin1String(Key)).toStringList();
+    const QSettings current = settings();
+    QStringList files = current.contains(QLatin1String(Key))
+                            ? current.value(QLatin1String(Key)).toStringList()
+                            : oldSettings().value(QLatin1String(Key)).toStringList();
     // Settings edited by hand may hold more, or blanks.
     files.removeAll(QString());
     return files.mid(0, kMaxFiles);
 }
 
-void RecentDesigns::store(const QStringList &files)
+bool RecentDesigns::store(const QStringList &files)
 {
-    settings().setValue(QLatin1String(Key), files);
+    QSettings current = settings();
+    current.setValue(QLatin1String(Key), files);
+    current.sync();
+    return current.status() == QSettings::NoError;
 }
 
 void RecentDesigns::add(const QString &fileName)

@@ -17,7 +17,8 @@ QStringList pushed(const QStringList &files, const QString &fileName);
 QStringList displayNames(const QStringList &files);
 
 QStringList load();
-void store(const QStringList &files);
+// False when the list could not be saved (the old one then stays).
+bool store(const QStringList &files);
 // Puts a file in front of the stored list.
 void add(const QString &fileName);
 // Drops a file from the stored list (it no longer exists).

@@ -207,7 +207,7 @@ QString cliHelpText()
                "  3  stopped at a warning, a value read differently from the file included\n"
                "     (a refusal outranks a warning)\n"
                "  4  an output file exists (--overwrite replaces it)\n"
-               "  5  generation or rendering failed\n"
+               "  5  generation or rendering failed, or update could not save a file (disk full)\n"
                "  6  update failed: network, TLS, HTTP status, size, unreadable list or signature\n"
                "  7  generate --check: a generated file differs from the design or is missing\n"
                "  8  solve --usb48: no factor set meets the constraint\n"

@@ -18,7 +18,7 @@ enum CliStatus {
     CliRefused = 2,    // refused: a limit check or invalid design content
     CliWarning = 3,    // stopped at a warning (also a value that opening changed)
     CliExists = 4,     // an output file exists
-    CliGenFailed = 5,  // generation or rendering failed (I/O)
+    CliGenFailed = 5,  // generation, rendering or saving an update failed (I/O)
     CliDiffers = 7,    // generate --check: a file differs from the design or is missing
     CliNoSolution = 8, // no solution meets the constraint (solve --usb48)
 };

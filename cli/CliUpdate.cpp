@@ -198,6 +198,8 @@ int exitStatus(UpdateCheck::Outcome outcome, bool downloading)
         return downloading ? CliUpdateFailed : CliNewerVersion;
     case UpdateCheck::Outcome::NotReplaced:
         return CliExists;
+    case UpdateCheck::Outcome::NotSaved: // a full disk, say: the I/O status
+        return CliGenFailed;
     default:
         return CliUpdateFailed;
     }

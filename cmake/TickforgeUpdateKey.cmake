@@ -9,14 +9,35 @@
 # before it packs. The package rules must therefore not set that variable
 # themselves (or must include this file's TF_UPDATE_CPACK_CHECK from theirs).
 
+# Keys no one may trust: with the points of small order (the eight of
+# Ed25519, whose first, all zero, also stands for "no key"), and with their
+# second encodings (the sign bit set, or y + p), a forged signature verifies
+# for many messages. As standard base64, the only form taken.
+set(TF_UNSAFE_UPDATE_KEYS
+  "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=" "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAIA="
+  "AQAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=" "AQAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAIA="
+  "7P///////////////////////////////////////38=" "7P////////////////////////////////////////8="
+  "JuiVj8KyJ7BFw/SJ8u+Y8NXfrAXTxjM5sTgCiG1T/AU=" "JuiVj8KyJ7BFw/SJ8u+Y8NXfrAXTxjM5sTgCiG1T/IU="
+  "xxdqcD1N2E+6PAt2DRBnDyogU/osOczGTsf9d5KsA3o=" "xxdqcD1N2E+6PAt2DRBnDyogU/osOczGTsf9d5KsA/o="
+  "7f///////////////////////////////////////38=" "7f////////////////////////////////////////8="
+  "7v///////////////////////////////////////38=" "7v////////////////////////////////////////8=")
+
 # Stops configuring with a clear message unless key is empty or exactly 32
-# bytes in standard base64 (44 characters, the last one "=").
+# bytes in standard base64 (44 characters, the last one "=", the one before
+# it with no stray bits, so that one key has one spelling), and not one of
+# the unsafe keys above.
 function(tf_check_update_key key)
   if(key STREQUAL "")
     return()
   endif()
-  string(REPEAT "[A-Za-z0-9+/]" 43 body)
-  if(key MATCHES "^${body}=$")
+  string(REPEAT "[A-Za-z0-9+/]" 42 body)
+  if(key MATCHES "^${body}[AEIMQUYcgkosw048]=$")
+    list(FIND TF_UNSAFE_UPDATE_KEYS "${key}" unsafe)
+    if(NOT unsafe EQUAL -1)
+      message(FATAL_ERROR
+        "TF_UPDATE_PUBLIC_KEY cannot be trusted: it is all zero or a point of small order, for which "
+        "forged signatures verify. Make a key with 'tf_sign keypair'.")
+    endif()
     return()
   endif()
   string(LENGTH "${key}" length)
@@ -25,6 +46,8 @@ function(tf_check_update_key key)
     set(hint " It holds '-' or '_': that is base64url, not standard base64.")
   elseif(NOT length EQUAL 44)
     set(hint " It has ${length} characters.")
+  elseif(key MATCHES "=$")
+    set(hint " Its last character before '=' carries stray bits: it is not the standard spelling of a key.")
   endif()
   message(FATAL_ERROR
     "TF_UPDATE_PUBLIC_KEY is not an Ed25519 public key: it must be exactly 32 bytes in standard "

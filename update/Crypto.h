@@ -21,6 +21,10 @@ private:
     evp_md_ctx_st *m_context = nullptr;
 };
 
+// True for a raw Ed25519 public key no one may trust: all zero, or any
+// encoding of a point of small order, for which forged signatures verify.
+bool isUnsafeEd25519Key(const QByteArray &publicKey);
+
 // True when signature (64 bytes) is the Ed25519 signature of message under
-// publicKey (32 raw bytes). Any malformed input gives false.
+// publicKey (32 raw bytes). Any malformed input, or an unsafe key, gives false.
 bool verifyEd25519(const QByteArray &publicKey, const QByteArray &message, const QByteArray &signature);

@@ -1,17 +1,17 @@
 #include "DownloadTransfer.h"
 
+#include "Crypto.h"
 #include "HttpGet.h"
+#include "SafeSave.h"
 #include "UpdatePrompts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QNetworkReply>
-#include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QSslConfiguration>
 #include <QStringList>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -166,6 +166,8 @@ bool DownloadTransfer::prepare(const QString &address, QString &path, const QStr
     }
 
     name = path.isEmpty() ? name : path + QLatin1Char('/') + name;
+    // What a killed run left here goes first, whatever this target is.
+    StagedFile::removeStale(QFileInfo(name).absolutePath());
     // A link counts as there even when it points nowhere.
     const QFileInfo existing(name);
     if (existing.exists() || existing.isSymLink()) {
@@ -180,11 +182,10 @@ bool DownloadTransfer::prepare(const QString &address, QString &path, const QStr
         // The old file stays until the new one has arrived in full.
     }
     m_result = Result::SaveFailed;
-    file = openFileForWrite(name);
-    if (!file)
+    m_fileName = name;
+    if (!openFileForWrite(name))
         return false;
     path = name;
-    m_fileName = name;
     return true;
 }
 
@@ -195,8 +196,8 @@ void DownloadTransfer::startRequest(const QUrl &requestedUrl)
     m_failure.clear();
     m_writeFailed = false;
     m_received = 0;
+    m_announced = -1;
     m_receivedAtWindow = 0;
-    m_hash.reset();
 
     request.setUrl(url);
     // Our own reader, not Qt's: Qt's takes any number of header lines and
@@ -216,25 +217,21 @@ void DownloadTransfer::startRequest(const QUrl &requestedUrl)
     m_inactivity.start();
 }
 
-QSaveFile *DownloadTransfer::openFileForWrite(const QString &fileName)
+bool DownloadTransfer::openFileForWrite(const QString &fileName)
 {
-    // A save file writes through a link to its target; a link is replaced
-    // from a private folder beside it instead (see commitFile()).
-    QString saveName = fileName;
-    m_staging.reset();
-    const QFileInfo info(fileName);
-    if (info.isSymLink()) {
-        m_staging.reset(new QTemporaryDir(info.absolutePath() + QLatin1String("/.tickforge-XXXXXX")));
-        saveName = m_staging->isValid() ? m_staging->filePath(info.fileName()) : QString();
-    }
-    auto *saveFile = new QSaveFile(saveName);
-    if (saveName.isEmpty() || !saveFile->open(QIODevice::WriteOnly)) {
-        showError(tr("Unable to save the file ") + QDir::toNativeSeparators(fileName));
-        delete saveFile;
-        m_staging.reset();
-        return nullptr;
-    }
-    return saveFile;
+    file.reset(new StagedFile(fileName));
+    if (file->open())
+        return true;
+    showError(saveProblem(file->errorNumber()));
+    file.reset();
+    return false;
+}
+
+// "Unable to save the file NAME" and why, a full disk said as such.
+QString DownloadTransfer::saveProblem(int errorNumber) const
+{
+    const QString text = tr("Unable to save the file ") + QDir::toNativeSeparators(m_fileName);
+    return errorNumber == 0 ? text : text + QLatin1Char('\n') + saveErrorText(errorNumber);
 }
 
 void DownloadTransfer::httpReadyRead()
@@ -249,9 +246,7 @@ void DownloadTransfer::httpReadyRead()
             return fail(tr("The file exceeds the size limit."));
         if (!file || !m_failure.isEmpty() || m_writeFailed)
             continue;
-        if (!m_expectedSha256.isEmpty())
-            m_hash.addData(m_chunk.constData(), n);
-        if (file->write(m_chunk.constData(), n) != n) {
+        if (!file->write(m_chunk.constData(), n)) {
             m_writeFailed = true;
             reply->abort();
         }
@@ -270,6 +265,7 @@ void DownloadTransfer::onMetaDataChanged()
     const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
     // A redirect's own body does not count; the size check is for the file.
     const bool redirect = !reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isNull();
+    m_announced = known && !redirect ? announced : -1;
     if (known && !redirect && announced > m_maximumSize)
         fail(tr("The file exceeds the size limit."));
 }
@@ -283,9 +279,24 @@ QString DownloadTransfer::replyProblem(const QNetworkReply *finished) const
         return QString();
     if (status.toInt() != 200)
         return tr("The server answered with status %1.").arg(status.toInt());
-    const QByteArray encoding = finished->rawHeader("Content-Encoding").trimmed().toLower();
-    if (!encoding.isEmpty() && encoding != "identity")
-        return tr("The server sent a compressed reply.");
+    return encodingProblem(finished);
+}
+
+// Only the bytes of the file itself are saved: a body whose transfer coding
+// is not chunked (or identity), or that has any content coding, would be
+// saved still encoded, so it is refused, naming the coding.
+QString DownloadTransfer::encodingProblem(const QNetworkReply *finished)
+{
+    for (const char *header : {"Transfer-Encoding", "Content-Encoding"}) {
+        const bool transfer = header[0] == 'T';
+        for (const QByteArray &item : finished->rawHeader(header).split(',')) {
+            const QByteArray coding = item.trimmed().toLower();
+            if (coding.isEmpty() || coding == "identity" || (transfer && coding == "chunked"))
+                continue;
+            return tr("The server sent the file encoded (%1: %2); only the plain file is taken.")
+                .arg(QLatin1String(header), QString::fromLatin1(finished->rawHeader(header)).left(80));
+        }
+    }
     return QString();
 }
 
@@ -357,8 +368,9 @@ void DownloadTransfer::httpFinished()
         return finish(Result::Cancelled);
     }
     if (m_writeFailed) {
+        const int errorNumber = file ? file->errorNumber() : 0;
         discardFile();
-        showError(tr("Unable to save the file ") + QDir::toNativeSeparators(m_fileName));
+        showError(saveProblem(errorNumber));
         return finish(Result::SaveFailed);
     }
     QString failure = m_failure.isEmpty() ? replyProblem(finished) : m_failure;
@@ -380,23 +392,21 @@ void DownloadTransfer::httpFinished()
             ++m_redirects;
             // The redirect's own body is not the file: start it afresh.
             discardFile();
-            file = openFileForWrite(m_fileName);
-            if (!file)
+            if (!openFileForWrite(m_fileName))
                 return finish(Result::SaveFailed);
             startRequest(next);
             return;
         }
     }
-    if (failure.isEmpty() && !m_expectedSha256.isEmpty() && m_hash.hexResult() != m_expectedSha256)
-        failure = tr("The file does not match its SHA-256 checksum.");
     if (!failure.isEmpty()) {
         discardFile();
         showError(tr("Download failed: ") + failure);
         return finish(Result::Failed);
     }
-    if (!commitFile()) {
-        showError(tr("Unable to save the file ") + QDir::toNativeSeparators(m_fileName));
-        return finish(Result::SaveFailed);
+    const QString unsaved = keepFile();
+    if (!unsaved.isEmpty()) {
+        showError(unsaved);
+        return finish(m_result);
     }
     finish(Result::Done);
 }
@@ -452,27 +462,40 @@ void DownloadTransfer::sslErrors(QNetworkReply *failing, const QList<QSslError> 
 
 void DownloadTransfer::discardFile()
 {
-    if (file) {
-        file->cancelWriting();
-        delete file; // an uncommitted save file removes its temporary file
-        file = nullptr;
-    }
-    m_staging.reset();
+    file.reset(); // removes what was written
 }
 
-bool DownloadTransfer::commitFile()
+// Puts the received file in the target's place once it is all on the disk
+// as it was received: synced, its length read from the disk, its SHA-256
+// (when one is expected) taken from the bytes read back. Otherwise the
+// target stays as it was; the message says why, and m_result is set.
+QString DownloadTransfer::keepFile()
 {
+    m_result = Result::SaveFailed;
     if (!file)
-        return false;
-    bool ok = file->commit();
-    const QString saved = file->fileName();
-    delete file;
-    file = nullptr;
-    // The link itself goes; the file it pointed to stays as it was.
-    if (ok && m_staging)
-        ok = QFile::remove(m_fileName) && QFile::rename(saved, m_fileName);
-    m_staging.reset();
-    return ok;
+        return saveProblem(0);
+    const std::unique_ptr<StagedFile> staged = std::move(file);
+    if (!staged->sync())
+        return saveProblem(staged->errorNumber());
+    const qint64 onDisk = staged->sizeOnDisk();
+    if (onDisk < 0)
+        return saveProblem(staged->errorNumber());
+    if (onDisk != m_received || (m_announced >= 0 && onDisk != m_announced))
+        return saveProblem(0) + QLatin1Char('\n') +
+               tr("The saved file holds %1 bytes, but %2 were received.").arg(onDisk).arg(m_received);
+    if (!m_expectedSha256.isEmpty()) {
+        Sha256 hash;
+        if (!staged->readBack([&hash](const char *data, qint64 size) { hash.addData(data, size); }))
+            return saveProblem(staged->errorNumber());
+        if (hash.hexResult() != m_expectedSha256) {
+            m_result = Result::Failed;
+            return tr("Download failed: ") + tr("The file does not match its SHA-256 checksum.");
+        }
+    }
+    if (!staged->commit())
+        return saveProblem(staged->errorNumber());
+    m_result = Result::Done;
+    return QString();
 }
 
 void DownloadTransfer::finish(Result result)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Crypto.h"
-
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -15,8 +13,7 @@
 
 #include <memory>
 
-class QSaveFile;
-class QTemporaryDir;
+class StagedFile;
 class UpdatePrompts;
 
 // Downloads one file from an http or https address into a directory.
@@ -25,9 +22,12 @@ class UpdatePrompts;
 // the outcome. Needs QtCore and QtNetwork only: the window wraps it in
 // HttpsDownload with a progress dialog, the command-line tool uses it bare.
 //
-// The body goes to a temporary file beside the target that replaces the
-// target only when the whole transfer succeeded, so a cancelled or failed
-// download never leaves a partial file nor costs the user an older copy.
+// The body goes to a file in a private folder beside the target that
+// replaces the target only when the whole transfer succeeded and the file
+// on the disk has been read back: its length must be what was received
+// (and announced), its SHA-256 the expected one when one is given. So a
+// cancelled or failed download, or a full disk, never leaves a partial file
+// nor costs the user an older copy.
 class DownloadTransfer : public QObject {
     // Its texts are the downloader's, whoever shows them.
     Q_DECLARE_TR_FUNCTIONS(HttpsDownload)
@@ -84,9 +84,10 @@ private:
     void httpFinished();
     void httpReadyRead();
     void sslErrors(QNetworkReply *reply, const QList<QSslError> &errors);
-    QSaveFile *openFileForWrite(const QString &fileName);
+    bool openFileForWrite(const QString &fileName);
     void discardFile();
-    bool commitFile();
+    QString keepFile();
+    QString saveProblem(int errorNumber) const;
     void fail(const QString &reason);
     void finish(Result result);
     void onMetaDataChanged();
@@ -94,6 +95,7 @@ private:
     QString incompleteBody(const QNetworkReply *finished) const;
     static bool endUnmarked(const QNetworkReply *finished);
     QString replyProblem(const QNetworkReply *finished) const;
+    static QString encodingProblem(const QNetworkReply *finished);
     bool checkRedirect(const QUrl &target, QString &reason) const;
     void showError(const QString &text);
     void endProgress();
@@ -104,17 +106,13 @@ private:
     QUrl url;
     QNetworkReply *reply = nullptr;
     QNetworkRequest request;
-    QSaveFile *file = nullptr;
+    std::unique_ptr<StagedFile> file;
     bool requestAborted = false;
     bool succeeded = false;
 
     QTimer m_inactivity;
     QTimer m_deadline;
-    Sha256 m_hash;
     QByteArray m_chunk; // read buffer, reused
-    // Set while the target name is a symbolic link: the body is saved here
-    // first and then takes the place of the link itself, never of its target.
-    std::unique_ptr<QTemporaryDir> m_staging;
     QByteArray m_nextSha256;     // set for the next download
     QByteArray m_expectedSha256; // lower-case hex for this one, empty when not checked
     QString m_fileName;          // full name of the target file
@@ -133,6 +131,7 @@ private:
     bool m_cancelledForGood = false;
     int m_redirects = 0;
     qint64 m_received = 0;
+    qint64 m_announced = -1;       // the body's length as the server gave it; -1: not given
     qint64 m_receivedAtWindow = 0; // m_received when the current progress period began
     qint64 m_minimumProgress = DefaultMinimumProgress;
     qint64 m_maximumSize = DefaultMaximumSize;

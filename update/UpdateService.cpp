@@ -2,6 +2,7 @@
 
 #include "Crypto.h"
 #include "DownloadTransfer.h"
+#include "SafeSave.h"
 #include "UpdatePrompts.h"
 #include "VersionCheck.h"
 
@@ -15,9 +16,6 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include <cerrno>
-#include <csignal>
-#include <limits>
 #include <unistd.h>
 
 #ifndef TF_UPDATE_BASE_EN
@@ -97,8 +95,11 @@ bool fetchList(DownloadTransfer &downloader, const Settings &settings, const QSt
     // A list that drips in must not hold the check open for ever.
     downloader.setDeadline(settings.listDeadlineMs);
     failure = Outcome::ListFailed;
-    if (!downloader.download(listAddress, listPath, QString()))
+    if (!downloader.download(listAddress, listPath, QString())) {
+        if (downloader.result() == DownloadTransfer::Result::SaveFailed)
+            failure = Outcome::NotSaved;
         return false;
+    }
     // Read once: checked and parsed from the same bytes.
     const QByteArray list = readFile(listPath, settings.listSizeLimit);
     QFile::remove(listPath);
@@ -127,6 +128,15 @@ bool fetchList(DownloadTransfer &downloader, const Settings &settings, const QSt
                                          "The update list expired on %1: it may be an old list sent again."))
                       .arg(entry.expires));
         failure = Outcome::ListExpired;
+        return false;
+    case ListVerdict::ExpiresTooLate:
+        showError(downloader.prompts(),
+                  text(QT_TRANSLATE_NOOP("FormConfiguration",
+                                         "The update list claims to be valid until %1, more than %2 days "
+                                         "ahead: it is refused."))
+                      .arg(entry.expires)
+                      .arg(MaxListLifeDays));
+        failure = Outcome::ListUnreadable;
         return false;
     case ListVerdict::Unreadable:
         break;
@@ -175,9 +185,16 @@ Outcome fetchPackage(DownloadTransfer &downloader, const QString &packageAddress
     downloader.setRequireMarkedEnd(true);
     downloader.setMaximumSize(settings.packageSizeLimit > 0 ? settings.packageSizeLimit
                                                             : DownloadTransfer::DefaultMaximumSize);
-    if (!downloader.download(packageAddress, packagePath, suffix))
-        return downloader.result() == DownloadTransfer::Result::NotReplaced ? Outcome::NotReplaced
-                                                                            : Outcome::PackageFailed;
+    if (!downloader.download(packageAddress, packagePath, suffix)) {
+        switch (downloader.result()) {
+        case DownloadTransfer::Result::NotReplaced:
+            return Outcome::NotReplaced;
+        case DownloadTransfer::Result::SaveFailed:
+            return Outcome::NotSaved;
+        default:
+            return Outcome::PackageFailed;
+        }
+    }
 
     const UpdateAnswer done = prompts.message(
         UpdatePrompt::make(
@@ -236,7 +253,8 @@ Result runCheck(DownloadTransfer &downloader, int language, const Settings &sett
     if (!listDir.isValid()) {
         showError(downloader.prompts(),
                   QCoreApplication::translate("HttpsDownload", "Unable to save the file ") +
-                      QDir::toNativeSeparators(listDir.path()));
+                      QDir::toNativeSeparators(listDir.path()) + QLatin1Char('\n') + listDir.errorString());
+        result.outcome = Outcome::NotSaved;
         return result;
     }
     const QString listAddress =
@@ -275,19 +293,7 @@ void cancelRunningCheck()
 
 void removeStaleFolders(const QString &tempRoot)
 {
-    static const QRegExp name(QRegExp::escape(FolderPrefix) + QStringLiteral("(\\d+)-[^/]+"));
-    const QFileInfoList folders = QDir(tempRoot).entryInfoList({FolderPrefix + QLatin1Char('*')},
-                                                               QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo &folder : folders) {
-        if (!name.exactMatch(folder.fileName()) || folder.ownerId() != uint(getuid()))
-            continue;
-        bool ok = false;
-        const qint64 pid = name.cap(1).toLongLong(&ok);
-        // Only a process that is surely gone: a live one (or one of another user) keeps its folder.
-        if (ok && pid > 0 && pid != getpid() && pid <= std::numeric_limits<pid_t>::max() &&
-            ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
-            QDir(folder.filePath()).removeRecursively();
-    }
+    removeEndedRunFolders(tempRoot, FolderPrefix);
 }
 
 } // namespace UpdateCheck

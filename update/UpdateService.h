@@ -43,6 +43,7 @@ enum class Outcome {
     Declined,        // the user said no to the question or to the directory
     NotReplaced,     // the package's name exists and was not replaced
     PackageFailed,
+    NotSaved, // the list or the package could not be saved whole (a full disk, say)
     Downloaded,
 };
 

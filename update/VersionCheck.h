@@ -31,8 +31,11 @@ UpdateListEntry readUpdateList(const QByteArray &xml, const QString &section, co
 // base64 signature of the list's exact bytes). With a key the signature is
 // checked before a byte of the list is parsed, and the list must carry the
 // package's checksum and an expiry date after today; without a key the
-// signature is not looked at.
-enum class ListVerdict { Good, Unreadable, BadSignature, Expired };
+// signature is not looked at. An expiry more than MaxListLifeDays ahead is
+// refused with or without a key: a signed list that lives for ever could be
+// sent again long after its package was withdrawn.
+enum class ListVerdict { Good, Unreadable, BadSignature, Expired, ExpiresTooLate };
+constexpr int MaxListLifeDays = 400;
 struct CheckedList {
     ListVerdict verdict = ListVerdict::Unreadable;
     UpdateListEntry entry;

@@ -189,6 +189,10 @@
         <translation>Can&apos;t load the update component:
 %1</translation>
     </message>
+    <message>
+        <source>The update list claims to be valid until %1, more than %2 days ahead: it is refused.</source>
+        <translation>The update list claims to be valid until %1, more than %2 days ahead: it is refused.</translation>
+    </message>
 </context>
 <context>
     <name>HttpGet</name>
@@ -326,8 +330,12 @@
         <translation>The server answered with status %1.</translation>
     </message>
     <message>
-        <source>The server sent a compressed reply.</source>
-        <translation>The server sent a compressed reply.</translation>
+        <source>The server sent the file encoded (%1: %2); only the plain file is taken.</source>
+        <translation>The server sent the file encoded (%1: %2); only the plain file is taken.</translation>
+    </message>
+    <message>
+        <source>The saved file holds %1 bytes, but %2 were received.</source>
+        <translation>The saved file holds %1 bytes, but %2 were received.</translation>
     </message>
 </context>
 <context>
@@ -930,6 +938,13 @@ Last edited: %3</translation>
     <message>
         <source>Later</source>
         <translation>Later</translation>
+    </message>
+</context>
+<context>
+    <name>SafeSave</name>
+    <message>
+        <source>The disk is full.</source>
+        <translation>The disk is full.</translation>
     </message>
 </context>
 <context>

@@ -189,6 +189,10 @@
         <translation>无法加载更新组件：
 %1</translation>
     </message>
+    <message>
+        <source>The update list claims to be valid until %1, more than %2 days ahead: it is refused.</source>
+        <translation>更新列表声称有效期至 %1，超过 %2 天：已拒绝。</translation>
+    </message>
 </context>
 <context>
     <name>HttpGet</name>
@@ -326,8 +330,12 @@
         <translation>服务器返回了状态 %1。</translation>
     </message>
     <message>
-        <source>The server sent a compressed reply.</source>
-        <translation>服务器发送了压缩的回复。</translation>
+        <source>The server sent the file encoded (%1: %2); only the plain file is taken.</source>
+        <translation>服务器发送的文件经过编码（%1: %2）；只接受未编码的文件。</translation>
+    </message>
+    <message>
+        <source>The saved file holds %1 bytes, but %2 were received.</source>
+        <translation>保存的文件有 %1 字节，但收到了 %2 字节。</translation>
     </message>
 </context>
 <context>
@@ -930,6 +938,13 @@ Last edited: %3</source>
     <message>
         <source>Later</source>
         <translation>稍后</translation>
+    </message>
+</context>
+<context>
+    <name>SafeSave</name>
+    <message>
+        <source>The disk is full.</source>
+        <translation>磁盘已满。</translation>
     </message>
 </context>
 <context>

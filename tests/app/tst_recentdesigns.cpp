@@ -5,10 +5,12 @@
 #include "QXPLLConfig.h"
 #include "RecentDesigns.h"
 #include "ScriptedDialogs.h"
+#include "SmallDisk.h"
 #include "TableRows.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QImage>
 #include <QMenu>
 #include <QWindow>
@@ -43,6 +45,31 @@ private slots:
     {
         QFETCH(QStringList, files);
         QTEST(RecentDesigns::displayNames(files), "names");
+    }
+
+    // On a full disk the list saved before stays on the disk, whole.
+    void fullDisk()
+    {
+        const QString folder = m_dir.filePath("settings");
+        QVERIFY(QDir().mkpath(folder));
+        SmallDisk disk(folder, 256 * 1024);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.reason()));
+        const QString a = m_dir.filePath("a.TFCC"), b = m_dir.filePath("b.TFCC");
+        QVERIFY(RecentDesigns::store({a}));
+        QVERIFY(disk.fill());
+        QVERIFY(!RecentDesigns::store({b, a}));
+        disk.empty();
+        int holding = 0; // files that name a
+        QDirIterator files(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray content = file.readAll();
+            holding += content.contains("a.TFCC") ? 1 : 0;
+            QVERIFY2(!content.contains("b.TFCC"), qPrintable(file.fileName()));
+        }
+        QCOMPARE(holding, 1);
     }
 
     void openedAndPruned()

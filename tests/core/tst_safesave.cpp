@@ -1,5 +1,7 @@
 #include "FailDevice.h"
 #include "SafeSave.h"
+#include "SmallDisk.h"
+#include "TestHelpers.h"
 #include "TableRows.h"
 
 #include <QtTest>
@@ -46,6 +48,29 @@ private slots:
                  expected);
         QFile written(dir.filePath(target));
         QVERIFY(!saved || (written.open(QIODevice::ReadOnly) && written.readAll() == data));
+    }
+
+    void fullDisk_data() { addTableRows("safesave_fulldisk.tsv"); }
+    void fullDisk()
+    {
+        QFETCH(QString, disk);
+        QFETCH(int, bytes);
+        QTemporaryDir dir;
+        SmallDisk small(dir.path(), 256 * 1024);
+        if (!small.isMounted())
+            QSKIP(qPrintable(small.reason()));
+        const QString target = dir.filePath("design.TFCC");
+        QVERIFY(!writeFile(target, "old contents").isNull());
+        QVERIFY(disk != "full" || small.fill());
+        QString error;
+        QVERIFY(!saveFileSafely(target, QByteArray(bytes, 'x'), &error));
+        small.empty();
+        QCOMPARE(error, QString("The disk is full."));
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old contents"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"design.TFCC"});
     }
 
     // Every short or failed write is reported.

@@ -1,6 +1,7 @@
 #include "HttpsDownload.h"
 #include "ProgressDialog.h"
 #include "ScriptedDialogs.h"
+#include "SmallDisk.h"
 #include "TableRows.h"
 #include "TestHelpers.h"
 #include "TestServer.h"
@@ -9,6 +10,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/time.h>
 
 // Downloads from HTTP and HTTPS servers on 127.0.0.1, some of them hostile:
 // naming, progress, and every way a transfer can fail without leaving a
@@ -66,6 +72,12 @@ private slots:
             return words.contains(QLatin1String(word));
         };
         const QString old = has("file") ? "file" : has("link") ? "link" : has("dangling") ? "dangling" : "";
+        std::unique_ptr<SmallDisk> disk; // the folder on a disk of 256 KiB
+        if (has("small-disk") || has("full-disk")) {
+            disk.reset(new SmallDisk(m_dir->path(), 256 * 1024));
+            if (!disk->isMounted())
+                QSKIP(qPrintable(disk->reason()));
+        }
         ScriptedDialogs dialogs;
         if (!old.isEmpty()) { // Tool.zip as a file or a link to a file outside, or to no file
             QVERIFY(old == "file"
@@ -73,6 +85,16 @@ private slots:
                         : QFile::link(m_outside->filePath(old == "link" ? "Target.zip" : "Missing.zip"),
                                       target()));
             dialogs.answerButton(has("decline") ? QMessageBox::Cancel : QMessageBox::Ok);
+        }
+        QVERIFY(!has("full-disk") || disk->fill());
+        // "file-limit": a file may grow to 256 KiB (ulimit -f 256), then writes fail.
+        rlimit fileSize{};
+        getrlimit(RLIMIT_FSIZE, &fileSize);
+        if (has("file-limit")) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = fileSize;
+            small.rlim_cur = 256 * 1024;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         }
         if (has("ignore") || has("abort"))
             dialogs.answerButton(has("ignore") ? QMessageBox::Ignore : QMessageBox::Abort);
@@ -111,7 +133,11 @@ private slots:
         QVERIFY(!has("twice") || download.download(address, first, suffix));
         QString saved = m_dir->path();
         const QString savedAs = result.startsWith(QLatin1String("saved as ")) ? result.mid(9) : QString();
-        QCOMPARE(download.download(address, saved, suffix), !savedAs.isEmpty());
+        const bool done = download.download(address, saved, suffix);
+        setrlimit(RLIMIT_FSIZE, &fileSize);
+        if (disk)
+            disk->empty();
+        QCOMPARE(done, !savedAs.isEmpty());
         QCOMPARE(download.result() == HttpsDownload::Result::Cancelled, has("cancel"));
         QCOMPARE(turnedAway, has("again"));
         if (!progress.isEmpty()) {
@@ -145,6 +171,8 @@ private slots:
             QCOMPARE(QFileInfo(target()).isSymLink(), old == "link" || old == "dangling");
             QCOMPARE(readAll(target()), QByteArray(old == "file" || old == "link" ? "old" : ""));
             if (boxes.endsWith("Error")) {
+                // "TARGET" stands for the target's full name.
+                result.replace("TARGET", target());
                 QVERIFY2(dialogs.last()->text.startsWith(result) && !dialogs.last()->text.endsWith(": "),
                          qPrintable(dialogs.last()->text));
                 QCOMPARE(dialogs.last()->icon, QMessageBox::Critical);
@@ -192,6 +220,45 @@ private slots:
         for (int i = 0; i < texts.size(); ++i)
             QVERIFY2(texts[i].startsWith(boxes[i]), qPrintable(texts[i]));
         QCOMPARE(entries(), key ? QStringList() : QStringList{QStringLiteral("Tool.zip")});
+    }
+
+    // A killed run's folder goes with the next download into its folder.
+    void leftovers_data() { addTableRows("update_leftovers.tsv"); }
+    void leftovers()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, planted);
+        QFETCH(QStringList, kept);
+        const QString pid = QString::number(QCoreApplication::applicationPid());
+        for (QString folder : planted) {
+            const bool idle = folder.endsWith(QLatin1String(" idle"));
+            folder.remove(QStringLiteral(" idle")).replace(QLatin1String("PID"), pid);
+            const QString part = m_dir->filePath(folder + QStringLiteral("/Tool.zip"));
+            QVERIFY(QDir(m_dir->path()).mkpath(folder + QStringLiteral("/inner")));
+            QVERIFY(!writeFile(part, "part of a file").isNull());
+            const timeval twoHoursAgo[2] = {{time(nullptr) - 7200, 0}, {time(nullptr) - 7200, 0}};
+            for (const QString &path : {part, m_dir->filePath(folder + QStringLiteral("/inner")),
+                                        m_dir->filePath(folder)})
+                QVERIFY(!idle || ::utimes(QFile::encodeName(path).constData(), twoHoursAgo) == 0);
+        }
+        ScriptedDialogs dialogs;
+        if (target != QLatin1String("none")) {
+            QVERIFY(target == QLatin1String("file")
+                        ? !writeFile(this->target(), "old").isNull()
+                        : QFile::link(m_outside->filePath(target == QLatin1String("link") ? "Target.zip"
+                                                                                           : "Missing.zip"),
+                                      this->target()));
+            dialogs.answerButton(QMessageBox::Ok);
+        }
+        HttpsDownload download(nullptr);
+        QString saved = m_dir->path();
+        QVERIFY(download.download(m_http.base() + QStringLiteral("/pkg/Tool.zip"), saved, QString()));
+        QStringList expected = kept.replaceInStrings(QLatin1String("PID"), pid) << QStringLiteral("Tool.zip");
+        expected.sort();
+        QStringList left = entries();
+        left.sort();
+        QCOMPARE(left, expected);
+        QVERIFY(!QFileInfo(this->target()).isSymLink());
     }
 
 private:

@@ -1,6 +1,7 @@
 // tf_sign keypair PRIVATE.pem   make a key; prints the public key for -DTF_UPDATE_PUBLIC_KEY
 // tf_sign public PRIVATE.pem    print that public key again
 // tf_sign sign PRIVATE.pem LIST write LIST.sig, once LIST reads as the program would take it
+#include "Crypto.h"
 #include "VersionCheck.h"
 
 #include <QByteArray>
@@ -49,6 +50,26 @@ QByteArray publicKey(EVP_PKEY *key)
     return raw;
 }
 
+// A key whose secret is all zero is no secret, and a public key of small
+// order lets forged signatures verify: neither signs a list.
+bool isSafe(EVP_PKEY *key)
+{
+    QByteArray secret(32, '\0');
+    size_t size = 32;
+    const bool secretSafe =
+        EVP_PKEY_get_raw_private_key(key, reinterpret_cast<unsigned char *>(secret.data()), &size) == 1 &&
+        size == 32 && secret != QByteArray(32, '\0');
+    const QByteArray open = publicKey(key);
+    return secretSafe && open.size() == 32 && !isUnsafeEd25519Key(open);
+}
+
+int unsafeKey(const QString &path)
+{
+    return fail(QStringLiteral("%1 holds a key that cannot be trusted (all zero, or a point of small order); "
+                               "make another with 'tf_sign keypair'")
+                    .arg(path));
+}
+
 int keypair(const QString &path)
 {
     if (QFile::exists(path))
@@ -60,6 +81,8 @@ int keypair(const QString &path)
     if (!context || EVP_PKEY_keygen_init(context.get()) != 1 || EVP_PKEY_keygen(context.get(), &made) != 1)
         return fail(QStringLiteral("could not make a key"));
     key.reset(made);
+    if (!isSafe(key.get()))
+        return unsafeKey(path);
     // Readable by its owner only, from the moment it exists.
     const mode_t old = umask(077);
     FILE *file = std::fopen(QFile::encodeName(path).constData(), "wx");
@@ -80,6 +103,8 @@ int printPublic(const QString &path)
     const Key key = readPrivateKey(path);
     if (!key)
         return fail(QStringLiteral("%1 is not an Ed25519 private key").arg(path));
+    if (!isSafe(key.get()))
+        return unsafeKey(path);
     std::printf("%s\n", publicKey(key.get()).toBase64().constData());
     return 0;
 }
@@ -89,6 +114,8 @@ int sign(const QString &keyPath, const QString &listPath)
     const Key key = readPrivateKey(keyPath);
     if (!key)
         return fail(QStringLiteral("%1 is not an Ed25519 private key").arg(keyPath));
+    if (!isSafe(key.get()))
+        return unsafeKey(keyPath);
     QFile listFile(listPath);
     if (!listFile.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("cannot read %1").arg(listPath));
@@ -112,6 +139,11 @@ int sign(const QString &keyPath, const QString &listPath)
     case ListVerdict::Expired:
         return fail(QStringLiteral("%1 expired on %2; give it a later <Expires> date")
                         .arg(listPath, checked.entry.expires));
+    case ListVerdict::ExpiresTooLate:
+        return fail(QStringLiteral("%1 expires on %2, more than %3 days from today; give it an earlier "
+                                   "<Expires> date")
+                        .arg(listPath, checked.entry.expires)
+                        .arg(MaxListLifeDays));
     case ListVerdict::BadSignature:
         return fail(QStringLiteral("the signature does not verify"));
     case ListVerdict::Unreadable:
