@@ -35,16 +35,21 @@ public:
     bool isMounted() const { return m_mounted; }
     QString reason() const { return m_reason; }
 
-    // Takes every free byte with a file; true once the disk refused more.
-    bool fill()
+    // Takes every free byte with a file but for pages free pages (of 4 KiB);
+    // true once the disk refused more.
+    bool fill(int pages = 0)
     {
+        QFile reserve(QDir(m_folder).filePath(QStringLiteral("reserve")));
+        if (!reserve.open(QIODevice::WriteOnly) || reserve.write(QByteArray(pages * 4096, 'r')) != pages * 4096 ||
+            !reserve.flush())
+            return false;
         QFile filler(fillerName());
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
         const QByteArray block(4096, 'f');
         while (filler.write(block) == block.size()) {
         }
-        return filler.error() != QFileDevice::NoError;
+        return filler.error() != QFileDevice::NoError && reserve.remove();
     }
     // Gives the space back, so that only what a test wrote is left.
     void empty() { QFile::remove(fillerName()); }
