@@ -41,7 +41,8 @@ bool writeJson(QIODevice &device, const QSettings::SettingsMap &map)
 // The settings file, "Tickforge.json" beside the one earlier versions wrote.
 QSettings settings()
 {
-    static const QSettings::Format format = QSettings::registerFormat(QStringLiteral("json"), readJson, writeJson);
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("json"), readJson, writeJson);
     const QFileInfo old(oldSettings().fileName());
     return QSettings(old.absolutePath() + QLatin1Char('/') + old.completeBaseName() + QStringLiteral(".json"),
                      format);

@@ -132,7 +132,8 @@ bool saveFileSafely(const QString &path, const QByteArray &data, QString *error)
     return true;
 }
 
-StagedFile::StagedFile(const QString &target) : m_target(target) {}
+StagedFile::StagedFile(const QString &target) : m_target(target)
+{}
 
 StagedFile::~StagedFile()
 {
@@ -266,8 +267,9 @@ void StagedFile::removeStale(const QString &directory)
     static const QRegExp legacy(QRegExp::escape(QLatin1String(StagingPrefix)) +
                                 QStringLiteral("[A-Za-z0-9]{6}"));
     const QDateTime idleSince = QDateTime::currentDateTimeUtc().addSecs(-LegacyIdleSeconds);
-    for (const QFileInfo &folder : QDir(directory).entryInfoList(
-             {QLatin1String(StagingPrefix) + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks)) {
+    for (const QFileInfo &folder :
+         QDir(directory).entryInfoList({QLatin1String(StagingPrefix) + QLatin1Char('*')},
+                                       QDir::Dirs | QDir::Hidden | QDir::NoSymLinks)) {
         if (legacy.exactMatch(folder.fileName()) && folder.ownerId() == uint(::getuid()) &&
             lastTouched(folder) < idleSince)
             QDir(folder.filePath()).removeRecursively();

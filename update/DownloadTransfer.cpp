@@ -287,14 +287,19 @@ QString DownloadTransfer::replyProblem(const QNetworkReply *finished) const
 // saved still encoded, so it is refused, naming the coding.
 QString DownloadTransfer::encodingProblem(const QNetworkReply *finished)
 {
-    for (const char *header : {"Transfer-Encoding", "Content-Encoding"}) {
-        const bool transfer = header[0] == 'T';
-        for (const QByteArray &item : finished->rawHeader(header).split(',')) {
+    struct Allowed {
+        const char *header;
+        const char *framing; // a coding that only frames the bytes (none: nullptr)
+    };
+    for (const Allowed &allowed :
+         {Allowed{"Transfer-Encoding", "chunked"}, Allowed{"Content-Encoding", nullptr}}) {
+        const QByteArray value = finished->rawHeader(allowed.header);
+        for (const QByteArray &item : value.split(',')) {
             const QByteArray coding = item.trimmed().toLower();
-            if (coding.isEmpty() || coding == "identity" || (transfer && coding == "chunked"))
+            if (coding.isEmpty() || coding == "identity" || (allowed.framing && coding == allowed.framing))
                 continue;
             return tr("The server sent the file encoded (%1: %2); only the plain file is taken.")
-                .arg(QLatin1String(header), QString::fromLatin1(finished->rawHeader(header)).left(80));
+                .arg(QLatin1String(allowed.header), QString::fromLatin1(value.left(80)));
         }
     }
     return QString();

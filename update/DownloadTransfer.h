@@ -112,7 +112,7 @@ private:
 
     QTimer m_inactivity;
     QTimer m_deadline;
-    QByteArray m_chunk; // read buffer, reused
+    QByteArray m_chunk;          // read buffer, reused
     QByteArray m_nextSha256;     // set for the next download
     QByteArray m_expectedSha256; // lower-case hex for this one, empty when not checked
     QString m_fileName;          // full name of the target file

@@ -141,7 +141,7 @@ CheckedList checkUpdateList(const QByteArray &list, const QByteArray &signatureF
         checked.verdict = ListVerdict::Unreadable;
         return checked;
     }
-    checked.verdict = !expiry.isValid()                        ? ListVerdict::Good
+    checked.verdict = !expiry.isValid()                         ? ListVerdict::Good
                       : today >= expiry                         ? ListVerdict::Expired
                       : expiry > today.addDays(MaxListLifeDays) ? ListVerdict::ExpiresTooLate
                                                                 : ListVerdict::Good;

@@ -1,12 +1,13 @@
 #include "FailDevice.h"
 #include "SafeSave.h"
 #include "SmallDisk.h"
-#include "TestHelpers.h"
 #include "TableRows.h"
+#include "TestHelpers.h"
 
 #include <QtTest>
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 class TestSafeSave : public QObject {
@@ -71,6 +72,64 @@ private slots:
         QCOMPARE(old.readAll(), QByteArray("old contents"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"design.TFCC"});
+    }
+
+    void staged_data() { addTableRows("safesave_staged.tsv"); }
+    void staged()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, disk);
+        QFETCH(bool, commit);
+        QFETCH(bool, saved);
+        QTemporaryDir dir, outside;
+        std::unique_ptr<SmallDisk> small;
+        if (disk == "full") {
+            small.reset(new SmallDisk(dir.path(), 256 * 1024));
+            if (!small->isMounted())
+                QSKIP(qPrintable(small->reason()));
+        }
+        const QString name = dir.filePath("Tool.zip"), elsewhere = outside.filePath("Target.zip");
+        QVERIFY(!writeFile(elsewhere, "elsewhere").isNull());
+        if (target == "file") {
+            QVERIFY(!writeFile(name, "old").isNull());
+            QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        } else if (target != "none") {
+            QVERIFY(QFile::link(target == "link" ? elsewhere : outside.filePath("Missing.zip"), name));
+        }
+        QVERIFY(!small || small->fill());
+        QByteArray data(300000, Qt::Uninitialized);
+        for (int i = 0; i < data.size(); ++i)
+            data[i] = char(i * 7 + i / 251);
+        bool done = false;
+        {
+            StagedFile file(name);
+            QByteArray back;
+            done =
+                file.open() && file.write(data.constData(), data.size()) && file.sync() &&
+                file.sizeOnDisk() == data.size() &&
+                file.readBack([&back](const char *bytes, qint64 size) { back.append(bytes, int(size)); }) &&
+                back == data && (!commit || file.commit());
+            QCOMPARE(isDiskFull(file.errorNumber()), disk == "full");
+        }
+        if (small)
+            small->empty();
+        QCOMPARE(done && commit, saved);
+        QFile result(name);
+        // Through a link that stays, the file it names.
+        const QByteArray expected = saved              ? data
+                                    : target == "file" ? QByteArray("old")
+                                    : target == "link" ? QByteArray("elsewhere")
+                                                       : QByteArray();
+        QCOMPARE(result.open(QIODevice::ReadOnly) ? result.readAll() : QByteArray(), expected);
+        QCOMPARE(QFileInfo(name).isSymLink(), !saved && (target == "link" || target == "dangling"));
+        if (saved && target == "file")
+            QCOMPARE(int(QFile::permissions(name) & 0x77), int(QFile::ReadGroup)); // group and others: 0640
+        // Nothing else is left, and what a link named is as it was.
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            saved || target != "none" ? QStringList{"Tool.zip"} : QStringList());
+        QFile other(elsewhere);
+        QVERIFY(other.open(QIODevice::ReadOnly) && other.readAll() == "elsewhere");
     }
 
     // Every short or failed write is reported.

@@ -40,8 +40,8 @@ public:
     bool fill(int pages = 0)
     {
         QFile reserve(QDir(m_folder).filePath(QStringLiteral("reserve")));
-        if (!reserve.open(QIODevice::WriteOnly) || reserve.write(QByteArray(pages * 4096, 'r')) != pages * 4096 ||
-            !reserve.flush())
+        if (!reserve.open(QIODevice::WriteOnly) ||
+            reserve.write(QByteArray(pages * 4096, 'r')) != pages * 4096 || !reserve.flush())
             return false;
         QFile filler(fillerName());
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

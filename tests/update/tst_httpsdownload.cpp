@@ -237,8 +237,8 @@ private slots:
             QVERIFY(QDir(m_dir->path()).mkpath(folder + QStringLiteral("/inner")));
             QVERIFY(!writeFile(part, "part of a file").isNull());
             const timeval twoHoursAgo[2] = {{time(nullptr) - 7200, 0}, {time(nullptr) - 7200, 0}};
-            for (const QString &path : {part, m_dir->filePath(folder + QStringLiteral("/inner")),
-                                        m_dir->filePath(folder)})
+            for (const QString &path :
+                 {part, m_dir->filePath(folder + QStringLiteral("/inner")), m_dir->filePath(folder)})
                 QVERIFY(!idle || ::utimes(QFile::encodeName(path).constData(), twoHoursAgo) == 0);
         }
         ScriptedDialogs dialogs;
@@ -246,7 +246,7 @@ private slots:
             QVERIFY(target == QLatin1String("file")
                         ? !writeFile(this->target(), "old").isNull()
                         : QFile::link(m_outside->filePath(target == QLatin1String("link") ? "Target.zip"
-                                                                                           : "Missing.zip"),
+                                                                                          : "Missing.zip"),
                                       this->target()));
             dialogs.answerButton(QMessageBox::Ok);
         }

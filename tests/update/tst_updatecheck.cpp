@@ -88,7 +88,7 @@ private slots:
         settings.today = QDate(2026, 12, 6);
         settings.httpsOnly = settings.httpsOnly && has("own");
         settings.certificatePrompt = settings.certificatePrompt || !has("own");
-        if (has("drip")) { // progress enough, but over 1 s for the list
+        if (has("drip")) {                // progress enough, but over 1 s for the list
             settings.minimumProgress = 1; // 8 bytes a period is then progress enough
             settings.inactivityTimeoutMs = 200;
             settings.listDeadlineMs = 500;
@@ -115,12 +115,15 @@ private slots:
         text.replace("PATH", QDir::toNativeSeparators(result.packagePath));
         // "...": any text between its start and its end.
         const QString start = text.section(QStringLiteral("..."), 0, 0),
-                      end = text.contains(QLatin1String("...")) ? text.section(QStringLiteral("..."), -1) : "";
-        QVERIFY2(outcome == Outcome::Downloaded ? shown == text : shown.startsWith(start) && shown.endsWith(end),
+                      end =
+                          text.contains(QLatin1String("...")) ? text.section(QStringLiteral("..."), -1) : "";
+        QVERIFY2(outcome == Outcome::Downloaded ? shown == text
+                                                : shown.startsWith(start) && shown.endsWith(end),
                  qPrintable(shown));
         const bool questionAsked = outcome >= Outcome::Declined && !has("full-temp");
         QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Message),
-                 (has("ignore") && !has("own") ? 1 : 0) + (outcome >= Outcome::PackageFailed && questionAsked ? 2 : 1));
+                 (has("ignore") && !has("own") ? 1 : 0) +
+                     (outcome >= Outcome::PackageFailed && questionAsked ? 2 : 1));
         QCOMPARE(dialogs.count(ScriptedDialogs::Kind::Directory),
                  outcome >= Outcome::Declined && has("ok") ? 1 : 0);
         QVERIFY(QDir(tempRoot.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
@@ -211,6 +214,48 @@ private slots:
         QCOMPARE(file.open(QIODevice::ReadOnly) ? QString(file.readAll()) : QString(), package);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
                  package.isEmpty() ? 0 : 1);
+    }
+
+    // A run killed outright (SIGKILL) while the package's name is a link
+    // leaves its folder beside it; the next run into that folder removes it,
+    // whatever its own package is.
+    void killedRun()
+    {
+        QTemporaryDir dir, outside;
+        const QString link = dir.filePath(QStringLiteral("Slower_V3.0.04.zip"));
+        QVERIFY(!writeFile(outside.filePath(QStringLiteral("Target.zip")), "elsewhere").isNull());
+        QVERIFY(QFile::link(outside.filePath(QStringLiteral("Target.zip")), link));
+        const QByteArray list = "<Root><VelornTool><Entry><Name>Tickforge</Name><Version>3.0.04</Version>"
+                                "<URLEN>BASE/en/Slower.zip</URLEN><URL>BASE/zh/Tool.zip</URL></Entry>"
+                                "</VelornTool></Root>";
+        const QStringList arguments{QStringLiteral("update"), QStringLiteral("--overwrite"),
+                                    QStringLiteral("--base"), m_http.base() + QStringLiteral("/en/download"),
+                                    QStringLiteral("--download"), dir.path()};
+        const auto leftovers = [&dir] {
+            return QDir(dir.path()).entryList({QStringLiteral(".tickforge-*")}, QDir::Dirs | QDir::Hidden).size();
+        };
+        serve(m_http, list);
+        m_http.requestedPaths.clear();
+        QProcess killed;
+        killed.start(QStringLiteral(TF_CLI_PATH), arguments);
+        QTRY_VERIFY_WITH_TIMEOUT(m_http.requestedPaths.contains("/pkg/en/Slower.zip"), 30000);
+        QTest::qWait(300); // some of it has arrived
+        killed.kill();
+        QVERIFY(killed.waitForFinished(10000));
+        QCOMPARE(leftovers(), 1);
+
+        serve(m_http, QByteArray(list).replace("/en/Slower", "/en/Tool"));
+        QProcess next;
+        next.start(QStringLiteral(TF_CLI_PATH), arguments);
+        QTRY_COMPARE_WITH_TIMEOUT(next.state(), QProcess::NotRunning, 30000);
+        QCOMPARE(next.exitCode(), 0);
+        QCOMPARE(leftovers(), 0);
+        // The next run's package is another: the folder goes whatever its target.
+        QFile saved(dir.filePath(QStringLiteral("Tool_V3.0.04.zip")));
+        QVERIFY(saved.open(QIODevice::ReadOnly) && saved.readAll() == "english package");
+        QVERIFY(QFileInfo(link).isSymLink());
+        QFile target(outside.filePath(QStringLiteral("Target.zip")));
+        QVERIFY(target.open(QIODevice::ReadOnly) && target.readAll() == "elsewhere");
     }
 
 private:

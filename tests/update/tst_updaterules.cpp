@@ -49,10 +49,12 @@ private slots:
         QFETCH(QString, expires);
         QFETCH(QString, verdict);
         const QStringList verdicts{"Good", "Unreadable", "BadSignature", "Expired", "ExpiresTooLate"};
-        const QByteArray field = expires == "NONE" ? QByteArray() : "<Expires>" + expires.toUtf8() + "</Expires>";
+        const QByteArray field =
+            expires == "NONE" ? QByteArray() : "<Expires>" + expires.toUtf8() + "</Expires>";
         const QByteArray list = "<Root><VelornTool><Entry><Name>Tickforge</Name><Version>3.0.04</Version>" +
                                 field + "<URLEN>en.zip</URLEN></Entry></VelornTool></Root>";
-        QCOMPARE(verdicts.value(int(checkUpdateList(list, QByteArray(), QByteArray(), QDate(2026, 12, 6)).verdict)),
+        QCOMPARE(verdicts.value(
+                     int(checkUpdateList(list, QByteArray(), QByteArray(), QDate(2026, 12, 6)).verdict)),
                  verdict);
     }
 
