@@ -81,12 +81,13 @@ bool stage(const OutputFile &output, Staged &staged, QString *error)
     QTemporaryFile &file = *staged.file;
     if (!file.open())
         return fail(error, output.path, file.errorString());
+    errno = 0;
     bool synced = writeFully(file, output.bytes);
 #ifdef Q_OS_UNIX
     synced = synced && ::fsync(file.handle()) == 0;
 #endif
-    if (!synced)
-        return fail(error, output.path, file.errorString());
+    if (!synced) // a full disk said as such
+        return fail(error, output.path, isDiskFull(errno) ? saveErrorText(errno) : file.errorString());
     file.setPermissions(staged.existed ? target.permissions() : newFilePermissions());
     file.close();
     return true;

@@ -4,6 +4,7 @@
 #include "RecordFields.h"
 #include "ScriptedDialogs.h"
 #include "SeriesTable.h"
+#include "SmallDisk.h"
 #include "TableRows.h"
 #include "TestHelpers.h"
 
@@ -226,6 +227,25 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.filePath("inc/qxc310_conf.h")));
         QCOMPARE(Codegen::generate(c, dir.filePath("inc"), dir.filePath("missing"), "qxc310", {}).status,
                  Codegen::Status::WriteFailed);
+    }
+
+    // A full disk writes none of the four files and says why.
+    void fullDisk()
+    {
+        QTemporaryDir dir;
+        SmallDisk disk(dir.path(), 256 * 1024);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.reason()));
+        QVERIFY(QDir(dir.path()).mkpath("inc") && QDir(dir.path()).mkpath("src"));
+        QVERIFY(disk.fill());
+        TF_RECORD(c, 4, kPll + "pllFlexible=0");
+        c.recompute();
+        QString error;
+        QVERIFY(!generateIn(dir, c, "qxc310", &error));
+        disk.empty();
+        QCOMPARE(error, dir.filePath("src/qxc310_clock.c") + ": The disk is full.");
+        QVERIFY(QDir(dir.filePath("inc")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        QVERIFY(QDir(dir.filePath("src")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 };
 

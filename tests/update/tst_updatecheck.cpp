@@ -228,11 +228,14 @@ private slots:
         const QByteArray list = "<Root><VelornTool><Entry><Name>Tickforge</Name><Version>3.0.04</Version>"
                                 "<URLEN>BASE/en/Slower.zip</URLEN><URL>BASE/zh/Tool.zip</URL></Entry>"
                                 "</VelornTool></Root>";
-        const QStringList arguments{QStringLiteral("update"), QStringLiteral("--overwrite"),
-                                    QStringLiteral("--base"), m_http.base() + QStringLiteral("/en/download"),
-                                    QStringLiteral("--download"), dir.path()};
+        const QStringList arguments{
+            QStringLiteral("update"),     QStringLiteral("--overwrite"),
+            QStringLiteral("--base"),     m_http.base() + QStringLiteral("/en/download"),
+            QStringLiteral("--download"), dir.path()};
         const auto leftovers = [&dir] {
-            return QDir(dir.path()).entryList({QStringLiteral(".tickforge-*")}, QDir::Dirs | QDir::Hidden).size();
+            return QDir(dir.path())
+                .entryList({QStringLiteral(".tickforge-*")}, QDir::Dirs | QDir::Hidden)
+                .size();
         };
         serve(m_http, list);
         m_http.requestedPaths.clear();
