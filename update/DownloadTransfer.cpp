@@ -231,7 +231,7 @@ bool DownloadTransfer::openFileForWrite(const QString &fileName)
 QString DownloadTransfer::saveProblem(int errorNumber) const
 {
     const QString text = tr("Unable to save the file ") + QDir::toNativeSeparators(m_fileName);
-    return errorNumber == 0 ? text : text + QLatin1Char('\n') + saveErrorText(errorNumber);
+    return errorNumber == 0 ? text : QStringLiteral("%1\n%2").arg(text, saveErrorText(errorNumber));
 }
 
 void DownloadTransfer::httpReadyRead()
@@ -482,16 +482,26 @@ QString DownloadTransfer::keepFile()
     const std::unique_ptr<StagedFile> staged = std::move(file);
     if (!staged->sync())
         return saveProblem(staged->errorNumber());
+    const auto wrongLength = [this](qint64 saved) {
+        return QStringLiteral("%1\n%2").arg(
+            saveProblem(0),
+            tr("The saved file holds %1 bytes, but %2 were received.").arg(saved).arg(m_received));
+    };
     const qint64 onDisk = staged->sizeOnDisk();
     if (onDisk < 0)
         return saveProblem(staged->errorNumber());
     if (onDisk != m_received || (m_announced >= 0 && onDisk != m_announced))
-        return saveProblem(0) + QLatin1Char('\n') +
-               tr("The saved file holds %1 bytes, but %2 were received.").arg(onDisk).arg(m_received);
+        return wrongLength(onDisk);
     if (!m_expectedSha256.isEmpty()) {
         Sha256 hash;
-        if (!staged->readBack([&hash](const char *data, qint64 size) { hash.addData(data, size); }))
+        qint64 readBack = 0;
+        if (!staged->readBack([&](const char *data, qint64 size) {
+                hash.addData(data, size);
+                readBack += size;
+            }))
             return saveProblem(staged->errorNumber());
+        if (readBack != onDisk)
+            return wrongLength(readBack);
         if (hash.hexResult() != m_expectedSha256) {
             m_result = Result::Failed;
             return tr("Download failed: ") + tr("The file does not match its SHA-256 checksum.");

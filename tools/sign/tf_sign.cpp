@@ -2,13 +2,13 @@
 // tf_sign public PRIVATE.pem    print that public key again
 // tf_sign sign PRIVATE.pem LIST write LIST.sig, once LIST reads as the program would take it
 #include "Crypto.h"
+#include "SafeSave.h"
 #include "VersionCheck.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <openssl/evp.h>
@@ -152,9 +152,9 @@ int sign(const QString &keyPath, const QString &listPath)
                                    "Expires (YYYY-MM-DD), none of them twice")
                         .arg(listPath));
     }
-    QSaveFile out(listPath + QLatin1String(".sig"));
-    if (!out.open(QIODevice::WriteOnly) || out.write(signatureFile) != signatureFile.size() || !out.commit())
-        return fail(QStringLiteral("cannot write %1.sig").arg(listPath));
+    QString reason;
+    if (!saveFileSafely(listPath + QLatin1String(".sig"), signatureFile, &reason))
+        return fail(QStringLiteral("cannot write %1.sig: %2").arg(listPath, reason));
     std::printf("signed %s: version %s, expires %s\n", qPrintable(listPath),
                 qPrintable(checked.entry.version), qPrintable(checked.entry.expires));
     return 0;

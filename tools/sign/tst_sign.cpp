@@ -1,3 +1,4 @@
+#include "SmallDisk.h"
 #include "TestHelpers.h"
 #include "VersionCheck.h"
 
@@ -54,6 +55,19 @@ private slots:
             QVERIFY(!writeFile(dir.filePath("bad.xml"), refused).isNull());
             QCOMPARE(sign({"sign", "key.pem", "bad.xml"}), 1);
             QVERIFY(!QFile::exists(dir.filePath("bad.xml.sig")));
+        }
+
+        // On a full disk no signature is written, nor a cut one.
+        QVERIFY(QDir(dir.path()).mkdir("full"));
+        SmallDisk disk(dir.filePath("full"), 256 * 1024);
+        if (disk.isMounted()) {
+            QVERIFY(!writeFile(dir.filePath("full/good.xml"), good).isNull());
+            QVERIFY(disk.fill());
+            QCOMPARE(sign({"sign", "key.pem", "full/good.xml"}), 1);
+            disk.empty();
+            QVERIFY(!QFile::exists(dir.filePath("full/good.xml.sig")));
+        } else {
+            qInfo("%s", qPrintable(disk.reason()));
         }
 
         // A key whose secret is all zero is known to everyone: it neither
