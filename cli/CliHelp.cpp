@@ -94,12 +94,12 @@ const QVector<CliCommandHelp> &cliCommandHelp()
          QT_TRANSLATE_NOOP("CliHelp",
                            "Reads the update list (at URL, else the program's own address) and prints\n"
                            "its version, the program's, and whether it is newer. With --download, a\n"
-                           "newer package is saved into DIR (replacing a file of its name only with\n"
-                           "--overwrite; with --sha256 it must have that checksum). A certificate\n"
-                           "error is a failure: nothing is asked. A build without the maker's key adds\n"
-                           "the line \"signature: not checked (this build has no key)\". Stopped by SIGINT\n"
-                           "or SIGTERM, it removes its temporary files and the partial package (exit\n"
-                           "130 or 143).")},
+                           "newer package is saved into DIR (a file of its name is replaced only with\n"
+                           "the option --overwrite; with --sha256 it must have that checksum). A\n"
+                           "certificate error is a failure: nothing is asked. A build without the\n"
+                           "maker's key adds the line \"signature: not checked (this build has no key)\".\n"
+                           "Stopped by SIGINT or SIGTERM, it removes its temporary files and the partial\n"
+                           "package (exit 130 or 143).")},
     };
     return commands;
 }

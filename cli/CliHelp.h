@@ -10,7 +10,8 @@
 
 struct CliCommandHelp {
     const char *usage; // one line per form; a line starting with a blank goes on
-    const char *text;  // lines of the description; a line starting with "--" describes that option
+    const char *text;  // lines of the description; a line starting with "--" begins that option's
+                       // own paragraph, so no other line may start with an option
 };
 
 struct CliStatusHelp {

@@ -152,24 +152,6 @@ the one nearest MHZ (ties as the search breaks them) and prints usbMHz
 too; exit 8 when there is none. A usage error on series without USB.</translation>
     </message>
     <message>
-        <source>Reads the update list (at URL, else the program&apos;s own address) and prints
-its version, the program&apos;s, and whether it is newer. With --download, a
-newer package is saved into DIR (replacing a file of its name only with
---overwrite; with --sha256 it must have that checksum). A certificate
-error is a failure: nothing is asked. A build without the maker&apos;s key adds
-the line &quot;signature: not checked (this build has no key)&quot;. Stopped by SIGINT
-or SIGTERM, it removes its temporary files and the partial package (exit
-130 or 143).</source>
-        <translation>Reads the update list (at URL, else the program&apos;s own address) and prints
-its version, the program&apos;s, and whether it is newer. With --download, a
-newer package is saved into DIR (replacing a file of its name only with
---overwrite; with --sha256 it must have that checksum). A certificate
-error is a failure: nothing is asked. A build without the maker&apos;s key adds
-the line &quot;signature: not checked (this build has no key)&quot;. Stopped by SIGINT
-or SIGTERM, it removes its temporary files and the partial package (exit
-130 or 143).</translation>
-    </message>
-    <message>
         <source>done</source>
         <translation>done</translation>
     </message>
@@ -218,6 +200,24 @@ or SIGTERM, it removes its temporary files and the partial package (exit
     <message>
         <source>update: stopped by SIGTERM; nothing of the run is left</source>
         <translation>update: stopped by SIGTERM; nothing of the run is left</translation>
+    </message>
+    <message>
+        <source>Reads the update list (at URL, else the program&apos;s own address) and prints
+its version, the program&apos;s, and whether it is newer. With --download, a
+newer package is saved into DIR (a file of its name is replaced only with
+the option --overwrite; with --sha256 it must have that checksum). A
+certificate error is a failure: nothing is asked. A build without the
+maker&apos;s key adds the line &quot;signature: not checked (this build has no key)&quot;.
+Stopped by SIGINT or SIGTERM, it removes its temporary files and the partial
+package (exit 130 or 143).</source>
+        <translation>Reads the update list (at URL, else the program&apos;s own address) and prints
+its version, the program&apos;s, and whether it is newer. With --download, a
+newer package is saved into DIR (a file of its name is replaced only with
+the option --overwrite; with --sha256 it must have that checksum). A
+certificate error is a failure: nothing is asked. A build without the
+maker&apos;s key adds the line &quot;signature: not checked (this build has no key)&quot;.
+Stopped by SIGINT or SIGTERM, it removes its temporary files and the partial
+package (exit 130 or 143).</translation>
     </message>
 </context>
 <context>

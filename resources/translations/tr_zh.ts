@@ -97,17 +97,6 @@ too; exit 8 when there is none. A usage error on series without USB.</source>
 --usb48 在通过该系列的某个 USB 分频使 USB 恰好为 48 MHz、且 check 原样接受其设计的系数组中，选出最接近 MHZ 的一组（相同时按搜索的顺序），并另外输出 usbMHz；没有这样的系数组时退出状态为 8。在没有 USB 的系列上属于用法错误。</translation>
     </message>
     <message>
-        <source>Reads the update list (at URL, else the program&apos;s own address) and prints
-its version, the program&apos;s, and whether it is newer. With --download, a
-newer package is saved into DIR (replacing a file of its name only with
---overwrite; with --sha256 it must have that checksum). A certificate
-error is a failure: nothing is asked. A build without the maker&apos;s key adds
-the line &quot;signature: not checked (this build has no key)&quot;. Stopped by SIGINT
-or SIGTERM, it removes its temporary files and the partial package (exit
-130 or 143).</source>
-        <translation>读取更新列表（在 URL，否则在程序自己的地址），输出其中的版本、程序的版本以及前者是否更新。给出 --download 时把更新的软件包保存到 DIR（只有给出 --overwrite 时才替换同名文件；给出 --sha256 时软件包必须具有该校验和）。证书错误即为失败：不会询问。不含厂商密钥的构建另外输出一行“signature: not checked (this build has no key)”。被 SIGINT 或 SIGTERM 停止时，它删除临时文件和未下载完的软件包（退出状态 130 或 143）。</translation>
-    </message>
-    <message>
         <source>done</source>
         <translation>完成</translation>
     </message>
@@ -155,6 +144,17 @@ or SIGTERM, it removes its temporary files and the partial package (exit
     <message>
         <source>update: stopped by SIGTERM; nothing of the run is left</source>
         <translation>update：被 SIGTERM 停止；本次运行不留下任何文件</translation>
+    </message>
+    <message>
+        <source>Reads the update list (at URL, else the program&apos;s own address) and prints
+its version, the program&apos;s, and whether it is newer. With --download, a
+newer package is saved into DIR (a file of its name is replaced only with
+the option --overwrite; with --sha256 it must have that checksum). A
+certificate error is a failure: nothing is asked. A build without the
+maker&apos;s key adds the line &quot;signature: not checked (this build has no key)&quot;.
+Stopped by SIGINT or SIGTERM, it removes its temporary files and the partial
+package (exit 130 or 143).</source>
+        <translation>读取更新列表（在 URL，否则在程序自己的地址），输出其中的版本、程序的版本以及前者是否更新。给出 --download 时把更新的软件包保存到 DIR（只有给出 --overwrite 时才替换同名文件；给出 --sha256 时软件包必须具有该校验和）。证书错误即为失败：不会询问。不含厂商密钥的构建另外输出一行“signature: not checked (this build has no key)”。被 SIGINT 或 SIGTERM 停止时，它删除临时文件和未下载完的软件包（退出状态 130 或 143）。</translation>
     </message>
 </context>
 <context>
