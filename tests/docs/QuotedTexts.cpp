@@ -17,10 +17,12 @@ QString proseOf(const QString &markdown)
     static const QRegularExpression spans(QStringLiteral("`[^`\\n]*`"));
     static const QRegularExpression comments(QStringLiteral("<!--.*?-->"),
                                              QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression escapes(QStringLiteral("\\\\([\\\\`*_{}\\[\\]()#+.!|-])"));
     QString text = markdown;
     text.remove(comments);
     text.remove(fences);
     text.remove(spans);
+    text.replace(escapes, QStringLiteral("\\1")); // "(\*.png)" reads "(*.png)"
     return text;
 }
 

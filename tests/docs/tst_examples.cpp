@@ -162,6 +162,25 @@ private slots:
         QVERIFY2(count >= 40, qPrintable(QString::number(count)));
     }
 
+    // The command-line chapter of each manual takes the tool's reference
+    // (commands, options, exit statuses) from its help table at build time.
+    void manualsTakeTheReference_data()
+    {
+        QTest::addColumn<QString>("manual");
+        QTest::newRow("en") << "docs/manual/manual.en.md";
+        QTest::newRow("zh") << "docs/manual/manual.zh.md";
+    }
+    void manualsTakeTheReference()
+    {
+        QFETCH(QString, manual);
+        QFile file(QStringLiteral(TF_SOURCE_DIR "/") + manual);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY(text.contains("\n<!-- tickforge-cli commands -->\n"));
+        QVERIFY(
+            text.contains(QRegularExpression("\n<!-- tickforge-cli exit statuses: [^|]+ \\| [^|]+ -->\n")));
+    }
+
     // One row per marked block; its examples run in order in one scratch folder.
     void examples_data()
     {

@@ -59,6 +59,8 @@ private slots:
             << QStringList{"A new version of \"Tickforge\" has been detected.", "Open"} << QStringList{};
         QTest::newRow("a filter of several types")
             << "\"PDF document (*.pdf)\"" << QStringList{"PDF document (*.pdf)"} << QStringList{};
+        QTest::newRow("Markdown escapes") << "\"PDF document (\\*.pdf)\"" << QStringList{"PDF document (*.pdf)"}
+                                          << QStringList{};
         QTest::newRow("a line of a message")
             << "\"Can't load:\"" << QStringList{"Can't load:"} << QStringList{};
         QTest::newRow("placeholder alone takes nothing")
