@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CliHelp.h"
 #include "CliShared.h"
 
 #include <QStringList>
@@ -10,9 +11,6 @@ class DesignDocument;
 // Runs one command line (without the program name). Needs a QCoreApplication
 // with the English catalogue installed.
 int runCli(const QStringList &arguments);
-
-// The text printed by --help.
-QString cliHelpText();
 
 namespace CliTool {
 

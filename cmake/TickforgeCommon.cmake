@@ -14,6 +14,17 @@ set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
+# The folder of the program's private modules (the update component) below
+# the install prefix. Where the system has one it is the multiarch folder
+# (lib/x86_64-linux-gnu/tickforge): a module right under lib/ makes the
+# Debian package call ldconfig for a library no one else loads.
+include(GNUInstallDirs)
+set(TF_MODULE_DIR ${CMAKE_INSTALL_LIBDIR})
+if(CMAKE_LIBRARY_ARCHITECTURE AND NOT TF_MODULE_DIR MATCHES "/${CMAKE_LIBRARY_ARCHITECTURE}$")
+  string(APPEND TF_MODULE_DIR /${CMAKE_LIBRARY_ARCHITECTURE})
+endif()
+string(APPEND TF_MODULE_DIR /tickforge)
+
 # How long a test may run; the mutation runner lowers it, so that a mutant
 # that hangs a test is stopped within the runner's timeout.
 set(TF_TEST_TIMEOUT 600 CACHE STRING "Seconds a test may run before CTest stops it")

@@ -4,8 +4,8 @@
 #       scripts and CI machines without a desktop (QtCore, QtXml, QtNetwork
 #       and OpenSSL; no GUI library, no fonts);
 #   tickforge_<version>_<arch>.deb      the desktop program, its drawing
-#       renderer, the manuals and the desktop integration; depends on
-#       tickforge-cli.
+#       renderer, the update module, the manuals and the desktop
+#       integration; it installs alone and recommends tickforge-cli.
 # Every install() names the component of its package: "cli" or "desktop".
 include(GNUInstallDirs)
 
@@ -60,10 +60,9 @@ if(NOT GZIP)
     "gzip not found: the changelog and manual pages cannot be compressed (install gzip)")
 endif()
 
-# ---- Update signing: the packaging check goes here --------------------------
-# A package made without an update key stops unless -DTF_UPDATE_UNSIGNED=ON
-# was given on purpose: add that check in one of the two ways above.
-# -----------------------------------------------------------------------------
+# A package made without an update key stops unless TF_UPDATE_UNSIGNED=ON was
+# given on purpose (cmake/TickforgeUpdateKey.cmake writes that check).
+set_property(GLOBAL APPEND PROPERTY TF_PACKAGE_CHECKS ${TF_UPDATE_CPACK_CHECK})
 
 get_property(TF_PACKAGE_BLOCKERS GLOBAL PROPERTY TF_PACKAGE_BLOCKERS)
 get_property(TF_PACKAGE_CHECKS GLOBAL PROPERTY TF_PACKAGE_CHECKS)
@@ -128,12 +127,14 @@ and turned into C source for the maker's firmware library.
 The package holds the program, the renderer of clock-tree drawings, the user
 manuals in English and Chinese, the desktop entry and the file type of design
 files. The command-line tool is in tickforge-cli.")
-# The command-line twin; Qt's own dialog texts in Chinese; the fonts the
-# program's texts are drawn in (Liberation stands in for Arial, WenQuanYi
-# Zen Hei carries the Chinese texts): without them Chinese shows as boxes.
-set(CPACK_DEBIAN_DESKTOP_PACKAGE_DEPENDS
-  "tickforge-cli (= ${TF_VERSION_TEXT}), qttranslations5-l10n, fonts-liberation, fonts-wqy-zenhei")
-# xdg-utils opens the manuals and folders.
-set(CPACK_DEBIAN_DESKTOP_PACKAGE_RECOMMENDS "xdg-utils")
+# Qt's own dialog texts in Chinese; the fonts the program's texts are drawn
+# in (Liberation stands in for Arial, WenQuanYi Zen Hei carries the Chinese
+# texts): without them Chinese shows as boxes. Nothing of tickforge-cli: this
+# package is what the update check downloads (the update list names one
+# package), so "apt-get install ./tickforge_<version>_amd64.deb" must work
+# with it alone, on a fresh machine and over an older version of both.
+set(CPACK_DEBIAN_DESKTOP_PACKAGE_DEPENDS "qttranslations5-l10n, fonts-liberation, fonts-wqy-zenhei")
+# xdg-utils opens the manuals and folders; the command-line twin is welcome.
+set(CPACK_DEBIAN_DESKTOP_PACKAGE_RECOMMENDS "xdg-utils, tickforge-cli")
 
 include(CPack)

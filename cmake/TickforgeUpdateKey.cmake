@@ -5,9 +5,8 @@
 # A Debian package made without a key would trust any list and any package,
 # so cpack refuses to make one unless TF_UPDATE_UNSIGNED says so on purpose
 # (when configuring, or to cpack itself as "-D TF_UPDATE_UNSIGNED=ON"):
-# the check is the file CPACK_PROJECT_CONFIG_FILE names, which cpack reads
-# before it packs. The package rules must therefore not set that variable
-# themselves (or must include this file's TF_UPDATE_CPACK_CHECK from theirs).
+# the check is the script TF_UPDATE_CPACK_CHECK, which the package rules
+# (cmake/TickforgePackage.cmake) hand to cpack with their other checks.
 
 # Keys no one may trust: with the points of small order (the eight of
 # Ed25519, whose first, all zero, also stands for "no key"), and with their
@@ -86,4 +85,3 @@ endif()
 else()
   file(WRITE "${TF_UPDATE_CPACK_CHECK}" "# The update key is set (or an unsigned package is wanted).\n")
 endif()
-set(CPACK_PROJECT_CONFIG_FILE "${TF_UPDATE_CPACK_CHECK}")

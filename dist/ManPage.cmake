@@ -26,7 +26,21 @@ if(at GREATER_EQUAL 0)
   string(FIND "${rest}" "\n.PP\n" end)
   string(SUBSTRING "${rest}" 0 ${end} commands)
   string(SUBSTRING "${rest}" ${end} -1 tail)
+  # A command with two usage lines (generate FILE DIR, generate --each) has
+  # both as its tags.
+  string(REGEX REPLACE "\n\\.IP\n([a-z][^\n]*)\n([a-z][^\n]*)\n\\.IP\n" "\n.TP\n.B \\1\n.TQ\n.B \\2\n"
+         commands "${commands}")
   string(REGEX REPLACE "\n\\.IP\n([a-z][^\n]*)\n\\.IP\n" "\n.TP\n.B \\1\n" commands "${commands}")
+  # A tag is bold as a whole; help2man's bold options inside it would end that.
+  string(REGEX MATCHALL "\n\\.B [^\n]*" tags "${commands}")
+  foreach(tag IN LISTS tags)
+    string(REPLACE "\\fB" "" plain "${tag}")
+    string(REPLACE "\\fR" "" plain "${plain}")
+    string(REPLACE "${tag}" "${plain}" commands "${commands}")
+  endforeach()
+  # Within a description, a line that starts with an option starts that
+  # option's own lines (generate's --check, --guard and --each).
+  string(REGEX REPLACE "\n(\\\\fB\\\\-\\\\-)" "\n.br\n\\1" commands "${commands}")
   set(page "${head}${commands}${tail}")
 endif()
 
@@ -36,9 +50,18 @@ string(FIND "${page}" ".SS \"Exit status:\"\n" at)
 if(at GREATER_EQUAL 0)
   string(SUBSTRING "${page}" 0 ${at} head)
   string(SUBSTRING "${page}" ${at} -1 statuses)
+  # Up to the next section (the include file's), which is left alone.
+  string(FIND "${statuses}" "\n.SH " end)
+  set(tail "")
+  if(end GREATER_EQUAL 0)
+    string(SUBSTRING "${statuses}" ${end} -1 tail)
+    string(SUBSTRING "${statuses}" 0 ${end} statuses)
+  endif()
   string(REPLACE ".SS \"Exit status:\"\n" ".SH \"EXIT STATUS\"\n" statuses "${statuses}")
   string(REGEX REPLACE "\n\\.IP\n([0-9]+) +" "\n.TP\n\\1\n" statuses "${statuses}")
-  set(page "${head}${statuses}")
+  # The rows after "10 text" (130, 143) went on in its paragraph.
+  string(REGEX REPLACE "\n([0-9]+) +([^\n])" "\n.TP\n\\1\n\\2" statuses "${statuses}")
+  set(page "${head}${statuses}${tail}")
 endif()
 
 file(WRITE ${OUTPUT} "${page}")

@@ -2,6 +2,225 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CliHelp</name>
+    <message>
+        <source>The factory design of SERIES, exactly as Save writes it right after New,
+to FILE or to standard output. An existing FILE is kept unless --overwrite
+is given.</source>
+        <translation>The factory design of SERIES, exactly as Save writes it right after New,
+to FILE or to standard output. An existing FILE is kept unless --overwrite
+is given.</translation>
+    </message>
+    <message>
+        <source>Opens FILE as Open does and prints every clock-record field in field order,
+as &quot;name value&quot; lines or, with --json, as one object (plus &quot;series&quot; and
+&quot;findings&quot;, as check --json gives them).</source>
+        <translation>Opens FILE as Open does and prints every clock-record field in field order,
+as &quot;name value&quot; lines or, with --json, as one object (plus &quot;series&quot; and
+&quot;findings&quot;, as check --json gives them).</translation>
+    </message>
+    <message>
+        <source>Opens FILE and runs the checks before saving and generating: the inputs,
+then the series&apos; limits on the recomputed tree. Prints &quot;error: TEXT&quot; for
+a refusal and &quot;warning: TEXT&quot; for a warning, a value the file held that
+was read differently included (&quot;pllms &quot;16&quot; read as 1&quot;). With --json:
+{&quot;series&quot;, &quot;status&quot;, &quot;findings&quot;: [{&quot;severity&quot;, &quot;kind&quot;, &quot;text&quot;,
+&quot;field&quot;, &quot;value&quot;, &quot;allowed&quot;}]}, kind being input, limit or load.</source>
+        <translation>Opens FILE and runs the checks before saving and generating: the inputs,
+then the series&apos; limits on the recomputed tree. Prints &quot;error: TEXT&quot; for
+a refusal and &quot;warning: TEXT&quot; for a warning, a value the file held that
+was read differently included (&quot;pllms &quot;16&quot; read as 1&quot;). With --json:
+{&quot;series&quot;, &quot;status&quot;, &quot;findings&quot;: [{&quot;severity&quot;, &quot;kind&quot;, &quot;text&quot;,
+&quot;field&quot;, &quot;value&quot;, &quot;allowed&quot;}]}, kind being input, limit or load.</translation>
+    </message>
+    <message>
+        <source>Opens and checks FILE, creates DIR/inc and DIR/src and writes the four
+source files, printing their names relative to DIR. A refusal writes
+nothing; a warning stops the command unless --force is given (--force
+never adjusts a value). Nothing is written when one of the four files
+exists, unless --overwrite is given. The four files are written all or
+none: a failure leaves the folder as it was. An empty DIR, or one that is
+not a folder, is a usage error.
+--check writes nothing: it renders the four files as generate would
+(same checks, same statuses) and compares them with those in DIR, line
+ends aside (every other byte counts). Exit 0 when all are identical, 7
+when one differs or is missing; each such file is named, followed by a
+short unified diff.
+--guard adds to the clock source a compile-time check that stops the
+firmware build when HEXT_VALUE is not the design&apos;s crystal (only when
+the tree uses HEXT); with --check, the guarded files are compared.
+--each generates every FILE in one run, into OUTROOT/NAME where NAME is
+the file&apos;s name without its suffix, and prints &quot;FILE: STATUS WORD&quot; for
+each; the exit status is the most severe (1, 5, 2, 4, 7, 3, 0 in this
+order: a refusal outranks a warning). Two FILEs of the same NAME are a
+usage error before anything is written.</source>
+        <translation>Opens and checks FILE, creates DIR/inc and DIR/src and writes the four
+source files, printing their names relative to DIR. A refusal writes
+nothing; a warning stops the command unless --force is given (--force
+never adjusts a value). Nothing is written when one of the four files
+exists, unless --overwrite is given. The four files are written all or
+none: a failure leaves the folder as it was. An empty DIR, or one that is
+not a folder, is a usage error.
+--check writes nothing: it renders the four files as generate would
+(same checks, same statuses) and compares them with those in DIR, line
+ends aside (every other byte counts). Exit 0 when all are identical, 7
+when one differs or is missing; each such file is named, followed by a
+short unified diff.
+--guard adds to the clock source a compile-time check that stops the
+firmware build when HEXT_VALUE is not the design&apos;s crystal (only when
+the tree uses HEXT); with --check, the guarded files are compared.
+--each generates every FILE in one run, into OUTROOT/NAME where NAME is
+the file&apos;s name without its suffix, and prints &quot;FILE: STATUS WORD&quot; for
+each; the exit status is the most severe (1, 5, 2, 4, 7, 3, 0 in this
+order: a refusal outranks a warning). Two FILEs of the same NAME are a
+usage error before anything is written.</translation>
+    </message>
+    <message>
+        <source>Runs tickforge-render, the one program that paints, which the desktop
+package &quot;tickforge&quot; installs (found beside tickforge-cli, else on PATH;
+without it: exit 1). It opens FILE as Open does and writes its clock tree
+as the program shows it (drawing, controls and values, lists folded in) at
+the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image or a
+one-page PDF. Prints OUT. An existing OUT is kept unless --overwrite is given.</source>
+        <translation>Runs tickforge-render, the one program that paints, which the desktop
+package &quot;tickforge&quot; installs (found beside tickforge-cli, else on PATH;
+without it: exit 1). It opens FILE as Open does and writes its clock tree
+as the program shows it (drawing, controls and values, lists folded in) at
+the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image or a
+one-page PDF. Prints OUT. An existing OUT is kept unless --overwrite is given.</translation>
+    </message>
+    <message>
+        <source>Opens FILE as Open does, applies the edits in the order given, each as the
+window applies that control (its corrections, questions, USB retune and
+recompute), and saves through the checks before saving. NAME is a
+control&apos;s design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or
+sclk for the two entries; VALUE is what a user types into an entry, or the
+value the design file stores for a choice. Prints each edit&apos;s messages and
+questions (&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;) and the fields that
+changed, then &quot;saved OUT&quot;. Questions are answered &quot;Cancel&quot; unless --yes
+is given. A refused or cancelled edit (a typed value the entry refuses, such
+as hext=abc or hext=30, included) writes nothing (exit 2); a warning of
+the checks answered &quot;Cancel&quot; too (exit 3). OUT defaults to FILE; another
+OUT that exists is kept unless --overwrite is given. An unknown NAME, or a
+VALUE that is no option of the choice, is a usage error listing what is
+allowed.</source>
+        <translation>Opens FILE as Open does, applies the edits in the order given, each as the
+window applies that control (its corrections, questions, USB retune and
+recompute), and saves through the checks before saving. NAME is a
+control&apos;s design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or
+sclk for the two entries; VALUE is what a user types into an entry, or the
+value the design file stores for a choice. Prints each edit&apos;s messages and
+questions (&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;) and the fields that
+changed, then &quot;saved OUT&quot;. Questions are answered &quot;Cancel&quot; unless --yes
+is given. A refused or cancelled edit (a typed value the entry refuses, such
+as hext=abc or hext=30, included) writes nothing (exit 2); a warning of
+the checks answered &quot;Cancel&quot; too (exit 3). OUT defaults to FILE; another
+OUT that exists is kept unless --overwrite is given. An unknown NAME, or a
+VALUE that is no option of the choice, is a usage error listing what is
+allowed.</translation>
+    </message>
+    <message>
+        <source>The PLL the program chooses when the system clock MHZ is typed with the PLL
+fed by HEXT (or HICK with --hick): flexible factors where the series has
+them (the multiplier with --normal on mode-selectable series), else the
+multiplier, never above the series&apos; limit. Prints the factors (pllMs, pllNs,
+pllFr, or pllMult), pllMHz, sclkMHz, usbDiv (the divider chosen for a USB
+clock fed by the PLL) and, for flexible factors, CRM_PLLCFG.
+--explain [--top N] adds the N best factor sets (default 5), the chosen one
+first (marked &quot;*&quot;), the others by their error to MHZ and then in the
+search&apos;s own order: factors, SCLK, the error in kHz and ppm, the PLL
+reference and oscillator, the USB divider and clock they would give; then
+a &quot;chosen:&quot; line saying why it won. With --json: &quot;candidates&quot; and &quot;reason&quot;.
+--usb48 takes, among the factor sets that give USB exactly 48 MHz through
+one of the series&apos; USB dividers in a design that check accepts as it is,
+the one nearest MHZ (ties as the search breaks them) and prints usbMHz
+too; exit 8 when there is none. A usage error on series without USB.</source>
+        <translation>The PLL the program chooses when the system clock MHZ is typed with the PLL
+fed by HEXT (or HICK with --hick): flexible factors where the series has
+them (the multiplier with --normal on mode-selectable series), else the
+multiplier, never above the series&apos; limit. Prints the factors (pllMs, pllNs,
+pllFr, or pllMult), pllMHz, sclkMHz, usbDiv (the divider chosen for a USB
+clock fed by the PLL) and, for flexible factors, CRM_PLLCFG.
+--explain [--top N] adds the N best factor sets (default 5), the chosen one
+first (marked &quot;*&quot;), the others by their error to MHZ and then in the
+search&apos;s own order: factors, SCLK, the error in kHz and ppm, the PLL
+reference and oscillator, the USB divider and clock they would give; then
+a &quot;chosen:&quot; line saying why it won. With --json: &quot;candidates&quot; and &quot;reason&quot;.
+--usb48 takes, among the factor sets that give USB exactly 48 MHz through
+one of the series&apos; USB dividers in a design that check accepts as it is,
+the one nearest MHZ (ties as the search breaks them) and prints usbMHz
+too; exit 8 when there is none. A usage error on series without USB.</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>usage error or bad value, unreadable or unsupported file</source>
+        <translation>usage error or bad value, unreadable or unsupported file</translation>
+    </message>
+    <message>
+        <source>refused: a limit check or invalid design content (nothing written)</source>
+        <translation>refused: a limit check or invalid design content (nothing written)</translation>
+    </message>
+    <message>
+        <source>stopped at a warning, a value read differently from the file included
+(a refusal outranks a warning)</source>
+        <translation>stopped at a warning, a value read differently from the file included
+(a refusal outranks a warning)</translation>
+    </message>
+    <message>
+        <source>an output file exists (--overwrite replaces it)</source>
+        <translation>an output file exists (--overwrite replaces it)</translation>
+    </message>
+    <message>
+        <source>generation or rendering failed</source>
+        <translation>generation or rendering failed</translation>
+    </message>
+    <message>
+        <source>update failed: network, TLS, HTTP status, size, unreadable list or signature</source>
+        <translation>update failed: network, TLS, HTTP status, size, unreadable list or signature</translation>
+    </message>
+    <message>
+        <source>generate --check: a generated file differs from the design or is missing</source>
+        <translation>generate --check: a generated file differs from the design or is missing</translation>
+    </message>
+    <message>
+        <source>solve --usb48: no factor set meets the constraint</source>
+        <translation>solve --usb48: no factor set meets the constraint</translation>
+    </message>
+    <message>
+        <source>update: a newer version exists (without --download)</source>
+        <translation>update: a newer version exists (without --download)</translation>
+    </message>
+    <message>
+        <source>update: stopped by SIGINT (Ctrl+C); nothing of the run is left</source>
+        <translation>update: stopped by SIGINT (Ctrl+C); nothing of the run is left</translation>
+    </message>
+    <message>
+        <source>update: stopped by SIGTERM; nothing of the run is left</source>
+        <translation>update: stopped by SIGTERM; nothing of the run is left</translation>
+    </message>
+    <message>
+        <source>Reads the update list (at URL, else the program&apos;s own address) and prints
+its version, the program&apos;s, and whether it is newer. With --download, a
+newer package is saved into DIR (a file of its name is replaced only with
+the option --overwrite; with --sha256 it must have that checksum). A
+certificate error is a failure: nothing is asked. A build without the
+maker&apos;s key adds the line &quot;signature: not checked (this build has no key)&quot;.
+Stopped by SIGINT or SIGTERM, it removes its temporary files and the partial
+package (exit 130 or 143).</source>
+        <translation>Reads the update list (at URL, else the program&apos;s own address) and prints
+its version, the program&apos;s, and whether it is newer. With --download, a
+newer package is saved into DIR (a file of its name is replaced only with
+the option --overwrite; with --sha256 it must have that checksum). A
+certificate error is a failure: nothing is asked. A build without the
+maker&apos;s key adds the line &quot;signature: not checked (this build has no key)&quot;.
+Stopped by SIGINT or SIGTERM, it removes its temporary files and the partial
+package (exit 130 or 143).</translation>
+    </message>
+</context>
+<context>
     <name>FormConfiguration</name>
     <message>
         <source>New</source>

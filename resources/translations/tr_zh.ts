@@ -2,6 +2,162 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CliHelp</name>
+    <message>
+        <source>The factory design of SERIES, exactly as Save writes it right after New,
+to FILE or to standard output. An existing FILE is kept unless --overwrite
+is given.</source>
+        <translation>写出 SERIES 的出厂设计，与“新建”后立即“保存”写出的文件完全相同，写到 FILE 或标准输出。FILE 已存在时保持不变，除非给出 --overwrite。</translation>
+    </message>
+    <message>
+        <source>Opens FILE as Open does and prints every clock-record field in field order,
+as &quot;name value&quot; lines or, with --json, as one object (plus &quot;series&quot; and
+&quot;findings&quot;, as check --json gives them).</source>
+        <translation>像“打开”一样打开 FILE，并按字段顺序输出时钟记录的每个字段：每行“名称 值”，或给出 --json 时输出为一个对象（另含 &quot;series&quot; 和 &quot;findings&quot;，与 check --json 相同）。</translation>
+    </message>
+    <message>
+        <source>Opens FILE and runs the checks before saving and generating: the inputs,
+then the series&apos; limits on the recomputed tree. Prints &quot;error: TEXT&quot; for
+a refusal and &quot;warning: TEXT&quot; for a warning, a value the file held that
+was read differently included (&quot;pllms &quot;16&quot; read as 1&quot;). With --json:
+{&quot;series&quot;, &quot;status&quot;, &quot;findings&quot;: [{&quot;severity&quot;, &quot;kind&quot;, &quot;text&quot;,
+&quot;field&quot;, &quot;value&quot;, &quot;allowed&quot;}]}, kind being input, limit or load.</source>
+        <translation>打开 FILE 并执行保存和生成代码之前的检查：先检查输入，再在重新计算的时钟树上检查该系列的限值。拒绝时输出“error: TEXT”，警告时输出“warning: TEXT”，包括文件中被读成其他值的数值（&quot;pllms &quot;16&quot; read as 1&quot;）。给出 --json 时输出 {&quot;series&quot;, &quot;status&quot;, &quot;findings&quot;: [{&quot;severity&quot;, &quot;kind&quot;, &quot;text&quot;, &quot;field&quot;, &quot;value&quot;, &quot;allowed&quot;}]}，其中 kind 为 input、limit 或 load。</translation>
+    </message>
+    <message>
+        <source>Opens and checks FILE, creates DIR/inc and DIR/src and writes the four
+source files, printing their names relative to DIR. A refusal writes
+nothing; a warning stops the command unless --force is given (--force
+never adjusts a value). Nothing is written when one of the four files
+exists, unless --overwrite is given. The four files are written all or
+none: a failure leaves the folder as it was. An empty DIR, or one that is
+not a folder, is a usage error.
+--check writes nothing: it renders the four files as generate would
+(same checks, same statuses) and compares them with those in DIR, line
+ends aside (every other byte counts). Exit 0 when all are identical, 7
+when one differs or is missing; each such file is named, followed by a
+short unified diff.
+--guard adds to the clock source a compile-time check that stops the
+firmware build when HEXT_VALUE is not the design&apos;s crystal (only when
+the tree uses HEXT); with --check, the guarded files are compared.
+--each generates every FILE in one run, into OUTROOT/NAME where NAME is
+the file&apos;s name without its suffix, and prints &quot;FILE: STATUS WORD&quot; for
+each; the exit status is the most severe (1, 5, 2, 4, 7, 3, 0 in this
+order: a refusal outranks a warning). Two FILEs of the same NAME are a
+usage error before anything is written.</source>
+        <translation>打开并检查 FILE，创建 DIR/inc 和 DIR/src，写出四个源文件，并输出它们相对于 DIR 的名称。被拒绝时不写入任何内容；遇到警告时停止，除非给出 --force（--force 从不调整数值）。四个文件中有已存在的文件时不写入任何内容，除非给出 --overwrite。四个文件要么全部写入，要么都不写入：失败时文件夹保持原样。DIR 为空或不是文件夹属于用法错误。
+--check 不写入任何内容：它按 generate 的方式（相同的检查、相同的状态）生成四个文件，并与 DIR 中的文件比较，忽略行尾差异（其余每个字节都参与比较）。全部相同时退出状态为 0，有文件不同或缺失时为 7；列出每个这样的文件，并给出简短的统一差异。
+--guard 在时钟源文件中加入编译期检查：HEXT_VALUE 与设计的晶振不一致时固件构建失败（仅当时钟树使用 HEXT 时加入）；与 --check 一起使用时比较加入检查后的文件。
+--each 在一次运行中生成每个 FILE，写到 OUTROOT/NAME（NAME 为文件名去掉扩展名），并为每个文件输出“FILE: STATUS WORD”；退出状态取其中最严重的（按 1、5、2、4、7、3、0 的顺序：拒绝优先于警告）。两个 FILE 的 NAME 相同属于用法错误，此时不写入任何内容。</translation>
+    </message>
+    <message>
+        <source>Runs tickforge-render, the one program that paints, which the desktop
+package &quot;tickforge&quot; installs (found beside tickforge-cli, else on PATH;
+without it: exit 1). It opens FILE as Open does and writes its clock tree
+as the program shows it (drawing, controls and values, lists folded in) at
+the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image or a
+one-page PDF. Prints OUT. An existing OUT is kept unless --overwrite is given.</source>
+        <translation>调用唯一负责绘图的程序 tickforge-render，它由桌面程序软件包“tickforge”安装（先在 tickforge-cli 所在目录中查找，再在 PATH 中查找；找不到时退出状态为 1）。它像“打开”一样打开 FILE，并按程序中显示的样子（图、控件和数值，展开列表收起）以图的原始大小写出时钟树，与“项目” &gt; “导出时钟树图”相同：PNG 图片或单页 PDF。输出 OUT。OUT 已存在时保持不变，除非给出 --overwrite。</translation>
+    </message>
+    <message>
+        <source>Opens FILE as Open does, applies the edits in the order given, each as the
+window applies that control (its corrections, questions, USB retune and
+recompute), and saves through the checks before saving. NAME is a
+control&apos;s design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or
+sclk for the two entries; VALUE is what a user types into an entry, or the
+value the design file stores for a choice. Prints each edit&apos;s messages and
+questions (&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;) and the fields that
+changed, then &quot;saved OUT&quot;. Questions are answered &quot;Cancel&quot; unless --yes
+is given. A refused or cancelled edit (a typed value the entry refuses, such
+as hext=abc or hext=30, included) writes nothing (exit 2); a warning of
+the checks answered &quot;Cancel&quot; too (exit 3). OUT defaults to FILE; another
+OUT that exists is kept unless --overwrite is given. An unknown NAME, or a
+VALUE that is no option of the choice, is a usage error listing what is
+allowed.</source>
+        <translation>像“打开”一样打开 FILE，按给出的顺序应用修改，每项修改都像窗口中操作该控件一样进行（包括其修正、询问、USB 重新调整和重新计算），然后经过保存前的检查写入。NAME 是控件在设计文件中的元素名（ahbdiv、pllms、tousbswitch 等），两个输入框则为 hext 或 sclk；VALUE 是在输入框中输入的内容，或设计文件为下拉选项保存的值。输出每项修改的消息和询问（&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;）以及变化的字段，然后输出“saved OUT”。询问一律回答“Cancel”，除非给出 --yes。被拒绝或被取消的修改（包括输入框拒绝的输入值，例如 hext=abc 或 hext=30）不写入任何内容（退出状态 2）；检查中的警告回答“Cancel”时同样如此（退出状态 3）。OUT 默认为 FILE；其他已存在的 OUT 保持不变，除非给出 --overwrite。未知的 NAME，或不是下拉选项之一的 VALUE，属于用法错误，并列出允许的值。</translation>
+    </message>
+    <message>
+        <source>The PLL the program chooses when the system clock MHZ is typed with the PLL
+fed by HEXT (or HICK with --hick): flexible factors where the series has
+them (the multiplier with --normal on mode-selectable series), else the
+multiplier, never above the series&apos; limit. Prints the factors (pllMs, pllNs,
+pllFr, or pllMult), pllMHz, sclkMHz, usbDiv (the divider chosen for a USB
+clock fed by the PLL) and, for flexible factors, CRM_PLLCFG.
+--explain [--top N] adds the N best factor sets (default 5), the chosen one
+first (marked &quot;*&quot;), the others by their error to MHZ and then in the
+search&apos;s own order: factors, SCLK, the error in kHz and ppm, the PLL
+reference and oscillator, the USB divider and clock they would give; then
+a &quot;chosen:&quot; line saying why it won. With --json: &quot;candidates&quot; and &quot;reason&quot;.
+--usb48 takes, among the factor sets that give USB exactly 48 MHz through
+one of the series&apos; USB dividers in a design that check accepts as it is,
+the one nearest MHZ (ties as the search breaks them) and prints usbMHz
+too; exit 8 when there is none. A usage error on series without USB.</source>
+        <translation>在 PLL 由 HEXT（给出 --hick 时由 HICK）供给的情况下，输入系统时钟 MHZ 时程序选择的 PLL：该系列有灵活型系数时为灵活型系数（在模式可选型系列上给出 --normal 时为倍频系数），否则为倍频系数，从不超过该系列的限值。输出各系数（pllMs、pllNs、pllFr 或 pllMult）、pllMHz、sclkMHz、usbDiv（USB 时钟由 PLL 供给时选择的分频）以及灵活型系数的 CRM_PLLCFG。
+--explain [--top N] 另外列出最好的 N 组系数（默认 5 组）：所选的一组在前（标有“*”），其余按与 MHZ 的误差、再按搜索本身的顺序排列；每组给出系数、SCLK、以 kHz 和 ppm 表示的误差、PLL 参考时钟和振荡器，以及对应的 USB 分频和时钟；最后一行“chosen:”说明选择它的原因。给出 --json 时为 &quot;candidates&quot; 和 &quot;reason&quot;。
+--usb48 在通过该系列的某个 USB 分频使 USB 恰好为 48 MHz、且 check 原样接受其设计的系数组中，选出最接近 MHZ 的一组（相同时按搜索的顺序），并另外输出 usbMHz；没有这样的系数组时退出状态为 8。在没有 USB 的系列上属于用法错误。</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>usage error or bad value, unreadable or unsupported file</source>
+        <translation>用法错误或数值错误、文件无法读取或不受支持</translation>
+    </message>
+    <message>
+        <source>refused: a limit check or invalid design content (nothing written)</source>
+        <translation>被拒绝：限值检查或无效的设计内容（不写入任何内容）</translation>
+    </message>
+    <message>
+        <source>stopped at a warning, a value read differently from the file included
+(a refusal outranks a warning)</source>
+        <translation>因警告而停止，包括文件中被读成其他值的数值（拒绝优先于警告）</translation>
+    </message>
+    <message>
+        <source>an output file exists (--overwrite replaces it)</source>
+        <translation>输出文件已存在（--overwrite 会替换它）</translation>
+    </message>
+    <message>
+        <source>generation or rendering failed</source>
+        <translation>代码生成或绘图失败</translation>
+    </message>
+    <message>
+        <source>update failed: network, TLS, HTTP status, size, unreadable list or signature</source>
+        <translation>更新失败：网络、TLS、HTTP 状态、大小、列表无法读取或签名</translation>
+    </message>
+    <message>
+        <source>generate --check: a generated file differs from the design or is missing</source>
+        <translation>generate --check：生成的文件与设计不一致或缺失</translation>
+    </message>
+    <message>
+        <source>solve --usb48: no factor set meets the constraint</source>
+        <translation>solve --usb48：没有满足条件的系数组</translation>
+    </message>
+    <message>
+        <source>update: a newer version exists (without --download)</source>
+        <translation>update：有更新的版本（未给出 --download）</translation>
+    </message>
+    <message>
+        <source>update: stopped by SIGINT (Ctrl+C); nothing of the run is left</source>
+        <translation>update：被 SIGINT（Ctrl+C）停止；本次运行不留下任何文件</translation>
+    </message>
+    <message>
+        <source>update: stopped by SIGTERM; nothing of the run is left</source>
+        <translation>update：被 SIGTERM 停止；本次运行不留下任何文件</translation>
+    </message>
+    <message>
+        <source>Reads the update list (at URL, else the program&apos;s own address) and prints
+its version, the program&apos;s, and whether it is newer. With --download, a
+newer package is saved into DIR (a file of its name is replaced only with
+the option --overwrite; with --sha256 it must have that checksum). A
+certificate error is a failure: nothing is asked. A build without the
+maker&apos;s key adds the line &quot;signature: not checked (this build has no key)&quot;.
+Stopped by SIGINT or SIGTERM, it removes its temporary files and the partial
+package (exit 130 or 143).</source>
+        <translation>读取更新列表（在 URL，否则在程序自己的地址），输出其中的版本、程序的版本以及前者是否更新。给出 --download 时把更新的软件包保存到 DIR（只有给出 --overwrite 时才替换同名文件；给出 --sha256 时软件包必须具有该校验和）。证书错误即为失败：不会询问。不含厂商密钥的构建另外输出一行“signature: not checked (this build has no key)”。被 SIGINT 或 SIGTERM 停止时，它删除临时文件和未下载完的软件包（退出状态 130 或 143）。</translation>
+    </message>
+</context>
+<context>
     <name>FormConfiguration</name>
     <message>
         <source>New</source>

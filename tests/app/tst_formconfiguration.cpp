@@ -451,7 +451,7 @@ private slots:
     void updateModuleBesideProgram()
     {
         QCOMPARE(UpdateLoader::modulePath("/opt/tf/bin"),
-                 QStringLiteral("/opt/tf/lib/tickforge/tickforge-update.so"));
+                 QStringLiteral("/opt/tf/lib/x86_64-linux-gnu/tickforge/tickforge-update.so"));
         QCOMPARE(QFileInfo(UpdateLoader::modulePath(TF_PROGRAM_DIR)), QFileInfo(TF_UPDATE_MODULE));
     }
 

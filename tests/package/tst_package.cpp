@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(run("dpkg-deb", {"--extract", package, tree}).status, 0);
         QStringList needed; // the shared libraries its programs and modules need
         QStringList binaries;
-        for (const char *folder : {"/usr/bin/", "/usr/lib/tickforge/"}) {
+        for (const char *folder : {"/usr/bin/", "/usr/lib/x86_64-linux-gnu/tickforge/"}) {
             for (const QString &file : QDir(tree + folder).entryList(QDir::Files))
                 binaries << tree + folder + file;
         }
@@ -174,6 +174,69 @@ private slots:
         QVERIFY(QDir(build).entryList({"*.deb"}, QDir::Files).isEmpty());
     }
 
+    // A build without an update key makes no package unless one is wanted
+    // unsigned on purpose: the real cpack, on a tree configured without a key.
+    void packageNeedsUpdateKey_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("no key") << QStringList{} << true;
+        QTest::newRow("unsigned on purpose") << QStringList{"-D", "TF_UPDATE_UNSIGNED=ON"} << false;
+    }
+    void packageNeedsUpdateKey()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, refused);
+        const QString build = m_dir.filePath("no-key");
+        if (!QFileInfo::exists(build + "/CPackConfig.cmake")) {
+            const Run configure = run(QStringLiteral(TF_CMAKE),
+                                      {"-S", QStringLiteral(TF_SOURCE_DIR), "-B", build, "-G", "Ninja"});
+            QVERIFY2(configure.status == 0, qPrintable(configure.out));
+        }
+        // Past the checks, cpack fails at once instead of building this tree.
+        const Run cpack = run(QStringLiteral(TF_CPACK),
+                              QStringList{"-G", "DEB", "--config", "CPackConfig.cmake", "-D",
+                                          "CPACK_INSTALL_CMAKE_PROJECTS=/nonexistent;Tickforge;ALL;/"} +
+                                  options,
+                              {}, build);
+        QVERIFY(cpack.status != 0);
+        QVERIFY2(cpack.out.contains("This build has no update key") == refused, qPrintable(cpack.out));
+        QVERIFY(QDir(build).entryList({"*.deb"}, QDir::Files).isEmpty());
+    }
+
+    // What the update check downloads is the desktop package alone; it must
+    // install with what the Debian archive provides, on a fresh machine and
+    // over the previous version of both packages. The archive stands as this
+    // machine's own packages (Debian's, installed by tools/bootstrap.sh);
+    // dpkg unpacks into a scratch root and checks every dependency.
+    void updateInstalls_data()
+    {
+        QTest::addColumn<QString>("installed");
+        QTest::newRow("fresh machine") << QString();
+        QTest::newRow("previous version") << QStringLiteral(
+            "Package: tickforge-cli\nStatus: install ok installed\nVersion: 3.0.02\nArchitecture: amd64\n"
+            "Maintainer: Tickforge developers <tickforge@example.org>\nDescription: old\n\n"
+            "Package: tickforge\nStatus: install ok installed\nVersion: 3.0.02\nArchitecture: amd64\n"
+            "Depends: tickforge-cli (= 3.0.02)\n"
+            "Maintainer: Tickforge developers <tickforge@example.org>\nDescription: old\n\n");
+    }
+    void updateInstalls()
+    {
+        QFETCH(QString, installed);
+        const QString root = m_dir.filePath(QStringLiteral("root-") + QTest::currentDataTag());
+        const QString admin = root + "/var/lib/dpkg";
+        QVERIFY(QDir().mkpath(admin + "/info") && QDir().mkpath(admin + "/updates"));
+        QVERIFY(!writeFile(admin + "/available", {}).isNull());
+        QVERIFY(!writeFile(admin + "/status", (archiveStatus() + installed).toUtf8()).isNull());
+        const QString package = m_dir.filePath("deb/tickforge_3.0.03_amd64.deb");
+        const Run install = run("dpkg", {"--root=" + root, "--force-not-root", "--force-script-chrootless",
+                                         "--log=/dev/null", "--install", package});
+        QVERIFY2(install.status == 0, qPrintable(install.out));
+        const Run query =
+            run("dpkg-query", {"--admindir=" + admin, "-W", "-f=${Status} ${Version}", "tickforge"});
+        QCOMPARE(query.out, QString("install ok installed 3.0.03"));
+    }
+
     void desktopEntryAndFileType_data() { addTableRows("package_filetypes.tsv"); }
     // The desktop entry is valid and offers itself for design files, which the
     // file type knows by their name. The desktop's data folder is made once.
@@ -218,6 +281,21 @@ private slots:
     }
 
 private:
+    // This machine's installed packages, ours left out: what the archive gives.
+    static QString archiveStatus()
+    {
+        QFile status(QStringLiteral("/var/lib/dpkg/status"));
+        if (!status.open(QIODevice::ReadOnly))
+            return {};
+        QStringList kept;
+        for (const QString &stanza : QString::fromUtf8(status.readAll()).split(QStringLiteral("\n\n"))) {
+            if (!stanza.startsWith(QLatin1String("Package: tickforge")) &&
+                stanza.contains(QLatin1String("\nStatus: install ok installed")))
+                kept << stanza.trimmed();
+        }
+        return kept.join(QStringLiteral("\n\n")) + QStringLiteral("\n\n");
+    }
+
     QTemporaryDir m_dir;
 };
 

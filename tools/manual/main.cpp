@@ -2,6 +2,7 @@
 //     tf_manual SOURCE.md OUTPUT.pdf
 // The pictures of the program are taken from its own widgets, offscreen, in
 // the manual's language.
+#include "CliReference.h"
 #include "DialogService.h"
 #include "ManualDocument.h"
 #include "SeriesBlocks.h"
@@ -120,7 +121,7 @@ int main(int argc, char *argv[])
 
     ManualDocument manual(QFileInfo(source).absoluteDir());
     QString error;
-    if (!manual.setSource(expandSeriesBlocks(text), &error) || !manual.writePdf(arguments.at(2), &error))
+    if (!manual.setSource(expandSeriesBlocks(expandCliReference(text)), &error) || !manual.writePdf(arguments.at(2), &error))
         return fail(error);
     return 0;
 }
