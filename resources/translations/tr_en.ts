@@ -174,10 +174,6 @@ too; exit 8 when there is none. A usage error on series without USB.</translatio
         <translation>an output file exists (--overwrite replaces it)</translation>
     </message>
     <message>
-        <source>generation or rendering failed</source>
-        <translation>generation or rendering failed</translation>
-    </message>
-    <message>
         <source>update failed: network, TLS, HTTP status, size, unreadable list or signature</source>
         <translation>update failed: network, TLS, HTTP status, size, unreadable list or signature</translation>
     </message>
@@ -218,6 +214,10 @@ certificate error is a failure: nothing is asked. A build without the
 maker&apos;s key adds the line &quot;signature: not checked (this build has no key)&quot;.
 Stopped by SIGINT or SIGTERM, it removes its temporary files and the partial
 package (exit 130 or 143).</translation>
+    </message>
+    <message>
+        <source>generation or rendering failed, or update could not save a file (disk full)</source>
+        <translation>generation or rendering failed, or update could not save a file (disk full)</translation>
     </message>
 </context>
 <context>

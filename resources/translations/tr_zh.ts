@@ -118,10 +118,6 @@ too; exit 8 when there is none. A usage error on series without USB.</source>
         <translation>输出文件已存在（--overwrite 会替换它）</translation>
     </message>
     <message>
-        <source>generation or rendering failed</source>
-        <translation>代码生成或绘图失败</translation>
-    </message>
-    <message>
         <source>update failed: network, TLS, HTTP status, size, unreadable list or signature</source>
         <translation>更新失败：网络、TLS、HTTP 状态、大小、列表无法读取或签名</translation>
     </message>
@@ -155,6 +151,10 @@ maker&apos;s key adds the line &quot;signature: not checked (this build has no k
 Stopped by SIGINT or SIGTERM, it removes its temporary files and the partial
 package (exit 130 or 143).</source>
         <translation>读取更新列表（在 URL，否则在程序自己的地址），输出其中的版本、程序的版本以及前者是否更新。给出 --download 时把更新的软件包保存到 DIR（只有给出 --overwrite 时才替换同名文件；给出 --sha256 时软件包必须具有该校验和）。证书错误即为失败：不会询问。不含厂商密钥的构建另外输出一行“signature: not checked (this build has no key)”。被 SIGINT 或 SIGTERM 停止时，它删除临时文件和未下载完的软件包（退出状态 130 或 143）。</translation>
+    </message>
+    <message>
+        <source>generation or rendering failed, or update could not save a file (disk full)</source>
+        <translation>代码生成或绘图失败，或 update 无法保存文件（磁盘已满）</translation>
     </message>
 </context>
 <context>
