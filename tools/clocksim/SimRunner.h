@@ -24,6 +24,7 @@ enum Scenario : int {
     HextDead = 4,
     LextDead = 8,
     PllDead = 16,
+    LextRuns = 32,
 };
 
 struct ClockOutput {

@@ -342,6 +342,11 @@ void tf_sim_begin(const tf_sim_setup *setup)
     s.ldo = 3;
     s.hick48 = 0;
   }
+  if(setup->flags & TF_SIM_LEXT_RUNS)
+  {
+    s.on[OSC_LEXT] = s.everOn[OSC_LEXT] = s.ready[OSC_LEXT] = 1;
+    s.lextBypass = setup->lextBypass;
+  }
   if(setup->flags & TF_SIM_RTC_RUNS)
   {
     s.rtcSource = setup->rtcSource;

@@ -17,7 +17,8 @@ enum
   TF_SIM_RTC_RUNS = 2,    /* the battery domain kept an rtc running from the design's source */
   TF_SIM_HEXT_DEAD = 4,   /* hext never becomes ready */
   TF_SIM_LEXT_DEAD = 8,   /* lext never becomes ready */
-  TF_SIM_PLL_DEAD = 16    /* the pll never locks */
+  TF_SIM_PLL_DEAD = 16,   /* the pll never locks */
+  TF_SIM_LEXT_RUNS = 32   /* the battery domain kept lext running (an earlier firmware's) */
 };
 
 /* How one run ended. */

@@ -28,6 +28,7 @@ QVector<ClockSim::Run> runsOf(int design, const ClockConfig &c)
                       {design, PllDead}};
     if (c.rtcEnabled)
         runs.append({design, Bootloader | RtcRuns});
+    runs.append({design, Bootloader | LextRuns});
     return runs;
 }
 
