@@ -116,11 +116,12 @@ private slots:
             injected += failure;
             const QStringList bad = failure ? ClockSim::checkFailure(s.design, r.scenario, m_outcomes.at(i))
                                             : ClockSim::compareWithDesign(s.design, m_outcomes.at(i));
-            QVERIFY2(bad.isEmpty(), qPrintable(QStringLiteral("%1, scenario %2: %3\n  %4")
-                                                    .arg(s.name)
-                                                    .arg(r.scenario)
-                                                    .arg(bad.join(QStringLiteral("; ")))
-                                                    .arg(m_outcomes.at(i).calls.join(QStringLiteral("\n  ")))));
+            QVERIFY2(bad.isEmpty(),
+                     qPrintable(QStringLiteral("%1, scenario %2: %3\n  %4")
+                                    .arg(s.name)
+                                    .arg(r.scenario)
+                                    .arg(bad.join(QStringLiteral("; ")))
+                                    .arg(m_outcomes.at(i).calls.join(QStringLiteral("\n  ")))));
         }
         designs = seen.size();
         QVERIFY2(designs >= 20, qPrintable(QString::number(designs)));

@@ -17,16 +17,19 @@ namespace {
 
 // The names the generated main calls, and main itself: renamed per design so
 // that many designs share one program.
-const char *const kRenamed[] = {"system_clock_config", "mx_clkout_init",     "mx_clkout1_init",
-                                "mx_clkout2_init",     "mx_rtc_clock_init",  "mx_adc_clock_init",
-                                "mx_i2c_clock_init",   "mx_usart_clock_init", "clock_ready_wait",
-                                "main",                "crm_pll_config",     "crm_pll_config2",
+const char *const kRenamed[] = {"system_clock_config", "mx_clkout_init",
+                                "mx_clkout1_init",     "mx_clkout2_init",
+                                "mx_rtc_clock_init",   "mx_adc_clock_init",
+                                "mx_i2c_clock_init",   "mx_usart_clock_init",
+                                "clock_ready_wait",    "main",
+                                "crm_pll_config",      "crm_pll_config2",
                                 "crm_clkout_div_set"};
 
 bool writeText(const QString &path, const QString &text)
 {
     QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(text.toUtf8()) == text.toUtf8().size();
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           f.write(text.toUtf8()) == text.toUtf8().size();
 }
 
 // Runs the compiler; the first error text, or empty.
@@ -61,7 +64,8 @@ QString driverText(int count)
     QString text = QStringLiteral("#include \"clocksim.h\"\n#include <stdlib.h>\n\n");
     QString table;
     for (int i = 0; i < count; ++i) {
-        text += QStringLiteral("int d%1_main(void);\nextern const uint32_t d%1_hext_hz, d%1_hext_timeout;\n").arg(i);
+        text += QStringLiteral("int d%1_main(void);\nextern const uint32_t d%1_hext_hz, d%1_hext_timeout;\n")
+                    .arg(i);
         table += QStringLiteral("  {d%1_main, &d%1_hext_hz, &d%1_hext_timeout},\n").arg(i);
     }
     text += QStringLiteral(
@@ -200,7 +204,11 @@ void compareOutput(int series, int index, int choice, int source, int div1, int 
         bad << name + QStringLiteral(" takes source %1, not %2").arg(got.source).arg(source);
     const bool divided = series != 2; // the QXC300 output has no divider
     if (divided && (got.div1 != div1 || got.div2 != div2))
-        bad << name + QStringLiteral(" divided by %1 and %2, not %3 and %4").arg(got.div1).arg(got.div2).arg(div1).arg(div2);
+        bad << name + QStringLiteral(" divided by %1 and %2, not %3 and %4")
+                          .arg(got.div1)
+                          .arg(got.div2)
+                          .arg(div1)
+                          .arg(div2);
 }
 
 } // namespace
@@ -258,8 +266,8 @@ bool Runner::build(const QVector<ClockConfig> &designs, QString *error)
             return false;
         }
         objects << dir + "/unit.o";
-        jobs.append({"-std=c99", "-O0", "-w", "-c", dir + "/unit.c", "-I", dir + "/inc", "-I", TF_FWLIB_DIR, "-I",
-                     TF_CLOCKSIM_DIR, "-o", objects.last()});
+        jobs.append({"-std=c99", "-O0", "-w", "-c", dir + "/unit.c", "-I", dir + "/inc", "-I", TF_FWLIB_DIR,
+                     "-I", TF_CLOCKSIM_DIR, "-o", objects.last()});
     }
     // Two compilers side by side: the machine's two cores.
     for (int i = 0; i < jobs.size(); i += 2) {
@@ -284,8 +292,9 @@ bool Runner::build(const QVector<ClockConfig> &designs, QString *error)
     }
     QProcess cc;
     cc.setProcessChannelMode(QProcess::MergedChannels);
-    cc.start(QStringLiteral(TF_HOST_CC), QStringList{"-std=c99", "-O0", "-w", "-I", TF_CLOCKSIM_DIR, batch + "/driver.c"}
-                                              << objects << m_simObject << "-o" << m_program);
+    cc.start(QStringLiteral(TF_HOST_CC),
+             QStringList{"-std=c99", "-O0", "-w", "-I", TF_CLOCKSIM_DIR, batch + "/driver.c"}
+                 << objects << m_simObject << "-o" << m_program);
     *error = compileRun(cc);
     return error->isEmpty();
 }
@@ -363,29 +372,45 @@ QStringList compareWithDesign(const ClockConfig &c, const Outcome &o)
     const struct {
         const char *name;
         double got, want;
-    } clocks[] = {{"sclk", o.sclk, c.sclkMHz},          {"ahb", o.ahb, c.ahbMHz},
-                  {"apb1", o.apb1, c.apb1MHz},          {"apb1 timers", o.apb1Timer, c.apb1TimerMHz},
-                  {"apb2", o.apb2, c.apb2MHz},          {"apb2 timers", o.apb2Timer, c.apb2TimerMHz},
+    } clocks[] = {{"sclk", o.sclk, c.sclkMHz},
+                  {"ahb", o.ahb, c.ahbMHz},
+                  {"apb1", o.apb1, c.apb1MHz},
+                  {"apb1 timers", o.apb1Timer, c.apb1TimerMHz},
+                  {"apb2", o.apb2, c.apb2MHz},
+                  {"apb2 timers", o.apb2Timer, c.apb2TimerMHz},
                   {"adc", o.adc, c.adcEnabled && !isDual(c.seriesId) ? c.adcMHz : 0.0}};
     for (const auto &k : clocks) {
         if (!near(k.got, k.want))
-            bad << QStringLiteral("%1 %2 MHz, design %3 MHz").arg(QLatin1String(k.name)).arg(k.got, 0, 'f', 6).arg(k.want, 0, 'f', 6);
+            bad << QStringLiteral("%1 %2 MHz, design %3 MHz")
+                       .arg(QLatin1String(k.name))
+                       .arg(k.got, 0, 'f', 6)
+                       .arg(k.want, 0, 'f', 6);
     }
     if (hasUsb(c.seriesId) && c.usbDisabled == 0) {
         const bool hick = c.usbSourceHick48 != 0 && usbFromHick(c.seriesId);
         const double want = hick ? 48.0 : c.usbMHz;
         if (!near(o.usb, want) || o.usbSource != (hick ? 1 : 0))
-            bad << QStringLiteral("usb %1 MHz from %2, design %3 MHz").arg(o.usb, 0, 'f', 6).arg(o.usbSource).arg(want, 0, 'f', 6);
+            bad << QStringLiteral("usb %1 MHz from %2, design %3 MHz")
+                       .arg(o.usb, 0, 'f', 6)
+                       .arg(o.usbSource)
+                       .arg(want, 0, 'f', 6);
     }
     if (c.rtcEnabled != o.rtcOn || (c.rtcEnabled && o.rtcSource != rtcCode(c)))
-        bad << QStringLiteral("rtc %1 from %2, design %3 from %4").arg(o.rtcOn).arg(o.rtcSource).arg(c.rtcEnabled).arg(rtcCode(c));
+        bad << QStringLiteral("rtc %1 from %2, design %3 from %4")
+                   .arg(o.rtcOn)
+                   .arg(o.rtcSource)
+                   .arg(c.rtcEnabled)
+                   .arg(rtcCode(c));
     if (isDual(c.seriesId)) {
-        compareOutput(c.seriesId, 0, c.clkout1Pin, c.clkout1Source, c.clkout1Div1, c.clkout1Div2, o.outputs[0], bad);
-        compareOutput(c.seriesId, 1, c.clkout2Pin, c.clkout2Source, c.clkout2Div1, c.clkout2Div2, o.outputs[1], bad);
+        compareOutput(c.seriesId, 0, c.clkout1Pin, c.clkout1Source, c.clkout1Div1, c.clkout1Div2,
+                      o.outputs[0], bad);
+        compareOutput(c.seriesId, 1, c.clkout2Pin, c.clkout2Source, c.clkout2Div1, c.clkout2Div2,
+                      o.outputs[1], bad);
     } else {
         compareOutput(c.seriesId, 0, c.clkoutPin, c.clkoutSource, 1, c.clkoutDiv, o.outputs[0], bad);
     }
-    if (c.seriesId == 16 && (o.i2c != c.i2c1Source || o.usart1 != c.usart1Source || o.usart2 != c.usart2Source))
+    if (c.seriesId == 16 &&
+        (o.i2c != c.i2c1Source || o.usart1 != c.usart1Source || o.usart2 != c.usart2Source))
         bad << QStringLiteral("i2c/usart sources %1 %2 %3").arg(o.i2c).arg(o.usart1).arg(o.usart2);
     if (o.failures)
         bad << QStringLiteral("clock failures reported: %1").arg(o.failures);
@@ -427,9 +452,10 @@ QStringList checkFailure(const ClockConfig &c, int scenario, const Outcome &o)
         bad << QStringLiteral("the start-up did not reach main's loop (%1)").arg(o.ended);
     if (o.failures != want)
         bad << QStringLiteral("failures reported %1, expected %2").arg(o.failures).arg(want);
-    const bool sclkLost = (want & (1u << 1) && c.hextNeeded() &&
-                           (c.sclkSource == ClockConfig::SclkHext || (c.pllInUse() && c.pllSourceHick == 0))) ||
-                          (want & (1u << 2));
+    const bool sclkLost =
+        (want & (1u << 1) && c.hextNeeded() &&
+         (c.sclkSource == ClockConfig::SclkHext || (c.pllInUse() && c.pllSourceHick == 0))) ||
+        (want & (1u << 2));
     if (sclkLost && o.sclkSource != 0)
         bad << QStringLiteral("the system clock stayed on source %1, not on hick").arg(o.sclkSource);
     if (!want) {

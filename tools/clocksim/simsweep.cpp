@@ -24,8 +24,8 @@ struct Tally {
 QVector<ClockSim::Run> runsOf(int design, const ClockConfig &c)
 {
     using namespace ClockSim;
-    QVector<Run> runs{{design, PowerOn}, {design, Bootloader}, {design, HextDead}, {design, LextDead},
-                      {design, PllDead}};
+    QVector<Run> runs{
+        {design, PowerOn}, {design, Bootloader}, {design, HextDead}, {design, LextDead}, {design, PllDead}};
     if (c.rtcEnabled)
         runs.append({design, Bootloader | RtcRuns});
     runs.append({design, Bootloader | LextRuns});
@@ -87,13 +87,16 @@ int main(int argc, char *argv[])
                 continue;
             ++t.bad;
             if (t.examples.size() < 3)
-                t.examples << QStringLiteral("design %1 scenario %2: %3").arg(r.design).arg(r.scenario).arg(bad.join("; "));
+                t.examples << QStringLiteral("design %1 scenario %2: %3")
+                                  .arg(r.design)
+                                  .arg(r.scenario)
+                                  .arg(bad.join("; "));
             if (qEnvironmentVariableIsSet("SIMSWEEP_CALLS") && t.bad == 1)
                 t.examples << outcomes.at(i).calls.join(QStringLiteral("\n    "));
         }
         total += t.bad;
-        std::printf("%-8s %8d %8d %8d %9d %8.1f\n", qPrintable(SeriesTable::byId(id)->seriesName()), t.designs,
-                    t.refused, t.runs, t.bad, clock.elapsed() / 1000.0);
+        std::printf("%-8s %8d %8d %8d %9d %8.1f\n", qPrintable(SeriesTable::byId(id)->seriesName()),
+                    t.designs, t.refused, t.runs, t.bad, clock.elapsed() / 1000.0);
         for (const QString &e : t.examples)
             std::printf("    %s\n", qPrintable(e));
         std::fflush(stdout);
