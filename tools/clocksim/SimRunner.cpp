@@ -240,7 +240,7 @@ bool Runner::prepare(QString *error)
     return error->isEmpty();
 }
 
-bool Runner::build(const QVector<ClockConfig> &designs, QString *error)
+bool Runner::build(const QVector<ClockConfig> &designs, QString *error, const QStringList &mainSources)
 {
     m_designs = designs;
     const QString batch = m_dir->filePath(QStringLiteral("b%1").arg(m_batch++));
@@ -259,7 +259,7 @@ bool Runner::build(const QVector<ClockConfig> &designs, QString *error)
         }
         if (!writeText(dir + "/src/" + stem + "_clock.c", files.clockSource) ||
             !writeText(dir + "/inc/" + stem + "_clock.h", files.clockHeader) ||
-            !writeText(dir + "/src/main.c", files.mainSource) ||
+            !writeText(dir + "/src/main.c", mainSources.value(i).isEmpty() ? files.mainSource : mainSources.at(i)) ||
             !writeText(dir + "/inc/" + stem + "_conf.h", files.confHeader) ||
             !writeText(dir + "/unit.c", unitText(i, stem))) {
             *error = QStringLiteral("cannot write into %1").arg(dir);

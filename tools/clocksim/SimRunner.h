@@ -60,8 +60,9 @@ public:
     // Compiles the simulation once. False with a reason when no compiler works.
     bool prepare(QString *error);
     // Renders and compiles every design into one program (replacing the last).
-    // The records are used as given; callers pass checked copies.
-    bool build(const QVector<ClockConfig> &designs, QString *error);
+    // The records are used as given; callers pass checked copies. A non-empty
+    // text in mainSources stands in for that design's main.c.
+    bool build(const QVector<ClockConfig> &designs, QString *error, const QStringList &mainSources = {});
     // Runs the built program once per run, in order.
     bool run(const QVector<Run> &runs, QVector<Outcome> *outcomes, QString *error);
 
