@@ -93,7 +93,8 @@ const char *const kPllMultCall = "crm_pll_config\\((\\w+, \\s*\\w+)\\);{,1}";
 const char *const kUsbCall = "crm_usb_clock_div_set\\((\\s*\\w+)\\);{,1}";
 const char *const kFlashPsrCall = "flash_psr_set\\((\\s*\\w+)\\);{,1}";
 const char *const kHextDefine = "(#define\\s*HEXT_VALUE\\s*)(\\(\\(uint32_t\\)8000000\\))";
-const char *const kPortClockCall = "crm_periph_clock_enable\\((\\w+,\\s*\\w+)\\);{,1}";
+// Only the port clock: the PWC clock enable of a clock-out lext block stays as written.
+const char *const kPortClockCall = "crm_periph_clock_enable\\((CRM_GPIO\\w+,\\s*\\w+)\\);{,1}";
 const char *const kPinsAssign = "gpio_init_struct.gpio_pins\\s*=\\s*\\w+;{,1}";
 const char *const kGpioInitCall = "gpio_init\\((\\w+,\\s*\\&\\w+)\\);{,1}";
 const char *const kPinMuxCall = "gpio_pin_mux_config\\((\\w+,\\s*\\w+,\\s*\\w+)\\);{,1}";

@@ -21,6 +21,12 @@ extern "C" {
 /* loop count after which a hext that did not start counts as failed */
 #define HEXT_STARTUP_TIMEOUT     ((uint16_t)0x3000)
 
+/* loop count after which lext, which takes far longer to start, counts as
+   failed; a build option may define its own */
+#if !defined LEXT_STARTUP_TIMEOUT
+#define LEXT_STARTUP_TIMEOUT     ((uint32_t)0x1000000)
+#endif
+
 /* internal high speed clock frequency in hz */
 #define HICK_VALUE               ((uint32_t)48000000)
 

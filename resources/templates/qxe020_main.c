@@ -34,8 +34,11 @@ void mx_clkout_init(void)
 [#clkout lick]
   /* the pin takes lick, which nothing else starts */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
-  while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
+  if(clock_ready_wait(CRM_LICK_STABLE_FLAG, HEXT_STARTUP_TIMEOUT) != SET)
   {
+   crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, FALSE);
+   clock_failure_handler(CRM_CLOCK_SOURCE_LICK);
+    return;
   }
 
 [/#clkout lick]
@@ -50,10 +53,15 @@ void mx_clkout_init(void)
     crm_lext_bypass(TRUE);
 [/#lext bypass]
     crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
-    while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+    if(clock_ready_wait(CRM_LEXT_STABLE_FLAG, LEXT_STARTUP_TIMEOUT) != SET)
     {
+      crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, FALSE);
+  pwc_battery_powered_domain_access(FALSE);
+      clock_failure_handler(CRM_CLOCK_SOURCE_LEXT);
+      return;
     }
   }
+  pwc_battery_powered_domain_access(FALSE);
 
 [/#clkout lext]
   /* select the output clock */
@@ -86,8 +94,12 @@ void mx_rtc_clock_init(void)
 
   /* lick clocks the rtc */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
-  while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
+  if(clock_ready_wait(CRM_LICK_STABLE_FLAG, HEXT_STARTUP_TIMEOUT) != SET)
   {
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, FALSE);
+  pwc_battery_powered_domain_access(FALSE);
+    clock_failure_handler(CRM_CLOCK_SOURCE_LICK);
+    return;
   }
 
 [/#rtc lick]
@@ -104,8 +116,12 @@ void mx_rtc_clock_init(void)
 
   /* lext clocks the rtc */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
-  while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+  if(clock_ready_wait(CRM_LEXT_STABLE_FLAG, LEXT_STARTUP_TIMEOUT) != SET)
   {
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, FALSE);
+  pwc_battery_powered_domain_access(FALSE);
+    clock_failure_handler(CRM_CLOCK_SOURCE_LEXT);
+    return;
   }
 
 [/#rtc lext]
@@ -117,13 +133,20 @@ void mx_rtc_clock_init(void)
     crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV);
   }
 
-  /* divided hext clocks the rtc */
-[#hext bypass]
-  crm_hext_bypass(TRUE);
-[/#hext bypass]
-  crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
-  while(crm_hext_stable_wait() == ERROR)
+  /* divided hext clocks the rtc; the system clock may run it already */
+  if(crm_flag_get(CRM_HEXT_STABLE_FLAG) != SET)
   {
+[#hext bypass]
+    crm_hext_bypass(TRUE);
+[/#hext bypass]
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
+    if(crm_hext_stable_wait() == ERROR)
+    {
+      crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, FALSE);
+      pwc_battery_powered_domain_access(FALSE);
+      clock_failure_handler(CRM_CLOCK_SOURCE_HEXT);
+      return;
+    }
   }
 
 [/#rtc hext]
@@ -135,14 +158,21 @@ void mx_rtc_clock_init(void)
     crm_lext_bypass(TRUE);
 [/#lext bypass]
     crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
-    while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+    if(clock_ready_wait(CRM_LEXT_STABLE_FLAG, LEXT_STARTUP_TIMEOUT) != SET)
     {
+      crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, FALSE);
+  pwc_battery_powered_domain_access(FALSE);
+      clock_failure_handler(CRM_CLOCK_SOURCE_LEXT);
+      return;
     }
   }
 
 [/#rtc clkout lext]
   /* enable the rtc clock */
   crm_ertc_clock_enable(TRUE);
+
+  /* close the battery powered domain again against stray writes */
+  pwc_battery_powered_domain_access(FALSE);
 }
 [/#rtc function]
 
@@ -184,13 +214,21 @@ void mx_usart_clock_init(void)
   crm_periph_clock_enable(CRM_PWC_PERIPH_CLOCK, TRUE);
   pwc_battery_powered_domain_access(TRUE);
 
-[#lext bypass]
-  crm_lext_bypass(TRUE);
-[/#lext bypass]
-  crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
-  while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+  if(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
   {
+[#lext bypass]
+    crm_lext_bypass(TRUE);
+[/#lext bypass]
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
+    if(clock_ready_wait(CRM_LEXT_STABLE_FLAG, LEXT_STARTUP_TIMEOUT) != SET)
+    {
+      crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, FALSE);
+  pwc_battery_powered_domain_access(FALSE);
+      clock_failure_handler(CRM_CLOCK_SOURCE_LEXT);
+      return;
+    }
   }
+  pwc_battery_powered_domain_access(FALSE);
 
 [/#usart lext]
   crm_usart1_clock_source_set(CRM_USART_CLOCK_SOURCE_PCLK);

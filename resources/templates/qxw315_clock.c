@@ -9,6 +9,40 @@
 #include "qxw315_clock.h"
 
 /**
+  * @brief  the application's hook for a clock that did not start in time: the
+  *         clock set-up then leaves the system clock on hick, where crm_reset
+  *         put it, and the functions that start lext, lick or hext for the rtc
+  *         or a clock output return without them. weak, so that the application
+  *         may define its own (log the failure, retry, or take a safe state).
+  * @param  source: the clock that did not become ready
+  * @retval none
+  */
+CLOCK_WEAK void clock_failure_handler(crm_clock_source_type source)
+{
+  (void)source;
+}
+
+/**
+  * @brief  waits for a ready flag, but no longer than the given count of polls:
+  *         a crystal that never starts is reported instead of hanging the chip
+  * @param  flag: the ready flag
+  * @param  polls: the start-up timeout, in polls
+  * @retval SET when the clock became ready, RESET when it did not in time
+  */
+flag_status clock_ready_wait(crm_flag_type flag, uint32_t polls)
+{
+  while(crm_flag_get(flag) != SET)
+  {
+    if(polls == 0)
+    {
+      return RESET;
+    }
+    polls--;
+  }
+  return SET;
+}
+
+/**
   * @brief  system clock config program
   * @note   the system clock is configured as follow:
   *         - system clock        = hick
@@ -18,13 +52,15 @@
   */
 void system_clock_config(void)
 {
+  /* reset crm: the system clock falls back to hick, whatever ran before
+     (a bootloader may hand over at a high clock) */
+  crm_reset();
+
 [#flash psr]
-  /* config flash psr register */
+  /* config flash psr register: the wait states the new clock needs,
+     set before it is raised */
   flash_psr_set(FLASH_WAIT_CYCLE_4);
 [/#flash psr]
-
-  /* reset crm */
-  crm_reset();
 
 [#hext bypass]
   /* hext is driven by an external clock signal */
@@ -35,9 +71,14 @@ void system_clock_config(void)
   /* enable hext */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
 
-  /* wait till hext is ready */
-  while(crm_hext_stable_wait() == ERROR)
+  /* wait till hext is ready: crm_hext_stable_wait gives up after
+     HEXT_STARTUP_TIMEOUT polls */
+  if(crm_hext_stable_wait() == ERROR)
   {
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, FALSE);
+    system_core_clock_update();
+    clock_failure_handler(CRM_CLOCK_SOURCE_HEXT);
+    return;
   }
 [/#enable hext]
 
@@ -46,8 +87,11 @@ void system_clock_config(void)
   crm_clock_source_enable(CRM_CLOCK_SOURCE_HICK, TRUE);
 
   /* wait till hick is ready */
-  while(crm_flag_get(CRM_HICK_STABLE_FLAG) != SET)
+  if(clock_ready_wait(CRM_HICK_STABLE_FLAG, HEXT_STARTUP_TIMEOUT) != SET)
   {
+    system_core_clock_update();
+    clock_failure_handler(CRM_CLOCK_SOURCE_HICK);
+    return;
   }
 [/#enable hick]
 
@@ -65,8 +109,12 @@ void system_clock_config(void)
   crm_clock_source_enable(CRM_CLOCK_SOURCE_PLL, TRUE);
 
   /* wait till pll is ready */
-  while(crm_flag_get(CRM_PLL_STABLE_FLAG) != SET)
+  if(clock_ready_wait(CRM_PLL_STABLE_FLAG, HEXT_STARTUP_TIMEOUT) != SET)
   {
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_PLL, FALSE);
+    system_core_clock_update();
+    clock_failure_handler(CRM_CLOCK_SOURCE_PLL);
+    return;
   }
 [/#enable pll]
 

@@ -32,8 +32,11 @@ void mx_clkout_init(void)
 [#clkout lick]
   /* the pin takes lick, which nothing else starts */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
-  while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
+  if(clock_ready_wait(CRM_LICK_STABLE_FLAG, HEXT_STARTUP_TIMEOUT) != SET)
   {
+   crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, FALSE);
+   clock_failure_handler(CRM_CLOCK_SOURCE_LICK);
+    return;
   }
 
 [/#clkout lick]
@@ -48,10 +51,15 @@ void mx_clkout_init(void)
     crm_lext_bypass(TRUE);
 [/#lext bypass]
     crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
-    while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+    if(clock_ready_wait(CRM_LEXT_STABLE_FLAG, LEXT_STARTUP_TIMEOUT) != SET)
     {
+      crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, FALSE);
+  pwc_battery_powered_domain_access(FALSE);
+      clock_failure_handler(CRM_CLOCK_SOURCE_LEXT);
+      return;
     }
   }
+  pwc_battery_powered_domain_access(FALSE);
 
 [/#clkout lext]
   /* select the output clock */
@@ -84,8 +92,12 @@ void mx_rtc_clock_init(void)
 
   /* lick clocks the rtc */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, TRUE);
-  while(crm_flag_get(CRM_LICK_STABLE_FLAG) != SET)
+  if(clock_ready_wait(CRM_LICK_STABLE_FLAG, HEXT_STARTUP_TIMEOUT) != SET)
   {
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_LICK, FALSE);
+  pwc_battery_powered_domain_access(FALSE);
+    clock_failure_handler(CRM_CLOCK_SOURCE_LICK);
+    return;
   }
 
 [/#rtc lick]
@@ -102,8 +114,12 @@ void mx_rtc_clock_init(void)
 
   /* lext clocks the rtc */
   crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
-  while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+  if(clock_ready_wait(CRM_LEXT_STABLE_FLAG, LEXT_STARTUP_TIMEOUT) != SET)
   {
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, FALSE);
+  pwc_battery_powered_domain_access(FALSE);
+    clock_failure_handler(CRM_CLOCK_SOURCE_LEXT);
+    return;
   }
 
 [/#rtc lext]
@@ -115,13 +131,20 @@ void mx_rtc_clock_init(void)
     crm_ertc_clock_select(CRM_ERTC_CLOCK_HEXT_DIV);
   }
 
-  /* divided hext clocks the rtc */
-[#hext bypass]
-  crm_hext_bypass(TRUE);
-[/#hext bypass]
-  crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
-  while(crm_hext_stable_wait() == ERROR)
+  /* divided hext clocks the rtc; the system clock may run it already */
+  if(crm_flag_get(CRM_HEXT_STABLE_FLAG) != SET)
   {
+[#hext bypass]
+    crm_hext_bypass(TRUE);
+[/#hext bypass]
+    crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, TRUE);
+    if(crm_hext_stable_wait() == ERROR)
+    {
+      crm_clock_source_enable(CRM_CLOCK_SOURCE_HEXT, FALSE);
+      pwc_battery_powered_domain_access(FALSE);
+      clock_failure_handler(CRM_CLOCK_SOURCE_HEXT);
+      return;
+    }
   }
 
 [/#rtc hext]
@@ -133,14 +156,21 @@ void mx_rtc_clock_init(void)
     crm_lext_bypass(TRUE);
 [/#lext bypass]
     crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, TRUE);
-    while(crm_flag_get(CRM_LEXT_STABLE_FLAG) != SET)
+    if(clock_ready_wait(CRM_LEXT_STABLE_FLAG, LEXT_STARTUP_TIMEOUT) != SET)
     {
+      crm_clock_source_enable(CRM_CLOCK_SOURCE_LEXT, FALSE);
+  pwc_battery_powered_domain_access(FALSE);
+      clock_failure_handler(CRM_CLOCK_SOURCE_LEXT);
+      return;
     }
   }
 
 [/#rtc clkout lext]
   /* enable the rtc clock */
   crm_ertc_clock_enable(TRUE);
+
+  /* close the battery powered domain again against stray writes */
+  pwc_battery_powered_domain_access(FALSE);
 }
 [/#rtc function]
 
