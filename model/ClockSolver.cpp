@@ -81,6 +81,7 @@ struct BusChoice {
 struct UsbChoice {
     int disabled = 1, hick48 = 0;
     double div = 1.0;
+    Rational exactDiv{1};
 };
 
 struct OutChoice {
@@ -206,8 +207,14 @@ private:
                    Rational *usb) const;
     QVector<UsbChoice> usbChoices() const;
     // The best setting of live output `i` from the sources it may take, ADC aside or ADC alone.
+    // Which sources of an output: those that depend on the USB setting, on the
+    // PLL, or on neither (the ADC is weighed with the bus).
+    enum class Part { Usb, Pll, Rest };
     Best<OutChoice> output(int i, const Rational &sclk, const PllVariant &pll, const UsbChoice *usb,
-                           const Rational &usbValue, const Rational *adc, int sclkHick48, int sclkSource);
+                           const Rational &usbValue, int sclkHick48, int sclkSource, Part part);
+    // The sources that do not depend on the USB setting, remembered per system clock and PLL.
+    Best<OutChoice> outputWithoutUsb(int i, const Rational &sclk, int variant, int sclkHick48,
+                                     int sclkSource);
     Best<OutChoice> outputFromSource(int i, int source, ClockSourceKind kind, const Rational &value);
     bool fixedOutputsOk(const PllVariant &pll, bool *needUsb, bool *needAdc) const;
 
@@ -234,6 +241,8 @@ private:
     QHash<QPair<int, int>, Best<UsbChoice>> m_usbMemo; // (variant, needEnabled)
     QVector<UsbChoice> m_usbChoices;
     QHash<Rational, Best<OutChoice>> m_sourceMemo[2][16];
+    QHash<QPair<Rational, int>, Best<OutChoice>> m_restMemo[2]; // (sclk, HICK at full speed)
+    QHash<int, Best<OutChoice>> m_pllOutMemo[2];                // by PLL variant
     quint64 m_evaluated = 0;
 };
 
@@ -301,18 +310,21 @@ void Search::addFlexibleVariants(const PllVariant &path, const Rational &in)
     QHash<QPair<int, int>, int> byRatio;
     const int first = m_variants.size();
     const Rational limit(m_p.sclkLimitMHz);
+    // The input as num / den: the rules' bounds compared in whole numbers.
+    const __int128 inNum = in.num();
+    const __int128 inDen = in.den();
     for (int fr : m_space.pllFr) {
         for (int ms : m_space.pllMs) {
             // Reference within 2..16 MHz.
-            if (ms < ClockConfig::kMsMin || ms > ClockConfig::kMsMax || in < Rational(2 * ms) ||
-                in > Rational(16 * ms))
+            if (ms < ClockConfig::kMsMin || ms > ClockConfig::kMsMax || inNum < 2 * ms * inDen ||
+                inNum > 16 * ms * inDen)
                 continue;
             for (int ns : m_space.pllNs) {
                 if (ns < ClockConfig::kNsMin || ns > ClockConfig::kNsMax)
                     continue;
                 // Oscillator ns x in / ms within 500..1000 MHz.
-                const Rational vcoScaled = in * Rational(ns);
-                if (vcoScaled < Rational(500 * ms) || vcoScaled > Rational(1000 * ms))
+                const __int128 vco = ns * inNum;
+                if (vco < 500 * ms * inDen || vco > 1000 * ms * inDen)
                     continue;
                 const int den = ms * fr;
                 const int g = std::gcd(ns, den);
@@ -482,18 +494,18 @@ QVector<UsbChoice> Search::usbChoices() const
     const ClockConfig &s = m_start;
     QVector<UsbChoice> out;
     if (!m_p.hasUsb()) {
-        out << UsbChoice{s.usbDisabled, s.usbSourceHick48, s.usbDiv};
+        out << UsbChoice{s.usbDisabled, s.usbSourceHick48, s.usbDiv, exact(s.usbDiv)};
         return out;
     }
     for (int disabled : m_space.usbDisabled) {
         if (disabled) {
-            out << UsbChoice{1, s.usbSourceHick48, s.usbDiv};
+            out << UsbChoice{1, s.usbSourceHick48, s.usbDiv, exact(s.usbDiv)};
             continue;
         }
         for (int hick : m_p.usbHickRadios ? m_space.usbSourceHick48 : QVector<int>{s.usbSourceHick48}) {
             const bool fromPll = m_p.usbHickIgnored || hick == 0;
             for (double div : fromPll ? m_space.usbDiv : QVector<double>{s.usbDiv})
-                out << UsbChoice{0, hick, div};
+                out << UsbChoice{0, hick, div, exact(div)};
         }
     }
     return out;
@@ -515,7 +527,7 @@ bool Search::usbOption(const UsbChoice &u, const PllVariant &pll, bool needEnabl
     const bool fromPll = m_p.usbHickIgnored || u.hick48 == 0;
     if (fromPll && !pll.valid)
         return false;
-    *usb = fromPll ? pll.out / exact(u.div) : m_hick;
+    *usb = fromPll ? pll.out / u.exactDiv : m_hick;
     // Anything but exactly 48 MHz is a warning of the checks before saving.
     return *usb == Rational(48) && score(CUsb, true, *usb, key);
 }
@@ -569,16 +581,23 @@ Best<OutChoice> Search::outputFromSource(int i, int source, ClockSourceKind kind
 }
 
 Best<OutChoice> Search::output(int i, const Rational &sclk, const PllVariant &pll, const UsbChoice *usb,
-                               const Rational &usbValue, const Rational *adc, int sclkHick48, int sclkSource)
+                               const Rational &usbValue, int sclkHick48, int sclkSource, Part part)
 {
     Best<OutChoice> best;
     const bool usbOn = m_p.hasUsb() && usb && usb->disabled == 0;
     const bool usbOnHick = usbOn && !m_p.usbHickIgnored && usb->hick48 == 1;
-    const bool full =
-        m_p.hickSclkUndivided || usbOnHick || (sclkSource == ClockConfig::SclkHick && sclkHick48);
+    const bool hickFull = m_p.hickSclkUndivided || (sclkSource == ClockConfig::SclkHick && sclkHick48);
+    const bool full = hickFull || usbOnHick;
     for (int source : m_space.outSource.at(i)) {
         const ClockSourceItem *item = m_p.clockOutputs.at(i).sourceByCode(source);
-        if (!item)
+        if (!item || item->kind == ClockSourceKind::Adc)
+            continue;
+        const bool pllDependent = item->kind == ClockSourceKind::Pll ||
+                                  item->kind == ClockSourceKind::PllDiv2 ||
+                                  item->kind == ClockSourceKind::PllDiv4;
+        const bool usbDependent =
+            item->kind == ClockSourceKind::Usb || (item->kind == ClockSourceKind::Hick && !hickFull);
+        if ((part == Part::Usb) != usbDependent || (part == Part::Pll) != pllDependent)
             continue;
         Rational value;
         switch (item->kind) {
@@ -605,10 +624,7 @@ Best<OutChoice> Search::output(int i, const Rational &sclk, const PllVariant &pl
             value = usbValue;
             break;
         case ClockSourceKind::Adc:
-            if (!adc)
-                continue;
-            value = *adc;
-            break;
+            continue;
         case ClockSourceKind::Pll:
         case ClockSourceKind::PllDiv2:
         case ClockSourceKind::PllDiv4:
@@ -623,6 +639,25 @@ Best<OutChoice> Search::output(int i, const Rational &sclk, const PllVariant &pl
         if (b.ok)
             best.offer(b.key, b.choice);
     }
+    return best;
+}
+
+Best<OutChoice> Search::outputWithoutUsb(int i, const Rational &sclk, int variant, int sclkHick48,
+                                         int sclkSource)
+{
+    const bool hickFull = m_p.hickSclkUndivided || (sclkSource == ClockConfig::SclkHick && sclkHick48);
+    const QPair<Rational, int> restKey(sclk, hickFull ? 1 : 0);
+    auto rest = m_restMemo[i].constFind(restKey);
+    if (rest == m_restMemo[i].constEnd())
+        rest = m_restMemo[i].insert(restKey, output(i, sclk, m_variants.at(variant), nullptr, Rational(),
+                                                    sclkHick48, sclkSource, Part::Rest));
+    auto pll = m_pllOutMemo[i].constFind(variant);
+    if (pll == m_pllOutMemo[i].constEnd())
+        pll = m_pllOutMemo[i].insert(variant, output(i, sclk, m_variants.at(variant), nullptr, Rational(),
+                                                     sclkHick48, sclkSource, Part::Pll));
+    Best<OutChoice> best = *rest;
+    if (pll->ok)
+        best.offer(pll->key, pll->choice);
     return best;
 }
 
@@ -744,7 +779,16 @@ ClockSolver::Result Search::run(int count)
     const bool anyActive = m_active[0] || m_active[1];
 
     ClockSolver::Result result;
-    QVector<Entry> entries;
+    // The settings above the system clock first: each with what it alone
+    // gives the ranking, which the settings below can only worsen (unless a
+    // clock below is to be as high as it goes).
+    struct Top {
+        Key key;
+        int order = 0;
+        int sclkSource = 0, hick48 = 0, variant = 0;
+        Rational sclk;
+    };
+    QVector<Top> tops;
     int order = 0;
     for (int sclkSource : m_space.sclkSource) {
         const bool hick = sclkSource == ClockConfig::SclkHick;
@@ -754,27 +798,64 @@ ClockSolver::Result Search::run(int count)
                 ++order;
                 if (sclkSource == ClockConfig::SclkPll && !v.valid)
                     continue;
-                Rational sclk;
+                Top t;
                 if (sclkSource == ClockConfig::SclkPll)
-                    sclk = v.out;
+                    t.sclk = v.out;
                 else if (sclkSource == ClockConfig::SclkHext)
-                    sclk = m_hext;
+                    t.sclk = m_hext;
                 else if (hick)
-                    sclk = m_p.hickSclkUndivided || hick48 ? m_hick : m_hick / Rational(6);
-                if (sclk > limit)
+                    t.sclk = m_p.hickSclkUndivided || hick48 ? m_hick : m_hick / Rational(6);
+                if (t.sclk > limit)
                     continue;
                 result.searched += quint64(v.members) * below;
-                Entry e;
-                e.order = order;
-                e.sclkSource = sclkSource;
-                e.hick48 = hick48;
-                e.variant = vi;
-                e.outs[0] = startOuts[0];
-                e.outs[1] = startOuts[1];
-                Key top;
-                top.changes = v.changes + (sclkSource != s.sclkSource) + (hick48 != s.hickSclk48);
-                if (!score(CSclk, true, sclk, top) || !score(CPll, true, v.out, top))
+                t.key.changes = v.changes + (sclkSource != s.sclkSource) + (hick48 != s.hickSclk48);
+                if (!score(CSclk, true, t.sclk, t.key) || !score(CPll, true, v.out, t.key))
                     continue;
+                t.order = order;
+                t.sclkSource = sclkSource;
+                t.hick48 = hick48;
+                t.variant = vi;
+                tops << t;
+            }
+        }
+    }
+    bool bounded = true;
+    for (int c = 0; c < ClkCount; ++c) {
+        for (int w : m_wantsOf[c])
+            bounded = bounded && (c == CSclk || c == CPll || m_wants.at(w).kind != ClockWant::Kind::Max);
+    }
+    if (bounded)
+        std::sort(tops.begin(), tops.end(), [](const Top &a, const Top &b) {
+            return lessKey(a.key, b.key) || (!lessKey(b.key, a.key) && a.order < b.order);
+        });
+    QVector<Entry> entries;
+    QVector<Key> kept; // the best `count` keys so far, best first
+    const auto addEntry = [&](const Entry &e) {
+        entries << e;
+        const auto at = std::upper_bound(kept.begin(), kept.end(), e.key, lessKey);
+        kept.insert(at, e.key);
+        if (kept.size() > count)
+            kept.removeLast();
+    };
+    for (const Top &t : tops) {
+        // No design below this one can enter the best `count`.
+        if (bounded && kept.size() >= count && lessKey(kept.last(), t.key))
+            break;
+        const PllVariant &v = m_variants.at(t.variant);
+        const int vi = t.variant;
+        const int sclkSource = t.sclkSource;
+        const int hick48 = t.hick48;
+        const Rational &sclk = t.sclk;
+        const Key &top = t.key;
+        Entry e;
+        e.order = t.order;
+        e.sclkSource = sclkSource;
+        e.hick48 = hick48;
+        e.variant = vi;
+        e.outs[0] = startOuts[0];
+        e.outs[1] = startOuts[1];
+        {
+            {
                 bool needUsb = false;
                 bool needAdc = false;
                 if (!fixedOutputsOk(v, &needUsb, &needAdc))
@@ -787,12 +868,18 @@ ClockSolver::Result Search::run(int count)
                     e.key = top + b.key + u.key;
                     e.bus = b.choice;
                     e.usb = u.choice;
-                    entries << e;
+                    addEntry(e);
                     continue;
                 }
                 // The outputs asked about, with the USB setting they may take their clock from.
                 bool found = false;
                 if (b.ok) {
+                    // What the outputs can do without the USB setting, once per design above it.
+                    Best<OutChoice> fixed[2];
+                    for (int i = 0; i < 2; ++i) {
+                        if (m_active[i])
+                            fixed[i] = outputWithoutUsb(i, sclk, vi, hick48, sclkSource);
+                    }
                     for (const UsbChoice &u : m_usbChoices) {
                         Key k;
                         Rational usb;
@@ -803,8 +890,9 @@ ClockSolver::Result Search::run(int count)
                         for (int i = 0; i < 2 && ok; ++i) {
                             if (!m_active[i])
                                 continue;
-                            const Best<OutChoice> o =
-                                output(i, sclk, v, &u, usb, nullptr, hick48, sclkSource);
+                            Best<OutChoice> o = output(i, sclk, v, &u, usb, hick48, sclkSource, Part::Usb);
+                            if (fixed[i].ok && (!o.ok || !lessKey(o.key, fixed[i].key)))
+                                o = fixed[i];
                             ok = o.ok;
                             k = k + o.key;
                             outs[i] = o.choice;
@@ -836,12 +924,13 @@ ClockSolver::Result Search::run(int count)
                     }
                 }
                 if (found)
-                    entries << e;
+                    addEntry(e);
             }
         }
     }
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry &a, const Entry &b) { return lessKey(a.key, b.key); });
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        return lessKey(a.key, b.key) || (!lessKey(b.key, a.key) && a.order < b.order);
+    });
     result.evaluated = m_evaluated + quint64(order);
     const QStringList fields = ClockSolver::settingFields(m_p);
     for (int n = 0; n < entries.size() && n < count; ++n) {
