@@ -1,4 +1,4 @@
-#!/ usr / bin / env python3
+#!/usr/bin/env python3
 """Whole-process CPU (user + system) of `tickforge-cli solve FILE` with four
 wants, for every series, against `tickforge-cli show FILE` on the same design
 (opening the design and printing: what solve does besides searching). The
@@ -45,6 +45,7 @@ def main():
             clocks = usage.split("the clocks are: ")[1].strip().split(", ")
             edits = ["tousbswitch=0"] if "usb" in clocks else []
             edits += ["clkout1pinselect=1", "clkout2pinselect=1"] if "clkout1" in clocks else ["clkoutpinselect=1"]
+            # --yes: USB may start off 48 MHz; solving puts it right.
             subprocess.run([cli, "set", design, "--yes"] + edits, check=True, capture_output=True)
             output = "clkout1" if "clkout1" in clocks else "clkout"
             wants = ["sclk=max", "usb=48" if "usb" in clocks else "adc<=14", "apb1<=36", output + "=24"]
