@@ -71,8 +71,16 @@ QVector<ClockWant> conflict(const ClockConfig &start, const Request &request)
     return wants;
 }
 
-QString conflictText(const QVector<ClockWant> &wants, const Request &request)
+QString conflictText(const QVector<ClockWant> &wants, const Request &request, const ClockConfig &start)
 {
+    // Pins are never changed: an output without one gives no clock.
+    const TreeClockList clocks = TreeClocks::of(start);
+    for (const ClockWant &want : wants) {
+        const TreeClock *clock = TreeClocks::find(clocks, want.clock);
+        if (want.clock.startsWith(QLatin1String("clkout")) && clock && !clock->inUse &&
+            !ClockRules::clockOutputLive(start, want.clock == QLatin1String("clkout2") ? 1 : 0))
+            return QStringLiteral("cannot meet %1: %2 has no pin").arg(want.text(), want.clock);
+    }
     QStringList rest;
     for (int i = 1; i < wants.size(); ++i)
         rest << wants.at(i).text();
@@ -224,7 +232,7 @@ int commandSolveDesign(const CommandLine &line)
     for (const ClockWant &want : request.wants)
         wantTexts << want.text();
     if (!result.solved()) {
-        const QString text = conflictText(conflict(start, request), request);
+        const QString text = conflictText(conflict(start, request), request, start);
         if (json)
             outLine(QStringLiteral(
                         "{\n  \"series\": %1,\n  \"solved\": false,\n  \"wants\": %2,\n  \"keeps\": %3,\n"

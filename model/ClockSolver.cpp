@@ -135,6 +135,9 @@ public:
         for (int i = 0; i < m_p.clockOutputs.size() && i < 2; ++i) {
             m_live[i] = ClockRules::clockOutputLive(start, i);
             m_active[i] = m_live[i] && (m_keep[COut0 + i] || !m_wantsOf[COut0 + i].isEmpty());
+            // An output without a pin gives no clock: what is asked of it is unmet.
+            if (!m_live[i])
+                score(COut0 + i, false, Rational(), m_deadOutputs);
         }
     }
 
@@ -234,6 +237,7 @@ private:
     Rational m_hext, m_hick, m_lick, m_lext;
     bool m_live[2] = {};
     bool m_active[2] = {};
+    Key m_deadOutputs; // the wants on outputs without a pin
 
     QVector<PllVariant> m_variants;
     QHash<Rational, Best<BusChoice>> m_busMemo[2];
@@ -808,6 +812,7 @@ ClockSolver::Result Search::run(int count)
                 if (t.sclk > limit)
                     continue;
                 result.searched += quint64(v.members) * below;
+                t.key = m_deadOutputs;
                 t.key.changes = v.changes + (sclkSource != s.sclkSource) + (hick48 != s.hickSclk48);
                 if (!score(CSclk, true, t.sclk, t.key) || !score(CPll, true, v.out, t.key))
                     continue;
