@@ -203,6 +203,9 @@ private:
     void addFlexibleVariants(const PllVariant &path, const Rational &in);
     Rational pllInput(const PllVariant &v) const;
 
+    // Every setting of the buses below the system clock that keeps the limits,
+    // APB1 at its best for each AHB; `offer` takes its key, choice and ADC clock.
+    template <typename Offer> void walkBus(const Rational &sclk, bool adcOn, Offer &&offer);
     Best<BusChoice> bus(const Rational &sclk, bool adcRequired);
     Best<BusOut> busWithAdcOutput(const Rational &sclk, int output);
     Best<UsbChoice> usbAlone(int variant, bool needEnabled);
@@ -371,21 +374,17 @@ void Search::addFlexibleVariants(const PllVariant &path, const Rational &in)
     }
 }
 
-Best<BusChoice> Search::bus(const Rational &sclk, bool adcRequired)
+template <typename Offer> void Search::walkBus(const Rational &sclk, bool adcOn, Offer &&offer)
 {
-    QHash<Rational, Best<BusChoice>> &memo = m_busMemo[adcRequired ? 1 : 0];
-    const auto found = memo.constFind(sclk);
-    if (found != memo.constEnd())
-        return *found;
     const ClockConfig &s = m_start;
     const Rational apbLimit(m_p.apbLimitMHz);
-    Best<BusChoice> best;
     for (int ahb : m_space.ahbDiv) {
         const Rational a = sclk / Rational(ahb);
         Key ka;
         ka.changes = ahb != s.ahbDiv;
         if (!score(CAhb, true, a, ka))
             continue;
+        // APB1 feeds nothing else: its best divider alone.
         Best<int> apb1;
         for (int d : m_space.apb1Div) {
             ++m_evaluated;
@@ -399,16 +398,15 @@ Best<BusChoice> Search::bus(const Rational &sclk, bool adcRequired)
         }
         if (!apb1.ok)
             continue;
-        Best<BusChoice> apb2;
         for (int d : m_space.apb2Div) {
             const Rational v = a / Rational(d);
-            Key k;
-            k.changes = d != s.apb2Div;
+            Key k = ka + apb1.key;
+            k.changes += d != s.apb2Div;
             if (v > apbLimit || !score(CApb2, true, v, k) ||
                 !score(CApb2Tmr, true, d != 1 ? v * Rational(2) : v, k))
                 continue;
             for (int enabled : m_space.adcEnabled) {
-                if (adcRequired && !enabled)
+                if (adcOn && !enabled)
                     continue;
                 for (int div : enabled ? m_space.adcDiv : QVector<int>{s.adcDiv}) {
                     ++m_evaluated;
@@ -419,16 +417,22 @@ Best<BusChoice> Search::bus(const Rational &sclk, bool adcRequired)
                         continue;
                     if (m_p.hasAdc() && !score(CAdc, enabled != 0, adc, kd))
                         continue;
-                    apb2.offer(kd, BusChoice{ahb, 0, d, enabled, div});
+                    offer(kd, BusChoice{ahb, apb1.choice, d, enabled, div}, adc);
                 }
             }
         }
-        if (!apb2.ok)
-            continue;
-        BusChoice choice = apb2.choice;
-        choice.apb1 = apb1.choice;
-        best.offer(ka + apb1.key + apb2.key, choice);
     }
+}
+
+Best<BusChoice> Search::bus(const Rational &sclk, bool adcRequired)
+{
+    QHash<Rational, Best<BusChoice>> &memo = m_busMemo[adcRequired ? 1 : 0];
+    const auto found = memo.constFind(sclk);
+    if (found != memo.constEnd())
+        return *found;
+    Best<BusChoice> best;
+    walkBus(sclk, adcRequired,
+            [&best](const Key &k, const BusChoice &c, const Rational &) { best.offer(k, c); });
     memo.insert(sclk, best);
     return best;
 }
@@ -439,8 +443,6 @@ Best<BusOut> Search::busWithAdcOutput(const Rational &sclk, int i)
     const auto found = m_busAdcMemo.constFind(sclk);
     if (found != m_busAdcMemo.constEnd())
         return *found;
-    const ClockConfig &s = m_start;
-    const Rational apbLimit(m_p.apbLimitMHz);
     int adcSource = -1;
     for (int source : m_space.outSource.at(i)) {
         const ClockSourceItem *item = m_p.clockOutputs.at(i).sourceByCode(source);
@@ -448,46 +450,12 @@ Best<BusOut> Search::busWithAdcOutput(const Rational &sclk, int i)
             adcSource = source;
     }
     Best<BusOut> best;
-    if (adcSource >= 0 && m_space.adcEnabled.contains(1)) {
-        for (int ahb : m_space.ahbDiv) {
-            const Rational a = sclk / Rational(ahb);
-            Key ka;
-            ka.changes = ahb != s.ahbDiv;
-            if (!score(CAhb, true, a, ka))
-                continue;
-            Best<int> apb1;
-            for (int d : m_space.apb1Div) {
-                const Rational v = a / Rational(d);
-                Key k;
-                k.changes = d != s.apb1Div;
-                if (v > apbLimit || !score(CApb1, true, v, k) ||
-                    !score(CApb1Tmr, true, d != 1 ? v * Rational(2) : v, k))
-                    continue;
-                apb1.offer(k, d);
-            }
-            if (!apb1.ok)
-                continue;
-            for (int d : m_space.apb2Div) {
-                const Rational v = a / Rational(d);
-                Key k = ka + apb1.key;
-                k.changes += d != s.apb2Div;
-                if (v > apbLimit || !score(CApb2, true, v, k) ||
-                    !score(CApb2Tmr, true, d != 1 ? v * Rational(2) : v, k))
-                    continue;
-                for (int div : m_space.adcDiv) {
-                    ++m_evaluated;
-                    Key kd = k;
-                    kd.changes += (1 != int(s.adcEnabled)) + (div != s.adcDiv);
-                    const Rational adc = v / Rational(div);
-                    if (adc > Rational(m_p.adcLimitMHz) || !score(CAdc, true, adc, kd))
-                        continue;
-                    const Best<OutChoice> out = outputFromSource(i, adcSource, ClockSourceKind::Adc, adc);
-                    if (!out.ok)
-                        continue;
-                    best.offer(kd + out.key, BusOut{BusChoice{ahb, apb1.choice, d, 1, div}, out.choice});
-                }
-            }
-        }
+    if (adcSource >= 0) {
+        walkBus(sclk, true, [&](const Key &k, const BusChoice &c, const Rational &adc) {
+            const Best<OutChoice> out = outputFromSource(i, adcSource, ClockSourceKind::Adc, adc);
+            if (out.ok)
+                best.offer(k + out.key, BusOut{c, out.choice});
+        });
     }
     m_busAdcMemo.insert(sclk, best);
     return best;
