@@ -250,7 +250,6 @@ private:
     QHash<Rational, Best<OutChoice>> m_sourceMemo[2][16];
     QHash<QPair<Rational, int>, Best<OutChoice>> m_restMemo[2]; // (sclk, HICK at full speed)
     QHash<int, Best<OutChoice>> m_pllOutMemo[2];                // by PLL variant
-    quint64 m_evaluated = 0;
 };
 
 Rational Search::pllInput(const PllVariant &v) const
@@ -387,7 +386,6 @@ template <typename Offer> void Search::walkBus(const Rational &sclk, bool adcOn,
         // APB1 feeds nothing else: its best divider alone.
         Best<int> apb1;
         for (int d : m_space.apb1Div) {
-            ++m_evaluated;
             const Rational v = a / Rational(d);
             Key k;
             k.changes = d != s.apb1Div;
@@ -409,7 +407,6 @@ template <typename Offer> void Search::walkBus(const Rational &sclk, bool adcOn,
                 if (adcOn && !enabled)
                     continue;
                 for (int div : enabled ? m_space.adcDiv : QVector<int>{s.adcDiv}) {
-                    ++m_evaluated;
                     Key kd = k;
                     kd.changes += (enabled != int(s.adcEnabled)) + (div != s.adcDiv);
                     const Rational adc = enabled ? v / Rational(div) : Rational();
@@ -512,7 +509,6 @@ Best<UsbChoice> Search::usbAlone(int variant, bool needEnabled)
         return *found;
     Best<UsbChoice> best;
     for (const UsbChoice &u : m_usbChoices) {
-        ++m_evaluated;
         Key k;
         Rational value;
         if (usbOption(u, m_variants.at(variant), needEnabled, k, &value))
@@ -539,7 +535,6 @@ Best<OutChoice> Search::outputFromSource(int i, int source, ClockSourceKind kind
     Best<OutChoice> best;
     for (int d1 : m_space.outDiv1.at(i)) {
         for (int d2 : m_space.outDiv2.at(i)) {
-            ++m_evaluated;
             Key k;
             k.changes = (source != startSource) + (d1 != startDiv1) + (d2 != startDiv2);
             const bool inUse = kind != ClockSourceKind::None;
@@ -904,7 +899,6 @@ ClockSolver::Result Search::run(int count)
     std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         return lessKey(a.key, b.key) || (!lessKey(b.key, a.key) && a.order < b.order);
     });
-    result.evaluated = m_evaluated + quint64(order);
     const QStringList fields = ClockSolver::settingFields(m_p);
     for (int n = 0; n < entries.size() && n < count; ++n) {
         const Entry &e = entries.at(n);
@@ -1084,21 +1078,6 @@ Space fullSpace(const ClockConfig &start)
         s.outDiv2 << (p.multiOutput() ? out.div2 : QVector<int>{1});
     }
     return s;
-}
-
-bool better(const Design &a, const Design &b)
-{
-    if (a.unmet != b.unmet)
-        return a.unmet < b.unmet;
-    for (int i = 0; i < a.maxima.size() && i < b.maxima.size(); ++i) {
-        if (a.maxima.at(i) != b.maxima.at(i))
-            return a.maxima.at(i) > b.maxima.at(i);
-    }
-    if (a.changed.size() != b.changed.size())
-        return a.changed.size() < b.changed.size();
-    if (a.error != b.error)
-        return a.error < b.error;
-    return a.order < b.order;
 }
 
 Result solve(const ClockConfig &start, const QVector<ClockWant> &wants, const QStringList &keeps,
