@@ -160,10 +160,6 @@ too; exit 8 when there is none. A usage error on series without USB.</translatio
         <translation>usage error or bad value, unreadable or unsupported file</translation>
     </message>
     <message>
-        <source>refused: a limit check or invalid design content (nothing written)</source>
-        <translation>refused: a limit check or invalid design content (nothing written)</translation>
-    </message>
-    <message>
         <source>stopped at a warning, a value read differently from the file included
 (a refusal outranks a warning)</source>
         <translation>stopped at a warning, a value read differently from the file included
@@ -218,6 +214,52 @@ package (exit 130 or 143).</translation>
     <message>
         <source>generation or rendering failed, or update could not save a file (disk full)</source>
         <translation>generation or rendering failed, or update could not save a file (disk full)</translation>
+    </message>
+    <message>
+        <source>Searches every setting of FILE&apos;s series (sources, HEXT divider, PLL mode
+and factors or multiplier, AHB, APB, ADC and USB settings, clock-output
+sources and dividers; never the crystal, the pins or the RTC) for the
+designs that meet every want within the series&apos; limits (USB at exactly
+48 MHz while on, ADC within its limit) with every kept clock as it is.
+Both options repeat, or take a comma list. Ranking: every want met; each
+CLOCK=max as high as it goes, in the order given; fewest settings changed;
+smallest total error to the exact wants; then the order the controls offer
+their options. Prints the set arguments that make the best design (&quot;set
+(no change)&quot; when FILE is already it), every clock it runs, exact (a
+fraction follows a value that is no short decimal), and how many designs
+were searched. --explain adds the N next best (default 5), each with why
+it lost. When no design meets every want: exit 2 and &quot;cannot meet WANT
+together with WANT...&quot; for the smallest such set. --apply saves the
+design through set (its edits, its checks before saving) to FILE or OUT.
+--json: one object with &quot;set&quot;, &quot;changes&quot;, &quot;clocks&quot; and &quot;searched&quot;
+(&quot;next&quot; with --explain; &quot;solved&quot;: false and &quot;conflict&quot; when nothing fits).
+Clocks: pll, sclk, ahb, apb1, apb1tmr, apb2, apb2tmr, and where the series
+has them adc, usb, clkout (QXC330, QXC335: clkout1, clkout2).</source>
+        <translation>Searches every setting of FILE&apos;s series (sources, HEXT divider, PLL mode
+and factors or multiplier, AHB, APB, ADC and USB settings, clock-output
+sources and dividers; never the crystal, the pins or the RTC) for the
+designs that meet every want within the series&apos; limits (USB at exactly
+48 MHz while on, ADC within its limit) with every kept clock as it is.
+Both options repeat, or take a comma list. Ranking: every want met; each
+CLOCK=max as high as it goes, in the order given; fewest settings changed;
+smallest total error to the exact wants; then the order the controls offer
+their options. Prints the set arguments that make the best design (&quot;set
+(no change)&quot; when FILE is already it), every clock it runs, exact (a
+fraction follows a value that is no short decimal), and how many designs
+were searched. --explain adds the N next best (default 5), each with why
+it lost. When no design meets every want: exit 2 and &quot;cannot meet WANT
+together with WANT...&quot; for the smallest such set. --apply saves the
+design through set (its edits, its checks before saving) to FILE or OUT.
+--json: one object with &quot;set&quot;, &quot;changes&quot;, &quot;clocks&quot; and &quot;searched&quot;
+(&quot;next&quot; with --explain; &quot;solved&quot;: false and &quot;conflict&quot; when nothing fits).
+Clocks: pll, sclk, ahb, apb1, apb1tmr, apb2, apb2tmr, and where the series
+has them adc, usb, clkout (QXC330, QXC335: clkout1, clkout2).</translation>
+    </message>
+    <message>
+        <source>refused: a limit check or invalid design content (nothing written);
+solve FILE: no design meets every want</source>
+        <translation>refused: a limit check or invalid design content (nothing written);
+solve FILE: no design meets every want</translation>
     </message>
 </context>
 <context>

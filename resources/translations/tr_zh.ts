@@ -105,10 +105,6 @@ too; exit 8 when there is none. A usage error on series without USB.</source>
         <translation>用法错误或数值错误、文件无法读取或不受支持</translation>
     </message>
     <message>
-        <source>refused: a limit check or invalid design content (nothing written)</source>
-        <translation>被拒绝：限值检查或无效的设计内容（不写入任何内容）</translation>
-    </message>
-    <message>
         <source>stopped at a warning, a value read differently from the file included
 (a refusal outranks a warning)</source>
         <translation>因警告而停止，包括文件中被读成其他值的数值（拒绝优先于警告）</translation>
@@ -155,6 +151,34 @@ package (exit 130 or 143).</source>
     <message>
         <source>generation or rendering failed, or update could not save a file (disk full)</source>
         <translation>代码生成或绘图失败，或 update 无法保存文件（磁盘已满）</translation>
+    </message>
+    <message>
+        <source>Searches every setting of FILE&apos;s series (sources, HEXT divider, PLL mode
+and factors or multiplier, AHB, APB, ADC and USB settings, clock-output
+sources and dividers; never the crystal, the pins or the RTC) for the
+designs that meet every want within the series&apos; limits (USB at exactly
+48 MHz while on, ADC within its limit) with every kept clock as it is.
+Both options repeat, or take a comma list. Ranking: every want met; each
+CLOCK=max as high as it goes, in the order given; fewest settings changed;
+smallest total error to the exact wants; then the order the controls offer
+their options. Prints the set arguments that make the best design (&quot;set
+(no change)&quot; when FILE is already it), every clock it runs, exact (a
+fraction follows a value that is no short decimal), and how many designs
+were searched. --explain adds the N next best (default 5), each with why
+it lost. When no design meets every want: exit 2 and &quot;cannot meet WANT
+together with WANT...&quot; for the smallest such set. --apply saves the
+design through set (its edits, its checks before saving) to FILE or OUT.
+--json: one object with &quot;set&quot;, &quot;changes&quot;, &quot;clocks&quot; and &quot;searched&quot;
+(&quot;next&quot; with --explain; &quot;solved&quot;: false and &quot;conflict&quot; when nothing fits).
+Clocks: pll, sclk, ahb, apb1, apb1tmr, apb2, apb2tmr, and where the series
+has them adc, usb, clkout (QXC330, QXC335: clkout1, clkout2).</source>
+        <translation>在 FILE 所属系列的每项设置中搜索（时钟源、HEXT 分频、PLL 模式及其系数或倍频、AHB、APB、ADC 和 USB 设置、时钟输出的时钟源和分频；从不改变晶振、引脚和 RTC），找出在系列限值内满足每个期望的设计（USB 开启时恰为 48 MHz，ADC 在其限值内），且每个保持的时钟保持原值。两个选项都可重复，或用逗号分隔的列表给出。排序：满足每个期望；每个 CLOCK=max 按给出的顺序尽可能高；改动的设置最少；与精确期望的总误差最小；然后按控件列出选项的顺序。输出生成最佳设计的 set 参数（FILE 已是最佳设计时为 &quot;set (no change)&quot;）、它运行的每个时钟（精确值，非短小数的值后附其分数）以及搜索过的设计数。--explain 另外列出其后 N 个最佳设计（默认 5 个），并说明各自落选的原因。没有设计满足每个期望时：退出状态 2，并对最小的此类集合输出 &quot;cannot meet WANT together with WANT...&quot;。--apply 通过 set（其修改及保存前的检查）把设计保存到 FILE 或 OUT。--json：一个包含 &quot;set&quot;、&quot;changes&quot;、&quot;clocks&quot; 和 &quot;searched&quot; 的对象（给出 --explain 时另有 &quot;next&quot;；无解时为 &quot;solved&quot;: false 和 &quot;conflict&quot;）。时钟：pll、sclk、ahb、apb1、apb1tmr、apb2、apb2tmr，以及系列具有时的 adc、usb、clkout（QXC330、QXC335：clkout1、clkout2）。</translation>
+    </message>
+    <message>
+        <source>refused: a limit check or invalid design content (nothing written);
+solve FILE: no design meets every want</source>
+        <translation>被拒绝：限值检查或无效的设计内容（不写入任何内容）；
+solve FILE：没有设计满足每个期望</translation>
     </message>
 </context>
 <context>
