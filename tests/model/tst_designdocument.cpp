@@ -105,6 +105,39 @@ private slots:
         QCOMPARE(recorded.join(QLatin1Char('|')), boxes);
     }
 
+    void crystalKept_data() { addTableRows("document_crystal.tsv"); }
+    // The window corrects a PLL input off its range by changing the crystal;
+    // with the crystal kept, the edit is refused and its error names the
+    // crystal the correction would have set.
+    void crystalKept()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, steps);
+        QFETCH(bool, kept);
+        QFETCH(QString, status);
+        QFETCH(QString, fields);
+        QFETCH(double, crystal);
+        QFETCH(QString, boxes);
+
+        DesignDocument document(SeriesTable::byName(series)->id);
+        ScriptedPrompter prompter;
+        document.setPrompter(&prompter);
+        document.setCrystalKept(kept);
+        const QStringList edits = steps.split(QLatin1Char('|'));
+        for (int i = 0; i + 1 < edits.size(); ++i)
+            QVERIFY(document.apply(editOf(edits.at(i))).applied());
+        prompter.shown.clear();
+        const EditOutcome outcome = document.apply(editOf(edits.last()));
+
+        QCOMPARE(QStringList({"applied", "refused", "cancelled"}).at(int(outcome.status)), status);
+        verifyFields(document.record(), fields);
+        QCOMPARE(prompter.shown.join(QLatin1Char('|')), boxes);
+        double refusedCrystal = 0.0;
+        for (const DesignMessage &message : outcome.messages)
+            refusedCrystal = qMax(refusedCrystal, message.refusedCrystalMHz);
+        QCOMPARE(refusedCrystal, crystal);
+    }
+
     // A cancelled question anywhere in an edit leaves the record, the other
     // entries' typed text and the shown choices exactly as before it.
     void refusedEditPutsEverythingBack()
