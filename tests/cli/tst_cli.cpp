@@ -365,6 +365,29 @@ private slots:
         QCOMPARE(lone.err, "tickforge-cli: " + painter + " crashed\n");
     }
 
+    void networkOnlyForUpdate_data() { addTableRows("cli_libraries.tsv"); }
+    // Network and crypto code cost every process that loads them; only update uses them.
+    void networkOnlyForUpdate()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, status);
+        QFETCH(bool, network);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir.filePath("d.TFCC"), designWith());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_DEBUG", "files");
+        environment.insert("LD_DEBUG_OUTPUT", dir.filePath("ld"));
+        const QStringList words =
+            arguments.replace("FILE", path).replace("OUT", dir.filePath("out")).split(' ');
+        QCOMPARE(runProgram(TICKFORGE_CLI, words, environment).status, status);
+        QString loaded;
+        for (const QString &name : QDir(dir.path()).entryList({"ld.*"}, QDir::Files))
+            loaded += QString::fromUtf8(readBytes(dir.filePath(name)));
+        QVERIFY2(loaded.contains("libQt5Core.so"), qPrintable(loaded)); // the log names what was loaded
+        const QRegularExpression networkLibraries("file=(libQt5Network|libcrypto|libssl)\\.so");
+        QVERIFY2(loaded.contains(networkLibraries) == network, qPrintable(arguments));
+    }
+
     // The command-line tool loads no GUI library: it is installed without them.
     void headless()
     {
