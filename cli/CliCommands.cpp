@@ -172,7 +172,7 @@ QString cliHelpText()
                "      allowed.\n"
                "      HEXT is the board's crystal: an edit the window would correct by changing\n"
                "      it (a PLL input off 2..16 MHz) is refused (exit 2), and so is a FILE whose\n"
-               "      crystal had to change when it was opened.\n"
+               "      crystal had to change when it was opened, unless an edit sets hext.\n"
                "  solve SERIES --hext MHZ --sclk MHZ [--hick] [--normal] [--json]\n"
                "        [--explain [--top N]] [--usb48]\n"
                "      The PLL the program chooses when the system clock MHZ is typed with the PLL\n"

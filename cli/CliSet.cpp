@@ -38,6 +38,18 @@ QString crystalReason(const DesignMessage &message)
         .arg(numberText(message.refusedCrystalMHz));
 }
 
+// Whether an edit types a crystal.
+bool setsCrystal(const QVector<QVector<DesignEdit>> &edits)
+{
+    for (const QVector<DesignEdit> &these : edits) {
+        for (const DesignEdit &edit : these) {
+            if (edit.control == ControlTable::Control::Hext && edit.action == DesignEdit::Action::Commit)
+                return true;
+        }
+    }
+    return false;
+}
+
 // CliRefused, with the reasons printed, when opening changed the crystal.
 int refuseChangedCrystal(const ClockRules::Findings &findings)
 {
@@ -99,8 +111,9 @@ int commandSet(const CommandLine &line)
     CliPrompter prompter;
     const ClockRules::Findings findings = CliTool::openInto(document, fileName, prompter, opened);
     print(opened);
-    // Opening may have had to change the crystal; saving would keep that change.
-    if (const int refused = refuseChangedCrystal(findings))
+    // Opening may have had to change the crystal; saving would keep that
+    // change, unless an edit names the crystal itself.
+    if (const int refused = setsCrystal(edits) ? CliDone : refuseChangedCrystal(findings))
         return refused;
     document.setCrystalKept(true);
     prompter.answerYes = line.flags.contains(QStringLiteral("--yes"));
