@@ -1,10 +1,9 @@
 #include "UpdateLoader.h"
 
 #include "DialogService.h"
+#include "UpdateModuleLoader.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QLibrary>
 
 namespace UpdateLoader {
 
@@ -16,31 +15,16 @@ using Entry = void (*)(QWidget *, int, DialogService *);
 
 QString modulePath(const QString &programDir)
 {
-    const QString chosen = qEnvironmentVariable("TICKFORGE_UPDATE_MODULE");
-    if (!chosen.isEmpty())
-        return chosen;
-    return QDir::cleanPath(
-        QDir(programDir).filePath(QStringLiteral(TF_UPDATE_MODULE_DIR "/tickforge-update.so")));
+    return UpdateModuleLoader::modulePath(programDir, QStringLiteral("tickforge-update.so"),
+                                          "TICKFORGE_UPDATE_MODULE");
 }
 
 bool checkForNewVersion(QWidget *mainWindow, int language, QString *error)
 {
-    // Loaded once and kept: its dialogs and transfers may still be unwinding
-    // when a check returns.
-    static QLibrary module;
-    if (!module.isLoaded()) {
-        module.setFileName(modulePath(QCoreApplication::applicationDirPath()));
-        if (!module.load()) {
-            *error = module.errorString();
-            return false;
-        }
-    }
-    const auto entry = reinterpret_cast<Entry>(module.resolve("tickforgeCheckForNewVersion"));
-    if (!entry) {
-        *error = module.errorString();
-        module.unload(); // not ours: the next request looks again
+    const auto entry = reinterpret_cast<Entry>(UpdateModuleLoader::entry(
+        modulePath(QCoreApplication::applicationDirPath()), "tickforgeCheckForNewVersion", error));
+    if (!entry)
         return false;
-    }
     entry(mainWindow, language, &DialogService::instance());
     return true;
 }

@@ -15,6 +15,33 @@
 
 using namespace CliOut;
 
+namespace {
+
+// The design file seriesOfFile() read, kept for the openInto() that follows
+// it, so that a command parses its file once.
+struct ReadAhead {
+    QString path;
+    DesignFile::Elements elements;
+};
+
+ReadAhead &readAhead()
+{
+    static ReadAhead kept;
+    return kept;
+}
+
+// The file's elements: those read ahead (taken once), else read now.
+DesignFile::Elements readDesignFile(const QString &fileName)
+{
+    ReadAhead &kept = readAhead();
+    if (kept.path.isEmpty() || kept.path != fileName)
+        return DesignFile::read(fileName);
+    kept.path.clear();
+    return std::move(kept.elements);
+}
+
+} // namespace
+
 void CliPrompter::showError(const QString &text)
 {
     if (echo)
@@ -39,7 +66,9 @@ const SeriesParams *seriesOfFile(const QString &fileName, CliReport &report)
         report.err << QStringLiteral("%1: not a readable file").arg(fileName);
         return nullptr;
     }
-    const QString mcu = DesignFile::readElement(fileName, QStringLiteral("MCU"));
+    ReadAhead &kept = readAhead();
+    kept = {fileName, DesignFile::read(fileName)};
+    const QString mcu = kept.elements.value(QStringLiteral("MCU"));
     const SeriesParams *row = nullptr;
     for (const QString &name : SeriesTable::openLookupOrder()) {
         if (mcu == name)
@@ -144,7 +173,7 @@ ClockRules::Findings openInto(DesignDocument &document, const QString &fileName,
                               CliReport &report)
 {
     const QString seriesName = document.series().seriesName();
-    const DesignFile::Elements file = DesignFile::read(fileName);
+    const DesignFile::Elements file = readDesignFile(fileName);
     QHash<QString, QString> elements;
     for (const QString &name : DesignFile::elementNames(seriesName)) {
         if (file.contains(name))

@@ -71,7 +71,10 @@ const QVector<CliCommandHelp> &cliCommandHelp()
                            "the checks answered \"Cancel\" too (exit 3). OUT defaults to FILE; another\n"
                            "OUT that exists is kept unless --overwrite is given. An unknown NAME, or a\n"
                            "VALUE that is no option of the choice, is a usage error listing what is\n"
-                           "allowed.")},
+                           "allowed.\n"
+                           "HEXT is the board's crystal: an edit the window would correct by changing\n"
+                           "it (a PLL input off 2..16 MHz) is refused (exit 2), and so is a FILE whose\n"
+                           "crystal had to change when it was opened, unless an edit sets hext.")},
         {"solve SERIES --hext MHZ --sclk MHZ [--hick] [--normal] [--json]\n      [--explain [--top N]] "
          "[--usb48]",
          QT_TRANSLATE_NOOP(

@@ -29,6 +29,44 @@ QString changedText(const EditOutcome &outcome)
     return parts.join(QStringLiteral(", "));
 }
 
+// Why an error refused the edit, when the window would have changed the crystal.
+QString crystalReason(const DesignMessage &message)
+{
+    if (message.refusedCrystalMHz <= 0.0)
+        return QString();
+    return QStringLiteral(" (hext would become %1; the board's crystal cannot be changed)")
+        .arg(numberText(message.refusedCrystalMHz));
+}
+
+// Whether an edit types a crystal.
+bool setsCrystal(const QVector<QVector<DesignEdit>> &edits)
+{
+    for (const QVector<DesignEdit> &these : edits) {
+        for (const DesignEdit &edit : these) {
+            if (edit.control == ControlTable::Control::Hext && edit.action == DesignEdit::Action::Commit)
+                return true;
+        }
+    }
+    return false;
+}
+
+// CliRefused, with the reasons printed, when opening changed the crystal.
+int refuseChangedCrystal(const ClockRules::Findings &findings)
+{
+    ClockRules::Findings refusals;
+    for (const ClockRules::Finding &finding : findings) {
+        if (finding.kind == ClockRules::Finding::Kind::Load &&
+            finding.severity == ClockRules::Finding::Severity::Refusal)
+            refusals << finding;
+    }
+    if (refusals.isEmpty())
+        return CliDone;
+    for (const QString &text : findingLines(refusals, ClockRules::kTranslationContext))
+        errLine(text);
+    errLine(QStringLiteral("nothing written"));
+    return CliRefused;
+}
+
 // Whether two paths name the same file (OUT may be FILE itself).
 bool sameFile(const QString &a, const QString &b)
 {
@@ -71,8 +109,13 @@ int commandSet(const CommandLine &line)
 
     DesignDocument document(series->id);
     CliPrompter prompter;
-    CliTool::openInto(document, fileName, prompter, opened);
+    const ClockRules::Findings findings = CliTool::openInto(document, fileName, prompter, opened);
     print(opened);
+    // Opening may have had to change the crystal; saving would keep that
+    // change, unless an edit names the crystal itself.
+    if (const int refused = setsCrystal(edits) ? CliDone : refuseChangedCrystal(findings))
+        return refused;
+    document.setCrystalKept(true);
     prompter.answerYes = line.flags.contains(QStringLiteral("--yes"));
     for (int i = 0; i < edits.size(); ++i) {
         const QString argument = line.positionals.at(i + 1);
@@ -80,7 +123,7 @@ int commandSet(const CommandLine &line)
             const EditOutcome outcome = document.apply(edit);
             for (const DesignMessage &message : outcome.messages) {
                 if (message.kind == DesignMessage::Kind::Error)
-                    outLine(argument + QStringLiteral(": error: ") + message.text);
+                    outLine(argument + QStringLiteral(": error: ") + message.text + crystalReason(message));
                 else
                     outLine(argument + QStringLiteral(": question: ") + message.text +
                             (message.yes ? QStringLiteral(" -> Yes") : QStringLiteral(" -> Cancel")));

@@ -1,6 +1,8 @@
+// The update command, built as the module tickforge-cli-update.so that
+// tickforge-cli loads when the command runs (CliUpdateLoader.cpp).
 #include "CliUpdate.h"
 
-#include "CliCommands.h"
+#include "CliShared.h"
 #include "DownloadTransfer.h"
 #include "UpdatePrompts.h"
 #include "UpdateService.h"
@@ -207,7 +209,9 @@ int exitStatus(UpdateCheck::Outcome outcome, bool downloading)
 
 } // namespace
 
-int commandUpdate(const QStringList &arguments)
+namespace {
+
+int runUpdateCommand(const QStringList &arguments)
 {
     UpdateLine line;
     const QString error = parseUpdateLine(arguments, line);
@@ -251,4 +255,11 @@ int commandUpdate(const QStringList &arguments)
                              "replaces it\n")
                   .arg(line.directory));
     return exitStatus(result.outcome, !line.directory.isNull());
+}
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT int tickforgeCliUpdate(const QStringList *arguments)
+{
+    return runUpdateCommand(*arguments);
 }

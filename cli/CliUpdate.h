@@ -9,5 +9,7 @@ enum CliUpdateStatus {
 };
 
 // tickforge-cli update [--base URL] [--download DIR] [--sha256 HEX] [--overwrite]
-// arguments: those after the command name.
+// arguments: those after the command name. Loads the command's module,
+// tickforge-cli-update.so (CliUpdate.cpp), and runs it there: only this
+// command needs QtNetwork and OpenSSL.
 int commandUpdate(const QStringList &arguments);

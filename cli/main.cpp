@@ -8,6 +8,27 @@
 
 namespace {
 
+// The program's English catalogue, read when a text is first translated:
+// many commands print none, and reading it (with the locale lookups of the
+// resource system) costs every one of them.
+class EnglishCatalogue final : public QTranslator {
+public:
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override
+    {
+        if (!m_read) {
+            m_read = true;
+            m_catalogue.load(QStringLiteral(":/image/tr_en.qm"));
+        }
+        return m_catalogue.translate(context, sourceText, disambiguation, n);
+    }
+    bool isEmpty() const override { return false; }
+
+private:
+    mutable QTranslator m_catalogue;
+    mutable bool m_read = false;
+};
+
 // Qt's own chatter would mix with the command's output; only real failures
 // are passed on.
 void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -30,9 +51,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
 
     // The program's texts, as its English catalogue shows them.
-    QTranslator translator;
-    if (translator.load(QStringLiteral(":/image/tr_en.qm")))
-        QCoreApplication::installTranslator(&translator);
+    EnglishCatalogue translator;
+    QCoreApplication::installTranslator(&translator);
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

@@ -19,12 +19,54 @@ QRegularExpression classic(const QString &pattern)
     return re;
 }
 
-QRegularExpression blockPattern(const QString &name)
+namespace {
+
+// Where a block lies in a text: [start, end) is all of it, [bodyStart,
+// bodyEnd) its body.
+struct Block {
+    int start = -1;
+    int bodyStart = -1;
+    int bodyEnd = -1;
+    int end = -1;
+};
+
+// The block as the pattern "\[#name\]\n(.+)\[/#name\]\n+" (name literal,
+// "." matching line feeds too) finds it, searched for as plain text: the
+// first opening marker, a body of at least one character up to the last
+// closing marker, the line feeds after it. The pattern cannot match again
+// after that closing marker, so there is at most one block; and when the
+// first opening marker has no closing one after it, no later one has.
+// Plain searches cost a fraction of running the pattern over a template.
+bool locate(const QString &text, const QString &name, Block *block)
 {
-    const QString quoted = QRegularExpression::escape(name);
-    return classic(QStringLiteral("\\[#") + quoted + QStringLiteral("\\]\\n(.+)\\[/#") + quoted +
-                   QStringLiteral("\\]\\n+"));
+    const QString opening = QStringLiteral("[#") + name + QStringLiteral("]\n");
+    const QString closing = QStringLiteral("[/#") + name + QStringLiteral("]\n");
+    const int start = text.indexOf(opening);
+    if (start < 0)
+        return false;
+    const int bodyStart = start + opening.size();
+    const int bodyEnd = text.lastIndexOf(closing);
+    if (bodyEnd <= bodyStart)
+        return false;
+    int end = bodyEnd + closing.size();
+    while (end < text.size() && text.at(end) == QLatin1Char('\n'))
+        ++end;
+    *block = {start, bodyStart, bodyEnd, end};
+    return true;
 }
+
+// Puts replacement in the place of the block of name; false when there is none.
+bool replaceBlock(QString &text, const QString &name, const std::function<QString(const QStringRef &)> &with)
+{
+    Block block;
+    if (!locate(text, name, &block))
+        return false;
+    const QString replacement = with(text.midRef(block.bodyStart, block.bodyEnd - block.bodyStart));
+    text.replace(block.start, block.end - block.start, replacement);
+    return true;
+}
+
+} // namespace
 
 int replaceEach(QString &text, const QRegularExpression &re,
                 const std::function<QString(const QRegularExpressionMatch &)> &with)
@@ -51,31 +93,28 @@ int replaceEach(QString &text, const QRegularExpression &re,
 
 bool find(const QString &text, const QString &name, QString *body)
 {
-    const QRegularExpressionMatch m = blockPattern(name).match(text);
-    if (!m.hasMatch())
+    Block block;
+    if (!locate(text, name, &block))
         return false;
     if (body)
-        *body = m.captured(1);
+        *body = text.mid(block.bodyStart, block.bodyEnd - block.bodyStart);
     return true;
 }
 
 bool keep(QString &text, const QString &name)
 {
-    return replaceEach(text, blockPattern(name), [](const QRegularExpressionMatch &m) -> QString {
-               return m.captured(1) + QLatin1Char('\n');
-           }) > 0;
+    return replaceBlock(text, name,
+                        [](const QStringRef &body) -> QString { return body + QLatin1Char('\n'); });
 }
 
 bool keepTight(QString &text, const QString &name)
 {
-    return replaceEach(text, blockPattern(name),
-                       [](const QRegularExpressionMatch &m) -> QString { return m.captured(1); }) > 0;
+    return replaceBlock(text, name, [](const QStringRef &body) -> QString { return body.toString(); });
 }
 
 bool remove(QString &text, const QString &name)
 {
-    return replaceEach(text, blockPattern(name),
-                       [](const QRegularExpressionMatch &) -> QString { return QString(); }) > 0;
+    return replaceBlock(text, name, [](const QStringRef &) -> QString { return QString(); });
 }
 
 bool decide(QString &text, const QString &name, bool keepIt, bool tight)
@@ -88,8 +127,7 @@ bool decide(QString &text, const QString &name, bool keepIt, bool tight)
 bool replaceBody(QString &text, const QString &name, const QString &body, bool tight)
 {
     const QString replacement = tight ? body : body + QLatin1Char('\n');
-    return replaceEach(text, blockPattern(name),
-                       [&](const QRegularExpressionMatch &) -> QString { return replacement; }) > 0;
+    return replaceBlock(text, name, [&](const QStringRef &) -> QString { return replacement; });
 }
 
 static QString callText(const QString &function, const QStringList &args)

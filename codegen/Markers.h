@@ -9,16 +9,15 @@
 //
 // A block is "[#name]\n", a body of whole lines, "[/#name]" and the run of
 // line feeds after it. The body runs to the LAST closing marker of that name
-// in the searched string (greedy), so a name occurs once per searched string.
+// in the searched string (greedy), so a name occurs once per searched string:
+// the pattern "\[#name\]\n(.+)\[/#name\]\n+", name literal, with "." matching
+// line feeds too. Blocks are found by plain text searches.
 namespace Markers {
 
 // Compiles a pattern written in the classic syntax the templates were
 // designed for: "{,1}" means "?" and "." also matches a line feed. Compiled
 // patterns are cached per thread.
 QRegularExpression classic(const QString &pattern);
-
-// "\[#" + name + "\]\n(.+)\[/#" + name + "\]\n+", the name taken literally.
-QRegularExpression blockPattern(const QString &name);
 
 // Replaces every match of re in text by what `with` returns for it, taken
 // literally (no back-references). Returns the number of matches.

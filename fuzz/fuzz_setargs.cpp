@@ -1,5 +1,6 @@
 // The arguments of `tickforge-cli set` and the edits they make: the first
-// byte picks the series, each further line is one NAME=VALUE argument. Any
+// byte picks the series and whether the crystal is kept, each further line is
+// one NAME=VALUE argument. Any
 // argument is parsed or refused, every edit it makes runs on the design, and
 // an edit that is not applied leaves the record exactly as it was.
 #include "DesignDocument.h"
@@ -18,6 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QVector<SeriesParams> &all = SeriesTable::all();
     const SeriesParams &series = all.at(data[0] % all.size());
     DesignDocument document(series.id); // no prompter: every question is answered Cancel
+    // As the window corrects a crystal, or as set refuses to.
+    document.setCrystalKept((data[0] / all.size()) % 2 == 1);
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + 1), int(size - 1));
     const QStringList arguments = text.split(QLatin1Char('\n'));
     for (int i = 0; i < arguments.size() && i < 32; ++i) {

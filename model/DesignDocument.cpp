@@ -174,7 +174,7 @@ QStringList DesignDocument::differingFields(const ClockConfig &a, const ClockCon
 // ---------------------------------------------------------------------------
 // Prompts
 
-void DesignDocument::showError(const QString &text)
+void DesignDocument::showError(const QString &text, double refusedCrystalMHz)
 {
     if (refusedSoFar())
         return;
@@ -185,7 +185,7 @@ void DesignDocument::showError(const QString &text)
     if (m_loading)
         m_loadAnswers.insert(text, false);
     if (m_messages)
-        m_messages->append({DesignMessage::Kind::Error, text, false});
+        m_messages->append({DesignMessage::Kind::Error, text, false, refusedCrystalMHz});
     if (m_prompter)
         m_prompter->showError(text);
 }

@@ -36,6 +36,9 @@ struct DesignMessage {
     Kind kind = Kind::Error;
     QString text;     // as shown, translated in the series' catalogue context
     bool yes = false; // a question's answer
+    // An error that refused a correction changing the crystal (see
+    // DesignDocument::setCrystalKept): the crystal it would have set, in MHz.
+    double refusedCrystalMHz = 0.0;
 };
 
 // Answers the questions of a document. The window asks the user, the
@@ -108,6 +111,13 @@ public:
 
     void setPrompter(DesignPrompter *prompter) { m_prompter = prompter; }
 
+    // The window corrects a PLL input outside 2..16 MHz by changing the
+    // crystal, and says so. A script cannot see that box, and firmware for
+    // another crystal runs every clock wrong: with the crystal kept, an edit
+    // whose correction would change it is refused instead (its error names
+    // the crystal it would have set).
+    void setCrystalKept(bool kept) { m_crystalKept = kept; }
+
     // The text an entry holds (hext, sclk, pllms, pllns); typed text stays
     // until an edit applies it or the record is shown anew.
     QString entryText(ControlTable::Control entry) const;
@@ -153,7 +163,7 @@ private:
     // The prompts of an edit: an error refuses it, a question answered other
     // than "Yes" too; within a refused edit they stay silent; while opening,
     // each text is shown once.
-    void showError(const QString &text);
+    void showError(const QString &text, double refusedCrystalMHz = 0.0);
     bool askYes(const QString &text);
     void correctionError(const QString &text);
     QString translated(const char *text) const;
@@ -189,6 +199,7 @@ private:
     ClockConfig m_config;
     Origin m_origin = Origin::Factory;
     DesignPrompter *m_prompter = nullptr;
+    bool m_crystalKept = false;
 
     std::array<QString, 4> m_text; // hext, sclk, pllms, pllns
     QVector<int> m_shown;

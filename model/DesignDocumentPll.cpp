@@ -110,7 +110,8 @@ void DesignDocument::factorReturnPressed(Control id)
 
 // A PLL input outside 2..16 MHz is corrected, not refused: HEXT becomes the
 // nearest crystal that fits and is applied as if typed. The refresh that
-// found it stops; the applied HEXT has refreshed everything again.
+// found it stops; the applied HEXT has refreshed everything again. With the
+// crystal kept, the edit is refused instead.
 //
 // While opening, the elements set so far may leave the factory's PLL as the
 // system clock: the input is judged once, on the design as opened, or a
@@ -123,9 +124,15 @@ bool DesignDocument::checkPllSourceRange()
     const double input = c.pllInputMHz();
     if (input >= ClockRules::kPllInputMinMHz && input <= ClockRules::kPllInputMaxMHz)
         return true;
+    const double corrected = input < ClockRules::kPllInputMinMHz
+                                 ? ClockRules::kPllInputMinMHz * c.hextDivValue
+                                 : ClockRules::kPllInputMaxMHz;
+    if (m_crystalKept) {
+        showError(translated(m_series->pllInputRangeMessage), corrected);
+        return false;
+    }
     correctionError(translated(m_series->pllInputRangeMessage));
-    c.hextMHz = input < ClockRules::kPllInputMinMHz ? ClockRules::kPllInputMinMHz * c.hextDivValue
-                                                    : ClockRules::kPllInputMaxMHz;
+    c.hextMHz = corrected;
     m_text[0] = QString::number(c.hextMHz, 'f', 3);
     applyEntry(Control::Hext);
     return false;

@@ -211,6 +211,7 @@ private slots:
         const Run run = runCli(QStringList{"set", path} + arguments.split(' '));
         QCOMPARE(run.status, status.toInt());
         QVERIFY2(QString(run.out + run.err).contains(text), qPrintable(run.out + run.err));
+        QVERIFY2(run.status != 0 || !QString(run.out + run.err).contains("error:"), qPrintable(run.out));
         if (written.isEmpty()) {
             QCOMPARE(readBytes(path), designWith());
             QCOMPARE(readBytes(existing), QByteArray("mine\n"));
@@ -219,6 +220,43 @@ private slots:
         const QString element = written.section('=', 0, 0);
         QCOMPARE(DesignFile::readElement(out, element), written.section('=', 1));
         QVERIFY(out == path || readBytes(path) == designWith());
+    }
+
+    void setCrystal_data() { addTableRows("cli_set_crystal.tsv"); }
+    // set never saves another crystal than the board's: where the window
+    // corrects the PLL input by changing the crystal, set refuses.
+    void setCrystal()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, design);
+        QFETCH(QString, arguments);
+        QFETCH(QString, status);
+        QFETCH(QString, text);
+        QFETCH(QString, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("d.TFCC");
+        QCOMPARE(runCli({"new", series, "-o", path}).status, 0);
+        QByteArray bytes = readBytes(path);
+        for (const QString &change : design.split(' ', Qt::SkipEmptyParts)) {
+            const QString element = change.section('=', 0, 0);
+            const QRegularExpression old("<" + element + ">[^<]*</" + element + ">");
+            QString edited = QString::fromUtf8(bytes);
+            QVERIFY2(edited.contains(old), qPrintable(element));
+            bytes = edited.replace(old, "<" + element + ">" + change.section('=', 1) + "</" + element + ">")
+                        .toUtf8();
+        }
+        QVERIFY(!writeFile(path, bytes).isNull());
+        const QString out = dir.filePath("o.TFCC");
+        const Run run = runCli(QStringList{"set", path} + arguments.replace("OUT", out).split(' '));
+        QCOMPARE(run.status, status.toInt());
+        QVERIFY2(QString(run.out + run.err).contains(text), qPrintable(run.out + run.err));
+        QVERIFY2(run.status != 0 || !QString(run.out + run.err).contains("error:"), qPrintable(run.out));
+        QCOMPARE(readBytes(path), bytes);
+        if (written.isEmpty()) {
+            QVERIFY(!QFileInfo::exists(out));
+            return;
+        }
+        QCOMPARE(DesignFile::readElement(out, written.section('=', 0, 0)), written.section('=', 1));
     }
 
     void generateEach_data() { addTableRows("cli_each.tsv"); }
@@ -325,6 +363,29 @@ private slots:
         lone = runProgram(alone, again, environment);
         QCOMPARE(lone.status, 5);
         QCOMPARE(lone.err, "tickforge-cli: " + painter + " crashed\n");
+    }
+
+    void networkOnlyForUpdate_data() { addTableRows("cli_libraries.tsv"); }
+    // Network and crypto code cost every process that loads them; only update uses them.
+    void networkOnlyForUpdate()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, status);
+        QFETCH(bool, network);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir.filePath("d.TFCC"), designWith());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_DEBUG", "files");
+        environment.insert("LD_DEBUG_OUTPUT", dir.filePath("ld"));
+        const QStringList words =
+            arguments.replace("FILE", path).replace("OUT", dir.filePath("out")).split(' ');
+        QCOMPARE(runProgram(TICKFORGE_CLI, words, environment).status, status);
+        QString loaded;
+        for (const QString &name : QDir(dir.path()).entryList({"ld.*"}, QDir::Files))
+            loaded += QString::fromUtf8(readBytes(dir.filePath(name)));
+        QVERIFY2(loaded.contains("libQt5Core.so"), qPrintable(loaded)); // the log names what was loaded
+        const QRegularExpression networkLibraries("file=(libQt5Network|libcrypto|libssl)\\.so");
+        QVERIFY2(loaded.contains(networkLibraries) == network, qPrintable(arguments));
     }
 
     // The command-line tool loads no GUI library: it is installed without them.

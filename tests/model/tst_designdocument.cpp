@@ -66,6 +66,26 @@ void verifyTexts(const DesignDocument &document, const QString &expected)
     }
 }
 
+// Applies the steps ("type hext=12|commit hext"); false when one before the
+// last is not taken. The last one's outcome goes to *last, and the prompter
+// then holds only its boxes.
+bool applySteps(DesignDocument &document, ScriptedPrompter &prompter, const QString &steps, EditOutcome *last)
+{
+    const QStringList edits = steps.split(QLatin1Char('|'));
+    for (int i = 0; i + 1 < edits.size(); ++i) {
+        if (!document.apply(editOf(edits.at(i))).applied())
+            return false;
+    }
+    prompter.shown.clear();
+    *last = document.apply(editOf(edits.last()));
+    return true;
+}
+
+QString statusName(const EditOutcome &outcome)
+{
+    return QStringList({"applied", "refused", "cancelled"}).at(int(outcome.status));
+}
+
 } // namespace
 
 class TestDesignDocument : public QObject {
@@ -87,13 +107,9 @@ private slots:
         ScriptedPrompter prompter;
         prompter.answers = answers.split(QLatin1Char(','), Qt::SkipEmptyParts);
         document.setPrompter(&prompter);
-        const QStringList edits = steps.split(QLatin1Char('|'));
-        for (int i = 0; i + 1 < edits.size(); ++i)
-            QVERIFY(document.apply(editOf(edits.at(i))).applied());
-        prompter.shown.clear();
-        const EditOutcome outcome = document.apply(editOf(edits.last()));
-
-        QCOMPARE(QStringList({"applied", "refused", "cancelled"}).at(int(outcome.status)), status);
+        EditOutcome outcome;
+        QVERIFY(applySteps(document, prompter, steps, &outcome));
+        QCOMPARE(statusName(outcome), status);
         verifyFields(document.record(), fields);
         verifyTexts(document, texts);
         QCOMPARE(prompter.shown.join(QLatin1Char('|')), boxes);
@@ -103,6 +119,35 @@ private slots:
                              ? QStringLiteral("E:") + message.text
                              : QStringLiteral("Q:%1=%2").arg(message.text, message.yes ? "yes" : "cancel"));
         QCOMPARE(recorded.join(QLatin1Char('|')), boxes);
+    }
+
+    void crystalKept_data() { addTableRows("document_crystal.tsv"); }
+    // The window corrects a PLL input off its range by changing the crystal;
+    // with the crystal kept, the edit is refused and its error names the
+    // crystal the correction would have set.
+    void crystalKept()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, steps);
+        QFETCH(bool, kept);
+        QFETCH(QString, status);
+        QFETCH(QString, fields);
+        QFETCH(double, crystal);
+        QFETCH(QString, boxes);
+
+        DesignDocument document(SeriesTable::byName(series)->id);
+        ScriptedPrompter prompter;
+        document.setPrompter(&prompter);
+        document.setCrystalKept(kept);
+        EditOutcome outcome;
+        QVERIFY(applySteps(document, prompter, steps, &outcome));
+        QCOMPARE(statusName(outcome), status);
+        verifyFields(document.record(), fields);
+        QCOMPARE(prompter.shown.join(QLatin1Char('|')), boxes);
+        double refusedCrystal = 0.0;
+        for (const DesignMessage &message : outcome.messages)
+            refusedCrystal = qMax(refusedCrystal, message.refusedCrystalMHz);
+        QCOMPARE(refusedCrystal, crystal);
     }
 
     // A cancelled question anywhere in an edit leaves the record, the other

@@ -9,7 +9,10 @@ every command answered, so that two builds can be compared byte for byte:
 
 Designs are drawn with a fixed seed for every series the tool names (the
 elements of each are those `new` writes); --valid keeps to values the program
-accepts without a question, --count sets how many designs per series."""
+accepts without a question, --count sets how many designs per series. Each
+design is also edited with `set` (an edit drawn from a generator of its own,
+so the designs stay those of earlier versions of this script) and the saved
+crystal printed."""
 
 import argparse
 import hashlib
@@ -94,6 +97,19 @@ def design(rng, series, valid):
     return "\n".join(lines) + "\n"
 
 
+SET_EDITS = ["hext=%g" % float(h) for h in HEXTS] + ["hextdiv=%d" % d for d in (3, 4, 5)] + [
+    "pllhextdiv=1", "pllhextdiv=0", "pllrcs=0", "sclkselect=1", "ahbdiv=2"]
+
+
+def edited_crystal(path):
+    """The hext element of a saved design, or "-" when nothing was saved."""
+    if not os.path.exists(path):
+        return "-"
+    with open(path) as f:
+        found = re.search(r"<hext>([^<]*)</hext>", f.read())
+    return found.group(1) if found else "?"
+
+
 def run(cli, args):
     proc = subprocess.run([cli] + args, capture_output=True, text=True)
     return "exit %d\n%s%s" % (proc.returncode, proc.stdout, proc.stderr)
@@ -110,6 +126,7 @@ def main():
     args = parser.parse_args()
     series_elements(args.cli)
     rng = random.Random(args.seed)
+    edits = random.Random(args.seed + 1)
     out = sys.stdout
     with tempfile.TemporaryDirectory() as scratch:
         for series in SERIES:
@@ -123,6 +140,13 @@ def main():
                 if not args.generate_only:
                     out.write(run(args.cli, ["show", path, "--json"]))
                     out.write(run(args.cli, ["check", path]))
+                    saved = os.path.join(scratch, "set.TFCC")
+                    if os.path.exists(saved):
+                        os.remove(saved)
+                    edit = edits.sample(SET_EDITS, 2)
+                    answer = run(args.cli, ["set", path] + edit + ["-o", saved, "--yes"])
+                    out.write(answer.replace(scratch, "SCRATCH"))
+                    out.write("saved hext %s\n" % edited_crystal(saved))
                 target = os.path.join(scratch, "%s-%d" % (series, i))
                 out.write(run(args.cli, ["generate", path, target, "--force"]))
                 for root, _dirs, files in sorted(os.walk(target)):
