@@ -90,36 +90,6 @@ the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image o
 one-page PDF. Prints OUT. An existing OUT is kept unless --overwrite is given.</translation>
     </message>
     <message>
-        <source>Opens FILE as Open does, applies the edits in the order given, each as the
-window applies that control (its corrections, questions, USB retune and
-recompute), and saves through the checks before saving. NAME is a
-control&apos;s design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or
-sclk for the two entries; VALUE is what a user types into an entry, or the
-value the design file stores for a choice. Prints each edit&apos;s messages and
-questions (&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;) and the fields that
-changed, then &quot;saved OUT&quot;. Questions are answered &quot;Cancel&quot; unless --yes
-is given. A refused or cancelled edit (a typed value the entry refuses, such
-as hext=abc or hext=30, included) writes nothing (exit 2); a warning of
-the checks answered &quot;Cancel&quot; too (exit 3). OUT defaults to FILE; another
-OUT that exists is kept unless --overwrite is given. An unknown NAME, or a
-VALUE that is no option of the choice, is a usage error listing what is
-allowed.</source>
-        <translation>Opens FILE as Open does, applies the edits in the order given, each as the
-window applies that control (its corrections, questions, USB retune and
-recompute), and saves through the checks before saving. NAME is a
-control&apos;s design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or
-sclk for the two entries; VALUE is what a user types into an entry, or the
-value the design file stores for a choice. Prints each edit&apos;s messages and
-questions (&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;) and the fields that
-changed, then &quot;saved OUT&quot;. Questions are answered &quot;Cancel&quot; unless --yes
-is given. A refused or cancelled edit (a typed value the entry refuses, such
-as hext=abc or hext=30, included) writes nothing (exit 2); a warning of
-the checks answered &quot;Cancel&quot; too (exit 3). OUT defaults to FILE; another
-OUT that exists is kept unless --overwrite is given. An unknown NAME, or a
-VALUE that is no option of the choice, is a usage error listing what is
-allowed.</translation>
-    </message>
-    <message>
         <source>The PLL the program chooses when the system clock MHZ is typed with the PLL
 fed by HEXT (or HICK with --hick): flexible factors where the series has
 them (the multiplier with --normal on mode-selectable series), else the
@@ -260,6 +230,42 @@ has them adc, usb, clkout (QXC330, QXC335: clkout1, clkout2).</translation>
 solve FILE: no design meets every want</source>
         <translation>refused: a limit check or invalid design content (nothing written);
 solve FILE: no design meets every want</translation>
+    </message>
+    <message>
+        <source>Opens FILE as Open does, applies the edits in the order given, each as the
+window applies that control (its corrections, questions, USB retune and
+recompute), and saves through the checks before saving. NAME is a
+control&apos;s design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or
+sclk for the two entries; VALUE is what a user types into an entry, or the
+value the design file stores for a choice. Prints each edit&apos;s messages and
+questions (&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;) and the fields that
+changed, then &quot;saved OUT&quot;. Questions are answered &quot;Cancel&quot; unless --yes
+is given. A refused or cancelled edit (a typed value the entry refuses, such
+as hext=abc or hext=30, included) writes nothing (exit 2); a warning of
+the checks answered &quot;Cancel&quot; too (exit 3). OUT defaults to FILE; another
+OUT that exists is kept unless --overwrite is given. An unknown NAME, or a
+VALUE that is no option of the choice, is a usage error listing what is
+allowed.
+HEXT is the board&apos;s crystal: an edit the window would correct by changing
+it (a PLL input off 2..16 MHz) is refused (exit 2), and so is a FILE whose
+crystal had to change when it was opened, unless an edit sets hext.</source>
+        <translation>Opens FILE as Open does, applies the edits in the order given, each as the
+window applies that control (its corrections, questions, USB retune and
+recompute), and saves through the checks before saving. NAME is a
+control&apos;s design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or
+sclk for the two entries; VALUE is what a user types into an entry, or the
+value the design file stores for a choice. Prints each edit&apos;s messages and
+questions (&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;) and the fields that
+changed, then &quot;saved OUT&quot;. Questions are answered &quot;Cancel&quot; unless --yes
+is given. A refused or cancelled edit (a typed value the entry refuses, such
+as hext=abc or hext=30, included) writes nothing (exit 2); a warning of
+the checks answered &quot;Cancel&quot; too (exit 3). OUT defaults to FILE; another
+OUT that exists is kept unless --overwrite is given. An unknown NAME, or a
+VALUE that is no option of the choice, is a usage error listing what is
+allowed.
+HEXT is the board&apos;s crystal: an edit the window would correct by changing
+it (a PLL input off 2..16 MHz) is refused (exit 2), and so is a FILE whose
+crystal had to change when it was opened, unless an edit sets hext.</translation>
     </message>
 </context>
 <context>

@@ -60,23 +60,6 @@ one-page PDF. Prints OUT. An existing OUT is kept unless --overwrite is given.</
         <translation>调用唯一负责绘图的程序 tickforge-render，它由桌面程序软件包“tickforge”安装（先在 tickforge-cli 所在目录中查找，再在 PATH 中查找；找不到时退出状态为 1）。它像“打开”一样打开 FILE，并按程序中显示的样子（图、控件和数值，展开列表收起）以图的原始大小写出时钟树，与“项目” &gt; “导出时钟树图”相同：PNG 图片或单页 PDF。输出 OUT。OUT 已存在时保持不变，除非给出 --overwrite。</translation>
     </message>
     <message>
-        <source>Opens FILE as Open does, applies the edits in the order given, each as the
-window applies that control (its corrections, questions, USB retune and
-recompute), and saves through the checks before saving. NAME is a
-control&apos;s design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or
-sclk for the two entries; VALUE is what a user types into an entry, or the
-value the design file stores for a choice. Prints each edit&apos;s messages and
-questions (&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;) and the fields that
-changed, then &quot;saved OUT&quot;. Questions are answered &quot;Cancel&quot; unless --yes
-is given. A refused or cancelled edit (a typed value the entry refuses, such
-as hext=abc or hext=30, included) writes nothing (exit 2); a warning of
-the checks answered &quot;Cancel&quot; too (exit 3). OUT defaults to FILE; another
-OUT that exists is kept unless --overwrite is given. An unknown NAME, or a
-VALUE that is no option of the choice, is a usage error listing what is
-allowed.</source>
-        <translation>像“打开”一样打开 FILE，按给出的顺序应用修改，每项修改都像窗口中操作该控件一样进行（包括其修正、询问、USB 重新调整和重新计算），然后经过保存前的检查写入。NAME 是控件在设计文件中的元素名（ahbdiv、pllms、tousbswitch 等），两个输入框则为 hext 或 sclk；VALUE 是在输入框中输入的内容，或设计文件为下拉选项保存的值。输出每项修改的消息和询问（&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;）以及变化的字段，然后输出“saved OUT”。询问一律回答“Cancel”，除非给出 --yes。被拒绝或被取消的修改（包括输入框拒绝的输入值，例如 hext=abc 或 hext=30）不写入任何内容（退出状态 2）；检查中的警告回答“Cancel”时同样如此（退出状态 3）。OUT 默认为 FILE；其他已存在的 OUT 保持不变，除非给出 --overwrite。未知的 NAME，或不是下拉选项之一的 VALUE，属于用法错误，并列出允许的值。</translation>
-    </message>
-    <message>
         <source>The PLL the program chooses when the system clock MHZ is typed with the PLL
 fed by HEXT (or HICK with --hick): flexible factors where the series has
 them (the multiplier with --normal on mode-selectable series), else the
@@ -179,6 +162,26 @@ has them adc, usb, clkout (QXC330, QXC335: clkout1, clkout2).</source>
 solve FILE: no design meets every want</source>
         <translation>被拒绝：限值检查或无效的设计内容（不写入任何内容）；
 solve FILE：没有设计满足每个期望</translation>
+    </message>
+    <message>
+        <source>Opens FILE as Open does, applies the edits in the order given, each as the
+window applies that control (its corrections, questions, USB retune and
+recompute), and saves through the checks before saving. NAME is a
+control&apos;s design-file element (ahbdiv, pllms, tousbswitch, ...) or hext or
+sclk for the two entries; VALUE is what a user types into an entry, or the
+value the design file stores for a choice. Prints each edit&apos;s messages and
+questions (&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;) and the fields that
+changed, then &quot;saved OUT&quot;. Questions are answered &quot;Cancel&quot; unless --yes
+is given. A refused or cancelled edit (a typed value the entry refuses, such
+as hext=abc or hext=30, included) writes nothing (exit 2); a warning of
+the checks answered &quot;Cancel&quot; too (exit 3). OUT defaults to FILE; another
+OUT that exists is kept unless --overwrite is given. An unknown NAME, or a
+VALUE that is no option of the choice, is a usage error listing what is
+allowed.
+HEXT is the board&apos;s crystal: an edit the window would correct by changing
+it (a PLL input off 2..16 MHz) is refused (exit 2), and so is a FILE whose
+crystal had to change when it was opened, unless an edit sets hext.</source>
+        <translation>像“打开”一样打开 FILE，按给出的顺序应用修改，每项修改都像窗口中操作该控件一样进行（包括其修正、询问、USB 重新调整和重新计算），然后经过保存前的检查写入。NAME 是控件在设计文件中的元素名（ahbdiv、pllms、tousbswitch 等），两个输入框则为 hext 或 sclk；VALUE 是在输入框中输入的内容，或设计文件为下拉选项保存的值。输出每项修改的消息和询问（&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;）以及变化的字段，然后输出“saved OUT”。询问一律回答“Cancel”，除非给出 --yes。被拒绝或被取消的修改（包括输入框拒绝的输入值，例如 hext=abc 或 hext=30）不写入任何内容（退出状态 2）；检查中的警告回答“Cancel”时同样如此（退出状态 3）。OUT 默认为 FILE；其他已存在的 OUT 保持不变，除非给出 --overwrite。未知的 NAME，或不是下拉选项之一的 VALUE，属于用法错误，并列出允许的值。HEXT 是电路板的晶振：窗口会通过改变 HEXT 来修正的修改（PLL 输入不在 2..16 MHz 内）被拒绝（退出状态 2）；打开时晶振不得不改变的 FILE 同样被拒绝，除非某项修改设置了 hext。</translation>
     </message>
 </context>
 <context>
