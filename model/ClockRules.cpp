@@ -285,6 +285,11 @@ bool pllRed(const ClockConfig &c)
     return low || s.sclkRed(c.pllMHz);
 }
 
+bool usbOff48(const ClockConfig &c)
+{
+    return usbEnabled(c) && c.usbMHz != 48.0;
+}
+
 double hickOutputMHz(const ClockConfig &c)
 {
     if (rowOf(c).hickSclkUndivided)
@@ -357,7 +362,7 @@ Findings limitFindings(const ClockConfig &c)
         out << limitRefusal(p->pllLessMessage, "pllMHz", c.pllMHz, p->pllMinMHz);
     if (!out.isEmpty())
         return out;
-    if (usbEnabled(c) && c.usbMHz != 48.0 && p->usbWarning)
+    if (usbOff48(c) && p->usbWarning)
         out << limitWarning(p->usbWarning, "usbMHz", c.usbMHz, QStringLiteral("48"));
     if (p->hasAdc() && c.adcEnabled && c.adcMHz > p->adcLimitMHz && p->adcWarning)
         out << limitWarning(p->adcWarning, "adcMHz", c.adcMHz,

@@ -46,6 +46,8 @@ bool lextRunning(const ClockConfig &c);
 // The PLL output is out of bounds: above the system-clock limit or, in the
 // normal mode of a series with a floor, below it.
 bool pllRed(const ClockConfig &c);
+// USB runs at another frequency than the 48 MHz it needs: shown red, asked about before saving.
+bool usbOff48(const ClockConfig &c);
 // HICK as the clock outputs see it: full speed while USB or the system clock takes HICK 48, else divided.
 double hickOutputMHz(const ClockConfig &c);
 
