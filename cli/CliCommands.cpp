@@ -36,6 +36,9 @@ const QVector<CommandDef> &commandDefs()
           QStringLiteral("--explain"), QStringLiteral("--usb48")},
          {QStringLiteral("--hext"), QStringLiteral("--sclk"), QStringLiteral("--top")}},
         {"set", 2, {QStringLiteral("--overwrite"), QStringLiteral("--yes")}, {QStringLiteral("-o")}, true},
+        // Reviewing designs.
+        {"report", 1, {QStringLiteral("--overwrite")}, {QStringLiteral("-o"), QStringLiteral("--lang")}},
+        {"diff", 2, {QStringLiteral("--json")}, {}},
     };
     return defs;
 }
@@ -148,13 +151,17 @@ QString cliHelpText()
                "      each; the exit status is the most severe (1, 5, 2, 4, 7, 3, 0 in this\n"
                "      order: a refusal outranks a warning). Two FILEs of the same NAME are a\n"
                "      usage error before anything is written.\n"
+               "  render FILE OUT.svg [--overwrite]\n"
+               "      The drawing as an SVG document of lines, shapes and texts, written by\n"
+               "      tickforge-cli itself (no GUI libraries needed).\n"
                "  render FILE OUT.png|OUT.pdf [--overwrite]\n"
                "      Runs tickforge-render, the one program that paints, which the desktop\n"
                "      package \"tickforge\" installs (found beside tickforge-cli, else on PATH;\n"
                "      without it: exit 1). It opens FILE as Open does and writes its clock tree\n"
                "      as the program shows it\n"
                "      (drawing, controls and values, lists folded in) at the drawing's full size,\n"
-               "      as Project > Export drawing does: a PNG image or a one-page PDF. Prints OUT.\n"
+               "      as Project > Export drawing does: a PNG image or a one-page vector PDF\n"
+               "      (lines, shapes and searchable texts). Prints OUT.\n"
                "      An existing OUT is kept unless --overwrite is given.\n"
                "  set FILE NAME=VALUE... [-o OUT] [--overwrite] [--yes]\n"
                "      Opens FILE as Open does, applies the edits in the order given, each as the\n"
@@ -187,6 +194,21 @@ QString cliHelpText()
                "      one of the series' USB dividers in a design that check accepts as it is,\n"
                "      the one nearest MHZ (ties as the search breaks them) and prints usbMHz\n"
                "      too; exit 8 when there is none. A usage error on series without USB.\n"
+               "  report FILE [-o OUT.html|OUT.md] [--lang en|zh] [--overwrite]\n"
+               "      A review page of the design FILE for readers without the program: series\n"
+               "      and file; every clock of the tree with its value, limit, margin and path\n"
+               "      from its source (\"HEXT 8 MHz \u2192 PLL /1 \u00d772 /2 \u2192 SCLK 288 MHz\"); every\n"
+               "      setting as the file stores it and as the window shows it; the findings of\n"
+               "      the checks before saving; the generated files' clock summary; the drawing\n"
+               "      (embedded in HTML, written beside OUT.md as OUT.svg). Markdown on standard\n"
+               "      output without -o. --lang picks the language of the texts (default en).\n"
+               "      Made by tickforge-cli alone, without the GUI libraries.\n"
+               "  diff A.TFCC B.TFCC [--json]\n"
+               "      What changed from A to B, in tree order: \"setting ELEMENT: OLD \u2192 NEW\" for\n"
+               "      each stored setting, then \"clock NAME: OLD \u2192 NEW (limit L, now over)\"\n"
+               "      for each clock whose value changes. As diff(1): exit 0 and no output when\n"
+               "      the designs are the same, 1 when they differ, 2 for designs of different\n"
+               "      series, a file that cannot be opened or a usage error.\n"
                "  update [--base URL] [--download DIR] [--sha256 HEX] [--overwrite]\n"
                "      Reads the update list (at URL, else the program's own address) and prints\n"
                "      its version, the program's, and whether it is newer. With --download, a\n"
@@ -229,7 +251,8 @@ int runCli(const QStringList &arguments)
     if (!error.isEmpty()) {
         errLine(QStringLiteral("tickforge-cli: ") + error);
         errLine(QStringLiteral("Try \"tickforge-cli --help\"."));
-        return CliUsage;
+        // diff keeps diff(1)'s statuses: 1 means "the designs differ".
+        return line.command == QLatin1String("diff") ? 2 : CliUsage;
     }
     if (line.command == QLatin1String("new"))
         return commandNew(line);
@@ -243,6 +266,10 @@ int runCli(const QStringList &arguments)
         return commandRender(line);
     if (line.command == QLatin1String("set"))
         return commandSet(line);
+    if (line.command == QLatin1String("report"))
+        return commandReport(line);
+    if (line.command == QLatin1String("diff"))
+        return commandDiff(line);
 
     return commandSolve(line);
 }

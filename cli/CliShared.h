@@ -79,3 +79,5 @@ int commandGenerate(const CommandLine &line);
 int commandSolve(const CommandLine &line);
 int commandSet(const CommandLine &line);
 int commandRender(const CommandLine &line);
+int commandReport(const CommandLine &line);
+int commandDiff(const CommandLine &line);

@@ -2,6 +2,117 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>DesignReport</name>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>exactly %1</source>
+        <translation>exactly %1</translation>
+    </message>
+    <message>
+        <source>off by %1</source>
+        <translation>off by %1</translation>
+    </message>
+    <message>
+        <source>over by %1</source>
+        <translation>over by %1</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Margin</source>
+        <translation>Margin</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>Stored</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Shown</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Refused: %1</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>Warning: %1</translation>
+    </message>
+    <message>
+        <source>None: the design can be saved and generated as it is.</source>
+        <translation>None: the design can be saved and generated as it is.</translation>
+    </message>
+    <message>
+        <source>The checks refuse this design: no files are generated.</source>
+        <translation>The checks refuse this design: no files are generated.</translation>
+    </message>
+    <message>
+        <source>Clock design report</source>
+        <translation>Clock design report</translation>
+    </message>
+    <message>
+        <source>Series: %1</source>
+        <translation>Series: %1</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>Clocks</source>
+        <translation>Clocks</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Findings of the checks before saving</source>
+        <translation>Findings of the checks before saving</translation>
+    </message>
+    <message>
+        <source>Clock summary of the generated files</source>
+        <translation>Clock summary of the generated files</translation>
+    </message>
+    <message>
+        <source>Drawing</source>
+        <translation>Drawing</translation>
+    </message>
+    <message>
+        <source>Clock tree</source>
+        <translation>Clock tree</translation>
+    </message>
+</context>
+<context>
     <name>FormConfiguration</name>
     <message>
         <source>New</source>
@@ -160,20 +271,12 @@
         <translation>The design file no longer exists and is removed from the list:</translation>
     </message>
     <message>
-        <source>PNG image (*.png);;PDF document (*.pdf)</source>
-        <translation>PNG image (*.png);;PDF document (*.pdf)</translation>
-    </message>
-    <message>
         <source>Export failed!</source>
         <translation>Export failed!</translation>
     </message>
     <message>
         <source>The design file could not be read:</source>
         <translation>The design file could not be read:</translation>
-    </message>
-    <message>
-        <source>The file name must end in .png or .pdf.</source>
-        <translation>The file name must end in .png or .pdf.</translation>
     </message>
     <message>
         <source>This series has no drawing.</source>
@@ -188,6 +291,26 @@
 %1</source>
         <translation>Can&apos;t load the update component:
 %1</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Export report...</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)</source>
+        <translation>PNG image (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)</translation>
+    </message>
+    <message>
+        <source>The file name must end in .png, .pdf or .svg.</source>
+        <translation>The file name must end in .png, .pdf or .svg.</translation>
+    </message>
+    <message>
+        <source>HTML page (*.html);;Markdown (*.md)</source>
+        <translation>HTML page (*.html);;Markdown (*.md)</translation>
+    </message>
+    <message>
+        <source>The file name must end in .html or .md.</source>
+        <translation>The file name must end in .html or .md.</translation>
     </message>
 </context>
 <context>

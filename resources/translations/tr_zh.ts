@@ -2,6 +2,117 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>DesignReport</name>
+    <message>
+        <source>off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>exactly %1</source>
+        <translation>必须为 %1</translation>
+    </message>
+    <message>
+        <source>off by %1</source>
+        <translation>偏差 %1</translation>
+    </message>
+    <message>
+        <source>over by %1</source>
+        <translation>超出 %1</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>时钟</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>上限</translation>
+    </message>
+    <message>
+        <source>Margin</source>
+        <translation>余量</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控件</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>文件中的值</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>窗口中显示</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>拒绝：%1</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>None: the design can be saved and generated as it is.</source>
+        <translation>无：设计可以按现状保存并生成代码。</translation>
+    </message>
+    <message>
+        <source>The checks refuse this design: no files are generated.</source>
+        <translation>检查拒绝了此设计：不会生成任何文件。</translation>
+    </message>
+    <message>
+        <source>Clock design report</source>
+        <translation>时钟设计报告</translation>
+    </message>
+    <message>
+        <source>Series: %1</source>
+        <translation>系列：%1</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>文件：%1</translation>
+    </message>
+    <message>
+        <source>Clocks</source>
+        <translation>时钟</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Findings of the checks before saving</source>
+        <translation>保存前检查的结果</translation>
+    </message>
+    <message>
+        <source>Clock summary of the generated files</source>
+        <translation>生成文件中的时钟摘要</translation>
+    </message>
+    <message>
+        <source>Drawing</source>
+        <translation>时钟树图</translation>
+    </message>
+    <message>
+        <source>Clock tree</source>
+        <translation>时钟树</translation>
+    </message>
+</context>
+<context>
     <name>FormConfiguration</name>
     <message>
         <source>New</source>
@@ -160,20 +271,12 @@
         <translation>设计文件已不存在，已从列表中移除：</translation>
     </message>
     <message>
-        <source>PNG image (*.png);;PDF document (*.pdf)</source>
-        <translation>PNG 图像 (*.png);;PDF 文档 (*.pdf)</translation>
-    </message>
-    <message>
         <source>Export failed!</source>
         <translation>导出失败！</translation>
     </message>
     <message>
         <source>The design file could not be read:</source>
         <translation>无法读取设计文件：</translation>
-    </message>
-    <message>
-        <source>The file name must end in .png or .pdf.</source>
-        <translation>文件名必须以 .png 或 .pdf 结尾。</translation>
     </message>
     <message>
         <source>This series has no drawing.</source>
@@ -188,6 +291,26 @@
 %1</source>
         <translation>无法加载更新组件：
 %1</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>导出报告...</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)</source>
+        <translation>PNG 图像 (*.png);;PDF 文档 (*.pdf);;SVG 图 (*.svg)</translation>
+    </message>
+    <message>
+        <source>The file name must end in .png, .pdf or .svg.</source>
+        <translation>文件名必须以 .png、.pdf 或 .svg 结尾。</translation>
+    </message>
+    <message>
+        <source>HTML page (*.html);;Markdown (*.md)</source>
+        <translation>HTML 页面 (*.html);;Markdown (*.md)</translation>
+    </message>
+    <message>
+        <source>The file name must end in .html or .md.</source>
+        <translation>文件名必须以 .html 或 .md 结尾。</translation>
     </message>
 </context>
 <context>

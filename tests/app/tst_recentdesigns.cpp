@@ -96,7 +96,7 @@ private slots:
         window.exportAction()->trigger();
         QCoreApplication::removeTranslator(&chinese);
         QCOMPARE(m_dialogs.texts().mid(m_dialogs.texts().size() - 2),
-                 (QStringList{QString("导出失败！\n文件名必须以 .png 或 .pdf 结尾。"),
+                 (QStringList{QString("导出失败！\n文件名必须以 .png、.pdf 或 .svg 结尾。"),
                               QString("导出失败！\n无法写入文件：\n") + QDir::toNativeSeparators(folder)}));
     }
 
