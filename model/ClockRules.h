@@ -4,6 +4,7 @@
 #include "SeriesTable.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The rules of a clock tree, written once and asked by everyone: the series
@@ -76,6 +77,7 @@ struct Finding {
     double value = 0.0;
     QString allowed; // "4..25", "1, 2, 4, 8, 16, 32"
     QString detail;
+    QStringList arguments; // put in place of the message's %1, %2
 
     bool isRefusal() const { return severity == Severity::Refusal; }
     // The text as shown, with `translate` applied to the series' message.
@@ -83,7 +85,9 @@ struct Finding {
     {
         if (!message)
             return detail;
-        const QString shown = translate(message);
+        QString shown = translate(message);
+        for (const QString &argument : arguments)
+            shown = shown.arg(argument);
         return limitMHz > 0 ? shown + QLatin1Char(' ') + QString::number(limitMHz) + QStringLiteral("MHz")
                             : shown;
     }
@@ -96,6 +100,10 @@ using Findings = QVector<Finding>;
 // reported first. HEXT is judged whether used or not when `hextAlways`: the
 // generated crystal define is written from it in every design.
 Findings inputFindings(const ClockConfig &c, bool hextAlways = true);
+
+// The clock outputs with a pin that take a clock the design switches off
+// (USB or the ADC, also on a series without ADC controls): the pin would stay silent.
+Findings clockOffFindings(const ClockConfig &c);
 
 // The series' checks before saving and generating on a record whose derived
 // values are current: refusals above the limits, then the USB and ADC warnings.

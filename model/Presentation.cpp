@@ -12,7 +12,8 @@ using namespace ControlTable;
 
 namespace {
 
-QString tr(const char *text)
+// A text of the tree in the series' catalogue context.
+QString translated(const char *text)
 {
     return QCoreApplication::translate(ClockRules::kTranslationContext, text);
 }
@@ -47,8 +48,8 @@ public:
     {
         oscillators();
         rtc();
-        add(Control::HickToSclk).enabled = m_c.sclkSource == ClockConfig::SclkHick;
-        add(Control::PllRcs).enabled = ClockRules::pllInUse(m_c);
+        gate(add(Control::HickToSclk), m_c.sclkSource == ClockConfig::SclkHick);
+        gate(add(Control::PllRcs), ClockRules::pllInUse(m_c));
         flexiblePll();
         multiplierPll();
         systemClock();
@@ -63,6 +64,15 @@ public:
 private:
     bool has(Control id) const { return ControlTable::has(m_s, id); }
     bool multiplier() const { return m_s.pllKind != PllKind::Flexible; }
+
+    // A control whose enabled state follows the design (where `gated`).
+    static void gate(ControlPresentation &p, bool on, bool gated = true)
+    {
+        if (!gated)
+            return;
+        p.enabled = on;
+        p.grayable = true;
+    }
 
     ControlPresentation &label(const QString &name, const QString &text, Tone tone = Tone::Plain,
                                const QString &caption = QString())
@@ -87,17 +97,23 @@ private:
     {
         const Row &r = row(id);
         if (id == Control::Sclk)
-            return multiplier() ? tr("sclk(MHz)") : tr("sclk(4 - %1MHz)").arg(m_s.sclkLimitMHz);
+            return multiplier()
+                       ? translated(QT_TRANSLATE_NOOP("QXMCUPLL", "sclk(MHz)"))
+                       : translated(QT_TRANSLATE_NOOP("QXMCUPLL", "sclk(4 - %1MHz)")).arg(m_s.sclkLimitMHz);
         if (id == Control::RtcSel)
-            return tr(m_s.rtcSelCaption);
+            return translated(m_s.rtcSelCaption);
         if (id == Control::RtcSwitch)
-            return tr(m_s.rtcCaption);
-        return r.caption ? tr(r.caption) : QLatin1String(r.name);
+            return translated(m_s.rtcCaption);
+        return r.caption ? translated(r.caption) : QLatin1String(r.name);
     }
 
     // A selection control or an entry of the control table, as the document shows it.
     ControlPresentation &add(Control id)
     {
+        if (!has(id)) {
+            m_absent = ControlPresentation(); // a control the series does not have
+            return m_absent;
+        }
         const Row &r = row(id);
         ControlPresentation p;
         p.name = QLatin1String(r.name);
@@ -109,7 +125,7 @@ private:
             p.role = r.kind == Kind::Combo ? ControlRole::Combo : ControlRole::Radio;
             const QStringList texts = labels(m_s, id);
             for (const QString &text : texts)
-                p.items << tr(qPrintable(text));
+                p.items << translated(qPrintable(text));
             for (int i = texts.size(); i < values(m_s, id).size(); ++i)
                 p.items << radioAnchor(id, i); // a radio whose caption is drawn with the tree
             p.itemsUsable.fill(true, p.items.size());
@@ -124,34 +140,49 @@ private:
         const bool lext = ClockRules::lextRunning(m_c);
         const bool hext = ClockRules::hextInUse(m_c);
         // The multiplier series gray the whole LEXT group while nothing runs on it.
-        add(Control::LextBypass).enabled = !multiplier() || lext;
-        label(QStringLiteral("lext.in"), tr("IN"), multiplier() ? pinTone(lext) : Tone::Plain).enabled =
-            !multiplier() || lext;
+        ControlPresentation &bypass = add(Control::LextBypass);
+        if (multiplier())
+            gate(bypass, lext);
+        ControlPresentation &in =
+            label(QStringLiteral("lext.in"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "IN")));
+        if (multiplier()) {
+            gate(in, lext);
+            in.tone = pinTone(lext);
+        }
         const bool lextOut = (!multiplier() || lext) && !m_c.lextBypass;
-        label(QStringLiteral("lext.out"), tr("OUT"), pinTone(lextOut)).enabled = lextOut;
+        gate(label(QStringLiteral("lext.out"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "OUT")),
+                   pinTone(lextOut)),
+             lextOut);
 
         entry(Control::Hext, hext);
-        add(Control::HextBypass).enabled = hext;
-        label(QStringLiteral("hext.in"), tr("IN"), pinTone(hext)).enabled = hext;
+        gate(add(Control::HextBypass), hext);
+        gate(label(QStringLiteral("hext.in"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "IN")), pinTone(hext)),
+             hext);
         const bool hextOut = hext && !m_c.hextBypass;
-        label(QStringLiteral("hext.out"), tr("OUT"), pinTone(hextOut)).enabled = hextOut;
+        gate(label(QStringLiteral("hext.out"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "OUT")),
+                   pinTone(hextOut)),
+             hextOut);
     }
 
     void rtc()
     {
         if (has(Control::RtcDiv))
-            add(Control::RtcDiv).enabled = ClockRules::rtcDividerInUse(m_c);
-        add(Control::RtcSel).enabled = !multiplier() || m_c.rtcEnabled;
+            gate(add(Control::RtcDiv), ClockRules::rtcDividerInUse(m_c));
+        ControlPresentation &source = add(Control::RtcSel);
+        if (multiplier())
+            gate(source, m_c.rtcEnabled);
         add(Control::RtcSwitch);
         const Tone tone = !multiplier() ? Tone::Plain : m_c.rtcEnabled ? Tone::InLimit : Tone::Gray;
-        label(QStringLiteral("ertc.value"), m_doc.rtcText(), tone, tr(m_s.rtcCaption));
+        label(QStringLiteral("ertc.value"), m_doc.rtcText(), tone, translated(m_s.rtcCaption));
     }
 
     // An entry: its text, whether it is editable, and its look.
     void entry(Control id, bool enabled)
     {
+        if (!has(id))
+            return;
         ControlPresentation &p = add(id);
-        p.enabled = enabled;
+        gate(p, enabled);
         if (!enabled) {
             keeps.last() = KeepTone; // gray entries keep the colour their text last had
             return;
@@ -173,7 +204,7 @@ private:
         const bool inUse = ClockRules::pllInUse(m_c);
         const bool flexible = !has(Control::PllMode) || m_c.pllFlexible;
         const auto modeShown = [&](ControlPresentation &p) {
-            p.enabled = inUse;
+            gate(p, inUse);
             p.shown = flexible;
         };
         if (has(Control::PllMs)) {
@@ -194,14 +225,17 @@ private:
         }
         ControlPresentation &value =
             label(QStringLiteral("pll.value"), inUse ? mhz(m_c.pllMHz) + QStringLiteral("MHz") : QString(),
-                  limitTone(inUse && ClockRules::pllRed(m_c)), tr("pll"));
-        value.enabled = inUse;
+                  limitTone(inUse && ClockRules::pllRed(m_c)),
+                  translated(QT_TRANSLATE_NOOP("QXMCUPLL", "pll (MHz)")));
+        gate(value, inUse);
         if (!has(Control::PllMs))
             return;
-        modeShown(label(QStringLiteral("pllcfg.caption"), inUse ? tr("CRM_PLLCFG: ") : QString()));
-        ControlPresentation &word = label(QStringLiteral("pllcfg"), inUse ? m_c.pllcfgText() : QString(),
-                                          Tone::Plain, tr("CRM_PLLCFG: "));
-        word.enabled = inUse;
+        modeShown(label(QStringLiteral("pllcfg.caption"),
+                        inUse ? translated(QT_TRANSLATE_NOOP("QXMCUPLL", "CRM_PLLCFG: ")) : QString()));
+        ControlPresentation &word =
+            label(QStringLiteral("pllcfg"), inUse ? m_c.pllcfgText() : QString(), Tone::Plain,
+                  translated(QT_TRANSLATE_NOOP("QXMCUPLL", "CRM_PLLCFG: ")));
+        gate(word, inUse);
         // An empty box on the drawing would read as a value.
         word.shown = inUse && flexible;
     }
@@ -212,22 +246,22 @@ private:
         const bool onHext = inUse && m_c.pllSourceHick == 0;
         const bool normal = !m_c.pllFlexible;
         if (has(Control::PllMode)) {
-            add(Control::PllMode).enabled = inUse;
-            label(QStringLiteral("pllmode.caption"), captionOf(Control::PllMode)).enabled = inUse;
+            gate(add(Control::PllMode), inUse);
+            gate(label(QStringLiteral("pllmode.caption"), captionOf(Control::PllMode)), inUse);
         }
         if (has(Control::HextDiv))
-            add(Control::HextDiv).enabled = onHext && m_c.hextDivEnabled;
+            gate(add(Control::HextDiv), onHext && m_c.hextDivEnabled);
         if (has(Control::PllHextDiv)) {
-            add(Control::PllHextDiv).enabled = onHext;
+            gate(add(Control::PllHextDiv), onHext);
             label(QStringLiteral("pllhextdiv.caption"), captionOf(Control::PllHextDiv));
         }
         if (!has(Control::PllMult))
             return;
         ControlPresentation &mult = add(Control::PllMult);
-        mult.enabled = inUse;
+        gate(mult, inUse);
         mult.shown = normal;
         ControlPresentation &caption = label(QStringLiteral("pllmult.caption"), captionOf(Control::PllMult));
-        caption.enabled = inUse;
+        gate(caption, inUse);
         caption.shown = normal;
     }
 
@@ -237,7 +271,8 @@ private:
         entry(Control::Sclk, m_c.sclkSource == ClockConfig::SclkPll);
         const bool notes = m_c.sclkMHz > m_s.usageNotesAboveMHz;
         for (int i = 0; i < m_s.usageNotes.size(); ++i)
-            label(QStringLiteral("note%1").arg(i + 1), tr(qPrintable(m_s.usageNotes.at(i))), Tone::OverLimit)
+            label(QStringLiteral("note%1").arg(i + 1), translated(qPrintable(m_s.usageNotes.at(i))),
+                  Tone::OverLimit)
                 .shown = notes;
         add(Control::AhbDiv);
         add(Control::Apb1Div);
@@ -248,9 +283,9 @@ private:
     {
         const bool usb = ClockRules::usbEnabled(m_c);
         if (has(Control::UsbDiv))
-            add(Control::UsbDiv).enabled = !multiplier() || ClockRules::usbFromPll(m_c);
+            gate(add(Control::UsbDiv), ClockRules::usbFromPll(m_c), multiplier());
         if (has(Control::HickToUsb))
-            add(Control::HickToUsb).enabled = !multiplier() || usb;
+            gate(add(Control::HickToUsb), usb, multiplier());
         if (!has(Control::UsbSwitch))
             return;
         add(Control::UsbSwitch);
@@ -261,57 +296,43 @@ private:
             .shown = !multiplier() || usb;
     }
 
-    QVector<Control> outputControls(int index) const
-    {
-        if (m_s.multiOutput()) {
-            return index == 0 ? QVector<Control>{Control::Clkout1, Control::Clkout1Div1, Control::Clkout1Div2,
-                                                 Control::Clkout1Pin}
-                              : QVector<Control>{Control::Clkout2, Control::Clkout2Div1, Control::Clkout2Div2,
-                                                 Control::Clkout2Pin};
-        }
-        QVector<Control> out{Control::Clkout};
-        if (has(Control::ClkoutDiv))
-            out << Control::ClkoutDiv;
-        return out << Control::ClkoutPin;
-    }
-
     // What clock output `index` shows: the selected source's frequency beside
     // it and the output frequency after the dividers; empty where the source
     // gives nothing to show. An output without a pin keeps what it showed.
     void clockOutput(int index)
     {
-        const QVector<Control> parts = outputControls(index);
+        const QVector<Control> parts = clockOutputControls(m_s, index);
         const ClockOutputParams &output = m_s.clockOutputs.at(index);
         const bool live = ClockRules::clockOutputLive(m_c, index);
         const QString mux = QLatin1String(row(parts.first()).name);
         ControlPresentation &sources = add(parts.first());
-        sources.enabled = live;
+        gate(sources, live);
         for (int r = 0; r < output.sources.size(); ++r)
             sources.itemsUsable[r] = ClockRules::clockSourceUsable(m_c, index, output.sources.at(r).kind);
         const QVector<bool> usable = sources.itemsUsable;
         const int selected = live ? sources.current : -1;
         const Shown shown = live ? sourceShown(index) : Shown{};
         for (int r = 0; r < output.sources.size(); ++r) {
-            label(mux + QStringLiteral(".src%1").arg(r), tr(output.sources.at(r).text)).enabled =
-                usable.at(r);
+            gate(label(mux + QStringLiteral(".src%1").arg(r), translated(output.sources.at(r).text)),
+                 usable.at(r));
             ControlPresentation &value =
                 label(mux + QStringLiteral(".val%1").arg(r), r == selected ? shown.source : QString());
-            value.enabled = usable.at(r);
+            gate(value, usable.at(r));
             value.shown = r == selected;
             if (selected < 0)
                 keeps.last() = KeepText | KeepShown;
         }
-        label(mux + QStringLiteral(".caption"), mux).enabled = live;
+        gate(label(mux + QStringLiteral(".caption"), mux), live);
         for (int part = 1; part < parts.size(); ++part) {
             const Row &r = row(parts.at(part));
             ControlPresentation &caption =
-                label(QLatin1String(r.name) + QStringLiteral(".caption"), tr(r.caption));
+                label(QLatin1String(r.name) + QStringLiteral(".caption"), translated(r.caption));
             // The pin stays choosable without a pin: that is how one is given.
             const bool divider = part + 1 < parts.size();
-            caption.enabled = !divider || live;
-            add(parts.at(part)).enabled = !divider || live;
+            gate(caption, live, divider);
+            gate(add(parts.at(part)), live, divider);
         }
-        label(mux + QStringLiteral(".output"), selected < 0 ? QString() : shown.output).enabled = live;
+        gate(label(mux + QStringLiteral(".output"), selected < 0 ? QString() : shown.output), live);
         if (selected < 0)
             keeps.last() = KeepText;
     }
@@ -385,10 +406,10 @@ private:
     {
         const ClockConfig &c = m_c;
         label(QStringLiteral("i2s.value"), mhz(c.sclkMHz), limitTone(m_s.sclkRed(c.sclkMHz)),
-              tr("i2s (MHz)"));
+              translated(QT_TRANSLATE_NOOP("QXMCUPLL", "i2s (MHz)")));
         for (int i = 0; i < m_s.ahbBoxes.size(); ++i)
             label(QStringLiteral("ahb%1.value").arg(i), mhz(c.ahbMHz), limitTone(m_s.sclkRed(c.ahbMHz)),
-                  tr(qPrintable(SeriesParams::ahbBoxCaption(m_s.ahbBoxes.at(i)))));
+                  translated(qPrintable(SeriesParams::ahbBoxCaption(m_s.ahbBoxes.at(i)))));
         struct Bus {
             const char *anchor;
             const char *caption;
@@ -405,9 +426,9 @@ private:
                                m_s.sclkRed(c.apb2TimerMHz)}};
         for (const Bus &bus : buses) {
             const QString id = QLatin1String(bus.anchor);
-            label(id + QStringLiteral(".value"), mhz(bus.mhz), limitTone(bus.red), tr(bus.caption));
+            label(id + QStringLiteral(".value"), mhz(bus.mhz), limitTone(bus.red), translated(bus.caption));
             ControlPresentation &button =
-                label(id + QStringLiteral(".list"), QString(), Tone::Plain, tr(bus.caption));
+                label(id + QStringLiteral(".list"), QString(), Tone::Plain, translated(bus.caption));
             button.role = ControlRole::Button;
         }
         label(QStringLiteral("apb1mul"), QStringLiteral("* ") + QString::number(c.apb1TimerMul));
@@ -418,10 +439,12 @@ private:
     {
         if (!has(Control::AdcSwitch))
             return;
-        add(Control::AdcDiv).enabled = m_c.adcEnabled;
-        add(Control::AdcSwitch).caption = tr("adc (MHz)");
+        gate(add(Control::AdcDiv), m_c.adcEnabled);
+        add(Control::AdcSwitch).caption = translated(QT_TRANSLATE_NOOP("QXMCUPLL", "adc (MHz)"));
         const Tone tone = !m_c.adcEnabled ? Tone::Gray : limitTone(m_s.adcRed(m_c.adcMHz));
-        label(QStringLiteral("adc.value"), mhz(m_c.adcMHz), tone, tr("adc (MHz)")).enabled = m_c.adcEnabled;
+        gate(label(QStringLiteral("adc.value"), mhz(m_c.adcMHz), tone,
+                   translated(QT_TRANSLATE_NOOP("QXMCUPLL", "adc (MHz)"))),
+             m_c.adcEnabled);
     }
 
     // The kernel clock of each selector: the bus it sits on, SCLK, HICK 48 or LEXT.
@@ -443,13 +466,15 @@ private:
             const bool red =
                 !lext && (sources[i] == 0 ? m_s.apbRed(value) : sources[i] == 1 && m_s.sclkRed(value));
             label(name + QStringLiteral(".value"), mhz(value), limitTone(red), caption);
-            label(name + QStringLiteral(".unit"), lext ? tr("(kHz)") : tr("(MHz)"));
+            label(name + QStringLiteral(".unit"), lext ? translated(QT_TRANSLATE_NOOP("QXMCUPLL", "(kHz)"))
+                                                       : translated(QT_TRANSLATE_NOOP("QXMCUPLL", "(MHz)")));
         }
     }
 
     const DesignDocument &m_doc;
     const SeriesParams &m_s;
     const ClockConfig &m_c;
+    ControlPresentation m_absent;
 };
 
 // Fills in what a screen reader reads of each control.
@@ -469,6 +494,8 @@ QString ControlPresentation::colourClass() const
         return QStringLiteral("refused");
     if (pending)
         return QStringLiteral("pending");
+    if (!enabled)
+        return QStringLiteral("gray");
     switch (tone) {
     case Tone::InLimit:
         return QStringLiteral("in limit");
@@ -489,8 +516,8 @@ bool operator==(const ControlPresentation &a, const ControlPresentation &b)
 {
     return a.name == b.name && a.role == b.role && a.caption == b.caption && a.text == b.text &&
            a.current == b.current && a.items == b.items && a.itemsUsable == b.itemsUsable &&
-           a.tone == b.tone && a.pending == b.pending && a.enabled == b.enabled && a.shown == b.shown &&
-           a.toolTip == b.toolTip && a.accessibleValue == b.accessibleValue;
+           a.tone == b.tone && a.pending == b.pending && a.enabled == b.enabled && a.grayable == b.grayable &&
+           a.shown == b.shown && a.toolTip == b.toolTip && a.accessibleValue == b.accessibleValue;
 }
 
 void TreePresentation::update(const DesignDocument &document)

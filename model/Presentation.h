@@ -46,12 +46,14 @@ struct ControlPresentation {
     Tone tone = Tone::Plain;
     bool pending = false; // an entry whose text is not (yet) the value in use
     bool enabled = true;
+    bool grayable = false; // its enabled state follows the design: while enabled
+                           // it shows the look of a branch in use, not its plain look
     bool shown = true;
     QString toolTip;
     QString accessibleValue; // what a screen reader reads as the value
 
-    // "in limit", "over limit", "gray", "pending", "refused", "in use", "plain":
-    // the colour class as one word group, pending and refused entries first.
+    // "refused", "pending", "gray", "in limit", "over limit", "in use" or
+    // "plain", the first that holds: a disabled control is gray.
     QString colourClass() const;
     // Whether item `index` is enabled: the control is, and so is the item.
     bool itemUsable(int index) const { return enabled && itemsUsable.value(index, true); }
