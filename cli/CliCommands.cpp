@@ -33,8 +33,10 @@ const QVector<CommandDef> &commandDefs()
         {"solve",
          1,
          {QStringLiteral("--hick"), QStringLiteral("--normal"), QStringLiteral("--json"),
-          QStringLiteral("--explain"), QStringLiteral("--usb48")},
-         {QStringLiteral("--hext"), QStringLiteral("--sclk"), QStringLiteral("--top")}},
+          QStringLiteral("--explain"), QStringLiteral("--usb48"), QStringLiteral("--apply"),
+          QStringLiteral("--overwrite")},
+         {QStringLiteral("--hext"), QStringLiteral("--sclk"), QStringLiteral("--top"), QStringLiteral("--want"),
+          QStringLiteral("--keep"), QStringLiteral("-o")}},
         {"set", 2, {QStringLiteral("--overwrite"), QStringLiteral("--yes")}, {QStringLiteral("-o")}, true},
         // Reviewing designs.
         {"report", 1, {QStringLiteral("--overwrite")}, {QStringLiteral("-o"), QStringLiteral("--lang")}},
@@ -82,6 +84,7 @@ QString parseCommandLine(const QStringList &arguments, CommandLine &line)
                 value = arguments.at(++i);
             }
             line.values.insert(argument, value);
+            line.lists[argument] << value;
         } else {
             return QStringLiteral("unknown option \"%1\" for %2").arg(arguments.at(i), line.command);
         }

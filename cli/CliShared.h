@@ -42,6 +42,7 @@ struct CommandLine {
     QStringList positionals;
     QSet<QString> flags;
     QHash<QString, QString> values;
+    QHash<QString, QStringList> lists; // every value of an option given more than once, in order
 };
 
 namespace CliOut {
@@ -77,6 +78,7 @@ int commandShow(const CommandLine &line);
 int commandCheck(const CommandLine &line);
 int commandGenerate(const CommandLine &line);
 int commandSolve(const CommandLine &line);
+int commandSolveDesign(const CommandLine &line); // solve FILE --want ...
 int commandSet(const CommandLine &line);
 int commandRender(const CommandLine &line);
 int commandReport(const CommandLine &line);

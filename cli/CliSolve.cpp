@@ -6,6 +6,7 @@
 #include "SeriesTable.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <cmath>
@@ -138,8 +139,22 @@ QStringList explanation(const ClockConfig &before, const ClockConfig &chosen, do
 int commandSolve(const CommandLine &line)
 {
     const SeriesParams *row = SeriesTable::byName(line.positionals.first());
+    // A design file rather than a series: solved for its wants.
+    if (!row && (!line.lists.value(QStringLiteral("--want")).isEmpty() ||
+                 QFileInfo::exists(line.positionals.first())))
+        return commandSolveDesign(line);
     if (!row) {
         errLine(QStringLiteral("unknown series \"%1\"").arg(line.positionals.first()));
+        return CliUsage;
+    }
+    for (const QString &option : {QStringLiteral("--want"), QStringLiteral("--keep"), QStringLiteral("-o")}) {
+        if (line.values.contains(option)) {
+            errLine(QStringLiteral("%1 belongs to \"solve FILE\"; a series takes --hext and --sclk").arg(option));
+            return CliUsage;
+        }
+    }
+    if (line.flags.contains(QStringLiteral("--apply")) || line.flags.contains(QStringLiteral("--overwrite"))) {
+        errLine(QStringLiteral("--apply belongs to \"solve FILE\""));
         return CliUsage;
     }
     int top = 5;
