@@ -209,6 +209,22 @@ QString pathOf(const ClockConfig &c, const QString &name)
     const SeriesParams *s = c.params();
     if (!s)
         return QString();
+    if (name == QLatin1String("lick"))
+        return QStringLiteral("LICK ") + khz(c.lickKHz);
+    if (name == QLatin1String("lext"))
+        return QStringLiteral("LEXT ") + khz(c.lextKHz);
+    if (name == QLatin1String("hext"))
+        return QStringLiteral("HEXT ") + mhz(c.hextMHz);
+    if (name == QLatin1String("hick"))
+        return QStringLiteral("HICK ") + mhz(c.hickMHz);
+    if (name == QLatin1String("pllin"))
+    {
+        if (!ClockRules::pllInUse(c))
+            return QString();
+        const QString reference = pllReference(c);
+        // A divided reference ends in its divider: the value it gives follows.
+        return reference.contains(kArrow) ? join({reference, mhz(c.pllInputMHz())}) : reference;
+    }
     if (name == QLatin1String("sclk"))
         return sclkPath(c);
     if (name == QLatin1String("ahb"))

@@ -10,9 +10,9 @@ class ClockConfig;
 // is named where it is passed through.
 namespace ClockPaths {
 
-// The path of the clock `name` (sclk, ahb, apb1, apb1tmr, apb2, apb2tmr, usb,
-// adc, pll, rtc, clkout1, clkout2, clkout); empty for a clock the series does
-// not have or that does not run.
+// The path of the clock `name` (lick, lext, hext, hick, pllin, pll, sclk, ahb,
+// apb1, apb1tmr, apb2, apb2tmr, usb, adc, rtc, clkout1, clkout2, clkout);
+// empty for a clock the series does not have or that does not run.
 QString pathOf(const ClockConfig &c, const QString &name);
 
 // A clock output or the RTC: its path and the frequency it reaches (kHz

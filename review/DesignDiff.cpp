@@ -72,8 +72,7 @@ QStringList lines(const Result &result)
         QString line = QStringLiteral("clock ") + c.after.name + QStringLiteral(": ") + valueText(c.before) +
                        kArrow + valueText(c.after);
         if (c.after.hasLimit()) {
-            const QString limit = (c.after.exact ? QStringLiteral("must be ") : QStringLiteral("limit ")) +
-                                  ClockPaths::number(c.after.limit) + QLatin1Char(' ') + c.after.unit();
+            const QString limit = c.after.limitText();
             const QString turn = c.limitTurn();
             line += QStringLiteral(" (") + limit + (turn.isEmpty() ? QString() : QStringLiteral(", ") + turn) +
                     QLatin1Char(')');
@@ -96,7 +95,7 @@ QString json(const Result &result, const QString &seriesName)
                           {QStringLiteral("old"), jsonValue(c.before)},
                           {QStringLiteral("new"), jsonValue(c.after)},
                           {QStringLiteral("unit"), c.after.unit()},
-                          {QStringLiteral("limit"), c.after.hasLimit() ? QJsonValue(c.after.limit) : QJsonValue()},
+                          {QStringLiteral("limit"), c.after.limit > 0 ? QJsonValue(c.after.limit) : QJsonValue()},
                           {QStringLiteral("over"), c.after.over()}};
         if (!c.limitTurn().isEmpty())
             clock.insert(QStringLiteral("turn"), c.limitTurn());

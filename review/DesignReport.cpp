@@ -4,12 +4,14 @@
 #include "ControlTable.h"
 #include "DesignDocument.h"
 #include "DesignFile.h"
+#include "Presentation.h"
 #include "ReviewClocks.h"
 #include "SeriesTable.h"
 #include "Summary.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 
 namespace DesignReport {
 
@@ -76,21 +78,39 @@ QString withUnit(double value, const ReviewClocks::Clock &clock)
     return ClockPaths::number(value) + QLatin1Char(' ') + clock.unit();
 }
 
+QString limitCell(const ReviewClocks::Clock &clock)
+{
+    if (clock.exact)
+        return reportText(QT_TRANSLATE_NOOP("DesignReport", "exactly %1")).arg(withUnit(clock.limit, clock));
+    if (clock.minimum > 0)
+        return ClockPaths::number(clock.minimum) + QStringLiteral("..") + withUnit(clock.limit, clock);
+    return clock.limit > 0 ? withUnit(clock.limit, clock) : reportText(QT_TRANSLATE_NOOP("DesignReport", "none"));
+}
+
+// How far the clock is from its bound: what is left, or how far it is out.
+QString marginCell(const ReviewClocks::Clock &clock)
+{
+    if (!clock.hasLimit())
+        return QString();
+    if (clock.exact)
+        return clock.within ? withUnit(0, clock)
+                            : reportText(QT_TRANSLATE_NOOP("DesignReport", "off by %1"))
+                                  .arg(withUnit(qAbs(clock.limit - clock.value), clock));
+    if (clock.minimum > 0 && clock.value < clock.minimum)
+        return reportText(QT_TRANSLATE_NOOP("DesignReport", "under by %1"))
+            .arg(withUnit(clock.minimum - clock.value, clock));
+    if (clock.value > clock.limit)
+        return reportText(QT_TRANSLATE_NOOP("DesignReport", "over by %1"))
+            .arg(withUnit(clock.value - clock.limit, clock));
+    return withUnit(clock.limit - clock.value, clock);
+}
+
 QStringList clockCells(const ClockConfig &record, const ReviewClocks::Clock &clock)
 {
     if (!clock.running)
         return {clock.name, reportText(QT_TRANSLATE_NOOP("DesignReport", "off")), QString(), QString(), QString()};
-    QString limit = reportText(QT_TRANSLATE_NOOP("DesignReport", "none"));
-    QString margin;
-    if (clock.hasLimit()) {
-        limit = clock.exact ? reportText(QT_TRANSLATE_NOOP("DesignReport", "exactly %1")).arg(withUnit(clock.limit, clock)) : withUnit(clock.limit, clock);
-        const double left = clock.limit - clock.value;
-        if (clock.exact)
-            margin = clock.over() ? reportText(QT_TRANSLATE_NOOP("DesignReport", "off by %1")).arg(withUnit(qAbs(left), clock)) : withUnit(0, clock);
-        else
-            margin = clock.over() ? reportText(QT_TRANSLATE_NOOP("DesignReport", "over by %1")).arg(withUnit(-left, clock)) : withUnit(left, clock);
-    }
-    return {clock.name, withUnit(clock.value, clock), limit, margin, ClockPaths::pathOf(record, clock.name)};
+    return {clock.name, withUnit(clock.value, clock), limitCell(clock), marginCell(clock),
+            ClockPaths::pathOf(record, clock.name)};
 }
 
 Table clockTable(const DesignDocument &document)
@@ -101,35 +121,56 @@ Table clockTable(const DesignDocument &document)
     return table;
 }
 
-// What a control shows: an entry its text, a choice its item or radio caption.
-QString shownSetting(const DesignDocument &document, const ControlTable::Row &row)
+// The inputs of the radio groups drawn without captions, in radio order:
+// what the checked radio of each selects.
+QString radioInput(const QString &group, int index)
 {
-    if (row.kind == ControlTable::Kind::Entry)
-        return document.entryText(row.id);
-    const QStringList labels = ControlTable::labels(document.series(), row.id);
-    const int index = document.shownIndex(row.id);
-    if (index < 0 || index >= labels.size())
-        return QString();
-    return shownText(labels.at(index).toLatin1().constData()).trimmed();
+    static const QHash<QString, QStringList> inputs{
+        {QStringLiteral("rtcsel"), {QStringLiteral("LICK"), QStringLiteral("LEXT"), QStringLiteral("HEXT")}},
+        {QStringLiteral("sclkselect"), {QStringLiteral("HEXT"), QStringLiteral("PLL"), QStringLiteral("HICK")}},
+        {QStringLiteral("pllrcs"), {QStringLiteral("HEXT"), QStringLiteral("HICK")}},
+        {QStringLiteral("pllhextdiv"), {QStringLiteral("HEXT"), QStringLiteral("HEXT /")}},
+        {QStringLiteral("hicktousb"), {QStringLiteral("PLL"), QStringLiteral("HICK 48 MHz")}},
+        {QStringLiteral("hicktosclk"), {QStringLiteral("HICK / 6"), QStringLiteral("HICK")}}};
+    return inputs.value(group).value(index);
 }
 
+// What a control shows: its text, or for a radio drawn without a caption
+// ("sclkselect.1") the input its checked radio selects.
+QString shownChoice(const ControlPresentation &shown)
+{
+    const QString text = shown.text.trimmed();
+    if (shown.role != ControlRole::Radio || text != shown.name + QLatin1Char('.') + QString::number(shown.current))
+        return text;
+    const QString input = radioInput(shown.name, shown.current);
+    return input.isEmpty() ? text : QStringLiteral("(\u2022) ") + input;
+}
+
+// Every stored setting with its control as the window shows it (the
+// presentation: its caption and the text, item or radio it shows).
 Table settingsTable(const DesignDocument &document)
 {
-    Table table{{reportText(QT_TRANSLATE_NOOP("DesignReport", "Setting")), reportText(QT_TRANSLATE_NOOP("DesignReport", "Control")), reportText(QT_TRANSLATE_NOOP("DesignReport", "Stored")), reportText(QT_TRANSLATE_NOOP("DesignReport", "Shown"))}, {}};
+    Table table{{reportText(QT_TRANSLATE_NOOP("DesignReport", "Setting")),
+                 reportText(QT_TRANSLATE_NOOP("DesignReport", "Control")),
+                 reportText(QT_TRANSLATE_NOOP("DesignReport", "Stored")),
+                 reportText(QT_TRANSLATE_NOOP("DesignReport", "Shown"))},
+                {}};
     const QString series = document.series().seriesName();
+    TreePresentation presentation;
+    presentation.update(document);
     for (const QString &element : DesignFile::elementNames(series)) {
         if (element == QLatin1String("MCU"))
             continue;
-        QString caption;
-        QString shown;
+        const ControlPresentation *shown = nullptr;
         for (const ControlTable::Row &row : ControlTable::rows()) {
-            if (QLatin1String(row.element) == element && ControlTable::has(document.series(), row.id)) {
-                caption = row.caption ? shownText(row.caption) : QString();
-                shown = shownSetting(document, row);
+            if (QLatin1String(row.element) == element)
+                shown = presentation.find(QLatin1String(row.name));
+            if (shown)
                 break;
-            }
         }
-        table.rows.append({element, caption, DesignFile::elementText(document.record(), series, element), shown});
+        table.rows.append({element, shown ? shown->caption : QString(),
+                           DesignFile::elementText(document.record(), series, element),
+                           shown ? shownChoice(*shown) : QString()});
     }
     return table;
 }

@@ -2,34 +2,53 @@
 
 #include "ClockConfig.h"
 #include "ClockPaths.h"
-#include "ClockRules.h"
 #include "SeriesTable.h"
+#include "TreeClocks.h"
 
 namespace ReviewClocks {
 
+namespace {
+
+// The clocks a reader reads in kHz: the low-speed oscillators and the RTC,
+// and a clock output that runs on one of them.
+bool inKHz(const ClockConfig &c, const QString &name)
+{
+    if (name == QLatin1String("lick") || name == QLatin1String("lext") || name == QLatin1String("rtc"))
+        return true;
+    if (!name.startsWith(QLatin1String("clkout")))
+        return false;
+    const int index = name == QLatin1String("clkout2") ? 1 : 0;
+    return ClockPaths::clockOutput(c, index).kHz;
+}
+
+} // namespace
+
+QString Clock::limitText() const
+{
+    const QString u = QLatin1Char(' ') + unit();
+    if (exact)
+        return QStringLiteral("must be ") + ClockPaths::number(limit) + u;
+    if (minimum > 0)
+        return QStringLiteral("limit ") + ClockPaths::number(minimum) + QStringLiteral("..") +
+               ClockPaths::number(limit) + u;
+    return limit > 0 ? QStringLiteral("limit ") + ClockPaths::number(limit) + u : QString();
+}
+
 QVector<Clock> clocksOf(const ClockConfig &c)
 {
-    const SeriesParams &s = *c.params();
-    const double top = s.sclkLimitMHz;
-    const double apb = s.apbLimitMHz;
     QVector<Clock> clocks;
-    clocks.append({QStringLiteral("pll"), c.pllMHz, false, top, false, ClockRules::pllInUse(c)});
-    clocks.append({QStringLiteral("sclk"), c.sclkMHz, false, top, false, true});
-    clocks.append({QStringLiteral("ahb"), c.ahbMHz, false, top, false, true});
-    clocks.append({QStringLiteral("apb1"), c.apb1MHz, false, apb, false, true});
-    clocks.append({QStringLiteral("apb1tmr"), c.apb1TimerMHz, false, top, false, true});
-    clocks.append({QStringLiteral("apb2"), c.apb2MHz, false, apb, false, true});
-    clocks.append({QStringLiteral("apb2tmr"), c.apb2TimerMHz, false, top, false, true});
-    if (s.hasAdc())
-        clocks.append({QStringLiteral("adc"), c.adcMHz, false, double(s.adcLimitMHz), false, c.adcEnabled});
-    if (s.hasUsb())
-        clocks.append({QStringLiteral("usb"), c.usbMHz, false, 48.0, true, ClockRules::usbEnabled(c)});
-    const ClockPaths::Reached rtc = ClockPaths::rtc(c);
-    clocks.append({QStringLiteral("rtc"), rtc.value, true, 0.0, false, !rtc.path.isEmpty()});
-    for (int i = 0; i < s.clockOutputs.size(); ++i) {
-        const ClockPaths::Reached out = ClockPaths::clockOutput(c, i);
-        const QString name = s.multiOutput() ? QStringLiteral("clkout%1").arg(i + 1) : QStringLiteral("clkout");
-        clocks.append({name, out.value, out.kHz, 0.0, false, !out.path.isEmpty()});
+    for (const TreeClock &tree : TreeClocks::of(c)) {
+        Clock clock;
+        clock.name = tree.name;
+        clock.kHz = inKHz(c, tree.name);
+        const double scale = clock.kHz ? 1000.0 : 1.0;
+        clock.value = tree.mhz.toDouble() * scale;
+        clock.exact = tree.requiredMHz > 0;
+        clock.limit = (clock.exact ? tree.requiredMHz : tree.maxMHz) * scale;
+        clock.minimum = tree.minMHz * scale;
+        clock.running = tree.inUse;
+        clock.within = tree.withinLimits();
+        clocks << clock;
     }
     return clocks;
 }

@@ -111,6 +111,10 @@
         <source>Clock tree</source>
         <translation>Clock tree</translation>
     </message>
+    <message>
+        <source>under by %1</source>
+        <translation>under by %1</translation>
+    </message>
 </context>
 <context>
     <name>FormConfiguration</name>

@@ -111,6 +111,10 @@
         <source>Clock tree</source>
         <translation>时钟树</translation>
     </message>
+    <message>
+        <source>under by %1</source>
+        <translation>低于 %1</translation>
+    </message>
 </context>
 <context>
     <name>FormConfiguration</name>

@@ -78,6 +78,8 @@ private slots:
     void diffLines();
     void reportClockLines_data();
     void reportClockLines();
+    void reportPage_data();
+    void reportPage();
     void diffStatus_data();
     void diffStatus();
     void htmlIsValid();
@@ -93,6 +95,8 @@ void TestReview::diffLines_data()
     QTest::newRow("source: HEXT 8 -> 12 MHz drives the PLL over")
         << "QXC330" << "" << "hext=12.000000"
         << "setting hext: 8.000000 → 12.000000\n"
+           "clock hext: 8 MHz → 12 MHz (limit 4..25 MHz)\n"
+           "clock pllin: 8 MHz → 12 MHz\n"
            "clock pll: 288 MHz → 432 MHz (limit 288 MHz, now over)\n"
            "clock sclk: 288 MHz → 432 MHz (limit 288 MHz, now over)\n"
            "clock ahb: 288 MHz → 432 MHz (limit 288 MHz, now over)\n"
@@ -100,11 +104,17 @@ void TestReview::diffLines_data()
            "clock apb1tmr: 288 MHz → 432 MHz (limit 288 MHz, now over)\n"
            "clock apb2: 144 MHz → 216 MHz (limit 144 MHz, now over)\n"
            "clock apb2tmr: 288 MHz → 432 MHz (limit 288 MHz, now over)";
-    QTest::newRow("source: PLL from HICK / 6 gives the same 8 MHz reference")
-        << "QXC330" << "" << "pllrcs=1" << "setting pllrcs: 0 → 1";
+    QTest::newRow("source: PLL from HICK / 6 gives the same 8 MHz reference, HEXT unused")
+        << "QXC330" << "" << "pllrcs=1"
+        << "setting pllrcs: 0 → 1\n"
+           "clock hext: 8 MHz → off (limit 4..25 MHz)\n"
+           "clock hick: off → 48 MHz";
     QTest::newRow("source: system clock from HICK / 6, PLL unused")
         << "QXC330" << "" << "sclkselect=2"
         << "setting sclkselect: 1 → 2\n"
+           "clock hext: 8 MHz → off (limit 4..25 MHz)\n"
+           "clock hick: off → 48 MHz\n"
+           "clock pllin: 8 MHz → off\n"
            "clock pll: 288 MHz → off (limit 288 MHz)\n"
            "clock sclk: 288 MHz → 8 MHz (limit 288 MHz)\n"
            "clock ahb: 288 MHz → 8 MHz (limit 288 MHz)\n"
@@ -173,6 +183,7 @@ void TestReview::diffLines_data()
     QTest::newRow("clock output 1: a pin, HICK / 6")
         << "QXC330" << "" << "clkout1pinselect=1"
         << "setting clkout1pinselect: 0 → 1\n"
+           "clock hick: off → 48 MHz\n"
            "clock clkout1: off → 8 MHz";
     QTest::newRow("clock output 2: SCLK / 4 / 2")
         << "QXC330" << "clkout2pinselect=1" << "clkout2div1=4 clkout2div2=2"
@@ -209,7 +220,11 @@ void TestReview::reportClockLines_data()
 
     QTest::newRow("factory QXC330: the PLL on HEXT, at its limits")
         << "QXC330" << ""
-        << "| pll | 288 MHz | 288 MHz | 0 MHz | HEXT 8 MHz → PLL /1 ×72 /2 → 288 MHz |\n"
+        << "| lick | 40 kHz | none |  | LICK 40 kHz |\n"
+           "| hext | 8 MHz | 4..25 MHz | 17 MHz | HEXT 8 MHz |\n"
+           "| hick | off |  |  |  |\n"
+           "| pllin | 8 MHz | none |  | HEXT 8 MHz |\n"
+           "| pll | 288 MHz | 288 MHz | 0 MHz | HEXT 8 MHz → PLL /1 ×72 /2 → 288 MHz |\n"
            "| sclk | 288 MHz | 288 MHz | 0 MHz | HEXT 8 MHz → PLL /1 ×72 /2 → SCLK 288 MHz |\n"
            "| apb1 | 144 MHz | 144 MHz | 0 MHz | HEXT 8 MHz → PLL /1 ×72 /2 → SCLK 288 MHz → AHB /1 → 288 MHz → APB1 /2 → 144 MHz |\n"
            "| usb | off |  |  |  |\n"
@@ -244,7 +259,8 @@ void TestReview::reportClockLines_data()
         << "| clkout | 60 MHz | none |  | HEXT 8 MHz → PLL ×30 → 240 MHz → /4 → 60 MHz → CLKOUT /1 → 60 MHz |";
     QTest::newRow("divided HEXT into the multiplier")
         << "QXC300A" << "pllhextdiv=1 hextdiv=2 pllmult=30"
-        << "| pll | 120 MHz | 240 MHz | 120 MHz | HEXT 8 MHz → /2 → PLL ×30 → 120 MHz |";
+        << "| pllin | 4 MHz | 2..16 MHz | 12 MHz | HEXT 8 MHz → /2 → 4 MHz |\n"
+           "| pll | 120 MHz | 240 MHz | 120 MHz | HEXT 8 MHz → /2 → PLL ×30 → 120 MHz |";
     QTest::newRow("ADC on APB2 / 6")
         << "QXC300A" << "adcswitch=1 adcdiv=6"
         << "| adc | 20 MHz | 28 MHz | 8 MHz | HEXT 8 MHz → PLL ×30 → SCLK 240 MHz → AHB /1 → 240 MHz → APB2 /2 → 120 MHz → ADC /6 → 20 MHz |";
@@ -261,6 +277,47 @@ void TestReview::reportClockLines()
         if (!rows.contains(line))
             QFAIL(qPrintable(QStringLiteral("missing: %1\nrows:\n%2").arg(line, rows.join(QLatin1Char('\n')))));
     }
+}
+
+void TestReview::reportPage_data()
+{
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<QString>("changes");
+    QTest::addColumn<QString>("expected"); // lines the Markdown page must hold
+
+    QTest::newRow("settings as stored and as shown")
+        << "QXC330" << "sclkselect=2 hicktosclk=1 ahbdiv=4"
+        << "- Series: QXC330\n"
+           "| sclkselect | sclk select | 2 | (•) HICK |\n"
+           "| hicktosclk | hick to sclk | 1 | (•) HICK |\n"
+           "| ahbdiv | ahbdiv | 4 | /4 |\n"
+           "| pllns | pll_ns | 72 | *72 |\n"
+           "- None: the design can be saved and generated as it is.\n"
+           "  *         - system clock        = (hick 48)";
+    QTest::newRow("a refusal: no summary")
+        << "QXC330" << "hext=12.000000"
+        << "- Refused: Can not support sclk greater than 288MHz\n"
+           "The checks refuse this design: no files are generated.";
+    QTest::newRow("a warning: USB off 48 MHz")
+        << "QXC330" << "tousbswitch=0 usbdiv=5.0"
+        << "- Warning: USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm "
+           "whether to continue?\n"
+           "  *         - sclk                = 288000000";
+}
+
+void TestReview::reportPage()
+{
+    QFETCH(QString, series);
+    QFETCH(QString, changes);
+    QFETCH(QString, expected);
+    const auto document = opened(series, changes);
+    DesignReport::Input input;
+    input.fileName = QStringLiteral("board.TFCC");
+    input.document = document.get();
+    input.findings = document->verdict().findings;
+    const QStringList page = DesignReport::write(input, DesignReport::Format::Markdown).split(QLatin1Char('\n'));
+    for (const QString &line : expected.split(QLatin1Char('\n')))
+        QVERIFY2(page.contains(line), qPrintable(QStringLiteral("missing: ") + line));
 }
 
 void TestReview::diffStatus_data()
