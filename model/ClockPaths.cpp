@@ -194,9 +194,9 @@ Reached clockOutput(const ClockConfig &c, int index)
     return {join({source.path, stage, source.kHz ? khz(value) : mhz(value)}), value, source.kHz};
 }
 
-QString number(double value)
+QString number(double value, int decimals)
 {
-    QString text = QString::number(value, 'f', 3);
+    QString text = QString::number(value, 'f', decimals);
     while (text.endsWith(QLatin1Char('0')))
         text.chop(1);
     if (text.endsWith(QLatin1Char('.')))

@@ -25,7 +25,7 @@ struct Reached {
 Reached clockOutput(const ClockConfig &c, int index);
 Reached rtc(const ClockConfig &c);
 
-// A frequency as the paths write it: at most three decimals, no trailing zeros.
-QString number(double value);
+// A frequency as the paths write it: at most `decimals` decimals, no trailing zeros.
+QString number(double value, int decimals = 3);
 
 } // namespace ClockPaths

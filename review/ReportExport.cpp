@@ -16,7 +16,9 @@ QString drawingFile(const QString &page)
     if (!DesignReport::formatOf(page, &format) || format != DesignReport::Format::Markdown)
         return QString();
     const QFileInfo info(page);
-    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".svg"));
+    const QString name = info.completeBaseName() + QStringLiteral(".svg");
+    return info.path() == QLatin1String(".") && !page.startsWith(QLatin1String("./")) ? name
+                                                                                       : info.dir().filePath(name);
 }
 
 Outcome write(const DesignDocument &document, const Request &request, QString *error)

@@ -1,5 +1,6 @@
 #include "SvgDrawing.h"
 
+#include "ClockPaths.h"
 #include "ClockTreeLayout.h"
 
 #include <QXmlStreamWriter>
@@ -43,14 +44,10 @@ constexpr double kPixelsPerPoint = 100.0 / 72.0;
 constexpr double kAscent = 0.905;
 constexpr double kDescent = 0.212;
 
+// Coordinates to a hundredth of a pixel.
 QString num(double v)
 {
-    QString text = QString::number(v, 'f', 2);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+    return ClockPaths::number(v, 2);
 }
 
 QString colour(const Colour &c)
