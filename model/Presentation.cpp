@@ -126,8 +126,9 @@ private:
             const QStringList texts = labels(m_s, id);
             for (const QString &text : texts)
                 p.items << translated(qPrintable(text));
+            // A radio whose caption is drawn with the tree: the value it stands for.
             for (int i = texts.size(); i < values(m_s, id).size(); ++i)
-                p.items << radioAnchor(id, i); // a radio whose caption is drawn with the tree
+                p.items << QString::number(values(m_s, id).at(i));
             p.itemsUsable.fill(true, p.items.size());
             p.current = m_doc.shownIndex(id);
             p.text = p.items.value(p.current);
@@ -318,7 +319,7 @@ private:
             ControlPresentation &value =
                 label(mux + QStringLiteral(".val%1").arg(r), r == selected ? shown.source : QString());
             gate(value, usable.at(r));
-            value.shown = r == selected;
+            value.shown = selected < 0 || r == selected; // all shown as built, until first evaluated
             if (selected < 0)
                 keeps.last() = KeepText | KeepShown;
         }
@@ -494,7 +495,7 @@ QString ControlPresentation::colourClass() const
         return QStringLiteral("refused");
     if (pending)
         return QStringLiteral("pending");
-    if (!enabled)
+    if (!enabled || (current >= 0 && !itemUsable(current)))
         return QStringLiteral("gray");
     switch (tone) {
     case Tone::InLimit:
@@ -555,7 +556,9 @@ const ControlPresentation *TreePresentation::find(const QString &name) const
 
 QVector<ControlPresentation> TreePresentation::of(const DesignDocument &document)
 {
+    // A window is built in the factory state of its series, then shows the design.
     TreePresentation presentation;
+    presentation.update(DesignDocument(document.seriesId()));
     presentation.update(document);
     return presentation.controls();
 }

@@ -41,7 +41,8 @@ struct ControlPresentation {
     QString text;              // what it shows: a label's or entry's text, a combo's
                                // current item, a radio group's checked item
     int current = -1;          // combo: current item; radios: checked radio
-    QStringList items;         // combo items, radio captions (translated)
+    QStringList items;         // combo items, radio captions (translated); a radio
+                               // whose caption is drawn with the tree: its stored value
     QVector<bool> itemsUsable; // per item: whether it can be chosen
     Tone tone = Tone::Plain;
     bool pending = false; // an entry whose text is not (yet) the value in use
@@ -53,7 +54,8 @@ struct ControlPresentation {
     QString accessibleValue; // what a screen reader reads as the value
 
     // "refused", "pending", "gray", "in limit", "over limit", "in use" or
-    // "plain", the first that holds: a disabled control is gray.
+    // "plain", the first that holds: a disabled control, or a choice showing an
+    // item that cannot be chosen, is gray.
     QString colourClass() const;
     // Whether item `index` is enabled: the control is, and so is the item.
     bool itemUsable(int index) const { return enabled && itemsUsable.value(index, true); }
@@ -77,8 +79,9 @@ public:
     // them after the first), in tree order.
     const QStringList &changed() const { return m_changed; }
 
-    // The presentation of a document shown for the first time (an opened
-    // design in a fresh window, what the command-line tool prints).
+    // The presentation of a document as a fresh window shows it: built in
+    // the factory state of its series, then showing the document (an opened
+    // design; what the command-line tool prints).
     static QVector<ControlPresentation> of(const DesignDocument &document);
 
 private:
