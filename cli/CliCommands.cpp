@@ -35,8 +35,8 @@ const QVector<CommandDef> &commandDefs()
          {QStringLiteral("--hick"), QStringLiteral("--normal"), QStringLiteral("--json"),
           QStringLiteral("--explain"), QStringLiteral("--usb48"), QStringLiteral("--apply"),
           QStringLiteral("--overwrite")},
-         {QStringLiteral("--hext"), QStringLiteral("--sclk"), QStringLiteral("--top"), QStringLiteral("--want"),
-          QStringLiteral("--keep"), QStringLiteral("-o")}},
+         {QStringLiteral("--hext"), QStringLiteral("--sclk"), QStringLiteral("--top"),
+          QStringLiteral("--want"), QStringLiteral("--keep"), QStringLiteral("-o")}},
         {"set", 2, {QStringLiteral("--overwrite"), QStringLiteral("--yes")}, {QStringLiteral("-o")}, true},
         // Reviewing designs.
         {"report", 1, {QStringLiteral("--overwrite")}, {QStringLiteral("-o"), QStringLiteral("--lang")}},
@@ -206,6 +206,27 @@ QString cliHelpText()
                "      one of the series' USB dividers in a design that check accepts as it is,\n"
                "      the one nearest MHZ (ties as the search breaks them) and prints usbMHz\n"
                "      too; exit 8 when there is none. A usage error on series without USB.\n"
+               "  solve FILE --want CLOCK=MHZ|CLOCK<=MHZ|CLOCK>=MHZ|CLOCK=max ... [--keep CLOCK...]\n"
+               "        [--explain [--top N]] [--json] [--apply [-o OUT] [--overwrite]]\n"
+               "      Searches every setting of FILE's series (sources, HEXT divider, PLL mode\n"
+               "      and factors or multiplier, AHB, APB, ADC and USB settings, clock-output\n"
+               "      sources and dividers; never the crystal, the pins or the RTC) for the\n"
+               "      designs that meet every --want within the series' limits (USB at exactly\n"
+               "      48 MHz while on, ADC within its limit) with every --keep clock as it is.\n"
+               "      Both options repeat, or take a comma list. Ranking: every want met; each\n"
+               "      CLOCK=max as high as it goes, in the order given; fewest settings changed;\n"
+               "      smallest total error to the exact wants; then the order the controls offer\n"
+               "      their options. Prints the set arguments that make the best design (\"set\n"
+               "      (no change)\" when FILE is already it), every clock it runs, exact (a\n"
+               "      fraction follows a value that is no short decimal), and how many designs\n"
+               "      were searched. --explain adds the N next best (default 5), each with why\n"
+               "      it lost. When no design meets every want: exit 2 and \"cannot meet WANT\n"
+               "      together with WANT...\" for the smallest such set. --apply saves the\n"
+               "      design through set (its edits, its checks before saving) to FILE or OUT.\n"
+               "      --json: one object with \"set\", \"changes\", \"clocks\" and \"searched\"\n"
+               "      (\"next\" with --explain; \"solved\": false and \"conflict\" when nothing fits).\n"
+               "      Clocks: pll, sclk, ahb, apb1, apb1tmr, apb2, apb2tmr, and where the series\n"
+               "      has them adc, usb, clkout (QXC330, QXC335: clkout1, clkout2).\n"
                "  report FILE [-o OUT.html|OUT.md] [--lang en|zh] [--overwrite]\n"
                "      A review page of the design FILE for readers without the program: series\n"
                "      and file; every clock of the tree with its value, limit, margin and path\n"
@@ -237,7 +258,8 @@ QString cliHelpText()
                "Exit status:\n"
                "  0  done\n"
                "  1  usage error or bad value, unreadable or unsupported file\n"
-               "  2  refused: a limit check or invalid design content (nothing written)\n"
+               "  2  refused: a limit check or invalid design content (nothing written);\n"
+               "     solve FILE: no design meets every want\n"
                "  3  stopped at a warning, a value read differently from the file included\n"
                "     (a refusal outranks a warning)\n"
                "  4  an output file exists (--overwrite replaces it)\n"

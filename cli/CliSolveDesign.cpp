@@ -71,8 +71,16 @@ QVector<ClockWant> conflict(const ClockConfig &start, const Request &request)
     return wants;
 }
 
-QString conflictText(const QVector<ClockWant> &wants, const Request &request)
+QString conflictText(const QVector<ClockWant> &wants, const Request &request, const ClockConfig &start)
 {
+    // Pins are never changed: an output without one gives no clock.
+    const TreeClockList clocks = TreeClocks::of(start);
+    for (const ClockWant &want : wants) {
+        const TreeClock *clock = TreeClocks::find(clocks, want.clock);
+        if (want.clock.startsWith(QLatin1String("clkout")) && clock && !clock->inUse &&
+            !ClockRules::clockOutputLive(start, want.clock == QLatin1String("clkout2") ? 1 : 0))
+            return QStringLiteral("cannot meet %1: %2 has no pin").arg(want.text(), want.clock);
+    }
     QStringList rest;
     for (int i = 1; i < wants.size(); ++i)
         rest << wants.at(i).text();
@@ -169,16 +177,6 @@ int parseRequest(const CommandLine &line, Request &request)
     return CliDone;
 }
 
-void printDesign(const ClockSolver::Design &design, const QStringList &args,
-                 const ClockSolver::Result &result)
-{
-    outLine(args.isEmpty() ? QStringLiteral("set (no change)")
-                           : QStringLiteral("set ") + args.join(QLatin1Char(' ')));
-    for (const auto &clock : shownClocks(design.record))
-        outLine(clock.first + QLatin1Char(' ') + clockText(clock.second));
-    outLine(QStringLiteral("searched %1 designs").arg(result.searched));
-}
-
 QString jsonClocks(const ClockConfig &record)
 {
     QStringList members;
@@ -193,6 +191,98 @@ QString jsonList(const QStringList &items)
     for (const QString &item : items)
         quoted << jsonValue(item);
     return QLatin1Char('[') + quoted.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+// The first of the designs, best first, that `set` reaches and whose saved
+// record the checks pass (the search's arithmetic is exact; the checks' is
+// the program's own); -1 with the reason when there is none.
+int firstReachable(const ClockSolver::Result &result, const DesignDocument &opened, QStringList *args,
+                   QString *why)
+{
+    for (int i = 0; i < result.designs.size(); ++i) {
+        const ClockSolver::Design &candidate = result.designs.at(i);
+        if (candidate.unmet > 0)
+            break;
+        ClockConfig reached(candidate.record.seriesId);
+        if (!SolvePlan::arguments(opened, candidate.record, args, &reached, why))
+            continue;
+        const ClockRules::Findings findings = ClockRules::judge(reached).findings;
+        if (findings.isEmpty())
+            return i;
+        *why = findingLines(findings, ClockRules::kTranslationContext).join(QStringLiteral("; "));
+    }
+    return -1;
+}
+
+struct Answer {
+    const ClockSolver::Design *best = nullptr;
+    QVector<ClockSolver::Design> others; // the next best, for --explain
+    QStringList args;
+    QStringList wantTexts;
+    quint64 searched = 0;
+};
+
+void printJsonAnswer(const Answer &answer, const Request &request, bool explain)
+{
+    const SeriesParams &series = *request.series;
+    QStringList members{QStringLiteral("\"series\": ") + jsonValue(series.seriesName()),
+                        QStringLiteral("\"solved\": true"),
+                        QStringLiteral("\"wants\": ") + jsonList(answer.wantTexts),
+                        QStringLiteral("\"keeps\": ") + jsonList(request.keeps),
+                        QStringLiteral("\"set\": ") + jsonList(answer.args),
+                        QStringLiteral("\"changes\": ") + jsonList(changeArguments(*answer.best, series)),
+                        QStringLiteral("\"clocks\": ") + jsonClocks(answer.best->record),
+                        QStringLiteral("\"searched\": %1").arg(answer.searched)};
+    if (explain) {
+        QStringList items;
+        for (const ClockSolver::Design &other : answer.others)
+            items << QStringLiteral("    {\"changes\": %1, \"clocks\": %2, \"lost\": %3}")
+                         .arg(jsonList(changeArguments(other, series)), jsonClocks(other.record),
+                              jsonValue(lostBecause(*answer.best, other, request.wants)));
+        members << QStringLiteral("\"next\": [\n") + items.join(QStringLiteral(",\n")) +
+                       QStringLiteral("\n  ]");
+    }
+    outLine(QStringLiteral("{\n  ") + members.join(QStringLiteral(",\n  ")) + QStringLiteral("\n}"));
+}
+
+void printTextAnswer(const Answer &answer, const Request &request, bool explain)
+{
+    outLine(answer.args.isEmpty() ? QStringLiteral("set (no change)")
+                                  : QStringLiteral("set ") + answer.args.join(QLatin1Char(' ')));
+    for (const auto &clock : shownClocks(answer.best->record))
+        outLine(clock.first + QLatin1Char(' ') + clockText(clock.second));
+    outLine(QStringLiteral("searched %1 designs").arg(answer.searched));
+    if (!explain)
+        return;
+    for (int i = 0; i < answer.others.size(); ++i) {
+        const ClockSolver::Design &other = answer.others.at(i);
+        QStringList clocks;
+        for (const auto &clock : shownClocks(other.record))
+            clocks << clock.first + QLatin1Char(' ') + clockText(clock.second);
+        const QStringList changes = changeArguments(other, *request.series);
+        outLine(
+            QStringLiteral("next %1: %2").arg(i + 1).arg(lostBecause(*answer.best, other, request.wants)));
+        outLine(QStringLiteral("  changes ") +
+                (changes.isEmpty() ? QStringLiteral("none") : changes.join(QLatin1Char(' '))));
+        outLine(QStringLiteral("  ") + clocks.join(QStringLiteral(", ")));
+    }
+}
+
+// Saved through `set` itself: its edits, its checks before saving.
+int applyThroughSet(const CommandLine &line, const QString &fileName, const QStringList &args)
+{
+    CommandLine set;
+    set.command = QStringLiteral("set");
+    set.positionals = QStringList{fileName} + args;
+    if (line.values.contains(QStringLiteral("-o")))
+        set.values.insert(QStringLiteral("-o"), line.values.value(QStringLiteral("-o")));
+    if (line.flags.contains(QStringLiteral("--overwrite")))
+        set.flags.insert(QStringLiteral("--overwrite"));
+    if (args.isEmpty() && !set.values.contains(QStringLiteral("-o"))) {
+        outLine(QStringLiteral("nothing to change"));
+        return CliDone;
+    }
+    return commandSet(set);
 }
 
 } // namespace
@@ -224,7 +314,7 @@ int commandSolveDesign(const CommandLine &line)
     for (const ClockWant &want : request.wants)
         wantTexts << want.text();
     if (!result.solved()) {
-        const QString text = conflictText(conflict(start, request), request);
+        const QString text = conflictText(conflict(start, request), request, start);
         if (json)
             outLine(QStringLiteral(
                         "{\n  \"series\": %1,\n  \"solved\": false,\n  \"wants\": %2,\n  \"keeps\": %3,\n"
@@ -235,83 +325,23 @@ int commandSolveDesign(const CommandLine &line)
         errLine(text);
         return CliRefused;
     }
-    // The best design that `set` reaches and the checks pass (the search's
-    // arithmetic is exact; the checks' is the program's own).
-    int chosen = -1;
-    QStringList args;
+    Answer answer;
+    answer.wantTexts = wantTexts;
+    answer.searched = result.searched;
     QString why;
-    for (int i = 0; i < result.designs.size() && chosen < 0; ++i) {
-        const ClockSolver::Design &candidate = result.designs.at(i);
-        if (candidate.unmet > 0)
-            break;
-        ClockConfig reached(start.seriesId);
-        if (!SolvePlan::arguments(*design.document, candidate.record, &args, &reached, &why))
-            continue;
-        const ClockRules::Findings findings = ClockRules::judge(reached).findings;
-        if (findings.isEmpty())
-            chosen = i;
-        else
-            why = findingLines(findings, ClockRules::kTranslationContext).join(QStringLiteral("; "));
-    }
+    const int chosen = firstReachable(result, *design.document, &answer.args, &why);
     if (chosen < 0) {
         errLine(QStringLiteral("no design meeting the wants can be made with set (%1)").arg(why));
         return CliRefused;
     }
-    const ClockSolver::Design &best = result.designs.at(chosen);
-    QVector<ClockSolver::Design> others;
-    for (int i = chosen + 1; i < result.designs.size() && others.size() < request.top; ++i)
-        others << result.designs.at(i);
-
-    if (json) {
-        QStringList members{QStringLiteral("\"series\": ") + jsonValue(request.series->seriesName()),
-                            QStringLiteral("\"solved\": true"),
-                            QStringLiteral("\"wants\": ") + jsonList(wantTexts),
-                            QStringLiteral("\"keeps\": ") + jsonList(request.keeps),
-                            QStringLiteral("\"set\": ") + jsonList(args),
-                            QStringLiteral("\"changes\": ") +
-                                jsonList(changeArguments(best, *request.series)),
-                            QStringLiteral("\"clocks\": ") + jsonClocks(best.record),
-                            QStringLiteral("\"searched\": %1").arg(result.searched)};
-        if (explain) {
-            QStringList items;
-            for (const ClockSolver::Design &other : others)
-                items << QStringLiteral("    {\"changes\": %1, \"clocks\": %2, \"lost\": %3}")
-                             .arg(jsonList(changeArguments(other, *request.series)), jsonClocks(other.record),
-                                  jsonValue(lostBecause(best, other, request.wants)));
-            members << QStringLiteral("\"next\": [\n") + items.join(QStringLiteral(",\n")) +
-                           QStringLiteral("\n  ]");
-        }
-        outLine(QStringLiteral("{\n  ") + members.join(QStringLiteral(",\n  ")) + QStringLiteral("\n}"));
-    } else {
-        printDesign(best, args, result);
-        if (explain) {
-            for (int i = 0; i < others.size(); ++i) {
-                const ClockSolver::Design &other = others.at(i);
-                QStringList clocks;
-                for (const auto &clock : shownClocks(other.record))
-                    clocks << clock.first + QLatin1Char(' ') + clockText(clock.second);
-                const QStringList changes = changeArguments(other, *request.series);
-                outLine(
-                    QStringLiteral("next %1: %2").arg(i + 1).arg(lostBecause(best, other, request.wants)));
-                outLine(QStringLiteral("  changes ") +
-                        (changes.isEmpty() ? QStringLiteral("none") : changes.join(QLatin1Char(' '))));
-                outLine(QStringLiteral("  ") + clocks.join(QStringLiteral(", ")));
-            }
-        }
-    }
+    answer.best = &result.designs.at(chosen);
+    for (int i = chosen + 1; i < result.designs.size() && answer.others.size() < request.top; ++i)
+        answer.others << result.designs.at(i);
+    if (json)
+        printJsonAnswer(answer, request, explain);
+    else
+        printTextAnswer(answer, request, explain);
     if (!line.flags.contains(QStringLiteral("--apply")))
         return CliDone;
-    // Saved through `set` itself: its edits, its checks before saving.
-    CommandLine set;
-    set.command = QStringLiteral("set");
-    set.positionals = QStringList{request.fileName} + args;
-    if (line.values.contains(QStringLiteral("-o")))
-        set.values.insert(QStringLiteral("-o"), line.values.value(QStringLiteral("-o")));
-    if (line.flags.contains(QStringLiteral("--overwrite")))
-        set.flags.insert(QStringLiteral("--overwrite"));
-    if (args.isEmpty() && !set.values.contains(QStringLiteral("-o"))) {
-        outLine(QStringLiteral("nothing to change"));
-        return CliDone;
-    }
-    return commandSet(set);
+    return applyThroughSet(line, request.fileName, answer.args);
 }

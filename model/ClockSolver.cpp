@@ -135,6 +135,9 @@ public:
         for (int i = 0; i < m_p.clockOutputs.size() && i < 2; ++i) {
             m_live[i] = ClockRules::clockOutputLive(start, i);
             m_active[i] = m_live[i] && (m_keep[COut0 + i] || !m_wantsOf[COut0 + i].isEmpty());
+            // An output without a pin gives no clock: what is asked of it is unmet.
+            if (!m_live[i])
+                score(COut0 + i, false, Rational(), m_deadOutputs);
         }
     }
 
@@ -200,6 +203,9 @@ private:
     void addFlexibleVariants(const PllVariant &path, const Rational &in);
     Rational pllInput(const PllVariant &v) const;
 
+    // Every setting of the buses below the system clock that keeps the limits,
+    // APB1 at its best for each AHB; `offer` takes its key, choice and ADC clock.
+    template <typename Offer> void walkBus(const Rational &sclk, bool adcOn, Offer &&offer);
     Best<BusChoice> bus(const Rational &sclk, bool adcRequired);
     Best<BusOut> busWithAdcOutput(const Rational &sclk, int output);
     Best<UsbChoice> usbAlone(int variant, bool needEnabled);
@@ -234,6 +240,7 @@ private:
     Rational m_hext, m_hick, m_lick, m_lext;
     bool m_live[2] = {};
     bool m_active[2] = {};
+    Key m_deadOutputs; // the wants on outputs without a pin
 
     QVector<PllVariant> m_variants;
     QHash<Rational, Best<BusChoice>> m_busMemo[2];
@@ -243,7 +250,6 @@ private:
     QHash<Rational, Best<OutChoice>> m_sourceMemo[2][16];
     QHash<QPair<Rational, int>, Best<OutChoice>> m_restMemo[2]; // (sclk, HICK at full speed)
     QHash<int, Best<OutChoice>> m_pllOutMemo[2];                // by PLL variant
-    quint64 m_evaluated = 0;
 };
 
 Rational Search::pllInput(const PllVariant &v) const
@@ -367,24 +373,19 @@ void Search::addFlexibleVariants(const PllVariant &path, const Rational &in)
     }
 }
 
-Best<BusChoice> Search::bus(const Rational &sclk, bool adcRequired)
+template <typename Offer> void Search::walkBus(const Rational &sclk, bool adcOn, Offer &&offer)
 {
-    QHash<Rational, Best<BusChoice>> &memo = m_busMemo[adcRequired ? 1 : 0];
-    const auto found = memo.constFind(sclk);
-    if (found != memo.constEnd())
-        return *found;
     const ClockConfig &s = m_start;
     const Rational apbLimit(m_p.apbLimitMHz);
-    Best<BusChoice> best;
     for (int ahb : m_space.ahbDiv) {
         const Rational a = sclk / Rational(ahb);
         Key ka;
         ka.changes = ahb != s.ahbDiv;
         if (!score(CAhb, true, a, ka))
             continue;
+        // APB1 feeds nothing else: its best divider alone.
         Best<int> apb1;
         for (int d : m_space.apb1Div) {
-            ++m_evaluated;
             const Rational v = a / Rational(d);
             Key k;
             k.changes = d != s.apb1Div;
@@ -395,19 +396,17 @@ Best<BusChoice> Search::bus(const Rational &sclk, bool adcRequired)
         }
         if (!apb1.ok)
             continue;
-        Best<BusChoice> apb2;
         for (int d : m_space.apb2Div) {
             const Rational v = a / Rational(d);
-            Key k;
-            k.changes = d != s.apb2Div;
+            Key k = ka + apb1.key;
+            k.changes += d != s.apb2Div;
             if (v > apbLimit || !score(CApb2, true, v, k) ||
                 !score(CApb2Tmr, true, d != 1 ? v * Rational(2) : v, k))
                 continue;
             for (int enabled : m_space.adcEnabled) {
-                if (adcRequired && !enabled)
+                if (adcOn && !enabled)
                     continue;
                 for (int div : enabled ? m_space.adcDiv : QVector<int>{s.adcDiv}) {
-                    ++m_evaluated;
                     Key kd = k;
                     kd.changes += (enabled != int(s.adcEnabled)) + (div != s.adcDiv);
                     const Rational adc = enabled ? v / Rational(div) : Rational();
@@ -415,16 +414,22 @@ Best<BusChoice> Search::bus(const Rational &sclk, bool adcRequired)
                         continue;
                     if (m_p.hasAdc() && !score(CAdc, enabled != 0, adc, kd))
                         continue;
-                    apb2.offer(kd, BusChoice{ahb, 0, d, enabled, div});
+                    offer(kd, BusChoice{ahb, apb1.choice, d, enabled, div}, adc);
                 }
             }
         }
-        if (!apb2.ok)
-            continue;
-        BusChoice choice = apb2.choice;
-        choice.apb1 = apb1.choice;
-        best.offer(ka + apb1.key + apb2.key, choice);
     }
+}
+
+Best<BusChoice> Search::bus(const Rational &sclk, bool adcRequired)
+{
+    QHash<Rational, Best<BusChoice>> &memo = m_busMemo[adcRequired ? 1 : 0];
+    const auto found = memo.constFind(sclk);
+    if (found != memo.constEnd())
+        return *found;
+    Best<BusChoice> best;
+    walkBus(sclk, adcRequired,
+            [&best](const Key &k, const BusChoice &c, const Rational &) { best.offer(k, c); });
     memo.insert(sclk, best);
     return best;
 }
@@ -435,8 +440,6 @@ Best<BusOut> Search::busWithAdcOutput(const Rational &sclk, int i)
     const auto found = m_busAdcMemo.constFind(sclk);
     if (found != m_busAdcMemo.constEnd())
         return *found;
-    const ClockConfig &s = m_start;
-    const Rational apbLimit(m_p.apbLimitMHz);
     int adcSource = -1;
     for (int source : m_space.outSource.at(i)) {
         const ClockSourceItem *item = m_p.clockOutputs.at(i).sourceByCode(source);
@@ -444,46 +447,12 @@ Best<BusOut> Search::busWithAdcOutput(const Rational &sclk, int i)
             adcSource = source;
     }
     Best<BusOut> best;
-    if (adcSource >= 0 && m_space.adcEnabled.contains(1)) {
-        for (int ahb : m_space.ahbDiv) {
-            const Rational a = sclk / Rational(ahb);
-            Key ka;
-            ka.changes = ahb != s.ahbDiv;
-            if (!score(CAhb, true, a, ka))
-                continue;
-            Best<int> apb1;
-            for (int d : m_space.apb1Div) {
-                const Rational v = a / Rational(d);
-                Key k;
-                k.changes = d != s.apb1Div;
-                if (v > apbLimit || !score(CApb1, true, v, k) ||
-                    !score(CApb1Tmr, true, d != 1 ? v * Rational(2) : v, k))
-                    continue;
-                apb1.offer(k, d);
-            }
-            if (!apb1.ok)
-                continue;
-            for (int d : m_space.apb2Div) {
-                const Rational v = a / Rational(d);
-                Key k = ka + apb1.key;
-                k.changes += d != s.apb2Div;
-                if (v > apbLimit || !score(CApb2, true, v, k) ||
-                    !score(CApb2Tmr, true, d != 1 ? v * Rational(2) : v, k))
-                    continue;
-                for (int div : m_space.adcDiv) {
-                    ++m_evaluated;
-                    Key kd = k;
-                    kd.changes += (1 != int(s.adcEnabled)) + (div != s.adcDiv);
-                    const Rational adc = v / Rational(div);
-                    if (adc > Rational(m_p.adcLimitMHz) || !score(CAdc, true, adc, kd))
-                        continue;
-                    const Best<OutChoice> out = outputFromSource(i, adcSource, ClockSourceKind::Adc, adc);
-                    if (!out.ok)
-                        continue;
-                    best.offer(kd + out.key, BusOut{BusChoice{ahb, apb1.choice, d, 1, div}, out.choice});
-                }
-            }
-        }
+    if (adcSource >= 0) {
+        walkBus(sclk, true, [&](const Key &k, const BusChoice &c, const Rational &adc) {
+            const Best<OutChoice> out = outputFromSource(i, adcSource, ClockSourceKind::Adc, adc);
+            if (out.ok)
+                best.offer(k + out.key, BusOut{c, out.choice});
+        });
     }
     m_busAdcMemo.insert(sclk, best);
     return best;
@@ -540,7 +509,6 @@ Best<UsbChoice> Search::usbAlone(int variant, bool needEnabled)
         return *found;
     Best<UsbChoice> best;
     for (const UsbChoice &u : m_usbChoices) {
-        ++m_evaluated;
         Key k;
         Rational value;
         if (usbOption(u, m_variants.at(variant), needEnabled, k, &value))
@@ -567,7 +535,6 @@ Best<OutChoice> Search::outputFromSource(int i, int source, ClockSourceKind kind
     Best<OutChoice> best;
     for (int d1 : m_space.outDiv1.at(i)) {
         for (int d2 : m_space.outDiv2.at(i)) {
-            ++m_evaluated;
             Key k;
             k.changes = (source != startSource) + (d1 != startDiv1) + (d2 != startDiv2);
             const bool inUse = kind != ClockSourceKind::None;
@@ -808,6 +775,7 @@ ClockSolver::Result Search::run(int count)
                 if (t.sclk > limit)
                     continue;
                 result.searched += quint64(v.members) * below;
+                t.key = m_deadOutputs;
                 t.key.changes = v.changes + (sclkSource != s.sclkSource) + (hick48 != s.hickSclk48);
                 if (!score(CSclk, true, t.sclk, t.key) || !score(CPll, true, v.out, t.key))
                     continue;
@@ -931,7 +899,6 @@ ClockSolver::Result Search::run(int count)
     std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         return lessKey(a.key, b.key) || (!lessKey(b.key, a.key) && a.order < b.order);
     });
-    result.evaluated = m_evaluated + quint64(order);
     const QStringList fields = ClockSolver::settingFields(m_p);
     for (int n = 0; n < entries.size() && n < count; ++n) {
         const Entry &e = entries.at(n);
@@ -1111,21 +1078,6 @@ Space fullSpace(const ClockConfig &start)
         s.outDiv2 << (p.multiOutput() ? out.div2 : QVector<int>{1});
     }
     return s;
-}
-
-bool better(const Design &a, const Design &b)
-{
-    if (a.unmet != b.unmet)
-        return a.unmet < b.unmet;
-    for (int i = 0; i < a.maxima.size() && i < b.maxima.size(); ++i) {
-        if (a.maxima.at(i) != b.maxima.at(i))
-            return a.maxima.at(i) > b.maxima.at(i);
-    }
-    if (a.changed.size() != b.changed.size())
-        return a.changed.size() < b.changed.size();
-    if (a.error != b.error)
-        return a.error < b.error;
-    return a.order < b.order;
 }
 
 Result solve(const ClockConfig &start, const QVector<ClockWant> &wants, const QStringList &keeps,

@@ -68,15 +68,9 @@ struct Design {
     int order = 0;            // place in the search's order
 };
 
-// The ranking: every want met; the Max wants' clocks as high as they go
-// (in the order given); fewest settings changed; the smallest total error to
-// exact wants; the search's order.
-bool better(const Design &a, const Design &b);
-
 struct Result {
     QVector<Design> designs; // best first: the best of each source and PLL setting
     quint64 searched = 0;    // designs the search covered
-    quint64 evaluated = 0;   // settings weighed one by one
     QString error;           // a want or keep that names no clock of the series
 
     bool solved() const { return error.isEmpty() && !designs.isEmpty() && designs.first().unmet == 0; }

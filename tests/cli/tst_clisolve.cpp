@@ -86,6 +86,11 @@ private slots:
             << ""
             << "--want sclk=144 --keep ahb" << 2 << ""
             << "cannot meet sclk=144 within the limits of QXC330 (keeping ahb)\n";
+        // Pins are never chosen: an output without one gives no clock.
+        QTest::newRow("output without a pin") << "QXC330"
+                                              << ""
+                                              << "--want sclk=max --want clkout1=24" << 2 << ""
+                                              << "cannot meet clkout1=24: clkout1 has no pin\n";
         QTest::newRow("no such clock") << "QXC320"
                                        << ""
                                        << "--want usb=48" << 1 << ""
