@@ -136,11 +136,13 @@ QString radioInput(const QString &group, int index)
 }
 
 // What a control shows: its text, or for a radio drawn without a caption
-// ("sclkselect.1") the input its checked radio selects.
+// (the presentation names it by its index) the input its checked radio selects.
 QString shownChoice(const ControlPresentation &shown)
 {
     const QString text = shown.text.trimmed();
-    if (shown.role != ControlRole::Radio || text != shown.name + QLatin1Char('.') + QString::number(shown.current))
+    const QString index = QString::number(shown.current);
+    const bool uncaptioned = text == index || text == shown.name + QLatin1Char('.') + index;
+    if (shown.role != ControlRole::Radio || !uncaptioned)
         return text;
     const QString input = radioInput(shown.name, shown.current);
     return input.isEmpty() ? text : QStringLiteral("(\u2022) ") + input;
