@@ -245,6 +245,16 @@ void writeNode(Writer &w, const Node &node)
     }
 }
 
+} // namespace
+
+bool overflows(const Control &c, double width)
+{
+    // The drawing's sans-serif digits and most letters are about 0.556 em wide.
+    return c.text.size() * qRound(c.pointSize * kPixelsPerPoint) * 0.556 > width;
+}
+
+namespace {
+
 void writeControl(Writer &w, const Control &c)
 {
     const QRectF box(c.x, c.y, c.width, c.height);
@@ -289,8 +299,21 @@ void writeControl(Writer &w, const Control &c)
     const QRectF inner = c.kind == Control::Kind::Combo ? box.adjusted(3, 0, -20, 0)
                          : c.alignRight                 ? box.adjusted(4, 0, -8, 0)
                                                         : box.adjusted(3, 0, -3, 0);
-    w.text(inner, (c.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, c.text, c.pointSize, c.bold,
-           c.textColour);
+    if (c.alignRight && overflows(c, inner.width())) {
+        // A text wider than its entry shows its first characters, cut at the frame.
+        QXmlStreamWriter &xml = w.xml();
+        xml.writeStartElement(QStringLiteral("svg"));
+        xml.writeAttribute(QStringLiteral("x"), num(box.left() + c.borderWidth));
+        xml.writeAttribute(QStringLiteral("y"), num(box.top()));
+        xml.writeAttribute(QStringLiteral("width"), num(box.width() - 2 * c.borderWidth - 2));
+        xml.writeAttribute(QStringLiteral("height"), num(box.height()));
+        w.text(QRectF(3, 0, inner.width(), box.height()), Qt::AlignLeft | Qt::AlignVCenter, c.text, c.pointSize,
+               c.bold, c.textColour);
+        xml.writeEndElement();
+    } else {
+        w.text(inner, (c.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, c.text, c.pointSize,
+               c.bold, c.textColour);
+    }
     if (c.kind == Control::Kind::Combo) {
         const double ax = box.right() - 10.5;
         const double ay = box.center().y();

@@ -50,6 +50,10 @@ struct Control {
     int pointSize = 10;
 };
 
+// Whether a control's text is wider than `width`: an entry then shows its
+// first characters, cut at its frame.
+bool overflows(const Control &control, double width);
+
 // The document: the drawing, then the controls over it in their order.
 QString write(const ClockTree::Layout &layout, const QVector<Control> &controls);
 

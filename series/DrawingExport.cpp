@@ -89,8 +89,18 @@ void paintControl(QPainter &painter, const SvgDrawing::Control &c)
                                       : box.adjusted(3, 0, -3, 0);
     }
     painter.setPen(qColour(c.textColour));
-    painter.drawText(inner, (c.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextDontClip,
-                     c.text);
+    if (c.alignRight && SvgDrawing::overflows(c, inner.width())) {
+        // A text wider than its entry shows its first characters, cut at the frame.
+        painter.save();
+        painter.setClipRect(box.adjusted(c.borderWidth, 0, -c.borderWidth - 2, 0));
+        painter.drawText(QRectF(box.left() + c.borderWidth + 3, box.top(), inner.width(), box.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, c.text);
+        painter.restore();
+    } else {
+        painter.drawText(inner,
+                         (c.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextDontClip,
+                         c.text);
+    }
     if (c.kind == Kind::Combo) {
         const double ax = box.right() - 10.5;
         const double ay = box.center().y();
