@@ -1,13 +1,11 @@
 #include "SeriesWidget.h"
 
 #include "ClockConfig.h"
-#include "ClockRules.h"
 #include "CustomComboBox1.h"
 #include "DesignFile.h"
 #include "SeriesTable.h"
 
 #include <QButtonGroup>
-#include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegExpValidator>
-#include <QSignalBlocker>
 
 using namespace ControlTable;
 
