@@ -57,12 +57,15 @@ public:
     // Project menu additions: the recent designs and the drawing export.
     QMenu *recentMenu() const { return m_recentMenu; }
     QAction *exportAction() const { return m_exportAction; }
+    QAction *exportReportAction() const { return m_exportReportAction; }
 
     // Opens one of the recent designs as Open does (same question first); a
     // file that no longer exists is dropped from the list with a message.
     void openRecentDesign(const QString &fileName);
-    // Saves the clock tree as shown to a PNG or PDF file chosen by the user.
+    // Saves the clock tree as shown to a PNG, PDF or SVG file chosen by the user.
     void exportDrawing();
+    // Saves the design's review page (HTML or Markdown) in the window's language.
+    void exportReport();
 
     // The user manual of a language: ../Documents relative to the working
     // directory when it is found there, else ../share/tickforge/Documents
@@ -144,5 +147,6 @@ private:
     QMenuBar *m_menuBar = nullptr;
     QMenu *m_recentMenu = nullptr;
     QAction *m_exportAction = nullptr;
+    QAction *m_exportReportAction = nullptr;
     RecoveryStore *m_recovery = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "DesignFile.h"
 #include "DialogService.h"
 #include "DrawingExport.h"
+#include "ReportExport.h"
 #include "QXMCUPLL.h"
 #include "QXPLLConfig.h"
 #include "RecentDesigns.h"
@@ -67,6 +68,10 @@ void FormConfiguration::createExtensions()
     m_exportAction->setFont(m_actions[SaveAction]->font());
     project->addAction(m_exportAction);
     connect(m_exportAction, &QAction::triggered, this, &FormConfiguration::exportDrawing);
+    m_exportReportAction = new QAction(this);
+    m_exportReportAction->setFont(m_actions[SaveAction]->font());
+    project->addAction(m_exportReportAction);
+    connect(m_exportReportAction, &QAction::triggered, this, &FormConfiguration::exportReport);
     connect(m_workspace, &QXPLLConfig::modifiedChanged, this, &QWidget::setWindowModified);
     updateWindowTitle();
     retranslateExtensions();
@@ -77,6 +82,7 @@ void FormConfiguration::retranslateExtensions()
 {
     m_recentMenu->setTitle(tr("Recent designs"));
     m_exportAction->setText(tr("Export drawing..."));
+    m_exportReportAction->setText(tr("Export report..."));
 }
 
 void FormConfiguration::updateWindowTitle()
@@ -128,20 +134,44 @@ void FormConfiguration::exportDrawing()
     }
     const QString fileName = DialogService::instance().saveFileName(
         this, tr("Export drawing..."), m_seriesName + QStringLiteral("_Clock.png"),
-        tr("PNG image (*.png);;PDF document (*.pdf)"));
+        tr("PNG image (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)"));
     if (fileName.isNull())
         return;
     // The export's own reasons are the command-line tool's (English); the
     // window names the case in its language.
     QString why;
     if (!DrawingExport::supportedFile(fileName))
-        why = tr("The file name must end in .png or .pdf.");
+        why = tr("The file name must end in .png, .pdf or .svg.");
     else if (widget->drawingSize().isEmpty())
         why = tr("This series has no drawing.");
     else if (DrawingExport::exportDrawing(*widget, fileName))
         return;
     else
         why = tr("The file could not be written:") + QLatin1Char('\n') + QDir::toNativeSeparators(fileName);
+    DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, tr("Error"),
+                                                           tr("Export failed!") + QLatin1Char('\n') + why)
+                                          .withButton(QMessageBox::Ok, tr("Ok")));
+}
+
+void FormConfiguration::exportReport()
+{
+    QXMCUPLL *widget = m_workspace->currentWidget();
+    if (!widget) {
+        warnNoConfiguration();
+        return;
+    }
+    const QString fileName = DialogService::instance().saveFileName(
+        this, tr("Export report..."), m_seriesName + QStringLiteral("_Clock.html"),
+        tr("HTML page (*.html);;Markdown (*.md)"));
+    if (fileName.isNull())
+        return;
+    const ReportExport::Outcome outcome =
+        ReportExport::write(widget->document(), fileName, m_language == 0 ? QStringLiteral("en") : QStringLiteral("zh"));
+    if (outcome == ReportExport::Outcome::Written)
+        return;
+    const QString why = outcome == ReportExport::Outcome::UnknownFormat
+                            ? tr("The file name must end in .html or .md.")
+                            : tr("The file could not be written:") + QLatin1Char('\n') + QDir::toNativeSeparators(fileName);
     DialogService::instance().message(MessageRequest::make(QMessageBox::Critical, tr("Error"),
                                                            tr("Export failed!") + QLatin1Char('\n') + why)
                                           .withButton(QMessageBox::Ok, tr("Ok")));

@@ -22,7 +22,7 @@ const QVector<CommandDef> &commandDefs()
 {
     static const QVector<CommandDef> defs = {
         {"new", 1, {QStringLiteral("--overwrite")}, {QStringLiteral("-o")}},
-        {"show", 1, {QStringLiteral("--json")}, {}},
+        {"show", 1, {QStringLiteral("--json"), QStringLiteral("--controls")}, {}},
         {"check", 1, {QStringLiteral("--json")}, {}},
         {"render", 2, {QStringLiteral("--overwrite")}, {}},
         {"generate",
@@ -38,6 +38,9 @@ const QVector<CommandDef> &commandDefs()
          {QStringLiteral("--hext"), QStringLiteral("--sclk"), QStringLiteral("--top"),
           QStringLiteral("--want"), QStringLiteral("--keep"), QStringLiteral("-o")}},
         {"set", 2, {QStringLiteral("--overwrite"), QStringLiteral("--yes")}, {QStringLiteral("-o")}, true},
+        // Reviewing designs.
+        {"report", 1, {QStringLiteral("--overwrite")}, {QStringLiteral("-o"), QStringLiteral("--lang")}},
+        {"diff", 2, {QStringLiteral("--json")}, {}},
     };
     return defs;
 }
@@ -115,7 +118,8 @@ int runCli(const QStringList &arguments)
     if (!error.isEmpty()) {
         errLine(QStringLiteral("tickforge-cli: ") + error);
         errLine(QStringLiteral("Try \"tickforge-cli --help\"."));
-        return CliUsage;
+        // diff keeps diff(1)'s statuses: 1 means "the designs differ".
+        return line.command == QLatin1String("diff") ? 2 : CliUsage;
     }
     if (line.command == QLatin1String("new"))
         return commandNew(line);
@@ -129,6 +133,10 @@ int runCli(const QStringList &arguments)
         return commandRender(line);
     if (line.command == QLatin1String("set"))
         return commandSet(line);
+    if (line.command == QLatin1String("report"))
+        return commandReport(line);
+    if (line.command == QLatin1String("diff"))
+        return commandDiff(line);
 
     return commandSolve(line);
 }

@@ -17,6 +17,16 @@ const QVector<CliCommandHelp> &cliCommandHelp()
                            "Opens FILE as Open does and prints every clock-record field in field order,\n"
                            "as \"name value\" lines or, with --json, as one object (plus \"series\" and\n"
                            "\"findings\", as check --json gives them).")},
+        {"show FILE --controls [--json]",
+         QT_TRANSLATE_NOOP("CliHelp",
+                           "Opens FILE as Open does and prints every control and value of its tree as\n"
+                           "a fresh window shows it, in the order they lie over the drawing, one line\n"
+                           "each: name, role (combo, radio, entry, label, button), text (a choice: its\n"
+                           "item; radios without a caption: the stored value), colour (in limit, over\n"
+                           "limit, gray, pending, refused, in use, plain), enabled or disabled, shown\n"
+                           "or hidden, separated by tabs. With --json: {\"series\", \"controls\": [...]},\n"
+                           "one object per control with its caption, items and which can be chosen,\n"
+                           "tooltip and accessible value too.")},
         {"check FILE [--json]",
          QT_TRANSLATE_NOOP("CliHelp",
                            "Opens FILE and runs the checks before saving and generating: the inputs,\n"
@@ -55,7 +65,12 @@ const QVector<CliCommandHelp> &cliCommandHelp()
                            "without it: exit 1). It opens FILE as Open does and writes its clock tree\n"
                            "as the program shows it (drawing, controls and values, lists folded in) at\n"
                            "the drawing's full size, as Project > Export drawing does: a PNG image or a\n"
-                           "one-page PDF. Prints OUT. An existing OUT is kept unless --overwrite is given.")},
+                           "one-page vector PDF (lines, shapes and searchable texts). Prints OUT. An\n"
+                           "existing OUT is kept unless --overwrite is given.")},
+        {"render FILE OUT.svg [--overwrite]",
+         QT_TRANSLATE_NOOP("CliHelp",
+                           "The drawing as an SVG document of lines, shapes and texts, written by\n"
+                           "tickforge-cli itself (no GUI libraries needed).")},
         {"set FILE NAME=VALUE... [-o OUT] [--overwrite] [--yes]",
          QT_TRANSLATE_NOOP("CliHelp",
                            "Opens FILE as Open does, applies the edits in the order given, each as the\n"
@@ -115,6 +130,23 @@ const QVector<CliCommandHelp> &cliCommandHelp()
                         "(\"next\" with --explain; \"solved\": false and \"conflict\" when nothing fits).\n"
                         "Clocks: pll, sclk, ahb, apb1, apb1tmr, apb2, apb2tmr, and where the series\n"
                         "has them adc, usb, clkout (QXC330, QXC335: clkout1, clkout2).")},
+        {"report FILE [-o OUT.html|OUT.md] [--lang en|zh] [--overwrite]",
+         QT_TRANSLATE_NOOP("CliHelp",
+                           "A review page of the design FILE for readers without the program: series\n"
+                           "and file; every clock of the tree with its value, limit, margin and path\n"
+                           "from its source (\"HEXT 8 MHz \u2192 PLL /1 \u00d772 /2 \u2192 SCLK 288 MHz\"); every\n"
+                           "setting as the file stores it and as the window shows it; the findings of\n"
+                           "the checks before saving; the generated files' clock summary; the drawing\n"
+                           "(embedded in HTML, written beside OUT.md as OUT.svg). Markdown on standard\n"
+                           "output without -o. --lang picks the language of the texts (default en).\n"
+                           "Made by tickforge-cli alone, without the GUI libraries.")},
+        {"diff A.TFCC B.TFCC [--json]",
+         QT_TRANSLATE_NOOP("CliHelp",
+                           "What changed from A to B, in tree order: \"setting ELEMENT: OLD \u2192 NEW\" for\n"
+                           "each stored setting, then \"clock NAME: OLD \u2192 NEW (limit L, now over)\"\n"
+                           "for each clock whose value changes. As diff(1): exit 0 and no output when\n"
+                           "the designs are the same, 1 when they differ, 2 for designs of different\n"
+                           "series, a file that cannot be opened or a usage error.")},
         {"update [--base URL] [--download DIR] [--sha256 HEX] [--overwrite]",
          QT_TRANSLATE_NOOP("CliHelp",
                            "Reads the update list (at URL, else the program's own address) and prints\n"
@@ -176,7 +208,7 @@ QString cliHelpText()
                        "\n"
                        "Commands:\n");
     for (const CliCommandHelp &command : cliCommandHelp())
-        text += indented(QLatin1String(command.usage), 2) + indented(QLatin1String(command.text), 6);
+        text += indented(QString::fromUtf8(command.usage), 2) + indented(QString::fromUtf8(command.text), 6);
     QStringList series;
     for (const SeriesParams &row : SeriesTable::all())
         series.append(row.seriesName());
@@ -190,7 +222,7 @@ QString cliHelpText()
                            "Exit status:\n")
                 .arg(series.join(QStringLiteral(", ")));
     for (const CliStatusHelp &row : cliStatusHelp()) {
-        const QString meaning = QLatin1String(row.meaning);
+        const QString meaning = QString::fromUtf8(row.meaning);
         // "  0  done", "  10 update: ...": the text after the widest short number.
         text += QStringLiteral("  ") + QString::number(row.status).leftJustified(2) + QLatin1Char(' ') +
                 meaning.section(QLatin1Char('\n'), 0, 0) + QLatin1Char('\n');

@@ -81,3 +81,5 @@ int commandSolve(const CommandLine &line);
 int commandSolveDesign(const CommandLine &line); // solve FILE --want ...
 int commandSet(const CommandLine &line);
 int commandRender(const CommandLine &line);
+int commandReport(const CommandLine &line);
+int commandDiff(const CommandLine &line);

@@ -25,10 +25,11 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &me
         fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
-const char kUsage[] = "Usage: tickforge-render FILE OUT.png|OUT.pdf [--overwrite]\n"
+const char kUsage[] = "Usage: tickforge-render FILE OUT.png|OUT.pdf|OUT.svg [--overwrite]\n"
                       "Writes the clock tree of the design FILE as the program shows it (drawing,\n"
                       "controls and values, lists folded in) at the drawing's full size, as\n"
-                      "Project > Export drawing does: a PNG image or a one-page PDF. Prints OUT.\n"
+                      "Project > Export drawing does: a PNG image, a one-page vector PDF (texts\n"
+                      "searchable) or an SVG drawing. Prints OUT.\n"
                       "An existing OUT is kept unless --overwrite is given. Exit statuses as\n"
                       "tickforge-cli's: 0 done, 1 usage or unreadable file, 4 OUT exists, 5 failed.\n";
 
@@ -71,7 +72,7 @@ int render(const QStringList &arguments)
     }
     const QString target = positionals.at(1);
     if (!DrawingExport::supportedFile(target)) {
-        errLine(QStringLiteral("tickforge-cli: render writes a .png or .pdf file: ") + target);
+        errLine(QStringLiteral("tickforge-cli: render writes a .png, .pdf or .svg file: ") + target);
         return CliUsage;
     }
     if (QFileInfo::exists(target) && !overwrite) {

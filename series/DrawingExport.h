@@ -6,7 +6,8 @@ class QXMCUPLL;
 
 // The clock tree of a series widget as a picture: the drawing as shown
 // (tree, controls and values, lists folded in) at the drawing's full size.
-// The format follows the file's suffix: ".png" or ".pdf" (any case).
+// The format follows the file's suffix (any case): ".png" an image, ".pdf" a
+// vector page (texts searchable), ".svg" the SVG document of DrawingSvg.
 namespace DrawingExport {
 
 // Whether the suffix of this file names a format the export writes.

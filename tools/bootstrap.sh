@@ -19,6 +19,7 @@ packages=(
   openssl libssl-dev ca-certificates curl
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
   help2man dpkg-dev file poppler-utils binutils
+  librsvg2-bin libxml2-utils
 )
 
 as_root() {

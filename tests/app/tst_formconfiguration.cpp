@@ -122,10 +122,10 @@ private slots:
             menu->hide();
         }
         // The Project menu's additions follow the specified entries' order.
-        const QStringList en{"Project: New Open Recent designs Save Export drawing...",
+        const QStringList en{"Project: New Open Recent designs Save Export drawing... Export report...",
                              "Language: English Chinese", "Generate code: Generate code",
                              "Help: Open Manual New version download Version"};
-        const QStringList zh{"项目: 新建 打开 最近的设计 保存 导出时钟树图...", "语言: 英文 简体中文",
+        const QStringList zh{"项目: 新建 打开 最近的设计 保存 导出时钟树图... 导出报告...", "语言: 英文 简体中文",
                              "生成代码: 生成代码", "帮助: 打开手册 新版本下载 版本"};
         QCOMPARE(menus, chinese ? zh : en);
 

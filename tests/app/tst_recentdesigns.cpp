@@ -123,8 +123,34 @@ private slots:
         window.exportAction()->trigger();
         QCoreApplication::removeTranslator(&chinese);
         QCOMPARE(m_dialogs.texts().mid(m_dialogs.texts().size() - 2),
-                 (QStringList{QString("导出失败！\n文件名必须以 .png 或 .pdf 结尾。"),
+                 (QStringList{QString("导出失败！\n文件名必须以 .png、.pdf 或 .svg 结尾。"),
                               QString("导出失败！\n无法写入文件：\n") + QDir::toNativeSeparators(folder)}));
+    }
+
+    // Export report...: the page in the window's language; SVG from Export drawing.
+    void exportReport()
+    {
+        FormConfiguration window;
+        QVERIFY(window.openDesignFile(design("r.TFCC")));
+        const QString page = m_dir.filePath("r.md");
+        m_dialogs.answerPath(page);
+        window.exportReportAction()->trigger();
+        QCOMPARE(m_dialogs.requests.size(), 1); // the file dialog only
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY(text.startsWith("# Clock design report\n"));
+        QVERIFY(text.contains("![Clock tree](r.svg)"));
+        QVERIFY(QFileInfo(m_dir.filePath("r.svg")).size() > 10000);
+        const QString svg = m_dir.filePath("tree.svg");
+        m_dialogs.answerPath(svg);
+        window.exportAction()->trigger();
+        QFile drawing(svg);
+        QVERIFY(drawing.open(QIODevice::ReadOnly));
+        QVERIFY(drawing.readAll().contains("<svg"));
+        m_dialogs.answerPath(m_dir.filePath("r.txt"));
+        window.exportReportAction()->trigger();
+        QCOMPARE(m_dialogs.texts().last(), QString("Export failed!\nThe file name must end in .html or .md."));
     }
 
     // "Tickforge*" while the design differs from its file: after an edit, after
