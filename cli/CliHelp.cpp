@@ -134,7 +134,7 @@ const QVector<CliCommandHelp> &cliCommandHelp()
          QT_TRANSLATE_NOOP("CliHelp",
                            "A review page of the design FILE for readers without the program: series\n"
                            "and file; every clock of the tree with its value, limit, margin and path\n"
-                           "from its source (\"HEXT 8 MHz \u2192 PLL /1 \u00d772 /2 \u2192 SCLK 288 MHz\"); every\n"
+                           "from its source (\"HEXT 8 MHz → PLL /1 ×72 /2 → SCLK 288 MHz\"); every\n"
                            "setting as the file stores it and as the window shows it; the findings of\n"
                            "the checks before saving; the generated files' clock summary; the drawing\n"
                            "(embedded in HTML, written beside OUT.md as OUT.svg). Markdown on standard\n"
@@ -142,8 +142,8 @@ const QVector<CliCommandHelp> &cliCommandHelp()
                            "Made by tickforge-cli alone, without the GUI libraries.")},
         {"diff A.TFCC B.TFCC [--json]",
          QT_TRANSLATE_NOOP("CliHelp",
-                           "What changed from A to B, in tree order: \"setting ELEMENT: OLD \u2192 NEW\" for\n"
-                           "each stored setting, then \"clock NAME: OLD \u2192 NEW (limit L, now over)\"\n"
+                           "What changed from A to B, in tree order: \"setting ELEMENT: OLD → NEW\" for\n"
+                           "each stored setting, then \"clock NAME: OLD → NEW (limit L, now over)\"\n"
                            "for each clock whose value changes. As diff(1): exit 0 and no output when\n"
                            "the designs are the same, 1 when they differ, 2 for designs of different\n"
                            "series, a file that cannot be opened or a usage error.")},

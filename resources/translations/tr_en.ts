@@ -76,20 +76,6 @@ order: a refusal outranks a warning). Two FILEs of the same NAME are a
 usage error before anything is written.</translation>
     </message>
     <message>
-        <source>Runs tickforge-render, the one program that paints, which the desktop
-package &quot;tickforge&quot; installs (found beside tickforge-cli, else on PATH;
-without it: exit 1). It opens FILE as Open does and writes its clock tree
-as the program shows it (drawing, controls and values, lists folded in) at
-the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image or a
-one-page PDF. Prints OUT. An existing OUT is kept unless --overwrite is given.</source>
-        <translation>Runs tickforge-render, the one program that paints, which the desktop
-package &quot;tickforge&quot; installs (found beside tickforge-cli, else on PATH;
-without it: exit 1). It opens FILE as Open does and writes its clock tree
-as the program shows it (drawing, controls and values, lists folded in) at
-the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image or a
-one-page PDF. Prints OUT. An existing OUT is kept unless --overwrite is given.</translation>
-    </message>
-    <message>
         <source>The PLL the program chooses when the system clock MHZ is typed with the PLL
 fed by HEXT (or HICK with --hick): flexible factors where the series has
 them (the multiplier with --normal on mode-selectable series), else the
@@ -267,6 +253,191 @@ HEXT is the board&apos;s crystal: an edit the window would correct by changing
 it (a PLL input off 2..16 MHz) is refused (exit 2), and so is a FILE whose
 crystal had to change when it was opened, unless an edit sets hext.</translation>
     </message>
+    <message>
+        <source>Opens FILE as Open does and prints every control and value of its tree as
+a fresh window shows it, in the order they lie over the drawing, one line
+each: name, role (combo, radio, entry, label, button), text (a choice: its
+item; radios without a caption: the stored value), colour (in limit, over
+limit, gray, pending, refused, in use, plain), enabled or disabled, shown
+or hidden, separated by tabs. With --json: {&quot;series&quot;, &quot;controls&quot;: [...]},
+one object per control with its caption, items and which can be chosen,
+tooltip and accessible value too.</source>
+        <translation>Opens FILE as Open does and prints every control and value of its tree as
+a fresh window shows it, in the order they lie over the drawing, one line
+each: name, role (combo, radio, entry, label, button), text (a choice: its
+item; radios without a caption: the stored value), colour (in limit, over
+limit, gray, pending, refused, in use, plain), enabled or disabled, shown
+or hidden, separated by tabs. With --json: {&quot;series&quot;, &quot;controls&quot;: [...]},
+one object per control with its caption, items and which can be chosen,
+tooltip and accessible value too.</translation>
+    </message>
+    <message>
+        <source>Runs tickforge-render, the one program that paints, which the desktop
+package &quot;tickforge&quot; installs (found beside tickforge-cli, else on PATH;
+without it: exit 1). It opens FILE as Open does and writes its clock tree
+as the program shows it (drawing, controls and values, lists folded in) at
+the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image or a
+one-page vector PDF (lines, shapes and searchable texts). Prints OUT. An
+existing OUT is kept unless --overwrite is given.</source>
+        <translation>Runs tickforge-render, the one program that paints, which the desktop
+package &quot;tickforge&quot; installs (found beside tickforge-cli, else on PATH;
+without it: exit 1). It opens FILE as Open does and writes its clock tree
+as the program shows it (drawing, controls and values, lists folded in) at
+the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image or a
+one-page vector PDF (lines, shapes and searchable texts). Prints OUT. An
+existing OUT is kept unless --overwrite is given.</translation>
+    </message>
+    <message>
+        <source>The drawing as an SVG document of lines, shapes and texts, written by
+tickforge-cli itself (no GUI libraries needed).</source>
+        <translation>The drawing as an SVG document of lines, shapes and texts, written by
+tickforge-cli itself (no GUI libraries needed).</translation>
+    </message>
+    <message>
+        <source>What changed from A to B, in tree order: &quot;setting ELEMENT: OLD → NEW&quot; for
+each stored setting, then &quot;clock NAME: OLD → NEW (limit L, now over)&quot;
+for each clock whose value changes. As diff(1): exit 0 and no output when
+the designs are the same, 1 when they differ, 2 for designs of different
+series, a file that cannot be opened or a usage error.</source>
+        <translation>What changed from A to B, in tree order: &quot;setting ELEMENT: OLD → NEW&quot; for
+each stored setting, then &quot;clock NAME: OLD → NEW (limit L, now over)&quot;
+for each clock whose value changes. As diff(1): exit 0 and no output when
+the designs are the same, 1 when they differ, 2 for designs of different
+series, a file that cannot be opened or a usage error.</translation>
+    </message>
+    <message>
+        <source>A review page of the design FILE for readers without the program: series
+and file; every clock of the tree with its value, limit, margin and path
+from its source (&quot;HEXT 8 MHz → PLL /1 ×72 /2 → SCLK 288 MHz&quot;); every
+setting as the file stores it and as the window shows it; the findings of
+the checks before saving; the generated files&apos; clock summary; the drawing
+(embedded in HTML, written beside OUT.md as OUT.svg). Markdown on standard
+output without -o. --lang picks the language of the texts (default en).
+Made by tickforge-cli alone, without the GUI libraries.</source>
+        <translation>A review page of the design FILE for readers without the program: series
+and file; every clock of the tree with its value, limit, margin and path
+from its source (&quot;HEXT 8 MHz → PLL /1 ×72 /2 → SCLK 288 MHz&quot;); every
+setting as the file stores it and as the window shows it; the findings of
+the checks before saving; the generated files&apos; clock summary; the drawing
+(embedded in HTML, written beside OUT.md as OUT.svg). Markdown on standard
+output without -o. --lang picks the language of the texts (default en).
+Made by tickforge-cli alone, without the GUI libraries.</translation>
+    </message>
+</context>
+<context>
+    <name>DesignReport</name>
+    <message>
+        <source>exactly %1</source>
+        <translation>exactly %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>off by %1</source>
+        <translation>off by %1</translation>
+    </message>
+    <message>
+        <source>under by %1</source>
+        <translation>under by %1</translation>
+    </message>
+    <message>
+        <source>over by %1</source>
+        <translation>over by %1</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Margin</source>
+        <translation>Margin</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>Stored</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>Shown</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Refused: %1</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>Warning: %1</translation>
+    </message>
+    <message>
+        <source>None: the design can be saved and generated as it is.</source>
+        <translation>None: the design can be saved and generated as it is.</translation>
+    </message>
+    <message>
+        <source>The checks refuse this design: no files are generated.</source>
+        <translation>The checks refuse this design: no files are generated.</translation>
+    </message>
+    <message>
+        <source>Clock design report</source>
+        <translation>Clock design report</translation>
+    </message>
+    <message>
+        <source>Series: %1</source>
+        <translation>Series: %1</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>Clocks</source>
+        <translation>Clocks</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Findings of the checks before saving</source>
+        <translation>Findings of the checks before saving</translation>
+    </message>
+    <message>
+        <source>Clock summary of the generated files</source>
+        <translation>Clock summary of the generated files</translation>
+    </message>
+    <message>
+        <source>Drawing</source>
+        <translation>Drawing</translation>
+    </message>
+    <message>
+        <source>Clock tree</source>
+        <translation>Clock tree</translation>
+    </message>
 </context>
 <context>
     <name>FormConfiguration</name>
@@ -427,20 +598,12 @@ crystal had to change when it was opened, unless an edit sets hext.</translation
         <translation>The design file no longer exists and is removed from the list:</translation>
     </message>
     <message>
-        <source>PNG image (*.png);;PDF document (*.pdf)</source>
-        <translation>PNG image (*.png);;PDF document (*.pdf)</translation>
-    </message>
-    <message>
         <source>Export failed!</source>
         <translation>Export failed!</translation>
     </message>
     <message>
         <source>The design file could not be read:</source>
         <translation>The design file could not be read:</translation>
-    </message>
-    <message>
-        <source>The file name must end in .png or .pdf.</source>
-        <translation>The file name must end in .png or .pdf.</translation>
     </message>
     <message>
         <source>This series has no drawing.</source>
@@ -459,6 +622,26 @@ crystal had to change when it was opened, unless an edit sets hext.</translation
     <message>
         <source>The update list claims to be valid until %1, more than %2 days ahead: it is refused.</source>
         <translation>The update list claims to be valid until %1, more than %2 days ahead: it is refused.</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Export report...</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)</source>
+        <translation>PNG image (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)</translation>
+    </message>
+    <message>
+        <source>The file name must end in .png, .pdf or .svg.</source>
+        <translation>The file name must end in .png, .pdf or .svg.</translation>
+    </message>
+    <message>
+        <source>HTML page (*.html);;Markdown (*.md)</source>
+        <translation>HTML page (*.html);;Markdown (*.md)</translation>
+    </message>
+    <message>
+        <source>The file name must end in .html or .md.</source>
+        <translation>The file name must end in .html or .md.</translation>
     </message>
 </context>
 <context>
@@ -849,16 +1032,8 @@ crystal had to change when it was opened, unless an edit sets hext.</translation
         <translation>pll_ms</translation>
     </message>
     <message>
-        <source>(1-15)</source>
-        <translation>(1-15)</translation>
-    </message>
-    <message>
         <source>pll_ns</source>
         <translation>pll_ns</translation>
-    </message>
-    <message>
-        <source>(31-500)</source>
-        <translation>(31-500)</translation>
     </message>
     <message>
         <source>pll_fr</source>
@@ -1115,6 +1290,14 @@ crystal had to change when it was opened, unless an edit sets hext.</translation
     <message>
         <source>(kHz)</source>
         <translation>(kHz)</translation>
+    </message>
+    <message>
+        <source>%1 takes the %2 clock, which the design does not enable</source>
+        <translation>%1 takes the %2 clock, which the design does not enable</translation>
+    </message>
+    <message>
+        <source>pll (MHz)</source>
+        <translation>pll (MHz)</translation>
     </message>
 </context>
 <context>

@@ -51,15 +51,6 @@ usage error before anything is written.</source>
 --each 在一次运行中生成每个 FILE，写到 OUTROOT/NAME（NAME 为文件名去掉扩展名），并为每个文件输出“FILE: STATUS WORD”；退出状态取其中最严重的（按 1、5、2、4、7、3、0 的顺序：拒绝优先于警告）。两个 FILE 的 NAME 相同属于用法错误，此时不写入任何内容。</translation>
     </message>
     <message>
-        <source>Runs tickforge-render, the one program that paints, which the desktop
-package &quot;tickforge&quot; installs (found beside tickforge-cli, else on PATH;
-without it: exit 1). It opens FILE as Open does and writes its clock tree
-as the program shows it (drawing, controls and values, lists folded in) at
-the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image or a
-one-page PDF. Prints OUT. An existing OUT is kept unless --overwrite is given.</source>
-        <translation>调用唯一负责绘图的程序 tickforge-render，它由桌面程序软件包“tickforge”安装（先在 tickforge-cli 所在目录中查找，再在 PATH 中查找；找不到时退出状态为 1）。它像“打开”一样打开 FILE，并按程序中显示的样子（图、控件和数值，展开列表收起）以图的原始大小写出时钟树，与“项目” &gt; “导出时钟树图”相同：PNG 图片或单页 PDF。输出 OUT。OUT 已存在时保持不变，除非给出 --overwrite。</translation>
-    </message>
-    <message>
         <source>The PLL the program chooses when the system clock MHZ is typed with the PLL
 fed by HEXT (or HICK with --hick): flexible factors where the series has
 them (the multiplier with --normal on mode-selectable series), else the
@@ -182,6 +173,166 @@ HEXT is the board&apos;s crystal: an edit the window would correct by changing
 it (a PLL input off 2..16 MHz) is refused (exit 2), and so is a FILE whose
 crystal had to change when it was opened, unless an edit sets hext.</source>
         <translation>像“打开”一样打开 FILE，按给出的顺序应用修改，每项修改都像窗口中操作该控件一样进行（包括其修正、询问、USB 重新调整和重新计算），然后经过保存前的检查写入。NAME 是控件在设计文件中的元素名（ahbdiv、pllms、tousbswitch 等），两个输入框则为 hext 或 sclk；VALUE 是在输入框中输入的内容，或设计文件为下拉选项保存的值。输出每项修改的消息和询问（&quot;NAME=VALUE: question: TEXT -&gt; Cancel&quot;）以及变化的字段，然后输出“saved OUT”。询问一律回答“Cancel”，除非给出 --yes。被拒绝或被取消的修改（包括输入框拒绝的输入值，例如 hext=abc 或 hext=30）不写入任何内容（退出状态 2）；检查中的警告回答“Cancel”时同样如此（退出状态 3）。OUT 默认为 FILE；其他已存在的 OUT 保持不变，除非给出 --overwrite。未知的 NAME，或不是下拉选项之一的 VALUE，属于用法错误，并列出允许的值。HEXT 是电路板的晶振：窗口会通过改变 HEXT 来修正的修改（PLL 输入不在 2..16 MHz 内）被拒绝（退出状态 2）；打开时晶振不得不改变的 FILE 同样被拒绝，除非某项修改设置了 hext。</translation>
+    </message>
+    <message>
+        <source>Opens FILE as Open does and prints every control and value of its tree as
+a fresh window shows it, in the order they lie over the drawing, one line
+each: name, role (combo, radio, entry, label, button), text (a choice: its
+item; radios without a caption: the stored value), colour (in limit, over
+limit, gray, pending, refused, in use, plain), enabled or disabled, shown
+or hidden, separated by tabs. With --json: {&quot;series&quot;, &quot;controls&quot;: [...]},
+one object per control with its caption, items and which can be chosen,
+tooltip and accessible value too.</source>
+        <translation>像“打开”一样打开 FILE，按控件在图上的顺序输出新窗口中树的每个控件和数值，每行一个：名称、角色（combo、radio、entry、label、button）、文字（下拉选项：其条目；没有标题的单选按钮：保存的值）、颜色（in limit、over limit、gray、pending、refused、in use、plain）、enabled 或 disabled、shown 或 hidden，以制表符分隔。给出 --json 时：{&quot;series&quot;, &quot;controls&quot;: [...]}，每个控件一个对象，另含其标题、条目及可选的条目、提示和无障碍值。</translation>
+    </message>
+    <message>
+        <source>Runs tickforge-render, the one program that paints, which the desktop
+package &quot;tickforge&quot; installs (found beside tickforge-cli, else on PATH;
+without it: exit 1). It opens FILE as Open does and writes its clock tree
+as the program shows it (drawing, controls and values, lists folded in) at
+the drawing&apos;s full size, as Project &gt; Export drawing does: a PNG image or a
+one-page vector PDF (lines, shapes and searchable texts). Prints OUT. An
+existing OUT is kept unless --overwrite is given.</source>
+        <translation>运行 tickforge-render，即唯一负责绘图的程序，由桌面程序软件包“tickforge”安装（在 tickforge-cli 旁边查找，否则在 PATH 中查找；找不到时：退出状态 1）。它像“打开”一样打开 FILE，并按图的原始大小写出程序所显示的时钟树（图、控件和数值，展开列表收起），与“项目 &gt; 导出时钟树图”相同：PNG 图片或单页矢量 PDF（线条、形状和可搜索的文字）。输出 OUT。已存在的 OUT 保持不变，除非给出 --overwrite。</translation>
+    </message>
+    <message>
+        <source>The drawing as an SVG document of lines, shapes and texts, written by
+tickforge-cli itself (no GUI libraries needed).</source>
+        <translation>图以由线条、形状和文字组成的 SVG 文档写出，由 tickforge-cli 自己完成（不需要图形界面库）。</translation>
+    </message>
+    <message>
+        <source>What changed from A to B, in tree order: &quot;setting ELEMENT: OLD → NEW&quot; for
+each stored setting, then &quot;clock NAME: OLD → NEW (limit L, now over)&quot;
+for each clock whose value changes. As diff(1): exit 0 and no output when
+the designs are the same, 1 when they differ, 2 for designs of different
+series, a file that cannot be opened or a usage error.</source>
+        <translation>从 A 到 B 的变化，按树的顺序：每项保存的设置输出 &quot;setting ELEMENT: OLD → NEW&quot;，然后每个频率改变的时钟输出 &quot;clock NAME: OLD → NEW (limit L, now over)&quot;。与 diff(1) 相同：两个设计相同时退出状态 0 且不输出，不同时为 1，系列不同、文件无法打开或用法错误时为 2。</translation>
+    </message>
+    <message>
+        <source>A review page of the design FILE for readers without the program: series
+and file; every clock of the tree with its value, limit, margin and path
+from its source (&quot;HEXT 8 MHz → PLL /1 ×72 /2 → SCLK 288 MHz&quot;); every
+setting as the file stores it and as the window shows it; the findings of
+the checks before saving; the generated files&apos; clock summary; the drawing
+(embedded in HTML, written beside OUT.md as OUT.svg). Markdown on standard
+output without -o. --lang picks the language of the texts (default en).
+Made by tickforge-cli alone, without the GUI libraries.</source>
+        <translation>为没有本程序的读者写出设计 FILE 的审阅页面：系列和文件；树中每个时钟的频率、上限、余量以及从时钟源开始的路径（&quot;HEXT 8 MHz → PLL /1 ×72 /2 → SCLK 288 MHz&quot;）；每项设置在文件中保存的值和在窗口中显示的内容；保存前检查的结果；生成文件的时钟摘要；图（HTML 中内嵌，Markdown 时以 OUT.svg 写在 OUT.md 旁边）。不给出 -o 时在标准输出上输出 Markdown。--lang 选择文字的语言（默认 en）。只由 tickforge-cli 完成，不需要图形界面库。</translation>
+    </message>
+</context>
+<context>
+    <name>DesignReport</name>
+    <message>
+        <source>exactly %1</source>
+        <translation>必须为 %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>off by %1</source>
+        <translation>偏差 %1</translation>
+    </message>
+    <message>
+        <source>under by %1</source>
+        <translation>低于 %1</translation>
+    </message>
+    <message>
+        <source>over by %1</source>
+        <translation>超出 %1</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>时钟</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>上限</translation>
+    </message>
+    <message>
+        <source>Margin</source>
+        <translation>余量</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控件</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>文件中的值</translation>
+    </message>
+    <message>
+        <source>Shown</source>
+        <translation>窗口中显示</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>拒绝：%1</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>None: the design can be saved and generated as it is.</source>
+        <translation>无：设计可以按现状保存并生成代码。</translation>
+    </message>
+    <message>
+        <source>The checks refuse this design: no files are generated.</source>
+        <translation>检查拒绝了此设计：不会生成任何文件。</translation>
+    </message>
+    <message>
+        <source>Clock design report</source>
+        <translation>时钟设计报告</translation>
+    </message>
+    <message>
+        <source>Series: %1</source>
+        <translation>系列：%1</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>文件：%1</translation>
+    </message>
+    <message>
+        <source>Clocks</source>
+        <translation>时钟</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Findings of the checks before saving</source>
+        <translation>保存前检查的结果</translation>
+    </message>
+    <message>
+        <source>Clock summary of the generated files</source>
+        <translation>生成文件中的时钟摘要</translation>
+    </message>
+    <message>
+        <source>Drawing</source>
+        <translation>时钟树图</translation>
+    </message>
+    <message>
+        <source>Clock tree</source>
+        <translation>时钟树</translation>
     </message>
 </context>
 <context>
@@ -343,20 +494,12 @@ crystal had to change when it was opened, unless an edit sets hext.</source>
         <translation>设计文件已不存在，已从列表中移除：</translation>
     </message>
     <message>
-        <source>PNG image (*.png);;PDF document (*.pdf)</source>
-        <translation>PNG 图像 (*.png);;PDF 文档 (*.pdf)</translation>
-    </message>
-    <message>
         <source>Export failed!</source>
         <translation>导出失败！</translation>
     </message>
     <message>
         <source>The design file could not be read:</source>
         <translation>无法读取设计文件：</translation>
-    </message>
-    <message>
-        <source>The file name must end in .png or .pdf.</source>
-        <translation>文件名必须以 .png 或 .pdf 结尾。</translation>
     </message>
     <message>
         <source>This series has no drawing.</source>
@@ -375,6 +518,26 @@ crystal had to change when it was opened, unless an edit sets hext.</source>
     <message>
         <source>The update list claims to be valid until %1, more than %2 days ahead: it is refused.</source>
         <translation>更新列表声称有效期至 %1，超过 %2 天：已拒绝。</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>导出报告...</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;PDF document (*.pdf);;SVG drawing (*.svg)</source>
+        <translation>PNG 图像 (*.png);;PDF 文档 (*.pdf);;SVG 图 (*.svg)</translation>
+    </message>
+    <message>
+        <source>The file name must end in .png, .pdf or .svg.</source>
+        <translation>文件名必须以 .png、.pdf 或 .svg 结尾。</translation>
+    </message>
+    <message>
+        <source>HTML page (*.html);;Markdown (*.md)</source>
+        <translation>HTML 页面 (*.html);;Markdown (*.md)</translation>
+    </message>
+    <message>
+        <source>The file name must end in .html or .md.</source>
+        <translation>文件名必须以 .html 或 .md 结尾。</translation>
     </message>
 </context>
 <context>
@@ -765,16 +928,8 @@ crystal had to change when it was opened, unless an edit sets hext.</source>
         <translation>pll_ms</translation>
     </message>
     <message>
-        <source>(1-15)</source>
-        <translation>(1-15)</translation>
-    </message>
-    <message>
         <source>pll_ns</source>
         <translation>pll_ns</translation>
-    </message>
-    <message>
-        <source>(31-500)</source>
-        <translation>(31-500)</translation>
     </message>
     <message>
         <source>pll_fr</source>
@@ -1031,6 +1186,14 @@ crystal had to change when it was opened, unless an edit sets hext.</source>
     <message>
         <source>(kHz)</source>
         <translation>(kHz)</translation>
+    </message>
+    <message>
+        <source>%1 takes the %2 clock, which the design does not enable</source>
+        <translation>%1 选择了 %2 时钟，但设计中未启用该时钟</translation>
+    </message>
+    <message>
+        <source>pll (MHz)</source>
+        <translation>pll (MHz)</translation>
     </message>
 </context>
 <context>
