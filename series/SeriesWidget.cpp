@@ -510,7 +510,7 @@ void SeriesWidget::toggleList(int index)
     FoldOutList &list = m_lists[index];
     if (!list.panel) {
         list.panel = addListPanel(list.names, list.at);
-        list.panel->widget()->setObjectName(QStringLiteral("list%1").arg(index));
+        controlOf(list.panel)->setObjectName(QStringLiteral("list%1").arg(index));
     }
     const bool open = !list.panel->isVisible();
     for (int i = 0; i < 4; ++i) {

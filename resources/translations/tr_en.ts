@@ -841,6 +841,10 @@
         <source>(kHz)</source>
         <translation>(kHz)</translation>
     </message>
+    <message>
+        <source>Clock tree</source>
+        <translation>Clock tree</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>

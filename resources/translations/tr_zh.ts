@@ -841,6 +841,10 @@
         <source>(kHz)</source>
         <translation>(kHz)</translation>
     </message>
+    <message>
+        <source>Clock tree</source>
+        <translation>时钟树</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>
