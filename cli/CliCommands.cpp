@@ -22,7 +22,7 @@ const QVector<CommandDef> &commandDefs()
 {
     static const QVector<CommandDef> defs = {
         {"new", 1, {QStringLiteral("--overwrite")}, {QStringLiteral("-o")}},
-        {"show", 1, {QStringLiteral("--json")}, {}},
+        {"show", 1, {QStringLiteral("--json"), QStringLiteral("--controls")}, {}},
         {"check", 1, {QStringLiteral("--json")}, {}},
         {"render", 2, {QStringLiteral("--overwrite")}, {}},
         {"generate",
@@ -119,6 +119,15 @@ QString cliHelpText()
                "      Opens FILE as Open does and prints every clock-record field in field order,\n"
                "      as \"name value\" lines or, with --json, as one object (plus \"series\" and\n"
                "      \"findings\", as check --json gives them).\n"
+               "  show FILE --controls [--json]\n"
+               "      Opens FILE as Open does and prints every control and value of its tree as\n"
+               "      a fresh window shows it, in the order they lie over the drawing, one line\n"
+               "      each: name, role (combo, radio, entry, label, button), text (a choice: its\n"
+               "      item; radios without a caption: the stored value), colour (in limit, over\n"
+               "      limit, gray, pending, refused, in use, plain), enabled or disabled, shown\n"
+               "      or hidden, separated by tabs. With --json: {\"series\", \"controls\": [...]},\n"
+               "      one object per control with its caption, items and which can be chosen,\n"
+               "      tooltip and accessible value too.\n"
                "  check FILE [--json]\n"
                "      Opens FILE and runs the checks before saving and generating: the inputs,\n"
                "      then the series' limits on the recomputed tree. Prints \"error: TEXT\" for\n"

@@ -3,6 +3,7 @@
 #include "CliCommands.h"
 #include "ClockConfig.h"
 #include "DesignFile.h"
+#include "Presentation.h"
 #include "SafeSave.h"
 #include "SeriesTable.h"
 
@@ -98,6 +99,27 @@ int commandNew(const CommandLine &line)
     return CliTool::saveDesign(bytes, QFileInfo(target).absoluteFilePath()) ? CliDone : CliUsage;
 }
 
+namespace {
+
+// What every control of the design shows, as a fresh window shows it.
+int printControls(const DesignDocument &document, bool json)
+{
+    const QVector<ControlPresentation> controls = TreePresentation::of(document);
+    if (!json) {
+        for (const ControlPresentation &control : controls)
+            outLine(PresentationText::line(control));
+        return CliDone;
+    }
+    QStringList objects;
+    for (const ControlPresentation &control : controls)
+        objects << QStringLiteral("    ") + PresentationText::json(control);
+    outLine(QStringLiteral("{\n  \"series\": %1,\n  \"controls\": [\n%2\n  ]\n}")
+                .arg(jsonValue(document.series().seriesName()), objects.join(QStringLiteral(",\n"))));
+    return CliDone;
+}
+
+} // namespace
+
 int commandShow(const CommandLine &line)
 {
     CliPrompter prompter;
@@ -105,6 +127,8 @@ int commandShow(const CommandLine &line)
     const int status = openPrinted(line.positionals.first(), prompter, design);
     if (status != CliDone)
         return status;
+    if (line.flags.contains(QStringLiteral("--controls")))
+        return printControls(*design.document, line.flags.contains(QStringLiteral("--json")));
     Fields fields = design.document->record().fieldValues();
     if (!line.flags.contains(QStringLiteral("--json"))) {
         printFields(fields, false);

@@ -57,12 +57,13 @@ Finding inputProblem(const QString &field, double value, const QString &allowed)
     return f;
 }
 
-// A clock output taking a clock that the design switches off.
-Finding clockWithoutSource(const QString &field, int code, const char *clock)
+// A clock output taking a clock that the design switches off, named as drawn.
+Finding clockWithoutSource(const QString &field, int code, const QString &output, const char *clock)
 {
-    Finding f = inputError(nullptr, field, code, QStringLiteral("a clock the design enables"));
-    f.detail = QStringLiteral("%1 %2 takes the %3 clock, which the design does not enable")
-                   .arg(field, QString::number(code), QLatin1String(clock));
+    Finding f =
+        inputError(QT_TRANSLATE_NOOP("QXMCUPLL", "%1 takes the %2 clock, which the design does not enable"),
+                   field, code, QStringLiteral("a clock the design enables"));
+    f.arguments = QStringList{output, QLatin1String(clock)};
     return f;
 }
 
@@ -132,13 +133,12 @@ void clockOutputFindings(Findings &out, const ClockConfig &c, const SeriesParams
             for (const ClockSourceItem &offered : output.sources)
                 codes << offered.code;
             out << inputProblem(QLatin1String(sourceField), source, listText(codes));
-        } else if (pin != 0) {
-            // The firmware never starts these clocks when their function is off:
-            // the pin would stay silent.
-            const bool deadUsb = item->kind == ClockSourceKind::Usb && !usbEnabled(c);
-            const bool deadAdc = item->kind == ClockSourceKind::Adc && !c.adcEnabled;
-            if (deadUsb || deadAdc)
-                out << clockWithoutSource(QLatin1String(sourceField), source, deadUsb ? "USB" : "ADC");
+        } else if (pin != 0 && !clockSourceUsable(c, i, item->kind)) {
+            // The firmware never starts these clocks when their function is off.
+            const char *clock = item->kind == ClockSourceKind::Usb ? "USB" : "ADC";
+            const QString caption =
+                !p.multiOutput() ? QStringLiteral("clkout") : QStringLiteral("clkout%1").arg(i + 1);
+            out << clockWithoutSource(QLatin1String(sourceField), source, caption, clock);
         }
         requireRange(out, pinField, pin, 0, int(output.pins.size()) - 1);
         if (!p.multiOutput()) {
@@ -265,7 +265,8 @@ bool clockSourceUsable(const ClockConfig &c, int output, ClockSourceKind kind)
         return false;
     if (kind == ClockSourceKind::Usb)
         return usbEnabled(c);
-    if (kind == ClockSourceKind::Adc && rowOf(c).hasAdc())
+    // A series without ADC controls never enables its ADC clock.
+    if (kind == ClockSourceKind::Adc)
         return c.adcEnabled;
     return true;
 }
@@ -283,6 +284,11 @@ bool pllRed(const ClockConfig &c)
     const SeriesParams &s = *c.params();
     const bool low = s.pllMinMHz > 0 && !c.flexiblePllActive() && c.pllMHz < s.pllMinMHz;
     return low || s.sclkRed(c.pllMHz);
+}
+
+bool usbOff48(const ClockConfig &c)
+{
+    return usbEnabled(c) && c.usbMHz != 48.0;
 }
 
 double hickOutputMHz(const ClockConfig &c)
@@ -334,6 +340,16 @@ Findings inputFindings(const ClockConfig &c, bool hextAlways)
     return out;
 }
 
+Findings clockOffFindings(const ClockConfig &c)
+{
+    Findings out;
+    for (const Finding &f : inputFindings(c)) {
+        if (!f.arguments.isEmpty())
+            out << f;
+    }
+    return out;
+}
+
 Findings limitFindings(const ClockConfig &c)
 {
     Findings out;
@@ -357,7 +373,7 @@ Findings limitFindings(const ClockConfig &c)
         out << limitRefusal(p->pllLessMessage, "pllMHz", c.pllMHz, p->pllMinMHz);
     if (!out.isEmpty())
         return out;
-    if (usbEnabled(c) && c.usbMHz != 48.0 && p->usbWarning)
+    if (usbOff48(c) && p->usbWarning)
         out << limitWarning(p->usbWarning, "usbMHz", c.usbMHz, QStringLiteral("48"));
     if (p->hasAdc() && c.adcEnabled && c.adcMHz > p->adcLimitMHz && p->adcWarning)
         out << limitWarning(p->adcWarning, "adcMHz", c.adcMHz,

@@ -4,6 +4,7 @@
 #include "SeriesTable.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The rules of a clock tree, written once and asked by everyone: the series
@@ -46,6 +47,8 @@ bool lextRunning(const ClockConfig &c);
 // The PLL output is out of bounds: above the system-clock limit or, in the
 // normal mode of a series with a floor, below it.
 bool pllRed(const ClockConfig &c);
+// USB runs at another frequency than the 48 MHz it needs: shown red, asked about before saving.
+bool usbOff48(const ClockConfig &c);
 // HICK as the clock outputs see it: full speed while USB or the system clock takes HICK 48, else divided.
 double hickOutputMHz(const ClockConfig &c);
 
@@ -74,6 +77,7 @@ struct Finding {
     double value = 0.0;
     QString allowed; // "4..25", "1, 2, 4, 8, 16, 32"
     QString detail;
+    QStringList arguments; // put in place of the message's %1, %2
 
     bool isRefusal() const { return severity == Severity::Refusal; }
     // The text as shown, with `translate` applied to the series' message.
@@ -81,7 +85,9 @@ struct Finding {
     {
         if (!message)
             return detail;
-        const QString shown = translate(message);
+        QString shown = translate(message);
+        for (const QString &argument : arguments)
+            shown = shown.arg(argument);
         return limitMHz > 0 ? shown + QLatin1Char(' ') + QString::number(limitMHz) + QStringLiteral("MHz")
                             : shown;
     }
@@ -94,6 +100,10 @@ using Findings = QVector<Finding>;
 // reported first. HEXT is judged whether used or not when `hextAlways`: the
 // generated crystal define is written from it in every design.
 Findings inputFindings(const ClockConfig &c, bool hextAlways = true);
+
+// The clock outputs with a pin that take a clock the design switches off
+// (USB or the ADC, also on a series without ADC controls): the pin would stay silent.
+Findings clockOffFindings(const ClockConfig &c);
 
 // The series' checks before saving and generating on a record whose derived
 // values are current: refusals above the limits, then the USB and ADC warnings.

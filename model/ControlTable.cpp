@@ -259,6 +259,18 @@ QStringList labels(const SeriesParams &p, Control id)
     }
 }
 
+QVector<Control> clockOutputControls(const SeriesParams &p, int index)
+{
+    if (p.multiOutput()) {
+        return index == 0 ? QVector<Control>{C::Clkout1, C::Clkout1Div1, C::Clkout1Div2, C::Clkout1Pin}
+                          : QVector<Control>{C::Clkout2, C::Clkout2Div1, C::Clkout2Div2, C::Clkout2Pin};
+    }
+    QVector<Control> out{C::Clkout};
+    if (has(p, C::ClkoutDiv))
+        out << C::ClkoutDiv;
+    return out << C::ClkoutPin;
+}
+
 QString radioAnchor(Control id, int index)
 {
     return QLatin1String(row(id).name) + QLatin1Char('.') + QString::number(index);

@@ -102,6 +102,9 @@ bool has(const SeriesParams &series, Control id);
 // The values the record takes, by index, and the texts the control shows.
 QVector<double> values(const SeriesParams &series, Control id);
 QStringList labels(const SeriesParams &series, Control id);
+// The selection controls of clock output `index`: its sources, then its
+// divider stages and last its pin combo.
+QVector<Control> clockOutputControls(const SeriesParams &series, int index);
 // Layout anchor of radio `index` of a group ("rtcsel.1").
 QString radioAnchor(Control id, int index);
 

@@ -3,7 +3,6 @@
 #include "SeriesTable.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 
 // What each edit of a clock tree does, in the order a person sees it: the
 // record field takes the control's value, the entries in use are read, the
@@ -280,12 +279,9 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
     for (const QString &element : m_series->restoreOrder) {
         const QString text = file.value(element);
         if (element == QLatin1String("hext")) {
-            // Taken as written; the next read of the entry judges the range.
-            // A number is shown as the entry writes one ("8", not a clipped "8.00000").
-            bool number = false;
-            m_config.hextMHz = text.toDouble(&number);
-            m_text[0] =
-                number ? QString::number(m_config.hextMHz, 'g', QLocale::FloatingPointShortest) : text;
+            // Taken and shown as written ("12.288000"); the next read of the entry judges the range.
+            m_config.hextMHz = text.toDouble();
+            m_text[0] = text;
             continue;
         }
         const Row *r = nullptr;
@@ -351,6 +347,9 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
     // The record's derived values follow what it holds, even where a check refused it.
     m_config.recompute();
     refreshDisplay();
+    // A clock output on a clock that is off is refused when saving: said at once.
+    for (const ClockRules::Finding &finding : ClockRules::clockOffFindings(m_config))
+        showError(finding.text([this](const char *text) { return translated(text); }));
     m_loading = false;
     m_loadAnswers.clear();
     m_origin = Origin::Opened;

@@ -25,11 +25,6 @@ namespace {
 const char *const kEditTail = "border-style: outset; border-width: 2px; border-color: rgb(0, 176, "
                               "240);border-radius:1px;padding:1px 2px;;";
 
-QString mhz(double value)
-{
-    return QString::number(value, 'f', 3);
-}
-
 void setLabelText(QLabel *label, const QString &text)
 {
     if (label->text() != text) {
@@ -39,18 +34,22 @@ void setLabelText(QLabel *label, const QString &text)
     }
 }
 
-void valueColor(QWidget *widget, bool red, bool isEdit)
+QColor toneColor(Tone tone)
 {
-    const QColor color = red ? QColor(Qt::red) : QColor(Qt::darkGreen);
-    if (isEdit)
-        QXMCUPLL::setEditTextColor(widget, color);
-    else
-        QXMCUPLL::setLabelTextColor(widget, color);
-}
-
-QString pinStyle(bool inUse)
-{
-    return inUse ? QStringLiteral("color: blue") : QStringLiteral("color: gray");
+    switch (tone) {
+    case Tone::InLimit:
+        return Qt::darkGreen;
+    case Tone::OverLimit:
+    case Tone::Refused:
+        return Qt::red;
+    case Tone::Gray:
+        return Qt::gray;
+    case Tone::InUse:
+        return Qt::blue;
+    case Tone::Plain:
+        break;
+    }
+    return Qt::black;
 }
 
 } // namespace
@@ -58,6 +57,7 @@ QString pinStyle(bool inUse)
 SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
     : QXMCUPLL(seriesId, parent), m_series(SeriesTable::byId(seriesId)), m_widgets(rows().size())
 {
+    m_presentation.update(document());
     buildFixedLabels();
     buildClockOutputs();
     buildPanel();
@@ -218,13 +218,13 @@ void SeriesWidget::buildFixedLabels()
     fixedLabel(QXMCUPLL::tr("lext(kHz)"), QStringLiteral("lext.caption"));
     fixedLabel(QString::number(defaults.lextKHz), QStringLiteral("lext.value"));
     buildControl(row(Control::LextBypass));
-    m_lextIn = label(QXMCUPLL::tr("IN"), QStringLiteral("lext.in"));
-    m_lextOut = label(QXMCUPLL::tr("OUT"), QStringLiteral("lext.out"));
+    label(QXMCUPLL::tr("IN"), QStringLiteral("lext.in"));
+    label(QXMCUPLL::tr("OUT"), QStringLiteral("lext.out"));
 
     buildControl(row(Control::Hext));
     buildControl(row(Control::HextBypass));
-    m_hextIn = label(QXMCUPLL::tr("IN"), QStringLiteral("hext.in"));
-    m_hextOut = label(QXMCUPLL::tr("OUT"), QStringLiteral("hext.out"));
+    label(QXMCUPLL::tr("IN"), QStringLiteral("hext.in"));
+    label(QXMCUPLL::tr("OUT"), QStringLiteral("hext.out"));
     fixedLabel(QXMCUPLL::tr("hick"), QStringLiteral("hick.caption"));
     fixedLabel(QString::number(defaults.hickMHz) + QStringLiteral(" MHz"), QStringLiteral("hick.value"));
     fixedLabel(QXMCUPLL::tr("to wdt(kHz)"), QStringLiteral("wdt.caption"));
@@ -235,7 +235,7 @@ void SeriesWidget::buildFixedLabels()
     fixedLabel(QXMCUPLL::tr(m_series->rtcSelCaption), QStringLiteral("rtcsel.caption"));
     buildControl(row(Control::RtcSwitch));
     fixedLabel(QXMCUPLL::tr(m_series->rtcCaption), QStringLiteral("ertc.caption"));
-    m_ertcValue = label(QString(), QStringLiteral("ertc.value"));
+    label(QString(), QStringLiteral("ertc.value"));
 
     buildControl(row(Control::HickToSclk));
     buildControl(row(Control::PllRcs));
@@ -244,39 +244,20 @@ void SeriesWidget::buildFixedLabels()
 
     buildControl(row(Control::SclkSelect));
     buildControl(row(Control::Sclk));
-    for (int i = 0; i < m_series->usageNotes.size(); ++i) {
-        QLabel *note =
-            label(QXMCUPLL::tr(qPrintable(m_series->usageNotes.at(i))), QStringLiteral("note%1").arg(i + 1));
-        setLabelTextColor(note, Qt::red);
-        m_notes << note;
-    }
+    for (int i = 0; i < m_series->usageNotes.size(); ++i)
+        label(QXMCUPLL::tr(qPrintable(m_series->usageNotes.at(i))), QStringLiteral("note%1").arg(i + 1));
     for (Control id : {Control::AhbDiv, Control::Apb1Div, Control::Apb2Div, Control::UsbDiv,
                        Control::HickToUsb, Control::UsbSwitch})
         buildControl(row(id));
     if (has(Control::UsbSwitch))
-        m_usbLabel = label(QString(), QStringLiteral("usb.value"));
-}
-
-QVector<Control> SeriesWidget::outputControls(int index) const
-{
-    if (m_series->multiOutput()) {
-        return index == 0 ? QVector<Control>{Control::Clkout1, Control::Clkout1Div1, Control::Clkout1Div2,
-                                             Control::Clkout1Pin}
-                          : QVector<Control>{Control::Clkout2, Control::Clkout2Div1, Control::Clkout2Div2,
-                                             Control::Clkout2Pin};
-    }
-    QVector<Control> out{Control::Clkout};
-    if (has(Control::ClkoutDiv))
-        out << Control::ClkoutDiv;
-    return out << Control::ClkoutPin;
+        label(QString(), QStringLiteral("usb.value"));
 }
 
 void SeriesWidget::buildClockOutputs()
 {
     for (int index = 0; index < m_series->clockOutputs.size() && index < 2; ++index) {
         const ClockOutputParams &output = m_series->clockOutputs.at(index);
-        ClockOutput &out = m_outputs[index];
-        const QVector<Control> parts = outputControls(index);
+        const QVector<Control> parts = clockOutputControls(*m_series, index);
         const Row &sources = row(parts.first());
         const QString mux = QLatin1String(sources.name);
         Widgets &radios = w(sources.id);
@@ -286,14 +267,13 @@ void SeriesWidget::buildClockOutputs()
             radio->setObjectName(radioAnchor(sources.id, i));
             radios.radios << radio;
             m_signalSources << radio;
-            out.sourceCaptions << label(QXMCUPLL::tr(output.sources.at(i).text),
-                                        mux + QStringLiteral(".src%1").arg(i));
-            out.sourceValues << label(QString(), mux + QStringLiteral(".val%1").arg(i));
+            label(QXMCUPLL::tr(output.sources.at(i).text), mux + QStringLiteral(".src%1").arg(i));
+            label(QString(), mux + QStringLiteral(".val%1").arg(i));
         }
-        out.labels << label(mux, mux + QStringLiteral(".caption"));
+        label(mux, mux + QStringLiteral(".caption"));
         for (int part = 1; part < parts.size(); ++part) {
             const Row &r = row(parts.at(part));
-            out.labels << label(QXMCUPLL::tr(r.caption), QLatin1String(r.name) + QStringLiteral(".caption"));
+            label(QXMCUPLL::tr(r.caption), QLatin1String(r.name) + QStringLiteral(".caption"));
             QStringList texts;
             for (const QString &label : labels(*m_series, r.id))
                 texts << QXMCUPLL::tr(qPrintable(label));
@@ -302,20 +282,18 @@ void SeriesWidget::buildClockOutputs()
             combo.combo->setObjectName(QLatin1String(r.name));
             m_signalSources << combo.combo;
         }
-        out.labels.removeLast(); // the pin caption stays usable without a pin
-        out.output = label(QString(), mux + QStringLiteral(".output"));
-        out.labels << out.output;
+        label(QString(), mux + QStringLiteral(".output"));
     }
 }
 
 void SeriesWidget::buildPanel()
 {
     fixedLabel(QXMCUPLL::tr("i2s (MHz)"), QStringLiteral("i2s.caption"));
-    m_i2sValue = valueBox(QStringLiteral("i2s.value"));
+    valueBox(QStringLiteral("i2s.value"));
     for (int i = 0; i < m_series->ahbBoxes.size(); ++i) {
         fixedLabel(QXMCUPLL::tr(qPrintable(SeriesParams::ahbBoxCaption(m_series->ahbBoxes.at(i)))),
                    QStringLiteral("ahb%1.caption").arg(i));
-        m_ahbValues << valueBox(QStringLiteral("ahb%1.value").arg(i));
+        valueBox(QStringLiteral("ahb%1.value").arg(i));
     }
     struct Bus {
         const char *anchor;
@@ -333,7 +311,7 @@ void SeriesWidget::buildPanel()
     for (int i = 0; i < 4; ++i) {
         const QString id = QLatin1String(buses[i].anchor);
         fixedLabel(QXMCUPLL::tr(buses[i].caption), id + QStringLiteral(".caption"));
-        m_lists[i].value = valueBox(id + QStringLiteral(".value"));
+        valueBox(id + QStringLiteral(".value"));
         m_lists[i].button = addListButton(at(id + QStringLiteral(".list")));
         m_lists[i].button->setObjectName(id + QStringLiteral(".list"));
         // The list itself is built when it is first folded out.
@@ -341,8 +319,8 @@ void SeriesWidget::buildPanel()
         m_lists[i].at = at(id + QStringLiteral(".panel"));
         m_lists[i].slotStem = buses[i].slotStem;
     }
-    m_apbTimerMul[0] = label(QString(), QStringLiteral("apb1mul"));
-    m_apbTimerMul[1] = label(QString(), QStringLiteral("apb2mul"));
+    label(QString(), QStringLiteral("apb1mul"));
+    label(QString(), QStringLiteral("apb2mul"));
 }
 
 QLabel *SeriesWidget::label(const QString &text, const QString &anchor)
@@ -373,46 +351,25 @@ void SeriesWidget::setControlSignalsBlocked(bool blocked)
         source->blockSignals(blocked);
 }
 
-void SeriesWidget::showControl(Control id)
-{
-    Widgets &widgets = w(id);
-    const int index = document().shownIndex(id);
-    if (widgets.combo)
-        widgets.combo->setCurrentIndex(index);
-    else if (!widgets.radios.isEmpty())
-        widgets.radios.value(index, widgets.radios.first())->setChecked(true);
-}
-
-void SeriesWidget::showEntryText(Control id)
+void SeriesWidget::showEntryText(Control id, const QString &text)
 {
     QLineEdit *edit = w(id).edit;
-    const QString text = document().entryText(id);
-    if (!edit || edit->text() == text)
+    if (edit->text() == text)
         return;
     edit->setText(text);
     if (id == Control::Hext || id == Control::Sclk)
         edit->setCursorPosition(0); // a value wider than the entry shows its first digits
 }
 
-// Everything the drawing shows follows the document: the choices, the
-// entries' texts, the gray states, the values and their colours.
+// Everything the drawing shows follows the document's presentation: the
+// choices, the entries, the gray states, the values and their colours.
 void SeriesWidget::showRecord()
 {
+    m_presentation.update(document());
     setControlSignalsBlocked(true);
-    for (const Row &r : rows()) {
-        if (has(r.id) && r.kind != Kind::Entry)
-            showControl(r.id);
-    }
-    for (Control id : {Control::Hext, Control::Sclk, Control::PllMs, Control::PllNs})
-        showEntryText(id);
-    // Only a PLL system clock takes a typed target.
-    w(Control::Sclk).edit->setEnabled(rec().sclkSource == ClockConfig::SclkPll);
+    for (const ControlPresentation &shown : m_presentation.controls())
+        paintControl(shown);
     setControlSignalsBlocked(false);
-    refreshBypass();
-    updateActivePaths();
-    refreshDisplay();
-    refreshRtcDisplay();
-    restyleEntries();
     m_sclkStyled = true;
     repaintChangedControls();
 }
@@ -467,42 +424,7 @@ void SeriesWidget::entryTextChanged(Control id, const QString &text)
 {
     // Typing is no step of the design: only the entry's look follows.
     document().apply(DesignEdit::type(id, text));
-    const QSignalBlocker blocker(w(id).edit);
-    showEntryText(id);
-    restyleEntry(id);
-    repaintChangedControls();
-}
-
-void SeriesWidget::restyleEntry(Control id)
-{
-    QLineEdit *edit = w(id).edit;
-    if (!edit)
-        return;
-    if (id == Control::PllMs || id == Control::PllNs) {
-        restyleFactor(id);
-        return;
-    }
-    if (!edit->isEnabled()) {
-        setSheet(edit, disabledEditStyle());
-        return;
-    }
-    const DesignDocument &doc = document();
-    const bool committed = doc.entryCommitted(id) && !doc.entryRefused(id);
-    if (id != Control::Sclk || m_sclkStyled)
-        setSheet(edit, committed ? committedEditStyle() : pendingEditStyle());
-    const bool inRange = doc.entryTextInRange(id);
-    if (id == Control::Sclk && multiplierPll())
-        setEditTextColor(edit, inRange ? QColor(Qt::darkGreen) : QColor(Qt::red));
-    else if (id == Control::Sclk && committed)
-        valueColor(edit, m_series->sclkRed(rec().sclkMHz), true);
-    else
-        setEditTextColor(edit, inRange ? QColor(Qt::black) : QColor(Qt::red));
-}
-
-void SeriesWidget::restyleEntries()
-{
-    for (Control id : {Control::Hext, Control::Sclk, Control::PllMs, Control::PllNs})
-        restyleEntry(id);
+    showRecord();
 }
 
 void SeriesWidget::toggleList(int index)
@@ -539,195 +461,101 @@ void SeriesWidget::mousePressEvent(QMouseEvent *event)
 // ---------------------------------------------------------------------------
 // Display
 
-void SeriesWidget::refreshDisplay()
+void SeriesWidget::paintControl(const ControlPresentation &shown)
 {
-    const ClockConfig &c = rec();
-    const SeriesParams &s = *m_series;
-    m_i2sValue->setText(mhz(c.sclkMHz));
-    valueColor(m_i2sValue, s.sclkRed(c.sclkMHz), true);
-
-    const bool notes = c.sclkMHz > s.usageNotesAboveMHz;
-    for (QLabel *note : qAsConst(m_notes))
-        setControlShown(note, notes);
-    for (QLineEdit *ahb : qAsConst(m_ahbValues)) {
-        ahb->setText(mhz(c.ahbMHz));
-        valueColor(ahb, s.sclkRed(c.ahbMHz), true);
-    }
-    const double buses[4] = {c.apb1MHz, c.apb1TimerMHz, c.apb2MHz, c.apb2TimerMHz};
-    for (int i = 0; i < 4; ++i) {
-        m_lists[i].value->setText(mhz(buses[i]));
-        valueColor(m_lists[i].value, i % 2 == 0 ? s.apbRed(buses[i]) : s.sclkRed(buses[i]), true);
-    }
-    refreshBusDividers();
-    refreshAdc();
-    refreshPeripheralClocks();
-
-    if (m_usbLabel) {
-        setLabelText(m_usbLabel, mhz(c.usbMHz) + QStringLiteral(" MHz"));
-        if (c.usbDisabled)
-            setLabelTextColor(m_usbLabel, Qt::gray); // a switched-off branch, not an error
-        else
-            valueColor(m_usbLabel, c.usbMHz != 48.0, false);
-    }
-
-    if (m_pllLabel->isEnabled()) {
-        setLabelText(m_pllLabel, mhz(c.pllMHz) + QStringLiteral("MHz"));
-        valueColor(m_pllLabel, ClockRules::pllRed(c), false);
-    } else {
-        // Empty, and coloured as an in-range value, so what is shown depends
-        // on the record alone (undo and redo land on the same look).
-        setLabelText(m_pllLabel, QString());
-        valueColor(m_pllLabel, false, false);
-    }
-    if (m_pllcfgCaption && m_pllcfgCaption->isEnabled()) {
-        setLabelText(m_pllcfgCaption, QXMCUPLL::tr("CRM_PLLCFG: "));
-        m_pllcfgValue->setText(pllcfgText());
-        if (!has(Control::PllMode) || c.pllFlexible)
-            setControlShown(m_pllcfgValue, true);
-    } else if (m_pllcfgCaption) {
-        setLabelText(m_pllcfgCaption, QString());
-        m_pllcfgValue->clear();
-        setControlShown(m_pllcfgValue, false); // an empty box on the drawing would read as a value
-    }
-    for (int i = 0; i < m_series->clockOutputs.size() && i < 2; ++i) {
-        // An output without a pin is grayed and keeps the text it last showed.
-        if (ClockRules::clockOutputLive(c, i))
-            refreshClkout(i);
+    switch (shown.role) {
+    case ControlRole::Combo:
+        paintCombo(shown);
+        break;
+    case ControlRole::Radio:
+        paintRadios(shown);
+        break;
+    case ControlRole::Entry:
+        paintEntry(shown);
+        break;
+    case ControlRole::Label:
+        paintLabel(shown);
+        break;
+    case ControlRole::Button:
+        break; // the list buttons follow their lists
     }
 }
 
-void SeriesWidget::refreshBusDividers()
+void SeriesWidget::paintCombo(const ControlPresentation &shown)
 {
-    setLabelText(m_apbTimerMul[0], QStringLiteral("* ") + QString::number(rec().apb1TimerMul));
-    setLabelText(m_apbTimerMul[1], QStringLiteral("* ") + QString::number(rec().apb2TimerMul));
+    CustomComboBox1 *combo = w(rowByName(shown.name)->id).combo;
+    combo->setCurrentIndex(shown.current);
+    if (shown.grayable)
+        combo->setEnabledWithStyle(shown.enabled);
+    if (controlShown(combo) != shown.shown)
+        setControlShown(combo, shown.shown);
 }
 
-void SeriesWidget::refreshClkout(int index)
+void SeriesWidget::paintRadios(const ControlPresentation &shown)
 {
-    const ClockConfig &c = rec();
-    const ClockOutput &out = m_outputs[index];
-    const ClockOutputParams &output = m_series->clockOutputs.at(index);
-    const bool single = !m_series->multiOutput();
-    const int div1 = single ? c.clkoutDiv : index == 0 ? c.clkout1Div1 : c.clkout2Div1;
-    const int div2 = single ? 1 : index == 0 ? c.clkout1Div2 : c.clkout2Div2;
-    const ClockSourceItem *source = output.sourceByCode(single       ? c.clkoutSource
-                                                        : index == 0 ? c.clkout1Source
-                                                                     : c.clkout2Source);
-    const int selected = source ? int(source - output.sources.constData()) : -1;
-
-    double value = 0.0;
-    QString unit = QStringLiteral(" MHz)");
-    bool empty = false;
-    switch (source ? source->kind : ClockSourceKind::None) {
-    case ClockSourceKind::Sclk:
-        value = c.sclkMHz;
-        break;
-    case ClockSourceKind::Hext:
-        value = c.hextMHz;
-        break;
-    case ClockSourceKind::Pll:
-        value = c.pllMHz;
-        break;
-    case ClockSourceKind::Usb:
-        value = c.usbMHz;
-        break;
-    case ClockSourceKind::Hick:
-        // A source named "hick48" is HICK undivided, whatever else runs on it.
-        value = qstrcmp(source->text, "hick48") == 0 ? c.hickMHz : ClockRules::hickOutputMHz(c);
-        break;
-    case ClockSourceKind::Lick:
-        value = c.lickKHz;
-        unit = QStringLiteral(" kHz)");
-        break;
-    case ClockSourceKind::Lext:
-        value = c.lextKHz;
-        unit = QStringLiteral(" kHz)");
-        // The multiplier series' LEXT runs only while it clocks the RTC.
-        empty = multiplierPll() && !ClockRules::lextRunning(c);
-        break;
-    case ClockSourceKind::Adc:
-        value = c.adcMHz;
-        empty = !m_series->hasAdc();
-        break;
-    case ClockSourceKind::PllDiv2:
-        value = c.pllMHz * 0.5;
-        break;
-    case ClockSourceKind::PllDiv4:
-        value = c.pllMHz * 0.25;
-        break;
-    default:
-        empty = true;
-        break;
+    const QVector<QRadioButton *> &radios = w(rowByName(shown.name)->id).radios;
+    radios.value(shown.current, radios.first())->setChecked(true);
+    for (int i = 0; i < radios.size(); ++i) {
+        const bool usable = shown.itemUsable(i);
+        radios.at(i)->setEnabled(usable);
+        setSheet(radios.at(i), radioStyle(usable));
     }
-    for (int i = 0; i < out.sourceValues.size(); ++i)
-        setControlShown(out.sourceValues.at(i), i == selected);
-    if (selected < 0)
-        return;
-    QLabel *valueLabel = out.sourceValues.at(selected);
-    setLabelText(valueLabel, empty ? QString() : QStringLiteral("(") + mhz(value) + unit);
-    setLabelText(out.output, empty ? QString() : QStringLiteral("(") + mhz(value / div1 / div2) + unit);
 }
 
-void SeriesWidget::refreshRtcDisplay()
+void SeriesWidget::paintEntry(const ControlPresentation &shown)
 {
-    setLabelText(m_ertcValue, document().rtcText());
+    const Control id = rowByName(shown.name)->id;
+    QLineEdit *edit = w(id).edit;
+    showEntryText(id, shown.text);
+    edit->setEnabled(shown.enabled);
+    if (controlShown(edit) != shown.shown)
+        setControlShown(edit, shown.shown);
+    const bool factor = id == Control::PllMs || id == Control::PllNs;
+    if (!shown.enabled)
+        setSheet(edit, factor ? factorDisabledStyle() : disabledEditStyle());
+    else if (factor)
+        setSheet(edit, shown.pending ? factorPendingStyle() : factorCommittedStyle());
+    else if (id != Control::Sclk || m_sclkStyled) // the sclk entry is plain until first shown again
+        setSheet(edit, shown.pending ? pendingEditStyle() : committedEditStyle());
+    setEditTextColor(edit, toneColor(shown.tone));
 }
 
-void SeriesWidget::refreshBypass()
+void SeriesWidget::paintLabel(const ControlPresentation &shown)
 {
-    const ClockConfig &c = rec();
-    m_lextOut->setEnabled(!c.lextBypass);
-    setSheet(m_lextOut, pinStyle(!c.lextBypass));
-    const bool hextOut = !c.hextBypass && w(Control::Hext).edit->isEnabled();
-    m_hextOut->setEnabled(hextOut);
-    setSheet(m_hextOut, pinStyle(hextOut));
-}
-
-void SeriesWidget::updateActivePaths()
-{
-    const ClockConfig &c = rec();
-    const bool hext = ClockRules::hextInUse(c);
-    QLineEdit *hextEdit = w(Control::Hext).edit;
-    hextEdit->setEnabled(hext);
-    setSheet(hextEdit, hext ? committedEditStyle() : disabledEditStyle());
-    w(Control::HextBypass).combo->setEnabledWithStyle(hext);
-    m_hextIn->setEnabled(hext);
-    const bool hextOut = hext && !c.hextBypass;
-    m_hextOut->setEnabled(hextOut);
-    setSheet(m_hextOut, pinStyle(hextOut));
-    setSheet(m_hextIn, pinStyle(hext));
-
-    if (has(Control::RtcDiv))
-        w(Control::RtcDiv).combo->setEnabledWithStyle(ClockRules::rtcDividerInUse(c));
-    updatePllPaths(ClockRules::pllInUse(c));
-
-    // HICK to sclk only matters while sclk runs on HICK.
-    const bool hick = c.sclkSource == ClockConfig::SclkHick;
-    for (QRadioButton *radio : qAsConst(w(Control::HickToSclk).radios)) {
-        radio->setEnabled(hick);
-        setSheet(radio, radioStyle(hick));
+    QWidget *widget = presentedWidget(shown.name);
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        setLabelText(label, shown.text);
+        // The oscillators' pins take their colour from a sheet, values from the palette.
+        const bool pin =
+            shown.name.endsWith(QLatin1String(".in")) || shown.name.endsWith(QLatin1String(".out"));
+        if (pin && shown.tone != Tone::Plain)
+            setSheet(label, shown.tone == Tone::InUse ? QStringLiteral("color: blue")
+                                                      : QStringLiteral("color: gray"));
+        else if (shown.tone != Tone::Plain)
+            setLabelTextColor(label, toneColor(shown.tone));
+    } else if (auto *box = qobject_cast<QLineEdit *>(widget)) {
+        if (box->text() != shown.text)
+            box->setText(shown.text);
+        if (shown.tone != Tone::Plain)
+            setEditTextColor(box, toneColor(shown.tone));
     }
+    widget->setEnabled(shown.enabled);
+    if (controlShown(widget) != shown.shown)
+        setControlShown(widget, shown.shown);
+}
 
-    // Clock outputs: live only with a pin.
-    for (int i = 0; i < m_series->clockOutputs.size() && i < 2; ++i) {
-        const QVector<Control> parts = outputControls(i);
-        ClockOutput &out = m_outputs[i];
-        const bool live = ClockRules::clockOutputLive(c, i);
-        const QVector<ClockSourceItem> &sources = m_series->clockOutputs.at(i).sources;
-        for (int r = 0; r < sources.size(); ++r) {
-            const bool usable = ClockRules::clockSourceUsable(c, i, sources.at(r).kind);
-            QRadioButton *radio = w(parts.first()).radios.at(r);
-            radio->setEnabled(usable);
-            setSheet(radio, radioStyle(usable));
-            out.sourceCaptions.at(r)->setEnabled(usable);
-            out.sourceValues.at(r)->setEnabled(usable);
-        }
-        for (int part = 1; part + 1 < parts.size(); ++part)
-            w(parts.at(part)).combo->setEnabledWithStyle(live);
-        for (QLabel *label : qAsConst(out.labels))
-            label->setEnabled(live);
-    }
-    updateMultiplierPaths();
+QWidget *SeriesWidget::presentedWidget(const QString &name)
+{
+    QWidget *&widget = m_presented[name];
+    if (!widget)
+        widget = placedControl<QWidget>(name);
+    return widget;
+}
+
+QString SeriesWidget::presentedText(const QString &name) const
+{
+    const ControlPresentation *shown = m_presentation.find(name);
+    return shown ? shown->text : QString();
 }
 
 // ---------------------------------------------------------------------------

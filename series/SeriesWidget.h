@@ -1,8 +1,10 @@
 #pragma once
 
 #include "ControlTable.h"
+#include "Presentation.h"
 #include "QXMCUPLL.h"
 
+#include <QHash>
 #include <QSet>
 #include <QVector>
 
@@ -26,15 +28,13 @@ public:
     // Controls no slot of the series class listens to (none, once built).
     QStringList controlsWithoutSlot() const;
 
-    // "0x" and the CRM_PLLCFG word in eight lower-case hex digits.
-    QString pllcfgText() const;
-
     // Line-edit looks of the oscillator and sclk entries, and of the ms/ns entries.
     static QString committedEditStyle();
     static QString pendingEditStyle();
     static QString disabledEditStyle();
     static QString factorCommittedStyle();
     static QString factorPendingStyle();
+    static QString factorDisabledStyle();
 
 protected:
     SeriesWidget(int seriesId, QWidget *parent);
@@ -59,18 +59,11 @@ private:
         QVector<QRadioButton *> radios;
         QLineEdit *edit = nullptr;
     };
-    struct ClockOutput {
-        QVector<QLabel *> sourceCaptions;
-        QVector<QLabel *> sourceValues;
-        QVector<QLabel *> labels; // caption, divider captions, output
-        QLabel *output = nullptr;
-    };
     struct FoldOutList {
         QPushButton *button = nullptr;
         QGraphicsProxyWidget *panel = nullptr;
         QStringList names;
         QPoint at;
-        QLineEdit *value = nullptr;
         QByteArray slotStem;
     };
 
@@ -91,35 +84,20 @@ private:
     void buildAdc();
     void buildPeripheralSelectors();
     void buildClockOutputs();
-    // The selection controls of clock output `index`: its sources, then its
-    // divider stages and last its pin combo.
-    QVector<Control> outputControls(int index) const;
     void buildPanel();
 
-    // A control shows what the document shows, signals blocked.
-    void showControl(Control id);
-    void showEntryText(Control id);
+    // Each control painted as the presentation of the document says, signals blocked.
+    void paintControl(const ControlPresentation &shown);
+    void paintCombo(const ControlPresentation &shown);
+    void paintRadios(const ControlPresentation &shown);
+    void paintEntry(const ControlPresentation &shown);
+    void paintLabel(const ControlPresentation &shown);
+    void showEntryText(Control id, const QString &text);
     void setControlSignalsBlocked(bool blocked);
-    // Entry looks: committed, pending (typed, or refused by the checks), disabled.
-    void restyleEntry(Control id);
-    void restyleFactor(Control id);
-    void restyleEntries();
-
-    // Display.
-    void refreshDisplay();
-    void refreshBusDividers();
-    void refreshClkout(int index);
-    void refreshRtcDisplay();
-    void refreshAdc();
-    void refreshBypass();
-    void updateActivePaths();
-    void updatePllPaths(bool inUse);
-    void updateMultiplierPaths();
+    QWidget *presentedWidget(const QString &name);
     // The multiplier family: the multiplier series and the mode-selectable ones.
     bool multiplierPll() const;
-    // Only the controls of the PLL mode in the record are shown.
-    void showPllMode();
-    void refreshPeripheralClocks();
+    QString presentedText(const QString &name) const;
 
     const ClockConfig &rec() const { return document().record(); }
 
@@ -128,26 +106,8 @@ private:
     QVector<Widgets> m_widgets;
     QVector<QObject *> m_signalSources;
     QSet<const QObject *> m_linked; // sources connected to a slot
-    ClockOutput m_outputs[2];
     FoldOutList m_lists[4];
 
-    QLabel *m_hextIn = nullptr;
-    QLabel *m_hextOut = nullptr;
-    QLabel *m_lextIn = nullptr;
-    QLabel *m_lextOut = nullptr;
-    QLabel *m_ertcValue = nullptr;
-    QLabel *m_usbLabel = nullptr;
-    QLabel *m_pllLabel = nullptr;
-    QLabel *m_pllcfgCaption = nullptr;
-    QLineEdit *m_pllcfgValue = nullptr;
-    QLabel *m_apbTimerMul[2] = {nullptr, nullptr};
-    QVector<QLabel *> m_notes;
-    QLineEdit *m_i2sValue = nullptr;
-    QVector<QLineEdit *> m_ahbValues;
-    QLineEdit *m_adcValue = nullptr;
-    struct PeripheralClock {
-        QLineEdit *value = nullptr;
-        QLabel *unit = nullptr;
-    };
-    PeripheralClock m_peripheralClocks[3];
+    TreePresentation m_presentation;
+    QHash<QString, QWidget *> m_presented; // labels and value boxes by name
 };

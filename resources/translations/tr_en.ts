@@ -574,16 +574,8 @@
         <translation>pll_ms</translation>
     </message>
     <message>
-        <source>(1-15)</source>
-        <translation>(1-15)</translation>
-    </message>
-    <message>
         <source>pll_ns</source>
         <translation>pll_ns</translation>
-    </message>
-    <message>
-        <source>(31-500)</source>
-        <translation>(31-500)</translation>
     </message>
     <message>
         <source>pll_fr</source>
@@ -840,6 +832,14 @@
     <message>
         <source>(kHz)</source>
         <translation>(kHz)</translation>
+    </message>
+    <message>
+        <source>%1 takes the %2 clock, which the design does not enable</source>
+        <translation>%1 takes the %2 clock, which the design does not enable</translation>
+    </message>
+    <message>
+        <source>pll (MHz)</source>
+        <translation>pll (MHz)</translation>
     </message>
     <message>
         <source>Clock tree</source>

@@ -165,9 +165,9 @@ private slots:
         document.setPrompter(&prompter);
         document.open(file);
         QCOMPARE(document.origin(), DesignDocument::Origin::Opened);
-        // A crystal the file writes with six decimals is shown as the entry writes numbers.
+        // The crystal is shown as the file writes it, six decimals and all.
         if (file.value(QStringLiteral("hext")) == QLatin1String("8.000000"))
-            QCOMPARE(document.entryText(ControlTable::Control::Hext), QStringLiteral("8"));
+            QCOMPARE(document.entryText(ControlTable::Control::Hext), QStringLiteral("8.000000"));
         verifyFields(document.record(), fields);
         QCOMPARE(prompter.shown.join(QLatin1Char('|')), boxes);
         QStringList refused;

@@ -1,0 +1,183 @@
+// What every control of a tree shows, worked out without any widget: the
+// texts, colours, gray and hidden states after a series of edits, as the
+// window keeps them from one edit to the next.
+
+#include "ControlTable.h"
+#include "DesignDocument.h"
+#include "Presentation.h"
+#include "SeriesTable.h"
+#include "TableRows.h"
+
+#include <QtTest>
+
+namespace {
+
+class ScriptedPrompter final : public DesignPrompter {
+public:
+    QStringList answers;
+    QStringList shown;
+
+    void showError(const QString &text) override { shown << QStringLiteral("E:") + text; }
+    bool askYes(const QString &text) override
+    {
+        const bool yes = !answers.isEmpty() && answers.takeFirst() == QLatin1String("yes");
+        shown << QStringLiteral("Q:") + text + (yes ? QStringLiteral("=yes") : QStringLiteral("=cancel"));
+        return yes;
+    }
+};
+
+ControlTable::Control controlNamed(const QString &name)
+{
+    const ControlTable::Row *row = ControlTable::rowByName(name);
+    if (!row)
+        qFatal("no control %s", qPrintable(name));
+    return row->id;
+}
+
+// The design file of the factory design with some elements changed.
+QHash<QString, QString> factoryFile(const SeriesParams &series, const QString &changes)
+{
+    const DesignDocument factory(series.id);
+    QHash<QString, QString> file;
+    file.insert(QStringLiteral("hext"), QStringLiteral("8.000000"));
+    for (const ControlTable::Row &r : ControlTable::rows()) {
+        if (ControlTable::has(series, r.id) && r.kind != ControlTable::Kind::Entry)
+            file.insert(QLatin1String(r.element), QString::number(ControlTable::fieldValue(factory.record(), r)));
+    }
+    file.insert(QStringLiteral("pllms"), QString::number(factory.record().pllMs));
+    file.insert(QStringLiteral("pllns"), QString::number(factory.record().pllNs));
+    for (const QString &pair : changes.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        file.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    return file;
+}
+
+// "choose usbdiv=8", "type hext=12", "commit hext", "open clkout2=5 clkout2pinselect=1".
+void runStep(DesignDocument &document, const QString &step)
+{
+    const QString verb = step.section(QLatin1Char(' '), 0, 0);
+    const QString rest = step.section(QLatin1Char(' '), 1);
+    const QString name = rest.section(QLatin1Char('='), 0, 0);
+    const QString value = rest.section(QLatin1Char('='), 1);
+    if (verb == QLatin1String("open"))
+        document.open(factoryFile(document.series(), rest));
+    else if (verb == QLatin1String("type"))
+        document.apply(DesignEdit::type(controlNamed(name), value));
+    else if (verb == QLatin1String("commit"))
+        document.apply(DesignEdit::commit(controlNamed(name)));
+    else
+        document.apply(DesignEdit::choose(controlNamed(name), value.toInt()));
+}
+
+// "clkout2=sclk hext -usb": the items of a choice, "-" before each that cannot be chosen.
+QString usableText(const ControlPresentation &choice)
+{
+    QStringList items;
+    for (int i = 0; i < choice.items.size(); ++i)
+        items << (choice.itemUsable(i) ? QString() : QStringLiteral("-")) + choice.items.at(i);
+    return choice.name + QLatin1Char('=') + items.join(QLatin1Char(' '));
+}
+
+// The window's presentation after each step of a row, from the factory state.
+struct Session {
+    explicit Session(const QString &series) : document(SeriesTable::byName(series)->id)
+    {
+        document.setPrompter(&prompter);
+        presentation.update(document);
+    }
+    void run(const QString &steps)
+    {
+        for (const QString &step : steps.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+            runStep(document, step);
+            presentation.update(document);
+        }
+    }
+    const ControlPresentation &control(const QString &name) const
+    {
+        const ControlPresentation *found = presentation.find(name);
+        if (!found)
+            qFatal("no control %s shown", qPrintable(name));
+        return *found;
+    }
+
+    DesignDocument document;
+    ScriptedPrompter prompter;
+    TreePresentation presentation;
+};
+
+} // namespace
+
+class TestPresentation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void edits_data() { addTableRows("presentation_edits.tsv"); }
+    void edits()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, steps);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, usable);
+        QFETCH(QStringList, accessible);
+        QFETCH(QString, boxes);
+
+        Session session(series);
+        session.prompter.answers = QStringList{QStringLiteral("yes"), QStringLiteral("yes")};
+        session.run(steps);
+        for (const QString &line : lines)
+            QCOMPARE(PresentationText::line(session.control(line.section(QLatin1Char('\t'), 0, 0))), line);
+        for (const QString &choice : usable)
+            QCOMPARE(usableText(session.control(choice.section(QLatin1Char('='), 0, 0))), choice);
+        for (const QString &pair : accessible) {
+            const ControlPresentation &shown = session.control(pair.section(QLatin1Char('='), 0, 0));
+            QCOMPARE(shown.accessibleValue, pair.section(QLatin1Char('='), 1));
+        }
+        QCOMPARE(session.prompter.shown.join(QLatin1Char('|')), boxes);
+    }
+
+    // Typing changes the look of its entry and nothing else; the window
+    // repaints what changed.
+    void typingChangesOnlyItsEntry_data()
+    {
+        QTest::addColumn<int>("seriesId");
+        for (const SeriesParams &series : SeriesTable::all())
+            QTest::newRow(series.name) << series.id;
+    }
+    void typingChangesOnlyItsEntry()
+    {
+        QFETCH(int, seriesId);
+        DesignDocument document(seriesId);
+        TreePresentation presentation;
+        presentation.update(document);
+        QCOMPARE(presentation.changed().size(), presentation.controls().size());
+        document.apply(DesignEdit::type(ControlTable::Control::Hext, QStringLiteral("12")));
+        presentation.update(document);
+        QCOMPARE(presentation.changed(), QStringList{QStringLiteral("hext")});
+        QCOMPARE(presentation.find(QStringLiteral("hext"))->accessibleValue, QStringLiteral("12"));
+        presentation.update(document);
+        QCOMPARE(presentation.changed(), QStringList());
+    }
+
+    // Every control a series shows, once, by a name the control table or
+    // the drawing's layout knows; what the command-line tool prints is the
+    // window's first look at the design.
+    void everySeriesShowsEachControlOnce_data() { typingChangesOnlyItsEntry_data(); }
+    void everySeriesShowsEachControlOnce()
+    {
+        QFETCH(int, seriesId);
+        DesignDocument document(seriesId);
+        const QVector<ControlPresentation> controls = TreePresentation::of(document);
+        QSet<QString> names;
+        for (const ControlPresentation &control : controls) {
+            QVERIFY2(!names.contains(control.name), qPrintable(control.name));
+            names.insert(control.name);
+            QVERIFY2(!control.caption.isEmpty() || control.text.isEmpty(), qPrintable(control.name));
+        }
+        for (const ControlTable::Row &r : ControlTable::rows()) {
+            const bool has = ControlTable::has(*SeriesTable::byId(seriesId), r.id);
+            QCOMPARE(names.contains(QLatin1String(r.name)), has);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPresentation)
+#include "tst_presentation.moc"
