@@ -1,6 +1,7 @@
 #include "ControlStandIn.h"
 
 #include "CustomComboBox1.h"
+#include "DrawingAccess.h"
 #include "QXMCUPLL.h"
 
 #include <QCoreApplication>
@@ -384,6 +385,7 @@ void EditorHost::edit(StandInProxy *standIn)
     if (m_live == control)
         return;
     park();
+    DrawingAccess::reached(control);
     if (!m_proxy) {
         auto *host = new QWidget;
         host->setAttribute(Qt::WA_TranslucentBackground);

@@ -217,6 +217,19 @@ private:
     }
 };
 
+// A control's interface is ours, also where Qt's own was made before (for a
+// class Qt's factory knows, or for a control queried while it was live).
+QAccessibleInterface *adopt(QWidget *control)
+{
+    QAccessibleInterface *known = QAccessible::queryAccessibleInterface(control);
+    if (!known || dynamic_cast<ControlAccessible *>(known))
+        return known;
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+    auto *mine = new ControlAccessible(control);
+    QAccessible::registerAccessibleInterface(mine);
+    return mine;
+}
+
 // The view's viewport: the drawing, with the controls laid over it as children.
 class DrawingAccessible final : public QAccessibleWidget {
 public:
@@ -231,7 +244,8 @@ public:
     int childCount() const override { return int(controls().size()); }
     QAccessibleInterface *child(int index) const override
     {
-        return QAccessible::queryAccessibleInterface(controls().value(index));
+        QWidget *control = controls().value(index);
+        return control ? adopt(control) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
@@ -240,7 +254,7 @@ public:
     QAccessibleInterface *childAt(int x, int y) const override
     {
         for (QWidget *control : controls()) {
-            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);
+            QAccessibleInterface *iface = adopt(control);
             if (iface && iface->rect().contains(x, y))
                 return iface;
         }
@@ -287,10 +301,15 @@ void DrawingAccess::install()
     Q_UNUSED(installed)
 }
 
+void DrawingAccess::reached(QWidget *control)
+{
+    if (QAccessible::isActive())
+        adopt(control);
+}
+
 void DrawingAccess::lookChanged(QWidget *control)
 {
-    if (!QAccessible::isActive())
-        return;
+    reached(control);
     QAccessibleValueChangeEvent event(control, QVariant());
     QAccessible::updateAccessibility(&event);
     QAccessible::State changed;

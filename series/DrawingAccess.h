@@ -10,6 +10,8 @@ namespace DrawingAccess {
 
 // Installs the accessibility factory once for the program.
 void install();
+// Before a control becomes live: its interface stays ours.
+void reached(QWidget *control);
 // Tells assistive tools that what a control shows changed.
 void lookChanged(QWidget *control);
 

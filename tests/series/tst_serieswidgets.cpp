@@ -16,6 +16,7 @@
 #include "SeriesWidget.h"
 #include "TableRows.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QGraphicsProxyWidget>
@@ -633,6 +634,67 @@ private slots:
         QVERIFY(!focused());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
         QCOMPARE(view()->transform().m11(), double(1.03f));
+    }
+
+
+    void accessibleTree_data() { addTableRows("series_access.tsv"); }
+    // A screen reader finds every control of an open design as a child of the
+    // drawing, with its role, name, value and actions, and reads a value
+    // that changed; setting an entry's text types it as a user would.
+    void accessibleTree()
+    {
+        open(QTest::currentDataTag());
+        QAccessibleInterface *drawing = QAccessible::queryAccessibleInterface(view()->viewport());
+        QVERIFY(drawing);
+        QHash<QString, QAccessibleInterface *> children;
+        for (int i = 0; i < drawing->childCount(); ++i) {
+            QAccessibleInterface *child = drawing->child(i);
+            QVERIFY(child && child->isValid());
+            QCOMPARE(child->parent()->object(), drawing->object());
+            QCOMPARE(drawing->indexOfChild(child), i);
+            children.insert(child->object()->objectName(), child);
+        }
+        const SeriesParams &series = *SeriesTable::byName(QTest::currentDataTag());
+        for (const ControlTable::Row &row : ControlTable::rows()) {
+            if (!ControlTable::has(series, row.id))
+                continue;
+            const bool radios = row.kind == ControlTable::Kind::Radios;
+            const QString name = radios ? ControlTable::radioAnchor(row.id, 0) : QString(row.name);
+            const QWidget *control = widget()->findControl<QWidget>(name);
+            if (!QXMCUPLL::controlShown(control))
+                continue; // the other PLL mode's
+            QAccessibleInterface *child = children.value(name);
+            QVERIFY2(child, qPrintable(name));
+            const QAccessible::Role role = radios                                  ? QAccessible::RadioButton
+                                           : row.kind == ControlTable::Kind::Combo ? QAccessible::ComboBox
+                                                                                   : QAccessible::EditableText;
+            QCOMPARE(child->role(), role);
+            QVERIFY2(!child->text(QAccessible::Name).isEmpty(), qPrintable(name));
+            QVERIFY(child->rect().isValid());
+            if (const auto *combo = qobject_cast<const QComboBox *>(control))
+                QCOMPARE(child->text(QAccessible::Value), combo->currentText());
+            if (!child->state().disabled && row.kind == ControlTable::Kind::Combo)
+                QVERIFY(child->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+        }
+        QTEST(children.value("sclk")->text(QAccessible::Value), "sclk");
+        QTEST(children.value("apb1p.value")->text(QAccessible::Value), "apb1p");
+        QTEST(children.value("pll.value")->text(QAccessible::Value), "pll");
+        QVERIFY(children.value("ahbdiv")->text(QAccessible::Name).startsWith("ahb"));
+
+        // The AHB divider halves the buses: the APB1 value box tells of it.
+        auto *ahb = widget()->findControl<QComboBox>("ahbdiv");
+        ahb->setCurrentIndex(1);
+        QFETCH(QString, apb1p);
+        QVERIFY(children.value("apb1p.value")->text(QAccessible::Value) != apb1p);
+        // Pressing a list button through its action folds the list out.
+        children.value("apb1p.list")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(QXMCUPLL::controlShown(widget()->findControl<QWidget>("list0")));
+        // Setting the crystal entry's text applies it.
+        QAccessibleInterface *hext = children.value("hext");
+        QVERIFY(hext->textInterface());
+        hext->setText(QAccessible::Value, "12");
+        QCOMPARE(widget()->config()->hextMHz, 12.0);
+        QCOMPARE(hext->text(QAccessible::Value), QString("12"));
     }
 
 private:
