@@ -19,7 +19,11 @@ QString styleSheetFor(const char *borderColour, const char *textColour, bool lis
 {
     QString sheet =
         QStringLiteral(
-            "QComboBox { border: 1px outset %1; color: %2; border-radius: 2px; padding: 1px 2px; }"
+            // A list shows below the box with a scroll bar of its own, at most
+            // maxVisibleItems rows: never over the box (where a press held and
+            // released would choose) nor taller than the screen.
+            "QComboBox { border: 1px outset %1; color: %2; border-radius: 2px; padding: 1px 2px; "
+            "combobox-popup: 0; }"
             "QComboBox::drop-down { border-left: 1px solid blue; border-style: none; "
             "border-top-right-radius: 3px; border-bottom-right-radius: 3px; "
             "subcontrol-origin: padding; subcontrol-position: top right; width: 20px; }"

@@ -27,6 +27,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QAbstractItemView>
+#include <QScrollBar>
 #include <QUndoStack>
 #include <QtTest>
 #include <memory>
@@ -636,6 +638,27 @@ private slots:
         QCOMPARE(view()->transform().m11(), double(1.03f));
     }
 
+
+    // The PLL multiplier's long list opens below its box with a scroll bar of
+    // its own, within the screen, and never moves the drawing, open or closed.
+    void longListStaysInItsPlace()
+    {
+        open("QXC300");
+        auto *mult = widget()->findControl<QComboBox>("pllmult");
+        QVERIFY(mult->count() > 60);
+        view()->ensureVisible(QXMCUPLL::proxyOf(mult));
+        widget()->makeLive(mult);
+        const QPoint origin = view()->mapFromScene(QPointF(0, 0));
+        mult->showPopup();
+        QAbstractItemView *list = mult->view();
+        QTRY_VERIFY(list->isVisible());
+        QVERIFY(list->verticalScrollBar()->isVisible());
+        QVERIFY(list->window()->height() < view()->viewport()->height());
+        QCOMPARE(view()->mapFromScene(QPointF(0, 0)), origin);
+        mult->hidePopup();
+        QCoreApplication::processEvents();
+        QCOMPARE(view()->mapFromScene(QPointF(0, 0)), origin);
+    }
 
     void accessibleTree_data() { addTableRows("series_access.tsv"); }
     // A screen reader finds every control of an open design as a child of the
