@@ -1,13 +1,11 @@
 #include "SeriesWidget.h"
 
 #include "ClockConfig.h"
-#include "ClockRules.h"
 #include "CustomComboBox1.h"
 #include "DesignFile.h"
 #include "SeriesTable.h"
 
 #include <QButtonGroup>
-#include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegExpValidator>
-#include <QSignalBlocker>
 
 using namespace ControlTable;
 
@@ -85,11 +82,9 @@ void SeriesWidget::buildControl(const Row &row)
         return;
     Widgets &widgets = w(row.id);
     const QString name = QLatin1String(row.name);
-    const QString caption = row.id == Control::Sclk && multiplierPll() ? QXMCUPLL::tr("sclk(MHz)")
-                            : row.id == Control::Sclk
-                                ? QXMCUPLL::tr("sclk(4 - %1MHz)").arg(m_series->sclkLimitMHz)
-                            : row.caption ? QXMCUPLL::tr(row.caption)
-                                          : QString();
+    const ControlPresentation &shown = *m_presentation.find(name);
+    // Controls whose caption is drawn with the tree have none of their own.
+    const QString caption = row.caption || row.id == Control::Sclk ? shown.caption : QString();
     // The PLL's captions follow its controls (grayed, hidden by mode).
     const bool pllCaption = name.startsWith(QLatin1String("pll")) && name != QLatin1String("pllrcs");
     const auto addCaption = [&] {
@@ -100,13 +95,10 @@ void SeriesWidget::buildControl(const Row &row)
         else
             fixedLabel(caption, name + QStringLiteral(".caption"));
     };
-    QStringList texts;
-    for (const QString &label : labels(*m_series, row.id))
-        texts << QXMCUPLL::tr(qPrintable(label));
     switch (row.kind) {
     case Kind::Combo:
         addCaption();
-        widgets.combo = addComboBox(texts, widthAt(name), at(name));
+        widgets.combo = addComboBox(shown.items, widthAt(name), at(name));
         widgets.combo->setObjectName(name);
         m_signalSources << widgets.combo;
         break;
@@ -267,18 +259,17 @@ void SeriesWidget::buildClockOutputs()
             radio->setObjectName(radioAnchor(sources.id, i));
             radios.radios << radio;
             m_signalSources << radio;
-            label(QXMCUPLL::tr(output.sources.at(i).text), mux + QStringLiteral(".src%1").arg(i));
+            label(presentedText(mux + QStringLiteral(".src%1").arg(i)),
+                  mux + QStringLiteral(".src%1").arg(i));
             label(QString(), mux + QStringLiteral(".val%1").arg(i));
         }
         label(mux, mux + QStringLiteral(".caption"));
         for (int part = 1; part < parts.size(); ++part) {
             const Row &r = row(parts.at(part));
-            label(QXMCUPLL::tr(r.caption), QLatin1String(r.name) + QStringLiteral(".caption"));
-            QStringList texts;
-            for (const QString &label : labels(*m_series, r.id))
-                texts << QXMCUPLL::tr(qPrintable(label));
+            const QString name = QLatin1String(r.name);
+            label(presentedText(name + QStringLiteral(".caption")), name + QStringLiteral(".caption"));
             Widgets &combo = w(r.id);
-            combo.combo = addComboBox(texts, widthAt(QLatin1String(r.name)), at(QLatin1String(r.name)));
+            combo.combo = addComboBox(m_presentation.find(name)->items, widthAt(name), at(name));
             combo.combo->setObjectName(QLatin1String(r.name));
             m_signalSources << combo.combo;
         }

@@ -99,8 +99,6 @@ private:
     bool multiplierPll() const;
     QString presentedText(const QString &name) const;
 
-    const ClockConfig &rec() const { return document().record(); }
-
     const SeriesParams *m_series = nullptr;
     bool m_sclkStyled = false;
     QVector<Widgets> m_widgets;

@@ -1,15 +1,8 @@
 #include "SeriesWidget.h"
 
-#include "ClockConfig.h"
-#include "ClockRules.h"
-#include "CustomComboBox1.h"
-#include "SeriesTable.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QSignalBlocker>
 
 // The flexible PLL's controls: ms, ns, fr and the CRM_PLLCFG word.
 

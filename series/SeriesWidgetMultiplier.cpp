@@ -1,13 +1,7 @@
 #include "SeriesWidget.h"
 
-#include "ClockConfig.h"
-#include "ClockRules.h"
-#include "CustomComboBox1.h"
 #include "SeriesTable.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 
 // The multiplier PLL (HEXT straight or divided, HICK / 12, an integer
 // multiplier) and the ADC.

@@ -1,10 +1,6 @@
 #include "SeriesWidget.h"
 
-#include "ClockConfig.h"
-#include "ClockRules.h"
-#include "SeriesTable.h"
 
-#include <QLabel>
 #include <QLineEdit>
 
 // The mode-selectable PLL (normal: the multiplier; flexible: ms/ns/fr and the

@@ -4,6 +4,7 @@
 
 #include "ControlTable.h"
 #include "DesignDocument.h"
+#include "DocumentSteps.h"
 #include "RecordFields.h"
 #include "SeriesTable.h"
 #include "TableRows.h"
@@ -11,43 +12,6 @@
 #include <QtTest>
 
 namespace {
-
-// Answers the questions from a list ("yes", "cancel") and records every box.
-class ScriptedPrompter final : public DesignPrompter {
-public:
-    QStringList answers;
-    QStringList shown;
-
-    void showError(const QString &text) override { shown << QStringLiteral("E:") + text; }
-    bool askYes(const QString &text) override
-    {
-        const bool yes = !answers.isEmpty() && answers.takeFirst() == QLatin1String("yes");
-        shown << QStringLiteral("Q:") + text + (yes ? QStringLiteral("=yes") : QStringLiteral("=cancel"));
-        return yes;
-    }
-};
-
-ControlTable::Control controlNamed(const QString &name)
-{
-    const ControlTable::Row *row = ControlTable::rowByName(name);
-    if (!row)
-        qFatal("no control %s", qPrintable(name));
-    return row->id;
-}
-
-// "type hext=12", "commit hext", "choose usbdiv=1".
-DesignEdit editOf(const QString &step)
-{
-    const QString verb = step.section(QLatin1Char(' '), 0, 0);
-    const QString rest = step.section(QLatin1Char(' '), 1);
-    const QString name = rest.section(QLatin1Char('='), 0, 0);
-    const QString value = rest.section(QLatin1Char('='), 1);
-    if (verb == QLatin1String("type"))
-        return DesignEdit::type(controlNamed(name), value);
-    if (verb == QLatin1String("commit"))
-        return DesignEdit::commit(controlNamed(name));
-    return DesignEdit::choose(controlNamed(name), value.toInt());
-}
 
 // "pllMs=4|pllNs=250": each named field must hold that value.
 void verifyFields(const ClockConfig &record, const QString &expected)

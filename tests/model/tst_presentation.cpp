@@ -4,6 +4,7 @@
 
 #include "ControlTable.h"
 #include "DesignDocument.h"
+#include "DocumentSteps.h"
 #include "Presentation.h"
 #include "SeriesTable.h"
 #include "TableRows.h"
@@ -11,28 +12,6 @@
 #include <QtTest>
 
 namespace {
-
-class ScriptedPrompter final : public DesignPrompter {
-public:
-    QStringList answers;
-    QStringList shown;
-
-    void showError(const QString &text) override { shown << QStringLiteral("E:") + text; }
-    bool askYes(const QString &text) override
-    {
-        const bool yes = !answers.isEmpty() && answers.takeFirst() == QLatin1String("yes");
-        shown << QStringLiteral("Q:") + text + (yes ? QStringLiteral("=yes") : QStringLiteral("=cancel"));
-        return yes;
-    }
-};
-
-ControlTable::Control controlNamed(const QString &name)
-{
-    const ControlTable::Row *row = ControlTable::rowByName(name);
-    if (!row)
-        qFatal("no control %s", qPrintable(name));
-    return row->id;
-}
 
 // The design file of the factory design with some elements changed.
 QHash<QString, QString> factoryFile(const SeriesParams &series, const QString &changes)
@@ -51,21 +30,13 @@ QHash<QString, QString> factoryFile(const SeriesParams &series, const QString &c
     return file;
 }
 
-// "choose usbdiv=8", "type hext=12", "commit hext", "open clkout2=5 clkout2pinselect=1".
+// An edit as in editOf(), or "open ELEMENT=TEXT ...": the factory design file with those elements.
 void runStep(DesignDocument &document, const QString &step)
 {
-    const QString verb = step.section(QLatin1Char(' '), 0, 0);
-    const QString rest = step.section(QLatin1Char(' '), 1);
-    const QString name = rest.section(QLatin1Char('='), 0, 0);
-    const QString value = rest.section(QLatin1Char('='), 1);
-    if (verb == QLatin1String("open"))
-        document.open(factoryFile(document.series(), rest));
-    else if (verb == QLatin1String("type"))
-        document.apply(DesignEdit::type(controlNamed(name), value));
-    else if (verb == QLatin1String("commit"))
-        document.apply(DesignEdit::commit(controlNamed(name)));
+    if (step.startsWith(QLatin1String("open ")))
+        document.open(factoryFile(document.series(), step.section(QLatin1Char(' '), 1)));
     else
-        document.apply(DesignEdit::choose(controlNamed(name), value.toInt()));
+        document.apply(editOf(step));
 }
 
 // "clkout2=sclk hext -usb": the items of a choice, "-" before each that cannot be chosen.
