@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QVariant>
 #include <QGraphicsScene>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionGraphicsItem>
+#include <QVariant>
 
 #include <utility>
 
@@ -194,7 +194,8 @@ QWidget *ControlLooks::templateFor(const QWidget *control, const QString &sheet)
     return shown;
 }
 
-void ControlLooks::paint(const QWidget *control, const QString &sheet, QPainter *painter, const QRect &exposed)
+void ControlLooks::paint(const QWidget *control, const QString &sheet, QPainter *painter,
+                         const QRect &exposed)
 {
     QWidget *shown = templateFor(control, sheet);
     if (!shown)

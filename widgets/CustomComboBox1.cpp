@@ -78,7 +78,8 @@ void CustomComboBox1::showPopup()
     ensureListView();
     // On a drawing the open list is a child item of the box's proxy: the box
     // goes above the controls placed after it, or they would cover the list.
-    if (QGraphicsProxyWidget *proxy = window()->graphicsProxyWidget(); proxy && !m_view->window()->isVisible()) {
+    if (QGraphicsProxyWidget *proxy = window()->graphicsProxyWidget();
+        proxy && !m_view->window()->isVisible()) {
         m_restingZ = proxy->zValue();
         proxy->setZValue(kOpenListZ);
     }

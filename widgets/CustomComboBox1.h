@@ -42,5 +42,5 @@ private:
     Look m_look = Look::Normal;
     QString m_pendingSheet; // until the box is polished (and embedded, on a drawing)
     bool m_polished = false;
-    qreal m_restingZ = 0;   // of the box's proxy on a drawing, while its list is open
+    qreal m_restingZ = 0; // of the box's proxy on a drawing, while its list is open
 };

@@ -231,7 +231,8 @@ void DrawingKeyboard::focusChanged(QGraphicsItem *now)
     // The view follows the keyboard to controls outside it.
     if (PinGraphicsView *view = m_widget->graphicsView())
         view->ensureVisible(proxy, 40, 40);
-    auto *edit = proxy == m_widget->editorProxy() ? qobject_cast<QLineEdit *>(m_widget->liveControl()) : nullptr;
+    auto *edit =
+        proxy == m_widget->editorProxy() ? qobject_cast<QLineEdit *>(m_widget->liveControl()) : nullptr;
     if (!edit || edit->property("tfWatched").toBool())
         return;
     edit->setProperty("tfWatched", true);

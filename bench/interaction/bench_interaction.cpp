@@ -49,7 +49,8 @@ struct Figures {
 };
 
 // The CPU an action costs until the view has painted what it changed.
-Figures timeAction(QGraphicsView *view, PaintWatch &watch, int repeats, const std::function<void(int)> &action)
+Figures timeAction(QGraphicsView *view, PaintWatch &watch, int repeats,
+                   const std::function<void(int)> &action)
 {
     QVector<double> times;
     for (int i = 0; i < repeats; ++i) {
@@ -63,7 +64,8 @@ Figures timeAction(QGraphicsView *view, PaintWatch &watch, int repeats, const st
     }
     std::sort(times.begin(), times.end());
     Q_UNUSED(view)
-    return {times.at(times.size() / 2), times.at(std::min(int(times.size()) - 1, int(times.size() * 95 / 100)))};
+    return {times.at(times.size() / 2),
+            times.at(std::min(int(times.size()) - 1, int(times.size() * 95 / 100)))};
 }
 
 void toLargestZoom(PinGraphicsView *view)

@@ -16,6 +16,7 @@
 #include "SeriesWidget.h"
 #include "TableRows.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
@@ -27,7 +28,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QAbstractItemView>
 #include <QScrollBar>
 #include <QUndoStack>
 #include <QtTest>
@@ -325,8 +325,9 @@ private slots:
         t.get<QPushButton>("apb1p.list")->click();
         t.widget->makeLive(t.get("ahbdiv"));
         const QWindowList windows = QGuiApplication::allWindows();
-        QCOMPARE(QSet<QWindow *>(windows.cbegin(), windows.cend()),
-                 (QSet<QWindow *>{m_host->windowHandle(), t.widget->editorProxy()->widget()->windowHandle()}));
+        QCOMPARE(
+            QSet<QWindow *>(windows.cbegin(), windows.cend()),
+            (QSet<QWindow *>{m_host->windowHandle(), t.widget->editorProxy()->widget()->windowHandle()}));
         t.get<QPushButton>("apb2p.list")->click();
         QVERIFY(!QXMCUPLL::controlShown(t.get("list0")) && QXMCUPLL::controlShown(t.get("list2")));
         // A press on the bare drawing reaches the widget through the view: the list folds in.
@@ -638,7 +639,6 @@ private slots:
         QCOMPARE(view()->transform().m11(), double(1.03f));
     }
 
-
     // The PLL multiplier's long list opens below its box with a scroll bar of
     // its own, within the screen, and never moves the drawing, open or closed.
     void longListStaysInItsPlace()
@@ -688,16 +688,18 @@ private slots:
                 continue; // the other PLL mode's
             QAccessibleInterface *child = children.value(name);
             QVERIFY2(child, qPrintable(name));
-            const QAccessible::Role role = radios                                  ? QAccessible::RadioButton
-                                           : row.kind == ControlTable::Kind::Combo ? QAccessible::ComboBox
-                                                                                   : QAccessible::EditableText;
+            const QAccessible::Role role = radios ? QAccessible::RadioButton
+                                           : row.kind == ControlTable::Kind::Combo
+                                               ? QAccessible::ComboBox
+                                               : QAccessible::EditableText;
             QCOMPARE(child->role(), role);
             QVERIFY2(!child->text(QAccessible::Name).isEmpty(), qPrintable(name));
             QVERIFY(child->rect().isValid());
             if (const auto *combo = qobject_cast<const QComboBox *>(control))
                 QCOMPARE(child->text(QAccessible::Value), combo->currentText());
             if (!child->state().disabled && row.kind == ControlTable::Kind::Combo)
-                QVERIFY(child->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+                QVERIFY(child->actionInterface()->actionNames().contains(
+                    QAccessibleActionInterface::showMenuAction()));
         }
         QTEST(children.value("sclk")->text(QAccessible::Value), "sclk");
         QTEST(children.value("apb1p.value")->text(QAccessible::Value), "apb1p");
