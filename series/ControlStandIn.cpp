@@ -1,15 +1,20 @@
 #include "ControlStandIn.h"
 
 #include "CustomComboBox1.h"
+#include "DrawingAccess.h"
 #include "QXMCUPLL.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGraphicsScene>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionGraphicsItem>
+#include <QVariant>
 
 #include <utility>
 
@@ -81,12 +86,11 @@ void put(QByteArray &key, const QString &text)
 
 } // namespace
 
-QByteArray ControlLooks::lookKey(const QWidget *control)
+QByteArray ControlLooks::lookKey(const QWidget *control, const QString &sheet)
 {
     QByteArray key;
-    key.reserve(2560); // a combo box's sheet and a palette: no growing
     key.append(control->metaObject()->className());
-    put(key, QXMCUPLL::sheet(control));
+    put(key, sheet);
     const QFont &font = control->font();
     put(key, font.family());
     // The numbers of a kind gathered first and added at once (as whole
@@ -168,9 +172,8 @@ bool ControlLooks::canStandFor(const QWidget *control)
            kind == &QRadioButton::staticMetaObject || kind == &QPushButton::staticMetaObject;
 }
 
-QWidget *ControlLooks::templateFor(const QWidget *control)
+QWidget *ControlLooks::templateFor(const QWidget *control, const QString &sheet)
 {
-    const QString sheet = QXMCUPLL::sheet(control);
     const bool ownPalette = control->testAttribute(Qt::WA_SetPalette);
     const QString key = QLatin1String(control->metaObject()->className()) +
                         (ownPalette ? QLatin1String("|p|") : QLatin1String("|-|")) + sheet;
@@ -183,7 +186,7 @@ QWidget *ControlLooks::templateFor(const QWidget *control)
     // Prepared as place() prepares a control, and styled as embedding styles
     // it: polished first, then given its sheet.
     shown->setAttribute(Qt::WA_TranslucentBackground);
-    QXMCUPLL::keepOffScreen(shown);
+    shown->setAttribute(Qt::WA_DontShowOnScreen);
     shown->ensurePolished();
     if (!sheet.isEmpty() && shown->styleSheet() != sheet)
         shown->setStyleSheet(sheet);
@@ -191,25 +194,10 @@ QWidget *ControlLooks::templateFor(const QWidget *control)
     return shown;
 }
 
-void ControlLooks::paint(const QWidget *control, QPainter *painter, const QRect &exposed)
+void ControlLooks::paint(const QWidget *control, const QString &sheet, QPainter *painter,
+                         const QRect &exposed)
 {
-    const QRect whole(QPoint(0, 0), control->size());
-    const KeptLooks::Place place = KeptLooks::placeOf(painter, whole);
-    if (!place.valid()) {
-        paintStyled(control, painter, exposed);
-        return;
-    }
-    const QByteArray key = lookKey(control);
-    if (m_kept.paint(painter, key, place))
-        return;
-    paintStyled(control, painter, exposed);
-    if (exposed.contains(place.part) && KeptLooks::unclipped(painter, place))
-        m_kept.keep(painter, key, place);
-}
-
-void ControlLooks::paintStyled(const QWidget *control, QPainter *painter, const QRect &exposed)
-{
-    QWidget *shown = templateFor(control);
+    QWidget *shown = templateFor(control, sheet);
     if (!shown)
         return;
     copyState(control, shown);
@@ -218,15 +206,15 @@ void ControlLooks::paintStyled(const QWidget *control, QPainter *painter, const 
     shown->render(painter, exposed.topLeft(), exposed);
 }
 
-QSize ControlLooks::naturalSize(const QWidget *control)
+QSize ControlLooks::naturalSize(const QWidget *control, const QString &sheet)
 {
     // The same look has the same size: a drawing's controls repeat a few looks,
     // and each drawing of a series repeats them all.
-    const QByteArray key = lookKey(control);
+    const QByteArray key = lookKey(control, sheet);
     const auto known = m_naturalSizes.constFind(key);
     if (known != m_naturalSizes.constEnd())
         return *known;
-    QWidget *shown = templateFor(control);
+    QWidget *shown = templateFor(control, sheet);
     if (!shown)
         return control->size();
     copyState(control, shown);
@@ -237,67 +225,83 @@ QSize ControlLooks::naturalSize(const QWidget *control)
     return shown->size();
 }
 
-StandInProxy::StandInProxy(QWidget *control) : m_control(control), m_waitingSheet(control->styleSheet())
+namespace {
+
+const char *const kStandInProperty = "tickforgeStandIn";
+
+} // namespace
+
+StandInProxy::StandInProxy(QWidget *control, EditorHost *host)
+    : m_control(control), m_host(host), m_sheet(control->styleSheet())
 {
-    // Every new widget asks to be polished at the next turn of the event
-    // loop: under its sheet that is most of what embedding costs. A parked
-    // control is polished when it is embedded, if ever.
-    QCoreApplication::removePostedEvents(control, QEvent::PolishRequest);
-    parkedProxies().insert(control, this);
-    setAcceptHoverEvents(true);
-    setShown(true);
+    // The control's own sheet waits here until it is live: polished
+    // without one (as every new widget is, at the next turn of the event
+    // loop), a plain control costs little.
+    if (!m_sheet.isEmpty())
+        control->setStyleSheet(QString());
+    control->setAttribute(Qt::WA_DontShowOnScreen); // never a window of its own
+    control->setProperty(kStandInProperty, QVariant::fromValue<QObject *>(this));
+    setAcceptHoverEvents(takesInput());
+    setFocusPolicy(takesInput() ? Qt::StrongFocus : Qt::NoFocus);
+    const auto *edit = qobject_cast<const QLineEdit *>(control);
+    if (edit && !edit->isReadOnly())
+        setCursor(Qt::IBeamCursor); // over an entry before the user reached it
 }
 
 StandInProxy::~StandInProxy()
 {
-    if (!parked())
-        return; // an embedded control is deleted with its proxy
-    parkedProxies().remove(m_control);
+    if (live())
+        m_control->setParent(nullptr); // out of the host, which the scene may delete first
     delete m_control;
 }
 
-QHash<const QWidget *, StandInProxy *> &StandInProxy::parkedProxies()
+StandInProxy *StandInProxy::of(const QWidget *control)
 {
-    static QHash<const QWidget *, StandInProxy *> proxies;
-    return proxies;
+    return control ? qobject_cast<StandInProxy *>(control->property(kStandInProperty).value<QObject *>())
+                   : nullptr;
 }
 
-StandInProxy *StandInProxy::parkedProxyOf(const QWidget *control)
+bool StandInProxy::live() const
 {
-    return parkedProxies().value(control);
+    return m_control->parentWidget() != nullptr; // the editor host's
 }
 
-QWidget *StandInProxy::controlOf(const QGraphicsProxyWidget *proxy)
+bool StandInProxy::takesInput() const
 {
-    if (!proxy)
-        return nullptr;
-    if (QWidget *embedded = proxy->widget())
-        return embedded;
-    const auto *standIn = dynamic_cast<const StandInProxy *>(proxy);
-    return standIn ? standIn->control() : nullptr;
+    return !qobject_cast<const QLabel *>(m_control) && !qobject_cast<const QGroupBox *>(m_control);
 }
 
-void StandInProxy::setShown(bool shown)
+void StandInProxy::setSheet(const QString &sheet)
 {
-    if (!parked()) {
-        m_control->setVisible(shown);
-        return;
-    }
-    m_control->setAttribute(Qt::WA_WState_ExplicitShowHide);
-    m_control->setAttribute(Qt::WA_WState_Hidden, !shown);
-    setVisible(shown);
+    m_sheet = sheet;
+    if (live())
+        applySheet();
+}
+
+void StandInProxy::applySheet()
+{
+    if (qobject_cast<CustomComboBox1 *>(m_control))
+        return; // the box styles itself
+    // Given after polishing, the sheet is parsed once (before, it would be
+    // parsed for the style change and again when polishing drops that).
+    m_control->ensurePolished();
+    if (m_control->styleSheet() != m_sheet)
+        m_control->setStyleSheet(m_sheet);
 }
 
 void StandInProxy::follow()
 {
-    if (!parked())
-        return;
     if (!ControlLooks::canStandFor(m_control)) {
-        embed();
-        return;
+        // Painted as itself (a fold-out list, an entry scrolled): laid out
+        // as embedding would lay it out.
+        applySheet();
+        if (!m_control->testAttribute(Qt::WA_Resized))
+            m_control->adjustSize();
+        if (QLayout *layout = m_control->layout())
+            layout->activate();
+    } else if (!m_control->testAttribute(Qt::WA_Resized)) {
+        m_control->resize(ControlLooks::shared().naturalSize(m_control, QXMCUPLL::sheet(m_control)));
     }
-    if (!m_control->testAttribute(Qt::WA_Resized))
-        m_control->resize(ControlLooks::shared().naturalSize(m_control));
     // An embedding proxy is never smaller than its widget's minimum size
     // hint where the widget sets no minimum: an empty label's is wider than
     // nothing. A label with a line of text is as wide as its hint already,
@@ -313,34 +317,23 @@ void StandInProxy::follow()
 
 void StandInProxy::embed()
 {
-    if (!parked())
-        return;
-    // Back to a widget never shown, hidden explicitly or not: the proxy
-    // shows it unless it was hidden.
-    const bool hidden = m_control->isHidden();
-    m_control->setAttribute(Qt::WA_WState_Hidden);
-    m_control->setAttribute(Qt::WA_WState_ExplicitShowHide, hidden);
-    parkedProxies().remove(m_control);
-    // Given after polishing, the sheet is parsed once (before, it would be
-    // parsed for the style change and again when polishing drops that).
-    if (!m_waitingSheet.isEmpty()) {
-        m_control->ensurePolished();
-        m_control->setStyleSheet(std::exchange(m_waitingSheet, QString()));
-    }
-    const QPointF at = pos();
-    setWidget(m_control); // takes the widget's geometry
-    setPos(at);
+    if (takesInput())
+        m_host->edit(this);
 }
 
-void StandInProxy::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+void StandInProxy::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
-    if (!parked()) {
-        QGraphicsProxyWidget::paint(painter, option, widget);
-        return;
-    }
+    if (live())
+        return; // the editor host shows it
     const QRect exposed = (option->exposedRect & rect()).toAlignedRect();
-    if (!exposed.isEmpty())
-        ControlLooks::shared().paint(m_control, painter, exposed);
+    if (exposed.isEmpty())
+        return;
+    if (ControlLooks::canStandFor(m_control)) {
+        ControlLooks::shared().paint(m_control, QXMCUPLL::sheet(m_control), painter, exposed);
+    } else {
+        applySheet();
+        m_control->render(painter, exposed.topLeft(), exposed);
+    }
 }
 
 bool StandInProxy::sceneEvent(QEvent *event)
@@ -358,5 +351,78 @@ bool StandInProxy::sceneEvent(QEvent *event)
     default:
         break;
     }
+    // A press that reached the painted control before the host moved over
+    // it: the host takes the press and the rest of the gesture.
+    switch (event->type()) {
+    case QEvent::GraphicsSceneMousePress:
+    case QEvent::GraphicsSceneMouseMove:
+    case QEvent::GraphicsSceneMouseRelease:
+    case QEvent::GraphicsSceneMouseDoubleClick:
+    case QEvent::GraphicsSceneContextMenu:
+        if (live())
+            return scene()->sendEvent(m_host->proxy(), event);
+        break;
+    case QEvent::FocusIn:
+        if (live()) {
+            m_host->proxy()->setFocus(static_cast<QFocusEvent *>(event)->reason());
+            m_control->setFocus(static_cast<QFocusEvent *>(event)->reason());
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
     return QGraphicsProxyWidget::sceneEvent(event);
+}
+
+EditorHost::~EditorHost()
+{
+    park();
+}
+
+void EditorHost::edit(StandInProxy *standIn)
+{
+    QWidget *control = standIn->control();
+    if (m_live == control)
+        return;
+    park();
+    DrawingAccess::reached(control);
+    if (!m_proxy) {
+        auto *host = new QWidget;
+        host->setAttribute(Qt::WA_TranslucentBackground);
+        host->setContentsMargins(0, 0, 0, 0);
+        m_proxy = m_scene->addWidget(host);
+    }
+    m_live = control;
+    m_standIn = standIn;
+    control->setAttribute(Qt::WA_DontShowOnScreen, false);
+    control->setParent(m_proxy->widget());
+    control->move(0, 0);
+    control->show();
+    standIn->setSheet(standIn->sheet()); // now on the control itself
+    follow();
+    standIn->update();
+}
+
+void EditorHost::park()
+{
+    if (!m_live)
+        return;
+    QWidget *control = std::exchange(m_live, nullptr);
+    control->hide();
+    control->setParent(nullptr);
+    control->setAttribute(Qt::WA_DontShowOnScreen);
+    m_standIn->update();
+    m_standIn = nullptr;
+    m_proxy->hide();
+}
+
+void EditorHost::follow()
+{
+    if (!m_live)
+        return;
+    m_proxy->widget()->resize(m_live->size());
+    m_proxy->setPos(m_standIn->pos());
+    m_proxy->setZValue(m_standIn->zValue());
+    m_proxy->setVisible(m_standIn->isVisible());
 }

@@ -5,6 +5,7 @@
 #include "ControlStandIn.h"
 #include "CustomComboBox1.h"
 #include "DialogService.h"
+#include "DrawingAccess.h"
 #include "PinGraphicsView.h"
 #include "SeriesTable.h"
 
@@ -52,7 +53,9 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_document = std::make_unique<DesignDocument>(
         SeriesTable::byId(seriesId) ? seriesId : SeriesTable::all().first().id);
 
+    DrawingAccess::install();
     m_scene = new QGraphicsScene(this);
+    m_editorHost = std::make_unique<EditorHost>(m_scene);
     m_scene->setBackgroundBrush(Qt::white);
     m_view = new PinGraphicsView(this);
     m_view->setScene(m_scene);
@@ -97,7 +100,7 @@ void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)
     }
 }
 
-// A control not yet embedded is deleted by the proxy standing in for it.
+// Every control is deleted by its proxy, once the editor host gave it back.
 QXMCUPLL::~QXMCUPLL() = default;
 
 QString QXMCUPLL::translated(const char *text) const
@@ -172,12 +175,11 @@ void QXMCUPLL::setEditTextColor(QWidget *widget, const QColor &color)
 
 void QXMCUPLL::setSheet(QWidget *widget, const QString &styleSheet)
 {
-    // A control waiting for its proxy keeps its sheet there (see StandInProxy).
-    if (StandInProxy *standIn = StandInProxy::parkedProxyOf(widget)) {
-        standIn->setWaitingSheet(styleSheet);
-        return;
-    }
-    if (widget->styleSheet() != styleSheet)
+    // A control placed over the drawing keeps its sheet in its proxy until
+    // it is embedded (see StandInProxy).
+    if (StandInProxy *standIn = StandInProxy::of(widget))
+        standIn->setSheet(styleSheet);
+    else if (widget->styleSheet() != styleSheet)
         widget->setStyleSheet(styleSheet);
 }
 
@@ -185,27 +187,48 @@ QString QXMCUPLL::sheet(const QWidget *widget)
 {
     if (const auto *combo = qobject_cast<const CustomComboBox1 *>(widget))
         return combo->lookSheet();
-    const StandInProxy *standIn = StandInProxy::parkedProxyOf(widget);
-    return standIn ? standIn->waitingSheet() : widget->styleSheet();
+    const StandInProxy *standIn = StandInProxy::of(widget);
+    return standIn ? standIn->sheet() : widget->styleSheet();
 }
 
 void QXMCUPLL::makeLive(QWidget *control) const
 {
-    if (StandInProxy *standIn = StandInProxy::parkedProxyOf(control))
+    if (StandInProxy *standIn = StandInProxy::of(control))
         standIn->embed();
 }
 
 QWidget *QXMCUPLL::controlOf(const QGraphicsProxyWidget *proxy)
 {
-    return StandInProxy::controlOf(proxy);
+    const auto *standIn = qobject_cast<const StandInProxy *>(proxy);
+    return standIn ? standIn->control() : nullptr;
 }
 
 void QXMCUPLL::setControlShown(QWidget *control, bool shown)
 {
-    if (StandInProxy *standIn = StandInProxy::parkedProxyOf(control))
-        standIn->setShown(shown);
-    else
-        control->setVisible(shown);
+    if (QGraphicsProxyWidget *proxy = proxyOf(control))
+        proxy->setVisible(shown);
+    m_editorHost->follow();
+}
+
+bool QXMCUPLL::controlShown(const QWidget *control)
+{
+    const QGraphicsProxyWidget *proxy = proxyOf(control);
+    return proxy ? proxy->isVisible() : control->isVisible();
+}
+
+QGraphicsProxyWidget *QXMCUPLL::editorProxy() const
+{
+    return m_editorHost->proxy();
+}
+
+QWidget *QXMCUPLL::liveControl() const
+{
+    return m_editorHost->live();
+}
+
+QGraphicsProxyWidget *QXMCUPLL::proxyOf(const QWidget *control)
+{
+    return StandInProxy::of(control);
 }
 
 QString QXMCUPLL::radioStyle(bool active)
@@ -230,43 +253,32 @@ QWidget *QXMCUPLL::findPlacedWidget(const QString &name) const
 
 void QXMCUPLL::keepOffScreen(QWidget *widget)
 {
-    // An embedded control is a top-level widget, and showing one makes Qt
-    // create its native window (on X, one per control, each choosing a GL
-    // visual). The proxy paints it and routes its events, so it needs none:
-    // marked as created, it is shown without one.
+    // The proxy paints it and routes its events: never a window on screen.
     widget->setAttribute(Qt::WA_DontShowOnScreen);
-    widget->setAttribute(Qt::WA_WState_Created);
 }
 
 QGraphicsProxyWidget *QXMCUPLL::place(QWidget *widget, const QPoint &pos, qreal z)
 {
     // Controls are drawn over the tree; only their own pixels may cover it.
     widget->setAttribute(Qt::WA_TranslucentBackground);
-    keepOffScreen(widget);
     m_controls << widget;
-    if (m_placementFinished) {
-        QGraphicsProxyWidget *proxy = m_scene->addWidget(widget);
-        proxy->setPos(pos);
-        proxy->setZValue(z);
-        return proxy;
-    }
-    // Embedding polishes a widget; every style sheet it gets after that is
-    // parsed and polished again. The proxy takes its place in the stacking
-    // order now and stands in for the widget, and keeps the last sheet the
-    // widget was given until it is embedded.
-    auto *proxy = new StandInProxy(widget);
+    // The proxy takes its place in the stacking order and paints the
+    // widget, which keeps its sheet there until the user reaches it.
+    auto *proxy = new StandInProxy(widget, m_editorHost.get());
     proxy->setZValue(z);
     proxy->setPos(pos);
     m_scene->addItem(proxy);
+    if (m_placementFinished)
+        proxy->follow();
     return proxy;
 }
 
 namespace {
 
 // What a control shows: a change of any of it must reach the screen.
-quint64 look(const QWidget *widget)
+QByteArray look(const QWidget *widget)
 {
-    return KeptLooks::hashKey(ControlLooks::lookKey(widget));
+    return ControlLooks::lookKey(widget, QXMCUPLL::sheet(widget));
 }
 
 } // namespace
@@ -274,7 +286,7 @@ quint64 look(const QWidget *widget)
 void QXMCUPLL::finishPlacement()
 {
     for (QWidget *control : qAsConst(m_controls)) {
-        if (StandInProxy *standIn = StandInProxy::parkedProxyOf(control))
+        if (StandInProxy *standIn = StandInProxy::of(control))
             standIn->follow();
     }
     m_placementFinished = true;
@@ -289,17 +301,19 @@ void QXMCUPLL::repaintChangedControls()
 {
     m_looks.resize(m_controls.size());
     for (int i = 0; i < m_controls.size(); ++i) {
-        const quint64 now = look(m_controls.at(i));
+        QByteArray now = look(m_controls.at(i));
         if (now == m_looks.at(i))
             continue;
-        m_looks[i] = now;
+        m_looks[i].swap(now);
         QWidget *control = m_controls.at(i);
-        StandInProxy *standIn = StandInProxy::parkedProxyOf(control);
+        StandInProxy *standIn = StandInProxy::of(control);
         if (standIn)
             standIn->follow(); // its size and state, or embeds it
-        if (QGraphicsProxyWidget *proxy = standIn ? standIn : control->graphicsProxyWidget())
+        if (QGraphicsProxyWidget *proxy = proxyOf(control))
             proxy->update();
+        DrawingAccess::lookChanged(control);
     }
+    m_editorHost->follow();
 }
 
 void QXMCUPLL::addFixedText(const QString &text, const QString &name, const QPoint &pos)
@@ -398,13 +412,12 @@ QGraphicsProxyWidget *QXMCUPLL::addListPanel(const QStringList &names, const QPo
         label->setStyleSheet(QStringLiteral("border: none; padding: 0px;"));
         column->addWidget(label);
     }
-    keepOffScreen(box);
-    QGraphicsProxyWidget *item = m_scene->addWidget(box);
-    item->setPos(pos);
-    item->setZValue(2);
+    QGraphicsProxyWidget *item = place(box, pos, 2);
+    // Its rounded frame on its own background.
+    box->setAttribute(Qt::WA_TranslucentBackground, false);
+    box->setAttribute(Qt::WA_NoSystemBackground, false);
     item->hide();
     m_listPanels << item;
-    m_controls << box;
     return item;
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 class ClockTreeItem;
+class EditorHost;
 class CustomComboBox1;
 class PinGraphicsView;
 class QGraphicsItem;
@@ -69,20 +70,27 @@ public:
     virtual ActionOutcome generateCode();
 
     // The control or label named `name` among those laid over the drawing
-    // (controls are named after their design element or anchor), live in its
-    // proxy (see makeLive()); nullptr when there is none of that type.
+    // (controls are named after their design element or anchor); nullptr when
+    // there is none of that type. A control works (signals, slots, state)
+    // whether or not it is the live one; see makeLive().
     template <typename T> T *findControl(const QString &name) const
     {
-        T *control = qobject_cast<T *>(findPlacedWidget(name));
-        if (control)
-            makeLive(control);
-        return control;
+        return qobject_cast<T *>(findPlacedWidget(name));
     }
-    // Until the user reaches a control, its proxy stands in for it (see
-    // StandInProxy); this embeds it, for whatever needs the live widget.
+    // Makes a control the live one, in the drawing's editor host, as when
+    // the user reaches it; the control live before is painted again.
     void makeLive(QWidget *control) const;
     // The control a proxy of the drawing shows, embedded or stood in for.
     static QWidget *controlOf(const QGraphicsProxyWidget *proxy);
+    // The proxy of a control laid over the drawing, embedded or not.
+    static QGraphicsProxyWidget *proxyOf(const QWidget *control);
+    // Whether a control laid over the drawing is shown (its proxy is).
+    static bool controlShown(const QWidget *control);
+    // The proxy of the drawing's one real control (none before the user
+    // reaches one).
+    QGraphicsProxyWidget *editorProxy() const;
+    // The control in the editor host, if any.
+    QWidget *liveControl() const;
     // The text shown at a label's anchor: a label's, or a fixed text drawn
     // with the tree; empty when there is none.
     QString shownText(const QString &name) const;
@@ -126,8 +134,7 @@ public:
     // origin, below every control); also the benchmark's baseline.
     static ClockTreeItem *addDrawingItem(QGraphicsScene *scene, const SeriesParams &series);
 
-    // Prepares a widget for a proxy in a scene: it is never given a native
-    // window of its own.
+    // Prepares a widget for a proxy in a scene: never shown on screen itself.
     static void keepOffScreen(QWidget *widget);
 
     // Style of a radio group in use / not in use.
@@ -205,13 +212,14 @@ private:
     QGraphicsProxyWidget *place(QWidget *widget, const QPoint &pos, qreal z);
 
     std::unique_ptr<DesignPrompter> m_prompter;
+    std::unique_ptr<EditorHost> m_editorHost;
     int m_seriesId = 0;
     QGraphicsScene *m_scene = nullptr;
     ClockTreeItem *m_drawing = nullptr;
     QVBoxLayout *m_layout = nullptr;
     QVector<QGraphicsProxyWidget *> m_listPanels;
     QVector<QWidget *> m_controls; // every widget laid over the drawing
-    QVector<quint64> m_looks;      // of each control, as last repainted
+    QVector<QByteArray> m_looks;   // of each control, as last repainted
     QHash<QString, QString> m_fixedTexts;
     QRectF m_focusFrame;
     QMetaObject::Connection m_frameWatch;

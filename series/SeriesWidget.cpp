@@ -423,7 +423,7 @@ void SeriesWidget::toggleList(int index)
     FoldOutList &list = m_lists[index];
     if (!list.panel) {
         list.panel = addListPanel(list.names, list.at);
-        list.panel->widget()->setObjectName(QStringLiteral("list%1").arg(index));
+        controlOf(list.panel)->setObjectName(QStringLiteral("list%1").arg(index));
     }
     const bool open = !list.panel->isVisible();
     for (int i = 0; i < 4; ++i) {
@@ -478,7 +478,7 @@ void SeriesWidget::paintCombo(const ControlPresentation &shown)
     combo->setCurrentIndex(shown.current);
     if (shown.grayable)
         combo->setEnabledWithStyle(shown.enabled);
-    if (combo->isHidden() == shown.shown)
+    if (controlShown(combo) != shown.shown)
         setControlShown(combo, shown.shown);
 }
 
@@ -499,7 +499,7 @@ void SeriesWidget::paintEntry(const ControlPresentation &shown)
     QLineEdit *edit = w(id).edit;
     showEntryText(id, shown.text);
     edit->setEnabled(shown.enabled);
-    if (edit->isHidden() == shown.shown)
+    if (controlShown(edit) != shown.shown)
         setControlShown(edit, shown.shown);
     const bool factor = id == Control::PllMs || id == Control::PllNs;
     if (!shown.enabled)
@@ -531,7 +531,7 @@ void SeriesWidget::paintLabel(const ControlPresentation &shown)
             setEditTextColor(box, toneColor(shown.tone));
     }
     widget->setEnabled(shown.enabled);
-    if (widget->isHidden() == shown.shown)
+    if (controlShown(widget) != shown.shown)
         setControlShown(widget, shown.shown);
 }
 

@@ -19,7 +19,11 @@ QString styleSheetFor(const char *borderColour, const char *textColour, bool lis
 {
     QString sheet =
         QStringLiteral(
-            "QComboBox { border: 1px outset %1; color: %2; border-radius: 2px; padding: 1px 2px; }"
+            // A list shows below the box with a scroll bar of its own, at most
+            // maxVisibleItems rows: never over the box (where a press held and
+            // released would choose) nor taller than the screen.
+            "QComboBox { border: 1px outset %1; color: %2; border-radius: 2px; padding: 1px 2px; "
+            "combobox-popup: 0; }"
             "QComboBox::drop-down { border-left: 1px solid blue; border-style: none; "
             "border-top-right-radius: 3px; border-bottom-right-radius: 3px; "
             "subcontrol-origin: padding; subcontrol-position: top right; width: 20px; }"
@@ -74,7 +78,8 @@ void CustomComboBox1::showPopup()
     ensureListView();
     // On a drawing the open list is a child item of the box's proxy: the box
     // goes above the controls placed after it, or they would cover the list.
-    if (QGraphicsProxyWidget *proxy = graphicsProxyWidget(); proxy && !m_view->window()->isVisible()) {
+    if (QGraphicsProxyWidget *proxy = window()->graphicsProxyWidget();
+        proxy && !m_view->window()->isVisible()) {
         m_restingZ = proxy->zValue();
         proxy->setZValue(kOpenListZ);
     }
@@ -84,7 +89,7 @@ void CustomComboBox1::showPopup()
 bool CustomComboBox1::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Hide && m_view && watched == m_view->window()) {
-        if (QGraphicsProxyWidget *proxy = graphicsProxyWidget())
+        if (QGraphicsProxyWidget *proxy = window()->graphicsProxyWidget())
             proxy->setZValue(m_restingZ);
     }
     return QComboBox::eventFilter(watched, event);
@@ -152,8 +157,10 @@ void CustomComboBox1::applyLook(Look look)
     }
     // Parsing a style sheet costs far more than comparing it. Before the box
     // is polished the sheet waits: set now, it would be parsed for the style
-    // change and again by polishing (a drawing builds dozens of boxes).
-    if (!testAttribute(Qt::WA_WState_Polished)) {
+    // change and again by polishing. A box kept off screen for a drawing
+    // waits until its proxy shows it (a drawing builds dozens of boxes, most
+    // never embedded; their proxies paint them with the sheet of lookSheet()).
+    if (!sheetApplies()) {
         m_pendingSheet = sheet;
         return;
     }
@@ -164,8 +171,15 @@ void CustomComboBox1::applyLook(Look look)
 bool CustomComboBox1::event(QEvent *event)
 {
     const bool done = QComboBox::event(event);
-    if (event->type() == QEvent::Polish && !m_pendingSheet.isNull()) {
+    if (event->type() == QEvent::Polish)
+        m_polished = true;
+    const bool ready = event->type() == QEvent::Polish || event->type() == QEvent::Show;
+    if (ready && !m_pendingSheet.isNull() && sheetApplies())
         setStyleSheet(std::exchange(m_pendingSheet, QString()));
-    }
     return done;
+}
+
+bool CustomComboBox1::sheetApplies() const
+{
+    return m_polished && !testAttribute(Qt::WA_DontShowOnScreen);
 }

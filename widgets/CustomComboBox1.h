@@ -35,10 +35,12 @@ private:
     enum class Look { Normal, Focused, Disabled };
     void applyLook(Look look);
     void ensureListView();
+    bool sheetApplies() const;
 
     // Named m_view so it does not hide QComboBox::view().
     CustomListView *m_view = nullptr;
     Look m_look = Look::Normal;
-    QString m_pendingSheet; // until the box is polished
-    qreal m_restingZ = 0;   // of the box's proxy on a drawing, while its list is open
+    QString m_pendingSheet; // until the box is polished (and embedded, on a drawing)
+    bool m_polished = false;
+    qreal m_restingZ = 0; // of the box's proxy on a drawing, while its list is open
 };

@@ -210,7 +210,8 @@ bool DrawingKeyboard::walk(bool forward)
     }
     if (usable.isEmpty())
         return false;
-    auto *current = qgraphicsitem_cast<QGraphicsProxyWidget *>(m_widget->scene()->focusItem());
+    QWidget *focused = focusedControl();
+    QGraphicsProxyWidget *current = focused ? QXMCUPLL::proxyOf(focused) : nullptr;
     int at = int(usable.indexOf(current));
     // Round the tree: past the last control comes the first again.
     if (at < 0)
@@ -218,9 +219,7 @@ bool DrawingKeyboard::walk(bool forward)
     else
         at = (at + (forward ? 1 : usable.size() - 1)) % int(usable.size());
     QGraphicsProxyWidget *next = usable.at(at);
-    m_widget->makeLive(QXMCUPLL::controlOf(next));
-    next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-    next->widget()->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason); // makes it the live control
     return true;
 }
 
@@ -232,7 +231,8 @@ void DrawingKeyboard::focusChanged(QGraphicsItem *now)
     // The view follows the keyboard to controls outside it.
     if (PinGraphicsView *view = m_widget->graphicsView())
         view->ensureVisible(proxy, 40, 40);
-    auto *edit = qobject_cast<QLineEdit *>(proxy->widget());
+    auto *edit =
+        proxy == m_widget->editorProxy() ? qobject_cast<QLineEdit *>(m_widget->liveControl()) : nullptr;
     if (!edit || edit->property("tfWatched").toBool())
         return;
     edit->setProperty("tfWatched", true);

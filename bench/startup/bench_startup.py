@@ -8,14 +8,12 @@ alike. Run it on an X display (Xvfb with a window manager, such as openbox).
     bench/startup/bench_startup.py build/app/tickforge build/bench/startup/bench_bare_window \\
         docs/manual/designs/QXC330_USB.TFCC [runs]
 
-Targets: CPU until idle <= 2x the bare window's, the drawing painted within
-1.5x the time the bare window takes to appear, peak memory <= 1.1x. Exits 1
-when one is missed.
-
 The program turns off the X platform's GL integration, which a bare Qt
-program loads: the bare window is also timed with it off
-(QT_XCB_GL_INTEGRATION=none), and the program's ratios to that like-for-like
-window are printed too, for information."""
+program loads: it is judged against the bare window with the same setting
+(QT_XCB_GL_INTEGRATION=none). Targets: CPU until idle <= 1.5x that window's,
+the drawing painted within 1.5x the time that window takes to appear, peak
+memory <= 1.1x. Exits 1 when one is missed. The bare window with the GL
+integration on is timed too, for information."""
 
 import os
 import select
@@ -95,23 +93,23 @@ def main():
             for name, argv, extra_env in cases:
                 results[name].append(one_run(argv, os.path.join(work, "home"), extra_env))
     medians = {name: [statistics.median(r[i] for r in results[name]) for i in range(3)] for name, _, _ in cases}
-    base = medians[cases[0][0]]
+    base = medians[cases[1][0]]  # the same GL setting as the program
     print("median of %d interleaved runs" % runs)
     print("  %-34s %9s %9s %9s" % ("", "painted", "CPU", "peak"))
     for name, _, _ in cases:
         m = medians[name]
         print("  %-34s %6.0f ms %6.0f ms %6.1f MB" % (name, m[0], m[1], m[2]))
     prog = medians[cases[2][0]]
-    alike = medians[cases[1][0]]
-    print("  against the bare window with GL integration off: painted %.2fx, CPU %.2fx, peak %.2fx"
-          % (prog[0] / alike[0], prog[1] / alike[1], prog[2] / alike[2]))
-    targets = [("painted", prog[0] / base[0], 1.5), ("CPU until idle", prog[1] / base[1], 2.0),
+    other = medians[cases[0][0]]
+    print("  against the bare window with GL integration on: painted %.2fx, CPU %.2fx, peak %.2fx"
+          % (prog[0] / other[0], prog[1] / other[1], prog[2] / other[2]))
+    targets = [("painted", prog[0] / base[0], 1.5), ("CPU until idle", prog[1] / base[1], 1.5),
                ("peak memory", prog[2] / base[2], 1.1)]
     missed = False
     for label, ratio, limit in targets:
         ok = ratio <= limit
         missed = missed or not ok
-        print("  %-16s %5.2fx the bare window (target <= %.1fx)%s" % (label, ratio, limit, "" if ok else "  MISSED"))
+        print("  %-16s %5.2fx the bare window, GL off (target <= %.1fx)%s" % (label, ratio, limit, "" if ok else "  MISSED"))
     sys.exit(1 if missed else 0)
 
 

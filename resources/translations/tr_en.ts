@@ -1299,6 +1299,10 @@ Made by tickforge-cli alone, without the GUI libraries.</translation>
         <source>pll (MHz)</source>
         <translation>pll (MHz)</translation>
     </message>
+    <message>
+        <source>Clock tree</source>
+        <translation>Clock tree</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>

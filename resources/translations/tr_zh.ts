@@ -1195,6 +1195,10 @@ Made by tickforge-cli alone, without the GUI libraries.</source>
         <source>pll (MHz)</source>
         <translation>pll (MHz)</translation>
     </message>
+    <message>
+        <source>Clock tree</source>
+        <translation>时钟树</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>

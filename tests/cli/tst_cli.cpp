@@ -301,7 +301,7 @@ private slots:
         std::unique_ptr<QXMCUPLL> widget(createSeriesWidget(13, nullptr));
         for (const char *name : {"sclk", "ahbdiv", "pllms", "pllcfg"}) {
             const QRect node =
-                widget->findControl<QWidget>(name)->graphicsProxyWidget()->sceneBoundingRect().toRect();
+                QXMCUPLL::proxyOf(widget->findControl<QWidget>(name))->sceneBoundingRect().toRect();
             int drawn = 0;
             for (int y = node.top(); y <= node.bottom(); ++y) {
                 for (int x = node.left(); x <= node.right(); ++x)

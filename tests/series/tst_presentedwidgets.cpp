@@ -66,7 +66,7 @@ QString painted(QXMCUPLL &widget, const ControlPresentation &shown)
     if (!control)
         return QStringLiteral("missing");
     return QStringLiteral("%1 %2 %3").arg(text, control->isEnabled() ? "enabled" : "disabled",
-                                          control->isHidden() ? "hidden" : "shown");
+                                          QXMCUPLL::controlShown(control) ? "shown" : "hidden");
 }
 
 QString expected(const ControlPresentation &shown)

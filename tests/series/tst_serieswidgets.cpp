@@ -16,6 +16,8 @@
 #include "SeriesWidget.h"
 #include "TableRows.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QGraphicsProxyWidget>
@@ -26,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QUndoStack>
 #include <QtTest>
 #include <memory>
@@ -146,8 +149,7 @@ QString shown(const Tree &t, const ScriptedDialogs &dialogs, const QString &expe
             QStringList names;
             for (const QString &name : want.split(' ')) {
                 const QWidget *w = t.get(name);
-                const bool visible =
-                    !w->isHidden() && (!w->graphicsProxyWidget() || w->graphicsProxyWidget()->isVisible());
+                const bool visible = QXMCUPLL::controlShown(w);
                 const QString state = key == "on" || key == "off"         ? (w->isEnabled() ? "on" : "off")
                                       : key == "shown" || key == "hidden" ? (visible ? "shown" : "hidden")
                                                                           : colourOf(w);
@@ -238,7 +240,7 @@ QStringList display(const QXMCUPLL &widget)
         else if (const auto *radio = qobject_cast<const QRadioButton *>(w))
             state += radio->isChecked() ? "(o)" : "( )";
         else if (const auto *label = qobject_cast<const QLabel *>(w))
-            state += label->isHidden() || dead
+            state += !QXMCUPLL::controlShown(label) || dead
                          ? QString("-")
                          : label->text() + label->palette().color(QPalette::WindowText).name();
         else if (const auto *edit = qobject_cast<const QLineEdit *>(w))
@@ -257,7 +259,7 @@ QString entriesOffRecord(const QXMCUPLL &widget)
     QString entries;
     for (const ControlTable::Row &row : ControlTable::rows()) {
         const auto *edit = widget.findControl<QLineEdit>(row.name);
-        if (edit && !edit->isHidden() && row.kind == ControlTable::Kind::Entry)
+        if (edit && QXMCUPLL::controlShown(edit) && row.kind == ControlTable::Kind::Entry)
             entries += QString(row.field) + '=' + QString(edit->text()).remove('/').remove('*') + ' ';
     }
     return RecordFields::mismatches(*widget.config(), entries);
@@ -317,14 +319,20 @@ private slots:
         // Every control reaches its series class through a slot of its name.
         QCOMPARE(qobject_cast<SeriesWidget *>(t.widget)->controlsWithoutSlot(), QStringList());
         // The controls are painted by their proxies, fold-out lists included: the
-        // only native window is the host's own. One list is out at a time.
+        // only native windows are the host's own and the drawing's one editor
+        // host, however many controls were reached. One list is out at a time.
+        t.widget->makeLive(t.get("apb1p.list"));
         t.get<QPushButton>("apb1p.list")->click();
-        QCOMPARE(QGuiApplication::allWindows(), QWindowList{m_host->windowHandle()});
+        t.widget->makeLive(t.get("ahbdiv"));
+        const QWindowList windows = QGuiApplication::allWindows();
+        QCOMPARE(
+            QSet<QWindow *>(windows.cbegin(), windows.cend()),
+            (QSet<QWindow *>{m_host->windowHandle(), t.widget->editorProxy()->widget()->windowHandle()}));
         t.get<QPushButton>("apb2p.list")->click();
-        QVERIFY(!t.get("list0")->isVisible() && t.get("list2")->isVisible());
+        QVERIFY(!QXMCUPLL::controlShown(t.get("list0")) && QXMCUPLL::controlShown(t.get("list2")));
         // A press on the bare drawing reaches the widget through the view: the list folds in.
         QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->mapFromScene(QPointF(5, 5)));
-        QVERIFY(!t.get("list2")->isVisible());
+        QVERIFY(!QXMCUPLL::controlShown(t.get("list2")));
         QUndoStack *stack = m_host->undoStack();
         QVector<QVector<QPair<QString, QVariant>>> records{t.record().fieldValues()};
         QVector<QStringList> seen{display(*t.widget)};
@@ -472,9 +480,9 @@ private slots:
         auto *label = new QLabel(QStringLiteral("ahb 144"));
         label->resize(100, 30);
         label->setAttribute(Qt::WA_TranslucentBackground); // placed as a drawing places it
-        QXMCUPLL::keepOffScreen(label);
         QXMCUPLL::setLabelTextColor(label, Qt::darkGreen);
-        auto *standIn = new StandInProxy(label);
+        EditorHost host(&scene);
+        auto *standIn = new StandInProxy(label, &host);
         scene.addItem(standIn);
         standIn->setPos(5, 5);
         standIn->follow();
@@ -497,8 +505,16 @@ private slots:
         standIn->follow();
         const QImage after = render();
         QVERIFY(after != before);
-        standIn->embed();
-        QCOMPARE(render(), after); // as the label itself shows
+        // As the label itself shows, in a proxy of its own.
+        auto *twin = new QLabel(label->text());
+        twin->setAttribute(Qt::WA_TranslucentBackground);
+        twin->setFont(label->font());
+        twin->setPalette(label->palette());
+        twin->setAlignment(label->alignment());
+        twin->resize(label->size());
+        standIn->hide();
+        scene.addWidget(twin)->setPos(5, 5);
+        QCOMPARE(render(), after);
     }
 
     void sharpDrawing_data() { addTableRows("series_sharp.tsv"); }
@@ -596,7 +612,7 @@ private slots:
             QVERIFY2(!now->accessibleName().isEmpty(), qPrintable(now->objectName()));
             // The view follows the keyboard.
             const QRectF inView = view()->mapToScene(view()->viewport()->rect()).boundingRect();
-            QVERIFY(inView.intersects(now->graphicsProxyWidget()->sceneBoundingRect()));
+            QVERIFY(inView.intersects(QXMCUPLL::proxyOf(now)->sceneBoundingRect()));
         }
         // Greyed controls (the clock outputs' sources while they have no pin) are
         // passed over.
@@ -623,6 +639,89 @@ private slots:
         QCOMPARE(view()->transform().m11(), double(1.03f));
     }
 
+    // The PLL multiplier's long list opens below its box with a scroll bar of
+    // its own, within the screen, and never moves the drawing, open or closed.
+    void longListStaysInItsPlace()
+    {
+        open("QXC300");
+        auto *mult = widget()->findControl<QComboBox>("pllmult");
+        QVERIFY(mult->count() > 60);
+        view()->ensureVisible(QXMCUPLL::proxyOf(mult));
+        widget()->makeLive(mult);
+        const QPoint origin = view()->mapFromScene(QPointF(0, 0));
+        mult->showPopup();
+        QAbstractItemView *list = mult->view();
+        QTRY_VERIFY(list->isVisible());
+        QVERIFY(list->verticalScrollBar()->isVisible());
+        QVERIFY(list->window()->height() < view()->viewport()->height());
+        QCOMPARE(view()->mapFromScene(QPointF(0, 0)), origin);
+        mult->hidePopup();
+        QCoreApplication::processEvents();
+        QCOMPARE(view()->mapFromScene(QPointF(0, 0)), origin);
+    }
+
+    void accessibleTree_data() { addTableRows("series_access.tsv"); }
+    // A screen reader finds every control of an open design as a child of the
+    // drawing, with its role, name, value and actions, and reads a value
+    // that changed; setting an entry's text types it as a user would.
+    void accessibleTree()
+    {
+        open(QTest::currentDataTag());
+        QAccessibleInterface *drawing = QAccessible::queryAccessibleInterface(view()->viewport());
+        QVERIFY(drawing);
+        QHash<QString, QAccessibleInterface *> children;
+        for (int i = 0; i < drawing->childCount(); ++i) {
+            QAccessibleInterface *child = drawing->child(i);
+            QVERIFY(child && child->isValid());
+            QCOMPARE(child->parent()->object(), drawing->object());
+            QCOMPARE(drawing->indexOfChild(child), i);
+            children.insert(child->object()->objectName(), child);
+        }
+        const SeriesParams &series = *SeriesTable::byName(QTest::currentDataTag());
+        for (const ControlTable::Row &row : ControlTable::rows()) {
+            if (!ControlTable::has(series, row.id))
+                continue;
+            const bool radios = row.kind == ControlTable::Kind::Radios;
+            const QString name = radios ? ControlTable::radioAnchor(row.id, 0) : QString(row.name);
+            const QWidget *control = widget()->findControl<QWidget>(name);
+            if (!QXMCUPLL::controlShown(control))
+                continue; // the other PLL mode's
+            QAccessibleInterface *child = children.value(name);
+            QVERIFY2(child, qPrintable(name));
+            const QAccessible::Role role = radios ? QAccessible::RadioButton
+                                           : row.kind == ControlTable::Kind::Combo
+                                               ? QAccessible::ComboBox
+                                               : QAccessible::EditableText;
+            QCOMPARE(child->role(), role);
+            QVERIFY2(!child->text(QAccessible::Name).isEmpty(), qPrintable(name));
+            QVERIFY(child->rect().isValid());
+            if (const auto *combo = qobject_cast<const QComboBox *>(control))
+                QCOMPARE(child->text(QAccessible::Value), combo->currentText());
+            if (!child->state().disabled && row.kind == ControlTable::Kind::Combo)
+                QVERIFY(child->actionInterface()->actionNames().contains(
+                    QAccessibleActionInterface::showMenuAction()));
+        }
+        QTEST(children.value("sclk")->text(QAccessible::Value), "sclk");
+        QTEST(children.value("apb1p.value")->text(QAccessible::Value), "apb1p");
+        QTEST(children.value("pll.value")->text(QAccessible::Value), "pll");
+        QVERIFY(children.value("ahbdiv")->text(QAccessible::Name).startsWith("ahb"));
+
+        // The AHB divider halves the buses: the APB1 value box tells of it.
+        auto *ahb = widget()->findControl<QComboBox>("ahbdiv");
+        ahb->setCurrentIndex(1);
+        QFETCH(QString, apb1p);
+        QVERIFY(children.value("apb1p.value")->text(QAccessible::Value) != apb1p);
+        // Pressing a list button through its action folds the list out.
+        children.value("apb1p.list")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(QXMCUPLL::controlShown(widget()->findControl<QWidget>("list0")));
+        // Setting the crystal entry's text applies it.
+        QAccessibleInterface *hext = children.value("hext");
+        QVERIFY(hext->textInterface());
+        hext->setText(QAccessible::Value, "12");
+        QCOMPARE(widget()->config()->hextMHz, 12.0);
+        QCOMPARE(hext->text(QAccessible::Value), QString("12"));
+    }
+
 private:
     QXMCUPLL *widget() const { return m_host->currentWidget(); }
     PinGraphicsView *view() const { return widget()->graphicsView(); }
@@ -640,7 +739,7 @@ private:
     // A click on a control, as the user gives it the keyboard.
     void click(QWidget *control)
     {
-        QGraphicsProxyWidget *proxy = control->graphicsProxyWidget();
+        QGraphicsProxyWidget *proxy = QXMCUPLL::proxyOf(control);
         view()->ensureVisible(proxy);
         const QPoint at = view()->mapFromScene(proxy->sceneBoundingRect().center());
         QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
@@ -651,7 +750,7 @@ private:
     QWidget *focused() const
     {
         const auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(widget()->scene()->focusItem());
-        return proxy ? proxy->widget() : nullptr;
+        return proxy && proxy->widget() ? proxy->widget()->focusWidget() : nullptr;
     }
 
     // Types text and key sequences ("12", "Return", "Ctrl+Z") at the focus widget.
