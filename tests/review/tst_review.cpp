@@ -366,13 +366,13 @@ void TestReview::diffStatus()
     QFETCH(QString, err);
     QTemporaryDir dir;
     QStringList arguments{QStringLiteral("diff")};
-    for (const auto &[name, spec] : {std::pair<QString, QString>{QStringLiteral("A.TFCC"), a}, {QStringLiteral("B.TFCC"), b}}) {
-        if (spec == QLatin1String("-")) {
+    for (const auto &[name, stated] : {std::pair<QString, QString>{QStringLiteral("A.TFCC"), a}, {QStringLiteral("B.TFCC"), b}}) {
+        if (stated == QLatin1String("-")) {
             arguments << dir.filePath(name);
             continue;
         }
-        const QString series = spec.section(QLatin1Char(':'), 0, 0);
-        arguments << writeDesign(dir, name, fileOf(series, spec.section(QLatin1Char(':'), 1)));
+        const QString series = stated.section(QLatin1Char(':'), 0, 0);
+        arguments << writeDesign(dir, name, fileOf(series, stated.section(QLatin1Char(':'), 1)));
     }
     const Run run = runCli(arguments + options);
     QCOMPARE(run.out, out);
