@@ -126,7 +126,9 @@ public:
     {
         if (type == QAccessible::ActionInterface)
             return static_cast<QAccessibleActionInterface *>(this);
-        if (type == QAccessible::TextInterface && qobject_cast<QLineEdit *>(control()))
+        // An entry's text, and a combo's choice: AT-SPI readers take a combo's value from its text.
+        if (type == QAccessible::TextInterface &&
+            (qobject_cast<QLineEdit *>(control()) || qobject_cast<QComboBox *>(control())))
             return static_cast<QAccessibleTextInterface *>(this);
         return nullptr;
     }
@@ -162,7 +164,8 @@ public:
     }
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
-    // The text of an entry; setting it types it and presses Return, as a user would.
+    // The text of an entry or the choice of a combo; setting an entry's types it and
+    // presses Return, as a user would.
     QString text(int start, int end) const override { return value().mid(start, end - start); }
     int characterCount() const override { return value().size(); }
     int cursorPosition() const override

@@ -695,8 +695,12 @@ private slots:
             QCOMPARE(child->role(), role);
             QVERIFY2(!child->text(QAccessible::Name).isEmpty(), qPrintable(name));
             QVERIFY(child->rect().isValid());
-            if (const auto *combo = qobject_cast<const QComboBox *>(control))
+            if (const auto *combo = qobject_cast<const QComboBox *>(control)) {
                 QCOMPARE(child->text(QAccessible::Value), combo->currentText());
+                // A screen reader on AT-SPI reads a combo's choice through its text.
+                QVERIFY2(child->textInterface(), qPrintable(name));
+                QCOMPARE(child->textInterface()->text(0, -1), combo->currentText());
+            }
             if (!child->state().disabled && row.kind == ControlTable::Kind::Combo)
                 QVERIFY(child->actionInterface()->actionNames().contains(
                     QAccessibleActionInterface::showMenuAction()));
