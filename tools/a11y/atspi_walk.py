@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """Waits until a process is on the AT-SPI bus and prints its tree in short.
 
-   atspi_walk.py PID SECONDS
+   atspi_walk.py PID SECONDS [LOG]
 
 Per role the count of objects; for every control its name, value or text,
-states and actions, as a screen reader gets them. Exit 0 when found, 1 not."""
+states and actions, as a screen reader gets them. Exit 0 when found, 1 not,
+3 as soon as the program's LOG shows that Qt's bridge lost its registration."""
 import collections
 import sys
 import time
@@ -31,9 +32,22 @@ def fresh_desktop():
     return desktop
 
 
-def find_app(pid, seconds):
+LOST = 'Error in contacting registry'
+
+
+def lost(log):
+    try:
+        with open(log, errors='replace') as text:
+            return LOST in text.read()
+    except (OSError, TypeError):
+        return False
+
+
+def find_app(pid, seconds, log):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
+        if lost(log):
+            return LOST
         desktop = fresh_desktop()
         for i in range(desktop.childCount):
             app = desktop.getChildAtIndex(i)
@@ -100,8 +114,11 @@ def describe(node):
 
 def main():
     pid, seconds = int(sys.argv[1]), float(sys.argv[2])
+    log = sys.argv[3] if len(sys.argv) > 3 else None
     start = time.monotonic()
-    app = find_app(pid, seconds)
+    app = find_app(pid, seconds, log)
+    if app is LOST:
+        return 3
     if app is None:
         desktop = fresh_desktop()
         names = [desktop.getChildAtIndex(i).name for i in range(desktop.childCount)]
