@@ -6,7 +6,8 @@
 # Exit status: 0 when the program was found on the bus, 1 when it was not,
 # 2 when the set-up itself failed.
 # Qt 5.15's bridge often makes its first calls on the accessibility bus
-# (GetRegisteredEvents, Socket.Embed) before its new connection is up: they
+# (GetRegisteredEvents, Socket.Embed) before the session bus has even
+# answered its GetAddress, on a connection not yet made (QDBUS_DEBUG=1): they
 # fail with "Not connected to D-Bus server", logged as "Error in contacting
 # registry", and the bridge never tries again, so the program stays off the
 # bus for good, a bare Qt window as much as this program. Such a run is told
