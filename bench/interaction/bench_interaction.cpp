@@ -2,8 +2,10 @@
 // the view's paint event, against a bare scene with the same drawing and as
 // many plain proxied widgets of the controls' sizes:
 //   bench_interaction [SERIES] [repeats]
-// a scroll step and a zoom step at the largest zoom, opening a combo box's
-// list, and an edit (a divider chosen). Prints median and 95th percentile in
+// a scroll step and a zoom step at the largest zoom, opening each kind of
+// list (a combo box's, the PLL multiplier's long one, a fold-out bus list),
+// an edit (a divider chosen), its undo or redo, and the PLL mode switch of a
+// mode-selectable series (QXC315). Prints median and 95th percentile in
 // milliseconds of CPU time of the process; run it on X (Xvfb with openbox).
 #include "ClockTreeItem.h"
 #include "PinGraphicsView.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -22,6 +25,7 @@
 #include <algorithm>
 #include <ctime>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -94,6 +98,53 @@ Figures zoomSteps(PinGraphicsView *view, PaintWatch &watch, int repeats)
     });
 }
 
+// Opens and closes, in turn, the list of `box` on its drawing.
+Figures listSteps(QXMCUPLL *widget, QComboBox *box, PaintWatch &watch, int repeats)
+{
+    widget->graphicsView()->ensureVisible(QXMCUPLL::proxyOf(box));
+    widget->makeLive(box);
+    const Figures figures = timeAction(widget->graphicsView(), watch, repeats, [box](int i) {
+        if (i % 2)
+            box->hidePopup();
+        else
+            box->showPopup();
+    });
+    box->hidePopup();
+    return figures;
+}
+
+// The mode switch of a mode-selectable series and the multiplier's long list.
+struct PllFigures {
+    Figures modeSwitch, longList;
+};
+
+// `series` shown as the user sees it, its view's paints counted by `watch`.
+std::unique_ptr<QXMCUPLL> shownSeries(const char *series, PaintWatch &watch)
+{
+    std::unique_ptr<QXMCUPLL> widget(
+        createSeriesWidget(SeriesTable::byName(QLatin1String(series))->id, nullptr));
+    widget->resize(1200, 700);
+    widget->show();
+    QApplication::processEvents();
+    widget->graphicsView()->viewport()->installEventFilter(&watch);
+    return widget;
+}
+
+PllFigures pllSteps(int repeats)
+{
+    PllFigures figures;
+    PaintWatch multiplierWatch, modeWatch;
+    const auto multiplier = shownSeries("QXC300", multiplierWatch);
+    figures.longList =
+        listSteps(multiplier.get(), multiplier->findControl<QComboBox>(QStringLiteral("pllmult")),
+                  multiplierWatch, repeats);
+    const auto selectable = shownSeries("QXC315", modeWatch);
+    auto *mode = selectable->findControl<QComboBox>(QStringLiteral("pllmode"));
+    figures.modeSwitch = timeAction(selectable->graphicsView(), modeWatch, repeats,
+                                    [mode](int i) { mode->setCurrentIndex((i + 1) % 2); });
+    return figures;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -125,16 +176,19 @@ int main(int argc, char *argv[])
     const Figures zoom = zoomSteps(view, watch, repeats);
     view->zoomReset();
     auto *ahb = widget->findControl<QComboBox>(QStringLiteral("ahbdiv"));
-    view->ensureVisible(QXMCUPLL::proxyOf(ahb));
-    widget->makeLive(ahb);
-    const Figures list = timeAction(view, watch, repeats, [ahb](int i) {
-        if (i % 2)
-            ahb->hidePopup();
-        else
-            ahb->showPopup();
-    });
-    ahb->hidePopup();
+    const Figures list = listSteps(widget, ahb, watch, repeats);
+    auto *foldOut = widget->findControl<QPushButton>(QStringLiteral("apb1p.list"));
+    view->ensureVisible(QXMCUPLL::proxyOf(foldOut));
+    const Figures busList = timeAction(view, watch, repeats, [foldOut](int) { foldOut->click(); });
     const Figures edit = timeAction(view, watch, repeats, [ahb](int i) { ahb->setCurrentIndex(i % 2); });
+    // Undo and redo put a state of the history in place.
+    ahb->setCurrentIndex(0);
+    const DesignState undone = widget->document().state();
+    ahb->setCurrentIndex(1);
+    const DesignState redone = widget->document().state();
+    const Figures undoRedo =
+        timeAction(view, watch, repeats, [&](int i) { widget->restoreState(i % 2 ? redone : undone); });
+    const PllFigures pll = pllSteps(repeats);
 
     // The bare scene: the same drawing, as many plain widgets of the same sizes.
     QWidget bare;
@@ -170,7 +224,11 @@ int main(int argc, char *argv[])
     line("scroll step, largest zoom", scroll, &bareScroll);
     line("zoom step, largest zoom", zoom, &bareZoom);
     line("open or close a list", list, nullptr);
+    line("fold out or in a bus list", busList, nullptr);
     line("edit (AHB divider)", edit, nullptr);
+    line("undo or redo the edit", undoRedo, nullptr);
+    line("QXC315 PLL mode switch", pll.modeSwitch, nullptr);
+    line("QXC300 multiplier list", pll.longList, nullptr);
     delete widget;
     return 0;
 }
