@@ -5,7 +5,10 @@
 // a scroll step and a zoom step at the largest zoom, opening each kind of
 // list (a combo box's, the PLL multiplier's long one, a fold-out bus list),
 // an edit (a divider chosen), its undo or redo, and the PLL mode switch of a
-// mode-selectable series (QXC315). Prints median and 95th percentile in
+// mode-selectable series (QXC315); and the first build in a fresh process
+// (a child process per sample, CPU from its start to the drawing first
+// painted) against a bare child building the same drawing and as many plain
+// proxied widgets of the controls' sizes. Prints median and 95th percentile in
 // milliseconds of CPU time of the process; run it on X (Xvfb with openbox).
 #include "ClockTreeItem.h"
 #include "PinGraphicsView.h"
@@ -15,10 +18,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDataStream>
+#include <QFile>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryFile>
 #include <QTextStream>
 #include <QVBoxLayout>
 
@@ -26,6 +33,17 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+
+// A drawing text, for a bare child (found by argument lookup in Qt's streams).
+static QDataStream &operator<<(QDataStream &stream, const ClockTreeItem::Text &text)
+{
+    return stream << text.rect << text.text << text.font;
+}
+
+static QDataStream &operator>>(QDataStream &stream, ClockTreeItem::Text &text)
+{
+    return stream >> text.rect >> text.text >> text.font;
+}
 
 namespace {
 
@@ -145,6 +163,88 @@ PllFigures pllSteps(int repeats)
     return figures;
 }
 
+// What a bare child builds: the controls' places and the drawing's texts.
+struct BareLayout {
+    QVector<QRectF> rects;
+    QVector<ClockTreeItem::Text> texts;
+};
+
+// The bare scene: the same drawing, as many plain proxied widgets of the same sizes.
+std::unique_ptr<QWidget> bareWindow(const SeriesParams &series, const BareLayout &layout,
+                                    PinGraphicsView **view)
+{
+    auto bare = std::make_unique<QWidget>();
+    auto *box = new QVBoxLayout(bare.get());
+    box->setContentsMargins(0, 0, 0, 0);
+    auto *scene = new QGraphicsScene(bare.get());
+    *view = new PinGraphicsView(bare.get());
+    (*view)->setScene(scene);
+    box->addWidget(*view);
+    QXMCUPLL::addDrawingItem(scene, series)->setTexts(layout.texts);
+    for (const QRectF &rect : layout.rects) {
+        auto *plain = new QWidget;
+        plain->setFixedSize(rect.size().toSize());
+        scene->addWidget(plain)->setPos(rect.topLeft());
+    }
+    bare->resize(1200, 700);
+    return bare;
+}
+
+// A child's work: builds and shows the series (or, with a layout file, the
+// bare scene) and prints its CPU from the process's start to the first paint.
+int firstBuildChild(const SeriesParams &series, const QString &layoutFile)
+{
+    PaintWatch watch;
+    std::unique_ptr<QWidget> shown;
+    PinGraphicsView *view = nullptr;
+    if (layoutFile.isEmpty()) {
+        auto *widget = createSeriesWidget(series.id, nullptr);
+        widget->resize(1200, 700);
+        view = widget->graphicsView();
+        shown.reset(widget);
+    } else {
+        QFile file(layoutFile);
+        if (!file.open(QIODevice::ReadOnly))
+            return 2;
+        QDataStream stream(&file);
+        BareLayout layout;
+        stream >> layout.rects >> layout.texts;
+        shown = bareWindow(series, layout, &view);
+    }
+    view->viewport()->installEventFilter(&watch);
+    shown->show();
+    while (watch.paints == 0)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QTextStream(stdout) << QString::number(cpuMs(), 'f', 3) << "\n";
+    return 0;
+}
+
+// First builds in fresh processes, real and bare interleaved: the medians.
+QPair<double, double> firstBuilds(const SeriesParams &series, const BareLayout &layout, int samples)
+{
+    QTemporaryFile file;
+    if (!file.open())
+        return {0, 0};
+    QDataStream stream(&file);
+    stream << layout.rects << layout.texts;
+    file.flush();
+    const auto sample = [&series](const QStringList &extra) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    QStringList{QStringLiteral("--first-build"), series.name} + extra);
+        child.waitForFinished(60000);
+        return child.readAllStandardOutput().trimmed().toDouble();
+    };
+    QVector<double> real, bare;
+    for (int i = 0; i < samples; ++i) {
+        real << sample({});
+        bare << sample({file.fileName()});
+    }
+    std::sort(real.begin(), real.end());
+    std::sort(bare.begin(), bare.end());
+    return {real.at(real.size() / 2), bare.at(bare.size() / 2)};
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -152,6 +252,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList args = app.arguments();
+    if (args.value(1) == QLatin1String("--first-build")) {
+        const SeriesParams *child = SeriesTable::byName(args.value(2));
+        return child ? firstBuildChild(*child, args.value(3)) : 2;
+    }
     const SeriesParams *series = SeriesTable::byName(args.value(1, QStringLiteral("QXC330")));
     const int repeats = args.value(2, QStringLiteral("60")).toInt();
     if (!series) {
@@ -190,22 +294,10 @@ int main(int argc, char *argv[])
         timeAction(view, watch, repeats, [&](int i) { widget->restoreState(i % 2 ? redone : undone); });
     const PllFigures pll = pllSteps(repeats);
 
-    // The bare scene: the same drawing, as many plain widgets of the same sizes.
-    QWidget bare;
-    auto *layout = new QVBoxLayout(&bare);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *scene = new QGraphicsScene(&bare);
-    auto *bareView = new PinGraphicsView(&bare);
-    bareView->setScene(scene);
-    layout->addWidget(bareView);
-    QXMCUPLL::addDrawingItem(scene, *series)->setTexts(widget->drawingItem()->texts());
-    for (const QRectF &rect : rects) {
-        auto *plain = new QWidget;
-        plain->setFixedSize(rect.size().toSize());
-        scene->addWidget(plain)->setPos(rect.topLeft());
-    }
-    bare.resize(1200, 700);
-    bare.show();
+    const BareLayout layout{rects, widget->drawingItem()->texts()};
+    PinGraphicsView *bareView = nullptr;
+    const std::unique_ptr<QWidget> bare = bareWindow(*series, layout, &bareView);
+    bare->show();
     QApplication::processEvents();
     PaintWatch bareWatch;
     bareView->viewport()->installEventFilter(&bareWatch);
@@ -229,6 +321,10 @@ int main(int argc, char *argv[])
     line("undo or redo the edit", undoRedo, nullptr);
     line("QXC315 PLL mode switch", pll.modeSwitch, nullptr);
     line("QXC300 multiplier list", pll.longList, nullptr);
+    const QPair<double, double> first = firstBuilds(*series, layout, std::max(5, repeats / 4));
+    out << QString::asprintf("  %-28s median %6.2f ms  (bare %5.2f ms, %4.2fx)\n",
+                             "first build, fresh process", first.first, first.second,
+                             first.first / first.second);
     delete widget;
     return 0;
 }
