@@ -3,6 +3,8 @@
 #include "CustomListView.h"
 
 #include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QMouseEvent>
 
 #include <utility>
@@ -84,6 +86,27 @@ void CustomComboBox1::showPopup()
         proxy->setZValue(kOpenListZ);
     }
     QComboBox::showPopup();
+    keepListInView();
+}
+
+void CustomComboBox1::keepListInView()
+{
+    // Qt places the list within the screen as if the box were a window of its
+    // own; on a drawing it may then run past the view's lower edge. It goes
+    // above the box there, if it fits.
+    QGraphicsProxyWidget *box = window()->graphicsProxyWidget();
+    QGraphicsProxyWidget *list = m_view->window()->graphicsProxyWidget();
+    if (!box || !list || !list->parentItem() || !box->scene() || box->scene()->views().isEmpty())
+        return;
+    const QGraphicsView *view = box->scene()->views().constFirst();
+    const QRectF visible = view->mapToScene(view->viewport()->rect()).boundingRect();
+    const QRectF placed = list->sceneBoundingRect();
+    const qreal top = box->sceneBoundingRect().top() - placed.height();
+    if (placed.bottom() <= visible.bottom() || top < visible.top())
+        return;
+    const QGraphicsItem *parent = list->parentItem();
+    list->setPos(list->pos() + parent->mapFromScene(QPointF(placed.left(), top)) -
+                 parent->mapFromScene(placed.topLeft()));
 }
 
 bool CustomComboBox1::eventFilter(QObject *watched, QEvent *event)

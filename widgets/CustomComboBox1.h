@@ -35,6 +35,7 @@ private:
     enum class Look { Normal, Focused, Disabled };
     void applyLook(Look look);
     void ensureListView();
+    void keepListInView();
     bool sheetApplies() const;
 
     // Named m_view so it does not hide QComboBox::view().

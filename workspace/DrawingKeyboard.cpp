@@ -228,7 +228,10 @@ void DrawingKeyboard::focusChanged(QGraphicsItem *now)
     auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(now);
     if (!proxy || !proxy->widget())
         return;
-    // The view follows the keyboard to controls outside it.
+    // The view follows the keyboard to controls outside it; an open list
+    // shows over the drawing and never moves it.
+    if (proxy->widget()->windowType() == Qt::Popup)
+        return;
     if (PinGraphicsView *view = m_widget->graphicsView())
         view->ensureVisible(proxy, 40, 40);
     auto *edit =

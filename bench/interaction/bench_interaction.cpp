@@ -2,8 +2,13 @@
 // the view's paint event, against a bare scene with the same drawing and as
 // many plain proxied widgets of the controls' sizes:
 //   bench_interaction [SERIES] [repeats]
-// a scroll step and a zoom step at the largest zoom, opening a combo box's
-// list, and an edit (a divider chosen). Prints median and 95th percentile in
+// a scroll step and a zoom step at the largest zoom, opening each kind of
+// list (a combo box's, the PLL multiplier's long one, a fold-out bus list),
+// an edit (a divider chosen), its undo or redo, and the PLL mode switch of a
+// mode-selectable series (QXC315); and the first build in a fresh process
+// (a child process per sample, CPU from its start to the drawing first
+// painted) against a bare child building the same drawing and as many plain
+// proxied widgets of the controls' sizes. Prints median and 95th percentile in
 // milliseconds of CPU time of the process; run it on X (Xvfb with openbox).
 #include "ClockTreeItem.h"
 #include "PinGraphicsView.h"
@@ -13,15 +18,32 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDataStream>
+#include <QFile>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QProcess>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryFile>
 #include <QTextStream>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <ctime>
 #include <functional>
+#include <memory>
+
+// A drawing text, for a bare child (found by argument lookup in Qt's streams).
+static QDataStream &operator<<(QDataStream &stream, const ClockTreeItem::Text &text)
+{
+    return stream << text.rect << text.text << text.font;
+}
+
+static QDataStream &operator>>(QDataStream &stream, ClockTreeItem::Text &text)
+{
+    return stream >> text.rect >> text.text >> text.font;
+}
 
 namespace {
 
@@ -94,6 +116,135 @@ Figures zoomSteps(PinGraphicsView *view, PaintWatch &watch, int repeats)
     });
 }
 
+// Opens and closes, in turn, the list of `box` on its drawing.
+Figures listSteps(QXMCUPLL *widget, QComboBox *box, PaintWatch &watch, int repeats)
+{
+    widget->graphicsView()->ensureVisible(QXMCUPLL::proxyOf(box));
+    widget->makeLive(box);
+    const Figures figures = timeAction(widget->graphicsView(), watch, repeats, [box](int i) {
+        if (i % 2)
+            box->hidePopup();
+        else
+            box->showPopup();
+    });
+    box->hidePopup();
+    return figures;
+}
+
+// The mode switch of a mode-selectable series and the multiplier's long list.
+struct PllFigures {
+    Figures modeSwitch, longList;
+};
+
+// `series` shown as the user sees it, its view's paints counted by `watch`.
+std::unique_ptr<QXMCUPLL> shownSeries(const char *series, PaintWatch &watch)
+{
+    std::unique_ptr<QXMCUPLL> widget(
+        createSeriesWidget(SeriesTable::byName(QLatin1String(series))->id, nullptr));
+    widget->resize(1200, 700);
+    widget->show();
+    QApplication::processEvents();
+    widget->graphicsView()->viewport()->installEventFilter(&watch);
+    return widget;
+}
+
+PllFigures pllSteps(int repeats)
+{
+    PllFigures figures;
+    PaintWatch multiplierWatch, modeWatch;
+    const auto multiplier = shownSeries("QXC300", multiplierWatch);
+    figures.longList =
+        listSteps(multiplier.get(), multiplier->findControl<QComboBox>(QStringLiteral("pllmult")),
+                  multiplierWatch, repeats);
+    const auto selectable = shownSeries("QXC315", modeWatch);
+    auto *mode = selectable->findControl<QComboBox>(QStringLiteral("pllmode"));
+    figures.modeSwitch = timeAction(selectable->graphicsView(), modeWatch, repeats,
+                                    [mode](int i) { mode->setCurrentIndex((i + 1) % 2); });
+    return figures;
+}
+
+// What a bare child builds: the controls' places and the drawing's texts.
+struct BareLayout {
+    QVector<QRectF> rects;
+    QVector<ClockTreeItem::Text> texts;
+};
+
+// The bare scene: the same drawing, as many plain proxied widgets of the same sizes.
+std::unique_ptr<QWidget> bareWindow(const SeriesParams &series, const BareLayout &layout,
+                                    PinGraphicsView **view)
+{
+    auto bare = std::make_unique<QWidget>();
+    auto *box = new QVBoxLayout(bare.get());
+    box->setContentsMargins(0, 0, 0, 0);
+    auto *scene = new QGraphicsScene(bare.get());
+    *view = new PinGraphicsView(bare.get());
+    (*view)->setScene(scene);
+    box->addWidget(*view);
+    QXMCUPLL::addDrawingItem(scene, series)->setTexts(layout.texts);
+    for (const QRectF &rect : layout.rects) {
+        auto *plain = new QWidget;
+        plain->setFixedSize(rect.size().toSize());
+        scene->addWidget(plain)->setPos(rect.topLeft());
+    }
+    bare->resize(1200, 700);
+    return bare;
+}
+
+// A child's work: builds and shows the series (or, with a layout file, the
+// bare scene) and prints its CPU from the process's start to the first paint.
+int firstBuildChild(const SeriesParams &series, const QString &layoutFile)
+{
+    PaintWatch watch;
+    std::unique_ptr<QWidget> shown;
+    PinGraphicsView *view = nullptr;
+    if (layoutFile.isEmpty()) {
+        auto *widget = createSeriesWidget(series.id, nullptr);
+        widget->resize(1200, 700);
+        view = widget->graphicsView();
+        shown.reset(widget);
+    } else {
+        QFile file(layoutFile);
+        if (!file.open(QIODevice::ReadOnly))
+            return 2;
+        QDataStream stream(&file);
+        BareLayout layout;
+        stream >> layout.rects >> layout.texts;
+        shown = bareWindow(series, layout, &view);
+    }
+    view->viewport()->installEventFilter(&watch);
+    shown->show();
+    while (watch.paints == 0)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QTextStream(stdout) << QString::number(cpuMs(), 'f', 3) << "\n";
+    return 0;
+}
+
+// First builds in fresh processes, real and bare interleaved: the medians.
+QPair<double, double> firstBuilds(const SeriesParams &series, const BareLayout &layout, int samples)
+{
+    QTemporaryFile file;
+    if (!file.open())
+        return {0, 0};
+    QDataStream stream(&file);
+    stream << layout.rects << layout.texts;
+    file.flush();
+    const auto sample = [&series](const QStringList &extra) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    QStringList{QStringLiteral("--first-build"), series.name} + extra);
+        child.waitForFinished(60000);
+        return child.readAllStandardOutput().trimmed().toDouble();
+    };
+    QVector<double> real, bare;
+    for (int i = 0; i < samples; ++i) {
+        real << sample({});
+        bare << sample({file.fileName()});
+    }
+    std::sort(real.begin(), real.end());
+    std::sort(bare.begin(), bare.end());
+    return {real.at(real.size() / 2), bare.at(bare.size() / 2)};
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -101,6 +252,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList args = app.arguments();
+    if (args.value(1) == QLatin1String("--first-build")) {
+        const SeriesParams *child = SeriesTable::byName(args.value(2));
+        return child ? firstBuildChild(*child, args.value(3)) : 2;
+    }
     const SeriesParams *series = SeriesTable::byName(args.value(1, QStringLiteral("QXC330")));
     const int repeats = args.value(2, QStringLiteral("60")).toInt();
     if (!series) {
@@ -125,33 +280,24 @@ int main(int argc, char *argv[])
     const Figures zoom = zoomSteps(view, watch, repeats);
     view->zoomReset();
     auto *ahb = widget->findControl<QComboBox>(QStringLiteral("ahbdiv"));
-    view->ensureVisible(QXMCUPLL::proxyOf(ahb));
-    widget->makeLive(ahb);
-    const Figures list = timeAction(view, watch, repeats, [ahb](int i) {
-        if (i % 2)
-            ahb->hidePopup();
-        else
-            ahb->showPopup();
-    });
-    ahb->hidePopup();
+    const Figures list = listSteps(widget, ahb, watch, repeats);
+    auto *foldOut = widget->findControl<QPushButton>(QStringLiteral("apb1p.list"));
+    view->ensureVisible(QXMCUPLL::proxyOf(foldOut));
+    const Figures busList = timeAction(view, watch, repeats, [foldOut](int) { foldOut->click(); });
     const Figures edit = timeAction(view, watch, repeats, [ahb](int i) { ahb->setCurrentIndex(i % 2); });
+    // Undo and redo put a state of the history in place.
+    ahb->setCurrentIndex(0);
+    const DesignState undone = widget->document().state();
+    ahb->setCurrentIndex(1);
+    const DesignState redone = widget->document().state();
+    const Figures undoRedo =
+        timeAction(view, watch, repeats, [&](int i) { widget->restoreState(i % 2 ? redone : undone); });
+    const PllFigures pll = pllSteps(repeats);
 
-    // The bare scene: the same drawing, as many plain widgets of the same sizes.
-    QWidget bare;
-    auto *layout = new QVBoxLayout(&bare);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *scene = new QGraphicsScene(&bare);
-    auto *bareView = new PinGraphicsView(&bare);
-    bareView->setScene(scene);
-    layout->addWidget(bareView);
-    QXMCUPLL::addDrawingItem(scene, *series)->setTexts(widget->drawingItem()->texts());
-    for (const QRectF &rect : rects) {
-        auto *plain = new QWidget;
-        plain->setFixedSize(rect.size().toSize());
-        scene->addWidget(plain)->setPos(rect.topLeft());
-    }
-    bare.resize(1200, 700);
-    bare.show();
+    const BareLayout layout{rects, widget->drawingItem()->texts()};
+    PinGraphicsView *bareView = nullptr;
+    const std::unique_ptr<QWidget> bare = bareWindow(*series, layout, &bareView);
+    bare->show();
     QApplication::processEvents();
     PaintWatch bareWatch;
     bareView->viewport()->installEventFilter(&bareWatch);
@@ -170,7 +316,15 @@ int main(int argc, char *argv[])
     line("scroll step, largest zoom", scroll, &bareScroll);
     line("zoom step, largest zoom", zoom, &bareZoom);
     line("open or close a list", list, nullptr);
+    line("fold out or in a bus list", busList, nullptr);
     line("edit (AHB divider)", edit, nullptr);
+    line("undo or redo the edit", undoRedo, nullptr);
+    line("QXC315 PLL mode switch", pll.modeSwitch, nullptr);
+    line("QXC300 multiplier list", pll.longList, nullptr);
+    const QPair<double, double> first = firstBuilds(*series, layout, std::max(5, repeats / 4));
+    out << QString::asprintf("  %-28s median %6.2f ms  (bare %5.2f ms, %4.2fx)\n",
+                             "first build, fresh process", first.first, first.second,
+                             first.first / first.second);
     delete widget;
     return 0;
 }

@@ -660,6 +660,77 @@ private slots:
         QCOMPARE(view()->mapFromScene(QPointF(0, 0)), origin);
     }
 
+    void pressHoldRelease_data()
+    {
+        QTest::addColumn<QString>("series");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("QXC300 pllmult") << "QXC300"
+                                        << "pllmult"; // 63 entries
+        QTest::newRow("QXC330 ahbdiv") << "QXC330"
+                                       << "ahbdiv";
+        QTest::newRow("QXC330 apb1div") << "QXC330"
+                                        << "apb1div";
+    }
+    // On a design just opened, a press on a box, held 0.7 s and released
+    // without moving, opens its list and chooses nothing; the list lies
+    // within the screen, and the drawing stays where it was after Escape
+    // and after Zoom Reset.
+    void pressHoldRelease()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, control);
+        open(qPrintable(series));
+        m_host->setGeometry(m_host->screen()->availableGeometry()); // as maximised
+        auto *combo = widget()->findControl<QComboBox>(control);
+        QVERIFY(combo);
+        const auto scrollPosition = [this] {
+            return QPoint(view()->horizontalScrollBar()->value(), view()->verticalScrollBar()->value());
+        };
+        QGraphicsProxyWidget *proxy = QXMCUPLL::proxyOf(combo);
+        view()->ensureVisible(proxy);
+        const QPoint scrolled = scrollPosition();
+        const QString chosen = combo->currentText();
+        const auto before = widget()->config()->fieldValues();
+        QSignalSpy changes(combo, QOverload<int>::of(&QComboBox::currentIndexChanged));
+        QSignalSpy activations(combo, QOverload<int>::of(&QComboBox::activated));
+        const QPoint at = view()->mapFromScene(proxy->sceneBoundingRect().center());
+        QTest::mousePress(view()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QAbstractItemView *list = combo->view();
+        QTRY_VERIFY(list->isVisible());
+        QTest::qWait(700);
+        // The open list: in full on the screen and in the view, the drawing unmoved.
+        QGraphicsProxyWidget *listProxy = list->window()->graphicsProxyWidget();
+        QVERIFY(listProxy);
+        const QRect onView = view()->mapFromScene(listProxy->sceneBoundingRect()).boundingRect();
+        const QRect onScreen(view()->viewport()->mapToGlobal(onView.topLeft()), onView.size());
+        QVERIFY(m_host->screen()->geometry().contains(onScreen));
+        QVERIFY(view()->viewport()->rect().contains(onView));
+        // Never over the box, where a release would choose.
+        QVERIFY(!listProxy->sceneBoundingRect().adjusted(0, 1, 0, -1).intersects(proxy->sceneBoundingRect()));
+        QCOMPARE(list->verticalScrollBar()->isVisible(), combo->count() > combo->maxVisibleItems());
+        QCOMPARE(scrollPosition(), scrolled);
+        QTest::mouseRelease(view()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QCoreApplication::processEvents();
+        QCOMPARE(combo->currentText(), chosen);
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(activations.count(), 0);
+        QVERIFY(widget()->config()->fieldValues() == before);
+        QCOMPARE(scrollPosition(), scrolled);
+
+        // Opened again by a click, closed by Escape.
+        if (!list->isVisible())
+            QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClick(list, Qt::Key_Escape);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(combo->currentText(), chosen);
+        QCOMPARE(scrollPosition(), scrolled);
+        m_host->zoomResetAction()->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(scrollPosition(), scrolled);
+        QCOMPARE(changes.count(), 0);
+    }
+
     void accessibleTree_data() { addTableRows("series_access.tsv"); }
     // A screen reader finds every control of an open design as a child of the
     // drawing, with its role, name, value and actions, and reads a value
