@@ -7,9 +7,11 @@
 // an edit (a divider chosen), its undo or redo, and the PLL mode switch of a
 // mode-selectable series (QXC315); and the first build in a fresh process
 // (a child process per sample, CPU from its start to the drawing first
-// painted) against a bare child building the same drawing and as many plain
-// proxied widgets of the controls' sizes. Prints median and 95th percentile in
-// milliseconds of CPU time of the process; run it on X (Xvfb with openbox).
+// painted) against a bare child showing the same drawing with every control
+// a painted box of its size and text (bench/series/PaintedBoxes.h). Prints
+// median and 95th percentile in milliseconds of CPU time of the process; run
+// it on X (Xvfb with openbox).
+#include "../series/PaintedBoxes.h"
 #include "ClockTreeItem.h"
 #include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
@@ -191,7 +193,7 @@ std::unique_ptr<QWidget> bareWindow(const SeriesParams &series, const BareLayout
 }
 
 // A child's work: builds and shows the series (or, with a layout file, the
-// bare scene) and prints its CPU from the process's start to the first paint.
+// painted boxes) and prints its CPU from the process's start to the first paint.
 int firstBuildChild(const SeriesParams &series, const QString &layoutFile)
 {
     PaintWatch watch;
@@ -207,9 +209,11 @@ int firstBuildChild(const SeriesParams &series, const QString &layoutFile)
         if (!file.open(QIODevice::ReadOnly))
             return 2;
         QDataStream stream(&file);
-        BareLayout layout;
-        stream >> layout.rects >> layout.texts;
-        shown = bareWindow(series, layout, &view);
+        QVector<ClockTreeItem::Text> texts;
+        QVector<bench::Box> boxes;
+        stream >> texts >> boxes;
+        shown = bench::boxWindow(series, texts, boxes, &view);
+        shown->resize(1200, 700);
     }
     view->viewport()->installEventFilter(&watch);
     shown->show();
@@ -220,13 +224,14 @@ int firstBuildChild(const SeriesParams &series, const QString &layoutFile)
 }
 
 // First builds in fresh processes, real and bare interleaved: the medians.
-QPair<double, double> firstBuilds(const SeriesParams &series, const BareLayout &layout, int samples)
+QPair<double, double> firstBuilds(const SeriesParams &series, const QVector<ClockTreeItem::Text> &texts,
+                                  const QVector<bench::Box> &boxes, int samples)
 {
     QTemporaryFile file;
     if (!file.open())
         return {0, 0};
     QDataStream stream(&file);
-    stream << layout.rects << layout.texts;
+    stream << texts << boxes;
     file.flush();
     const auto sample = [&series](const QStringList &extra) {
         QProcess child;
@@ -271,6 +276,7 @@ int main(int argc, char *argv[])
     for (QGraphicsItem *item : widget->scene()->items())
         if (QXMCUPLL::controlOf(qgraphicsitem_cast<QGraphicsProxyWidget *>(item)))
             rects << item->sceneBoundingRect();
+    const QVector<bench::Box> boxes = bench::boxesOf(*widget);
     PaintWatch watch;
     PinGraphicsView *view = widget->graphicsView();
     view->viewport()->installEventFilter(&watch);
@@ -321,9 +327,9 @@ int main(int argc, char *argv[])
     line("undo or redo the edit", undoRedo, nullptr);
     line("QXC315 PLL mode switch", pll.modeSwitch, nullptr);
     line("QXC300 multiplier list", pll.longList, nullptr);
-    const QPair<double, double> first = firstBuilds(*series, layout, std::max(5, repeats / 4));
-    out << QString::asprintf("  %-28s median %6.2f ms  (bare %5.2f ms, %4.2fx)\n",
-                             "first build, fresh process", first.first, first.second,
+    const QPair<double, double> first = firstBuilds(*series, layout.texts, boxes, std::max(5, repeats / 4));
+    out << QString::asprintf("  %-28s median %6.2f ms  (%d painted boxes %5.2f ms, %4.2fx)\n",
+                             "first build, fresh process", first.first, int(boxes.size()), first.second,
                              first.first / first.second);
     delete widget;
     return 0;

@@ -9,8 +9,10 @@
 // platform and, when DISPLAY is set, on X.
 //
 // The baseline is the cheapest honest way to show the same picture: the same
-// drawing with the same fixed texts, and for every control of the series one
-// plain widget in a proxy of that control's size at its place.
+// drawing with the same fixed texts, and every control of the series a painted
+// box of its size and text at its place (PaintedBoxes.h).
+#include "PaintedBoxes.h"
+
 #include "ClockTreeItem.h"
 #include "PinGraphicsView.h"
 #include "QXMCUPLL.h"
@@ -65,17 +67,6 @@ void firstShow(QWidget &w)
     w.grab(); // one full paint of the view and every proxy
 }
 
-// Where the series widget's controls stand: one rectangle per proxy.
-QVector<QRectF> controlRects(const QXMCUPLL &w)
-{
-    QVector<QRectF> rects;
-    for (QGraphicsItem *item : w.scene()->items()) {
-        if (auto *proxy = qgraphicsitem_cast<QGraphicsProxyWidget *>(item))
-            rects << QRectF(proxy->pos(), proxy->size());
-    }
-    return rects;
-}
-
 double buildSeries(int id)
 {
     QElapsedTimer t;
@@ -85,28 +76,14 @@ double buildSeries(int id)
     return t.nsecsElapsed() / 1e6;
 }
 
-double buildBaseline(const SeriesParams &series, const QVector<QRectF> &rects,
+double buildBaseline(const SeriesParams &series, const QVector<bench::Box> &boxes,
                      const QVector<ClockTreeItem::Text> &texts)
 {
     QElapsedTimer t;
     t.start();
-    QWidget host;
-    auto *layout = new QVBoxLayout(&host);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *scene = new QGraphicsScene(&host);
-    auto *view = new PinGraphicsView(&host);
-    view->setScene(scene);
-    layout->addWidget(view);
-    QXMCUPLL::addDrawingItem(scene, series)->setTexts(texts); // the drawing's fixed texts too
-    for (const QRectF &rect : rects) {
-        auto *plain = new QWidget;
-        plain->setFixedSize(rect.size().toSize());
-        QXMCUPLL::keepOffScreen(plain);
-        QGraphicsProxyWidget *proxy = scene->addWidget(plain);
-        proxy->setPos(rect.topLeft());
-    }
-    firstShow(host);
-    return t.nsecsElapsed() / 1e6;
+    const std::unique_ptr<QWidget> window = bench::boxWindow(series, texts, boxes);
+    firstShow(*window);
+    return t.nsecsElapsed() / 1e6; // taken before the window goes, as for the series
 }
 
 // Runs the benchmark once per platform, each in a process of its own.
@@ -155,7 +132,7 @@ int main(int argc, char *argv[])
             if (!only.contains(QLatin1String(series.name)))
                 continue;
             std::unique_ptr<QXMCUPLL> probe(createSeriesWidget(series.id, nullptr));
-            const QVector<QRectF> rects = controlRects(*probe);
+            const QVector<bench::Box> rects = bench::boxesOf(*probe);
             const QVector<ClockTreeItem::Text> texts = probe->drawingItem()->texts();
             probe.reset();
             for (int i = 0; i < 5; ++i)
@@ -170,7 +147,7 @@ int main(int argc, char *argv[])
         std::unique_ptr<QXMCUPLL> probe(createSeriesWidget(series.id, nullptr));
         if (!probe)
             continue;
-        const QVector<QRectF> rects = controlRects(*probe);
+        const QVector<bench::Box> rects = bench::boxesOf(*probe);
         const QVector<ClockTreeItem::Text> texts = probe->drawingItem()->texts();
         probe.reset();
         buildSeries(series.id); // warm caches (fonts, pixmaps, styles)
@@ -188,7 +165,7 @@ int main(int argc, char *argv[])
             ratios << median(built) / median(base);
         }
         const double ratio = median(ratios);
-        out << series.name << ": " << rects.size() << " proxies, build " << ms(median(seriesRuns))
+        out << series.name << ": " << rects.size() << " controls, build " << ms(median(seriesRuns))
             << " ms, baseline " << ms(median(baseRuns)) << " ms, ratio " << ms(ratio)
             << " (target <= " << kBuildRatio << ")" << verdict(ratio <= kBuildRatio) << Qt::endl;
     }
