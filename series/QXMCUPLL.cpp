@@ -299,6 +299,8 @@ void QXMCUPLL::finishPlacement()
 
 void QXMCUPLL::repaintChangedControls()
 {
+    if (!m_placementFinished)
+        return; // nothing shown yet: finishPlacement() takes the looks as built
     m_looks.resize(m_controls.size());
     for (int i = 0; i < m_controls.size(); ++i) {
         QByteArray now = look(m_controls.at(i));
