@@ -1,6 +1,7 @@
 // Building each series widget against its honest baseline, the cost of one
 // edit, of one undo or redo step and of the PLL mode switch. Prints medians in
-// milliseconds and exits 1 when a target is missed.
+// milliseconds (of the thread's CPU for the builds) and exits 1 when a target
+// is missed.
 //   bench_series [series name ...]   only the build figures of these series
 //   bench_series --steps             only the edit, undo/redo and mode-switch figures
 //   bench_series --build-only SERIES [--baseline]   builds it (or its baseline) five
@@ -34,7 +35,7 @@
 
 namespace {
 
-constexpr double kBuildRatio = 1.5;
+constexpr double kBuildRatio = 1.3;
 constexpr double kEditMs = 2.0;
 constexpr double kStepMedianMs = 2.0;
 constexpr double kStepWorstMs = 16.0;
@@ -67,23 +68,23 @@ void firstShow(QWidget &w)
     w.grab(); // one full paint of the view and every proxy
 }
 
+// A build's CPU time (the thread's: a loaded machine's waits do not count),
+// taken before the widget goes, for both sides alike.
 double buildSeries(int id)
 {
-    QElapsedTimer t;
-    t.start();
+    const double start = threadCpuMs();
     std::unique_ptr<QXMCUPLL> w(createSeriesWidget(id, nullptr));
     firstShow(*w);
-    return t.nsecsElapsed() / 1e6;
+    return threadCpuMs() - start;
 }
 
 double buildBaseline(const SeriesParams &series, const QVector<bench::Box> &boxes,
                      const QVector<ClockTreeItem::Text> &texts)
 {
-    QElapsedTimer t;
-    t.start();
+    const double start = threadCpuMs();
     const std::unique_ptr<QWidget> window = bench::boxWindow(series, texts, boxes);
     firstShow(*window);
-    return t.nsecsElapsed() / 1e6; // taken before the window goes, as for the series
+    return threadCpuMs() - start;
 }
 
 // Runs the benchmark once per platform, each in a process of its own.
@@ -165,7 +166,7 @@ int main(int argc, char *argv[])
             ratios << median(built) / median(base);
         }
         const double ratio = median(ratios);
-        out << series.name << ": " << rects.size() << " controls, build " << ms(median(seriesRuns))
+        out << series.name << ": " << rects.size() << " controls, build (CPU) " << ms(median(seriesRuns))
             << " ms, baseline " << ms(median(baseRuns)) << " ms, ratio " << ms(ratio)
             << " (target <= " << kBuildRatio << ")" << verdict(ratio <= kBuildRatio) << Qt::endl;
     }

@@ -517,6 +517,25 @@ private slots:
         QCOMPARE(render(), after);
     }
 
+    // A control's proxy is found from the control while both exist, and no
+    // more once the proxy (and with it the control) is gone: a widget made
+    // later at the same address is not taken for a control stood in for.
+    void standInFoundFromItsControl()
+    {
+        QGraphicsScene scene;
+        EditorHost host(&scene);
+        auto *label = new QLabel(QStringLiteral("ahb 144"));
+        QLabel placedOtherwise;
+        QCOMPARE(StandInProxy::of(label), nullptr);
+        auto *standIn = new StandInProxy(label, &host);
+        scene.addItem(standIn);
+        QCOMPARE(StandInProxy::of(label), standIn);
+        QCOMPARE(StandInProxy::of(&placedOtherwise), nullptr);
+        const QWidget *gone = label;
+        delete standIn;
+        QCOMPARE(StandInProxy::of(gone), nullptr);
+    }
+
     void sharpDrawing_data() { addTableRows("series_sharp.tsv"); }
     // The drawing is painted at the scale it is shown at: a wire keeps its width
     // in solid colour (a picture enlarged from 1:1 would only blur it), and a
