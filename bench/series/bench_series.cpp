@@ -28,10 +28,13 @@
 #include <QGraphicsScene>
 #include <QProcess>
 #include <QTextStream>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <ctime>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -60,10 +63,26 @@ QString ms(double value, int decimals = 2)
     return QString::number(value, 'f', decimals);
 }
 
+int g_neverOnScreen = 0; // windows grabbed before they were on screen
+
+// Shows the window, waits until it is on screen (painted there), then grabs
+// it. An X server maps a window a while after show(): a window grabbed and
+// deleted at once was never painted on screen, so its build would be timed
+// without the paint the user waits for (on the offscreen platform a shown
+// window is exposed at once). Waiting costs no CPU.
 void firstShow(QWidget &w)
 {
     w.resize(1280, 800);
     w.show();
+    const QWindow *window = w.windowHandle();
+    QTimer wake; // a wait for events ends after this at the latest
+    wake.start(50);
+    QElapsedTimer waited;
+    waited.start();
+    while (window && !window->isExposed() && waited.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!window || !window->isExposed())
+        ++g_neverOnScreen;
     QApplication::processEvents();
     w.grab(); // one full paint of the view and every proxy
 }
@@ -166,9 +185,12 @@ int main(int argc, char *argv[])
             ratios << median(built) / median(base);
         }
         const double ratio = median(ratios);
+        // A build timed without its window on screen misses the paint the user waits for.
+        const bool allShown = std::exchange(g_neverOnScreen, 0) == 0;
         out << series.name << ": " << rects.size() << " controls, build (CPU) " << ms(median(seriesRuns))
             << " ms, baseline " << ms(median(baseRuns)) << " ms, ratio " << ms(ratio)
-            << " (target <= " << kBuildRatio << ")" << verdict(ratio <= kBuildRatio) << Qt::endl;
+            << " (target <= " << kBuildRatio << ")" << verdict(ratio <= kBuildRatio && allShown)
+            << (allShown ? "" : " (a window was never on screen)") << Qt::endl;
     }
 
     if (!only.isEmpty())
