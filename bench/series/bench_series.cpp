@@ -4,8 +4,8 @@
 // is missed.
 //   bench_series [series name ...]   only the build figures of these series
 //   bench_series --steps             only the edit, undo/redo and mode-switch figures
-//   bench_series --build-only SERIES [--baseline]   builds it (or its baseline) five
-//                                    times and nothing else: for a profiler
+//   bench_series --build-only SERIES [--baseline] [--repeat N]   builds it (or its
+//                                    baseline) N times (5) and nothing else: for a profiler
 // Started without QT_QPA_PLATFORM it runs itself twice: on the offscreen
 // platform and, when DISPLAY is set, on X.
 //
@@ -147,6 +147,12 @@ int main(int argc, char *argv[])
     QStringList only = app.arguments().mid(1);
     const bool stepsOnly = only.removeAll(QStringLiteral("--steps")) > 0;
     const bool baselineOnly = only.removeAll(QStringLiteral("--baseline")) > 0;
+    int repeats = 5;
+    const int repeatAt = only.indexOf(QStringLiteral("--repeat"));
+    if (repeatAt >= 0 && repeatAt + 1 < only.size()) {
+        repeats = only.at(repeatAt + 1).toInt();
+        only.erase(only.begin() + repeatAt, only.begin() + repeatAt + 2);
+    }
     if (only.removeAll(QStringLiteral("--build-only")) > 0) {
         for (const SeriesParams &series : SeriesTable::all()) {
             if (!only.contains(QLatin1String(series.name)))
@@ -155,7 +161,7 @@ int main(int argc, char *argv[])
             const QVector<bench::Box> rects = bench::boxesOf(*probe);
             const QVector<ClockTreeItem::Text> texts = probe->drawingItem()->texts();
             probe.reset();
-            for (int i = 0; i < 5; ++i)
+            for (int i = 0; i < repeats; ++i)
                 baselineOnly ? buildBaseline(series, rects, texts) : buildSeries(series.id);
         }
         return 0;
