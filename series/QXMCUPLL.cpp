@@ -62,12 +62,7 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_view->setRenderHint(QPainter::Antialiasing);
     // Only what changed is repainted; see repaintChangedControls().
     m_view->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
-    m_view->setStyleSheet(QString::fromLatin1(kViewStyle));
-    // The bars carry their rules themselves: under a styled ancestor, Qt
-    // re-polishes only a view's direct children when its style sheet changes,
-    // and the bars sit one level deeper, so rules on the view never reach them.
-    for (QScrollBar *bar : {m_view->horizontalScrollBar(), m_view->verticalScrollBar()})
-        bar->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
+    styleView(m_view);
 
     // The drawing is painted from the layout that also places the controls.
     const SeriesParams *series = SeriesTable::byId(seriesId);
@@ -84,6 +79,16 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_layout->setSpacing(0);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->addWidget(m_view);
+}
+
+void QXMCUPLL::styleView(QAbstractScrollArea *view)
+{
+    view->setStyleSheet(QString::fromLatin1(kViewStyle));
+    // The bars carry their rules themselves: under a styled ancestor, Qt
+    // re-polishes only a view's direct children when its style sheet changes,
+    // and the bars sit one level deeper, so rules on the view never reach them.
+    for (QScrollBar *bar : {view->horizontalScrollBar(), view->verticalScrollBar()})
+        bar->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
 }
 
 void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)

@@ -15,6 +15,7 @@ class EditorHost;
 class CustomComboBox1;
 class PinGraphicsView;
 class QGraphicsItem;
+class QAbstractScrollArea;
 class QButtonGroup;
 class QGraphicsProxyWidget;
 class QGraphicsScene;
@@ -133,6 +134,10 @@ public:
     // The clock-tree drawing of a series as the scene's ground (at the
     // origin, below every control); also the benchmark's baseline.
     static ClockTreeItem *addDrawingItem(QGraphicsScene *scene, const SeriesParams &series);
+
+    // The drawing's view: white, frameless, with the program's scroll bars
+    // (also the benchmarks' baselines).
+    static void styleView(QAbstractScrollArea *view);
 
     // Prepares a widget for a proxy in a scene: never shown on screen itself.
     static void keepOffScreen(QWidget *widget);

@@ -98,6 +98,7 @@ inline std::unique_ptr<QWidget> boxWindow(const SeriesParams &series,
     auto *scene = new QGraphicsScene(window.get());
     auto *shown = new PinGraphicsView(window.get());
     shown->setScene(scene);
+    QXMCUPLL::styleView(shown); // the same scroll bars, no frame
     column->addWidget(shown);
     QXMCUPLL::addDrawingItem(scene, series)->setTexts(texts);
     for (const Box &box : boxes)
