@@ -41,10 +41,13 @@ QWidget *newTemplate(const QMetaObject *kind)
 }
 
 // The template takes what the control shows: everything its paint reads.
+// Setting a font, palette or entry text again costs as much as a change (a
+// template is painted a few hundred times a build), so only changes are set.
 void copyState(const QWidget *from, QWidget *to)
 {
-    to->setFont(from->font());
-    if (from->testAttribute(Qt::WA_SetPalette))
+    if (to->font() != from->font())
+        to->setFont(from->font());
+    if (from->testAttribute(Qt::WA_SetPalette) && to->palette() != from->palette())
         to->setPalette(from->palette());
     to->setEnabled(from->isEnabled());
     if (const auto *label = qobject_cast<const QLabel *>(from)) {
@@ -53,7 +56,8 @@ void copyState(const QWidget *from, QWidget *to)
         shown->setAlignment(label->alignment());
     } else if (const auto *edit = qobject_cast<const QLineEdit *>(from)) {
         auto *shown = static_cast<QLineEdit *>(to);
-        shown->setText(edit->text());
+        if (shown->text() != edit->text())
+            shown->setText(edit->text());
         shown->setReadOnly(edit->isReadOnly());
         shown->setAlignment(edit->alignment());
         shown->setCursorPosition(edit->cursorPosition());
