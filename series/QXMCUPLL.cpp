@@ -62,7 +62,13 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_view->setRenderHint(QPainter::Antialiasing);
     // Only what changed is repainted; see repaintChangedControls().
     m_view->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    m_view->setKeepsControlPixels(true);
     m_view->setStyleSheet(QString::fromLatin1(kViewStyle));
+    // The scene's white background covers every pixel the view repaints; so
+    // said, a scroll step moves the pixels on screen and repaints only the
+    // strip it uncovers (under the sheet's background the viewport counts as
+    // see-through, and Qt would repaint it whole).
+    m_view->viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     // The bars carry their rules themselves: under a styled ancestor, Qt
     // re-polishes only a view's direct children when its style sheet changes,
     // and the bars sit one level deeper, so rules on the view never reach them.
@@ -88,11 +94,14 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
 
 void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)
 {
-    m_scene->update(m_focusFrame);
+    // A null rectangle would repaint the whole scene.
+    if (!m_focusFrame.isNull())
+        m_scene->update(m_focusFrame);
     disconnect(m_frameWatch);
     // The frame's pen is at most 10 units wide (at the smallest zoom).
     m_focusFrame = focused ? focused->sceneBoundingRect().adjusted(-9, -9, 9, 9) : QRectF();
-    m_scene->update(m_focusFrame);
+    if (!m_focusFrame.isNull())
+        m_scene->update(m_focusFrame);
     if (focused && focused->isWidget()) {
         auto *item = static_cast<QGraphicsWidget *>(focused);
         m_frameWatch =
