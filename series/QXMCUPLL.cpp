@@ -15,12 +15,15 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegExpValidator>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -38,6 +41,19 @@ const char *const kScrollBarStyle =
 const char *const kListPanelStyle =
     "background: rgb(153, 217, 234); border-style: outset; border-width: 1px; "
     "border-color: rgb(0, 176, 240);border-radius:2px;padding:1px 2px;";
+
+void keepRoomForViewPixels()
+{
+    // The view keeps the drawing's pixels and, zoomed, the controls' (each
+    // at most a screenful) in Qt's pixmap cache: a picture that does not fit
+    // is not kept, and is painted afresh at every repaint.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSizeF pixels = QSizeF(screen->size()) * screen->devicePixelRatio();
+    const int kilobytes = int(2 * pixels.width() * pixels.height() * 4 / 1024);
+    QPixmapCache::setCacheLimit(qMax(QPixmapCache::cacheLimit(), kilobytes));
+}
 
 QFont arial(int pointSize, int weight)
 {
@@ -69,6 +85,7 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     // strip it uncovers (under the sheet's background the viewport counts as
     // see-through, and Qt would repaint it whole).
     m_view->viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    keepRoomForViewPixels();
     // The bars carry their rules themselves: under a styled ancestor, Qt
     // re-polishes only a view's direct children when its style sheet changes,
     // and the bars sit one level deeper, so rules on the view never reach them.
