@@ -1,0 +1,112 @@
+// PNG pictures read without loading any image-format plugin (app/PngFormat.cpp):
+// Qt's readers otherwise load all ten of them and their codecs for every PNG.
+#include "TableRows.h"
+
+#include <QComboBox>
+#include <QIcon>
+#include <QImageReader>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QtPlugin>
+#include <QtTest>
+
+Q_IMPORT_PLUGIN(PngFormatPlugin)
+
+namespace {
+
+// Image-format plugins this process has mapped, by file name.
+QStringList imageFormatPlugins()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return {QStringLiteral("(maps unreadable)")};
+    const QRegularExpression plugin(QStringLiteral("/imageformats/([^/\\s]+)$"),
+                                    QRegularExpression::MultilineOption);
+    QStringList found;
+    for (auto it = plugin.globalMatch(QString::fromLocal8Bit(maps.readAll())); it.hasNext();)
+        found << it.next().captured(1);
+    found.removeDuplicates();
+    return found;
+}
+
+// The picture read one way; its size as read (a style sheet's image: as shown).
+QSize readSize(const QString &way, const QString &picture)
+{
+    if (way == QLatin1String("icon"))
+        return QIcon(picture).availableSizes().value(0);
+    if (way == QLatin1String("pixmap"))
+        return QPixmap(picture).size();
+    if (way == QLatin1String("image"))
+        return QImage(picture).size();
+    if (way == QLatin1String("size"))
+        return QImageReader(picture).size();
+    QComboBox box;
+    box.setStyleSheet(QStringLiteral("QComboBox::down-arrow { image: url(%1); }").arg(picture));
+    box.addItem(QStringLiteral("/2"));
+    box.resize(80, 24);
+    const QImage shown = box.grab().toImage();
+    return shown.isNull() ? QSize() : QImage(picture).size();
+}
+
+} // namespace
+
+class TestPngFormat : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(imageFormatPlugins().isEmpty(), qPrintable(imageFormatPlugins().join(' ')));
+    }
+
+    void readWithoutPlugins_data() { addTableRows("png_reads.tsv"); }
+    void readWithoutPlugins()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, picture);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QCOMPARE(readSize(way, picture), QSize(width, height));
+        QVERIFY2(imageFormatPlugins().isEmpty(), qPrintable(imageFormatPlugins().join(' ')));
+    }
+
+    // Qt's own standard icons are PNG files too: a menu bar makes its
+    // extension button's icon as it is built.
+    void standardIconsWithoutPlugins()
+    {
+        QMenuBar bar;
+        bar.addMenu(QStringLiteral("Project"));
+        bar.resize(20, 30);
+        QVERIFY(!bar.grab().isNull());
+        QVERIFY2(imageFormatPlugins().isEmpty(), qPrintable(imageFormatPlugins().join(' ')));
+    }
+
+    // Decoded by QtGui's own PNG reader: the pixels are the file's.
+    void pixelsAsPainted()
+    {
+        const QImage arrow =
+            QImage(QStringLiteral(":/image/downArrow4.png")).convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(arrow.size(), QSize(10, 20));
+        QCOMPARE(qAlpha(arrow.pixel(0, 0)), 0); // the corners are clear
+        int opaque = 0;
+        for (int y = 0; y < arrow.height(); ++y) {
+            for (int x = 0; x < arrow.width(); ++x)
+                opaque += qAlpha(arrow.pixel(x, y)) == 255;
+        }
+        QVERIFY(opaque > 10);
+    }
+
+    // Anything else is still read by content, plugins and all.
+    void otherPicturesByContent()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("mislabelled.png"));
+        QImage gray(7, 5, QImage::Format_RGB32);
+        gray.fill(Qt::gray);
+        QVERIFY(gray.save(path, "BMP"));
+        QCOMPARE(QImage(path).size(), QSize(7, 5));
+    }
+};
+
+QTEST_MAIN(TestPngFormat)
+#include "tst_pngformat.moc"
