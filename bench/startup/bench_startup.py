@@ -13,7 +13,14 @@ program loads: it is judged against the bare window with the same setting
 (QT_XCB_GL_INTEGRATION=none). Targets: CPU until idle <= 1.5x that window's,
 the drawing painted within 1.5x the time that window takes to appear, peak
 memory <= 1.1x. Exits 1 when one is missed. The bare window with the GL
-integration on is timed too, for information."""
+integration on is timed too, for information.
+
+CPU until idle is the user and system time the kernel counted for the whole
+process (every thread, ended ones included) once no thread has run for a
+second, to the microsecond: the process is killed then and its rusage read.
+Whether a thread still runs is seen in the scheduler's per-thread counts
+(/proc/PID/task/*/schedstat, nanoseconds); /proc/PID/stat's 10 ms ticks are
+too coarse for a start-up of a few tens of milliseconds."""
 
 import os
 import select
