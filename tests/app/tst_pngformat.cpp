@@ -29,7 +29,19 @@ QStringList imageFormatPlugins()
     return found;
 }
 
-// The picture read one way; its size as read (a style sheet's image: as shown).
+// A box whose down arrow is `arrow` (empty: the style's own), as painted.
+QImage boxWithArrow(const QString &arrow)
+{
+    QComboBox box;
+    if (!arrow.isEmpty())
+        box.setStyleSheet(QStringLiteral("QComboBox::down-arrow { image: url(%1); }").arg(arrow));
+    box.addItem(QStringLiteral("/2"));
+    box.resize(80, 24);
+    return box.grab().toImage();
+}
+
+// The picture read one way; its size as read. A style sheet's image counts
+// as read when the box painted with it differs from the plain one.
 QSize readSize(const QString &way, const QString &picture)
 {
     if (way == QLatin1String("icon"))
@@ -40,12 +52,7 @@ QSize readSize(const QString &way, const QString &picture)
         return QImage(picture).size();
     if (way == QLatin1String("size"))
         return QImageReader(picture).size();
-    QComboBox box;
-    box.setStyleSheet(QStringLiteral("QComboBox::down-arrow { image: url(%1); }").arg(picture));
-    box.addItem(QStringLiteral("/2"));
-    box.resize(80, 24);
-    const QImage shown = box.grab().toImage();
-    return shown.isNull() ? QSize() : QImage(picture).size();
+    return boxWithArrow(picture) != boxWithArrow(QString()) ? QImage(picture).size() : QSize();
 }
 
 } // namespace
