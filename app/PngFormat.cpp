@@ -3,8 +3,8 @@
 //
 // Given a ".png" name, Qt's image reader asks each installed plugin (gif,
 // jpeg, tiff, webp, ...) whether it also knows the format, and loading them
-// maps their codec libraries: a tenth of the start-up's CPU and well over a
-// megabyte, for nothing, since PNG is decoded by QtGui itself. The question
+// maps their codec libraries: 21 libraries, 1.4 MB resident and 15 M
+// instructions of loading, for nothing, since PNG is decoded by QtGui itself. The question
 // is not asked when a plugin claims the name: this one does, and hands the
 // device to QtGui's decoder. A style sheet's "image: url(...)", every
 // QIcon and QPixmap of a PNG and Qt's own standard icons all come here.

@@ -103,6 +103,20 @@ private slots:
         QVERIFY(opaque > 10);
     }
 
+    // Writing is left to QtGui: a PNG written reads back the same.
+    void writtenByQtGui()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("written.png"));
+        QImage image(3, 2, QImage::Format_ARGB32);
+        image.fill(QColor(200, 30, 40, 128));
+        QVERIFY(image.save(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+        QCOMPARE(QImage(path).convertToFormat(QImage::Format_ARGB32), image);
+    }
+
     // Anything else is still read by content, plugins and all.
     void otherPicturesByContent()
     {
