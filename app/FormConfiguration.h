@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -138,6 +139,7 @@ private:
     QVBoxLayout *m_mainLayout = nullptr;
     QHBoxLayout *m_headerLayout = nullptr;
     QLabel *m_logoLabel = nullptr;
+    QPixmap m_logo; // read once: fitLogo() runs at every resize
     QGroupBox *m_menuHolder = nullptr;
     QHBoxLayout *m_titleLayout = nullptr;
     QPushButton *m_titleButton = nullptr;

@@ -8,8 +8,12 @@
 #include <QIcon>
 #include <QTimer>
 #include <QTranslator>
+#include <QtPlugin>
 
 #include <cstdio>
+
+// PNG pictures are read without loading every image-format plugin (PngFormat.cpp).
+Q_IMPORT_PLUGIN(PngFormatPlugin)
 
 namespace {
 
@@ -53,7 +57,7 @@ int main(int argc, char *argv[])
         return print(stderr, QStringLiteral("tickforge: %1\nTry \"tickforge --help\".\n").arg(request.error),
                      1);
 
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.ico")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.png")));
     if (loaded)
         QApplication::installTranslator(&translator);
     QTranslator qtTranslator;
