@@ -56,7 +56,7 @@ const char *const MenuTitles[FormConfiguration::MenuCount] = {
 };
 // clang-format on
 
-const char *const WindowIcon = ":/image/VelornIcon.png";
+const char *const WindowIcon = ":/image/VelornIcon.ico";
 
 } // namespace
 

@@ -13,7 +13,7 @@ MCUSelect_Form::MCUSelect_Form(QWidget *parent) : QDialog(nullptr)
 {
     Q_UNUSED(parent)
     setWindowTitle(tr("MCU Select"));
-    setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.ico")));
     // A title bar with a close button only; the dialog type is kept so the
     // window manager treats it as a dialog.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

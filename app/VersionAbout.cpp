@@ -11,7 +11,7 @@ VersionAbout::VersionAbout(QWidget *parent) : QDialog(nullptr)
     // Like the MCU dialog, the About box is a top-level window of its own.
     Q_UNUSED(parent)
     setWindowTitle(tr("About"));
-    setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.ico")));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     resize(220, 160);
 

@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
         return print(stderr, QStringLiteral("tickforge: %1\nTry \"tickforge --help\".\n").arg(request.error),
                      1);
 
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.png")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/VelornIcon.ico")));
     if (loaded)
         QApplication::installTranslator(&translator);
     QTranslator qtTranslator;

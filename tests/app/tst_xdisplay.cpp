@@ -71,15 +71,17 @@ private slots:
 
     // Its pictures are PNG files, which QtGui decodes itself: started with a
     // design and painted, the program has loaded none of Qt's image-format
-    // plugins (each maps a codec library or more).
+    // plugins (each maps a codec library or more), but for the one that reads
+    // the window icon, an .ico file, which maps no codec library.
     void noImageFormatPlugin()
     {
         QProcess program;
         QVERIFY(startPainted(program, TICKFORGE, QString()));
         QTest::qWait(300); // what comes just after the first paint
-        const QStringList mapped = mappings(program.processId(), QStringLiteral("/imageformats/([^/\\s]+)$"));
+        QStringList mapped = mappings(program.processId(), QStringLiteral("/imageformats/([^/\\s]+)$"));
         program.kill();
         program.waitForFinished();
+        mapped.removeAll(QStringLiteral("libqico.so"));
         QVERIFY2(mapped.isEmpty(), qPrintable(mapped.join(' ')));
     }
 

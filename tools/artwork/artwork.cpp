@@ -289,7 +289,7 @@ struct Artwork {
 
 // clang-format off
 const Artwork Pictures[] = {
-    {"VelornIcon.png",             {64, 64},   paintIcon},
+    {"VelornIcon.ico",             {64, 64},   paintIcon},
     {"Logo_1.png",                 {300, 60},  paintHeaderLogo},
     {"Velorn_log.png",             {300, 300}, paintAboutLogo},
     {"downArrow4.png",             {10, 20},   paintDownArrow},
