@@ -390,16 +390,6 @@ const Finding *Verdict::firstRefusal() const
     return nullptr;
 }
 
-Findings Verdict::warnings() const
-{
-    Findings out;
-    for (const Finding &f : findings) {
-        if (!f.isRefusal())
-            out << f;
-    }
-    return out;
-}
-
 Verdict judge(const ClockConfig &c)
 {
     Verdict verdict;

@@ -38,35 +38,6 @@ QString mhzText(double value)
 } // namespace
 
 // ---------------------------------------------------------------------------
-// Edits as values
-
-DesignEdit DesignEdit::choose(Control control, int index)
-{
-    DesignEdit edit;
-    edit.control = control;
-    edit.action = Action::Choose;
-    edit.index = index;
-    return edit;
-}
-
-DesignEdit DesignEdit::type(Control control, const QString &text)
-{
-    DesignEdit edit;
-    edit.control = control;
-    edit.action = Action::Type;
-    edit.text = text;
-    return edit;
-}
-
-DesignEdit DesignEdit::commit(Control control)
-{
-    DesignEdit edit;
-    edit.control = control;
-    edit.action = Action::Commit;
-    return edit;
-}
-
-// ---------------------------------------------------------------------------
 // The document
 
 // What a refused edit puts back.

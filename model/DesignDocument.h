@@ -25,9 +25,18 @@ struct DesignEdit {
     int index = 0;
     QString text;
 
-    static DesignEdit choose(ControlTable::Control control, int index);
-    static DesignEdit type(ControlTable::Control control, const QString &text);
-    static DesignEdit commit(ControlTable::Control control);
+    static DesignEdit choose(ControlTable::Control control, int index)
+    {
+        return {control, Action::Choose, index, QString()};
+    }
+    static DesignEdit type(ControlTable::Control control, const QString &text)
+    {
+        return {control, Action::Type, 0, text};
+    }
+    static DesignEdit commit(ControlTable::Control control)
+    {
+        return {control, Action::Commit, 0, QString()};
+    }
 };
 
 // A box an edit shows: an error, or a question the user answers.
