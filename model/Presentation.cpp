@@ -104,6 +104,11 @@ private:
             return translated(m_s.rtcSelCaption);
         if (id == Control::RtcSwitch)
             return translated(m_s.rtcCaption);
+        // Both bypasses are drawn as "bypass": a screen reader tells them apart.
+        if (id == Control::LextBypass)
+            return translated(QT_TRANSLATE_NOOP("QXMCUPLL", "lext bypass"));
+        if (id == Control::HextBypass)
+            return translated(QT_TRANSLATE_NOOP("QXMCUPLL", "hext bypass"));
         return r.caption ? translated(r.caption) : QLatin1String(r.name);
     }
 
@@ -497,20 +502,9 @@ QString ControlPresentation::colourClass() const
         return QStringLiteral("pending");
     if (!enabled || (current >= 0 && !itemUsable(current)))
         return QStringLiteral("gray");
-    switch (tone) {
-    case Tone::InLimit:
-        return QStringLiteral("in limit");
-    case Tone::OverLimit:
-        return QStringLiteral("over limit");
-    case Tone::Gray:
-        return QStringLiteral("gray");
-    case Tone::InUse:
-        return QStringLiteral("in use");
-    case Tone::Plain:
-    case Tone::Refused:
-        break;
-    }
-    return QStringLiteral("plain");
+    // In the order of Tone (a refused text was told above).
+    static const char *const names[] = {"plain", "in limit", "over limit", "gray", "in use"};
+    return QLatin1String(names[int(tone)]);
 }
 
 bool operator==(const ControlPresentation &a, const ControlPresentation &b)
@@ -567,19 +561,9 @@ namespace PresentationText {
 
 QString roleName(ControlRole role)
 {
-    switch (role) {
-    case ControlRole::Combo:
-        return QStringLiteral("combo");
-    case ControlRole::Radio:
-        return QStringLiteral("radio");
-    case ControlRole::Entry:
-        return QStringLiteral("entry");
-    case ControlRole::Button:
-        return QStringLiteral("button");
-    case ControlRole::Label:
-        break;
-    }
-    return QStringLiteral("label");
+    // In the order of ControlRole.
+    static const char *const names[] = {"combo", "radio", "entry", "label", "button"};
+    return QLatin1String(names[int(role)]);
 }
 
 QString line(const ControlPresentation &p)

@@ -16,9 +16,7 @@ class QGraphicsProxyWidget;
 // handling of a change (record field, checks, recompute, display). The series
 // classes only name their slots, each forwarding to controlChanged() or to
 // one of the entry handlers; every control's signal reaches its series
-// through the slot of its name (connectSlots()). The parts of one PLL kind live in files of
-// their own (SeriesWidgetFlexible.cpp for ms/ns/fr, SeriesWidgetMultiplier.cpp
-// for the multiplier family, SeriesWidgetSelectable.cpp for the PLL mode).
+// through the slot of its name (connectSlots()).
 class SeriesWidget : public QXMCUPLL {
     Q_OBJECT
 public:
@@ -93,10 +91,9 @@ private:
     void paintEntry(const ControlPresentation &shown);
     void paintLabel(const ControlPresentation &shown);
     void showEntryText(Control id, const QString &text);
+    void fitEntryWidth(QLineEdit *edit);
     void setControlSignalsBlocked(bool blocked);
     QWidget *presentedWidget(const QString &name);
-    // The multiplier family: the multiplier series and the mode-selectable ones.
-    bool multiplierPll() const;
     QString presentedText(const QString &name) const;
 
     const SeriesParams *m_series = nullptr;
