@@ -28,11 +28,6 @@ Tone limitTone(bool over)
     return over ? Tone::OverLimit : Tone::InLimit;
 }
 
-Tone pinTone(bool inUse)
-{
-    return inUse ? Tone::InUse : Tone::Gray;
-}
-
 // What the window keeps of its previous look where the design says nothing new.
 enum Keep { KeepNothing = 0, KeepText = 1, KeepTone = 2, KeepShown = 4 };
 
@@ -149,25 +144,24 @@ private:
         ControlPresentation &bypass = add(Control::LextBypass);
         if (multiplier())
             gate(bypass, lext);
-        ControlPresentation &in =
-            label(QStringLiteral("lext.in"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "IN")));
-        if (multiplier()) {
-            gate(in, lext);
-            in.tone = pinTone(lext);
-        }
-        const bool lextOut = (!multiplier() || lext) && !m_c.lextBypass;
-        gate(label(QStringLiteral("lext.out"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "OUT")),
-                   pinTone(lextOut)),
-             lextOut);
+        const char *in = QT_TRANSLATE_NOOP("QXMCUPLL", "IN");
+        const char *out = QT_TRANSLATE_NOOP("QXMCUPLL", "OUT");
+        if (multiplier())
+            pin("lext.in", in, lext);
+        else
+            label(QStringLiteral("lext.in"), translated(in));
+        pin("lext.out", out, (!multiplier() || lext) && !m_c.lextBypass);
 
         entry(Control::Hext, hext);
         gate(add(Control::HextBypass), hext);
-        gate(label(QStringLiteral("hext.in"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "IN")), pinTone(hext)),
-             hext);
-        const bool hextOut = hext && !m_c.hextBypass;
-        gate(label(QStringLiteral("hext.out"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "OUT")),
-                   pinTone(hextOut)),
-             hextOut);
+        pin("hext.in", in, hext);
+        pin("hext.out", out, hext && !m_c.hextBypass);
+    }
+
+    // An oscillator's pin ("IN", "OUT"): blue while in use, gray otherwise.
+    void pin(const char *name, const char *text, bool inUse)
+    {
+        gate(label(QLatin1String(name), translated(text), inUse ? Tone::InUse : Tone::Gray), inUse);
     }
 
     void rtc()

@@ -96,19 +96,11 @@ void SeriesWidget::buildControl(const Row &row)
     switch (row.kind) {
     case Kind::Combo:
         addCaption();
-        widgets.combo = addComboBox(shown.items, widthAt(name), at(name));
-        widgets.combo->setObjectName(name);
+        addCombo(row.id);
         widgets.combo->setAccessibleName(shown.caption);
-        m_signalSources << widgets.combo;
         break;
     case Kind::Radios:
-        widgets.group = new QButtonGroup(this);
-        for (int i = 0; i < values(*m_series, row.id).size(); ++i) {
-            QRadioButton *radio = addRadioButton(at(radioAnchor(row.id, i)), widgets.group);
-            radio->setObjectName(radioAnchor(row.id, i));
-            widgets.radios << radio;
-            m_signalSources << radio;
-        }
+        addRadios(row.id, values(*m_series, row.id).size());
         addCaption();
         break;
     case Kind::Entry:
@@ -250,28 +242,19 @@ void SeriesWidget::buildClockOutputs()
     for (int index = 0; index < m_series->clockOutputs.size() && index < 2; ++index) {
         const ClockOutputParams &output = m_series->clockOutputs.at(index);
         const QVector<Control> parts = clockOutputControls(*m_series, index);
-        const Row &sources = row(parts.first());
-        const QString mux = QLatin1String(sources.name);
-        Widgets &radios = w(sources.id);
-        radios.group = new QButtonGroup(this);
+        const QString mux = QLatin1String(row(parts.first()).name);
+        // Each source's radio with its caption and value.
         for (int i = 0; i < output.sources.size(); ++i) {
-            QRadioButton *radio = addRadioButton(at(radioAnchor(sources.id, i)), radios.group);
-            radio->setObjectName(radioAnchor(sources.id, i));
-            radios.radios << radio;
-            m_signalSources << radio;
+            addRadios(parts.first(), 1, i);
             label(presentedText(mux + QStringLiteral(".src%1").arg(i)),
                   mux + QStringLiteral(".src%1").arg(i));
             label(QString(), mux + QStringLiteral(".val%1").arg(i));
         }
         label(mux, mux + QStringLiteral(".caption"));
         for (int part = 1; part < parts.size(); ++part) {
-            const Row &r = row(parts.at(part));
-            const QString name = QLatin1String(r.name);
+            const QString name = QLatin1String(row(parts.at(part)).name);
             label(presentedText(name + QStringLiteral(".caption")), name + QStringLiteral(".caption"));
-            Widgets &combo = w(r.id);
-            combo.combo = addComboBox(m_presentation.find(name)->items, widthAt(name), at(name));
-            combo.combo->setObjectName(QLatin1String(r.name));
-            m_signalSources << combo.combo;
+            addCombo(parts.at(part));
         }
         label(QString(), mux + QStringLiteral(".output"));
     }
@@ -371,6 +354,29 @@ void SeriesWidget::buildPeripheralSelectors()
             fixedLabel(texts.at(k), name + QStringLiteral(".text%1").arg(k));
         valueBox(name + QStringLiteral(".value"))->setFixedWidth(widthAt(name + QStringLiteral(".value")));
         label(QXMCUPLL::tr("(MHz)"), name + QStringLiteral(".unit"));
+    }
+}
+
+void SeriesWidget::addCombo(Control id)
+{
+    const QString name = QLatin1String(row(id).name);
+    CustomComboBox1 *&combo = w(id).combo;
+    combo = addComboBox(m_presentation.find(name)->items, widthAt(name), at(name));
+    combo->setObjectName(name);
+    m_signalSources << combo;
+}
+
+// The radios of a group from `first` on, each at its anchor; the group is made with the first.
+void SeriesWidget::addRadios(Control id, int count, int first)
+{
+    Widgets &widgets = w(id);
+    if (!widgets.group)
+        widgets.group = new QButtonGroup(this);
+    for (int i = first; i < first + count; ++i) {
+        QRadioButton *radio = addRadioButton(at(radioAnchor(id, i)), widgets.group);
+        radio->setObjectName(radioAnchor(id, i));
+        widgets.radios << radio;
+        m_signalSources << radio;
     }
 }
 

@@ -74,6 +74,8 @@ private:
     void fixedLabel(const QString &text, const QString &anchor);
     QLineEdit *valueBox(const QString &anchor);
     void buildControl(const ControlTable::Row &row);
+    void addCombo(Control id);
+    void addRadios(Control id, int count, int first = 0);
     static QByteArray slotSignature(const ControlTable::Row &row, int radio = 0, bool textChanged = false);
     void linkToSlot(QObject *sender, const char *signal, const QByteArray &slot);
     void buildFixedLabels();
