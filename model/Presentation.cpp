@@ -99,7 +99,10 @@ private:
             return translated(m_s.rtcSelCaption);
         if (id == Control::RtcSwitch)
             return translated(m_s.rtcCaption);
-        // Both bypasses are drawn as "bypass": a screen reader tells them apart.
+        // Both bypasses are drawn as "bypass", both outputs' pins as "select
+        // pin": a screen reader tells them apart.
+        if (id == Control::Clkout1Pin || id == Control::Clkout2Pin)
+            return QLatin1String(id == Control::Clkout1Pin ? "clkout1 " : "clkout2 ") + translated(r.caption);
         if (id == Control::LextBypass)
             return translated(QT_TRANSLATE_NOOP("QXMCUPLL", "lext bypass"));
         if (id == Control::HextBypass)

@@ -97,7 +97,6 @@ void SeriesWidget::buildControl(const Row &row)
     case Kind::Combo:
         addCaption();
         addCombo(row.id);
-        widgets.combo->setAccessibleName(shown.caption);
         break;
     case Kind::Radios:
         addRadios(row.id, values(*m_series, row.id).size());
@@ -363,6 +362,7 @@ void SeriesWidget::addCombo(Control id)
     CustomComboBox1 *&combo = w(id).combo;
     combo = addComboBox(m_presentation.find(name)->items, widthAt(name), at(name));
     combo->setObjectName(name);
+    combo->setAccessibleName(m_presentation.find(name)->caption);
     m_signalSources << combo;
 }
 

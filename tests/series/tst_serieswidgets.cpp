@@ -784,6 +784,16 @@ private slots:
         QCOMPARE(children.value("lextbypass")->text(QAccessible::Name), QString("lext bypass"));
         QCOMPARE(children.value("hextbypass")->text(QAccessible::Name), QString("hext bypass"));
         QCOMPARE(widget()->shownText("hextbypass.caption"), QString("bypass"));
+        // No two controls a user works with share a name.
+        QHash<QString, QString> named;
+        for (QAccessibleInterface *child : qAsConst(children)) {
+            if (child->role() == QAccessible::StaticText)
+                continue;
+            const QString name = child->text(QAccessible::Name);
+            QVERIFY2(!named.contains(name),
+                     qPrintable(name + ": " + named.value(name) + ", " + child->object()->objectName()));
+            named.insert(name, child->object()->objectName());
+        }
 
         // The AHB divider halves the buses: the APB1 value box tells of it.
         auto *ahb = widget()->findControl<QComboBox>("ahbdiv");
