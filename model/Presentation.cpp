@@ -102,7 +102,9 @@ private:
         // Both bypasses are drawn as "bypass", both outputs' pins as "select
         // pin": a screen reader tells them apart.
         if (id == Control::Clkout1Pin || id == Control::Clkout2Pin)
-            return QLatin1String(id == Control::Clkout1Pin ? "clkout1 " : "clkout2 ") + translated(r.caption);
+            return translated(id == Control::Clkout1Pin
+                                  ? QT_TRANSLATE_NOOP("QXMCUPLL", "clkout1 select pin")
+                                  : QT_TRANSLATE_NOOP("QXMCUPLL", "clkout2 select pin"));
         if (id == Control::LextBypass)
             return translated(QT_TRANSLATE_NOOP("QXMCUPLL", "lext bypass"));
         if (id == Control::HextBypass)

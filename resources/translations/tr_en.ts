@@ -1311,6 +1311,14 @@ Made by tickforge-cli alone, without the GUI libraries.</translation>
         <source>hext bypass</source>
         <translation>hext bypass</translation>
     </message>
+    <message>
+        <source>clkout1 select pin</source>
+        <translation>clkout1 select pin</translation>
+    </message>
+    <message>
+        <source>clkout2 select pin</source>
+        <translation>clkout2 select pin</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>

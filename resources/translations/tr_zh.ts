@@ -1207,6 +1207,14 @@ Made by tickforge-cli alone, without the GUI libraries.</source>
         <source>hext bypass</source>
         <translation>hext 旁路</translation>
     </message>
+    <message>
+        <source>clkout1 select pin</source>
+        <translation>clkout1 选择引脚</translation>
+    </message>
+    <message>
+        <source>clkout2 select pin</source>
+        <translation>clkout2 选择引脚</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>
