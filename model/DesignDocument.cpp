@@ -172,7 +172,7 @@ void DesignDocument::showError(const QString &text, double refusedCrystalMHz)
 {
     if (refusedSoFar())
         return;
-    if (m_unitDepth > 0)
+    if (m_inUnit)
         m_unitRefused = true;
     if (m_loading && m_loadAnswers.contains(text))
         return;
@@ -198,7 +198,7 @@ bool DesignDocument::askYes(const QString &text)
         if (m_loading)
             m_loadAnswers.insert(text, yes);
     }
-    if (!yes && m_unitDepth > 0) {
+    if (!yes && m_inUnit) {
         m_unitRefused = true;
         m_unitCancelled = true;
     }
@@ -217,17 +217,13 @@ void DesignDocument::correctionError(const QString &text)
 // One unit of work: a refusal or a cancelled question anywhere in it
 // silences the rest of it (apply() then puts everything back). While a design
 // is opened, values stay as read: the checks before saving refuse them until
-// they are fixed.
+// they are fixed. Units are never nested: each is an edit's or an opened element's.
 template <typename Handler> void DesignDocument::runUnit(Handler &&handler)
 {
-    if (m_unitDepth > 0) {
-        handler();
-        return;
-    }
     m_unitRefused = false;
-    ++m_unitDepth;
+    m_inUnit = true;
     handler();
-    --m_unitDepth;
+    m_inUnit = false;
 }
 
 // ---------------------------------------------------------------------------

@@ -178,7 +178,7 @@ private:
     QString translated(const char *text) const;
 
     template <typename Handler> void runUnit(Handler &&handler);
-    bool refusedSoFar() const { return m_unitDepth > 0 && m_unitRefused; }
+    bool refusedSoFar() const { return m_inUnit && m_unitRefused; }
 
     // How each control is shown after the record changed.
     void showChoices();
@@ -214,7 +214,7 @@ private:
     QVector<int> m_shown;
     bool m_rtcRefreshed = false; // the RTC box has left its creation text
 
-    int m_unitDepth = 0;
+    bool m_inUnit = false;
     bool m_unitRefused = false;
     bool m_unitCancelled = false;
     bool m_loading = false;
