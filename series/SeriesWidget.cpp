@@ -414,8 +414,6 @@ void SeriesWidget::showEntryText(Control id, const QString &text)
     if (edit->text() == text)
         return;
     edit->setText(text);
-    if (id == Control::Hext)
-        fitEntryWidth(edit); // the crystal shows as written (the sclk text is ours and fits)
     if (id == Control::Hext || id == Control::Sclk)
         edit->setCursorPosition(0); // a value wider than its room shows its first digits
 }
@@ -579,6 +577,8 @@ void SeriesWidget::paintEntry(const ControlPresentation &shown)
     const Control id = rowByName(shown.name)->id;
     QLineEdit *edit = w(id).edit;
     showEntryText(id, shown.text);
+    if (id == Control::Hext)
+        fitEntryWidth(edit); // the crystal shows as written, also as typed (the sclk text is ours and fits)
     edit->setEnabled(shown.enabled);
     if (controlShown(edit) != shown.shown)
         setControlShown(edit, shown.shown);

@@ -851,6 +851,11 @@ private slots:
         }
         QCOMPARE(hext->cursorPosition(), 0); // the first digits show
         QCOMPARE(t.get<QLineEdit>("sclk")->width(), 60);
+        // A short crystal typed in its place gives the entry back its width.
+        ClockConfig mark = t.record();
+        run(t, m_dialogs, "type hext 8", mark);
+        QCOMPARE(hext->text(), QString("8"));
+        QCOMPARE(hext->width(), 60);
     }
 
 private:
