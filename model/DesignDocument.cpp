@@ -83,11 +83,6 @@ DesignDocument::DesignDocument(int seriesId)
     reset();
 }
 
-bool DesignDocument::has(Control id) const
-{
-    return ControlTable::has(*m_series, id);
-}
-
 QString DesignDocument::translated(const char *text) const
 {
     // One catalogue context for every series: they share their texts.

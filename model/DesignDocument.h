@@ -202,7 +202,7 @@ private:
     // The end of each display refresh: a PLL input off range is corrected.
     bool refreshDisplay();
     bool checkPllSourceRange();
-    bool has(Control id) const;
+    bool has(Control id) const { return ControlTable::has(*m_series, id); }
 
     const SeriesParams *m_series = nullptr;
     ClockConfig m_config;

@@ -64,11 +64,6 @@ SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
     finishPlacement();
 }
 
-bool SeriesWidget::has(Control id) const
-{
-    return ControlTable::has(*m_series, id);
-}
-
 // ---------------------------------------------------------------------------
 // Construction
 

@@ -67,7 +67,7 @@ private:
 
     Widgets &w(Control id) { return m_widgets[int(id)]; }
     const Widgets &w(Control id) const { return m_widgets[int(id)]; }
-    bool has(Control id) const;
+    bool has(Control id) const { return ControlTable::has(*m_series, id); }
 
     // Construction. Labels and value boxes at an anchor are named after it.
     QLabel *label(const QString &text, const QString &anchor);
