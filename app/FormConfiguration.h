@@ -87,7 +87,6 @@ public:
     // Crash recovery (FormConfigurationRecovery.cpp): from now on a copy of
     // the unsaved design is kept in folder.
     void keepRecoveryCopies(const QString &folder);
-    RecoveryStore *recoveryStore() const { return m_recovery; }
     // Offers each copy left by a program that ended without a clean close;
     // returns whether one was restored (opened as unsaved).
     bool offerRecovery();
