@@ -125,7 +125,8 @@ void FormConfiguration::createMenus()
 void FormConfiguration::buildHeader()
 {
     m_logoLabel = new QLabel;
-    m_logoLabel->setPixmap(QPixmap(QStringLiteral(":/image/Logo_1.png")));
+    m_logo = QPixmap(QStringLiteral(":/image/Logo_1.png"));
+    m_logoLabel->setPixmap(m_logo);
     m_logoLabel->setFixedHeight(60);
     m_logoLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // May shrink to two thirds (see fitLogo) so that a small screen scaled
@@ -157,9 +158,9 @@ void FormConfiguration::resizeEvent(QResizeEvent *event)
 
 void FormConfiguration::fitLogo()
 {
-    const QPixmap logo(QStringLiteral(":/image/Logo_1.png"));
     const int room = m_logoLabel->width();
-    const QPixmap shown = room >= logo.width() ? logo : logo.scaledToWidth(room, Qt::SmoothTransformation);
+    const QPixmap shown =
+        room >= m_logo.width() ? m_logo : m_logo.scaledToWidth(room, Qt::SmoothTransformation);
     if (m_logoLabel->pixmap(Qt::ReturnByValue).size() != shown.size())
         m_logoLabel->setPixmap(shown);
 }

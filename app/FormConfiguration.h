@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -86,7 +87,6 @@ public:
     // Crash recovery (FormConfigurationRecovery.cpp): from now on a copy of
     // the unsaved design is kept in folder.
     void keepRecoveryCopies(const QString &folder);
-    RecoveryStore *recoveryStore() const { return m_recovery; }
     // Offers each copy left by a program that ended without a clean close;
     // returns whether one was restored (opened as unsaved).
     bool offerRecovery();
@@ -138,6 +138,7 @@ private:
     QVBoxLayout *m_mainLayout = nullptr;
     QHBoxLayout *m_headerLayout = nullptr;
     QLabel *m_logoLabel = nullptr;
+    QPixmap m_logo; // read once: fitLogo() runs at every resize
     QGroupBox *m_menuHolder = nullptr;
     QHBoxLayout *m_titleLayout = nullptr;
     QPushButton *m_titleButton = nullptr;

@@ -56,7 +56,6 @@ public:
     // Where this program keeps its copy (it exists only while there are
     // unsaved edits).
     QString copyFile() const;
-    bool isPending() const { return m_timer.isActive(); }
 
     // Copies left by programs that are gone, newest edit first. Each stays
     // reserved to this program (no other start offers it) until discard(),

@@ -8,8 +8,12 @@
 #include <QIcon>
 #include <QTimer>
 #include <QTranslator>
+#include <QtPlugin>
 
 #include <cstdio>
+
+// PNG pictures are read without loading every image-format plugin (PngFormat.cpp).
+Q_IMPORT_PLUGIN(PngFormatPlugin)
 
 namespace {
 

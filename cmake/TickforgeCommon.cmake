@@ -39,7 +39,7 @@ function(tf_add_test)
   target_link_libraries(${T_NAME} PRIVATE tf_common tf_testsupport Qt5::Test ${T_LIBS})
   target_compile_definitions(${T_NAME} PRIVATE TF_TEST_TABLES="${PROJECT_SOURCE_DIR}/tests/tables")
   if(T_RESOURCES)
-    target_link_libraries(${T_NAME} PRIVATE tf_resources)
+    target_link_libraries(${T_NAME} PRIVATE tf_resources tf_resources_checks)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   # Settings the program keeps (recent designs) go to the build tree, never

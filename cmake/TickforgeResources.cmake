@@ -2,11 +2,19 @@
 # directories that own or generate it, and compiled into one bundle by
 # tf_finalize_resources() in resources/.
 
-# tf_add_resource(<alias> <absolute file> [TARGET <generating target>] [HEADLESS])
+# tf_add_resource(<alias> <absolute file> [TARGET <generating target>] [HEADLESS] [CHECKS])
 # HEADLESS: the command-line tool needs it too (templates, catalogues), so it
 # also goes into tf_resources_headless, the bundle without any artwork.
+# CHECKS: only the tests read it (the rendered drawings), so it goes into
+# tf_resources_checks alone and costs the programs nothing.
 function(tf_add_resource alias file)
-  cmake_parse_arguments(R "HEADLESS" "TARGET" "" ${ARGN})
+  cmake_parse_arguments(R "HEADLESS;CHECKS" "TARGET" "" ${ARGN})
+  if(R_CHECKS)
+    set_property(GLOBAL APPEND PROPERTY TF_RES_CHECKS_ALIASES "${alias}")
+    set_property(GLOBAL APPEND PROPERTY TF_RES_CHECKS_FILES "${file}")
+    set_property(GLOBAL APPEND PROPERTY TF_RES_CHECKS_TARGETS "${R_TARGET}")
+    return()
+  endif()
   set_property(GLOBAL APPEND PROPERTY TF_RES_ALIASES "${alias}")
   set_property(GLOBAL APPEND PROPERTY TF_RES_FILES "${file}")
   if(R_HEADLESS)
@@ -42,7 +50,8 @@ function(tf_resource_bundle target name aliases files targets)
   endif()
 endfunction()
 
-# tf_resources: everything; tf_resources_headless: what the command-line tool reads.
+# tf_resources: what the programs read; tf_resources_headless: what the command-line
+# tool reads; tf_resources_checks: what only the tests read.
 function(tf_finalize_resources)
   get_property(aliases GLOBAL PROPERTY TF_RES_ALIASES)
   get_property(files GLOBAL PROPERTY TF_RES_FILES)
@@ -51,4 +60,8 @@ function(tf_finalize_resources)
   get_property(aliases GLOBAL PROPERTY TF_RES_HEADLESS_ALIASES)
   get_property(files GLOBAL PROPERTY TF_RES_HEADLESS_FILES)
   tf_resource_bundle(tf_resources_headless tickforge_headless "${aliases}" "${files}" "")
+  get_property(aliases GLOBAL PROPERTY TF_RES_CHECKS_ALIASES)
+  get_property(files GLOBAL PROPERTY TF_RES_CHECKS_FILES)
+  get_property(targets GLOBAL PROPERTY TF_RES_CHECKS_TARGETS)
+  tf_resource_bundle(tf_resources_checks tickforge_checks "${aliases}" "${files}" "${targets}")
 endfunction()

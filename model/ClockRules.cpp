@@ -175,27 +175,19 @@ void optionFindings(Findings &out, const ClockConfig &c, const SeriesParams &p)
     clockOutputFindings(out, c, p);
 }
 
-Finding limitRefusal(const char *phrase, const char *field, double value, int limit)
+Finding limitWarning(const char *message, const char *field, double value, const QString &allowed)
 {
-    Finding f;
+    Finding f = inputError(message, QLatin1String(field), value, allowed);
+    f.severity = Finding::Severity::Warning;
     f.kind = Finding::Kind::Limit;
-    f.message = phrase;
-    f.limitMHz = limit;
-    f.field = QLatin1String(field);
-    f.value = value;
-    f.allowed = QStringLiteral("<= ") + QString::number(limit);
     return f;
 }
 
-Finding limitWarning(const char *message, const char *field, double value, const QString &allowed)
+Finding limitRefusal(const char *phrase, const char *field, double value, int limit)
 {
-    Finding f;
-    f.severity = Finding::Severity::Warning;
-    f.kind = Finding::Kind::Limit;
-    f.message = message;
-    f.field = QLatin1String(field);
-    f.value = value;
-    f.allowed = allowed;
+    Finding f = limitWarning(phrase, field, value, QStringLiteral("<= ") + QString::number(limit));
+    f.severity = Finding::Severity::Refusal;
+    f.limitMHz = limit;
     return f;
 }
 
@@ -320,13 +312,10 @@ QString Finding::text() const
 
 Findings inputFindings(const ClockConfig &c, bool hextAlways)
 {
-    Findings out;
     const SeriesParams *p = c.params();
-    if (!p) {
-        Finding f = inputProblem(QStringLiteral("seriesId"), c.seriesId, QStringLiteral("a known series"));
-        out << f;
-        return out;
-    }
+    if (!p)
+        return {inputProblem(QStringLiteral("seriesId"), c.seriesId, QStringLiteral("a known series"))};
+    Findings out;
     if ((hextAlways || hextInUse(c)) && !hextAccepted(c.hextMHz))
         out << inputError(kHextError, QStringLiteral("hextMHz"), c.hextMHz,
                           rangeText(kHextMinMHz, kHextMaxMHz));
@@ -388,16 +377,6 @@ const Finding *Verdict::firstRefusal() const
             return &f;
     }
     return nullptr;
-}
-
-Findings Verdict::warnings() const
-{
-    Findings out;
-    for (const Finding &f : findings) {
-        if (!f.isRefusal())
-            out << f;
-    }
-    return out;
 }
 
 Verdict judge(const ClockConfig &c)

@@ -117,7 +117,6 @@ struct Verdict {
     ClockConfig record{0}; // the recomputed copy the limits were judged on
 
     const Finding *firstRefusal() const;
-    Findings warnings() const;
 };
 Verdict judge(const ClockConfig &c);
 

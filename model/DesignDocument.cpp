@@ -7,8 +7,10 @@
 // What each edit of a clock tree does, in the order a person sees it: the
 // record field takes the control's value, the entries in use are read, the
 // PLL factors are checked (and corrected on request), the tree is recomputed
-// and the PLL input range is corrected. The PLL kinds add their own steps in
-// DesignDocumentPll.cpp.
+// and the PLL input range is corrected. The PLL steps: the typed ms/ns factors
+// of a flexible PLL, each refused outside its range and corrected on request
+// where the reference or the oscillator leaves its range; and the 2..16 MHz
+// input of a multiplier PLL, corrected rather than refused.
 
 using namespace ControlTable;
 
@@ -30,41 +32,38 @@ int entrySlot(Control entry)
     }
 }
 
+// The number of an ms/ns entry without its "/" or "*"; unparsable text reads as 0.
+int factorNumber(const QString &text, QChar prefix)
+{
+    QString digits = text.trimmed();
+    if (digits.startsWith(prefix))
+        digits.remove(0, 1);
+    return digits.toInt();
+}
+
+QChar prefixOf(Control id)
+{
+    return id == Control::PllMs ? QLatin1Char('/') : QLatin1Char('*');
+}
+
+bool factorInRange(Control id, int value)
+{
+    return id == Control::PllMs ? value >= ClockConfig::kMsMin && value <= ClockConfig::kMsMax
+                                : value >= ClockConfig::kNsMin && value <= ClockConfig::kNsMax;
+}
+
+const char *rangeError(Control id)
+{
+    return id == Control::PllMs ? QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms input error!")
+                                : QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns input error!");
+}
+
 QString mhzText(double value)
 {
     return QString::number(value, 'f', 3);
 }
 
 } // namespace
-
-// ---------------------------------------------------------------------------
-// Edits as values
-
-DesignEdit DesignEdit::choose(Control control, int index)
-{
-    DesignEdit edit;
-    edit.control = control;
-    edit.action = Action::Choose;
-    edit.index = index;
-    return edit;
-}
-
-DesignEdit DesignEdit::type(Control control, const QString &text)
-{
-    DesignEdit edit;
-    edit.control = control;
-    edit.action = Action::Type;
-    edit.text = text;
-    return edit;
-}
-
-DesignEdit DesignEdit::commit(Control control)
-{
-    DesignEdit edit;
-    edit.control = control;
-    edit.action = Action::Commit;
-    return edit;
-}
 
 // ---------------------------------------------------------------------------
 // The document
@@ -82,11 +81,6 @@ DesignDocument::DesignDocument(int seriesId)
 {
     Q_ASSERT(m_series);
     reset();
-}
-
-bool DesignDocument::has(Control id) const
-{
-    return ControlTable::has(*m_series, id);
 }
 
 QString DesignDocument::translated(const char *text) const
@@ -125,13 +119,9 @@ bool DesignDocument::entryCommitted(Control entry) const
         return QString::number(typed, 'f', decimals) == QString::number(stored, 'f', decimals);
     }
     case Control::PllMs:
-    case Control::PllNs: {
-        const bool ms = entry == Control::PllMs;
-        QString digits = text;
-        if (digits.startsWith(ms ? QLatin1Char('/') : QLatin1Char('*')))
-            digits.remove(0, 1);
-        return digits.toInt() == (ms ? m_config.pllMs : m_config.pllNs);
-    }
+    case Control::PllNs:
+        return factorNumber(text, prefixOf(entry)) ==
+               (entry == Control::PllMs ? m_config.pllMs : m_config.pllNs);
     default:
         return true;
     }
@@ -177,7 +167,7 @@ void DesignDocument::showError(const QString &text, double refusedCrystalMHz)
 {
     if (refusedSoFar())
         return;
-    if (m_unitDepth > 0)
+    if (m_inUnit)
         m_unitRefused = true;
     if (m_loading && m_loadAnswers.contains(text))
         return;
@@ -203,7 +193,7 @@ bool DesignDocument::askYes(const QString &text)
         if (m_loading)
             m_loadAnswers.insert(text, yes);
     }
-    if (!yes && m_unitDepth > 0) {
+    if (!yes && m_inUnit) {
         m_unitRefused = true;
         m_unitCancelled = true;
     }
@@ -222,17 +212,13 @@ void DesignDocument::correctionError(const QString &text)
 // One unit of work: a refusal or a cancelled question anywhere in it
 // silences the rest of it (apply() then puts everything back). While a design
 // is opened, values stay as read: the checks before saving refuse them until
-// they are fixed.
+// they are fixed. Units are never nested: each is an edit's or an opened element's.
 template <typename Handler> void DesignDocument::runUnit(Handler &&handler)
 {
-    if (m_unitDepth > 0) {
-        handler();
-        return;
-    }
     m_unitRefused = false;
-    ++m_unitDepth;
+    m_inUnit = true;
     handler();
-    --m_unitDepth;
+    m_inUnit = false;
 }
 
 // ---------------------------------------------------------------------------
@@ -294,12 +280,11 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
         if (r->id == Control::PllMs || r->id == Control::PllNs) {
             const bool ms = r->id == Control::PllMs;
             int value = text.toInt();
-            if (value < (ms ? ClockConfig::kMsMin : ClockConfig::kNsMin) ||
-                value > (ms ? ClockConfig::kMsMax : ClockConfig::kNsMax))
+            if (!factorInRange(r->id, value))
                 value = ms ? ClockConfig::kMsMin : ClockConfig::kNsMin;
             factors[ms ? 0 : 1] = value;
             (ms ? m_config.pllMs : m_config.pllNs) = value;
-            m_text[ms ? 2 : 3] = (ms ? QStringLiteral("/") : QStringLiteral("*")) + QString::number(value);
+            m_text[ms ? 2 : 3] = prefixOf(r->id) + QString::number(value);
             continue;
         }
         // Empty or malformed text reads as 0, then takes the control's rule.
@@ -522,7 +507,7 @@ void DesignDocument::typeText(Control id, const QString &text)
         return;
     QString typed = text;
     const bool factor = id == Control::PllMs || id == Control::PllNs;
-    const QChar prefix = id == Control::PllMs ? QLatin1Char('/') : QLatin1Char('*');
+    const QChar prefix = prefixOf(id);
     // A factor entry keeps its "/" or "*" in front while the PLL is in use.
     if (factor && ClockRules::pllInUse(m_config) && !typed.isEmpty() && !typed.startsWith(prefix))
         typed.prepend(prefix);
@@ -701,4 +686,106 @@ void DesignDocument::rtcChange()
     if (m_config.rtcEnabled && m_config.rtcSource == 2)
         applyEntry(Control::Hext);
     refreshDisplay();
+}
+
+// ---------------------------------------------------------------------------
+// PLL steps
+
+bool DesignDocument::entryTextInRange(Control entry) const
+{
+    const QString text = entryText(entry);
+    if (entry == Control::PllMs || entry == Control::PllNs)
+        return factorInRange(entry, factorNumber(text, prefixOf(entry)));
+    bool ok = false;
+    const double typed = text.toDouble(&ok);
+    const double low = entry == Control::Hext ? ClockRules::kHextMinMHz : SeriesParams::kSclkEntryMinMHz;
+    const double high = entry == Control::Hext ? ClockRules::kHextMaxMHz : m_series->sclkLimitMHz;
+    return ok && typed >= low && typed <= high;
+}
+
+bool DesignDocument::checkPllInputs()
+{
+    const ClockConfig &c = m_config;
+    if (ClockRules::hextInUse(c) && !readHext())
+        return false;
+    if (!ClockRules::pllInUse(c) || !c.flexiblePllActive())
+        return true;
+    return checkFlexibleFactors();
+}
+
+bool DesignDocument::checkFlexibleFactors()
+{
+    ClockConfig &c = m_config;
+    int ms = factorNumber(m_text[2], prefixOf(Control::PllMs));
+    if (!factorInRange(Control::PllMs, ms)) {
+        showError(translated(rangeError(Control::PllMs)));
+        return false;
+    }
+    int suggestion = 0;
+    if (!c.suggestMs(ms, suggestion)) {
+        if (!askYes(translated(
+                QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms input error, is it adjusted automatically?"))))
+            return false;
+        ms = suggestion;
+        m_text[2] = QStringLiteral("/") + QString::number(ms);
+    }
+    c.pllMs = ms;
+
+    const int ns = factorNumber(m_text[3], prefixOf(Control::PllNs));
+    if (!factorInRange(Control::PllNs, ns)) {
+        showError(translated(rangeError(Control::PllNs)));
+        return false;
+    }
+    if (c.suggestNs(ns, ms, suggestion)) {
+        c.pllNs = ns;
+        return true;
+    }
+    if (!askYes(
+            translated(QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns input error, is it adjusted automatically?"))))
+        return false;
+    c.pllNs = suggestion;
+    m_text[3] = QStringLiteral("*") + QString::number(suggestion);
+    return true;
+}
+
+void DesignDocument::factorReturnPressed(Control id)
+{
+    const QString &text = m_text[id == Control::PllMs ? 2 : 3];
+    if (!factorInRange(id, factorNumber(text, prefixOf(id)))) {
+        showError(translated(rangeError(id)));
+        return;
+    }
+    if (m_config.pllSourceHick == 0 && !readHext())
+        return;
+    standardStep();
+}
+
+// A PLL input outside 2..16 MHz is corrected, not refused: HEXT becomes the
+// nearest crystal that fits and is applied as if typed. The refresh that
+// found it stops; the applied HEXT has refreshed everything again. With the
+// crystal kept, the edit is refused instead.
+//
+// While opening, the elements set so far may leave the factory's PLL as the
+// system clock: the input is judged once, on the design as opened, or a
+// crystal feeding an unused divided path would be changed.
+bool DesignDocument::checkPllSourceRange()
+{
+    ClockConfig &c = m_config;
+    if (m_restoring || !m_series->pllInputRangeCheck || !ClockRules::pllOnHext(c))
+        return true;
+    const double input = c.pllInputMHz();
+    if (input >= ClockRules::kPllInputMinMHz && input <= ClockRules::kPllInputMaxMHz)
+        return true;
+    const double corrected = input < ClockRules::kPllInputMinMHz
+                                 ? ClockRules::kPllInputMinMHz * c.hextDivValue
+                                 : ClockRules::kPllInputMaxMHz;
+    if (m_crystalKept) {
+        showError(translated(m_series->pllInputRangeMessage), corrected);
+        return false;
+    }
+    correctionError(translated(m_series->pllInputRangeMessage));
+    c.hextMHz = corrected;
+    m_text[0] = QString::number(c.hextMHz, 'f', 3);
+    applyEntry(Control::Hext);
+    return false;
 }

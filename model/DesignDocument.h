@@ -25,9 +25,18 @@ struct DesignEdit {
     int index = 0;
     QString text;
 
-    static DesignEdit choose(ControlTable::Control control, int index);
-    static DesignEdit type(ControlTable::Control control, const QString &text);
-    static DesignEdit commit(ControlTable::Control control);
+    static DesignEdit choose(ControlTable::Control control, int index)
+    {
+        return {control, Action::Choose, index, QString()};
+    }
+    static DesignEdit type(ControlTable::Control control, const QString &text)
+    {
+        return {control, Action::Type, 0, text};
+    }
+    static DesignEdit commit(ControlTable::Control control)
+    {
+        return {control, Action::Commit, 0, QString()};
+    }
 };
 
 // A box an edit shows: an error, or a question the user answers.
@@ -169,7 +178,7 @@ private:
     QString translated(const char *text) const;
 
     template <typename Handler> void runUnit(Handler &&handler);
-    bool refusedSoFar() const { return m_unitDepth > 0 && m_unitRefused; }
+    bool refusedSoFar() const { return m_inUnit && m_unitRefused; }
 
     // How each control is shown after the record changed.
     void showChoices();
@@ -193,7 +202,7 @@ private:
     // The end of each display refresh: a PLL input off range is corrected.
     bool refreshDisplay();
     bool checkPllSourceRange();
-    bool has(Control id) const;
+    bool has(Control id) const { return ControlTable::has(*m_series, id); }
 
     const SeriesParams *m_series = nullptr;
     ClockConfig m_config;
@@ -205,7 +214,7 @@ private:
     QVector<int> m_shown;
     bool m_rtcRefreshed = false; // the RTC box has left its creation text
 
-    int m_unitDepth = 0;
+    bool m_inUnit = false;
     bool m_unitRefused = false;
     bool m_unitCancelled = false;
     bool m_loading = false;

@@ -28,11 +28,6 @@ Tone limitTone(bool over)
     return over ? Tone::OverLimit : Tone::InLimit;
 }
 
-Tone pinTone(bool inUse)
-{
-    return inUse ? Tone::InUse : Tone::Gray;
-}
-
 // What the window keeps of its previous look where the design says nothing new.
 enum Keep { KeepNothing = 0, KeepText = 1, KeepTone = 2, KeepShown = 4 };
 
@@ -104,6 +99,16 @@ private:
             return translated(m_s.rtcSelCaption);
         if (id == Control::RtcSwitch)
             return translated(m_s.rtcCaption);
+        // Both bypasses are drawn as "bypass", both outputs' pins as "select
+        // pin": a screen reader tells them apart.
+        if (id == Control::Clkout1Pin || id == Control::Clkout2Pin)
+            return translated(id == Control::Clkout1Pin
+                                  ? QT_TRANSLATE_NOOP("QXMCUPLL", "clkout1 select pin")
+                                  : QT_TRANSLATE_NOOP("QXMCUPLL", "clkout2 select pin"));
+        if (id == Control::LextBypass)
+            return translated(QT_TRANSLATE_NOOP("QXMCUPLL", "lext bypass"));
+        if (id == Control::HextBypass)
+            return translated(QT_TRANSLATE_NOOP("QXMCUPLL", "hext bypass"));
         return r.caption ? translated(r.caption) : QLatin1String(r.name);
     }
 
@@ -144,25 +149,24 @@ private:
         ControlPresentation &bypass = add(Control::LextBypass);
         if (multiplier())
             gate(bypass, lext);
-        ControlPresentation &in =
-            label(QStringLiteral("lext.in"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "IN")));
-        if (multiplier()) {
-            gate(in, lext);
-            in.tone = pinTone(lext);
-        }
-        const bool lextOut = (!multiplier() || lext) && !m_c.lextBypass;
-        gate(label(QStringLiteral("lext.out"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "OUT")),
-                   pinTone(lextOut)),
-             lextOut);
+        const char *in = QT_TRANSLATE_NOOP("QXMCUPLL", "IN");
+        const char *out = QT_TRANSLATE_NOOP("QXMCUPLL", "OUT");
+        if (multiplier())
+            pin("lext.in", in, lext);
+        else
+            label(QStringLiteral("lext.in"), translated(in));
+        pin("lext.out", out, (!multiplier() || lext) && !m_c.lextBypass);
 
         entry(Control::Hext, hext);
         gate(add(Control::HextBypass), hext);
-        gate(label(QStringLiteral("hext.in"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "IN")), pinTone(hext)),
-             hext);
-        const bool hextOut = hext && !m_c.hextBypass;
-        gate(label(QStringLiteral("hext.out"), translated(QT_TRANSLATE_NOOP("QXMCUPLL", "OUT")),
-                   pinTone(hextOut)),
-             hextOut);
+        pin("hext.in", in, hext);
+        pin("hext.out", out, hext && !m_c.hextBypass);
+    }
+
+    // An oscillator's pin ("IN", "OUT"): blue while in use, gray otherwise.
+    void pin(const char *name, const char *text, bool inUse)
+    {
+        gate(label(QLatin1String(name), translated(text), inUse ? Tone::InUse : Tone::Gray), inUse);
     }
 
     void rtc()
@@ -497,20 +501,9 @@ QString ControlPresentation::colourClass() const
         return QStringLiteral("pending");
     if (!enabled || (current >= 0 && !itemUsable(current)))
         return QStringLiteral("gray");
-    switch (tone) {
-    case Tone::InLimit:
-        return QStringLiteral("in limit");
-    case Tone::OverLimit:
-        return QStringLiteral("over limit");
-    case Tone::Gray:
-        return QStringLiteral("gray");
-    case Tone::InUse:
-        return QStringLiteral("in use");
-    case Tone::Plain:
-    case Tone::Refused:
-        break;
-    }
-    return QStringLiteral("plain");
+    // In the order of Tone (a refused text was told above).
+    static const char *const names[] = {"plain", "in limit", "over limit", "gray", "in use"};
+    return QLatin1String(names[int(tone)]);
 }
 
 bool operator==(const ControlPresentation &a, const ControlPresentation &b)
@@ -567,19 +560,9 @@ namespace PresentationText {
 
 QString roleName(ControlRole role)
 {
-    switch (role) {
-    case ControlRole::Combo:
-        return QStringLiteral("combo");
-    case ControlRole::Radio:
-        return QStringLiteral("radio");
-    case ControlRole::Entry:
-        return QStringLiteral("entry");
-    case ControlRole::Button:
-        return QStringLiteral("button");
-    case ControlRole::Label:
-        break;
-    }
-    return QStringLiteral("label");
+    // In the order of ControlRole.
+    static const char *const names[] = {"combo", "radio", "entry", "label", "button"};
+    return QLatin1String(names[int(role)]);
 }
 
 QString line(const ControlPresentation &p)

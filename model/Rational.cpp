@@ -36,10 +36,6 @@ __int128 gcd128(__int128 a, __int128 b)
     constexpr __int128 kMax64 = std::numeric_limits<qint64>::max();
     if (a <= kMax64 && b <= kMax64)
         return gcd64(quint64(a), quint64(b));
-    if (a < 0)
-        a = -a;
-    if (b < 0)
-        b = -b;
     while (b != 0) {
         const __int128 t = a % b;
         a = b;

@@ -26,7 +26,6 @@ public:
     // Exact decimal where the value has one with at most `decimals` places,
     // else rounded to that many places (trailing zeros dropped either way).
     QString text(int decimals = 6) const;
-    bool isWhole() const { return m_den == 1; }
 
     friend Rational operator+(const Rational &a, const Rational &b);
     friend Rational operator-(const Rational &a, const Rational &b);

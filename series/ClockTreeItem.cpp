@@ -3,6 +3,8 @@
 #include "ClockTreePainter.h"
 
 #include <QFontMetrics>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
@@ -14,13 +16,14 @@
 namespace {
 
 // bench/startup times the program from its start to the drawing painted on
-// screen: with TICKFORGE_PAINT_MARK set, the first paint into a view prints
-// "painted" on standard output.
-void markFirstPaint(const QWidget *widget)
+// screen: with TICKFORGE_PAINT_MARK set, the first paint for a shown view
+// (into its cache, just before it is copied onto the view) prints "painted"
+// on standard output.
+void markFirstPaint(const QGraphicsView *view)
 {
     static const bool wanted = qEnvironmentVariableIsSet("TICKFORGE_PAINT_MARK");
     static bool marked = false;
-    if (!wanted || marked || !widget)
+    if (!wanted || marked || !view || !view->isVisible())
         return;
     marked = true;
     std::fputs("painted\n", stdout);
@@ -31,7 +34,11 @@ void markFirstPaint(const QWidget *widget)
 
 ClockTreeItem::ClockTreeItem(const ClockTree::Layout &layout, QGraphicsItem *parent)
     : QGraphicsItem(parent), m_layout(layout)
-{}
+{
+    // Kept as pixels at the scale shown, so a scroll step copies them; a zoom
+    // step paints it afresh at the new scale.
+    setCacheMode(DeviceCoordinateCache);
+}
 
 namespace {
 
@@ -58,6 +65,19 @@ void ClockTreeItem::addText(const QString &text, const QPoint &pos, const QFont 
 {
     const QSize box = textBox(text, font);
     m_texts.append({QRect(pos, box), text, font});
+    update(); // the kept pixels lack it
+}
+
+void ClockTreeItem::setTexts(const QVector<Text> &texts)
+{
+    m_texts = texts;
+    update();
+}
+
+QGraphicsView *ClockTreeItem::view() const
+{
+    const QList<QGraphicsView *> views = scene() ? scene()->views() : QList<QGraphicsView *>();
+    return views.value(0);
 }
 
 void ClockTreeItem::paintTexts(QPainter *painter) const
@@ -66,8 +86,15 @@ void ClockTreeItem::paintTexts(QPainter *painter) const
         return;
     painter->save();
     painter->setPen(QGuiApplication::palette().color(QPalette::WindowText));
+    // Captions are as big as labels on the view: at the view's resolution,
+    // also in the cache's pixmap, whose resolution may be another.
+    const int deviceDpi = painter->device()->logicalDpiY();
+    const qreal dpiScale = qreal(view() ? view()->viewport()->logicalDpiY() : deviceDpi) / deviceDpi;
     for (const Text &text : m_texts) {
-        painter->setFont(text.font);
+        QFont font = text.font;
+        if (dpiScale != 1)
+            font.setPointSizeF(font.pointSizeF() * dpiScale);
+        painter->setFont(font);
         painter->drawText(text.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextForceLeftToRight, text.text);
     }
     painter->restore();
@@ -78,14 +105,11 @@ QRectF ClockTreeItem::boundingRect() const
     return QRectF(QPointF(0, 0), QSizeF(m_layout.size));
 }
 
-void ClockTreeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *widget)
+void ClockTreeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     if (m_layout.size.isEmpty())
         return;
-    markFirstPaint(widget);
-    // Painted afresh each time, at the scale shown and only where the
-    // painter's clip lets it: a kept picture of the drawing would cost
-    // several megabytes for the little time a repaint takes.
+    markFirstPaint(view());
     painter->save();
     painter->fillRect(boundingRect(), Qt::white);
     painter->setRenderHint(QPainter::Antialiasing);

@@ -5,9 +5,13 @@
 #include <QFont>
 #include <QGraphicsItem>
 
+class QGraphicsView;
+
 // The clock-tree drawing of a scene, painted from its layout at the scale it
 // is shown at (the view's zoom times the screen's pixel ratio), so its lines
-// and texts stay sharp at every zoom step and screen scale.
+// and texts stay sharp at every zoom step and screen scale. The pixels are
+// kept (Qt's device-coordinate cache) until the scale changes: a scroll step
+// copies them and paints only the strip it uncovers.
 class ClockTreeItem : public QGraphicsItem {
 public:
     explicit ClockTreeItem(const ClockTree::Layout &layout, QGraphicsItem *parent = nullptr);
@@ -24,13 +28,15 @@ public:
     };
     void addText(const QString &text, const QPoint &pos, const QFont &font);
     const QVector<Text> &texts() const { return m_texts; }
-    void setTexts(const QVector<Text> &texts) { m_texts = texts; }
+    void setTexts(const QVector<Text> &texts);
 
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
 private:
     void paintTexts(QPainter *painter) const;
+    // The view the drawing is shown in, if any.
+    QGraphicsView *view() const;
 
     ClockTree::Layout m_layout;
     QVector<Text> m_texts;

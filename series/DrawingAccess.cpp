@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <utility>
+
 namespace {
 
 // The series widget whose drawing the control is laid over.
@@ -297,11 +299,9 @@ QAccessibleInterface *drawingFactory(const QString &, QObject *object)
 
 void DrawingAccess::install()
 {
-    static const bool installed = [] {
+    static bool installed = false;
+    if (!std::exchange(installed, true))
         QAccessible::installFactory(drawingFactory);
-        return true;
-    }();
-    Q_UNUSED(installed)
 }
 
 void DrawingAccess::reached(QWidget *control)

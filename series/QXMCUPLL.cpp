@@ -15,12 +15,15 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegExpValidator>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -38,6 +41,19 @@ const char *const kScrollBarStyle =
 const char *const kListPanelStyle =
     "background: rgb(153, 217, 234); border-style: outset; border-width: 1px; "
     "border-color: rgb(0, 176, 240);border-radius:2px;padding:1px 2px;";
+
+void keepRoomForViewPixels()
+{
+    // The view keeps the drawing's pixels and, zoomed, the controls' (each
+    // at most a screenful) in Qt's pixmap cache: a picture that does not fit
+    // is not kept, and is painted afresh at every repaint.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSizeF pixels = QSizeF(screen->size()) * screen->devicePixelRatio();
+    const int kilobytes = int(2 * pixels.width() * pixels.height() * 4 / 1024);
+    QPixmapCache::setCacheLimit(qMax(QPixmapCache::cacheLimit(), kilobytes));
+}
 
 QFont arial(int pointSize, int weight)
 {
@@ -62,7 +78,14 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_view->setRenderHint(QPainter::Antialiasing);
     // Only what changed is repainted; see repaintChangedControls().
     m_view->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    m_view->setKeepsControlPixels(true);
     styleView(m_view);
+    // The scene's white background covers every pixel the view repaints; so
+    // said, a scroll step moves the pixels on screen and repaints only the
+    // strip it uncovers (under the sheet's background the viewport counts as
+    // see-through, and Qt would repaint it whole).
+    m_view->viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    keepRoomForViewPixels();
 
     // The drawing is painted from the layout that also places the controls.
     const SeriesParams *series = SeriesTable::byId(seriesId);
@@ -93,11 +116,14 @@ void QXMCUPLL::styleView(QAbstractScrollArea *view)
 
 void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)
 {
-    m_scene->update(m_focusFrame);
+    // A null rectangle would repaint the whole scene.
+    if (!m_focusFrame.isNull())
+        m_scene->update(m_focusFrame);
     disconnect(m_frameWatch);
     // The frame's pen is at most 10 units wide (at the smallest zoom).
     m_focusFrame = focused ? focused->sceneBoundingRect().adjusted(-9, -9, 9, 9) : QRectF();
-    m_scene->update(m_focusFrame);
+    if (!m_focusFrame.isNull())
+        m_scene->update(m_focusFrame);
     if (focused && focused->isWidget()) {
         auto *item = static_cast<QGraphicsWidget *>(focused);
         m_frameWatch =

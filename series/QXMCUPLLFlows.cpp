@@ -53,17 +53,12 @@ ActionOutcome QXMCUPLL::passGate(ClockConfig &checked)
     m_document->setPrompter(nullptr);
     ActionOutcome outcome;
     outcome.findings = gate.findings;
-    switch (gate.status) {
-    case GateOutcome::Status::Passed:
+    if (gate.passed())
         checked = gate.record;
-        break;
-    case GateOutcome::Status::Refused:
+    else if (gate.status == GateOutcome::Status::Refused)
         outcome.status = ActionOutcome::Status::Refused;
-        break;
-    case GateOutcome::Status::Cancelled:
+    else
         outcome.status = ActionOutcome::Status::Cancelled;
-        break;
-    }
     return outcome;
 }
 

@@ -31,22 +31,18 @@ void setLabelText(QLabel *label, const QString &text)
     }
 }
 
+QString factorStyle(const char *background, const char *border)
+{
+    return QStringLiteral("background: %1; border-style: outset; border-width: 1px; border-color: "
+                          "%2;border-radius:1px;padding:1px 2px;;")
+        .arg(QLatin1String(background), QLatin1String(border));
+}
+
 QColor toneColor(Tone tone)
 {
-    switch (tone) {
-    case Tone::InLimit:
-        return Qt::darkGreen;
-    case Tone::OverLimit:
-    case Tone::Refused:
-        return Qt::red;
-    case Tone::Gray:
-        return Qt::gray;
-    case Tone::InUse:
-        return Qt::blue;
-    case Tone::Plain:
-        break;
-    }
-    return Qt::black;
+    // In the order of Tone: plain, in limit, over limit, gray, in use, refused.
+    static const Qt::GlobalColor colors[] = {Qt::black, Qt::darkGreen, Qt::red, Qt::gray, Qt::blue, Qt::red};
+    return colors[int(tone)];
 }
 
 } // namespace
@@ -68,11 +64,6 @@ SeriesWidget::SeriesWidget(int seriesId, QWidget *parent)
     finishPlacement();
 }
 
-bool SeriesWidget::has(Control id) const
-{
-    return ControlTable::has(*m_series, id);
-}
-
 // ---------------------------------------------------------------------------
 // Construction
 
@@ -84,7 +75,9 @@ void SeriesWidget::buildControl(const Row &row)
     const QString name = QLatin1String(row.name);
     const ControlPresentation &shown = *m_presentation.find(name);
     // Controls whose caption is drawn with the tree have none of their own.
-    const QString caption = row.caption || row.id == Control::Sclk ? shown.caption : QString();
+    const QString caption = row.id == Control::Sclk ? shown.caption
+                            : row.caption           ? QXMCUPLL::tr(row.caption)
+                                                    : QString();
     // The PLL's captions follow its controls (grayed, hidden by mode).
     const bool pllCaption = name.startsWith(QLatin1String("pll")) && name != QLatin1String("pllrcs");
     const auto addCaption = [&] {
@@ -98,24 +91,17 @@ void SeriesWidget::buildControl(const Row &row)
     switch (row.kind) {
     case Kind::Combo:
         addCaption();
-        widgets.combo = addComboBox(shown.items, widthAt(name), at(name));
-        widgets.combo->setObjectName(name);
-        m_signalSources << widgets.combo;
+        addCombo(row.id);
         break;
     case Kind::Radios:
-        widgets.group = new QButtonGroup(this);
-        for (int i = 0; i < values(*m_series, row.id).size(); ++i) {
-            QRadioButton *radio = addRadioButton(at(radioAnchor(row.id, i)), widgets.group);
-            radio->setObjectName(radioAnchor(row.id, i));
-            widgets.radios << radio;
-            m_signalSources << radio;
-        }
+        addRadios(row.id, values(*m_series, row.id).size());
         addCaption();
         break;
     case Kind::Entry:
         addCaption();
         widgets.edit = addLineEdit(QString(), at(name));
         widgets.edit->setObjectName(name);
+        widgets.edit->setAccessibleName(shown.caption);
         const bool factor = row.id == Control::PllMs || row.id == Control::PllNs;
         const QString pattern = row.id == Control::PllMs   ? QStringLiteral("[\\/]?[0-9]+$")
                                 : row.id == Control::PllNs ? QStringLiteral("[*]?[0-9]+$")
@@ -250,28 +236,19 @@ void SeriesWidget::buildClockOutputs()
     for (int index = 0; index < m_series->clockOutputs.size() && index < 2; ++index) {
         const ClockOutputParams &output = m_series->clockOutputs.at(index);
         const QVector<Control> parts = clockOutputControls(*m_series, index);
-        const Row &sources = row(parts.first());
-        const QString mux = QLatin1String(sources.name);
-        Widgets &radios = w(sources.id);
-        radios.group = new QButtonGroup(this);
+        const QString mux = QLatin1String(row(parts.first()).name);
+        // Each source's radio with its caption and value.
         for (int i = 0; i < output.sources.size(); ++i) {
-            QRadioButton *radio = addRadioButton(at(radioAnchor(sources.id, i)), radios.group);
-            radio->setObjectName(radioAnchor(sources.id, i));
-            radios.radios << radio;
-            m_signalSources << radio;
+            addRadios(parts.first(), 1, i);
             label(presentedText(mux + QStringLiteral(".src%1").arg(i)),
                   mux + QStringLiteral(".src%1").arg(i));
             label(QString(), mux + QStringLiteral(".val%1").arg(i));
         }
         label(mux, mux + QStringLiteral(".caption"));
         for (int part = 1; part < parts.size(); ++part) {
-            const Row &r = row(parts.at(part));
-            const QString name = QLatin1String(r.name);
+            const QString name = QLatin1String(row(parts.at(part)).name);
             label(presentedText(name + QStringLiteral(".caption")), name + QStringLiteral(".caption"));
-            Widgets &combo = w(r.id);
-            combo.combo = addComboBox(m_presentation.find(name)->items, widthAt(name), at(name));
-            combo.combo->setObjectName(QLatin1String(r.name));
-            m_signalSources << combo.combo;
+            addCombo(parts.at(part));
         }
         label(QString(), mux + QStringLiteral(".output"));
     }
@@ -314,6 +291,90 @@ void SeriesWidget::buildPanel()
     label(QString(), QStringLiteral("apb2mul"));
 }
 
+// The flexible PLL's controls: ms, ns, fr and the CRM_PLLCFG word.
+void SeriesWidget::buildFlexiblePll()
+{
+    if (has(Control::PllMs)) {
+        for (Control id : {Control::PllMs, Control::PllNs}) {
+            buildControl(row(id));
+            const QString hint = QLatin1String(row(id).name) + QStringLiteral(".hint");
+            label(presentedText(hint), hint);
+        }
+        buildControl(row(Control::PllFr));
+    }
+    label(QString(), QStringLiteral("pll.value"));
+    if (!has(Control::PllMs))
+        return;
+    label(QXMCUPLL::tr("CRM_PLLCFG : "), QStringLiteral("pllcfg.caption"));
+    QLineEdit *word = valueBox(QStringLiteral("pllcfg"));
+    word->setFixedWidth(widthAt(QStringLiteral("pllcfg")));
+    word->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setSheet(word, QStringLiteral("border:  0px;"));
+    word->setText(QStringLiteral("0x08000000"));
+}
+
+// The multiplier PLL (HEXT straight or divided, HICK / 12, an integer
+// multiplier) and the PLL mode of the mode-selectable series.
+void SeriesWidget::buildMultiplierPll()
+{
+    for (Control id : {Control::PllMode, Control::HextDiv, Control::PllHextDiv, Control::PllMult})
+        buildControl(row(id));
+    if (m_series->pllKind == PllKind::Flexible)
+        return;
+    fixedLabel(QXMCUPLL::tr("pllrcs"), QStringLiteral("pllrcs.caption"));
+    fixedLabel(m_series->sclkHint(), QStringLiteral("sclk.hint"));
+}
+
+void SeriesWidget::buildAdc()
+{
+    if (!has(Control::AdcSwitch))
+        return;
+    buildControl(row(Control::AdcDiv));
+    buildControl(row(Control::AdcSwitch));
+    fixedLabel(QXMCUPLL::tr("adc (MHz)"), QStringLiteral("adc.caption"));
+    valueBox(QStringLiteral("adc.value"));
+}
+
+// The peripheral clock selectors of the low-power series, with their kernel clock boxes.
+void SeriesWidget::buildPeripheralSelectors()
+{
+    for (Control id : {Control::Usart1Sel, Control::Usart2Sel, Control::I2c1Sel}) {
+        if (!has(id))
+            continue;
+        buildControl(row(id));
+        const QString name = QLatin1String(row(id).name);
+        const QStringList texts = labels(*m_series, id);
+        for (int k = 0; k < texts.size(); ++k)
+            fixedLabel(texts.at(k), name + QStringLiteral(".text%1").arg(k));
+        valueBox(name + QStringLiteral(".value"))->setFixedWidth(widthAt(name + QStringLiteral(".value")));
+        label(QXMCUPLL::tr("(MHz)"), name + QStringLiteral(".unit"));
+    }
+}
+
+void SeriesWidget::addCombo(Control id)
+{
+    const QString name = QLatin1String(row(id).name);
+    CustomComboBox1 *&combo = w(id).combo;
+    combo = addComboBox(m_presentation.find(name)->items, widthAt(name), at(name));
+    combo->setObjectName(name);
+    combo->setAccessibleName(m_presentation.find(name)->caption);
+    m_signalSources << combo;
+}
+
+// The radios of a group from `first` on, each at its anchor; the group is made with the first.
+void SeriesWidget::addRadios(Control id, int count, int first)
+{
+    Widgets &widgets = w(id);
+    if (!widgets.group)
+        widgets.group = new QButtonGroup(this);
+    for (int i = first; i < first + count; ++i) {
+        QRadioButton *radio = addRadioButton(at(radioAnchor(id, i)), widgets.group);
+        radio->setObjectName(radioAnchor(id, i));
+        widgets.radios << radio;
+        m_signalSources << radio;
+    }
+}
+
 QLabel *SeriesWidget::label(const QString &text, const QString &anchor)
 {
     QLabel *label = addLabel(text, at(anchor));
@@ -349,7 +410,20 @@ void SeriesWidget::showEntryText(Control id, const QString &text)
         return;
     edit->setText(text);
     if (id == Control::Hext || id == Control::Sclk)
-        edit->setCursorPosition(0); // a value wider than the entry shows its first digits
+        edit->setCursorPosition(0); // a value wider than its room shows its first digits
+}
+
+// A text put into an entry shows whole: wider than the entry, the entry grows
+// to the right as far as its node leaves room (the node's margin kept).
+void SeriesWidget::fitEntryWidth(QLineEdit *edit)
+{
+    const int width = widthAt(edit->objectName());
+    const ClockTree::Anchor anchor = treeLayout().anchor(edit->objectName());
+    const ClockTree::Node *node = treeLayout().node(anchor.node);
+    const int room = node ? node->rect.right() + node->rect.left() - 2 * anchor.pos.x() : width;
+    // Its sheet's 2 px border and 2 px padding, the entry's own 2 px margin, each side, and the cursor.
+    const int needed = edit->fontMetrics().horizontalAdvance(edit->text()) + 2 * (2 + 2 + 2) + 1;
+    edit->setFixedWidth(qBound(width, needed, qMax(width, room)));
 }
 
 // Everything the drawing shows follows the document's presentation: the
@@ -498,6 +572,8 @@ void SeriesWidget::paintEntry(const ControlPresentation &shown)
     const Control id = rowByName(shown.name)->id;
     QLineEdit *edit = w(id).edit;
     showEntryText(id, shown.text);
+    if (id == Control::Hext)
+        fitEntryWidth(edit); // the crystal shows as written, also as typed (the sclk text is ours and fits)
     edit->setEnabled(shown.enabled);
     if (controlShown(edit) != shown.shown)
         setControlShown(edit, shown.shown);
@@ -565,4 +641,19 @@ QString SeriesWidget::pendingEditStyle()
 QString SeriesWidget::disabledEditStyle()
 {
     return QStringLiteral("background: rgb(255, 255, 255); ") + QString::fromLatin1(kEditTail);
+}
+
+QString SeriesWidget::factorCommittedStyle()
+{
+    return factorStyle("rgb(255, 255, 255)", "rgb(0, 176, 240)");
+}
+
+QString SeriesWidget::factorPendingStyle()
+{
+    return factorStyle("rgb(255, 255, 225)", "rgb(0, 176, 240)");
+}
+
+QString SeriesWidget::factorDisabledStyle()
+{
+    return factorStyle("rgb(255, 255, 255)", "gray");
 }

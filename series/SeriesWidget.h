@@ -16,9 +16,7 @@ class QGraphicsProxyWidget;
 // handling of a change (record field, checks, recompute, display). The series
 // classes only name their slots, each forwarding to controlChanged() or to
 // one of the entry handlers; every control's signal reaches its series
-// through the slot of its name (connectSlots()). The parts of one PLL kind live in files of
-// their own (SeriesWidgetFlexible.cpp for ms/ns/fr, SeriesWidgetMultiplier.cpp
-// for the multiplier family, SeriesWidgetSelectable.cpp for the PLL mode).
+// through the slot of its name (connectSlots()).
 class SeriesWidget : public QXMCUPLL {
     Q_OBJECT
 public:
@@ -69,13 +67,15 @@ private:
 
     Widgets &w(Control id) { return m_widgets[int(id)]; }
     const Widgets &w(Control id) const { return m_widgets[int(id)]; }
-    bool has(Control id) const;
+    bool has(Control id) const { return ControlTable::has(*m_series, id); }
 
     // Construction. Labels and value boxes at an anchor are named after it.
     QLabel *label(const QString &text, const QString &anchor);
     void fixedLabel(const QString &text, const QString &anchor);
     QLineEdit *valueBox(const QString &anchor);
     void buildControl(const ControlTable::Row &row);
+    void addCombo(Control id);
+    void addRadios(Control id, int count, int first = 0);
     static QByteArray slotSignature(const ControlTable::Row &row, int radio = 0, bool textChanged = false);
     void linkToSlot(QObject *sender, const char *signal, const QByteArray &slot);
     void buildFixedLabels();
@@ -93,10 +93,9 @@ private:
     void paintEntry(const ControlPresentation &shown);
     void paintLabel(const ControlPresentation &shown);
     void showEntryText(Control id, const QString &text);
+    void fitEntryWidth(QLineEdit *edit);
     void setControlSignalsBlocked(bool blocked);
     QWidget *presentedWidget(const QString &name);
-    // The multiplier family: the multiplier series and the mode-selectable ones.
-    bool multiplierPll() const;
     QString presentedText(const QString &name) const;
 
     const SeriesParams *m_series = nullptr;

@@ -165,19 +165,10 @@ void CustomComboBox1::wheelEvent(QWheelEvent *)
 void CustomComboBox1::applyLook(Look look)
 {
     m_look = look;
-    const bool list = m_view != nullptr;
-    QString sheet;
-    switch (look) {
-    case Look::Normal:
-        sheet = styleSheetFor("rgb(0, 176, 240)", "black", list);
-        break;
-    case Look::Focused:
-        sheet = styleSheetFor("rgb(0, 176, 240)", "rgb(51, 51, 51)", list);
-        break;
-    case Look::Disabled:
-        sheet = styleSheetFor("gray", "gray", list);
-        break;
-    }
+    // Border and text colours, in the order of Look: normal, focused, disabled.
+    static const char *const colours[][2] = {
+        {"rgb(0, 176, 240)", "black"}, {"rgb(0, 176, 240)", "rgb(51, 51, 51)"}, {"gray", "gray"}};
+    const QString sheet = styleSheetFor(colours[int(look)][0], colours[int(look)][1], m_view != nullptr);
     // Parsing a style sheet costs far more than comparing it. Before the box
     // is polished the sheet waits: set now, it would be parsed for the style
     // change and again by polishing. A box kept off screen for a drawing

@@ -40,6 +40,7 @@ void PinGraphicsView::zoomReset()
     const QTransform current = transform();
     setTransform(QTransform(1.0, current.m12(), current.m21(), 1.0, current.dx(), current.dy()));
     m_scaleValue = 1.0;
+    keepControlPixelsWhileZoomed();
 }
 
 void PinGraphicsView::zoom(float scaleFactor)
@@ -50,6 +51,24 @@ void PinGraphicsView::zoom(float scaleFactor)
         return;
     scale(factor, factor);
     m_scaleValue *= factor;
+    keepControlPixelsWhileZoomed();
+}
+
+void PinGraphicsView::keepControlPixelsWhileZoomed()
+{
+    // Zoomed, a control's texts are too big for the glyph cache and are drawn
+    // as outlines, dear at every scroll step: its pixels are kept, at the
+    // scale shown, until it changes or the scale does. At 1:1 it is painted
+    // straight onto the view: kept in a transparent pixmap, its antialiased
+    // edges would blend one level apart from the pictures reviewed at 1:1.
+    const bool keep = m_keepsControlPixels && transform().isScaling();
+    if (keep == m_controlPixelsKept || !scene())
+        return;
+    m_controlPixelsKept = keep;
+    for (QGraphicsItem *item : scene()->items()) {
+        if (qobject_cast<QGraphicsProxyWidget *>(item->toGraphicsObject()))
+            item->setCacheMode(keep ? QGraphicsItem::DeviceCoordinateCache : QGraphicsItem::NoCache);
+    }
 }
 
 void PinGraphicsView::translate(QPointF delta)
@@ -174,18 +193,32 @@ void PinGraphicsView::drawForeground(QPainter *painter, const QRectF &rect)
     QPen pen(QColor(0, 32, 82), 2 / qMax(m_scaleValue, 0.2), Qt::DashLine);
     painter->setPen(pen);
     painter->setBrush(Qt::NoBrush);
-    painter->drawRect(focused->sceneBoundingRect().adjusted(-3, -3, 3, 3));
+    painter->drawRect(focusFrameRect(focused));
     painter->restore();
 }
 
 void PinGraphicsView::focusInEvent(QFocusEvent *event)
 {
     QGraphicsView::focusInEvent(event);
-    viewport()->update();
+    updateFocusFrame();
 }
 
 void PinGraphicsView::focusOutEvent(QFocusEvent *event)
 {
     QGraphicsView::focusOutEvent(event);
-    viewport()->update();
+    updateFocusFrame();
+}
+
+void PinGraphicsView::updateFocusFrame()
+{
+    // Only around the focused control: a whole repaint would cost as much as
+    // opening its list.
+    const QGraphicsItem *focused = scene() ? scene()->focusItem() : nullptr;
+    if (focused && focused != m_backgroundItem)
+        viewport()->update(mapFromScene(focusFrameRect(focused)).boundingRect().adjusted(-2, -2, 2, 2));
+}
+
+QRectF PinGraphicsView::focusFrameRect(const QGraphicsItem *focused)
+{
+    return focused->sceneBoundingRect().adjusted(-3, -3, 3, 3);
 }

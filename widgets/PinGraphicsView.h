@@ -23,6 +23,9 @@ public:
     Qt::MouseButton translateButton() const { return m_translateButton; }
     bool isDragging() const { return m_mouseTranslate; }
     bool controlFocus() const { return m_controlFocus; }
+    // Whether the controls' pixels are kept while the view is zoomed (see
+    // keepControlPixelsWhileZoomed()); off by default.
+    void setKeepsControlPixels(bool keeps) { m_keepsControlPixels = keeps; }
 
     // Zoom bounds of the horizontal scale; the bounds themselves are allowed.
     static constexpr double MinScale = 0.2;
@@ -51,6 +54,10 @@ protected:
 
 private:
     bool controlTakingKeysHasFocus() const;
+    void keepControlPixelsWhileZoomed();
+    // The focus mark of `focused`, in scene units; the pen reaches past it.
+    static QRectF focusFrameRect(const QGraphicsItem *focused);
+    void updateFocusFrame();
 
     Qt::MouseButton m_translateButton = Qt::LeftButton;
     double m_translateSpeed = 1.0;
@@ -61,4 +68,6 @@ private:
     // Stored for the drop-down lists; no view behaviour depends on it yet.
     bool m_controlFocus = false;
     QGraphicsItem *m_backgroundItem = nullptr;
+    bool m_keepsControlPixels = false;
+    bool m_controlPixelsKept = false;
 };

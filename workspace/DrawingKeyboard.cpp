@@ -181,14 +181,6 @@ void DrawingKeyboard::collect()
         QGraphicsWidget::setTabOrder(m_order.at(i - 1), m_order.at(i));
 }
 
-QVector<QWidget *> DrawingKeyboard::tabOrder() const
-{
-    QVector<QWidget *> out;
-    for (QGraphicsProxyWidget *proxy : m_order)
-        out << QXMCUPLL::controlOf(proxy);
-    return out;
-}
-
 bool DrawingKeyboard::hasPendingText(const QLineEdit *edit)
 {
     const QVariant typed = edit ? edit->property(TypedText) : QVariant();

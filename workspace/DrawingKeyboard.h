@@ -20,8 +20,6 @@ public:
     // Attaches to a series widget whose controls are placed; owned by it.
     explicit DrawingKeyboard(QXMCUPLL *widget);
 
-    // The controls Tab walks, in tree order (hidden and disabled ones included).
-    QVector<QWidget *> tabOrder() const;
     // Whether an entry holds text typed since it was last applied or shown.
     static bool hasPendingText(const QLineEdit *edit);
 

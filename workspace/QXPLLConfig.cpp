@@ -16,6 +16,7 @@
 #include <QSpacerItem>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -139,6 +140,11 @@ void QXPLLConfig::retranslateUi()
     m_configResetAction->setText(tr("Config Reset"));
     m_undoAction->setText(tr("Undo"));
     m_redoAction->setText(tr("Redo"));
+    // The toolbar's own button for the actions a narrow window cannot show.
+    for (auto *button : m_toolbar->findChildren<QToolButton *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!button->defaultAction())
+            button->setAccessibleName(tr("More tools"));
+    }
 }
 
 void QXPLLConfig::setSeriesFactory(SeriesWidgetFactory factory)

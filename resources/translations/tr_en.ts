@@ -1303,6 +1303,22 @@ Made by tickforge-cli alone, without the GUI libraries.</translation>
         <source>Clock tree</source>
         <translation>Clock tree</translation>
     </message>
+    <message>
+        <source>lext bypass</source>
+        <translation>lext bypass</translation>
+    </message>
+    <message>
+        <source>hext bypass</source>
+        <translation>hext bypass</translation>
+    </message>
+    <message>
+        <source>clkout1 select pin</source>
+        <translation>clkout1 select pin</translation>
+    </message>
+    <message>
+        <source>clkout2 select pin</source>
+        <translation>clkout2 select pin</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>
@@ -1357,6 +1373,10 @@ Made by tickforge-cli alone, without the GUI libraries.</translation>
     <message>
         <source>Redo</source>
         <translation>Redo</translation>
+    </message>
+    <message>
+        <source>More tools</source>
+        <translation>More tools</translation>
     </message>
 </context>
 <context>

@@ -1199,6 +1199,22 @@ Made by tickforge-cli alone, without the GUI libraries.</source>
         <source>Clock tree</source>
         <translation>时钟树</translation>
     </message>
+    <message>
+        <source>lext bypass</source>
+        <translation>lext 旁路</translation>
+    </message>
+    <message>
+        <source>hext bypass</source>
+        <translation>hext 旁路</translation>
+    </message>
+    <message>
+        <source>clkout1 select pin</source>
+        <translation>clkout1 选择引脚</translation>
+    </message>
+    <message>
+        <source>clkout2 select pin</source>
+        <translation>clkout2 选择引脚</translation>
+    </message>
 </context>
 <context>
     <name>QXPLLConfig</name>
@@ -1253,6 +1269,10 @@ Made by tickforge-cli alone, without the GUI libraries.</source>
     <message>
         <source>Redo</source>
         <translation>重做</translation>
+    </message>
+    <message>
+        <source>More tools</source>
+        <translation>更多工具</translation>
     </message>
 </context>
 <context>

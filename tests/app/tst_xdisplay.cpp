@@ -7,21 +7,26 @@
 
 namespace {
 
+// Files of /proc/<pid>/maps that `pattern` matches (its first group).
+QStringList mappings(qint64 pid, const QString &pattern)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    if (!maps.open(QIODevice::ReadOnly))
+        return {QStringLiteral("(maps unreadable)")};
+    const QRegularExpression file(pattern, QRegularExpression::MultilineOption);
+    QStringList found;
+    for (auto it = file.globalMatch(QString::fromLocal8Bit(maps.readAll())); it.hasNext();)
+        found << it.next().captured(1);
+    found.removeDuplicates();
+    return found;
+}
+
 // The GL driver's libraries (glvnd's vendor libraries, the DRI drivers, LLVM)
 // that /proc/<pid>/maps names; QtGui's own link to the GL dispatch library is
 // not a driver.
 QStringList glDriverMappings(qint64 pid)
 {
-    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
-    if (!maps.open(QIODevice::ReadOnly))
-        return {QStringLiteral("(maps unreadable)")};
-    const QRegularExpression driver(QStringLiteral("/(libGLX_[^/]*|libLLVM[^/]*|dri/[^/]*)$"),
-                                    QRegularExpression::MultilineOption);
-    QStringList found;
-    for (auto it = driver.globalMatch(QString::fromLocal8Bit(maps.readAll())); it.hasNext();)
-        found << it.next().captured(1);
-    found.removeDuplicates();
-    return found;
+    return mappings(pid, QStringLiteral("/(libGLX_[^/]*|libLLVM[^/]*|dri/[^/]*)$"));
 }
 
 } // namespace
@@ -62,6 +67,22 @@ private slots:
         program.kill();
         program.waitForFinished();
         QVERIFY2(mapped.isEmpty() != driver, qPrintable(mapped.join(' ')));
+    }
+
+    // Its pictures are PNG files, which QtGui decodes itself: started with a
+    // design and painted, the program has loaded none of Qt's image-format
+    // plugins (each maps a codec library or more), but for the one that reads
+    // the window icon, an .ico file, which maps no codec library.
+    void noImageFormatPlugin()
+    {
+        QProcess program;
+        QVERIFY(startPainted(program, TICKFORGE, QString()));
+        QTest::qWait(300); // what comes just after the first paint
+        QStringList mapped = mappings(program.processId(), QStringLiteral("/imageformats/([^/\\s]+)$"));
+        program.kill();
+        program.waitForFinished();
+        mapped.removeAll(QStringLiteral("libqico.so"));
+        QVERIFY2(mapped.isEmpty(), qPrintable(mapped.join(' ')));
     }
 
     // Controls are never windows of their own: with a design open the program

@@ -21,7 +21,8 @@ QHash<QString, QString> factoryFile(const SeriesParams &series, const QString &c
     file.insert(QStringLiteral("hext"), QStringLiteral("8.000000"));
     for (const ControlTable::Row &r : ControlTable::rows()) {
         if (ControlTable::has(series, r.id) && r.kind != ControlTable::Kind::Entry)
-            file.insert(QLatin1String(r.element), QString::number(ControlTable::fieldValue(factory.record(), r)));
+            file.insert(QLatin1String(r.element),
+                        QString::number(ControlTable::fieldValue(factory.record(), r)));
     }
     file.insert(QStringLiteral("pllms"), QString::number(factory.record().pllMs));
     file.insert(QStringLiteral("pllns"), QString::number(factory.record().pllNs));
@@ -126,6 +127,18 @@ private slots:
         QCOMPARE(presentation.find(QStringLiteral("hext"))->accessibleValue, QStringLiteral("12"));
         presentation.update(document);
         QCOMPARE(presentation.changed(), QStringList());
+    }
+
+    // Both oscillators' bypasses are drawn as "bypass": what a screen reader
+    // says of them tells them apart.
+    void bypassesNamedApart_data() { typingChangesOnlyItsEntry_data(); }
+    void bypassesNamedApart()
+    {
+        QFETCH(int, seriesId);
+        TreePresentation presentation;
+        presentation.update(DesignDocument(seriesId));
+        QCOMPARE(presentation.find(QStringLiteral("lextbypass"))->caption, QStringLiteral("lext bypass"));
+        QCOMPARE(presentation.find(QStringLiteral("hextbypass"))->caption, QStringLiteral("hext bypass"));
     }
 
     // Every control a series shows, once, by a name the control table or

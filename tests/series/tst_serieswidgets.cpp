@@ -799,6 +799,20 @@ private slots:
         QTEST(children.value("apb1p.value")->text(QAccessible::Value), "apb1p");
         QTEST(children.value("pll.value")->text(QAccessible::Value), "pll");
         QVERIFY(children.value("ahbdiv")->text(QAccessible::Name).startsWith("ahb"));
+        // Both oscillators' bypasses are drawn as "bypass"; a screen reader tells them apart.
+        QCOMPARE(children.value("lextbypass")->text(QAccessible::Name), QString("lext bypass"));
+        QCOMPARE(children.value("hextbypass")->text(QAccessible::Name), QString("hext bypass"));
+        QCOMPARE(widget()->shownText("hextbypass.caption"), QString("bypass"));
+        // No two controls a user works with share a name.
+        QHash<QString, QString> named;
+        for (QAccessibleInterface *child : qAsConst(children)) {
+            if (child->role() == QAccessible::StaticText)
+                continue;
+            const QString name = child->text(QAccessible::Name);
+            QVERIFY2(!named.contains(name),
+                     qPrintable(name + ": " + named.value(name) + ", " + child->object()->objectName()));
+            named.insert(name, child->object()->objectName());
+        }
 
         // The AHB divider halves the buses: the APB1 value box tells of it.
         auto *ahb = widget()->findControl<QComboBox>("ahbdiv");
@@ -814,6 +828,53 @@ private slots:
         hext->setText(QAccessible::Value, "12");
         QCOMPARE(widget()->config()->hextMHz, 12.0);
         QCOMPARE(hext->text(QAccessible::Value), QString("12"));
+    }
+
+    // A stored crystal shows whole and as written: the entry grows to the
+    // right, at most to its node's margin (then it shows the first digits);
+    // a text that fits leaves the entry as drawn, 60 wide.
+    void crystalShowsWhole_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width"); // 0: wider than 60, as wide as the text needs
+        QTest::newRow("8") << "8" << 60;
+        QTest::newRow("12.288") << "12.288" << 60;
+        QTest::newRow("8.000000") << "8.000000" << 0;
+        QTest::newRow("12.288000") << "12.288000" << 0;
+        QTest::newRow("wider than the node")
+            << QString(40, '8') << 155; // the node: x 44..219, the entry at 54
+    }
+    void crystalShowsWhole()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("d.TFCC"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QString design = QString::fromUtf8(
+            DesignFile::write(DesignDocument(SeriesTable::byName("QXC330")->id).record(), "QXC330"));
+        design.replace(QRegularExpression("<hext>[^<]*<"), "<hext>" + text + "<");
+        file.write(design.toUtf8());
+        file.close();
+        Tree t;
+        t.widget->loadConfig(file.fileName());
+        auto *hext = t.get<QLineEdit>("hext");
+        QCOMPARE(hext->text(), text);
+        if (width) {
+            QCOMPARE(hext->width(), width);
+        } else {
+            // Its sheet's 2 px border and 2 px padding, the entry's own 2 px margin, each side, and the
+            // cursor.
+            QVERIFY2(hext->width() > 60, qPrintable(QString::number(hext->width())));
+            QVERIFY(hext->fontMetrics().horizontalAdvance(text) + 2 * (2 + 2 + 2) + 1 <= hext->width());
+        }
+        QCOMPARE(hext->cursorPosition(), 0); // the first digits show
+        QCOMPARE(t.get<QLineEdit>("sclk")->width(), 60);
+        // A short crystal typed in its place gives the entry back its width.
+        ClockConfig mark = t.record();
+        run(t, m_dialogs, "type hext 8", mark);
+        QCOMPARE(hext->text(), QString("8"));
+        QCOMPARE(hext->width(), 60);
     }
 
 private:

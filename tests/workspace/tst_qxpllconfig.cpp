@@ -5,6 +5,7 @@
 #include "TableRows.h"
 #include "TestHelpers.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QGroupBox>
 #include <QToolBar>
@@ -44,6 +45,15 @@ private slots:
         QVERIFY(m_host->redoAction()->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
         for (QAction *action : actions)
             QVERIFY2(action == spacer || !action->icon().isNull(), qPrintable(action->text()));
+        // A screen reader names every button of the toolbar.
+        QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(m_host->toolbar());
+        QStringList names;
+        for (int i = 0; i < bar->childCount(); ++i) {
+            if (bar->child(i)->role() == QAccessible::Button ||
+                bar->child(i)->role() == QAccessible::ButtonMenu)
+                names << bar->child(i)->text(QAccessible::Name);
+        }
+        QCOMPARE(names.join('|'), QString("More tools|Zoom in|Zoom Reset|Zoom out|Config Reset|Undo|Redo"));
         m_host->zoomResetAction()->trigger();
         m_host->zoomInAction()->trigger();
         m_host->zoomOutAction()->trigger();
