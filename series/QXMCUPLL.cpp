@@ -80,11 +80,6 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
     m_view->setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     m_view->setKeepsControlPixels(true);
     styleView(m_view);
-    // The scene's white background covers every pixel the view repaints; so
-    // said, a scroll step moves the pixels on screen and repaints only the
-    // strip it uncovers (under the sheet's background the viewport counts as
-    // see-through, and Qt would repaint it whole).
-    m_view->viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     keepRoomForViewPixels();
 
     // The drawing is painted from the layout that also places the controls.
@@ -107,6 +102,11 @@ QXMCUPLL::QXMCUPLL(int seriesId, QWidget *parent) : QWidget(parent), m_seriesId(
 void QXMCUPLL::styleView(QAbstractScrollArea *view)
 {
     view->setStyleSheet(QString::fromLatin1(kViewStyle));
+    // The scene's white background covers every pixel the view repaints; so
+    // said, a scroll step moves the pixels on screen and repaints only the
+    // strip it uncovers (under the sheet's background the viewport counts as
+    // see-through, and Qt would repaint it whole).
+    view->viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     // The bars carry their rules themselves: under a styled ancestor, Qt
     // re-polishes only a view's direct children when its style sheet changes,
     // and the bars sit one level deeper, so rules on the view never reach them.

@@ -135,8 +135,9 @@ public:
     // origin, below every control); also the benchmark's baseline.
     static ClockTreeItem *addDrawingItem(QGraphicsScene *scene, const SeriesParams &series);
 
-    // The drawing's view: white, frameless, with the program's scroll bars
-    // (also the benchmarks' baselines).
+    // The drawing's view: white, frameless, with the program's scroll bars,
+    // its viewport painted whole by a scene with a white background (also
+    // the benchmarks' baselines).
     static void styleView(QAbstractScrollArea *view);
 
     // Prepares a widget for a proxy in a scene: never shown on screen itself.

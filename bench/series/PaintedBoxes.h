@@ -96,6 +96,7 @@ inline std::unique_ptr<QWidget> boxWindow(const SeriesParams &series,
     auto *column = new QVBoxLayout(window.get());
     column->setContentsMargins(0, 0, 0, 0);
     auto *scene = new QGraphicsScene(window.get());
+    scene->setBackgroundBrush(Qt::white); // as the series widget's
     auto *shown = new PinGraphicsView(window.get());
     shown->setScene(scene);
     QXMCUPLL::styleView(shown); // the same scroll bars, no frame
