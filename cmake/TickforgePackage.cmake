@@ -1,7 +1,7 @@
 # The Debian packages: "cpack -G DEB" in the build folder (or the "package"
 # target) writes two packages from the one build:
 #   tickforge-cli_<version>_<arch>.deb  the command-line tool alone, for
-#       scripts and CI machines without a desktop (QtCore, QtXml, QtNetwork
+#       scripts and CI machines without a desktop (QtCore, QtNetwork
 #       and OpenSSL; no GUI library, no fonts);
 #   tickforge_<version>_<arch>.deb      the desktop program, its drawing
 #       renderer, the update module, the manuals and the desktop
@@ -11,7 +11,8 @@ include(GNUInstallDirs)
 
 set(TF_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc)
 
-# The command-line programs are built in cli/; their install rules for the
+# The command-line programs are built in cli/ (tickforge-render in app/, beside
+# tickforge-cli in the build tree); their install rules for the
 # packages are here, so that the split lives in one place. A rule without a
 # component there lands in neither package.
 install(TARGETS tickforge-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT cli)

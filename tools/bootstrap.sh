@@ -9,7 +9,7 @@ build=${TICKFORGE_BUILD_DIR:-$root/build}
 
 packages=(
   cmake make ninja-build g++ pkg-config
-  qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5xml5 libqt5network5
+  qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5network5
   qttranslations5-l10n
   qtbase5-private-dev
   libqt5svg5 qt5-image-formats-plugins

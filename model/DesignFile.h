@@ -7,7 +7,7 @@
 
 #include "ClockRules.h"
 
-// The design file (*.TFCC): writer and hardened reader (QtCore/QtXml only).
+// The design file (*.TFCC): writer and hardened reader (QtCore only).
 //
 // A design is a flat XML document: the declaration, the element
 // `Configuration`, and inside it one text element per stored field in the
