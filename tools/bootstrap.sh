@@ -20,6 +20,7 @@ packages=(
   desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
   help2man dpkg-dev file poppler-utils binutils
   librsvg2-bin libxml2-utils
+  python3
 )
 
 as_root() {
