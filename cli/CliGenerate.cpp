@@ -6,7 +6,6 @@
 #include "SeriesTable.h"
 #include "TextDiff.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -91,22 +90,10 @@ int compareWithFolder(const ClockConfig &config, const SeriesParams &series, con
 int writeFiles(const ClockConfig &config, const SeriesParams &series, const QString &dir, bool guard,
                CliReport &report)
 {
-    for (const char *folder : {"inc", "src"}) {
-        const QString path = QDir(dir).filePath(QString::fromLatin1(folder));
-        if (!QDir().mkpath(path)) { // true for a folder already there, false for a file
-            report.err << QStringLiteral("error: ") +
-                              QCoreApplication::translate(ClockRules::kTranslationContext,
-                                                          qstrcmp(folder, "inc") == 0
-                                                              ? "Creating \"inc\" folder error!"
-                                                              : "Creating \"src\" folder error!");
-            return CliGenFailed;
-        }
-    }
     Codegen::Options options;
     options.hextGuard = guard;
-    const Codegen::Result result = Codegen::generate(
-        config, QDir(dir).filePath(QStringLiteral("inc")), QDir(dir).filePath(QStringLiteral("src")),
-        series.templateStem(),
+    const Codegen::Result result = Codegen::generateProject(
+        config, dir, series.templateStem(),
         [](const QString &) {
             return Codegen::ConflictAnswer{true, true};
         },
