@@ -1,4 +1,4 @@
-#include "CliShared.h"
+#include "CliOutput.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

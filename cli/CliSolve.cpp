@@ -1,4 +1,4 @@
-#include "CliShared.h"
+#include "CliCommands.h"
 
 #include "ClockConfig.h"
 #include "ClockRules.h"
@@ -149,11 +149,13 @@ int commandSolve(const CommandLine &line)
     }
     for (const QString &option : {QStringLiteral("--want"), QStringLiteral("--keep"), QStringLiteral("-o")}) {
         if (line.values.contains(option)) {
-            errLine(QStringLiteral("%1 belongs to \"solve FILE\"; a series takes --hext and --sclk").arg(option));
+            errLine(
+                QStringLiteral("%1 belongs to \"solve FILE\"; a series takes --hext and --sclk").arg(option));
             return CliUsage;
         }
     }
-    if (line.flags.contains(QStringLiteral("--apply")) || line.flags.contains(QStringLiteral("--overwrite"))) {
+    if (line.flags.contains(QStringLiteral("--apply")) ||
+        line.flags.contains(QStringLiteral("--overwrite"))) {
         errLine(QStringLiteral("--apply belongs to \"solve FILE\""));
         return CliUsage;
     }
