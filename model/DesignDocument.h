@@ -9,8 +9,6 @@
 #include <QStringList>
 #include <QVector>
 
-#include <array>
-
 struct SeriesParams;
 
 // One user edit as a value: what a person does to one control of the tree.
@@ -199,8 +197,9 @@ private:
     bool checkPllInputs();
     bool checkFlexibleFactors();
     void factorReturnPressed(Control id);
-    // The end of each display refresh: a PLL input off range is corrected.
-    bool refreshDisplay();
+    // After each change of the tree: a PLL input off its range is corrected,
+    // or else the derived clocks are shown.
+    bool correctPllInputAndShowClocks();
     bool checkPllSourceRange();
     bool has(Control id) const { return ControlTable::has(*m_series, id); }
 
@@ -210,7 +209,14 @@ private:
     DesignPrompter *m_prompter = nullptr;
     bool m_crystalKept = false;
 
-    std::array<QString, 4> m_text; // hext, sclk, pllms, pllns
+    // What each entry holds, as typed or as shown (a factor with its "/" or "*").
+    struct EntryTexts {
+        QString hext;
+        QString sclk;
+        QString pllMs;
+        QString pllNs;
+    };
+    EntryTexts m_entries;
     QVector<int> m_shown;
     bool m_rtcRefreshed = false; // the RTC box has left its creation text
 

@@ -71,7 +71,7 @@ void SeriesWidget::buildControl(const Row &row)
 {
     if (!has(row.id))
         return;
-    Widgets &widgets = w(row.id);
+    Widgets &widgets = widgetsOf(row.id);
     const QString name = QLatin1String(row.name);
     const ControlPresentation &shown = *m_presentation.find(name);
     // Controls whose caption is drawn with the tree have none of their own.
@@ -147,7 +147,7 @@ void SeriesWidget::connectSlots()
     for (const Row &r : rows()) {
         if (!has(r.id))
             continue;
-        const Widgets &widgets = w(r.id);
+        const Widgets &widgets = widgetsOf(r.id);
         if (widgets.combo)
             linkToSlot(widgets.combo, "currentIndexChanged(int)", slotSignature(r));
         const char *radioSignal = r.wiring == Wiring::Clicked ? "clicked(bool)" : "toggled(bool)";
@@ -354,7 +354,7 @@ void SeriesWidget::buildPeripheralSelectors()
 void SeriesWidget::addCombo(Control id)
 {
     const QString name = QLatin1String(row(id).name);
-    CustomComboBox1 *&combo = w(id).combo;
+    CustomComboBox1 *&combo = widgetsOf(id).combo;
     combo = addComboBox(m_presentation.find(name)->items, widthAt(name), at(name));
     combo->setObjectName(name);
     combo->setAccessibleName(m_presentation.find(name)->caption);
@@ -364,7 +364,7 @@ void SeriesWidget::addCombo(Control id)
 // The radios of a group from `first` on, each at its anchor; the group is made with the first.
 void SeriesWidget::addRadios(Control id, int count, int first)
 {
-    Widgets &widgets = w(id);
+    Widgets &widgets = widgetsOf(id);
     if (!widgets.group)
         widgets.group = new QButtonGroup(this);
     for (int i = first; i < first + count; ++i) {
@@ -405,7 +405,7 @@ void SeriesWidget::setControlSignalsBlocked(bool blocked)
 
 void SeriesWidget::showEntryText(Control id, const QString &text)
 {
-    QLineEdit *edit = w(id).edit;
+    QLineEdit *edit = widgetsOf(id).edit;
     if (edit->text() == text)
         return;
     edit->setText(text);
@@ -475,7 +475,8 @@ void SeriesWidget::controlChanged(Control id, int index, bool checked)
         if (!checked)
             return;
         if (r.step != Step::SclkSource)
-            index = w(id).radios.indexOf(qobject_cast<QRadioButton *>(w(id).group->checkedButton()));
+            index = widgetsOf(id).radios.indexOf(
+                qobject_cast<QRadioButton *>(widgetsOf(id).group->checkedButton()));
     }
     applyEdit(DesignEdit::choose(id, index));
 }
@@ -548,7 +549,7 @@ void SeriesWidget::paintControl(const ControlPresentation &shown)
 
 void SeriesWidget::paintCombo(const ControlPresentation &shown)
 {
-    CustomComboBox1 *combo = w(rowByName(shown.name)->id).combo;
+    CustomComboBox1 *combo = widgetsOf(rowByName(shown.name)->id).combo;
     combo->setCurrentIndex(shown.current);
     if (shown.grayable)
         combo->setEnabledWithStyle(shown.enabled);
@@ -558,7 +559,7 @@ void SeriesWidget::paintCombo(const ControlPresentation &shown)
 
 void SeriesWidget::paintRadios(const ControlPresentation &shown)
 {
-    const QVector<QRadioButton *> &radios = w(rowByName(shown.name)->id).radios;
+    const QVector<QRadioButton *> &radios = widgetsOf(rowByName(shown.name)->id).radios;
     radios.value(shown.current, radios.first())->setChecked(true);
     for (int i = 0; i < radios.size(); ++i) {
         const bool usable = shown.itemUsable(i);
@@ -570,7 +571,7 @@ void SeriesWidget::paintRadios(const ControlPresentation &shown)
 void SeriesWidget::paintEntry(const ControlPresentation &shown)
 {
     const Control id = rowByName(shown.name)->id;
-    QLineEdit *edit = w(id).edit;
+    QLineEdit *edit = widgetsOf(id).edit;
     showEntryText(id, shown.text);
     if (id == Control::Hext)
         fitEntryWidth(edit); // the crystal shows as written, also as typed (the sclk text is ours and fits)
