@@ -815,15 +815,13 @@ Result generateProject(const ClockConfig &config, const QString &dir, const QStr
     const QString inc = QDir(dir).filePath(QStringLiteral("inc"));
     const QString src = QDir(dir).filePath(QStringLiteral("src"));
     for (const QString &folder : {inc, src}) {
-        // mkpath is true for a folder already there, false for a file.
-        if (!QDir().mkpath(folder)) {
-            Result result;
-            result.status = Status::NoFolder;
-            result.error = QCoreApplication::translate(
-                "Codegen", folder == inc ? QT_TRANSLATE_NOOP("Codegen", "Creating \"inc\" folder error!")
-                                         : QT_TRANSLATE_NOOP("Codegen", "Creating \"src\" folder error!"));
-            return result;
-        }
+        if (!QDir().mkpath(folder)) // true for a folder already there, false for a file
+            return {Status::NoFolder,
+                    QCoreApplication::translate(
+                        "Codegen", folder == inc
+                                       ? QT_TRANSLATE_NOOP("Codegen", "Creating \"inc\" folder error!")
+                                       : QT_TRANSLATE_NOOP("Codegen", "Creating \"src\" folder error!")),
+                    {}};
     }
     return generate(config, inc, src, stem, askOverwrite, options);
 }

@@ -15,7 +15,7 @@
 
 namespace {
 
-void errorBox(const QString &text, const QString &button = QCoreApplication::translate("QXMCUPLL", "Ok"))
+void errorBox(const QString &text, const QString &button)
 {
     DialogService::instance().message(
         MessageRequest::make(QMessageBox::Critical, QCoreApplication::translate("QXMCUPLL", "Error"), text)
@@ -70,7 +70,7 @@ ActionOutcome QXMCUPLL::writeDesign(const ClockConfig &record, const QString &se
     const QByteArray document = DesignFile::write(record, seriesName);
     QString reason;
     if (document.isEmpty() || !saveFileSafely(path, document, &reason)) {
-        errorBox(tr("Save file failed!"));
+        errorBox(tr("Save file failed!"), tr("Ok"));
         outcome.status = ActionOutcome::Status::Failed;
         outcome.reason = tr("Save file failed!") + QStringLiteral(" (") + (reason.isEmpty() ? path : reason) +
                          QLatin1Char(')');
@@ -100,14 +100,9 @@ ActionOutcome QXMCUPLL::runGeneration(const ClockConfig &record)
         const OverwriteReply reply = DialogService::instance().askOverwrite(fileName);
         return Codegen::ConflictAnswer{reply.replace, reply.replaceAll};
     });
-    if (result.status == Codegen::Status::NoFolder) {
-        errorBox(result.error);
-        outcome.status = ActionOutcome::Status::Failed;
-        outcome.reason = result.error;
-        return outcome;
-    }
     if (!result.done()) {
-        errorBox(tr("Generate code failed!"), tr("OK"));
+        const bool noFolder = result.status == Codegen::Status::NoFolder; // said as such, as saving does
+        errorBox(noFolder ? result.error : tr("Generate code failed!"), noFolder ? tr("Ok") : tr("OK"));
         outcome.status = result.status == Codegen::Status::Invalid       ? ActionOutcome::Status::Refused
                          : result.status == Codegen::Status::NotReplaced ? ActionOutcome::Status::Cancelled
                                                                          : ActionOutcome::Status::Failed;
