@@ -47,7 +47,7 @@ QByteArray normalisedFile(const QString &path, bool *found)
 // The refusals of the generator's own recomputation, as the program reports them.
 int generatorRefusal(const ClockRules::Findings &refusals, CliReport &report)
 {
-    report.err << findingLines(refusals, ClockRules::kTranslationContext);
+    report.err << findingLines(refusals);
     return CliRefused;
 }
 
@@ -204,7 +204,7 @@ int generateFile(DesignDocument &document, const QString &fileName, const QStrin
     CliPrompter prompter;
     const ClockRules::Findings findings = openInto(document, fileName, prompter, report);
     const int checked = statusOf(findings);
-    report.err << findingLines(findings, ClockRules::kTranslationContext);
+    report.err << findingLines(findings);
     if (checked == CliRefused || (checked == CliWarning && !options.force))
         return checked;
     if (options.check) {
@@ -223,7 +223,7 @@ int generateFile(DesignDocument &document, const QString &fileName, const QStrin
     prompter.answerYes = true;
     const GateOutcome gate = document.passGate();
     if (!gate.passed()) {
-        report.err << findingLines(gate.findings, ClockRules::kTranslationContext);
+        report.err << findingLines(gate.findings);
         return gate.status == GateOutcome::Status::Refused ? CliRefused : CliWarning;
     }
     return writeFiles(gate.record, series, dir, options.guard, report);

@@ -54,9 +54,10 @@ using Fields = QVector<QPair<QString, QVariant>>;
 // are after the fields).
 void printFields(const Fields &fields, bool json, const QStringList &extraJson = {});
 
-QString findingText(const ClockRules::Finding &finding, const char *context);
-QString findingsJson(const ClockRules::Findings &findings, const char *context);
-QStringList findingLines(const ClockRules::Findings &findings, const char *context);
+// Findings as the program shows them (in the model's catalogue context).
+QString findingText(const ClockRules::Finding &finding);
+QString findingsJson(const ClockRules::Findings &findings);
+QStringList findingLines(const ClockRules::Findings &findings);
 // Refusal outranks warning.
 int statusOf(const ClockRules::Findings &findings);
 

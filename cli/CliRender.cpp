@@ -52,8 +52,7 @@ int renderSvg(const QString &fileName, const QString &target, bool overwrite)
 int commandRender(const CommandLine &line)
 {
     if (QFileInfo(line.positionals.at(1)).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0)
-        return renderSvg(line.positionals.at(0), line.positionals.at(1),
-                         line.flags.contains(QStringLiteral("--overwrite")));
+        return renderSvg(line.positionals.at(0), line.positionals.at(1), line.flags.contains(QStringLiteral("--overwrite")));
     const QString program = renderProgram();
     if (program.isEmpty()) {
         errLine(QStringLiteral("tickforge-cli: rendering needs the desktop package \"tickforge\" "

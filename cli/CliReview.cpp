@@ -113,8 +113,7 @@ int commandDiff(const CommandLine &line)
                     .arg(line.positionals.at(0), series, line.positionals.at(1), after.series->seriesName()));
         return kTrouble;
     }
-    const DesignDiff::Result result =
-        DesignDiff::compare(before.document->record(), after.document->record(), series);
+    const DesignDiff::Result result = DesignDiff::compare(before.document->record(), after.document->record(), series);
     if (line.flags.contains(QStringLiteral("--json")))
         out(DesignDiff::json(result, series));
     else

@@ -5,7 +5,6 @@
 #include "PllCandidates.h"
 #include "SeriesTable.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -59,11 +58,11 @@ int solveInput(const CommandLine &line, const SeriesParams &row, ClockConfig &co
     config = PllCandidates::typedSclkRecord(row, hext, fromHick, normal);
 
     if (!fromHick && !ClockRules::hextAccepted(hext)) {
-        errLine(QCoreApplication::translate(ClockRules::kTranslationContext, "hext input error!"));
+        errLine(ClockRules::translated("hext input error!"));
         return CliUsage;
     }
     if (!row.sclkEntryAccepted(sclk)) {
-        errLine(QCoreApplication::translate(ClockRules::kTranslationContext, "sclk input error!"));
+        errLine(ClockRules::translated("sclk input error!"));
         return CliUsage;
     }
     config.sclkMHz = sclk;
@@ -149,13 +148,11 @@ int commandSolve(const CommandLine &line)
     }
     for (const QString &option : {QStringLiteral("--want"), QStringLiteral("--keep"), QStringLiteral("-o")}) {
         if (line.values.contains(option)) {
-            errLine(
-                QStringLiteral("%1 belongs to \"solve FILE\"; a series takes --hext and --sclk").arg(option));
+            errLine(QStringLiteral("%1 belongs to \"solve FILE\"; a series takes --hext and --sclk").arg(option));
             return CliUsage;
         }
     }
-    if (line.flags.contains(QStringLiteral("--apply")) ||
-        line.flags.contains(QStringLiteral("--overwrite"))) {
+    if (line.flags.contains(QStringLiteral("--apply")) || line.flags.contains(QStringLiteral("--overwrite"))) {
         errLine(QStringLiteral("--apply belongs to \"solve FILE\""));
         return CliUsage;
     }

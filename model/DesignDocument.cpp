@@ -2,8 +2,6 @@
 
 #include "SeriesTable.h"
 
-#include <QCoreApplication>
-
 // What each edit of a clock tree does, in the order a person sees it: the
 // record field takes the control's value, the entries in use are read, the
 // PLL factors are checked (and corrected on request), the tree is recomputed
@@ -13,6 +11,7 @@
 // input of a multiplier PLL, corrected rather than refused.
 
 using namespace ControlTable;
+using ClockRules::translated;
 
 namespace {
 
@@ -55,8 +54,8 @@ bool factorInRange(Control id, int value)
 
 const char *rangeError(Control id)
 {
-    return id == Control::PllMs ? QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms input error!")
-                                : QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns input error!");
+    return id == Control::PllMs ? QT_TRANSLATE_NOOP("Model", "pll_ms input error!")
+                                : QT_TRANSLATE_NOOP("Model", "pll_ns input error!");
 }
 
 QString mhzText(double value)
@@ -82,12 +81,6 @@ DesignDocument::DesignDocument(int seriesId)
 {
     Q_ASSERT(m_series);
     reset();
-}
-
-QString DesignDocument::translated(const char *text) const
-{
-    // One catalogue context for every series: they share their texts.
-    return QCoreApplication::translate(ClockRules::kTranslationContext, text);
 }
 
 QString DesignDocument::entryText(Control entry) const
@@ -335,7 +328,7 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
     correctPllInputAndShowClocks();
     // A clock output on a clock that is off is refused when saving: said at once.
     for (const ClockRules::Finding &finding : ClockRules::clockOffFindings(m_config))
-        showError(finding.text([this](const char *text) { return translated(text); }));
+        showError(finding.text(translated));
     m_loading = false;
     m_loadAnswers.clear();
     m_origin = Origin::Opened;
@@ -431,7 +424,7 @@ GateOutcome DesignDocument::passGate()
     GateOutcome outcome;
     const ClockRules::Verdict verdict = ClockRules::judge(m_config);
     const auto shown = [this](const ClockRules::Finding &finding) {
-        return finding.text([this](const char *text) { return translated(text); });
+        return finding.text(translated);
     };
     if (const ClockRules::Finding *refusal = verdict.firstRefusal()) {
         if (m_prompter)
@@ -602,7 +595,7 @@ bool DesignDocument::readHext()
     bool ok = false;
     const double value = m_entries.hext.toDouble(&ok);
     if (!ok || !ClockRules::hextAccepted(value)) {
-        showError(translated(QT_TRANSLATE_NOOP("QXMCUPLL", "hext input error!")));
+        showError(translated(QT_TRANSLATE_NOOP("Model", "hext input error!")));
         return false;
     }
     m_config.hextMHz = value;
@@ -614,7 +607,7 @@ bool DesignDocument::readSclk(double &mhz)
     bool ok = false;
     const double value = m_entries.sclk.toDouble(&ok);
     if (!ok || !ClockRules::sclkTargetAccepted(*m_series, value)) {
-        showError(translated(QT_TRANSLATE_NOOP("QXMCUPLL", "sclk input error!")));
+        showError(translated(QT_TRANSLATE_NOOP("Model", "sclk input error!")));
         return false;
     }
     mhz = value;
@@ -726,8 +719,8 @@ bool DesignDocument::checkFlexibleFactors()
     }
     int suggestion = 0;
     if (!c.suggestMs(ms, suggestion)) {
-        if (!askYes(translated(
-                QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms input error, is it adjusted automatically?"))))
+        if (!askYes(
+                translated(QT_TRANSLATE_NOOP("Model", "pll_ms input error, is it adjusted automatically?"))))
             return false;
         ms = suggestion;
         m_entries.pllMs = QStringLiteral("/") + QString::number(ms);
@@ -743,8 +736,7 @@ bool DesignDocument::checkFlexibleFactors()
         c.pllNs = ns;
         return true;
     }
-    if (!askYes(
-            translated(QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns input error, is it adjusted automatically?"))))
+    if (!askYes(translated(QT_TRANSLATE_NOOP("Model", "pll_ns input error, is it adjusted automatically?"))))
         return false;
     c.pllNs = suggestion;
     m_entries.pllNs = QStringLiteral("*") + QString::number(suggestion);

@@ -173,7 +173,6 @@ private:
     void showError(const QString &text, double refusedCrystalMHz = 0.0);
     bool askYes(const QString &text);
     void correctionError(const QString &text);
-    QString translated(const char *text) const;
 
     template <typename Handler> void runUnit(Handler &&handler);
     bool refusedSoFar() const { return m_inUnit && m_unitRefused; }

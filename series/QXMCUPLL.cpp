@@ -11,7 +11,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGroupBox>
@@ -133,12 +132,6 @@ void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)
 
 // Every control is deleted by its proxy, once the editor host gave it back.
 QXMCUPLL::~QXMCUPLL() = default;
-
-QString QXMCUPLL::translated(const char *text) const
-{
-    // One context for every series: they share their texts.
-    return QCoreApplication::translate("QXMCUPLL", text);
-}
 
 namespace {
 

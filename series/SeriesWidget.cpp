@@ -1,6 +1,7 @@
 #include "SeriesWidget.h"
 
 #include "ClockConfig.h"
+#include "ClockRules.h"
 #include "CustomComboBox1.h"
 #include "DesignFile.h"
 #include "SeriesTable.h"
@@ -18,6 +19,8 @@
 using namespace ControlTable;
 
 namespace {
+
+using ClockRules::translated;
 
 const char *const kEditTail = "border-style: outset; border-width: 2px; border-color: rgb(0, 176, "
                               "240);border-radius:1px;padding:1px 2px;;";
@@ -76,7 +79,7 @@ void SeriesWidget::buildControl(const Row &row)
     const ControlPresentation &shown = *m_presentation.find(name);
     // Controls whose caption is drawn with the tree have none of their own.
     const QString caption = row.id == Control::Sclk ? shown.caption
-                            : row.caption           ? QXMCUPLL::tr(row.caption)
+                            : row.caption           ? translated(row.caption)
                                                     : QString();
     // The PLL's captions follow its controls (grayed, hidden by mode).
     const bool pllCaption = name.startsWith(QLatin1String("pll")) && name != QLatin1String("pllrcs");
@@ -210,9 +213,9 @@ void SeriesWidget::buildFixedLabels()
 
     buildControl(row(Control::RtcDiv));
     buildControl(row(Control::RtcSel));
-    fixedLabel(QXMCUPLL::tr(m_series->rtcSelCaption), QStringLiteral("rtcsel.caption"));
+    fixedLabel(translated(m_series->rtcSelCaption), QStringLiteral("rtcsel.caption"));
     buildControl(row(Control::RtcSwitch));
-    fixedLabel(QXMCUPLL::tr(m_series->rtcCaption), QStringLiteral("ertc.caption"));
+    fixedLabel(translated(m_series->rtcCaption), QStringLiteral("ertc.caption"));
     label(QString(), QStringLiteral("ertc.value"));
 
     buildControl(row(Control::HickToSclk));
@@ -223,7 +226,7 @@ void SeriesWidget::buildFixedLabels()
     buildControl(row(Control::SclkSelect));
     buildControl(row(Control::Sclk));
     for (int i = 0; i < m_series->usageNotes.size(); ++i)
-        label(QXMCUPLL::tr(qPrintable(m_series->usageNotes.at(i))), QStringLiteral("note%1").arg(i + 1));
+        label(translated(qPrintable(m_series->usageNotes.at(i))), QStringLiteral("note%1").arg(i + 1));
     for (Control id : {Control::AhbDiv, Control::Apb1Div, Control::Apb2Div, Control::UsbDiv,
                        Control::HickToUsb, Control::UsbSwitch})
         buildControl(row(id));
@@ -259,7 +262,7 @@ void SeriesWidget::buildPanel()
     fixedLabel(QXMCUPLL::tr("i2s (MHz)"), QStringLiteral("i2s.caption"));
     valueBox(QStringLiteral("i2s.value"));
     for (int i = 0; i < m_series->ahbBoxes.size(); ++i) {
-        fixedLabel(QXMCUPLL::tr(qPrintable(SeriesParams::ahbBoxCaption(m_series->ahbBoxes.at(i)))),
+        fixedLabel(translated(qPrintable(SeriesParams::ahbBoxCaption(m_series->ahbBoxes.at(i)))),
                    QStringLiteral("ahb%1.caption").arg(i));
         valueBox(QStringLiteral("ahb%1.value").arg(i));
     }
