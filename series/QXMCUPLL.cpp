@@ -1,6 +1,7 @@
 #include "QXMCUPLL.h"
 
 #include "ClockConfig.h"
+#include "ClockRules.h"
 #include "ClockTreeItem.h"
 #include "ControlStandIn.h"
 #include "CustomComboBox1.h"
@@ -419,7 +420,7 @@ QLineEdit *QXMCUPLL::addValueBox(const QPoint &pos)
 
 QPushButton *QXMCUPLL::addListButton(const QPoint &pos)
 {
-    auto *button = new QPushButton(listIcon(false), tr("List"));
+    auto *button = new QPushButton(listIcon(false), ClockRules::translated("List"));
     button->setFont(arial(10, 75));
     place(button, pos, 0);
     setSheet(button, QStringLiteral("border-style: none;"));

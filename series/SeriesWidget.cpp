@@ -194,21 +194,21 @@ QStringList SeriesWidget::controlsWithoutSlot() const
 void SeriesWidget::buildFixedLabels()
 {
     const ClockConfig defaults(seriesId());
-    fixedLabel(QXMCUPLL::tr("lick"), QStringLiteral("lick.caption"));
+    fixedLabel(translated("lick"), QStringLiteral("lick.caption"));
     fixedLabel(QString::number(defaults.lickKHz) + QStringLiteral(" kHz"), QStringLiteral("lick.value"));
-    fixedLabel(QXMCUPLL::tr("lext(kHz)"), QStringLiteral("lext.caption"));
+    fixedLabel(translated("lext(kHz)"), QStringLiteral("lext.caption"));
     fixedLabel(QString::number(defaults.lextKHz), QStringLiteral("lext.value"));
     buildControl(row(Control::LextBypass));
-    label(QXMCUPLL::tr("IN"), QStringLiteral("lext.in"));
-    label(QXMCUPLL::tr("OUT"), QStringLiteral("lext.out"));
+    label(translated("IN"), QStringLiteral("lext.in"));
+    label(translated("OUT"), QStringLiteral("lext.out"));
 
     buildControl(row(Control::Hext));
     buildControl(row(Control::HextBypass));
-    label(QXMCUPLL::tr("IN"), QStringLiteral("hext.in"));
-    label(QXMCUPLL::tr("OUT"), QStringLiteral("hext.out"));
-    fixedLabel(QXMCUPLL::tr("hick"), QStringLiteral("hick.caption"));
+    label(translated("IN"), QStringLiteral("hext.in"));
+    label(translated("OUT"), QStringLiteral("hext.out"));
+    fixedLabel(translated("hick"), QStringLiteral("hick.caption"));
     fixedLabel(QString::number(defaults.hickMHz) + QStringLiteral(" MHz"), QStringLiteral("hick.value"));
-    fixedLabel(QXMCUPLL::tr("to wdt(kHz)"), QStringLiteral("wdt.caption"));
+    fixedLabel(translated("to wdt(kHz)"), QStringLiteral("wdt.caption"));
     fixedLabel(QString::number(defaults.lickKHz, 'f', 2), QStringLiteral("wdt.value"));
 
     buildControl(row(Control::RtcDiv));
@@ -259,7 +259,7 @@ void SeriesWidget::buildClockOutputs()
 
 void SeriesWidget::buildPanel()
 {
-    fixedLabel(QXMCUPLL::tr("i2s (MHz)"), QStringLiteral("i2s.caption"));
+    fixedLabel(translated("i2s (MHz)"), QStringLiteral("i2s.caption"));
     valueBox(QStringLiteral("i2s.value"));
     for (int i = 0; i < m_series->ahbBoxes.size(); ++i) {
         fixedLabel(translated(qPrintable(SeriesParams::ahbBoxCaption(m_series->ahbBoxes.at(i)))),
@@ -272,16 +272,13 @@ void SeriesWidget::buildPanel()
         const QStringList *names;
         const char *slotStem;
     };
-    const Bus buses[4] = {
-        {"apb1p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 peripheral (MHz)"), &m_series->apb1Peripherals,
-         "apb1peripheral"},
-        {"apb1t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 tmr (MHz)"), &m_series->apb1Timers, "apb1tmr"},
-        {"apb2p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 peripheral (MHz)"), &m_series->apb2Peripherals,
-         "apb2peripheral"},
-        {"apb2t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 tmr (MHz)"), &m_series->apb2Timers, "apb2tmr"}};
+    const Bus buses[4] = {{"apb1p", "apb1 peripheral (MHz)", &m_series->apb1Peripherals, "apb1peripheral"},
+                          {"apb1t", "apb1 tmr (MHz)", &m_series->apb1Timers, "apb1tmr"},
+                          {"apb2p", "apb2 peripheral (MHz)", &m_series->apb2Peripherals, "apb2peripheral"},
+                          {"apb2t", "apb2 tmr (MHz)", &m_series->apb2Timers, "apb2tmr"}};
     for (int i = 0; i < 4; ++i) {
         const QString id = QLatin1String(buses[i].anchor);
-        fixedLabel(QXMCUPLL::tr(buses[i].caption), id + QStringLiteral(".caption"));
+        fixedLabel(translated(buses[i].caption), id + QStringLiteral(".caption"));
         valueBox(id + QStringLiteral(".value"));
         m_lists[i].button = addListButton(at(id + QStringLiteral(".list")));
         m_lists[i].button->setObjectName(id + QStringLiteral(".list"));
@@ -334,7 +331,7 @@ void SeriesWidget::buildAdc()
         return;
     buildControl(row(Control::AdcDiv));
     buildControl(row(Control::AdcSwitch));
-    fixedLabel(QXMCUPLL::tr("adc (MHz)"), QStringLiteral("adc.caption"));
+    fixedLabel(translated("adc (MHz)"), QStringLiteral("adc.caption"));
     valueBox(QStringLiteral("adc.value"));
 }
 
@@ -350,7 +347,7 @@ void SeriesWidget::buildPeripheralSelectors()
         for (int k = 0; k < texts.size(); ++k)
             fixedLabel(texts.at(k), name + QStringLiteral(".text%1").arg(k));
         valueBox(name + QStringLiteral(".value"))->setFixedWidth(widthAt(name + QStringLiteral(".value")));
-        label(QXMCUPLL::tr("(MHz)"), name + QStringLiteral(".unit"));
+        label(translated("(MHz)"), name + QStringLiteral(".unit"));
     }
 }
 

@@ -1210,68 +1210,12 @@ Made by tickforge-cli alone, without the GUI libraries.</source>
         <translation>取消</translation>
     </message>
     <message>
-        <source>lick</source>
-        <translation>lick</translation>
-    </message>
-    <message>
-        <source>lext(kHz)</source>
-        <translation>lext(kHz)</translation>
-    </message>
-    <message>
-        <source>IN</source>
-        <translation>IN</translation>
-    </message>
-    <message>
-        <source>OUT</source>
-        <translation>OUT</translation>
-    </message>
-    <message>
-        <source>hick</source>
-        <translation>hick</translation>
-    </message>
-    <message>
-        <source>to wdt(kHz)</source>
-        <translation>to wdt(kHz)</translation>
-    </message>
-    <message>
         <source>CRM_PLLCFG : </source>
         <translation>CRM_PLLCFG : </translation>
     </message>
     <message>
-        <source>i2s (MHz)</source>
-        <translation>i2s (MHz)</translation>
-    </message>
-    <message>
-        <source>adc (MHz)</source>
-        <translation>adc (MHz)</translation>
-    </message>
-    <message>
-        <source>apb1 peripheral (MHz)</source>
-        <translation>apb1 peripheral (MHz)</translation>
-    </message>
-    <message>
-        <source>apb1 tmr (MHz)</source>
-        <translation>apb1 tmr (MHz)</translation>
-    </message>
-    <message>
-        <source>apb2 peripheral (MHz)</source>
-        <translation>apb2 peripheral (MHz)</translation>
-    </message>
-    <message>
-        <source>apb2 tmr (MHz)</source>
-        <translation>apb2 tmr (MHz)</translation>
-    </message>
-    <message>
-        <source>List</source>
-        <translation>List</translation>
-    </message>
-    <message>
         <source>pllrcs</source>
         <translation>pllrcs</translation>
-    </message>
-    <message>
-        <source>(MHz)</source>
-        <translation>(MHz)</translation>
     </message>
     <message>
         <source>Clock tree</source>
