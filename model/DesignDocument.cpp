@@ -18,18 +18,11 @@ namespace {
 // The text an entry holds in texts; null for a control that is no entry.
 template <typename Texts> auto entryIn(Texts &texts, Control entry) -> decltype(&texts.hext)
 {
-    switch (entry) {
-    case Control::Hext:
-        return &texts.hext;
-    case Control::Sclk:
-        return &texts.sclk;
-    case Control::PllMs:
-        return &texts.pllMs;
-    case Control::PllNs:
-        return &texts.pllNs;
-    default:
-        return nullptr;
-    }
+    return entry == Control::Hext    ? &texts.hext
+           : entry == Control::Sclk  ? &texts.sclk
+           : entry == Control::PllMs ? &texts.pllMs
+           : entry == Control::PllNs ? &texts.pllNs
+                                     : nullptr;
 }
 
 // The number of an ms/ns entry without its "/" or "*"; unparsable text reads as 0.

@@ -210,12 +210,8 @@ private:
 
     // What each entry holds, as typed or as shown (a factor with its "/" or "*").
     struct EntryTexts {
-        QString hext;
-        QString sclk;
-        QString pllMs;
-        QString pllNs;
-    };
-    EntryTexts m_entries;
+        QString hext, sclk, pllMs, pllNs;
+    } m_entries;
     QVector<int> m_shown;
     bool m_rtcRefreshed = false; // the RTC box has left its creation text
 
