@@ -1,12 +1,35 @@
 #pragma once
 
 #include "CliHelp.h"
-#include "CliShared.h"
+#include "CliOutput.h"
 
+#include <QHash>
+#include <QSet>
 #include <QStringList>
 
 class CliPrompter;
 class DesignDocument;
+
+// One parsed command line.
+struct CommandLine {
+    QString command;
+    QStringList positionals;
+    QSet<QString> flags;
+    QHash<QString, QString> values;
+    QHash<QString, QStringList> lists; // every value of an option given more than once, in order
+};
+
+// The commands, each in the file of its family.
+int commandNew(const CommandLine &line);
+int commandShow(const CommandLine &line);
+int commandCheck(const CommandLine &line);
+int commandGenerate(const CommandLine &line);
+int commandSolve(const CommandLine &line);
+int commandSolveDesign(const CommandLine &line); // solve FILE --want ...
+int commandSet(const CommandLine &line);
+int commandRender(const CommandLine &line);
+int commandReport(const CommandLine &line);
+int commandDiff(const CommandLine &line);
 
 // Runs one command line (without the program name). Needs a QCoreApplication
 // with the English catalogue installed.

@@ -116,7 +116,7 @@ int commandNew(const CommandLine &line)
     document.setPrompter(&prompter);
     const GateOutcome gate = document.passGate();
     if (!gate.passed()) {
-        for (const QString &text : findingLines(gate.findings, ClockRules::kTranslationContext))
+        for (const QString &text : findingLines(gate.findings))
             errLine(text);
         return gate.status == GateOutcome::Status::Refused ? CliRefused : CliUsage;
     }
@@ -164,9 +164,7 @@ int commandShow(const CommandLine &line)
         return CliDone;
     }
     fields.prepend({QStringLiteral("series"), design.series->seriesName()});
-    printFields(fields, true,
-                {QStringLiteral("  \"findings\": ") +
-                 findingsJson(design.findings, ClockRules::kTranslationContext)});
+    printFields(fields, true, {QStringLiteral("  \"findings\": ") + findingsJson(design.findings)});
     return CliDone;
 }
 
@@ -178,14 +176,13 @@ int commandCheck(const CommandLine &line)
     if (opened != CliDone)
         return opened;
     const int status = statusOf(design.findings);
-    const char *context = ClockRules::kTranslationContext;
     if (line.flags.contains(QStringLiteral("--json"))) {
         outLine(QStringLiteral("{\n  \"series\": %1,\n  \"status\": %2,\n  \"findings\": %3\n}")
                     .arg(jsonValue(design.series->seriesName()))
                     .arg(status)
-                    .arg(findingsJson(design.findings, context)));
+                    .arg(findingsJson(design.findings)));
     } else {
-        for (const QString &text : findingLines(design.findings, context))
+        for (const QString &text : findingLines(design.findings))
             outLine(text);
     }
     return status;

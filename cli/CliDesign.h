@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CliShared.h"
+#include "CliOutput.h"
 #include "DesignDocument.h"
 
 #include <memory>

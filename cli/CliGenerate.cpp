@@ -6,7 +6,6 @@
 #include "SeriesTable.h"
 #include "TextDiff.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,7 +47,7 @@ QByteArray normalisedFile(const QString &path, bool *found)
 // The refusals of the generator's own recomputation, as the program reports them.
 int generatorRefusal(const ClockRules::Findings &refusals, CliReport &report)
 {
-    report.err << findingLines(refusals, ClockRules::kTranslationContext);
+    report.err << findingLines(refusals);
     return CliRefused;
 }
 
@@ -91,22 +90,10 @@ int compareWithFolder(const ClockConfig &config, const SeriesParams &series, con
 int writeFiles(const ClockConfig &config, const SeriesParams &series, const QString &dir, bool guard,
                CliReport &report)
 {
-    for (const char *folder : {"inc", "src"}) {
-        const QString path = QDir(dir).filePath(QString::fromLatin1(folder));
-        if (!QDir().mkpath(path)) { // true for a folder already there, false for a file
-            report.err << QStringLiteral("error: ") +
-                              QCoreApplication::translate(ClockRules::kTranslationContext,
-                                                          qstrcmp(folder, "inc") == 0
-                                                              ? "Creating \"inc\" folder error!"
-                                                              : "Creating \"src\" folder error!");
-            return CliGenFailed;
-        }
-    }
     Codegen::Options options;
     options.hextGuard = guard;
-    const Codegen::Result result = Codegen::generate(
-        config, QDir(dir).filePath(QStringLiteral("inc")), QDir(dir).filePath(QStringLiteral("src")),
-        series.templateStem(),
+    const Codegen::Result result = Codegen::generateProject(
+        config, dir, series.templateStem(),
         [](const QString &) {
             return Codegen::ConflictAnswer{true, true};
         },
@@ -217,7 +204,7 @@ int generateFile(DesignDocument &document, const QString &fileName, const QStrin
     CliPrompter prompter;
     const ClockRules::Findings findings = openInto(document, fileName, prompter, report);
     const int checked = statusOf(findings);
-    report.err << findingLines(findings, ClockRules::kTranslationContext);
+    report.err << findingLines(findings);
     if (checked == CliRefused || (checked == CliWarning && !options.force))
         return checked;
     if (options.check) {
@@ -236,7 +223,7 @@ int generateFile(DesignDocument &document, const QString &fileName, const QStrin
     prompter.answerYes = true;
     const GateOutcome gate = document.passGate();
     if (!gate.passed()) {
-        report.err << findingLines(gate.findings, ClockRules::kTranslationContext);
+        report.err << findingLines(gate.findings);
         return gate.status == GateOutcome::Status::Refused ? CliRefused : CliWarning;
     }
     return writeFiles(gate.record, series, dir, options.guard, report);

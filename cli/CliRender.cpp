@@ -1,3 +1,4 @@
+#include "CliCommands.h"
 #include "CliDesign.h"
 #include "DrawingSvg.h"
 #include "SafeSave.h"

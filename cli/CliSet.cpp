@@ -61,7 +61,7 @@ int refuseChangedCrystal(const ClockRules::Findings &findings)
     }
     if (refusals.isEmpty())
         return CliDone;
-    for (const QString &text : findingLines(refusals, ClockRules::kTranslationContext))
+    for (const QString &text : findingLines(refusals))
         errLine(text);
     errLine(QStringLiteral("nothing written"));
     return CliRefused;
@@ -142,7 +142,7 @@ int commandSet(const CommandLine &line)
     // Saved as the window saves: a refusal ends it, each warning is asked.
     const GateOutcome gate = document.passGate();
     if (!gate.passed()) {
-        for (const QString &text : findingLines(gate.findings, ClockRules::kTranslationContext))
+        for (const QString &text : findingLines(gate.findings))
             errLine(text);
         errLine(QStringLiteral("nothing written"));
         return gate.status == GateOutcome::Status::Refused ? CliRefused : CliWarning;

@@ -1,11 +1,10 @@
-#include "CliShared.h"
+#include "CliCommands.h"
 
 #include "ClockConfig.h"
 #include "ClockRules.h"
 #include "PllCandidates.h"
 #include "SeriesTable.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -59,11 +58,11 @@ int solveInput(const CommandLine &line, const SeriesParams &row, ClockConfig &co
     config = PllCandidates::typedSclkRecord(row, hext, fromHick, normal);
 
     if (!fromHick && !ClockRules::hextAccepted(hext)) {
-        errLine(QCoreApplication::translate(ClockRules::kTranslationContext, "hext input error!"));
+        errLine(ClockRules::translated("hext input error!"));
         return CliUsage;
     }
     if (!row.sclkEntryAccepted(sclk)) {
-        errLine(QCoreApplication::translate(ClockRules::kTranslationContext, "sclk input error!"));
+        errLine(ClockRules::translated("sclk input error!"));
         return CliUsage;
     }
     config.sclkMHz = sclk;

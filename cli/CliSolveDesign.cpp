@@ -1,3 +1,4 @@
+#include "CliCommands.h"
 #include "CliDesign.h"
 
 #include "ClockSolver.h"
@@ -209,7 +210,7 @@ int firstReachable(const ClockSolver::Result &result, const DesignDocument &open
         const ClockRules::Findings findings = ClockRules::judge(reached).findings;
         if (findings.isEmpty())
             return i;
-        *why = findingLines(findings, ClockRules::kTranslationContext).join(QStringLiteral("; "));
+        *why = findingLines(findings).join(QStringLiteral("; "));
     }
     return -1;
 }

@@ -2,7 +2,7 @@
 // tickforge-cli loads when the command runs (CliUpdateLoader.cpp).
 #include "CliUpdate.h"
 
-#include "CliShared.h"
+#include "CliOutput.h"
 #include "DownloadTransfer.h"
 #include "UpdatePrompts.h"
 #include "UpdateService.h"

@@ -7,6 +7,8 @@
 #include "SeriesRules.h"
 #include "Summary.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -805,6 +807,23 @@ Result generate(const ClockConfig &config, const QString &inc, const QString &sr
     if (!writeAllOrNone(writes, result.done() ? &result.error : nullptr))
         result.status = Status::WriteFailed;
     return result;
+}
+
+Result generateProject(const ClockConfig &config, const QString &dir, const QString &stem,
+                       const ConflictHandler &askOverwrite, const Options &options)
+{
+    const QString inc = QDir(dir).filePath(QStringLiteral("inc"));
+    const QString src = QDir(dir).filePath(QStringLiteral("src"));
+    for (const QString &folder : {inc, src}) {
+        if (!QDir().mkpath(folder)) // true for a folder already there, false for a file
+            return {Status::NoFolder,
+                    QCoreApplication::translate(
+                        "Codegen", folder == inc
+                                       ? QT_TRANSLATE_NOOP("Codegen", "Creating \"inc\" folder error!")
+                                       : QT_TRANSLATE_NOOP("Codegen", "Creating \"src\" folder error!")),
+                    {}};
+    }
+    return generate(config, inc, src, stem, askOverwrite, options);
 }
 
 } // namespace Codegen

@@ -52,7 +52,8 @@ enum class Status {
     Invalid,     // the recomputed record breaks a rule: `findings` says which; nothing written
     Template,    // a template is missing or does not match; nothing written
     NotReplaced, // an existing file was not to be replaced
-    WriteFailed  // writing a file failed
+    WriteFailed, // writing a file failed
+    NoFolder     // inc or src could not be made (a file has its name): `error` says which, translated
 };
 struct Result {
     Status status = Status::Done;
@@ -86,6 +87,12 @@ bool render(const ClockConfig &config, const QString &stem, Files *files, QStrin
 // a failed write leaves every file as it was. inc and src must exist.
 Result generate(const ClockConfig &config, const QString &inc, const QString &src, const QString &stem,
                 const ConflictHandler &askOverwrite, const Options &options = {});
+
+// The generation of a project folder, as the window and the command-line tool
+// run it: makes dir/inc and dir/src where missing (inc first, stopping at the
+// first that fails), then generate()s the four files into them.
+Result generateProject(const ClockConfig &config, const QString &dir, const QString &stem,
+                       const ConflictHandler &askOverwrite, const Options &options = {});
 
 // The edit sequences on template texts (exposed for tests and tools). Each
 // returns false at the first required anchor that does not match; the text is

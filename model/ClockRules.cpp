@@ -4,15 +4,16 @@
 
 #include "SeriesTable.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace ClockRules {
 
 namespace {
 
-const char *const kHextError = QT_TRANSLATE_NOOP("QXMCUPLL", "hext input error!");
-const char *const kMsError = QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms input error!");
-const char *const kNsError = QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns input error!");
+const char *const kHextError = QT_TRANSLATE_NOOP("Model", "hext input error!");
+const char *const kMsError = QT_TRANSLATE_NOOP("Model", "pll_ms input error!");
+const char *const kNsError = QT_TRANSLATE_NOOP("Model", "pll_ns input error!");
 
 const SeriesParams &rowOf(const ClockConfig &c)
 {
@@ -61,7 +62,7 @@ Finding inputProblem(const QString &field, double value, const QString &allowed)
 Finding clockWithoutSource(const QString &field, int code, const QString &output, const char *clock)
 {
     Finding f =
-        inputError(QT_TRANSLATE_NOOP("QXMCUPLL", "%1 takes the %2 clock, which the design does not enable"),
+        inputError(QT_TRANSLATE_NOOP("Model", "%1 takes the %2 clock, which the design does not enable"),
                    field, code, QStringLiteral("a clock the design enables"));
     f.arguments = QStringList{output, QLatin1String(clock)};
     return f;
@@ -305,6 +306,11 @@ bool sclkTargetAccepted(const SeriesParams &series, double mhz)
 
 // ---- findings -------------------------------------------------------------------
 
+QString translated(const char *text)
+{
+    return QCoreApplication::translate(kTranslationContext, text);
+}
+
 QString Finding::text() const
 {
     return text([](const char *source) { return QString::fromLatin1(source); });
@@ -347,16 +353,16 @@ Findings limitFindings(const ClockConfig &c)
         return out;
     // Refusals stop at the first one, in the order the series checks them.
     if (c.sclkMHz > p->sclkLimitMHz)
-        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support sclk greater than"), "sclkMHz",
+        out << limitRefusal(QT_TRANSLATE_NOOP("Model", "Can not support sclk greater than"), "sclkMHz",
                             c.sclkMHz, p->sclkLimitMHz);
     else if (c.apb1MHz > p->apbLimitMHz)
-        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support apb1clk greater than"), "apb1MHz",
+        out << limitRefusal(QT_TRANSLATE_NOOP("Model", "Can not support apb1clk greater than"), "apb1MHz",
                             c.apb1MHz, p->apbLimitMHz);
     else if (c.apb2MHz > p->apbLimitMHz)
-        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support apb2clk greater than"), "apb2MHz",
+        out << limitRefusal(QT_TRANSLATE_NOOP("Model", "Can not support apb2clk greater than"), "apb2MHz",
                             c.apb2MHz, p->apbLimitMHz);
     else if (pllInUse(c) && c.pllMHz > p->sclkLimitMHz)
-        out << limitRefusal(QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support pll clock greater than"), "pllMHz",
+        out << limitRefusal(QT_TRANSLATE_NOOP("Model", "Can not support pll clock greater than"), "pllMHz",
                             c.pllMHz, p->sclkLimitMHz);
     else if (p->pllMinMHz > 0 && pllInUse(c) && !c.flexiblePllActive() && c.pllMHz < p->pllMinMHz)
         out << limitRefusal(p->pllLessMessage, "pllMHz", c.pllMHz, p->pllMinMHz);

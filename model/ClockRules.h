@@ -13,9 +13,12 @@
 // is judged from the record alone, never from what a control shows.
 namespace ClockRules {
 
-// The catalogue context of every text a series shows, its messages included:
-// the series share their texts, so they share one context.
-constexpr const char *kTranslationContext = "QXMCUPLL";
+// The catalogue context of every text the model hands a view or the
+// command-line tool (captions, items, messages, findings): one context, so
+// that a text carried as a Finding or a table entry is translated by anyone.
+constexpr const char *kTranslationContext = "Model";
+// A text of the model in the language installed.
+QString translated(const char *text);
 
 // ---- what the tree uses -------------------------------------------------------
 

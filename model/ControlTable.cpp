@@ -16,43 +16,43 @@ using S = Step;
 const QVector<Row> kRows = {
     {C::RtcSel,      "rtcsel",             "rtcsel",           "rtcSource",       K::Radios, W::Clicked,       S::Rtc,        0, nullptr},
     {C::RtcSwitch,   "rtcswitch",          "rtcswitch",        "rtcEnabled",      K::Combo,  W::IndexChanged,  S::Rtc,        1, nullptr},
-    {C::RtcDiv,      "rtcdiv",             "rtcdiv",           "rtcHextDiv",      K::Combo,  W::IndexChanged,  S::RtcDivider, 0, QT_TRANSLATE_NOOP("QXMCUPLL", "ertcdiv")},
-    {C::LextBypass,  "lextbypass",         "lextbypass",       "lextBypass",      K::Combo,  W::IndexChanged,  S::Bypass,     1, QT_TRANSLATE_NOOP("QXMCUPLL", "bypass")},
-    {C::Hext,        "hext",               "hext",             "hextMHz",         K::Entry,  W::ReturnPressed, S::Own,        0, QT_TRANSLATE_NOOP("QXMCUPLL", "hext(4-25MHz)")},
-    {C::HextBypass,  "hextbypass",         "hextbypass",       "hextBypass",      K::Combo,  W::IndexChanged,  S::Bypass,     1, QT_TRANSLATE_NOOP("QXMCUPLL", "bypass")},
-    {C::HextDiv,     "hextdiv",            "hextdiv",          "hextDivValue",    K::Combo,  W::IndexChanged,  S::PllInput,   0, QT_TRANSLATE_NOOP("QXMCUPLL", "hextdiv")},
-    {C::PllHextDiv,  "pllhextdiv",         "pllhextdiv",       "hextDivEnabled",  K::Radios, W::Clicked,       S::PllInput,   0, QT_TRANSLATE_NOOP("QXMCUPLL", "pllhextdiv")},
+    {C::RtcDiv,      "rtcdiv",             "rtcdiv",           "rtcHextDiv",      K::Combo,  W::IndexChanged,  S::RtcDivider, 0, QT_TRANSLATE_NOOP("Model", "ertcdiv")},
+    {C::LextBypass,  "lextbypass",         "lextbypass",       "lextBypass",      K::Combo,  W::IndexChanged,  S::Bypass,     1, QT_TRANSLATE_NOOP("Model", "bypass")},
+    {C::Hext,        "hext",               "hext",             "hextMHz",         K::Entry,  W::ReturnPressed, S::Entry,      0, QT_TRANSLATE_NOOP("Model", "hext(4-25MHz)")},
+    {C::HextBypass,  "hextbypass",         "hextbypass",       "hextBypass",      K::Combo,  W::IndexChanged,  S::Bypass,     1, QT_TRANSLATE_NOOP("Model", "bypass")},
+    {C::HextDiv,     "hextdiv",            "hextdiv",          "hextDivValue",    K::Combo,  W::IndexChanged,  S::PllInput,   0, QT_TRANSLATE_NOOP("Model", "hextdiv")},
+    {C::PllHextDiv,  "pllhextdiv",         "pllhextdiv",       "hextDivEnabled",  K::Radios, W::Clicked,       S::PllInput,   0, QT_TRANSLATE_NOOP("Model", "pllhextdiv")},
     {C::PllRcs,      "pllrcs",             "pllrcs",           "pllSourceHick",   K::Radios, W::Clicked,       S::PllInput,   1, nullptr},
-    {C::PllMode,     "pllmode",            "pllmode",          "pllFlexible",     K::Combo,  W::IndexChanged,  S::PllInput,   1, QT_TRANSLATE_NOOP("QXMCUPLL", "pll_mode")},
-    {C::PllMult,     "pllmult",            "pllmult",          "pllMult",         K::Combo,  W::IndexChanged,  S::PllFactor,  0, QT_TRANSLATE_NOOP("QXMCUPLL", "pll_mult")},
-    {C::PllMs,       "pllms",              "pllms",            "pllMs",           K::Entry,  W::ReturnPressed, S::Own,        0, QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms")},
-    {C::PllNs,       "pllns",              "pllns",            "pllNs",           K::Entry,  W::ReturnPressed, S::Own,        0, QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns")},
-    {C::PllFr,       "pllfr",              "pllfr",            "pllFr",           K::Combo,  W::IndexChanged,  S::PllFactor,  0, QT_TRANSLATE_NOOP("QXMCUPLL", "pll_fr")},
-    {C::SclkSelect,  "sclkselect",         "sclkselect",       "sclkSource",      K::Radios, W::Toggled,       S::SclkSource, 0, QT_TRANSLATE_NOOP("QXMCUPLL", "sclk select")},
-    {C::Sclk,        "sclk",               "",                 "sclkMHz",         K::Entry,  W::ReturnPressed, S::Own,        0, nullptr},
-    {C::AhbDiv,      "ahbdiv",             "ahbdiv",           "ahbDiv",          K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("QXMCUPLL", "ahbdiv")},
-    {C::Apb1Div,     "apb1div",            "apb1div",          "apb1Div",         K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("QXMCUPLL", "apb1div")},
-    {C::Apb2Div,     "apb2div",            "apb2div",          "apb2Div",         K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("QXMCUPLL", "apb2div")},
-    {C::UsbDiv,      "usbdiv",             "usbdiv",           "usbDiv",          K::Combo,  W::IndexChanged,  S::Usb,        0, QT_TRANSLATE_NOOP("QXMCUPLL", "usbdiv")},
-    {C::HickToUsb,   "hicktousb",          "hicktousb",        "usbSourceHick48", K::Radios, W::Toggled,       S::Usb,        0, QT_TRANSLATE_NOOP("QXMCUPLL", "hick to usb")},
-    {C::UsbSwitch,   "usbswitch",          "tousbswitch",      "usbDisabled",     K::Combo,  W::IndexChanged,  S::Usb,        1, QT_TRANSLATE_NOOP("QXMCUPLL", "to usb")},
-    {C::HickToSclk,  "hicktosclk",         "hicktosclk",       "hickSclk48",      K::Radios, W::Toggled,       S::Standard,   0, QT_TRANSLATE_NOOP("QXMCUPLL", "hick to sclk")},
+    {C::PllMode,     "pllmode",            "pllmode",          "pllFlexible",     K::Combo,  W::IndexChanged,  S::PllInput,   1, QT_TRANSLATE_NOOP("Model", "pll_mode")},
+    {C::PllMult,     "pllmult",            "pllmult",          "pllMult",         K::Combo,  W::IndexChanged,  S::PllFactor,  0, QT_TRANSLATE_NOOP("Model", "pll_mult")},
+    {C::PllMs,       "pllms",              "pllms",            "pllMs",           K::Entry,  W::ReturnPressed, S::Entry,      0, QT_TRANSLATE_NOOP("Model", "pll_ms")},
+    {C::PllNs,       "pllns",              "pllns",            "pllNs",           K::Entry,  W::ReturnPressed, S::Entry,      0, QT_TRANSLATE_NOOP("Model", "pll_ns")},
+    {C::PllFr,       "pllfr",              "pllfr",            "pllFr",           K::Combo,  W::IndexChanged,  S::PllFactor,  0, QT_TRANSLATE_NOOP("Model", "pll_fr")},
+    {C::SclkSelect,  "sclkselect",         "sclkselect",       "sclkSource",      K::Radios, W::Toggled,       S::SclkSource, 0, QT_TRANSLATE_NOOP("Model", "sclk select")},
+    {C::Sclk,        "sclk",               "",                 "sclkMHz",         K::Entry,  W::ReturnPressed, S::Entry,      0, nullptr},
+    {C::AhbDiv,      "ahbdiv",             "ahbdiv",           "ahbDiv",          K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("Model", "ahbdiv")},
+    {C::Apb1Div,     "apb1div",            "apb1div",          "apb1Div",         K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("Model", "apb1div")},
+    {C::Apb2Div,     "apb2div",            "apb2div",          "apb2Div",         K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("Model", "apb2div")},
+    {C::UsbDiv,      "usbdiv",             "usbdiv",           "usbDiv",          K::Combo,  W::IndexChanged,  S::Usb,        0, QT_TRANSLATE_NOOP("Model", "usbdiv")},
+    {C::HickToUsb,   "hicktousb",          "hicktousb",        "usbSourceHick48", K::Radios, W::Toggled,       S::Usb,        0, QT_TRANSLATE_NOOP("Model", "hick to usb")},
+    {C::UsbSwitch,   "usbswitch",          "tousbswitch",      "usbDisabled",     K::Combo,  W::IndexChanged,  S::Usb,        1, QT_TRANSLATE_NOOP("Model", "to usb")},
+    {C::HickToSclk,  "hicktosclk",         "hicktosclk",       "hickSclk48",      K::Radios, W::Toggled,       S::Standard,   0, QT_TRANSLATE_NOOP("Model", "hick to sclk")},
     {C::AdcSwitch,   "adcswitch",          "adcswitch",        "adcEnabled",      K::Combo,  W::IndexChanged,  S::Paths,      1, nullptr},
-    {C::AdcDiv,      "adcdiv",             "adcdiv",           "adcDiv",          K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("QXMCUPLL", "adcdiv")},
+    {C::AdcDiv,      "adcdiv",             "adcdiv",           "adcDiv",          K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("Model", "adcdiv")},
     {C::Clkout1,     "clkout1",            "clkout1",          "clkout1Source",   K::Radios, W::Toggled,       S::Paths,      0, nullptr},
     {C::Clkout1Div1, "clockout1div1",      "clkout1div1",      "clkout1Div1",     K::Combo,  W::IndexChanged,  S::Standard,   0, "clockout1div1"},
     {C::Clkout1Div2, "clockout1div2",      "clkout1div2",      "clkout1Div2",     K::Combo,  W::IndexChanged,  S::Standard,   0, "clockout1div2"},
-    {C::Clkout1Pin,  "clockout1PinSelect", "clkout1pinselect", "clkout1Pin",      K::Combo,  W::IndexChanged,  S::Paths,      0, QT_TRANSLATE_NOOP("QXMCUPLL", "select pin")},
+    {C::Clkout1Pin,  "clockout1PinSelect", "clkout1pinselect", "clkout1Pin",      K::Combo,  W::IndexChanged,  S::Paths,      0, QT_TRANSLATE_NOOP("Model", "select pin")},
     {C::Clkout2,     "clkout2",            "clkout2",          "clkout2Source",   K::Radios, W::Toggled,       S::Paths,      0, nullptr},
     {C::Clkout2Div1, "clockout2div1",      "clkout2div1",      "clkout2Div1",     K::Combo,  W::IndexChanged,  S::Standard,   0, "clockout2div1"},
     {C::Clkout2Div2, "clockout2div2",      "clkout2div2",      "clkout2Div2",     K::Combo,  W::IndexChanged,  S::Standard,   0, "clockout2div2"},
-    {C::Clkout2Pin,  "clockout2PinSelect", "clkout2pinselect", "clkout2Pin",      K::Combo,  W::IndexChanged,  S::Paths,      0, QT_TRANSLATE_NOOP("QXMCUPLL", "select pin")},
+    {C::Clkout2Pin,  "clockout2PinSelect", "clkout2pinselect", "clkout2Pin",      K::Combo,  W::IndexChanged,  S::Paths,      0, QT_TRANSLATE_NOOP("Model", "select pin")},
     {C::Clkout,      "clkout",             "clkout",           "clkoutSource",    K::Radios, W::Toggled,       S::Paths,      0, nullptr},
-    {C::ClkoutDiv,   "clockoutdiv",        "clkoutdiv",        "clkoutDiv",       K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("QXMCUPLL", "clockoutdiv")},
-    {C::ClkoutPin,   "clockoutPinSelect",  "clkoutpinselect",  "clkoutPin",       K::Combo,  W::IndexChanged,  S::Paths,      0, QT_TRANSLATE_NOOP("QXMCUPLL", "select pin")},
-    {C::Usart1Sel,   "usart1clocksel",     "usart1clocksel",   "usart1Source",    K::Radios, W::Toggled,       S::Paths,      0, QT_TRANSLATE_NOOP("QXMCUPLL", "usart1 clock sel")},
-    {C::Usart2Sel,   "usart2clocksel",     "usart2clocksel",   "usart2Source",    K::Radios, W::Toggled,       S::Paths,      0, QT_TRANSLATE_NOOP("QXMCUPLL", "usart2 clock sel")},
-    {C::I2c1Sel,     "i2c1clocksel",       "i2c1clocksel",     "i2c1Source",      K::Radios, W::Toggled,       S::Paths,      0, QT_TRANSLATE_NOOP("QXMCUPLL", "i2c1 clock sel")},
+    {C::ClkoutDiv,   "clockoutdiv",        "clkoutdiv",        "clkoutDiv",       K::Combo,  W::IndexChanged,  S::Standard,   0, QT_TRANSLATE_NOOP("Model", "clockoutdiv")},
+    {C::ClkoutPin,   "clockoutPinSelect",  "clkoutpinselect",  "clkoutPin",       K::Combo,  W::IndexChanged,  S::Paths,      0, QT_TRANSLATE_NOOP("Model", "select pin")},
+    {C::Usart1Sel,   "usart1clocksel",     "usart1clocksel",   "usart1Source",    K::Radios, W::Toggled,       S::Paths,      0, QT_TRANSLATE_NOOP("Model", "usart1 clock sel")},
+    {C::Usart2Sel,   "usart2clocksel",     "usart2clocksel",   "usart2Source",    K::Radios, W::Toggled,       S::Paths,      0, QT_TRANSLATE_NOOP("Model", "usart2 clock sel")},
+    {C::I2c1Sel,     "i2c1clocksel",       "i2c1clocksel",     "i2c1Source",      K::Radios, W::Toggled,       S::Paths,      0, QT_TRANSLATE_NOOP("Model", "i2c1 clock sel")},
 };
 // clang-format on
 
@@ -87,8 +87,8 @@ const ClockOutputParams *outputOf(const SeriesParams &p, Control id)
 
 QStringList onOff()
 {
-    return {QStringLiteral(QT_TRANSLATE_NOOP("QXMCUPLL", "disable")),
-            QStringLiteral(QT_TRANSLATE_NOOP("QXMCUPLL", "enable"))};
+    return {QStringLiteral(QT_TRANSLATE_NOOP("Model", "disable")),
+            QStringLiteral(QT_TRANSLATE_NOOP("Model", "enable"))};
 }
 
 } // namespace
@@ -230,8 +230,8 @@ QStringList labels(const SeriesParams &p, Control id)
     case C::UsbSwitch:
         return {onOff().at(1), onOff().at(0)};
     case C::PllMode:
-        return {QStringLiteral(QT_TRANSLATE_NOOP("QXMCUPLL", "normal")),
-                QStringLiteral(QT_TRANSLATE_NOOP("QXMCUPLL", "flexible"))};
+        return {QStringLiteral(QT_TRANSLATE_NOOP("Model", "normal")),
+                QStringLiteral(QT_TRANSLATE_NOOP("Model", "flexible"))};
     case C::PllMult:
         return prefixed("  * ", values(p, id));
     case C::AdcDiv:

@@ -78,7 +78,7 @@ enum class Step {
     RtcDivider, // only the RTC display
     Bypass,     // an oscillator bypass: only its OUT pin label
     PllFactor,  // a factor of the PLL: HEXT read first where the PLL runs on it
-    Own         // the entries and the factors: handled by name
+    Entry       // an entry (the crystal, sclk, the ms/ns factors): judged on Return, by applyEntry
 };
 
 struct Row {

@@ -2,8 +2,6 @@
 
 #include "SeriesTable.h"
 
-#include <QCoreApplication>
-
 // What each edit of a clock tree does, in the order a person sees it: the
 // record field takes the control's value, the entries in use are read, the
 // PLL factors are checked (and corrected on request), the tree is recomputed
@@ -13,23 +11,18 @@
 // input of a multiplier PLL, corrected rather than refused.
 
 using namespace ControlTable;
+using ClockRules::translated;
 
 namespace {
 
-int entrySlot(Control entry)
+// The text an entry holds in texts; null for a control that is no entry.
+template <typename Texts> auto entryIn(Texts &texts, Control entry) -> decltype(&texts.hext)
 {
-    switch (entry) {
-    case Control::Hext:
-        return 0;
-    case Control::Sclk:
-        return 1;
-    case Control::PllMs:
-        return 2;
-    case Control::PllNs:
-        return 3;
-    default:
-        return -1;
-    }
+    return entry == Control::Hext    ? &texts.hext
+           : entry == Control::Sclk  ? &texts.sclk
+           : entry == Control::PllMs ? &texts.pllMs
+           : entry == Control::PllNs ? &texts.pllNs
+                                     : nullptr;
 }
 
 // The number of an ms/ns entry without its "/" or "*"; unparsable text reads as 0.
@@ -54,8 +47,8 @@ bool factorInRange(Control id, int value)
 
 const char *rangeError(Control id)
 {
-    return id == Control::PllMs ? QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms input error!")
-                                : QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns input error!");
+    return id == Control::PllMs ? QT_TRANSLATE_NOOP("Model", "pll_ms input error!")
+                                : QT_TRANSLATE_NOOP("Model", "pll_ns input error!");
 }
 
 QString mhzText(double value)
@@ -71,7 +64,7 @@ QString mhzText(double value)
 // What a refused edit puts back.
 struct DesignDocument::Snapshot {
     ClockConfig record;
-    std::array<QString, 4> texts;
+    EntryTexts texts;
     QVector<int> shown;
     bool rtcRefreshed;
 };
@@ -83,16 +76,10 @@ DesignDocument::DesignDocument(int seriesId)
     reset();
 }
 
-QString DesignDocument::translated(const char *text) const
-{
-    // One catalogue context for every series: they share their texts.
-    return QCoreApplication::translate(ClockRules::kTranslationContext, text);
-}
-
 QString DesignDocument::entryText(Control entry) const
 {
-    const int slot = entrySlot(entry);
-    return slot < 0 ? QString() : m_text[slot];
+    const QString *text = entryIn(m_entries, entry);
+    return text ? *text : QString();
 }
 
 int DesignDocument::shownIndex(Control control) const
@@ -245,11 +232,11 @@ void DesignDocument::reset()
     m_loading = false;
     m_loadAnswers.clear();
     showChoices();
-    m_text[0] = QString::number(c.hextMHz);
+    m_entries.hext = QString::number(c.hextMHz);
     showPllFactors();
     if (checkPllInputs()) {
         c.recompute();
-        refreshDisplay();
+        correctPllInputAndShowClocks();
     }
 }
 
@@ -267,7 +254,7 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
         if (element == QLatin1String("hext")) {
             // Taken and shown as written ("12.288000"); the next read of the entry judges the range.
             m_config.hextMHz = text.toDouble();
-            m_text[0] = text;
+            m_entries.hext = text;
             continue;
         }
         const Row *r = nullptr;
@@ -284,7 +271,7 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
                 value = ms ? ClockConfig::kMsMin : ClockConfig::kNsMin;
             factors[ms ? 0 : 1] = value;
             (ms ? m_config.pllMs : m_config.pllNs) = value;
-            m_text[ms ? 2 : 3] = prefixOf(r->id) + QString::number(value);
+            (ms ? m_entries.pllMs : m_entries.pllNs) = prefixOf(r->id) + QString::number(value);
             continue;
         }
         // Empty or malformed text reads as 0, then takes the control's rule.
@@ -331,10 +318,10 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
     checkPllInputs();
     // The record's derived values follow what it holds, even where a check refused it.
     m_config.recompute();
-    refreshDisplay();
+    correctPllInputAndShowClocks();
     // A clock output on a clock that is off is refused when saving: said at once.
     for (const ClockRules::Finding &finding : ClockRules::clockOffFindings(m_config))
-        showError(finding.text([this](const char *text) { return translated(text); }));
+        showError(finding.text(translated));
     m_loading = false;
     m_loadAnswers.clear();
     m_origin = Origin::Opened;
@@ -347,7 +334,7 @@ EditOutcome DesignDocument::apply(const DesignEdit &edit)
 {
     EditOutcome outcome;
     outcome.before = m_config;
-    const Snapshot before{m_config, m_text, m_shown, m_rtcRefreshed};
+    const Snapshot before{m_config, m_entries, m_shown, m_rtcRefreshed};
     m_messages = &outcome.messages;
     m_unitCancelled = false;
     bool refused = false;
@@ -363,7 +350,7 @@ EditOutcome DesignDocument::apply(const DesignEdit &edit)
         typeText(edit.control, edit.text);
         break;
     case DesignEdit::Action::Commit:
-        if (entrySlot(edit.control) >= 0 && has(edit.control))
+        if (entryIn(m_entries, edit.control) && has(edit.control))
             unit([&] { applyEntry(edit.control); });
         break;
     case DesignEdit::Action::Choose: {
@@ -389,7 +376,7 @@ EditOutcome DesignDocument::apply(const DesignEdit &edit)
     if (refused) {
         // One edit is one step: what any part of it did is put back.
         m_config = before.record;
-        m_text = before.texts;
+        m_entries = before.texts;
         m_shown = before.shown;
         m_rtcRefreshed = before.rtcRefreshed;
         outcome.status = m_unitCancelled ? EditOutcome::Status::Cancelled : EditOutcome::Status::Refused;
@@ -420,9 +407,9 @@ void DesignDocument::restore(const DesignState &state)
     m_config = state.record;
     m_rtcRefreshed = state.rtcRefreshed;
     showChoices();
-    m_text[0] = QString::number(m_config.hextMHz);
+    m_entries.hext = QString::number(m_config.hextMHz);
     showPllFactors();
-    refreshDisplay();
+    correctPllInputAndShowClocks();
 }
 
 GateOutcome DesignDocument::passGate()
@@ -430,7 +417,7 @@ GateOutcome DesignDocument::passGate()
     GateOutcome outcome;
     const ClockRules::Verdict verdict = ClockRules::judge(m_config);
     const auto shown = [this](const ClockRules::Finding &finding) {
-        return finding.text([this](const char *text) { return translated(text); });
+        return finding.text(translated);
     };
     if (const ClockRules::Finding *refusal = verdict.firstRefusal()) {
         if (m_prompter)
@@ -477,17 +464,19 @@ void DesignDocument::showPllFactors()
         showChoice(Control::PllMult); // item pllMult - 2, or the first one out of range
     if (!has(Control::PllMs))
         return;
-    m_text[2] = QStringLiteral("/") + QString::number(m_config.pllMs);
-    m_text[3] = QStringLiteral("*") + QString::number(m_config.pllNs);
+    m_entries.pllMs = QStringLiteral("/") + QString::number(m_config.pllMs);
+    m_entries.pllNs = QStringLiteral("*") + QString::number(m_config.pllNs);
     showChoice(Control::PllFr);
 }
 
-// The display follows the record; a PLL input off its range is corrected first.
-bool DesignDocument::refreshDisplay()
+// A PLL input off its range is corrected (or, the crystal kept, refused) and
+// false returned; otherwise the sclk entry and the USB and APB dividers show
+// the record.
+bool DesignDocument::correctPllInputAndShowClocks()
 {
     if (!checkPllSourceRange())
         return false;
-    m_text[1] = mhzText(m_config.sclkMHz);
+    m_entries.sclk = mhzText(m_config.sclkMHz);
     if (has(Control::UsbSwitch) && has(Control::UsbDiv))
         showChoice(Control::UsbDiv);
     for (Control id : {Control::Apb1Div, Control::Apb2Div}) {
@@ -502,8 +491,8 @@ bool DesignDocument::refreshDisplay()
 
 void DesignDocument::typeText(Control id, const QString &text)
 {
-    const int slot = entrySlot(id);
-    if (slot < 0 || !has(id))
+    QString *entry = entryIn(m_entries, id);
+    if (!entry || !has(id))
         return;
     QString typed = text;
     const bool factor = id == Control::PllMs || id == Control::PllNs;
@@ -511,7 +500,7 @@ void DesignDocument::typeText(Control id, const QString &text)
     // A factor entry keeps its "/" or "*" in front while the PLL is in use.
     if (factor && ClockRules::pllInUse(m_config) && !typed.isEmpty() && !typed.startsWith(prefix))
         typed.prepend(prefix);
-    m_text[slot] = typed;
+    *entry = typed;
 }
 
 void DesignDocument::applyChange(Control id, int index, bool checked)
@@ -558,7 +547,7 @@ void DesignDocument::applyChange(Control id, int index, bool checked)
         m_rtcRefreshed = true;
         break;
     case Step::Bypass:
-    case Step::Own:
+    case Step::Entry:
         break; // only the display follows
     }
 }
@@ -591,15 +580,15 @@ void DesignDocument::applyEntry(Control id)
         return;
     c.applyTypedSclk();
     showPllFactors();
-    refreshDisplay();
+    correctPllInputAndShowClocks();
 }
 
 bool DesignDocument::readHext()
 {
     bool ok = false;
-    const double value = m_text[0].toDouble(&ok);
+    const double value = m_entries.hext.toDouble(&ok);
     if (!ok || !ClockRules::hextAccepted(value)) {
-        showError(translated(QT_TRANSLATE_NOOP("QXMCUPLL", "hext input error!")));
+        showError(translated(QT_TRANSLATE_NOOP("Model", "hext input error!")));
         return false;
     }
     m_config.hextMHz = value;
@@ -609,9 +598,9 @@ bool DesignDocument::readHext()
 bool DesignDocument::readSclk(double &mhz)
 {
     bool ok = false;
-    const double value = m_text[1].toDouble(&ok);
+    const double value = m_entries.sclk.toDouble(&ok);
     if (!ok || !ClockRules::sclkTargetAccepted(*m_series, value)) {
-        showError(translated(QT_TRANSLATE_NOOP("QXMCUPLL", "sclk input error!")));
+        showError(translated(QT_TRANSLATE_NOOP("Model", "sclk input error!")));
         return false;
     }
     mhz = value;
@@ -622,7 +611,7 @@ void DesignDocument::standardStep()
 {
     if (checkPllInputs()) {
         m_config.recompute();
-        refreshDisplay();
+        correctPllInputAndShowClocks();
     }
 }
 
@@ -640,7 +629,7 @@ void DesignDocument::applySclkChange()
         c.recompute();
     }
     showPllFactors();
-    refreshDisplay();
+    correctPllInputAndShowClocks();
 }
 
 void DesignDocument::sclkSourceChange(int index, bool checked)
@@ -661,12 +650,12 @@ void DesignDocument::usbChange(Control id)
 {
     ClockConfig &c = m_config;
     if (id == Control::UsbSwitch && c.usbDisabled != 0) {
-        refreshDisplay();
+        correctPllInputAndShowClocks();
         return;
     }
     if (id == Control::HickToUsb && c.usbSourceHick48 == 1) {
         c.usbMHz = c.hickMHz;
-        refreshDisplay();
+        correctPllInputAndShowClocks();
         return;
     }
     // Where the PLL feeds only USB, it is retuned for 48 MHz.
@@ -675,7 +664,7 @@ void DesignDocument::usbChange(Control id)
             return;
         c.retunePllForUsb();
         showPllFactors();
-        refreshDisplay();
+        correctPllInputAndShowClocks();
     } else {
         standardStep();
     }
@@ -685,7 +674,7 @@ void DesignDocument::rtcChange()
 {
     if (m_config.rtcEnabled && m_config.rtcSource == 2)
         applyEntry(Control::Hext);
-    refreshDisplay();
+    correctPllInputAndShowClocks();
 }
 
 // ---------------------------------------------------------------------------
@@ -716,22 +705,22 @@ bool DesignDocument::checkPllInputs()
 bool DesignDocument::checkFlexibleFactors()
 {
     ClockConfig &c = m_config;
-    int ms = factorNumber(m_text[2], prefixOf(Control::PllMs));
+    int ms = factorNumber(m_entries.pllMs, prefixOf(Control::PllMs));
     if (!factorInRange(Control::PllMs, ms)) {
         showError(translated(rangeError(Control::PllMs)));
         return false;
     }
     int suggestion = 0;
     if (!c.suggestMs(ms, suggestion)) {
-        if (!askYes(translated(
-                QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ms input error, is it adjusted automatically?"))))
+        if (!askYes(
+                translated(QT_TRANSLATE_NOOP("Model", "pll_ms input error, is it adjusted automatically?"))))
             return false;
         ms = suggestion;
-        m_text[2] = QStringLiteral("/") + QString::number(ms);
+        m_entries.pllMs = QStringLiteral("/") + QString::number(ms);
     }
     c.pllMs = ms;
 
-    const int ns = factorNumber(m_text[3], prefixOf(Control::PllNs));
+    const int ns = factorNumber(m_entries.pllNs, prefixOf(Control::PllNs));
     if (!factorInRange(Control::PllNs, ns)) {
         showError(translated(rangeError(Control::PllNs)));
         return false;
@@ -740,17 +729,16 @@ bool DesignDocument::checkFlexibleFactors()
         c.pllNs = ns;
         return true;
     }
-    if (!askYes(
-            translated(QT_TRANSLATE_NOOP("QXMCUPLL", "pll_ns input error, is it adjusted automatically?"))))
+    if (!askYes(translated(QT_TRANSLATE_NOOP("Model", "pll_ns input error, is it adjusted automatically?"))))
         return false;
     c.pllNs = suggestion;
-    m_text[3] = QStringLiteral("*") + QString::number(suggestion);
+    m_entries.pllNs = QStringLiteral("*") + QString::number(suggestion);
     return true;
 }
 
 void DesignDocument::factorReturnPressed(Control id)
 {
-    const QString &text = m_text[id == Control::PllMs ? 2 : 3];
+    const QString &text = *entryIn(m_entries, id);
     if (!factorInRange(id, factorNumber(text, prefixOf(id)))) {
         showError(translated(rangeError(id)));
         return;
@@ -785,7 +773,7 @@ bool DesignDocument::checkPllSourceRange()
     }
     correctionError(translated(m_series->pllInputRangeMessage));
     c.hextMHz = corrected;
-    m_text[0] = QString::number(c.hextMHz, 'f', 3);
+    m_entries.hext = QString::number(c.hextMHz, 'f', 3);
     applyEntry(Control::Hext);
     return false;
 }

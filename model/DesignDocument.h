@@ -9,8 +9,6 @@
 #include <QStringList>
 #include <QVector>
 
-#include <array>
-
 struct SeriesParams;
 
 // One user edit as a value: what a person does to one control of the tree.
@@ -175,7 +173,6 @@ private:
     void showError(const QString &text, double refusedCrystalMHz = 0.0);
     bool askYes(const QString &text);
     void correctionError(const QString &text);
-    QString translated(const char *text) const;
 
     template <typename Handler> void runUnit(Handler &&handler);
     bool refusedSoFar() const { return m_inUnit && m_unitRefused; }
@@ -199,8 +196,9 @@ private:
     bool checkPllInputs();
     bool checkFlexibleFactors();
     void factorReturnPressed(Control id);
-    // The end of each display refresh: a PLL input off range is corrected.
-    bool refreshDisplay();
+    // After each change of the tree: a PLL input off its range is corrected,
+    // or else the derived clocks are shown.
+    bool correctPllInputAndShowClocks();
     bool checkPllSourceRange();
     bool has(Control id) const { return ControlTable::has(*m_series, id); }
 
@@ -210,7 +208,10 @@ private:
     DesignPrompter *m_prompter = nullptr;
     bool m_crystalKept = false;
 
-    std::array<QString, 4> m_text; // hext, sclk, pllms, pllns
+    // What each entry holds, as typed or as shown (a factor with its "/" or "*").
+    struct EntryTexts {
+        QString hext, sclk, pllMs, pllNs;
+    } m_entries;
     QVector<int> m_shown;
     bool m_rtcRefreshed = false; // the RTC box has left its creation text
 

@@ -3,7 +3,6 @@
 #include "ClockRules.h"
 #include "SeriesTable.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,11 +11,7 @@ using namespace ControlTable;
 
 namespace {
 
-// A text of the tree in the series' catalogue context.
-QString translated(const char *text)
-{
-    return QCoreApplication::translate(ClockRules::kTranslationContext, text);
-}
+using ClockRules::translated;
 
 QString mhz(double value)
 {
@@ -93,8 +88,8 @@ private:
         const Row &r = row(id);
         if (id == Control::Sclk)
             return multiplier()
-                       ? translated(QT_TRANSLATE_NOOP("QXMCUPLL", "sclk(MHz)"))
-                       : translated(QT_TRANSLATE_NOOP("QXMCUPLL", "sclk(4 - %1MHz)")).arg(m_s.sclkLimitMHz);
+                       ? translated(QT_TRANSLATE_NOOP("Model", "sclk(MHz)"))
+                       : translated(QT_TRANSLATE_NOOP("Model", "sclk(4 - %1MHz)")).arg(m_s.sclkLimitMHz);
         if (id == Control::RtcSel)
             return translated(m_s.rtcSelCaption);
         if (id == Control::RtcSwitch)
@@ -103,12 +98,12 @@ private:
         // pin": a screen reader tells them apart.
         if (id == Control::Clkout1Pin || id == Control::Clkout2Pin)
             return translated(id == Control::Clkout1Pin
-                                  ? QT_TRANSLATE_NOOP("QXMCUPLL", "clkout1 select pin")
-                                  : QT_TRANSLATE_NOOP("QXMCUPLL", "clkout2 select pin"));
+                                  ? QT_TRANSLATE_NOOP("Model", "clkout1 select pin")
+                                  : QT_TRANSLATE_NOOP("Model", "clkout2 select pin"));
         if (id == Control::LextBypass)
-            return translated(QT_TRANSLATE_NOOP("QXMCUPLL", "lext bypass"));
+            return translated(QT_TRANSLATE_NOOP("Model", "lext bypass"));
         if (id == Control::HextBypass)
-            return translated(QT_TRANSLATE_NOOP("QXMCUPLL", "hext bypass"));
+            return translated(QT_TRANSLATE_NOOP("Model", "hext bypass"));
         return r.caption ? translated(r.caption) : QLatin1String(r.name);
     }
 
@@ -149,8 +144,8 @@ private:
         ControlPresentation &bypass = add(Control::LextBypass);
         if (multiplier())
             gate(bypass, lext);
-        const char *in = QT_TRANSLATE_NOOP("QXMCUPLL", "IN");
-        const char *out = QT_TRANSLATE_NOOP("QXMCUPLL", "OUT");
+        const char *in = QT_TRANSLATE_NOOP("Model", "IN");
+        const char *out = QT_TRANSLATE_NOOP("Model", "OUT");
         if (multiplier())
             pin("lext.in", in, lext);
         else
@@ -231,15 +226,15 @@ private:
         ControlPresentation &value =
             label(QStringLiteral("pll.value"), inUse ? mhz(m_c.pllMHz) + QStringLiteral("MHz") : QString(),
                   limitTone(inUse && ClockRules::pllRed(m_c)),
-                  translated(QT_TRANSLATE_NOOP("QXMCUPLL", "pll (MHz)")));
+                  translated(QT_TRANSLATE_NOOP("Model", "pll (MHz)")));
         gate(value, inUse);
         if (!has(Control::PllMs))
             return;
         modeShown(label(QStringLiteral("pllcfg.caption"),
-                        inUse ? translated(QT_TRANSLATE_NOOP("QXMCUPLL", "CRM_PLLCFG: ")) : QString()));
+                        inUse ? translated(QT_TRANSLATE_NOOP("Model", "CRM_PLLCFG: ")) : QString()));
         ControlPresentation &word =
             label(QStringLiteral("pllcfg"), inUse ? m_c.pllcfgText() : QString(), Tone::Plain,
-                  translated(QT_TRANSLATE_NOOP("QXMCUPLL", "CRM_PLLCFG: ")));
+                  translated(QT_TRANSLATE_NOOP("Model", "CRM_PLLCFG: ")));
         gate(word, inUse);
         // An empty box on the drawing would read as a value.
         word.shown = inUse && flexible;
@@ -411,7 +406,7 @@ private:
     {
         const ClockConfig &c = m_c;
         label(QStringLiteral("i2s.value"), mhz(c.sclkMHz), limitTone(m_s.sclkRed(c.sclkMHz)),
-              translated(QT_TRANSLATE_NOOP("QXMCUPLL", "i2s (MHz)")));
+              translated(QT_TRANSLATE_NOOP("Model", "i2s (MHz)")));
         for (int i = 0; i < m_s.ahbBoxes.size(); ++i)
             label(QStringLiteral("ahb%1.value").arg(i), mhz(c.ahbMHz), limitTone(m_s.sclkRed(c.ahbMHz)),
                   translated(qPrintable(SeriesParams::ahbBoxCaption(m_s.ahbBoxes.at(i)))));
@@ -421,13 +416,13 @@ private:
             double mhz;
             bool red;
         };
-        const Bus buses[4] = {{"apb1p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 peripheral (MHz)"), c.apb1MHz,
+        const Bus buses[4] = {{"apb1p", QT_TRANSLATE_NOOP("Model", "apb1 peripheral (MHz)"), c.apb1MHz,
                                m_s.apbRed(c.apb1MHz)},
-                              {"apb1t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 tmr (MHz)"), c.apb1TimerMHz,
+                              {"apb1t", QT_TRANSLATE_NOOP("Model", "apb1 tmr (MHz)"), c.apb1TimerMHz,
                                m_s.sclkRed(c.apb1TimerMHz)},
-                              {"apb2p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 peripheral (MHz)"), c.apb2MHz,
+                              {"apb2p", QT_TRANSLATE_NOOP("Model", "apb2 peripheral (MHz)"), c.apb2MHz,
                                m_s.apbRed(c.apb2MHz)},
-                              {"apb2t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 tmr (MHz)"), c.apb2TimerMHz,
+                              {"apb2t", QT_TRANSLATE_NOOP("Model", "apb2 tmr (MHz)"), c.apb2TimerMHz,
                                m_s.sclkRed(c.apb2TimerMHz)}};
         for (const Bus &bus : buses) {
             const QString id = QLatin1String(bus.anchor);
@@ -445,10 +440,10 @@ private:
         if (!has(Control::AdcSwitch))
             return;
         gate(add(Control::AdcDiv), m_c.adcEnabled);
-        add(Control::AdcSwitch).caption = translated(QT_TRANSLATE_NOOP("QXMCUPLL", "adc (MHz)"));
+        add(Control::AdcSwitch).caption = translated(QT_TRANSLATE_NOOP("Model", "adc (MHz)"));
         const Tone tone = !m_c.adcEnabled ? Tone::Gray : limitTone(m_s.adcRed(m_c.adcMHz));
         gate(label(QStringLiteral("adc.value"), mhz(m_c.adcMHz), tone,
-                   translated(QT_TRANSLATE_NOOP("QXMCUPLL", "adc (MHz)"))),
+                   translated(QT_TRANSLATE_NOOP("Model", "adc (MHz)"))),
              m_c.adcEnabled);
     }
 
@@ -471,8 +466,8 @@ private:
             const bool red =
                 !lext && (sources[i] == 0 ? m_s.apbRed(value) : sources[i] == 1 && m_s.sclkRed(value));
             label(name + QStringLiteral(".value"), mhz(value), limitTone(red), caption);
-            label(name + QStringLiteral(".unit"), lext ? translated(QT_TRANSLATE_NOOP("QXMCUPLL", "(kHz)"))
-                                                       : translated(QT_TRANSLATE_NOOP("QXMCUPLL", "(MHz)")));
+            label(name + QStringLiteral(".unit"), lext ? translated(QT_TRANSLATE_NOOP("Model", "(kHz)"))
+                                                       : translated(QT_TRANSLATE_NOOP("Model", "(MHz)")));
         }
     }
 

@@ -9,54 +9,58 @@ using K = ClockSourceKind;
 const QVector<int> kAdcDivs{2, 4, 6, 8, 12, 16};
 
 const char *const kUsbWarning =
-    QT_TRANSLATE_NOOP("QXMCUPLL", "USB clock must be 48MHz. But the USB clock of current config is wrong.  "
-                                  "please confirm whether to continue?");
+    QT_TRANSLATE_NOOP("Model", "USB clock must be 48MHz. But the USB clock of current config is wrong.  "
+                               "please confirm whether to continue?");
 const char *const kAdcWarningDot = QT_TRANSLATE_NOOP(
-    "QXMCUPLL", "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  "
-                "please confirm whether to continue?");
+    "Model", "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  "
+             "please confirm whether to continue?");
 const char *const kAdcWarningComma = QT_TRANSLATE_NOOP(
-    "QXMCUPLL", "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, "
-                "please confirm whether to continue?");
-const char *const kPllRangeMessage = QT_TRANSLATE_NOOP("QXMCUPLL", "pll input clock source range 2-16MHz!");
-const char *const kPllLessMessage = QT_TRANSLATE_NOOP("QXMCUPLL", "Can not support pll clock less than");
+    "Model", "The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, "
+             "please confirm whether to continue?");
+const char *const kPllRangeMessage = QT_TRANSLATE_NOOP("Model", "pll input clock source range 2-16MHz!");
+const char *const kPllLessMessage = QT_TRANSLATE_NOOP("Model", "Can not support pll clock less than");
 
-// Further texts the series widgets show from this table, in the series'
+// Further texts the series widgets show from this table, in the model's
 // translation context: captions, sources, pins, panel lines and notes.
 [[maybe_unused]] const char *const kShownTexts[] = {
-    QT_TRANSLATE_NOOP("QXMCUPLL", "rtcsel"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "to rtc(kHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "ertcsel"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "to ertc(kHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "no clk"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "lick"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "lext"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "hick"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "hick48"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "hext"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "sclk"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "usb"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "adcclk"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "pll"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "pll/2"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "pll/4"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "none"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "PA8"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "PA9"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "PB13"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "PE4"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "PC9"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "systick(MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "sdio (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "dma (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "xmc (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "gpio (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "dvp (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "qspi (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "adc (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "emac (MHz)"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "Useage limited:"),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "Temperature range - 40~85 degree. "),
-    QT_TRANSLATE_NOOP("QXMCUPLL", "VDD must over 3.0V. "),
+    QT_TRANSLATE_NOOP("Model", "rtcsel"),
+    QT_TRANSLATE_NOOP("Model", "to rtc(kHz)"),
+    QT_TRANSLATE_NOOP("Model", "ertcsel"),
+    QT_TRANSLATE_NOOP("Model", "to ertc(kHz)"),
+    QT_TRANSLATE_NOOP("Model", "no clk"),
+    QT_TRANSLATE_NOOP("Model", "lick"),
+    QT_TRANSLATE_NOOP("Model", "lext"),
+    QT_TRANSLATE_NOOP("Model", "hick"),
+    QT_TRANSLATE_NOOP("Model", "hick48"),
+    QT_TRANSLATE_NOOP("Model", "hext"),
+    QT_TRANSLATE_NOOP("Model", "sclk"),
+    QT_TRANSLATE_NOOP("Model", "usb"),
+    QT_TRANSLATE_NOOP("Model", "adcclk"),
+    QT_TRANSLATE_NOOP("Model", "pll"),
+    QT_TRANSLATE_NOOP("Model", "pll/2"),
+    QT_TRANSLATE_NOOP("Model", "pll/4"),
+    QT_TRANSLATE_NOOP("Model", "none"),
+    QT_TRANSLATE_NOOP("Model", "PA8"),
+    QT_TRANSLATE_NOOP("Model", "PA9"),
+    QT_TRANSLATE_NOOP("Model", "PB13"),
+    QT_TRANSLATE_NOOP("Model", "PE4"),
+    QT_TRANSLATE_NOOP("Model", "PC9"),
+    QT_TRANSLATE_NOOP("Model", "systick(MHz)"),
+    QT_TRANSLATE_NOOP("Model", "sdio (MHz)"),
+    QT_TRANSLATE_NOOP("Model", "dma (MHz)"),
+    QT_TRANSLATE_NOOP("Model", "xmc (MHz)"),
+    QT_TRANSLATE_NOOP("Model", "gpio (MHz)"),
+    QT_TRANSLATE_NOOP("Model", "dvp (MHz)"),
+    QT_TRANSLATE_NOOP("Model", "qspi (MHz)"),
+    QT_TRANSLATE_NOOP("Model", "adc (MHz)"),
+    QT_TRANSLATE_NOOP("Model", "emac (MHz)"),
+    QT_TRANSLATE_NOOP("Model", "Useage limited:"),
+    QT_TRANSLATE_NOOP("Model", "Temperature range - 40~85 degree. "),
+    QT_TRANSLATE_NOOP("Model", "VDD must over 3.0V. "),
+    // Drawn by the review's picture as the window draws them.
+    QT_TRANSLATE_NOOP("Model", "lext(kHz)"),
+    QT_TRANSLATE_NOOP("Model", "to wdt(kHz)"),
+    QT_TRANSLATE_NOOP("Model", "List"),
 };
 
 QStringList timers(std::initializer_list<int> numbers)

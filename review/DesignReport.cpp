@@ -22,11 +22,6 @@ QString reportText(const char *source)
     return QCoreApplication::translate("DesignReport", source);
 }
 
-QString shownText(const char *text)
-{
-    return QCoreApplication::translate(ClockRules::kTranslationContext, text);
-}
-
 // One table: a header and rows of cells, written as either format.
 struct Table {
     QStringList header;
@@ -181,8 +176,10 @@ QStringList findingLines(const ClockRules::Findings &findings)
 {
     QStringList lines;
     for (const ClockRules::Finding &f : findings) {
-        const QString text = f.text([](const char *t) { return shownText(t); });
-        lines << (f.isRefusal() ? reportText(QT_TRANSLATE_NOOP("DesignReport", "Refused: %1")) : reportText(QT_TRANSLATE_NOOP("DesignReport", "Warning: %1"))).arg(text);
+        const QString text = f.text(ClockRules::translated);
+        lines << (f.isRefusal() ? reportText(QT_TRANSLATE_NOOP("DesignReport", "Refused: %1"))
+                                : reportText(QT_TRANSLATE_NOOP("DesignReport", "Warning: %1")))
+                     .arg(text);
     }
     if (lines.isEmpty())
         lines << reportText(QT_TRANSLATE_NOOP("DesignReport", "None: the design can be saved and generated as it is."));

@@ -6,7 +6,6 @@
 #include "Presentation.h"
 #include "SeriesTable.h"
 
-#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -55,7 +54,7 @@ SvgDrawing::Colour toneColour(const ControlPresentation &p)
 // and the kernel clocks of the peripheral selectors.
 QString listText()
 {
-    return QCoreApplication::translate("QXMCUPLL", "List");
+    return ClockRules::translated("List");
 }
 
 bool isValueBox(const QString &name)
@@ -169,7 +168,7 @@ void addCaption(QVector<Control> &out, const ClockTree::Layout &layout, const Co
 QVector<QPair<QString, QString>> fixedTexts(const SeriesParams &series)
 {
     const ClockConfig defaults(series.id);
-    const auto shown = [](const char *text) { return QCoreApplication::translate("QXMCUPLL", text); };
+    const auto shown = ClockRules::translated;
     QVector<QPair<QString, QString>> texts{
         {QStringLiteral("lick.caption"), shown("lick")},
         {QStringLiteral("lick.value"), QString::number(defaults.lickKHz) + QStringLiteral(" kHz")},

@@ -1,6 +1,7 @@
 #include "QXMCUPLL.h"
 
 #include "ClockConfig.h"
+#include "ClockRules.h"
 #include "ClockTreeItem.h"
 #include "ControlStandIn.h"
 #include "CustomComboBox1.h"
@@ -11,7 +12,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGroupBox>
@@ -133,12 +133,6 @@ void QXMCUPLL::followFocusFrame(QGraphicsItem *focused)
 
 // Every control is deleted by its proxy, once the editor host gave it back.
 QXMCUPLL::~QXMCUPLL() = default;
-
-QString QXMCUPLL::translated(const char *text) const
-{
-    // One context for every series: they share their texts.
-    return QCoreApplication::translate("QXMCUPLL", text);
-}
 
 namespace {
 
@@ -426,7 +420,7 @@ QLineEdit *QXMCUPLL::addValueBox(const QPoint &pos)
 
 QPushButton *QXMCUPLL::addListButton(const QPoint &pos)
 {
-    auto *button = new QPushButton(listIcon(false), tr("List"));
+    auto *button = new QPushButton(listIcon(false), ClockRules::translated("List"));
     button->setFont(arial(10, 75));
     place(button, pos, 0);
     setSheet(button, QStringLiteral("border-style: none;"));

@@ -166,8 +166,6 @@ protected:
     EditOutcome applyEdit(const DesignEdit &edit);
     // Shows what the document holds on every control, signals blocked.
     virtual void showRecord() {}
-    // The series' message through the translator of the series' context.
-    QString translated(const char *text) const;
 
     // Control builders. Every control is its own proxy item in the scene at
     // drawing coordinates; variants hand the proxy back to the caller. While a

@@ -1,6 +1,7 @@
 #include "SeriesWidget.h"
 
 #include "ClockConfig.h"
+#include "ClockRules.h"
 #include "CustomComboBox1.h"
 #include "DesignFile.h"
 #include "SeriesTable.h"
@@ -18,6 +19,8 @@
 using namespace ControlTable;
 
 namespace {
+
+using ClockRules::translated;
 
 const char *const kEditTail = "border-style: outset; border-width: 2px; border-color: rgb(0, 176, "
                               "240);border-radius:1px;padding:1px 2px;;";
@@ -71,12 +74,12 @@ void SeriesWidget::buildControl(const Row &row)
 {
     if (!has(row.id))
         return;
-    Widgets &widgets = w(row.id);
+    Widgets &widgets = widgetsOf(row.id);
     const QString name = QLatin1String(row.name);
     const ControlPresentation &shown = *m_presentation.find(name);
     // Controls whose caption is drawn with the tree have none of their own.
     const QString caption = row.id == Control::Sclk ? shown.caption
-                            : row.caption           ? QXMCUPLL::tr(row.caption)
+                            : row.caption           ? translated(row.caption)
                                                     : QString();
     // The PLL's captions follow its controls (grayed, hidden by mode).
     const bool pllCaption = name.startsWith(QLatin1String("pll")) && name != QLatin1String("pllrcs");
@@ -147,7 +150,7 @@ void SeriesWidget::connectSlots()
     for (const Row &r : rows()) {
         if (!has(r.id))
             continue;
-        const Widgets &widgets = w(r.id);
+        const Widgets &widgets = widgetsOf(r.id);
         if (widgets.combo)
             linkToSlot(widgets.combo, "currentIndexChanged(int)", slotSignature(r));
         const char *radioSignal = r.wiring == Wiring::Clicked ? "clicked(bool)" : "toggled(bool)";
@@ -191,28 +194,28 @@ QStringList SeriesWidget::controlsWithoutSlot() const
 void SeriesWidget::buildFixedLabels()
 {
     const ClockConfig defaults(seriesId());
-    fixedLabel(QXMCUPLL::tr("lick"), QStringLiteral("lick.caption"));
+    fixedLabel(translated("lick"), QStringLiteral("lick.caption"));
     fixedLabel(QString::number(defaults.lickKHz) + QStringLiteral(" kHz"), QStringLiteral("lick.value"));
-    fixedLabel(QXMCUPLL::tr("lext(kHz)"), QStringLiteral("lext.caption"));
+    fixedLabel(translated("lext(kHz)"), QStringLiteral("lext.caption"));
     fixedLabel(QString::number(defaults.lextKHz), QStringLiteral("lext.value"));
     buildControl(row(Control::LextBypass));
-    label(QXMCUPLL::tr("IN"), QStringLiteral("lext.in"));
-    label(QXMCUPLL::tr("OUT"), QStringLiteral("lext.out"));
+    label(translated("IN"), QStringLiteral("lext.in"));
+    label(translated("OUT"), QStringLiteral("lext.out"));
 
     buildControl(row(Control::Hext));
     buildControl(row(Control::HextBypass));
-    label(QXMCUPLL::tr("IN"), QStringLiteral("hext.in"));
-    label(QXMCUPLL::tr("OUT"), QStringLiteral("hext.out"));
-    fixedLabel(QXMCUPLL::tr("hick"), QStringLiteral("hick.caption"));
+    label(translated("IN"), QStringLiteral("hext.in"));
+    label(translated("OUT"), QStringLiteral("hext.out"));
+    fixedLabel(translated("hick"), QStringLiteral("hick.caption"));
     fixedLabel(QString::number(defaults.hickMHz) + QStringLiteral(" MHz"), QStringLiteral("hick.value"));
-    fixedLabel(QXMCUPLL::tr("to wdt(kHz)"), QStringLiteral("wdt.caption"));
+    fixedLabel(translated("to wdt(kHz)"), QStringLiteral("wdt.caption"));
     fixedLabel(QString::number(defaults.lickKHz, 'f', 2), QStringLiteral("wdt.value"));
 
     buildControl(row(Control::RtcDiv));
     buildControl(row(Control::RtcSel));
-    fixedLabel(QXMCUPLL::tr(m_series->rtcSelCaption), QStringLiteral("rtcsel.caption"));
+    fixedLabel(translated(m_series->rtcSelCaption), QStringLiteral("rtcsel.caption"));
     buildControl(row(Control::RtcSwitch));
-    fixedLabel(QXMCUPLL::tr(m_series->rtcCaption), QStringLiteral("ertc.caption"));
+    fixedLabel(translated(m_series->rtcCaption), QStringLiteral("ertc.caption"));
     label(QString(), QStringLiteral("ertc.value"));
 
     buildControl(row(Control::HickToSclk));
@@ -223,7 +226,7 @@ void SeriesWidget::buildFixedLabels()
     buildControl(row(Control::SclkSelect));
     buildControl(row(Control::Sclk));
     for (int i = 0; i < m_series->usageNotes.size(); ++i)
-        label(QXMCUPLL::tr(qPrintable(m_series->usageNotes.at(i))), QStringLiteral("note%1").arg(i + 1));
+        label(translated(qPrintable(m_series->usageNotes.at(i))), QStringLiteral("note%1").arg(i + 1));
     for (Control id : {Control::AhbDiv, Control::Apb1Div, Control::Apb2Div, Control::UsbDiv,
                        Control::HickToUsb, Control::UsbSwitch})
         buildControl(row(id));
@@ -256,10 +259,10 @@ void SeriesWidget::buildClockOutputs()
 
 void SeriesWidget::buildPanel()
 {
-    fixedLabel(QXMCUPLL::tr("i2s (MHz)"), QStringLiteral("i2s.caption"));
+    fixedLabel(translated("i2s (MHz)"), QStringLiteral("i2s.caption"));
     valueBox(QStringLiteral("i2s.value"));
     for (int i = 0; i < m_series->ahbBoxes.size(); ++i) {
-        fixedLabel(QXMCUPLL::tr(qPrintable(SeriesParams::ahbBoxCaption(m_series->ahbBoxes.at(i)))),
+        fixedLabel(translated(qPrintable(SeriesParams::ahbBoxCaption(m_series->ahbBoxes.at(i)))),
                    QStringLiteral("ahb%1.caption").arg(i));
         valueBox(QStringLiteral("ahb%1.value").arg(i));
     }
@@ -269,16 +272,13 @@ void SeriesWidget::buildPanel()
         const QStringList *names;
         const char *slotStem;
     };
-    const Bus buses[4] = {
-        {"apb1p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 peripheral (MHz)"), &m_series->apb1Peripherals,
-         "apb1peripheral"},
-        {"apb1t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb1 tmr (MHz)"), &m_series->apb1Timers, "apb1tmr"},
-        {"apb2p", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 peripheral (MHz)"), &m_series->apb2Peripherals,
-         "apb2peripheral"},
-        {"apb2t", QT_TRANSLATE_NOOP("QXMCUPLL", "apb2 tmr (MHz)"), &m_series->apb2Timers, "apb2tmr"}};
+    const Bus buses[4] = {{"apb1p", "apb1 peripheral (MHz)", &m_series->apb1Peripherals, "apb1peripheral"},
+                          {"apb1t", "apb1 tmr (MHz)", &m_series->apb1Timers, "apb1tmr"},
+                          {"apb2p", "apb2 peripheral (MHz)", &m_series->apb2Peripherals, "apb2peripheral"},
+                          {"apb2t", "apb2 tmr (MHz)", &m_series->apb2Timers, "apb2tmr"}};
     for (int i = 0; i < 4; ++i) {
         const QString id = QLatin1String(buses[i].anchor);
-        fixedLabel(QXMCUPLL::tr(buses[i].caption), id + QStringLiteral(".caption"));
+        fixedLabel(translated(buses[i].caption), id + QStringLiteral(".caption"));
         valueBox(id + QStringLiteral(".value"));
         m_lists[i].button = addListButton(at(id + QStringLiteral(".list")));
         m_lists[i].button->setObjectName(id + QStringLiteral(".list"));
@@ -331,7 +331,7 @@ void SeriesWidget::buildAdc()
         return;
     buildControl(row(Control::AdcDiv));
     buildControl(row(Control::AdcSwitch));
-    fixedLabel(QXMCUPLL::tr("adc (MHz)"), QStringLiteral("adc.caption"));
+    fixedLabel(translated("adc (MHz)"), QStringLiteral("adc.caption"));
     valueBox(QStringLiteral("adc.value"));
 }
 
@@ -347,14 +347,14 @@ void SeriesWidget::buildPeripheralSelectors()
         for (int k = 0; k < texts.size(); ++k)
             fixedLabel(texts.at(k), name + QStringLiteral(".text%1").arg(k));
         valueBox(name + QStringLiteral(".value"))->setFixedWidth(widthAt(name + QStringLiteral(".value")));
-        label(QXMCUPLL::tr("(MHz)"), name + QStringLiteral(".unit"));
+        label(translated("(MHz)"), name + QStringLiteral(".unit"));
     }
 }
 
 void SeriesWidget::addCombo(Control id)
 {
     const QString name = QLatin1String(row(id).name);
-    CustomComboBox1 *&combo = w(id).combo;
+    CustomComboBox1 *&combo = widgetsOf(id).combo;
     combo = addComboBox(m_presentation.find(name)->items, widthAt(name), at(name));
     combo->setObjectName(name);
     combo->setAccessibleName(m_presentation.find(name)->caption);
@@ -364,7 +364,7 @@ void SeriesWidget::addCombo(Control id)
 // The radios of a group from `first` on, each at its anchor; the group is made with the first.
 void SeriesWidget::addRadios(Control id, int count, int first)
 {
-    Widgets &widgets = w(id);
+    Widgets &widgets = widgetsOf(id);
     if (!widgets.group)
         widgets.group = new QButtonGroup(this);
     for (int i = first; i < first + count; ++i) {
@@ -405,7 +405,7 @@ void SeriesWidget::setControlSignalsBlocked(bool blocked)
 
 void SeriesWidget::showEntryText(Control id, const QString &text)
 {
-    QLineEdit *edit = w(id).edit;
+    QLineEdit *edit = widgetsOf(id).edit;
     if (edit->text() == text)
         return;
     edit->setText(text);
@@ -475,7 +475,8 @@ void SeriesWidget::controlChanged(Control id, int index, bool checked)
         if (!checked)
             return;
         if (r.step != Step::SclkSource)
-            index = w(id).radios.indexOf(qobject_cast<QRadioButton *>(w(id).group->checkedButton()));
+            index = widgetsOf(id).radios.indexOf(
+                qobject_cast<QRadioButton *>(widgetsOf(id).group->checkedButton()));
     }
     applyEdit(DesignEdit::choose(id, index));
 }
@@ -548,7 +549,7 @@ void SeriesWidget::paintControl(const ControlPresentation &shown)
 
 void SeriesWidget::paintCombo(const ControlPresentation &shown)
 {
-    CustomComboBox1 *combo = w(rowByName(shown.name)->id).combo;
+    CustomComboBox1 *combo = widgetsOf(rowByName(shown.name)->id).combo;
     combo->setCurrentIndex(shown.current);
     if (shown.grayable)
         combo->setEnabledWithStyle(shown.enabled);
@@ -558,7 +559,7 @@ void SeriesWidget::paintCombo(const ControlPresentation &shown)
 
 void SeriesWidget::paintRadios(const ControlPresentation &shown)
 {
-    const QVector<QRadioButton *> &radios = w(rowByName(shown.name)->id).radios;
+    const QVector<QRadioButton *> &radios = widgetsOf(rowByName(shown.name)->id).radios;
     radios.value(shown.current, radios.first())->setChecked(true);
     for (int i = 0; i < radios.size(); ++i) {
         const bool usable = shown.itemUsable(i);
@@ -570,7 +571,7 @@ void SeriesWidget::paintRadios(const ControlPresentation &shown)
 void SeriesWidget::paintEntry(const ControlPresentation &shown)
 {
     const Control id = rowByName(shown.name)->id;
-    QLineEdit *edit = w(id).edit;
+    QLineEdit *edit = widgetsOf(id).edit;
     showEntryText(id, shown.text);
     if (id == Control::Hext)
         fitEntryWidth(edit); // the crystal shows as written, also as typed (the sclk text is ours and fits)

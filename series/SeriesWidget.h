@@ -65,8 +65,9 @@ private:
         QByteArray slotStem;
     };
 
-    Widgets &w(Control id) { return m_widgets[int(id)]; }
-    const Widgets &w(Control id) const { return m_widgets[int(id)]; }
+    // The widgets that show a control of the table.
+    Widgets &widgetsOf(Control id) { return m_widgets[int(id)]; }
+    const Widgets &widgetsOf(Control id) const { return m_widgets[int(id)]; }
     bool has(Control id) const { return ControlTable::has(*m_series, id); }
 
     // Construction. Labels and value boxes at an anchor are named after it.

@@ -325,6 +325,17 @@ Made by tickforge-cli alone, without the GUI libraries.</translation>
     </message>
 </context>
 <context>
+    <name>Codegen</name>
+    <message>
+        <source>Creating &quot;inc&quot; folder error!</source>
+        <translation>Creating &quot;inc&quot; folder error!</translation>
+    </message>
+    <message>
+        <source>Creating &quot;src&quot; folder error!</source>
+        <translation>Creating &quot;src&quot; folder error!</translation>
+    </message>
+</context>
+<context>
     <name>DesignReport</name>
     <message>
         <source>exactly %1</source>
@@ -808,6 +819,401 @@ Made by tickforge-cli alone, without the GUI libraries.</translation>
     </message>
 </context>
 <context>
+    <name>Model</name>
+    <message>
+        <source>hext input error!</source>
+        <translation>hext input error!</translation>
+    </message>
+    <message>
+        <source>pll_ms input error!</source>
+        <translation>pll_ms input error!</translation>
+    </message>
+    <message>
+        <source>pll_ns input error!</source>
+        <translation>pll_ns input error!</translation>
+    </message>
+    <message>
+        <source>%1 takes the %2 clock, which the design does not enable</source>
+        <translation>%1 takes the %2 clock, which the design does not enable</translation>
+    </message>
+    <message>
+        <source>Can not support sclk greater than</source>
+        <translation>Can not support sclk greater than</translation>
+    </message>
+    <message>
+        <source>Can not support apb1clk greater than</source>
+        <translation>Can not support apb1clk greater than</translation>
+    </message>
+    <message>
+        <source>Can not support apb2clk greater than</source>
+        <translation>Can not support apb2clk greater than</translation>
+    </message>
+    <message>
+        <source>Can not support pll clock greater than</source>
+        <translation>Can not support pll clock greater than</translation>
+    </message>
+    <message>
+        <source>ertcdiv</source>
+        <translation>ertcdiv</translation>
+    </message>
+    <message>
+        <source>bypass</source>
+        <translation>bypass</translation>
+    </message>
+    <message>
+        <source>hext(4-25MHz)</source>
+        <translation>hext(4-25MHz)</translation>
+    </message>
+    <message>
+        <source>hextdiv</source>
+        <translation>hextdiv</translation>
+    </message>
+    <message>
+        <source>pllhextdiv</source>
+        <translation>pllhextdiv</translation>
+    </message>
+    <message>
+        <source>pll_mode</source>
+        <translation>pll_mode</translation>
+    </message>
+    <message>
+        <source>pll_mult</source>
+        <translation>pll_mult</translation>
+    </message>
+    <message>
+        <source>pll_ms</source>
+        <translation>pll_ms</translation>
+    </message>
+    <message>
+        <source>pll_ns</source>
+        <translation>pll_ns</translation>
+    </message>
+    <message>
+        <source>pll_fr</source>
+        <translation>pll_fr</translation>
+    </message>
+    <message>
+        <source>sclk select</source>
+        <translation>sclk select</translation>
+    </message>
+    <message>
+        <source>ahbdiv</source>
+        <translation>ahbdiv</translation>
+    </message>
+    <message>
+        <source>apb1div</source>
+        <translation>apb1div</translation>
+    </message>
+    <message>
+        <source>apb2div</source>
+        <translation>apb2div</translation>
+    </message>
+    <message>
+        <source>usbdiv</source>
+        <translation>usbdiv</translation>
+    </message>
+    <message>
+        <source>hick to usb</source>
+        <translation>hick to usb</translation>
+    </message>
+    <message>
+        <source>to usb</source>
+        <translation>to usb</translation>
+    </message>
+    <message>
+        <source>hick to sclk</source>
+        <translation>hick to sclk</translation>
+    </message>
+    <message>
+        <source>adcdiv</source>
+        <translation>adcdiv</translation>
+    </message>
+    <message>
+        <source>select pin</source>
+        <translation>select pin</translation>
+    </message>
+    <message>
+        <source>clockoutdiv</source>
+        <translation>clockoutdiv</translation>
+    </message>
+    <message>
+        <source>usart1 clock sel</source>
+        <translation>usart1 clock sel</translation>
+    </message>
+    <message>
+        <source>usart2 clock sel</source>
+        <translation>usart2 clock sel</translation>
+    </message>
+    <message>
+        <source>i2c1 clock sel</source>
+        <translation>i2c1 clock sel</translation>
+    </message>
+    <message>
+        <source>disable</source>
+        <translation>disable</translation>
+    </message>
+    <message>
+        <source>enable</source>
+        <translation>enable</translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <translation>normal</translation>
+    </message>
+    <message>
+        <source>flexible</source>
+        <translation>flexible</translation>
+    </message>
+    <message>
+        <source>sclk input error!</source>
+        <translation>sclk input error!</translation>
+    </message>
+    <message>
+        <source>pll_ms input error, is it adjusted automatically?</source>
+        <translation>pll_ms input error, is it adjusted automatically?</translation>
+    </message>
+    <message>
+        <source>pll_ns input error, is it adjusted automatically?</source>
+        <translation>pll_ns input error, is it adjusted automatically?</translation>
+    </message>
+    <message>
+        <source>sclk(MHz)</source>
+        <translation>sclk(MHz)</translation>
+    </message>
+    <message>
+        <source>sclk(4 - %1MHz)</source>
+        <translation>sclk(4 - %1MHz)</translation>
+    </message>
+    <message>
+        <source>clkout1 select pin</source>
+        <translation>clkout1 select pin</translation>
+    </message>
+    <message>
+        <source>clkout2 select pin</source>
+        <translation>clkout2 select pin</translation>
+    </message>
+    <message>
+        <source>lext bypass</source>
+        <translation>lext bypass</translation>
+    </message>
+    <message>
+        <source>hext bypass</source>
+        <translation>hext bypass</translation>
+    </message>
+    <message>
+        <source>IN</source>
+        <translation>IN</translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation>OUT</translation>
+    </message>
+    <message>
+        <source>pll (MHz)</source>
+        <translation>pll (MHz)</translation>
+    </message>
+    <message>
+        <source>CRM_PLLCFG: </source>
+        <translation>CRM_PLLCFG: </translation>
+    </message>
+    <message>
+        <source>i2s (MHz)</source>
+        <translation>i2s (MHz)</translation>
+    </message>
+    <message>
+        <source>apb1 peripheral (MHz)</source>
+        <translation>apb1 peripheral (MHz)</translation>
+    </message>
+    <message>
+        <source>apb1 tmr (MHz)</source>
+        <translation>apb1 tmr (MHz)</translation>
+    </message>
+    <message>
+        <source>apb2 peripheral (MHz)</source>
+        <translation>apb2 peripheral (MHz)</translation>
+    </message>
+    <message>
+        <source>apb2 tmr (MHz)</source>
+        <translation>apb2 tmr (MHz)</translation>
+    </message>
+    <message>
+        <source>adc (MHz)</source>
+        <translation>adc (MHz)</translation>
+    </message>
+    <message>
+        <source>(kHz)</source>
+        <translation>(kHz)</translation>
+    </message>
+    <message>
+        <source>(MHz)</source>
+        <translation>(MHz)</translation>
+    </message>
+    <message>
+        <source>USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?</source>
+        <translation>USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?</translation>
+    </message>
+    <message>
+        <source>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  please confirm whether to continue?</source>
+        <translation>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  please confirm whether to continue?</translation>
+    </message>
+    <message>
+        <source>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, please confirm whether to continue?</source>
+        <translation>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, please confirm whether to continue?</translation>
+    </message>
+    <message>
+        <source>pll input clock source range 2-16MHz!</source>
+        <translation>pll input clock source range 2-16MHz!</translation>
+    </message>
+    <message>
+        <source>Can not support pll clock less than</source>
+        <translation>Can not support pll clock less than</translation>
+    </message>
+    <message>
+        <source>rtcsel</source>
+        <translation>rtcsel</translation>
+    </message>
+    <message>
+        <source>to rtc(kHz)</source>
+        <translation>to rtc(kHz)</translation>
+    </message>
+    <message>
+        <source>ertcsel</source>
+        <translation>ertcsel</translation>
+    </message>
+    <message>
+        <source>to ertc(kHz)</source>
+        <translation>to ertc(kHz)</translation>
+    </message>
+    <message>
+        <source>no clk</source>
+        <translation>no clk</translation>
+    </message>
+    <message>
+        <source>lick</source>
+        <translation>lick</translation>
+    </message>
+    <message>
+        <source>lext</source>
+        <translation>lext</translation>
+    </message>
+    <message>
+        <source>hick</source>
+        <translation>hick</translation>
+    </message>
+    <message>
+        <source>hick48</source>
+        <translation>hick48</translation>
+    </message>
+    <message>
+        <source>hext</source>
+        <translation>hext</translation>
+    </message>
+    <message>
+        <source>sclk</source>
+        <translation>sclk</translation>
+    </message>
+    <message>
+        <source>usb</source>
+        <translation>usb</translation>
+    </message>
+    <message>
+        <source>adcclk</source>
+        <translation>adcclk</translation>
+    </message>
+    <message>
+        <source>pll</source>
+        <translation>pll</translation>
+    </message>
+    <message>
+        <source>pll/2</source>
+        <translation>pll/2</translation>
+    </message>
+    <message>
+        <source>pll/4</source>
+        <translation>pll/4</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>PA8</source>
+        <translation>PA8</translation>
+    </message>
+    <message>
+        <source>PA9</source>
+        <translation>PA9</translation>
+    </message>
+    <message>
+        <source>PB13</source>
+        <translation>PB13</translation>
+    </message>
+    <message>
+        <source>PE4</source>
+        <translation>PE4</translation>
+    </message>
+    <message>
+        <source>PC9</source>
+        <translation>PC9</translation>
+    </message>
+    <message>
+        <source>systick(MHz)</source>
+        <translation>systick(MHz)</translation>
+    </message>
+    <message>
+        <source>sdio (MHz)</source>
+        <translation>sdio (MHz)</translation>
+    </message>
+    <message>
+        <source>dma (MHz)</source>
+        <translation>dma (MHz)</translation>
+    </message>
+    <message>
+        <source>xmc (MHz)</source>
+        <translation>xmc (MHz)</translation>
+    </message>
+    <message>
+        <source>gpio (MHz)</source>
+        <translation>gpio (MHz)</translation>
+    </message>
+    <message>
+        <source>dvp (MHz)</source>
+        <translation>dvp (MHz)</translation>
+    </message>
+    <message>
+        <source>qspi (MHz)</source>
+        <translation>qspi (MHz)</translation>
+    </message>
+    <message>
+        <source>emac (MHz)</source>
+        <translation>emac (MHz)</translation>
+    </message>
+    <message>
+        <source>Useage limited:</source>
+        <translation>Useage limited:</translation>
+    </message>
+    <message>
+        <source>Temperature range - 40~85 degree. </source>
+        <translation>Temperature range - 40~85 degree. </translation>
+    </message>
+    <message>
+        <source>VDD must over 3.0V. </source>
+        <translation>VDD must over 3.0V. </translation>
+    </message>
+    <message>
+        <source>lext(kHz)</source>
+        <translation>lext(kHz)</translation>
+    </message>
+    <message>
+        <source>to wdt(kHz)</source>
+        <translation>to wdt(kHz)</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>List</translation>
+    </message>
+</context>
+<context>
     <name>ProgressDialog</name>
     <message>
         <source>Download Progress</source>
@@ -848,62 +1254,6 @@ Made by tickforge-cli alone, without the GUI libraries.</translation>
 <context>
     <name>QXMCUPLL</name>
     <message>
-        <source>Can not support sclk greater than</source>
-        <translation>Can not support sclk greater than</translation>
-    </message>
-    <message>
-        <source>Can not support apb1clk greater than</source>
-        <translation>Can not support apb1clk greater than</translation>
-    </message>
-    <message>
-        <source>Can not support apb2clk greater than</source>
-        <translation>Can not support apb2clk greater than</translation>
-    </message>
-    <message>
-        <source>Can not support pll clock greater than</source>
-        <translation>Can not support pll clock greater than</translation>
-    </message>
-    <message>
-        <source>USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?</source>
-        <translation>USB clock must be 48MHz. But the USB clock of current config is wrong.  please confirm whether to continue?</translation>
-    </message>
-    <message>
-        <source>hext input error!</source>
-        <translation>hext input error!</translation>
-    </message>
-    <message>
-        <source>sclk input error!</source>
-        <translation>sclk input error!</translation>
-    </message>
-    <message>
-        <source>pll_ms input error!</source>
-        <translation>pll_ms input error!</translation>
-    </message>
-    <message>
-        <source>pll_ns input error!</source>
-        <translation>pll_ns input error!</translation>
-    </message>
-    <message>
-        <source>pll_ms input error, is it adjusted automatically?</source>
-        <translation>pll_ms input error, is it adjusted automatically?</translation>
-    </message>
-    <message>
-        <source>pll_ns input error, is it adjusted automatically?</source>
-        <translation>pll_ns input error, is it adjusted automatically?</translation>
-    </message>
-    <message>
-        <source>Useage limited:</source>
-        <translation>Useage limited:</translation>
-    </message>
-    <message>
-        <source>Temperature range - 40~85 degree. </source>
-        <translation>Temperature range - 40~85 degree. </translation>
-    </message>
-    <message>
-        <source>VDD must over 3.0V. </source>
-        <translation>VDD must over 3.0V. </translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Save</translation>
     </message>
@@ -922,14 +1272,6 @@ Made by tickforge-cli alone, without the GUI libraries.</translation>
     <message>
         <source>Select directory</source>
         <translation>Select directory</translation>
-    </message>
-    <message>
-        <source>Creating &quot;inc&quot; folder error!</source>
-        <translation>Creating &quot;inc&quot; folder error!</translation>
-    </message>
-    <message>
-        <source>Creating &quot;src&quot; folder error!</source>
-        <translation>Creating &quot;src&quot; folder error!</translation>
     </message>
     <message>
         <source>Generate code finished!  Files:</source>
@@ -972,352 +1314,16 @@ Made by tickforge-cli alone, without the GUI libraries.</translation>
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>disable</source>
-        <translation>disable</translation>
-    </message>
-    <message>
-        <source>enable</source>
-        <translation>enable</translation>
-    </message>
-    <message>
-        <source>lick</source>
-        <translation>lick</translation>
-    </message>
-    <message>
-        <source>lext(kHz)</source>
-        <translation>lext(kHz)</translation>
-    </message>
-    <message>
-        <source>bypass</source>
-        <translation>bypass</translation>
-    </message>
-    <message>
-        <source>IN</source>
-        <translation>IN</translation>
-    </message>
-    <message>
-        <source>OUT</source>
-        <translation>OUT</translation>
-    </message>
-    <message>
-        <source>hext(4-25MHz)</source>
-        <translation>hext(4-25MHz)</translation>
-    </message>
-    <message>
-        <source>hick</source>
-        <translation>hick</translation>
-    </message>
-    <message>
-        <source>to wdt(kHz)</source>
-        <translation>to wdt(kHz)</translation>
-    </message>
-    <message>
-        <source>ertcdiv</source>
-        <translation>ertcdiv</translation>
-    </message>
-    <message>
-        <source>ertcsel</source>
-        <translation>ertcsel</translation>
-    </message>
-    <message>
-        <source>to ertc(kHz)</source>
-        <translation>to ertc(kHz)</translation>
-    </message>
-    <message>
-        <source>hick to sclk</source>
-        <translation>hick to sclk</translation>
-    </message>
-    <message>
-        <source>pll_ms</source>
-        <translation>pll_ms</translation>
-    </message>
-    <message>
-        <source>pll_ns</source>
-        <translation>pll_ns</translation>
-    </message>
-    <message>
-        <source>pll_fr</source>
-        <translation>pll_fr</translation>
-    </message>
-    <message>
         <source>CRM_PLLCFG : </source>
         <translation>CRM_PLLCFG : </translation>
-    </message>
-    <message>
-        <source>CRM_PLLCFG: </source>
-        <translation>CRM_PLLCFG: </translation>
-    </message>
-    <message>
-        <source>sclk select</source>
-        <translation>sclk select</translation>
-    </message>
-    <message>
-        <source>sclk(4 - %1MHz)</source>
-        <translation>sclk(4 - %1MHz)</translation>
-    </message>
-    <message>
-        <source>ahbdiv</source>
-        <translation>ahbdiv</translation>
-    </message>
-    <message>
-        <source>apb1div</source>
-        <translation>apb1div</translation>
-    </message>
-    <message>
-        <source>apb2div</source>
-        <translation>apb2div</translation>
-    </message>
-    <message>
-        <source>usbdiv</source>
-        <translation>usbdiv</translation>
-    </message>
-    <message>
-        <source>hick to usb</source>
-        <translation>hick to usb</translation>
-    </message>
-    <message>
-        <source>to usb</source>
-        <translation>to usb</translation>
-    </message>
-    <message>
-        <source>select pin</source>
-        <translation>select pin</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>none</translation>
-    </message>
-    <message>
-        <source>PA8</source>
-        <translation>PA8</translation>
-    </message>
-    <message>
-        <source>PE4</source>
-        <translation>PE4</translation>
-    </message>
-    <message>
-        <source>PC9</source>
-        <translation>PC9</translation>
-    </message>
-    <message>
-        <source>lext</source>
-        <translation>lext</translation>
-    </message>
-    <message>
-        <source>hext</source>
-        <translation>hext</translation>
-    </message>
-    <message>
-        <source>pll</source>
-        <translation>pll</translation>
-    </message>
-    <message>
-        <source>sclk</source>
-        <translation>sclk</translation>
-    </message>
-    <message>
-        <source>usb</source>
-        <translation>usb</translation>
-    </message>
-    <message>
-        <source>adcclk</source>
-        <translation>adcclk</translation>
-    </message>
-    <message>
-        <source>i2s (MHz)</source>
-        <translation>i2s (MHz)</translation>
-    </message>
-    <message>
-        <source>systick(MHz)</source>
-        <translation>systick(MHz)</translation>
-    </message>
-    <message>
-        <source>sdio (MHz)</source>
-        <translation>sdio (MHz)</translation>
-    </message>
-    <message>
-        <source>dma (MHz)</source>
-        <translation>dma (MHz)</translation>
-    </message>
-    <message>
-        <source>xmc (MHz)</source>
-        <translation>xmc (MHz)</translation>
-    </message>
-    <message>
-        <source>gpio (MHz)</source>
-        <translation>gpio (MHz)</translation>
-    </message>
-    <message>
-        <source>dvp (MHz)</source>
-        <translation>dvp (MHz)</translation>
-    </message>
-    <message>
-        <source>qspi (MHz)</source>
-        <translation>qspi (MHz)</translation>
-    </message>
-    <message>
-        <source>adc (MHz)</source>
-        <translation>adc (MHz)</translation>
-    </message>
-    <message>
-        <source>emac (MHz)</source>
-        <translation>emac (MHz)</translation>
-    </message>
-    <message>
-        <source>apb1 peripheral (MHz)</source>
-        <translation>apb1 peripheral (MHz)</translation>
-    </message>
-    <message>
-        <source>apb1 tmr (MHz)</source>
-        <translation>apb1 tmr (MHz)</translation>
-    </message>
-    <message>
-        <source>apb2 peripheral (MHz)</source>
-        <translation>apb2 peripheral (MHz)</translation>
-    </message>
-    <message>
-        <source>apb2 tmr (MHz)</source>
-        <translation>apb2 tmr (MHz)</translation>
-    </message>
-    <message>
-        <source>List</source>
-        <translation>List</translation>
-    </message>
-    <message>
-        <source>hextdiv</source>
-        <translation>hextdiv</translation>
-    </message>
-    <message>
-        <source>pllhextdiv</source>
-        <translation>pllhextdiv</translation>
-    </message>
-    <message>
-        <source>pll_mode</source>
-        <translation>pll_mode</translation>
-    </message>
-    <message>
-        <source>pll_mult</source>
-        <translation>pll_mult</translation>
-    </message>
-    <message>
-        <source>adcdiv</source>
-        <translation>adcdiv</translation>
-    </message>
-    <message>
-        <source>clockoutdiv</source>
-        <translation>clockoutdiv</translation>
-    </message>
-    <message>
-        <source>usart1 clock sel</source>
-        <translation>usart1 clock sel</translation>
-    </message>
-    <message>
-        <source>usart2 clock sel</source>
-        <translation>usart2 clock sel</translation>
-    </message>
-    <message>
-        <source>i2c1 clock sel</source>
-        <translation>i2c1 clock sel</translation>
-    </message>
-    <message>
-        <source>normal</source>
-        <translation>normal</translation>
-    </message>
-    <message>
-        <source>flexible</source>
-        <translation>flexible</translation>
-    </message>
-    <message>
-        <source>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  please confirm whether to continue?</source>
-        <translation>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong.  please confirm whether to continue?</translation>
-    </message>
-    <message>
-        <source>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, please confirm whether to continue?</source>
-        <translation>The maximum ADC clock is 28 MHz. The currently configured ADC clock is wrong, please confirm whether to continue?</translation>
-    </message>
-    <message>
-        <source>pll input clock source range 2-16MHz!</source>
-        <translation>pll input clock source range 2-16MHz!</translation>
-    </message>
-    <message>
-        <source>Can not support pll clock less than</source>
-        <translation>Can not support pll clock less than</translation>
-    </message>
-    <message>
-        <source>rtcsel</source>
-        <translation>rtcsel</translation>
-    </message>
-    <message>
-        <source>to rtc(kHz)</source>
-        <translation>to rtc(kHz)</translation>
-    </message>
-    <message>
-        <source>no clk</source>
-        <translation>no clk</translation>
-    </message>
-    <message>
-        <source>hick48</source>
-        <translation>hick48</translation>
-    </message>
-    <message>
-        <source>pll/2</source>
-        <translation>pll/2</translation>
-    </message>
-    <message>
-        <source>pll/4</source>
-        <translation>pll/4</translation>
-    </message>
-    <message>
-        <source>PA9</source>
-        <translation>PA9</translation>
-    </message>
-    <message>
-        <source>PB13</source>
-        <translation>PB13</translation>
-    </message>
-    <message>
-        <source>sclk(MHz)</source>
-        <translation>sclk(MHz)</translation>
     </message>
     <message>
         <source>pllrcs</source>
         <translation>pllrcs</translation>
     </message>
     <message>
-        <source>(MHz)</source>
-        <translation>(MHz)</translation>
-    </message>
-    <message>
-        <source>(kHz)</source>
-        <translation>(kHz)</translation>
-    </message>
-    <message>
-        <source>%1 takes the %2 clock, which the design does not enable</source>
-        <translation>%1 takes the %2 clock, which the design does not enable</translation>
-    </message>
-    <message>
-        <source>pll (MHz)</source>
-        <translation>pll (MHz)</translation>
-    </message>
-    <message>
         <source>Clock tree</source>
         <translation>Clock tree</translation>
-    </message>
-    <message>
-        <source>lext bypass</source>
-        <translation>lext bypass</translation>
-    </message>
-    <message>
-        <source>hext bypass</source>
-        <translation>hext bypass</translation>
-    </message>
-    <message>
-        <source>clkout1 select pin</source>
-        <translation>clkout1 select pin</translation>
-    </message>
-    <message>
-        <source>clkout2 select pin</source>
-        <translation>clkout2 select pin</translation>
     </message>
 </context>
 <context>

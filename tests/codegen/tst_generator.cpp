@@ -247,6 +247,56 @@ private slots:
         QVERIFY(QDir(dir.filePath("inc")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
         QVERIFY(QDir(dir.filePath("src")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
+
+    void projectFolders_data()
+    {
+        QTest::addColumn<QString>("blocked"); // a file where this folder goes
+        QTest::addColumn<QString>("catalogue");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QStringList>("entries");
+        const QStringList all = {"inc", "inc/qxc310_clock.h", "inc/qxc310_conf.h",
+                                 "src", "src/main.c",         "src/qxc310_clock.c"};
+        QTest::newRow("folders made") << ""
+                                      << "" << int(Codegen::Status::Done) << "" << all;
+        QTest::newRow("inc is a file")
+            << "inc"
+            << "" << int(Codegen::Status::NoFolder) << "Creating \"inc\" folder error!" << QStringList{"inc"};
+        QTest::newRow("src is a file") << "src"
+                                       << "" << int(Codegen::Status::NoFolder)
+                                       << "Creating \"src\" folder error!" << QStringList{"inc", "src"};
+        QTest::newRow("inc is a file, Chinese")
+            << "inc"
+            << ":/image/tr_zh.qm" << int(Codegen::Status::NoFolder) << QString::fromUtf8("创建inc文件夹失败!")
+            << QStringList{"inc"};
+        QTest::newRow("src is a file, Chinese")
+            << "src"
+            << ":/image/tr_zh.qm" << int(Codegen::Status::NoFolder) << QString::fromUtf8("创建src文件夹失败!")
+            << QStringList{"inc", "src"};
+    }
+    // A project's folders are made inc first, and a file in the way of one
+    // stops the run before anything else is made, said in the window's language.
+    void projectFolders()
+    {
+        QFETCH(QString, blocked);
+        QFETCH(QString, catalogue);
+        QTemporaryDir dir;
+        QVERIFY(blocked.isEmpty() || !writeFile(dir.filePath(blocked), "a file\n").isNull());
+        QTranslator translator;
+        QVERIFY(catalogue.isEmpty() ||
+                (translator.load(catalogue) && QCoreApplication::installTranslator(&translator)));
+        TF_RECORD(c, 4, kPll + "pllFlexible=0 sclkMHz=100");
+        const Codegen::Result result = Codegen::generateProject(c, dir.path(), "qxc310", {});
+        QCoreApplication::removeTranslator(&translator);
+        QTEST(int(result.status), "status");
+        QTEST(result.error, "error");
+        QStringList entries;
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            entries << QDir(dir.path()).relativeFilePath(it.next());
+        entries.sort();
+        QTEST(entries, "entries");
+    }
 };
 
 QTEST_MAIN(TestGenerator)

@@ -1,10 +1,11 @@
 #pragma once
 
+// What tickforge-cli says and returns: the exit statuses, a command's report
+// lines and how values and findings are printed.
+
 #include "ClockRules.h"
 
-#include <QHash>
 #include <QPair>
-#include <QSet>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -36,15 +37,6 @@ struct CliReport {
     QStringList err;
 };
 
-// One parsed command line.
-struct CommandLine {
-    QString command;
-    QStringList positionals;
-    QSet<QString> flags;
-    QHash<QString, QString> values;
-    QHash<QString, QStringList> lists; // every value of an option given more than once, in order
-};
-
 namespace CliOut {
 
 void out(const QString &text);
@@ -62,24 +54,13 @@ using Fields = QVector<QPair<QString, QVariant>>;
 // are after the fields).
 void printFields(const Fields &fields, bool json, const QStringList &extraJson = {});
 
-QString findingText(const ClockRules::Finding &finding, const char *context);
-QString findingsJson(const ClockRules::Findings &findings, const char *context);
-QStringList findingLines(const ClockRules::Findings &findings, const char *context);
+// Findings as the program shows them (in the model's catalogue context).
+QString findingText(const ClockRules::Finding &finding);
+QString findingsJson(const ClockRules::Findings &findings);
+QStringList findingLines(const ClockRules::Findings &findings);
 // Refusal outranks warning.
 int statusOf(const ClockRules::Findings &findings);
 
 QString notSupportedText();
 
 } // namespace CliOut
-
-// The commands, each in the file of its family.
-int commandNew(const CommandLine &line);
-int commandShow(const CommandLine &line);
-int commandCheck(const CommandLine &line);
-int commandGenerate(const CommandLine &line);
-int commandSolve(const CommandLine &line);
-int commandSolveDesign(const CommandLine &line); // solve FILE --want ...
-int commandSet(const CommandLine &line);
-int commandRender(const CommandLine &line);
-int commandReport(const CommandLine &line);
-int commandDiff(const CommandLine &line);

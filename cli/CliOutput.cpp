@@ -1,4 +1,4 @@
-#include "CliShared.h"
+#include "CliOutput.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -138,19 +138,19 @@ const char *kindName(ClockRules::Finding::Kind kind)
 
 } // namespace
 
-QString findingText(const ClockRules::Finding &finding, const char *context)
+QString findingText(const ClockRules::Finding &finding)
 {
-    return finding.text([context](const char *text) { return QCoreApplication::translate(context, text); });
+    return finding.text(ClockRules::translated);
 }
 
-QString findingsJson(const ClockRules::Findings &findings, const char *context)
+QString findingsJson(const ClockRules::Findings &findings)
 {
     QStringList items;
     for (const ClockRules::Finding &f : findings) {
         QStringList members{QStringLiteral("\"severity\": ") +
                                 jsonValue(QString::fromLatin1(severityName(f))),
                             QStringLiteral("\"kind\": ") + jsonValue(QString::fromLatin1(kindName(f.kind))),
-                            QStringLiteral("\"text\": ") + jsonValue(findingText(f, context)),
+                            QStringLiteral("\"text\": ") + jsonValue(findingText(f)),
                             QStringLiteral("\"field\": ") + jsonValue(f.field)};
         if (f.kind != ClockRules::Finding::Kind::Load)
             members << QStringLiteral("\"value\": ") + jsonValue(f.value)
@@ -172,11 +172,11 @@ int statusOf(const ClockRules::Findings &findings)
     return findings.isEmpty() ? CliDone : CliWarning;
 }
 
-QStringList findingLines(const ClockRules::Findings &findings, const char *context)
+QStringList findingLines(const ClockRules::Findings &findings)
 {
     QStringList lines;
     for (const ClockRules::Finding &f : findings)
-        lines << QString::fromLatin1(severityName(f)) + QStringLiteral(": ") + findingText(f, context);
+        lines << QString::fromLatin1(severityName(f)) + QStringLiteral(": ") + findingText(f);
     return lines;
 }
 

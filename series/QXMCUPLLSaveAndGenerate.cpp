@@ -7,27 +7,19 @@
 #include "SeriesTable.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QUrl>
 
-// Save and generation flows shared by every series widget. Their texts belong
-// to the concrete series class's translation context.
+// Saving a design and generating its code, the same for every series widget:
+// the gate's questions, the file and folder choosers and the message boxes
+// around the steps the command-line tool shares (DesignFile, the generator).
 
 namespace {
 
-void errorBox(const char *text, const char *button = "Ok")
+void errorBox(const QString &text, const QString &button)
 {
     DialogService::instance().message(
-        MessageRequest::make(QMessageBox::Critical, QCoreApplication::translate("QXMCUPLL", "Error"),
-                             QCoreApplication::translate("QXMCUPLL", text))
-            .withButton(QMessageBox::Ok, QCoreApplication::translate("QXMCUPLL", button)));
-}
-
-// Creates path with its missing parents; false when it is not a folder then.
-bool makeFolder(const QString &path)
-{
-    return QFileInfo(path).isDir() || (QDir().mkpath(path) && QFileInfo(path).isDir());
+        MessageRequest::make(QMessageBox::Critical, QCoreApplication::translate("QXMCUPLL", "Error"), text)
+            .withButton(QMessageBox::Ok, button));
 }
 
 } // namespace
@@ -78,7 +70,7 @@ ActionOutcome QXMCUPLL::writeDesign(const ClockConfig &record, const QString &se
     const QByteArray document = DesignFile::write(record, seriesName);
     QString reason;
     if (document.isEmpty() || !saveFileSafely(path, document, &reason)) {
-        errorBox(QT_TRANSLATE_NOOP("QXMCUPLL", "Save file failed!"));
+        errorBox(tr("Save file failed!"), tr("Ok"));
         outcome.status = ActionOutcome::Status::Failed;
         outcome.reason = tr("Save file failed!") + QStringLiteral(" (") + (reason.isEmpty() ? path : reason) +
                          QLatin1Char(')');
@@ -103,27 +95,14 @@ ActionOutcome QXMCUPLL::runGeneration(const ClockConfig &record)
     if (dir.isNull())
         return outcome;
 
-    outcome.status = ActionOutcome::Status::Failed;
-    const QString inc = dir + QStringLiteral("/inc");
-    const QString src = dir + QStringLiteral("/src");
-    for (const QString &folder : {inc, src}) {
-        if (!makeFolder(folder)) {
-            const char *text = folder == inc
-                                   ? QT_TRANSLATE_NOOP("QXMCUPLL", "Creating \"inc\" folder error!")
-                                   : QT_TRANSLATE_NOOP("QXMCUPLL", "Creating \"src\" folder error!");
-            errorBox(text);
-            outcome.reason = translated(text);
-            return outcome;
-        }
-    }
-
     const QString stem = series->templateStem();
-    const Codegen::Result result = Codegen::generate(record, inc, src, stem, [](const QString &fileName) {
+    const Codegen::Result result = Codegen::generateProject(record, dir, stem, [](const QString &fileName) {
         const OverwriteReply reply = DialogService::instance().askOverwrite(fileName);
         return Codegen::ConflictAnswer{reply.replace, reply.replaceAll};
     });
     if (!result.done()) {
-        errorBox(QT_TRANSLATE_NOOP("QXMCUPLL", "Generate code failed!"), QT_TRANSLATE_NOOP("QXMCUPLL", "OK"));
+        const bool noFolder = result.status == Codegen::Status::NoFolder; // said as such, as saving does
+        errorBox(noFolder ? result.error : tr("Generate code failed!"), noFolder ? tr("Ok") : tr("OK"));
         outcome.status = result.status == Codegen::Status::Invalid       ? ActionOutcome::Status::Refused
                          : result.status == Codegen::Status::NotReplaced ? ActionOutcome::Status::Cancelled
                                                                          : ActionOutcome::Status::Failed;
