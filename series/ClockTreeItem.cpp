@@ -11,26 +11,6 @@
 #include <QtMath>
 
 #include <algorithm>
-#include <cstdio>
-
-namespace {
-
-// bench/startup times the program from its start to the drawing painted on
-// screen: with TICKFORGE_PAINT_MARK set, the first paint for a shown view
-// (into its cache, just before it is copied onto the view) prints "painted"
-// on standard output.
-void markFirstPaint(const QGraphicsView *view)
-{
-    static const bool wanted = qEnvironmentVariableIsSet("TICKFORGE_PAINT_MARK");
-    static bool marked = false;
-    if (!wanted || marked || !view || !view->isVisible())
-        return;
-    marked = true;
-    std::fputs("painted\n", stdout);
-    std::fflush(stdout);
-}
-
-} // namespace
 
 ClockTreeItem::ClockTreeItem(const ClockTree::Layout &layout, QGraphicsItem *parent)
     : QGraphicsItem(parent), m_layout(layout)
@@ -109,7 +89,6 @@ void ClockTreeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, Q
 {
     if (m_layout.size.isEmpty())
         return;
-    markFirstPaint(view());
     painter->save();
     painter->fillRect(boundingRect(), Qt::white);
     painter->setRenderHint(QPainter::Antialiasing);

@@ -172,21 +172,6 @@ void SeriesWidget::linkToSlot(QObject *sender, const char *signal, const QByteAr
     if (slotIndex < metaObject()->methodOffset() || signalIndex < 0)
         return; // none, or a base class's: that class connected it
     connect(sender, sender->metaObject()->method(signalIndex), this, metaObject()->method(slotIndex));
-    m_linked.insert(sender);
-}
-
-QStringList SeriesWidget::controlsWithoutSlot() const
-{
-    QStringList names;
-    for (QObject *source : m_signalSources) {
-        if (!m_linked.contains(source))
-            names << source->objectName();
-    }
-    for (const FoldOutList &list : m_lists) {
-        if (!m_linked.contains(list.button))
-            names << list.button->objectName();
-    }
-    return names;
 }
 
 // The drawing's fixed texts and value labels, with the controls in between

@@ -5,7 +5,6 @@
 #include "QXMCUPLL.h"
 
 #include <QHash>
-#include <QSet>
 #include <QVector>
 
 struct SeriesParams;
@@ -22,9 +21,6 @@ class SeriesWidget : public QXMCUPLL {
 public:
     void resetConfig() override;
     void loadConfig(const QString &fileName) override;
-
-    // Controls no slot of the series class listens to (none, once built).
-    QStringList controlsWithoutSlot() const;
 
     // Line-edit looks of the oscillator and sclk entries, and of the ms/ns entries.
     static QString committedEditStyle();
@@ -103,7 +99,6 @@ private:
     bool m_sclkStyled = false;
     QVector<Widgets> m_widgets;
     QVector<QObject *> m_signalSources;
-    QSet<const QObject *> m_linked; // sources connected to a slot
     FoldOutList m_lists[4];
 
     TreePresentation m_presentation;

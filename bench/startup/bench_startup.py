@@ -5,8 +5,12 @@ time to the drawing (the bare window) first painted, CPU until idle and peak
 memory; medians of interleaved runs, so that a busy machine weighs on both
 alike. Run it on an X display (Xvfb with a window manager, such as openbox).
 
-    bench/startup/bench_startup.py build/app/tickforge build/bench/startup/bench_bare_window \\
+    bench/startup/bench_startup.py build/tests/app/tickforge-scripted build/bench/startup/bench_bare_window \\
         docs/manual/designs/QXC330_USB.TFCC [runs]
+
+The program is timed as tickforge-scripted, built with the tests: tickforge's
+own start-up and link line, which prints "painted" on standard output when
+its drawing is first painted, as the bare window does when it is.
 
 The program turns off the X platform's GL integration, which a bare Qt
 program loads: it is judged against the bare window with the same setting
@@ -61,8 +65,7 @@ def one_run(argv, home, extra_env):
     """(ms to first paint, CPU ms until idle, peak MB) of one start."""
     env = dict(os.environ)
     env.update(extra_env)
-    env.update({"TICKFORGE_PAINT_MARK": "1", "XDG_DATA_HOME": os.path.join(home, "data"),
-                "XDG_CONFIG_HOME": os.path.join(home, "config")})
+    env.update({"XDG_DATA_HOME": os.path.join(home, "data"), "XDG_CONFIG_HOME": os.path.join(home, "config")})
     shutil.rmtree(home, ignore_errors=True)  # no recovery copy, no recent list
     os.makedirs(home)
     started = time.monotonic()

@@ -1,6 +1,7 @@
 // Crash recovery: the copy of an unsaved design follows the edits, only the
-// copies of programs that are gone are offered, and the real program killed
-// after an edit offers exactly that design at its next start.
+// copies of programs that are gone are offered, and the program killed after
+// an edit offers exactly that design at its next start (tickforge-scripted:
+// the program's own start-up, its dialogs answered from a script).
 #include "RecoveryStore.h"
 
 #include <QtTest>
@@ -127,8 +128,8 @@ private slots:
             QVERIFY(!writeFile(file, data).isNull());
             if (kind != "unlocked") {
                 // What QLockFile leaves behind: pid (above any Linux hands out), program, host.
-                const QByteArray lock = "2147483646\ntickforge\n" +
-                                        QSysInfo::machineHostName().toUtf8() + "\n";
+                const QByteArray lock =
+                    "2147483646\ntickforge\n" + QSysInfo::machineHostName().toUtf8() + "\n";
                 QVERIFY(!writeFile(QDir(folder).filePath(source + ".lock"), lock).isNull());
             }
             if (kind == "reserved") {
@@ -208,7 +209,7 @@ private slots:
             env.insert("TICKFORGE_TEST_SCRIPT", dir.filePath(name));
             process.setProcessEnvironment(env);
             process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            process.start(TICKFORGE, args);
+            process.start(TICKFORGE_SCRIPTED, args);
             QVERIFY(process.waitForStarted());
         };
         QString output;

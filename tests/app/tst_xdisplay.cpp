@@ -1,6 +1,8 @@
-// The real program on an X display of its own (a private Xvfb), as a user
-// starts it: with a design open it maps no GL driver, whose libraries would
-// cost tens of megabytes and much of the start-up time.
+// The program on an X display of its own (a private Xvfb), as a user starts
+// it: with a design open it maps no GL driver, whose libraries would cost tens
+// of megabytes and much of the start-up time. It runs as tickforge-scripted,
+// the program's start-up and link line, which prints "painted" when its
+// drawing is first painted.
 #include "TableRows.h"
 
 #include <QtTest>
@@ -62,7 +64,7 @@ private slots:
         QFETCH(QString, integration);
         QFETCH(bool, driver);
         QProcess program;
-        QVERIFY(startPainted(program, TICKFORGE, integration));
+        QVERIFY(startPainted(program, TICKFORGE_SCRIPTED, integration));
         const QStringList mapped = glDriverMappings(program.processId());
         program.kill();
         program.waitForFinished();
@@ -76,7 +78,7 @@ private slots:
     void noImageFormatPlugin()
     {
         QProcess program;
-        QVERIFY(startPainted(program, TICKFORGE, QString()));
+        QVERIFY(startPainted(program, TICKFORGE_SCRIPTED, QString()));
         QTest::qWait(300); // what comes just after the first paint
         QStringList mapped = mappings(program.processId(), QStringLiteral("/imageformats/([^/\\s]+)$"));
         program.kill();
@@ -94,7 +96,7 @@ private slots:
         int windows[2] = {};
         for (int i = 0; i < 2; ++i) {
             QProcess program;
-            QVERIFY(startPainted(program, i ? TICKFORGE : BARE_WINDOW, QString()));
+            QVERIFY(startPainted(program, i ? TICKFORGE_SCRIPTED : BARE_WINDOW, QString()));
             QProcess info;
             info.start(QStringLiteral("xwininfo"), {"-display", m_display, "-root", "-children"});
             QVERIFY(info.waitForFinished());
@@ -111,13 +113,12 @@ private slots:
     }
 
 private:
-    // A program on the display (the real one with a design), until it has painted.
+    // A program on the display (tickforge with a design), until it has painted.
     bool startPainted(QProcess &program, const char *path, const QString &integration)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", m_display);
         env.insert("QT_QPA_PLATFORM", "xcb");
-        env.insert("TICKFORGE_PAINT_MARK", "1");
         env.insert("XDG_DATA_HOME", m_home.filePath("data"));
         env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
         env.remove("QT_XCB_GL_INTEGRATION");

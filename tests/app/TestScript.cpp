@@ -41,11 +41,8 @@ QMessageBox::StandardButton buttonNamed(const QString &name)
 
 } // namespace
 
-std::unique_ptr<TestScript> TestScript::fromEnvironment(FormConfiguration &window)
+std::unique_ptr<TestScript> TestScript::fromFile(const QString &fileName, FormConfiguration &window)
 {
-    const QString fileName = qEnvironmentVariable("TICKFORGE_TEST_SCRIPT");
-    if (fileName.isEmpty())
-        return nullptr;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         say(QStringLiteral("error cannot read ") + fileName);

@@ -8,9 +8,9 @@
 
 class FormConfiguration;
 
-// A test hook, inert unless TICKFORGE_TEST_SCRIPT names a file: end-to-end
-// tests drive the real program with it (a kill needs a process of its own).
-// While installed it is the dialog seam: every request is printed on standard
+// The dialogs of tickforge-scripted answered from a script: end-to-end tests
+// drive the program's start-up with it (a kill needs a process of its own).
+// While it exists it is the dialog seam: every request is printed on standard
 // output as one line, "message TITLE | TEXT" (line feeds as "\n"), "file
 // CAPTION", "dialog CLASS", and answered from the script. One step a line:
 //
@@ -26,7 +26,8 @@ class FormConfiguration;
 // once start-up is over.
 class TestScript final : public DialogService {
 public:
-    static std::unique_ptr<TestScript> fromEnvironment(FormConfiguration &window);
+    // Null, with a line "error ...", when the file cannot be read.
+    static std::unique_ptr<TestScript> fromFile(const QString &fileName, FormConfiguration &window);
     ~TestScript() override;
     Q_DISABLE_COPY(TestScript)
 
