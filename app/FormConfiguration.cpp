@@ -1,11 +1,11 @@
 #include "FormConfiguration.h"
 
 #include "DialogService.h"
+#include "LanguageCatalogues.h"
 #include "MCUSelect_Form.h"
 #include "QXPLLConfig.h"
 #include "RecentDesigns.h"
 #include "SeriesTable.h"
-#include "Startup.h"
 #include "UpdateLoader.h"
 #include "VersionAbout.h"
 

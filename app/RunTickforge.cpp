@@ -2,8 +2,8 @@
 
 #include "CommandLine.h"
 #include "FormConfiguration.h"
+#include "LanguageCatalogues.h"
 #include "RecoveryStore.h"
-#include "Startup.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -3,13 +3,13 @@
 #include "CommandLine.h"
 #include "CustomComboBox1.h"
 #include "FakeSeries.h"
+#include "LanguageCatalogues.h"
 #include "Legibility.h"
 #include "MCUSelect_Form.h"
 #include "PinGraphicsView.h"
 #include "QXPLLConfig.h"
 #include "ScriptedDialogs.h"
 #include "SeriesFactory.h"
-#include "Startup.h"
 #include "TableRows.h"
 #include "TestHelpers.h"
 #include "UpdateLoader.h"
@@ -125,8 +125,8 @@ private slots:
         const QStringList en{"Project: New Open Recent designs Save Export drawing... Export report...",
                              "Language: English Chinese", "Generate code: Generate code",
                              "Help: Open Manual New version download Version"};
-        const QStringList zh{"项目: 新建 打开 最近的设计 保存 导出时钟树图... 导出报告...", "语言: 英文 简体中文",
-                             "生成代码: 生成代码", "帮助: 打开手册 新版本下载 版本"};
+        const QStringList zh{"项目: 新建 打开 最近的设计 保存 导出时钟树图... 导出报告...",
+                             "语言: 英文 简体中文", "生成代码: 生成代码", "帮助: 打开手册 新版本下载 版本"};
         QCOMPARE(menus, chinese ? zh : en);
 
         // A 1600-pixel screen at a scale factor of 2 leaves 800 pixels: the window,

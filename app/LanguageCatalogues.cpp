@@ -1,4 +1,4 @@
-#include "Startup.h"
+#include "LanguageCatalogues.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
