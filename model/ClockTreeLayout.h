@@ -71,6 +71,23 @@ public:
     const QVector<Anchor> &anchors() const { return m_anchors; }
     const Node *node(const QString &id) const;
 
+    // Every part in the order it is drawn, for the painter and the SVG alike:
+    // panels first, blocks over them, wires over the blocks' edges.
+    template <typename NodeVisit, typename WireVisit>
+    void visitInDrawingOrder(NodeVisit visitNode, WireVisit visitWire) const
+    {
+        for (const Node &node : nodes) {
+            if (node.shape == Shape::Panel)
+                visitNode(node);
+        }
+        for (const Wire &wire : wires)
+            visitWire(wire);
+        for (const Node &node : nodes) {
+            if (node.shape != Shape::Panel)
+                visitNode(node);
+        }
+    }
+
 private:
     QVector<Anchor> m_anchors;
     QHash<QString, int> m_anchorIndex;

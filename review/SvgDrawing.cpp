@@ -151,8 +151,7 @@ void writeArrow(Writer &w, const QPointF &from, const QPointF &tip)
     const double angle = qAtan2(tip.y() - from.y(), tip.x() - from.x());
     const double length = 8.0;
     const double spread = 0.42;
-    w.polygon({tip,
-               QPointF(tip.x() - length * qCos(angle - spread), tip.y() - length * qSin(angle - spread)),
+    w.polygon({tip, QPointF(tip.x() - length * qCos(angle - spread), tip.y() - length * qSin(angle - spread)),
                QPointF(tip.x() - length * qCos(angle + spread), tip.y() - length * qSin(angle + spread))},
               kWire, 1.0, kWire);
 }
@@ -307,8 +306,8 @@ void writeControl(Writer &w, const Control &c)
         xml.writeAttribute(QStringLiteral("y"), num(box.top()));
         xml.writeAttribute(QStringLiteral("width"), num(box.width() - 2 * c.borderWidth - 2));
         xml.writeAttribute(QStringLiteral("height"), num(box.height()));
-        w.text(QRectF(3, 0, inner.width(), box.height()), Qt::AlignLeft | Qt::AlignVCenter, c.text, c.pointSize,
-               c.bold, c.textColour);
+        w.text(QRectF(3, 0, inner.width(), box.height()), Qt::AlignLeft | Qt::AlignVCenter, c.text,
+               c.pointSize, c.bold, c.textColour);
         xml.writeEndElement();
     } else {
         w.text(inner, (c.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, c.text, c.pointSize,
@@ -343,17 +342,8 @@ QString write(const ClockTree::Layout &layout, const QVector<Control> &controls)
     xml.writeTextElement(QStringLiteral("title"), layout.caption);
     w.rect(QRectF(QPointF(0, 0), QSizeF(layout.size)), 0, kNone, 0, kWhite);
 
-    // Panels first, blocks over them, wires over the blocks' edges.
-    for (const Node &node : layout.nodes) {
-        if (node.shape == Shape::Panel)
-            writeNode(w, node);
-    }
-    for (const Wire &wire : layout.wires)
-        writeWire(w, wire);
-    for (const Node &node : layout.nodes) {
-        if (node.shape != Shape::Panel)
-            writeNode(w, node);
-    }
+    layout.visitInDrawingOrder([&w](const Node &node) { writeNode(w, node); },
+                               [&w](const Wire &wire) { writeWire(w, wire); });
     for (const QPoint &dot : layout.junctions) {
         xml.writeEmptyElement(QStringLiteral("circle"));
         xml.writeAttribute(QStringLiteral("cx"), num(dot.x()));

@@ -179,17 +179,8 @@ void drawNode(QPainter &p, const Node &node)
 void paintClockTree(QPainter &p, const Layout &layout)
 {
     p.save();
-    // Panels first, blocks over them, wires over the blocks' edges.
-    for (const Node &node : layout.nodes) {
-        if (node.shape == Shape::Panel)
-            drawNode(p, node);
-    }
-    for (const Wire &wire : layout.wires)
-        drawWire(p, wire);
-    for (const Node &node : layout.nodes) {
-        if (node.shape != Shape::Panel)
-            drawNode(p, node);
-    }
+    layout.visitInDrawingOrder([&p](const Node &node) { drawNode(p, node); },
+                               [&p](const Wire &wire) { drawWire(p, wire); });
     p.setPen(Qt::NoPen);
     p.setBrush(kWire);
     for (const QPoint &dot : layout.junctions)
