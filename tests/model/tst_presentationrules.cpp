@@ -6,12 +6,16 @@
 // reads, and which choices can be taken, after some edits from the factory
 // design.
 
+#include "ClockRules.h"
 #include "DesignDocument.h"
 #include "DocumentSteps.h"
 #include "Presentation.h"
 #include "SeriesTable.h"
 #include "TableRows.h"
+#include "TreeClocks.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 namespace {
@@ -40,6 +44,19 @@ QString lookOf(const ControlPresentation &p, const QString &aspect)
     return QString();
 }
 
+// "hext 8.000 4..25 used ok": a clock of the tree (MHz), its bounds (0: none),
+// whether anything uses it and whether its value keeps the bounds; "usb 48.000
+// =48 ..." for the one value accepted.
+QString boundsText(const TreeClock &clock)
+{
+    const QString bounds = clock.requiredMHz > 0
+                               ? QStringLiteral("=%1").arg(clock.requiredMHz)
+                               : QStringLiteral("%1..%2").arg(clock.minMHz).arg(clock.maxMHz);
+    return QStringList{clock.name, clock.mhz.text(3), bounds, QLatin1String(clock.inUse ? "used" : "unused"),
+                       QLatin1String(clock.withinLimits() ? "ok" : "out")}
+        .join(QLatin1Char(' '));
+}
+
 } // namespace
 
 class TestPresentationRules : public QObject {
@@ -47,7 +64,9 @@ class TestPresentationRules : public QObject {
 
 private slots:
     // Steps from the factory design: "choose CONTROL=INDEX", "type ENTRY=TEXT",
-    // "commit ENTRY"; questions are answered "Yes". boxes: every box shown, "E:" an error.
+    // "commit ENTRY"; questions are answered "Yes". boxes: every box shown, "E:" an error;
+    // json: what show --controls --json prints for a control; clocks: the tree's
+    // clocks with their bounds; findings: what saving would refuse or warn about.
     void rules_data() { addTableRows("presentation_rules.tsv"); }
     void rules()
     {
@@ -57,6 +76,9 @@ private slots:
         QFETCH(QStringList, usable);
         QFETCH(QStringList, looks);
         QFETCH(QString, boxes);
+        QFETCH(QStringList, json);
+        QFETCH(QStringList, clocks);
+        QFETCH(QStringList, findings);
 
         const SeriesParams *params = SeriesTable::byName(series);
         QVERIFY2(params, qPrintable(series));
@@ -87,6 +109,24 @@ private slots:
                 look.section(QLatin1Char('='), 1));
         }
         QCOMPARE(prompter.shown.join(QLatin1Char('|')), boxes);
+        for (const QString &object : json) {
+            QCOMPARE(PresentationText::json(control(QJsonDocument::fromJson(object.toUtf8())
+                                                        .object()
+                                                        .value(QStringLiteral("name"))
+                                                        .toString())),
+                     object);
+        }
+        const TreeClockList tree = TreeClocks::of(document.record());
+        for (const QString &clock : clocks) {
+            const TreeClock *found = TreeClocks::find(tree, clock.section(QLatin1Char(' '), 0, 0));
+            QVERIFY2(found, qPrintable(clock));
+            QCOMPARE(boundsText(*found), clock);
+        }
+        // What saving and generating would refuse or warn about, as the tree stands.
+        QStringList said;
+        for (const ClockRules::Finding &finding : ClockRules::judge(document.record()).findings)
+            said << finding.text();
+        QCOMPARE(said.join(QLatin1String(" | ")), findings.join(QLatin1String(" | ")));
     }
 };
 
