@@ -369,8 +369,7 @@ private:
             value = c.usbMHz;
             break;
         case ClockSourceKind::Hick:
-            // A source named "hick48" is HICK undivided, whatever else runs on it.
-            value = qstrcmp(source->text, "hick48") == 0 ? c.hickMHz : ClockRules::hickOutputMHz(c);
+            value = ClockRules::hickOutputMHz(c);
             break;
         case ClockSourceKind::Lick:
             value = c.lickKHz;
