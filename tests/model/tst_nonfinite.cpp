@@ -367,6 +367,131 @@ private slots:
             QCOMPARE(QDir(dir.filePath(QLatin1String(folder))).entryList(QDir::Files).size(), 0);
     }
 
+    // The record's own solving given an input of zero or no number: it ends,
+    // leaves factors the chip has, and no clock it works out is NaN or infinite
+    // unless its input was.
+    void solving_data()
+    {
+        QTest::addColumn<QString>("series");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("op"); // typed: applyTypedSclk, usb: retunePllForUsb, calc: recompute
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("nonFinite"); // the record's fields left NaN or infinite
+
+        QTest::newRow("flexible, sclk nan") << "QXC330"
+                                            << "sclkMHz=nan"
+                                            << "typed"
+                                            << "pllMs=1 pllNs=63 pllFr=32 pllMHz=15.75 sclkMHz=15.75"
+                                            << "";
+        QTest::newRow("flexible, sclk inf") << "QXC330"
+                                            << "sclkMHz=inf"
+                                            << "typed"
+                                            << "pllMs=1 pllNs=63 pllFr=32 pllMHz=15.75 sclkMHz=15.75"
+                                            << "";
+        QTest::newRow("flexible, sclk 0") << "QXC330"
+                                          << "sclkMHz=0"
+                                          << "typed"
+                                          << "pllMs=2 pllNs=125 pllFr=32 pllMHz=15.625 sclkMHz=15.625"
+                                          << "";
+        QTest::newRow("flexible, crystal 0") << "QXC330"
+                                             << "hextMHz=0 sclkMHz=100"
+                                             << "typed"
+                                             << "pllMs=1 pllNs=31 pllFr=32 pllMHz=0 sclkMHz=0"
+                                             << "";
+        QTest::newRow("flexible, crystal inf")
+            << "QXC330"
+            << "hextMHz=inf sclkMHz=100"
+            << "typed"
+            << "pllMs=1 pllNs=31 pllFr=32"
+            << "hextMHz pllMHz sclkMHz ahbMHz apb1MHz apb1TimerMHz apb2MHz apb2TimerMHz";
+        QTest::newRow("flexible, usb, crystal 0") << "QXC330"
+                                                  << "usbDisabled=0 sclkSource=0 hextMHz=0"
+                                                  << "usb"
+                                                  << "pllMs=1 pllNs=31 pllFr=32 pllMHz=0 usbMHz=0 sclkMHz=288"
+                                                  << "";
+        QTest::newRow("multiplier, sclk nan") << "QXC300"
+                                              << "sclkMHz=nan"
+                                              << "typed"
+                                              << "pllMult=2 pllMHz=16 sclkMHz=16"
+                                              << "";
+        QTest::newRow("multiplier, sclk inf") << "QXC300"
+                                              << "sclkMHz=inf"
+                                              << "typed"
+                                              << "pllMult=64 pllMHz=512 sclkMHz=512"
+                                              << "";
+        QTest::newRow("multiplier, crystal 0") << "QXC300"
+                                               << "hextMHz=0 sclkMHz=100"
+                                               << "typed"
+                                               << "pllMult=2 pllMHz=0 sclkMHz=0"
+                                               << "";
+        QTest::newRow("multiplier, crystal nan")
+            << "QXC300"
+            << "hextMHz=nan sclkMHz=100"
+            << "typed"
+            << "pllMult=2"
+            << "hextMHz pllMHz sclkMHz ahbMHz apb1MHz apb1TimerMHz apb2MHz apb2TimerMHz";
+        QTest::newRow("multiplier, usb, crystal nan") << "QXC300"
+                                                      << "usbDisabled=0 sclkSource=0 hextMHz=nan"
+                                                      << "usb"
+                                                      << "pllMult=2 sclkMHz=192"
+                                                      << "hextMHz pllMHz usbMHz";
+        QTest::newRow("usb divider 0") << "QXC330"
+                                       << "usbDisabled=0 usbDiv=0"
+                                       << "calc"
+                                       << "usbMHz=288"
+                                       << "";
+        QTest::newRow("ahb divider 0") << "QXC330"
+                                       << "ahbDiv=0"
+                                       << "calc"
+                                       << "ahbMHz=288 apb1MHz=144"
+                                       << "";
+        QTest::newRow("apb1 divider 0") << "QXC330"
+                                        << "apb1Div=0"
+                                        << "calc"
+                                        << "apb1MHz=288 apb1TimerMHz=576"
+                                        << "";
+        QTest::newRow("adc divider 0") << "QXC300"
+                                       << "adcEnabled=1 adcDiv=0"
+                                       << "calc"
+                                       << "adcMHz=96"
+                                       << "";
+        QTest::newRow("ms 0") << "QXC330"
+                              << "pllMs=0"
+                              << "calc"
+                              << "pllMHz=0 sclkMHz=0"
+                              << "";
+        QTest::newRow("fr 0") << "QXC330"
+                              << "pllFr=0"
+                              << "calc"
+                              << "pllMHz=0 sclkMHz=0"
+                              << "";
+    }
+    void solving()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, fields);
+        QFETCH(QString, op);
+        QFETCH(QString, expected);
+        QFETCH(QString, nonFinite);
+
+        ClockConfig c = DesignDocument(SeriesTable::byName(series)->id).record();
+        QString bad;
+        QVERIFY2(RecordFields::apply(c, fields, &bad), qPrintable(bad));
+        if (op == QLatin1String("typed"))
+            c.applyTypedSclk();
+        else if (op == QLatin1String("usb"))
+            c.retunePllForUsb();
+        else
+            c.recompute();
+        QStringList left;
+        for (const auto &field : c.fieldValues()) {
+            if (field.second.type() == QVariant::Double && !std::isfinite(field.second.toDouble()))
+                left << field.first;
+        }
+        QCOMPARE(left.join(QLatin1Char(' ')), nonFinite);
+        QCOMPARE(RecordFields::mismatches(c, expected), QString());
+    }
+
     // Exact frequencies: a decimal text or a double; nothing else is a value.
     void rationalParse_data()
     {
