@@ -41,10 +41,11 @@ QStringList nonNumbers(const DesignDocument &document)
     return bad;
 }
 
-// The QXC330 factory design as its file stores it, with one element changed.
-QHash<QString, QString> factoryFileWith(const QString &element, const QString &text)
+// The factory design of a series as its file stores it, with one element changed.
+QHash<QString, QString> factoryFileWith(const QString &element, const QString &text,
+                                        const QString &series = QStringLiteral("QXC330"))
 {
-    const SeriesParams *row = SeriesTable::byName(QStringLiteral("QXC330"));
+    const SeriesParams *row = SeriesTable::byName(series);
     DesignDocument factory(row->id);
     QHash<QString, QString> file;
     for (const QString &name : DesignFile::elementNames(row->seriesName()))
@@ -490,6 +491,139 @@ private slots:
         }
         QCOMPARE(left.join(QLatin1Char(' ')), nonFinite);
         QCOMPARE(RecordFields::mismatches(c, expected), QString());
+    }
+
+    // The multiplier a file holds selects item multiplier - 2; one out of
+    // 2..64, or no whole number, the first item.
+    void openedMultiplier_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("pllMult");
+        QTest::newRow("16") << "16" << 14 << 16;
+        QTest::newRow("2, the first") << "2" << 0 << 2;
+        QTest::newRow("64, the last") << "64" << 62 << 64;
+        QTest::newRow("65") << "65" << 0 << 2;
+        QTest::newRow("1") << "1" << 0 << 2;
+        QTest::newRow("-1") << "-1" << 0 << 2;
+        QTest::newRow("nan") << "nan" << 0 << 2;
+        QTest::newRow("inf") << "inf" << 0 << 2;
+        QTest::newRow("past an int") << "99999999999999999999" << 0 << 2;
+        QTest::newRow("16.5") << "16.5" << 0 << 2;
+        QTest::newRow("empty") << "" << 0 << 2;
+    }
+    void openedMultiplier()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, shown);
+        QFETCH(int, pllMult);
+        DesignDocument document(SeriesTable::byName(QStringLiteral("QXC300"))->id);
+        ScriptedPrompter prompter;
+        document.setPrompter(&prompter);
+        document.open(factoryFileWith(QStringLiteral("pllmult"), text, QStringLiteral("QXC300")));
+        QCOMPARE(document.shownIndex(ControlTable::Control::PllMult), shown);
+        QCOMPARE(document.record().pllMult, pllMult);
+        QCOMPARE(nonNumbers(document), QStringList());
+    }
+
+    // A typed system clock moves the multiplier's shown item with it.
+    void typedMultiplier_data()
+    {
+        QTest::addColumn<QString>("sclk");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("96") << "96" << 10;
+        QTest::newRow("16") << "16" << 0;
+        QTest::newRow("nan, refused") << "nan" << 22;
+        QTest::newRow("inf, refused") << "inf" << 22;
+    }
+    void typedMultiplier()
+    {
+        QFETCH(QString, sclk);
+        QFETCH(int, shown);
+        DesignDocument document(SeriesTable::byName(QStringLiteral("QXC300"))->id);
+        ScriptedPrompter prompter;
+        document.setPrompter(&prompter);
+        QCOMPARE(document.shownIndex(ControlTable::Control::PllMult), 22); // the factory's 24
+        document.apply(DesignEdit::type(ControlTable::Control::Sclk, sclk));
+        document.apply(DesignEdit::commit(ControlTable::Control::Sclk));
+        QCOMPARE(document.shownIndex(ControlTable::Control::PllMult), shown);
+    }
+
+    // The two doubles a design file holds, in fixed notation: the crystal with
+    // six decimals, the USB divider with one; both read back as written.
+    void writtenNumbers_data()
+    {
+        QTest::addColumn<QString>("series");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("crystal 8") << "QXC330"
+                                   << "hextMHz=8"
+                                   << "hext"
+                                   << "8.000000";
+        QTest::newRow("crystal 12.288") << "QXC330"
+                                        << "hextMHz=12.288"
+                                        << "hext"
+                                        << "12.288000";
+        QTest::newRow("crystal 0.000001") << "QXC330"
+                                          << "hextMHz=0.000001"
+                                          << "hext"
+                                          << "0.000001";
+        QTest::newRow("crystal 25") << "QXC300"
+                                    << "hextMHz=25"
+                                    << "hext"
+                                    << "25.000000";
+        QTest::newRow("usb divider 1.5") << "QXC330"
+                                         << "usbDiv=1.5"
+                                         << "usbdiv"
+                                         << "1.5";
+        QTest::newRow("usb divider 6") << "QXC330"
+                                       << "usbDiv=6"
+                                       << "usbdiv"
+                                       << "6.0";
+        QTest::newRow("usb divider 2.5, multiplier") << "QXC300"
+                                                     << "usbDiv=2.5"
+                                                     << "usbdiv"
+                                                     << "2.5";
+        QTest::newRow("rtc divider 31") << "QXC330"
+                                        << "rtcHextDiv=31"
+                                        << "rtcdiv"
+                                        << "31";
+    }
+    void writtenNumbers()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, fields);
+        QFETCH(QString, element);
+        QFETCH(QString, text);
+
+        ClockConfig c = DesignDocument(SeriesTable::byName(series)->id).record();
+        QVERIFY(RecordFields::apply(c, fields));
+        const DesignFile::Elements file = DesignFile::parse(DesignFile::write(c, series));
+        QCOMPARE(file.value(element), text);
+        QCOMPARE(DesignFile::readDifferences(file, c, series).size(), 0); // read back as written
+    }
+
+    // A new design holds no divider of 0: the RTC's HEXT divider is the
+    // series' fixed one, or the first a person can choose.
+    void factoryDividers_data()
+    {
+        QTest::addColumn<QString>("series");
+        QTest::addColumn<QString>("fields");
+        QTest::newRow("QXC330, chosen") << "QXC330"
+                                        << "rtcHextDiv=2 usbDiv=6 ahbDiv=1 apb1Div=2 apb2Div=2";
+        QTest::newRow("QXC300, fixed") << "QXC300"
+                                       << "rtcHextDiv=128 usbDiv=4 hextDivValue=2";
+        QTest::newRow("QXC305, chosen") << "QXC305"
+                                        << "hextDivValue=2 adcDiv=2";
+    }
+    void factoryDividers()
+    {
+        QFETCH(QString, series);
+        QFETCH(QString, fields);
+        const DesignDocument document(SeriesTable::byName(series)->id);
+        QCOMPARE(RecordFields::mismatches(document.record(), fields), QString());
     }
 
     // Exact frequencies: a decimal text or a double; nothing else is a value.
