@@ -109,7 +109,9 @@ void multiplierPllFindings(Findings &out, const ClockConfig &c, const SeriesPara
 {
     requireRange(out, "pllMult", c.pllMult, ClockConfig::kPllMultMin, ClockConfig::kPllMultMax);
     const bool divided = c.pllSourceHick == 0 && p.hasHextPllDivPath() && c.hextDivEnabled != 0;
-    if (divided && c.hextDivValue != 0)
+    // The tree of a record without its divider (0) is worked out with the series' first one, but the
+    // generated files would name a divider of 0: refused like any other value the chip lacks.
+    if (divided)
         requireIn(out, "hextDivValue", c.hextDivValue, p.hextPllDivs);
     const double input = c.pllInputMHz();
     if (c.pllSourceHick == 0 && p.pllInputRangeCheck && !within(input, kPllInputMinMHz, kPllInputMaxMHz))
@@ -171,6 +173,9 @@ void optionFindings(Findings &out, const ClockConfig &c, const SeriesParams &p)
             out << inputProblem(QStringLiteral("usbDiv"), c.usbDiv, listText(p.usbDivItems()));
     }
     requireRange(out, "hickSclk48", c.hickSclk48, 0, 1);
+    // The internal oscillator is the chip's own; any other value (NaN included) is no design of it.
+    if (c.hickMHz != p.hickMHz)
+        out << inputProblem(QStringLiteral("hickMHz"), c.hickMHz, QString::number(p.hickMHz));
     if (p.hasAdc())
         requireIn(out, "adcDiv", c.adcDiv, p.adcDivs);
     clockOutputFindings(out, c, p);

@@ -2,6 +2,8 @@
 
 #include "SeriesTable.h"
 
+#include <cmath>
+
 // What each edit of a clock tree does, in the order a person sees it: the
 // record field takes the control's value, the entries in use are read, the
 // PLL factors are checked (and corrected on request), the tree is recomputed
@@ -253,7 +255,10 @@ OpenOutcome DesignDocument::open(const QHash<QString, QString> &file)
         const QString text = file.value(element);
         if (element == QLatin1String("hext")) {
             // Taken and shown as written ("12.288000"); the next read of the entry judges the range.
-            m_config.hextMHz = text.toDouble();
+            // "nan", "inf" and a number past a double's range read as 0, like other malformed
+            // text: the record never carries a crystal that every clock would show as "nan".
+            const double hext = text.toDouble();
+            m_config.hextMHz = std::isfinite(hext) ? hext : 0.0;
             m_entries.hext = text;
             continue;
         }

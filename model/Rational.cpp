@@ -157,7 +157,12 @@ QString Rational::text(int decimals) const
     const bool negative = q < 0;
     if (negative)
         q = -q;
-    QString digits = QString::number(qulonglong(q));
+    // q may pass 64 bits (a large value with many decimals): its digits one by one.
+    QString digits;
+    do {
+        digits.prepend(QLatin1Char(char('0' + int(q % 10))));
+        q /= 10;
+    } while (q > 0);
     while (digits.size() <= decimals)
         digits.prepend(QLatin1Char('0'));
     QString whole = digits.left(digits.size() - decimals);

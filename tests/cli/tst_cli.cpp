@@ -94,6 +94,10 @@ private slots:
                  byHand.filter("src/").size());
     }
 
+    // The same checks on numbers that are no clocks.
+    void numbers_data() { addTableRows("cli_numbers.tsv"); }
+    void numbers() { commands(); }
+
     void matchesTheProgram_data()
     {
         QTest::addColumn<int>("seriesId");
