@@ -293,6 +293,10 @@ private slots:
         QTest::newRow("list not found") << QByteArray() << "--base BASE" << 6 << unsigned_
                                         << "Error: Download failed: The server answered with status 404.\n"
                                         << QStringList();
+        // Nobody listens there: the refusal ends the check at once, said as such.
+        QTest::newRow("connection refused") << QByteArray() << "--base CLOSED" << 6 << unsigned_
+                                            << "Error: Download failed: Connection refused\n"
+                                            << QStringList();
         QTest::newRow("list unreadable") << QByteArray("<Root><VelornTool>") << "--base BASE" << 6
                                          << unsigned_ << "Error: The update list could not be read.\n"
                                          << QStringList();
@@ -343,7 +347,12 @@ private slots:
         cut.generated = 100000;
         cut.cutAfter = 50000;
         m_http.setRoute("/pkg/Cut.zip", cut);
+        QTcpServer closed; // a port that was just free, and is again
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 port = closed.serverPort();
+        closed.close();
         arguments.replace("BASE", m_http.base() + "/download").replace("DIR", dir.path());
+        arguments.replace("CLOSED", QString("http://127.0.0.1:%1/download").arg(port));
         QProcess cli;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("TMPDIR"), tempRoot.path());
