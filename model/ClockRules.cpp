@@ -289,20 +289,9 @@ bool usbOff48(const ClockConfig &c)
     return usbEnabled(c) && c.usbMHz != 48.0;
 }
 
-bool hickOutputUndivided(const SeriesParams &series)
-{
-    for (const ClockOutputParams &output : series.clockOutputs) {
-        for (const ClockSourceItem &item : output.sources) {
-            if (item.kind == ClockSourceKind::Hick && qstrcmp(item.text, "hick48") == 0)
-                return true;
-        }
-    }
-    return false;
-}
-
 double hickOutputMHz(const ClockConfig &c)
 {
-    if (rowOf(c).hickSclkUndivided || hickOutputUndivided(rowOf(c)))
+    if (rowOf(c).hickSclkUndivided || rowOf(c).hickOutputUndivided)
         return c.hickMHz;
     const bool usbOnHick = usbEnabled(c) && !rowOf(c).usbHickIgnored && c.usbSourceHick48 == 1;
     const bool sclkOnHick48 = c.sclkSource == ClockConfig::SclkHick && c.hickSclk48 == 1;

@@ -55,8 +55,6 @@ bool usbOff48(const ClockConfig &c);
 // HICK as the clock outputs see it: full speed while USB or the system clock takes HICK 48, else divided;
 // always full speed on a series whose outputs offer it as "hick48".
 double hickOutputMHz(const ClockConfig &c);
-// Whether the series' clock outputs take HICK undivided whatever else runs on it ("hick48").
-bool hickOutputUndivided(const SeriesParams &series);
 
 // Entry ranges, NaN and infinities refused.
 bool hextAccepted(double mhz);

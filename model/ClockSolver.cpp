@@ -553,7 +553,7 @@ Best<OutChoice> Search::output(int i, const Rational &sclk, const PllVariant &pl
     Best<OutChoice> best;
     const bool usbOn = m_p.hasUsb() && usb && usb->disabled == 0;
     const bool usbOnHick = usbOn && !m_p.usbHickIgnored && usb->hick48 == 1;
-    const bool hickFull = m_p.hickSclkUndivided || ClockRules::hickOutputUndivided(m_p) ||
+    const bool hickFull = m_p.hickSclkUndivided || m_p.hickOutputUndivided ||
                           (sclkSource == ClockConfig::SclkHick && sclkHick48);
     const bool full = hickFull || usbOnHick;
     for (int source : m_space.outSource.at(i)) {
@@ -613,7 +613,7 @@ Best<OutChoice> Search::output(int i, const Rational &sclk, const PllVariant &pl
 Best<OutChoice> Search::outputWithoutUsb(int i, const Rational &sclk, int variant, int sclkHick48,
                                          int sclkSource)
 {
-    const bool hickFull = m_p.hickSclkUndivided || ClockRules::hickOutputUndivided(m_p) ||
+    const bool hickFull = m_p.hickSclkUndivided || m_p.hickOutputUndivided ||
                           (sclkSource == ClockConfig::SclkHick && sclkHick48);
     const QPair<Rational, int> restKey(sclk, hickFull ? 1 : 0);
     auto rest = m_restMemo[i].constFind(restKey);

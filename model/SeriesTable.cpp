@@ -310,6 +310,7 @@ SeriesParams qxc325()
 SeriesParams qxe020()
 {
     SeriesParams p = selectableBase(false, "hick48");
+    p.hickOutputUndivided = true;
     identity(p, 16, "QXE020", "QXE020PLL", ":/image/E020PLL.bmp", "qxe020", TemplateFamily::E020,
              PllKind::Selectable);
     limits(p, 96, 96, false, 16, 28);

@@ -70,10 +70,11 @@ struct SeriesParams {
 
     // Oscillators and PLL input paths.
     double hickMHz = 48.0;
-    bool hickSclkUndivided = false;  // SCLK from HICK is HICK itself, no "hick to sclk" choice
-    int hickToPllDiv = 12;           // PLL reference from HICK = hickMHz / hickToPllDiv
-    QVector<int> hextPllDivs;        // HEXT pre-dividers of the divided PLL path; empty: no such path
-    bool pllInputRangeCheck = false; // multiplier PLLs correct a PLL input outside 2..16 MHz
+    bool hickSclkUndivided = false;   // SCLK from HICK is HICK itself, no "hick to sclk" choice
+    bool hickOutputUndivided = false; // the clock outputs take HICK undivided ("hick48"), whatever else runs
+    int hickToPllDiv = 12;            // PLL reference from HICK = hickMHz / hickToPllDiv
+    QVector<int> hextPllDivs;         // HEXT pre-dividers of the divided PLL path; empty: no such path
+    bool pllInputRangeCheck = false;  // multiplier PLLs correct a PLL input outside 2..16 MHz
 
     // RTC.
     int rtcHextDiv = 0; // fixed HEXT divider of the RTC; 0: chosen by the user in 2..31
